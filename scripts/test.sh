@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# test.sh -- sets up, builds and runs every test: the logic and offscreen rendering tests in
+# parallel, the end-to-end tests under one shared Xvfb, then the fuzz targets for a bounded run.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+./scripts/setup.sh
+build=${KV_BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build"
+jobs=$(nproc)
+export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
+(cd "$build" && ctest -j"$jobs" --output-on-failure -LE e2e)
+# End-to-end tests need a real X server with a window manager: one Xvfb for all of them.
+if (cd "$build" && ctest -N -L e2e | grep -q "Total Tests: [1-9]"); then
+  unset SDL_VIDEODRIVER
+  xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
+    'openbox >/dev/null 2>&1 & sleep 1; cd "$0" && ctest --output-on-failure -L e2e' "$build"
+fi
+if [ -x scripts/fuzz.sh ]; then
+  ./scripts/fuzz.sh
+fi
+echo "test.sh: all tests passed"

@@ -1,0 +1,75 @@
+// kvtest.cpp -- the shared test support: alert sink, temporary folders, file helpers.
+#include "kvtest.h"
+
+#include "hl_wind.h"
+
+#include <atomic>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+std::vector<RecordedAlert> g_alerts;
+
+void sink(const char* l1, const char* l2, const char* l3, const char* l4, int code)
+{
+    RecordedAlert a{l1, l2, l3, l4, code};
+    g_alerts.push_back(a);
+    if (code == ALERT_COUNT || code == ALERT_FATAL) throw FatalAlert(a);
+}
+
+// Every test binary starts with the sink in place and a private configuration folder.
+struct SinkEnvironment : ::testing::Environment {
+    void SetUp() override
+    {
+        install_alert_sink();
+        static TempDir* cfg = new TempDir();
+        setenv("KV_CONFIG_DIR", cfg->str().c_str(), 0);
+    }
+};
+const auto* g_env = ::testing::AddGlobalTestEnvironment(new SinkEnvironment);
+
+}  // namespace
+
+std::vector<RecordedAlert>& recorded_alerts() { return g_alerts; }
+void clear_recorded_alerts() { g_alerts.clear(); }
+void install_alert_sink() { hl_set_alert_sink(sink); }
+
+TempDir::TempDir()
+{
+    static std::atomic<int> counter{0};
+    std::random_device rd;
+    auto base = std::filesystem::temp_directory_path();
+    for (;;) {
+        path_ = base / ("kvtest-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + "-" +
+                        std::to_string(rd() % 100000));
+        std::error_code ec;
+        if (std::filesystem::create_directory(path_, ec)) break;
+    }
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string TempDir::write(const std::string& rel, const std::string& bytes) const
+{
+    auto p = path_ / rel;
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream f(p, std::ios::binary);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return p.string();
+}
+
+std::string read_file(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    if (!f) return "";
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}

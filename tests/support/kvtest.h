@@ -1,0 +1,46 @@
+// kvtest.h -- what every test binary shares: the alert sink, a temporary folder per test, the
+// program's callbacks recorded, and the test clock.
+#pragma once
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+// One alert as the sink saw it.
+struct RecordedAlert {
+    std::string l1, l2, l3, l4;
+    int code;
+};
+
+// Thrown by the sink for a fatal alert (2003, 2004) so the test sees it instead of the process ending.
+struct FatalAlert : std::runtime_error {
+    RecordedAlert alert;
+    explicit FatalAlert(const RecordedAlert& a) : std::runtime_error("fatal alert: " + a.l1), alert(a) {}
+};
+
+// Every alert raised since the last clear.
+std::vector<RecordedAlert>& recorded_alerts();
+void clear_recorded_alerts();
+// Installs the sink (done for every test by the support library's environment).
+void install_alert_sink();
+
+// A fresh temporary folder, removed when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::string str() const { return path_.string(); }
+    // Writes a file below the folder (creating sub-folders) and returns its path.
+    std::string write(const std::string& rel, const std::string& bytes) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// Reads a whole file as bytes ("" when it cannot be read).
+std::string read_file(const std::string& path);
