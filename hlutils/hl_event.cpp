@@ -7,6 +7,8 @@
 #include "hl_wind.h"
 #include "plt.h"
 
+#include <GL/gl.h>
+
 #include <cmath>
 #include <cstring>
 
@@ -219,6 +221,16 @@ void IBM_handlewin(const PLT_event* ev)
     case PLT_EV_PAINT:
         got_event = up_handled = 1;
         hl_repaint_window();
+        break;
+    case PLT_EV_RESIZE:
+        // The window's real size changed (a window manager settling a full-screen window).
+        if (ev->x > 0 && ev->y > 0) {
+            mnw.HRES = static_cast<float>(ev->x);
+            mnw.YRES = static_cast<float>(ev->y);
+            mnw.XRAT = mnw.HRES / SCREEN_W;
+            mnw.YRAT = mnw.YRES / SCREEN_H;
+            glViewport(0, 0, ev->x, ev->y);
+        }
         break;
     case PLT_EV_CLOSE:
         // The window is going: the program ends through its own quit path after this pass.

@@ -225,7 +225,10 @@ int MACIBM_setres(int to_requested)
     int tb = to_requested ? static_cast<int>(std::lround(mnw.CRES)) : cres_orig;
     // Displays of today run 24- or 32-bit colour; the depth asked for decides nothing by itself.
     if (w == tw && h == th) return 1;
-    return PLT_set_mode(tw, th, tb);
+    if (PLT_set_mode(tw, th, tb)) return 1;
+    // A display that lists no such mode still shows the program: its window covers the desktop at
+    // the desktop's own size, and the logical screen is scaled to whatever the drawable is.
+    return to_requested && w > 0 && h > 0;
 }
 
 void MACIBM_showinit(int step)
