@@ -1,6 +1,7 @@
 // hl_event.cpp -- the event loop: one pass per frame, the window procedure, keys and clicks.
 #include "hl_event.h"
 
+#include "hl_graph.h"
 #include "hl_menu.h"
 #include "hl_program.h"
 #include "hl_types.h"
@@ -99,7 +100,40 @@ int inside(float x, float y, float x1, float y1, float x2, float y2)
     return x >= x1 && x <= x2 && y >= y1 && y <= y2;
 }
 
+void draw_help_bubble(void)
+{
+    float x1, y1, x2, y2;
+    hl_help_box(&x1, &y1, &x2, &y2);
+    // Drawn in screen units whatever window is open.
+    float ox = mnw.x, oy = mnw.y;
+    mnw.x = mnw.y = 0;
+    float h = y2 - y1;
+    OGL_fillrect(18, x1 - 5, y1 - 5, x2 - x1 + 10, h + 10);
+    OGL_fillrect(29, x1, y1, x2 - x1, h);
+    MACIBM_button(x1 - 5, y1 - 5, x2 + 5, y2 + 5, 1);
+    MACIBM_button(x1 - 1, y1 - 1, x2, y2, 0);
+    OGL_string(41, x1 + 3, y2 - 11, mnw.help_message, x2 - x1 - 6, 6);
+    mnw.x = ox;
+    mnw.y = oy;
+}
+
 }  // namespace
+
+void hl_help_box(float* x1, float* y1, float* x2, float* y2)
+{
+    int lines = static_cast<int>(std::strlen(mnw.help_message)) / 65;
+    float left = mnw.help_x1 + mnw.x, top = mnw.help_y2 + mnw.y;
+    float bottom = top - 15 - 10.0f * static_cast<float>(lines);
+    if (left + 400 > 790) left -= left + 400 - 790;
+    if (bottom < 10) {
+        top += 10 - bottom;
+        bottom = 10;
+    }
+    *x1 = left;
+    *y1 = bottom;
+    *x2 = left + 400;
+    *y2 = top;
+}
 
 void hl_reset_event_state(void)
 {
@@ -277,9 +311,16 @@ void MACIBM_event_proc(void)
     if (!up_handled) return;
     got_event = 0;
 
+    OGL_bindtex(146);
+
     int sim = hl_prog.is_simulator;
-    if (sim && mnw.topwin == 0 && hl_prog.update_scenery) hl_prog.update_scenery();
-    if (sim && mnw.topwin == 0 && !set.view_is_fullscreen && hl_prog.update_panel) hl_prog.update_panel();
+    if (sim) {
+        if (mnw.topwin == 0 && hl_prog.update_scenery) hl_prog.update_scenery();
+        OGL_plot_background();
+        if (mnw.topwin == 0 && !set.view_is_fullscreen && hl_prog.update_panel) hl_prog.update_panel();
+    } else {
+        hl_plot_picture();
+    }
 
     select_ctr = 0;
     if (mnw.topwin == WIND_ALERT || mnw.topwin == WIND_NUKE) {
@@ -291,6 +332,20 @@ void MACIBM_event_proc(void)
     }
 
     if (mnw.menu_up >= 0) hl_draw_open_menu();
+
+    if (is_3dfx) {
+        // Our own mouse pointer: texture 147, its top-left corner at the mouse.
+        glColor3f(1, 1, 1);
+        OGL_setstate(0, 1, 0, 0);
+        glEnable(GL_ALPHA_TEST);
+        OGL_bindtex(147);
+        float x = mnw.mx, y = mnw.my;
+        OGL_2dquad(x, y - 16, x, y, x + 16, y, x + 16, y - 16, 0, 0, 0, 1, 1, 1, 1, 0);
+        glDisable(GL_ALPHA_TEST);
+        OGL_setstate(0, 0, 0, 0);
+    }
+
+    if (mnw.help_message[0] && t - g_m_move_time > 1) draw_help_bubble();
 
     if (g_pass_hook) g_pass_hook();
     PLT_swap();

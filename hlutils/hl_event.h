@@ -16,6 +16,10 @@ void MACIBM_handleclick(void);
 // The character a key gives on a US keyboard (0 when it gives none), with or without Shift.
 char hl_key_char(int virtual_key, int shift);
 
+// Where the help bubble of mnw.help_message goes, in screen units: 400 wide from help_x1, its top at
+// help_y2, kept right of x 790 and above y 10.
+void hl_help_box(float* x1, float* y1, float* x2, float* y2);
+
 // Pass state shared with the windows, the file dialog and the entry fields.
 extern int got_event;      // some input arrived in this pass
 extern int up_handled;     // the first paint has come; nothing is drawn before it

@@ -1,6 +1,7 @@
 // hl_menu.cpp -- the menu table, its layout, the menu bar, the open menu and the choice of an item.
 #include "hl_menu.h"
 
+#include "hl_graph.h"
 #include "hl_program.h"
 #include "hl_types.h"
 #include "hl_wind.h"
@@ -183,6 +184,80 @@ int hl_menu_click(void)
     return 0;
 }
 
-void hl_draw_menubar(void) {}
+void hl_draw_menubar(void)
+{
+    OGL_line(6, 0, 599, 799, 599);
+    OGL_line(6, 0, 598, 799, 598);
+    OGL_fillrect(18, 0, 585, 800, 13);
+    OGL_line(22, 0, 584, 799, 584);
+    OGL_line(22, 0, 583, 799, 583);
+    for (int m = 0; m < MAX_MENUS; m++) {
+        if (!mnw.menu_name[m][0] || mnw.menu_prnt[m] != -1) continue;
+        OGL_string(22, mnw.menux1[m] + 1, mnw.menuy1[m] + 4, mnw.menu_name[m], 800, 6);
+        OGL_string(6, mnw.menux1[m], mnw.menuy1[m] + 5, mnw.menu_name[m], 800, 6);
+    }
+}
 
-void hl_draw_open_menu(void) {}
+void hl_draw_open_menu(void)
+{
+    int menu = mnw.menu_up;
+    if (menu < 0 || menu >= MAX_MENUS) return;
+
+    int hover = -1;
+    for (int p = 0; p < MAX_ITEMS && hover < 0; p++) {
+        if (!is_item(menu, p) || is_separator(menu, p)) continue;
+        if (inside(mnw.mx, mnw.my, mnw.itemx1[menu][p], mnw.itemy1[menu][p], mnw.itemx2[menu][p], mnw.itemy2[menu][p]))
+            hover = p;
+    }
+    if (hover >= 0 && menu < HELP_MENUS) {
+        mnw.help_x1 = mnw.itemx1[menu][hover];
+        mnw.help_y2 = mnw.itemy1[menu][hover] - 5;
+        copy_cut(mnw.help_message, STR_LEN, mnw.item_help[menu * 100 + hover]);
+    }
+
+    float x1 = static_cast<float>(m_x1), y1 = static_cast<float>(m_y1);
+    float x2 = static_cast<float>(m_x2), y2 = static_cast<float>(m_y2);
+    OGL_fillrect(18, x1, y1, x2 - x1, y2 - y1);
+    if (hover >= 0)
+        OGL_fillrect(12, mnw.itemx1[menu][hover], mnw.itemy1[menu][hover],
+                     mnw.itemx2[menu][hover] - mnw.itemx1[menu][hover], mnw.itemy2[menu][hover] - mnw.itemy1[menu][hover]);
+    MACIBM_button(x1, y1, x2, y2, 1);
+
+    // Column breaks.
+    int prev = -1;
+    for (int p = 0; p < MAX_ITEMS; p++) {
+        if (!is_item(menu, p)) continue;
+        if (prev >= 0 && mnw.itemx1[menu][p] != mnw.itemx1[menu][prev]) {
+            OGL_line(22, mnw.itemx1[menu][p] - 1, y1, mnw.itemx1[menu][p] - 1, y2);
+            OGL_line(6, mnw.itemx1[menu][p], y1, mnw.itemx1[menu][p], y2);
+        }
+        prev = p;
+    }
+    // Arrows on the items that open submenus.
+    for (int s = 0; s < MAX_MENUS; s++) {
+        if (!mnw.menu_name[s][0] || mnw.menu_prnt[s] != menu) continue;
+        int p = mnw.menu_prnt_item[s] - 100 * menu;
+        if (p < 0 || p >= MAX_ITEMS) continue;
+        float ax = mnw.itemx2[menu][p], ay = mnw.itemy1[menu][p];
+        OGL_line(6, ax - 12, ay + 6, ax - 3, ay + 6);
+        OGL_line(6, ax - 6, ay + 9, ax - 3, ay + 6);
+        OGL_line(6, ax - 6, ay + 3, ax - 3, ay + 6);
+    }
+    // The items.
+    for (int p = 0; p < MAX_ITEMS; p++) {
+        if (!is_item(menu, p)) continue;
+        float ix1 = mnw.itemx1[menu][p], iy1 = mnw.itemy1[menu][p], ix2 = mnw.itemx2[menu][p];
+        if (is_separator(menu, p)) {
+            OGL_line(22, ix1, iy1 + 1, ix2 - 1, iy1 + 1);
+            OGL_line(6, ix1, iy1, ix2 - 1, iy1);
+            continue;
+        }
+        int hot = p == hover;
+        OGL_string(hot ? 29 : 22, ix1 + 13, iy1 + 2, mnw.item_name[menu][p], 800, 6);
+        OGL_string(hot ? 0 : 6, ix1 + 12, iy1 + 3, mnw.item_name[menu][p], 800, 6);
+        if (hl_prog.menu_checked && hl_prog.menu_checked(menu * 100 + p)) {
+            OGL_line(6, ix1 + 3, iy1 + 6, ix1 + 5, iy1 + 4);
+            OGL_line(6, ix1 + 5, iy1 + 4, ix1 + 9, iy1 + 9);
+        }
+    }
+}

@@ -2,6 +2,7 @@
 #include "hl_mnw.h"
 
 #include "hl_event.h"
+#include "hl_graph.h"
 #include "hl_menu.h"
 #include "hl_program.h"
 #include "hl_types.h"
@@ -61,11 +62,9 @@ void set_fixed_gl_state(void)
     glViewport(0, 0, static_cast<GLsizei>(mnw.HRES), static_cast<GLsizei>(mnw.YRES));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glDisable(GL_FOG);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_LIGHT0);
-    glDisable(GL_DEPTH_TEST);
+    // Font dots and line ends stay solid when the logical screen is scaled up.
+    float ratio = mnw.XRAT > mnw.YRAT ? mnw.XRAT : mnw.YRAT;
+    glPointSize(ratio > 1.5f ? std::round(ratio) : 1.0f);
 }
 
 void fatal_start(const char* l1, const char* l2, const char* l3, const char* l4)
@@ -161,12 +160,7 @@ void hl_fill_colors(void)
         {69, 0, 0, 0.8f},      {70, 0, 0, 0},          {71, 0, 0.9f, 0},        {72, 0, 0.5f, 0},
         {73, 1, 1, 0},         {74, 1, 0, 0},
     };
-    for (const auto& e : table) {
-        int k = static_cast<int>(e[0]);
-        col_rgb[k][0] = e[1];
-        col_rgb[k][1] = e[2];
-        col_rgb[k][2] = e[3];
-    }
+    for (const auto& e : table) OGL_assigncolor(static_cast<int>(e[0]), e[1], e[2], e[3]);
 }
 
 void hl_build_paths(const char* program_folder, const char* config_folder, const char* prefs_file)
@@ -233,13 +227,24 @@ int MACIBM_setres(int to_requested)
 
 void MACIBM_showinit(int step)
 {
-    if (!initing || !ogl_ready) return;
-    (void)step;
-    if (step == 1) {
-        g_marker += 5;
-        if (g_marker > 600) g_marker = 600;
-        PLT_swap();
+    if (!initing) return;
+    if (step == 0) {
+        for (int x = 20; x <= 600; x += 5) OGL_fillrect(29, static_cast<float>(x), 20, 3, 6);
+        return;
     }
+    if (step != 1 || !ogl_ready || to_array) return;
+    g_marker += 5;
+    if (g_marker < 0) g_marker = 0;
+    if (g_marker > 600) g_marker = 600;
+    float x = static_cast<float>(g_marker);
+    if (hl_prog.is_simulator) OGL_plot_background();
+    else hl_plot_picture();
+    OGL_fillrect(47, x, 20, 2, 5);
+    OGL_line(46, x, 25, x + 2, 25);
+    OGL_line(46, x, 20, x, 25);
+    OGL_line(49, x, 20, x + 2, 20);
+    OGL_line(49, x + 2, 20, x + 2, 25);
+    PLT_swap();
 }
 
 void MACIBM_init(void)
@@ -305,7 +310,9 @@ void MACIBM_init(void)
     int soft = software_renderer(renderer);
     is_3dfx = 0;  // the system pointer shows over the window on every renderer here
 
+    OGL_forget_state();
     set_fixed_gl_state();
+    OGL_setstate(0, 0, 0, 0);
     if (hl_prog.is_simulator) {
         ins.r_rat = ins.g_rat = ins.b_rat = 1.0f;
     } else {

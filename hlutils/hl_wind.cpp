@@ -2,6 +2,7 @@
 #include "hl_wind.h"
 
 #include "hl_event.h"
+#include "hl_graph.h"
 #include "hl_menu.h"
 #include "hl_mnw.h"
 #include "hl_program.h"
@@ -10,13 +11,14 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 char g_cs1[STR_LEN], g_cs2[STR_LEN], g_cs3[STR_LEN], g_cs4[STR_LEN];
-char C_s[STR_LEN];
+void (*hl_dialog_picture)(void) = nullptr;
 
 namespace {
 
@@ -77,10 +79,103 @@ int inside(float x, float y, float x1, float y1, float x2, float y2)
     return x >= x1 && x <= x2 && y >= y1 && y <= y2;
 }
 
-// Draws the open window's static picture into rgb_array and hands it to OpenGL as the 35 tiles.
+// A raised button with a label in black.
+void labelled_button(float x1, float y1, float x2, float y2, const char* label)
+{
+    MACIBM_button(x1, y1, x2, y2, 1);
+    OGL_string(29, x1 + 3, y1 + 4, label, 800, 6);
+}
+
+// The frame, title bar, close boxes and fixed contents of window id (not 0), in window units.
+void draw_frame(int id, const char* title)
+{
+    float dx = mnw.dx, dy = mnw.dy;
+    OGL_fillrect(18, -5, -5, dx + 10, dy + 25);
+    OGL_fillrect(12, 0, 0, dx, dy);
+    MACIBM_button(-1, -1, dx, dy, 0);
+    MACIBM_button(-5, -5, dx + 4, dy + 14, 1);
+    MACIBM_button(-6, -6, dx + 5, dy + 15, 1);
+
+    float len = 6.0f * static_cast<float>(std::strlen(title));
+    float tx = std::round(dx / 2 - len / 2);
+    OGL_string(22, tx + 1, dy + 3, title, 800, 6);
+    OGL_string(6, tx, dy + 4, title, 800, 6);
+
+    int program_window = id < WIND_ALERT;
+    float gl1 = program_window ? 13 : 2, gl2 = tx - 5;
+    float gr1 = tx + len + 4, gr2 = dx - (program_window ? 14 : 3);
+    for (float gy : {dy + 3, dy + 6, dy + 9}) {
+        if (gl2 > gl1) {
+            OGL_line(22, gl1, gy + 1, gl2, gy + 1);
+            OGL_line(12, gl1, gy, gl2, gy);
+        }
+        if (gr2 > gr1) {
+            OGL_line(22, gr1, gy + 1, gr2, gy + 1);
+            OGL_line(12, gr1, gy, gr2, gy);
+        }
+    }
+    if (program_window) {
+        for (float a : {-1.0f, dx - 10}) {
+            OGL_framerect(29, a, dy + 2, 10, 10);
+            MACIBM_button(a + 1, dy + 3, a + 9, dy + 11, 1);
+        }
+    }
+
+    if (id == WIND_ALERT) {
+        OGL_string(29, 10, 180, g_cs1, 380, 6);
+        OGL_string(29, 10, 140, g_cs2, 380, 6);
+        OGL_string(29, 10, 100, g_cs3, 380, 6);
+        OGL_string(29, 10, 60, g_cs4, 380, 6);
+        MACIBM_button(20, 15, 380, 29, 1);
+        MACIBM_button(19, 14, 381, 30, 1);
+        OGL_string(29, 188, 19, "O.K.", 800, 6);
+    } else if (id == WIND_NUKE) {
+        OGL_string(29, 20, 80, g_cs1, 260, 6);
+        labelled_button(20, 45, 120, 59, "     Save");
+        labelled_button(20, 15, 120, 29, "  Don't Save");
+        labelled_button(180, 15, 280, 29, "    Cancel");
+    } else if ((id == WIND_OPEN || id == WIND_SAVE) && hl_dialog_picture) {
+        hl_dialog_picture();
+    }
+}
+
+// Hands rgb_array to OpenGL as the 35 tiles 500 + i + 7j of 128 by 128 pixels; what lies beyond the
+// 800 by 600 picture is black.
+void upload_tiles(void)
+{
+    static uint8_t buf[128][128][3];
+    for (int j = 0; j < 5; j++) {
+        for (int i = 0; i < 7; i++) {
+            std::memset(buf, 0, sizeof buf);
+            int w = std::min(128, SCREEN_W - 128 * i), h = std::min(128, SCREEN_H - 128 * j);
+            for (int r = 0; r < h; r++) std::memcpy(buf[r], rgb_array[128 * j + r][128 * i], static_cast<size_t>(w) * 3);
+            OGL_bindtex(WIND_TILE_TEX + i + 7 * j);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 128, 128, 0, GL_RGB, GL_UNSIGNED_BYTE, buf);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        }
+    }
+}
+
+// Draws the open window's static picture into rgb_array and hands it to OpenGL as the tiles.
 void draw_picture(void)
 {
+    const char* title;
+    float dx, dy;
+    if (!hl_window_spec(mnw.topwin, &title, &dx, &dy)) return;
+    to_array = 1;
     std::memset(rgb_array, 0, sizeof rgb_array);
+    if (mnw.topwin == 0) {
+        hl_draw_menubar();
+        if (hl_prog.is_simulator && hl_prog.panel_static) hl_prog.panel_static();
+        if (hl_prog.is_simulator && initing) MACIBM_showinit(0);
+    } else {
+        draw_frame(mnw.topwin, title);
+    }
+    if (ogl_ready && PLT_window_open()) upload_tiles();
+    to_array = 0;
 }
 
 void end_program(void)
@@ -145,11 +240,25 @@ void hl_repaint_window(void) { draw_picture(); }
 
 void MACIBM_button(float x1, float y1, float x2, float y2, int raised)
 {
-    (void)x1;
-    (void)y1;
-    (void)x2;
-    (void)y2;
-    (void)raised;
+    int light = raised ? 6 : 22, dark = raised ? 22 : 6;
+    OGL_line(light, x1, y1, x1, y2);
+    OGL_line(light, x1, y2, x2, y2);
+    OGL_line(dark, x2, y2, x2, y1);
+    OGL_line(dark, x2, y1, x1, y1);
+}
+
+void hl_plot_picture(void)
+{
+    glColor3f(1, 1, 1);
+    OGL_setstate(0, 1, 0, 0);
+    for (int j = 0; j < 5; j++) {
+        for (int i = 0; i < 7; i++) {
+            float x1 = 128.0f * i, y1 = 128.0f * j;
+            float x2 = std::min(x1 + 128, 800.0f), y2 = std::min(y1 + 128, 600.0f);
+            tile(i, j, x1, y1, x2, y2, 0, 0, (x2 - x1) / 128, (y2 - y1) / 128);
+        }
+    }
+    OGL_setstate(0, 0, 0, 0);
 }
 
 void MACIBM_alert(const char* l1, const char* l2, const char* l3, const char* l4, int code)

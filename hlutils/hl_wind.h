@@ -31,12 +31,15 @@ int MACIBM_nuke_alert(const char* name);
 // Four lines: raised draws left and top in colour 6, right and bottom in 22; pressed the other way.
 void MACIBM_button(float x1, float y1, float x2, float y2, int raised);
 
-// The alert texts of windows 996 and 997, and the title of window 24.
+// The alert texts of windows 996 and 997 (window 24's title is C_s).
 extern char g_cs1[STR_LEN], g_cs2[STR_LEN], g_cs3[STR_LEN], g_cs4[STR_LEN];
-extern char C_s[STR_LEN];
+// Draws the file dialog's fixed contents into the picture of window 998 or 999 (set by the dialog).
+extern void (*hl_dialog_picture)(void);
 
 // Title and size of a window; 0 when the id names no window.
 int hl_window_spec(int id, const char** title, float* dx, float* dy);
+// Shows the open window's picture (the 35 tiles) over the whole screen, untinted.
+void hl_plot_picture(void);
 // Redraws the open window's picture without opening it anew (a paint message).
 void hl_repaint_window(void);
 
