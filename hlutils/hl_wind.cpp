@@ -26,14 +26,14 @@ namespace {
 hl_alert_sink_fn g_alert_sink = nullptr;
 int g_alerting = 0;   // an alert is being shown (a fatal one raised meanwhile goes straight to the end)
 
-struct window_spec {
+struct window_info {
     int id;
     const char* title;
     float dx, dy;
     const char* bitmap;   // the window's background picture in the program's "bitmaps" folder
 };
 
-const window_spec k_library_windows[] = {
+const window_info k_library_windows[] = {
     {0, "", 800, 600, nullptr},
     {WIND_ALERT, "ALERT", 400, 195, nullptr},
     {WIND_NUKE, "ALERT", 300, 100, nullptr},
@@ -41,7 +41,7 @@ const window_spec k_library_windows[] = {
     {WIND_SAVE, "SAVE", 320, 488, nullptr},
 };
 
-const window_spec k_simulator_windows[] = {
+const window_info k_simulator_windows[] = {
     {1, "Airport by ID", 176, 440, "loc_id_"},
     {2, "Airport by Name", 334, 200, "loc_nam"},
     {3, "Enroute", 0, 0, "loc_nrt"},
@@ -166,7 +166,7 @@ void draw_picture(void)
 {
     const char* title;
     float dx, dy;
-    if (!hl_window_spec(mnw.topwin, &title, &dx, &dy)) return;
+    if (!hl_window_info(mnw.topwin, &title, &dx, &dy)) return;
     to_array = 1;
     std::memset(rgb_array, 0, sizeof rgb_array);
     int sim = hl_prog.is_simulator;
@@ -198,7 +198,7 @@ void end_program(void)
 
 void hl_set_alert_sink(hl_alert_sink_fn sink) { g_alert_sink = sink; }
 
-int hl_window_spec(int id, const char** title, float* dx, float* dy)
+int hl_window_info(int id, const char** title, float* dx, float* dy)
 {
     for (const auto& w : k_library_windows) {
         if (w.id != id) continue;
@@ -208,7 +208,7 @@ int hl_window_spec(int id, const char** title, float* dx, float* dy)
         return 1;
     }
     if (!hl_prog.is_simulator || id < 1 || id > 25) return 0;
-    const window_spec& w = k_simulator_windows[id - 1];
+    const window_info& w = k_simulator_windows[id - 1];
     *title = id == 24 ? C_s : w.title;
     *dx = w.dx;
     *dy = w.dy;
@@ -226,7 +226,7 @@ void MACIBM_startwind(int id)
     else initing = 0;
     const char* title;
     float dx, dy;
-    if (!hl_window_spec(id, &title, &dx, &dy)) return;
+    if (!hl_window_info(id, &title, &dx, &dy)) return;
 
     if (hl_prog.is_simulator && mnw.topwin != 0 && mnw.topwin <= 25 && id != WIND_ALERT && hl_prog.process_zap)
         hl_prog.process_zap(mnw.topwin);

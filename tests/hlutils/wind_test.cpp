@@ -57,26 +57,26 @@ TEST_F(Windows, SizesAndCentring)
         EXPECT_EQ(mnw.y, c.y) << c.id;
         const char* title;
         float dx, dy;
-        ASSERT_TRUE(hl_window_spec(c.id, &title, &dx, &dy));
+        ASSERT_TRUE(hl_window_info(c.id, &title, &dx, &dy));
         EXPECT_STREQ(title, c.title);
     }
     // A companion program has no windows 1..25; the simulator has them.
     const char* title;
     float dx, dy;
     hl_prog.is_simulator = 0;
-    EXPECT_FALSE(hl_window_spec(7, &title, &dx, &dy));
+    EXPECT_FALSE(hl_window_info(7, &title, &dx, &dy));
     hl_prog.is_simulator = 1;
-    ASSERT_TRUE(hl_window_spec(7, &title, &dx, &dy));
+    ASSERT_TRUE(hl_window_info(7, &title, &dx, &dy));
     EXPECT_STREQ(title, "Set Data Output");
     EXPECT_EQ(dx, 620);
     EXPECT_EQ(dy, 400);
-    ASSERT_TRUE(hl_window_spec(15, &title, &dx, &dy));
+    ASSERT_TRUE(hl_window_info(15, &title, &dx, &dy));
     EXPECT_STREQ(title, "Set Joystick & Flight Mode");
     std::snprintf(C_s, STR_LEN, "Plot of speed");
-    ASSERT_TRUE(hl_window_spec(24, &title, &dx, &dy));
+    ASSERT_TRUE(hl_window_info(24, &title, &dx, &dy));
     EXPECT_STREQ(title, "Plot of speed");
-    EXPECT_FALSE(hl_window_spec(26, &title, &dx, &dy));
-    EXPECT_FALSE(hl_window_spec(995, &title, &dx, &dy));
+    EXPECT_FALSE(hl_window_info(26, &title, &dx, &dy));
+    EXPECT_FALSE(hl_window_info(995, &title, &dx, &dy));
 }
 
 TEST_F(Windows, EnrouteWindowFollowsTheRegionAndStaysOnScreen)
@@ -87,11 +87,11 @@ TEST_F(Windows, EnrouteWindowFollowsTheRegionAndStaysOnScreen)
     con.mtrtonrt = 0.001f;
     env.dx = 300000;
     env.dz = 220000;
-    ASSERT_TRUE(hl_window_spec(3, &title, &dx, &dy));
+    ASSERT_TRUE(hl_window_info(3, &title, &dx, &dy));
     EXPECT_EQ(dx, 371);
     EXPECT_EQ(dy, 220);
     con.mtrtonrt = 0.01f;
-    ASSERT_TRUE(hl_window_spec(3, &title, &dx, &dy));
+    ASSERT_TRUE(hl_window_info(3, &title, &dx, &dy));
     EXPECT_EQ(dx, 790);
     EXPECT_LE(dy, 560);
 }
