@@ -20,7 +20,7 @@ namespace {
 
 // One 800 by 600 window with the logical screen's projection, the colour table entries the tests
 // use, and a read-back of the back buffer.
-class Screen : public ::testing::Test {
+class DrawScreen : public ::testing::Test {
 protected:
     std::vector<uint8_t> px;
 
@@ -96,7 +96,7 @@ const uint8_t kMinus[7] = {0x00, 0x00, 0x00, 0x1F, 0x00, 0x00, 0x00};
 
 }  // namespace
 
-TEST_F(Screen, FilledRectangleCoversItsPixels)
+TEST_F(DrawScreen, FilledRectangleCoversItsPixels)
 {
     OGL_fillrect(8, 100, 200, 50, 20);
     read_back();
@@ -111,7 +111,7 @@ TEST_F(Screen, FilledRectangleCoversItsPixels)
     EXPECT_FALSE(lit(120, 221));
 }
 
-TEST_F(Screen, LinesLightBothEnds)
+TEST_F(DrawScreen, LinesLightBothEnds)
 {
     OGL_line(7, 200, 300, 300, 300);
     OGL_line(10, 400, 100, 400, 150);
@@ -131,7 +131,7 @@ TEST_F(Screen, LinesLightBothEnds)
     EXPECT_FALSE(lit(510, 405));
 }
 
-TEST_F(Screen, WindowOriginAndPanelTint)
+TEST_F(DrawScreen, WindowOriginAndPanelTint)
 {
     mnw.x = 200;
     mnw.y = 100;
@@ -151,7 +151,7 @@ TEST_F(Screen, WindowOriginAndPanelTint)
     EXPECT_EQ(at(305, 105), rgb(255, 255, 255));
 }
 
-TEST_F(Screen, StringDotsWhereTheTextGoes)
+TEST_F(DrawScreen, StringDotsWhereTheTextGoes)
 {
     mnw.x = 10;
     mnw.y = 20;
@@ -168,7 +168,7 @@ TEST_F(Screen, StringDotsWhereTheTextGoes)
     EXPECT_EQ(stray, 0);
 }
 
-TEST_F(Screen, NumbersWhereThePlacesGo)
+TEST_F(DrawScreen, NumbersWhereThePlacesGo)
 {
     OGL_number(0, 100, 300, 5, 3, 0, 6, 0);
     OGL_number(0, 100, 200, 2.25f, 3, 1, 6, 0);
@@ -201,7 +201,7 @@ TEST_F(Screen, NumbersWhereThePlacesGo)
     EXPECT_FALSE(lit(318, 300) || lit(319, 300) || lit(320, 300));
 }
 
-TEST_F(Screen, StateCacheFollowsTheSwitches)
+TEST_F(DrawScreen, StateCacheFollowsTheSwitches)
 {
     OGL_setstate(1, 1, 1, 1);
     EXPECT_TRUE(glIsEnabled(GL_FOG));
@@ -222,7 +222,7 @@ TEST_F(Screen, StateCacheFollowsTheSwitches)
 }
 
 // A bitmap the test writes, loaded as a texture and drawn on a quad.
-TEST_F(Screen, LoadedBitmapDrawnAsTexture)
+TEST_F(DrawScreen, LoadedBitmapDrawnAsTexture)
 {
     TempDir dir;
     BmpSpec s;
@@ -260,7 +260,7 @@ TEST_F(Screen, LoadedBitmapDrawnAsTexture)
         }
 }
 
-TEST_F(Screen, MissingTextureIsGrey)
+TEST_F(DrawScreen, MissingTextureIsGrey)
 {
     EXPECT_EQ(OGL_texbmp(TEXBMP_PATH, 2005, 0, "/no/such/picture"), 0);
     glColor3f(1, 1, 1);
@@ -276,7 +276,7 @@ TEST_F(Screen, MissingTextureIsGrey)
     EXPECT_EQ(w, 4);
 }
 
-TEST_F(Screen, TerrainTextureGetsEveryMipmapLevel)
+TEST_F(DrawScreen, TerrainTextureGetsEveryMipmapLevel)
 {
     TempDir dir;
     BmpSpec s;
@@ -327,7 +327,7 @@ void make_tiles()
 
 }  // namespace
 
-TEST_F(Screen, PanelBackgroundTiles)
+TEST_F(DrawScreen, PanelBackgroundTiles)
 {
     make_tiles();
     ins.r_rat = ins.g_rat = ins.b_rat = 1.0f;
@@ -372,7 +372,7 @@ TEST_F(Screen, PanelBackgroundTiles)
     EXPECT_EQ(at(100, 300), tile_colour(0, 2));
 }
 
-TEST_F(Screen, CircleAndArc)
+TEST_F(DrawScreen, CircleAndArc)
 {
     for (int d = 0; d <= 360; d++) {
         lookup_sin[d] = static_cast<float>(std::sin(d * M_PI / 180.0));
@@ -389,7 +389,7 @@ TEST_F(Screen, CircleAndArc)
     EXPECT_FALSE(lit(500, 260));
 }
 
-TEST_F(Screen, ThreeDQuadsCarryNormalAndTexture)
+TEST_F(DrawScreen, ThreeDQuadsCarryNormalAndTexture)
 {
     const float p1[3] = {0, 0, 0}, p2[3] = {0, 0, -10}, p3[3] = {10, 0, -10}, p4[3] = {10, 0, 0};
     OGL_3dquad_st(p1, p2, p3, p4, 321, 0, 0, 1, 1);
