@@ -5,6 +5,7 @@
 #include "hl_graph.h"
 #include "hl_menu.h"
 #include "hl_program.h"
+#include "hl_tex.h"
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "plt.h"
@@ -321,6 +322,11 @@ void MACIBM_init(void)
     ogl_ready = 1;
     gdone = 0;
     MACIBM_startwind(-1);
+
+    // The pointer (only when we draw it ourselves), the font picture and the simulator's compass card.
+    if (is_3dfx) OGL_texbmp(TEXBMP_FAMILY, TEX_CURSOR, ALPHA_KEY, "cursor");
+    OGL_texbmp(TEXBMP_FAMILY, TEX_LETTERS, ALPHA_KEY, "letters");
+    if (hl_prog.is_simulator) OGL_texbmp(TEXBMP_FAMILY, TEX_DG, ALPHA_KEY, "dg");
 
     if (soft)
         MACIBM_alert("I can not find a 3-D accelerator card that can handle OpenGL that has correctly installed drivers.",

@@ -108,6 +108,8 @@ TEST_F(Keys, TextWindowsEditTheTypedNameAndEnterIsReported)
 TEST_F(Keys, AnyKeyClosesAProgramWindowButNotTheSaveAlertOrOpenDialog)
 {
     hl_prog.is_simulator = 1;
+    TempDir dir;
+    write_window_bitmaps(dir.str(), 10, 20, 30);
     MACIBM_startwind(5);
     ASSERT_EQ(mnw.topwin, 5);
     MACIBM_handlekey('K');

@@ -1,4 +1,5 @@
 // menu_test.cpp -- the menu table's layout, bounds and the choice of items by clicks.
+#include "hl_event.h"
 #include "hl_menu.h"
 #include "hl_types.h"
 #include "hl_wind.h"
@@ -193,6 +194,20 @@ TEST_F(Menus, ClicksOpenCloseAndChoose)
     ASSERT_EQ(test_program_log().menus.size(), 2u);
     EXPECT_EQ(test_program_log().menus[0], 104);
     EXPECT_EQ(test_program_log().menus[1], 2);
+}
+
+TEST_F(Menus, AnOpenWindowKeepsTheMenusShut)
+{
+    MACIBM_create_menu(0, -1, "File");
+    MACIBM_append_menu(0, 0, "Open", "");
+    for (int w : {WIND_ALERT, WIND_NUKE, WIND_OPEN}) {
+        mnw.topwin = w;
+        mnw.mx = 20;
+        mnw.my = 590;
+        MACIBM_handleclick();
+        EXPECT_EQ(mnw.menu_up, -1) << w;
+    }
+    EXPECT_TRUE(test_program_log().menus.empty());
 }
 
 TEST_F(Menus, UnusedMenusAreNotSubmenusOfMenuZero)

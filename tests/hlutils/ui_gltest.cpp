@@ -191,6 +191,38 @@ TEST_F(Screen, SaveChangesAlertAnswersByItsButtonsOnly)
     }
 }
 
+TEST_F(Screen, RestingOnAnItemShowsItsHelpBubbleAfterOneSecond)
+{
+    make_menus();
+    push_click(20, 590);
+    run_passes(1);
+    float ix = (mnw.itemx1[0][2] + mnw.itemx2[0][2]) / 2, iy = (mnw.itemy1[0][2] + mnw.itemy2[0][2]) / 2;
+    push_move(ix, iy);
+    run_passes(1);
+    Frame early = capture_pass();
+    EXPECT_STREQ(mnw.help_message, "Leave the program.");
+    // The hovered item is filled with colour 12; no bubble yet.
+    EXPECT_TRUE(early.is_color(mnw.itemx2[0][2] - 2, iy, 12));
+    float bx = mnw.help_x1 + 200, by = mnw.help_y2 - 2;
+    EXPECT_FALSE(early.is_color(mnw.help_x1 - 3, by, 18));
+    advance_test_clock(1200);
+    Frame late = capture_pass();
+    write_png(picture_path("help_bubble.png"), late);
+    EXPECT_TRUE(late.is_color(bx, by, 29));
+    EXPECT_TRUE(late.is_color(mnw.help_x1 - 3, by, 18));
+    // The text in colour 41 from 3 units in and 11 below the top: the left column of its "L".
+    EXPECT_TRUE(late.is_color(mnw.help_x1 + 3, mnw.help_y2 - 11 + 3, 41));
+    // Menus from 15 on keep no help and show no bubble.
+    MACIBM_create_menu(15, -1, "More");
+    MACIBM_append_menu(15, 1500, "Thing", "never shown");
+    hl_open_menu(15);
+    push_move((mnw.itemx1[15][0] + mnw.itemx2[15][0]) / 2, (mnw.itemy1[15][0] + mnw.itemy2[15][0]) / 2);
+    run_passes(1);
+    advance_test_clock(1500);
+    run_passes(1);
+    EXPECT_STREQ(mnw.help_message, "");
+}
+
 TEST_F(Screen, KeysReachTheProgramTranslated)
 {
     push_key('A');

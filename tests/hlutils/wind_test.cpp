@@ -4,6 +4,7 @@
 #include "hl_program.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "kvscreen.h"
 #include "kvtest.h"
 
 #include <gtest/gtest.h>
@@ -56,26 +57,26 @@ TEST_F(Windows, SizesAndCentring)
         EXPECT_EQ(mnw.y, c.y) << c.id;
         const char* title;
         float dx, dy;
-        ASSERT_TRUE(hl_window_spec(c.id, &title, &dx, &dy));
+        ASSERT_TRUE(hl_window_info(c.id, &title, &dx, &dy));
         EXPECT_STREQ(title, c.title);
     }
     // A companion program has no windows 1..25; the simulator has them.
     const char* title;
     float dx, dy;
     hl_prog.is_simulator = 0;
-    EXPECT_FALSE(hl_window_spec(7, &title, &dx, &dy));
+    EXPECT_FALSE(hl_window_info(7, &title, &dx, &dy));
     hl_prog.is_simulator = 1;
-    ASSERT_TRUE(hl_window_spec(7, &title, &dx, &dy));
+    ASSERT_TRUE(hl_window_info(7, &title, &dx, &dy));
     EXPECT_STREQ(title, "Set Data Output");
     EXPECT_EQ(dx, 620);
     EXPECT_EQ(dy, 400);
-    ASSERT_TRUE(hl_window_spec(15, &title, &dx, &dy));
+    ASSERT_TRUE(hl_window_info(15, &title, &dx, &dy));
     EXPECT_STREQ(title, "Set Joystick & Flight Mode");
     std::snprintf(C_s, STR_LEN, "Plot of speed");
-    ASSERT_TRUE(hl_window_spec(24, &title, &dx, &dy));
+    ASSERT_TRUE(hl_window_info(24, &title, &dx, &dy));
     EXPECT_STREQ(title, "Plot of speed");
-    EXPECT_FALSE(hl_window_spec(26, &title, &dx, &dy));
-    EXPECT_FALSE(hl_window_spec(995, &title, &dx, &dy));
+    EXPECT_FALSE(hl_window_info(26, &title, &dx, &dy));
+    EXPECT_FALSE(hl_window_info(995, &title, &dx, &dy));
 }
 
 TEST_F(Windows, EnrouteWindowFollowsTheRegionAndStaysOnScreen)
@@ -86,11 +87,11 @@ TEST_F(Windows, EnrouteWindowFollowsTheRegionAndStaysOnScreen)
     con.mtrtonrt = 0.001f;
     env.dx = 300000;
     env.dz = 220000;
-    ASSERT_TRUE(hl_window_spec(3, &title, &dx, &dy));
+    ASSERT_TRUE(hl_window_info(3, &title, &dx, &dy));
     EXPECT_EQ(dx, 371);
     EXPECT_EQ(dy, 220);
     con.mtrtonrt = 0.01f;
-    ASSERT_TRUE(hl_window_spec(3, &title, &dx, &dy));
+    ASSERT_TRUE(hl_window_info(3, &title, &dx, &dy));
     EXPECT_EQ(dx, 790);
     EXPECT_LE(dy, 560);
 }
@@ -123,6 +124,8 @@ TEST_F(Windows, ClosingASimulatorWindowRunsItsClosingActionOnly)
     zapped.clear();
     hl_prog.is_simulator = 1;
     hl_prog.process_zap = [](int w) { zapped.push_back(w); };
+    TempDir dir;
+    write_window_bitmaps(dir.str(), 10, 20, 30);
     MACIBM_startwind(7);
     MACIBM_startwind(0);       // 7 closes
     MACIBM_startwind(9);
@@ -155,6 +158,8 @@ TEST_F(Windows, AlertPictureHasFrameBodyTitleAndOkButton)
 TEST_F(Windows, ProgramWindowsHaveCloseBoxesLibraryWindowsDoNot)
 {
     hl_prog.is_simulator = 1;
+    TempDir dir;
+    write_window_bitmaps(dir.str(), 10, 20, 30);
     MACIBM_startwind(11);   // 197 by 84 at (302, 258)
     ASSERT_EQ(mnw.x, 302);
     ASSERT_EQ(mnw.y, 258);
@@ -163,6 +168,37 @@ TEST_F(Windows, ProgramWindowsHaveCloseBoxesLibraryWindowsDoNot)
     EXPECT_EQ(grey(302 + 197 - 10, 258 + 84 + 7), 0);
     MACIBM_startwind(WIND_OPEN);
     EXPECT_NE(grey(240 - 1, 56 + 488 + 7), 0);
+}
+
+TEST_F(Windows, SimulatorWindowsShowTheirBackgroundPictures)
+{
+    hl_prog.is_simulator = 1;
+    TempDir dir;
+    write_window_bitmaps(dir.str(), 200, 100, 50);
+    MACIBM_startwind(7);   // 620 by 400 at (90, 100); its 8 by 8 picture at the window's origin
+    ASSERT_EQ(mnw.x, 90);
+    EXPECT_EQ(rgb_array[100][90][0], 200);
+    EXPECT_EQ(rgb_array[107][97][1], 100);
+    EXPECT_EQ(rgb_array[107][97][2], 50);
+    EXPECT_EQ(rgb_array[108][90][0], 153);   // the body above the picture
+    // The enroute window puts its picture 71 units from its right edge.
+    con.mtrtonrt = 0.001f;
+    env.dx = 300000;
+    env.dz = 220000;
+    MACIBM_startwind(3);
+    EXPECT_EQ(rgb_array[static_cast<int>(mnw.y)][static_cast<int>(mnw.x + mnw.dx - 71)][0], 200);
+    EXPECT_EQ(rgb_array[static_cast<int>(mnw.y)][static_cast<int>(mnw.x + mnw.dx - 72)][0], 153);
+}
+
+TEST_F(Windows, MissingBackgroundPictureIsFatal)
+{
+    hl_prog.is_simulator = 1;
+    TempDir dir;
+    std::snprintf(app_path, STR_LEN, "%s/", dir.str().c_str());
+    EXPECT_THROW(MACIBM_startwind(7), FatalAlert);
+    ASSERT_FALSE(recorded_alerts().empty());
+    EXPECT_EQ(recorded_alerts().back().l1, "Can't open bitmap!");
+    to_array = 0;
 }
 
 TEST_F(Windows, ButtonBevels)
@@ -216,6 +252,29 @@ TEST_F(Windows, LongAlertLinesAreCut)
     EXPECT_EQ(MACIBM_nuke_alert(name.c_str()), 3);
     EXPECT_EQ(std::string(g_cs1).size(), static_cast<size_t>(STR_LEN - 1));
     EXPECT_EQ(std::string(g_cs1).substr(0, 16), "Save changes to ");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FatalAlertDeathTest, WithoutASinkEndsTheProgramWithNonZeroStatus)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            hl_set_alert_sink(nullptr);
+            ogl_ready = 0;
+            MACIBM_alert("The data folder is missing!", "", "", "", ALERT_FATAL);
+        },
+        ::testing::ExitedWithCode(1), "The data folder is missing!");
+    EXPECT_EXIT(
+        {
+            hl_set_alert_sink(nullptr);
+            ogl_ready = 0;
+            MACIBM_alert_count("Too many navaids!", "", "", 256);
+        },
+        ::testing::ExitedWithCode(1), "256");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "hl_event.h"
 #include "hl_mnw.h"
+#include "hl_program.h"
 #include "hl_types.h"
 #include "kvtest.h"
 #include "plt.h"
@@ -283,6 +284,48 @@ std::string picture_path(const std::string& name)
     std::error_code ec;
     std::filesystem::create_directories(p, ec);
     return (p / name).string();
+}
+
+std::string bmp_bytes(int w, int h, uint8_t r, uint8_t g, uint8_t b)
+{
+    int row = (3 * w + 3) & ~3;
+    uint32_t size = 54 + static_cast<uint32_t>(row * h);
+    std::string s;
+    auto u16 = [&s](uint32_t v) { s += static_cast<char>(v & 0xFF); s += static_cast<char>((v >> 8) & 0xFF); };
+    auto u32 = [&u16](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    s += "BM";
+    u32(size);
+    u32(0);
+    u32(54);
+    u32(40);
+    u32(static_cast<uint32_t>(w));
+    u32(static_cast<uint32_t>(h));
+    u16(1);
+    u16(24);
+    for (int i = 0; i < 6; i++) u32(0);
+    for (int y = 0; y < h; y++) {
+        for (int x = 0; x < w; x++) {
+            s += static_cast<char>(b);
+            s += static_cast<char>(g);
+            s += static_cast<char>(r);
+        }
+        s.append(static_cast<size_t>(row - 3 * w), '\0');
+    }
+    return s;
+}
+
+void write_window_bitmaps(const std::string& folder, uint8_t r, uint8_t g, uint8_t b)
+{
+    static const char* names[] = {"loc_id_", "loc_nam", "loc_nrt", "loc_wrl", "loc_lat", "loc_whr", "set_dat",
+                                  "set_ser", "set_tim", "set_ogl", "set_spa", "set_atm", "set_gnd", "set_wat",
+                                  "set_flt", "set_wgt", "set_rel", "set_ins", "set_eqp", "set_snd", "set_wrn",
+                                  "out_grf", "out_plt", "fltplan"};
+    std::string sub = std::string(folder) + "/bitmaps/" + (hl_prog.bitmap_folder ? hl_prog.bitmap_folder : "") + "/";
+    std::filesystem::create_directories(sub);
+    std::string pic = bmp_bytes(8, 8, r, g, b);
+    for (const char* n : names) std::ofstream(sub + n + ".BMP", std::ios::binary) << pic;
+    std::ofstream(folder + "/bitmaps/VNTL.BMP", std::ios::binary) << pic;
+    std::snprintf(app_path, STR_LEN, "%s/", folder.c_str());
 }
 
 void ScreenTest::SetUp()

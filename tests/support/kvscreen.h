@@ -63,6 +63,14 @@ uint32_t png_adler32(const uint8_t* data, size_t n);
 // Where pictures of failing rendering tests go: $KV_TEST_PICTURES or the build's test folder.
 std::string picture_path(const std::string& name);
 
+// ---- bitmaps ----------------------------------------------------------------------------------------
+
+// The bytes of an uncompressed 24-bit bitmap of w by h pixels, all of colour (r, g, b).
+std::string bmp_bytes(int w, int h, uint8_t r, uint8_t g, uint8_t b);
+// Writes the simulator's window pictures (each name + ".BMP", 8 by 8 of one colour) under
+// folder/bitmaps/<program>/ (and VNTL under folder/bitmaps/), and points app_path at folder.
+void write_window_bitmaps(const std::string& folder, uint8_t r, uint8_t g, uint8_t b);
+
 // ---- the window -------------------------------------------------------------------------------------
 
 // Opens the library's window (MACIBM_init) at w by h with the test clock, the alert sink recording,
