@@ -22,12 +22,17 @@ static int32_t s_apt[MAX_APT];
 static int32_t s_order[MAX_APT];
 static int s_count;
 
+// The four identifier characters as one number. An identifier held shorter than four characters
+// counts as blank-padded, the way the database lines write it, so "F70" matches "F70 ".
 static uint32_t id_key(const char* id)
 {
-    return (static_cast<uint32_t>(static_cast<unsigned char>(id[0])) << 24) |
-           (static_cast<uint32_t>(static_cast<unsigned char>(id[1])) << 16) |
-           (static_cast<uint32_t>(static_cast<unsigned char>(id[2])) << 8) |
-           static_cast<uint32_t>(static_cast<unsigned char>(id[3]));
+    uint32_t key = 0;
+    int ended = 0;
+    for (int k = 0; k < 4; k++) {
+        ended = ended || id[k] == 0;
+        key = (key << 8) | (ended ? static_cast<uint32_t>(' ') : static_cast<unsigned char>(id[k]));
+    }
+    return key;
 }
 
 // An airport counts only with a runway that lies in the runway table: a runway-less airport keeps

@@ -307,7 +307,10 @@ TEST_F(WxrNearest, TakesTheNearestStationOfTheRegion)
     add_airport("KBBB", 34.5f, -117.5f, 200.0f);
     add_airport("F70", 33.5f, -117.1f, 300.0f);
     add_airport("KOUT", 34.45f, -117.45f, 400.0f, 0);   // not in the region
-    const std::string file = "KAAA SA 1 A\nKBBB SA 2 B\nF70  SA 3 C\nKOUT SA 4 D\n";
+    int l35 = add_airport("L35", 34.26f, -116.86f, 500.0f);
+    std::memset(apt_id[l35], 0, sizeof apt_id[l35]);
+    std::memcpy(apt_id[l35], "L35", 3);   // held without its padding blank
+    const std::string file = "KAAA SA 1 A\nKBBB SA 2 B\nF70  SA 3 C\nKOUT SA 4 D\nL35  SA 5 E\n";
     std::string text;
     float elev = -1.0f;
     ASSERT_EQ(nearest(file, 34.45f, -117.45f, &text, &elev), 1);
@@ -318,6 +321,8 @@ TEST_F(WxrNearest, TakesTheNearestStationOfTheRegion)
     EXPECT_FLOAT_EQ(elev, 300.0f);
     ASSERT_EQ(nearest(file, 34.1f, -117.05f, &text, &elev), 1);
     EXPECT_EQ(text, "SA 1 A");
+    ASSERT_EQ(nearest(file, 34.3f, -116.8f, &text, &elev), 1);
+    EXPECT_EQ(text, "SA 5 E");
 }
 
 TEST_F(WxrNearest, NoStationOfTheRegionLeavesTheOutputs)
