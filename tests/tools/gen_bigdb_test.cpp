@@ -115,7 +115,7 @@ TEST_F(BigDb, TheSameSeedGivesTheSameBytes)
 
 TEST_F(BigDb, TheBuildWritesTheVariantSets)
 {
-    const std::string root = std::string(KV_PROGRAM_DIR) + "/../bigdb/";
+    const std::string root = std::string(KV_BINARY_DIR) + "/bigdb/";
     for (int k = 0; k < BIGDB_VARIANTS; k++)
         for (const char* f : {"/apt.dat", "/nav.dat", "/fix.dat"})
             EXPECT_FALSE(read_file(root + bigdb_variant_name[k] + f).empty()) << bigdb_variant_name[k] << f;
