@@ -1,5 +1,6 @@
 // navdata_test.cpp -- the bundled airport, navaid and fix databases and weather reports of the
 // default region: they load with the library's readers and hold together as geography.
+#include "hl_dbline.h"
 #include "hl_file.h"
 #include "hl_types.h"
 #include "hl_wxr.h"
@@ -155,6 +156,46 @@ TEST_F(BundledData, TheProgramFolderHoldsTheSameFiles)
         EXPECT_FALSE(src.empty()) << f;
         EXPECT_EQ(read_file(std::string(KV_PROGRAM_DIR) + "/" + f), src) << f;
     }
+}
+
+// Read with the line readers and written back with the line writers, each bundled file comes out
+// byte for byte as it is: the scenery editor can save it without changing anything.
+TEST_F(BundledData, TheFilesAreInTheLineWritersOwnLayout)
+{
+    TempDir out;
+    for (const char* name : {"apt.dat", "nav.dat", "fix.dat"}) {
+        SCOPED_TRACE(name);
+        std::string src = kNavDir + "/" + name, dst = out.str() + "/" + name;
+        ASSERT_EQ(inf_open(src.c_str(), DB_FILE_TYPE, DB_VERSION, 0), 1);
+        ASSERT_EQ(ouf_open(dst.c_str(), DB_FILE_TYPE, DB_VERSION), 1);
+        for (;;) {
+            float a, b, c;
+            int i1, i2, i3, i4, i5;
+            char letter, id[DB_FIX_ID_LEN], text[DB_NAME_LEN];
+            if (std::strcmp(name, "fix.dat") == 0) {
+                if (!fio_fix_line(&a, &b, id, 1)) break;
+                fio_fix_line(&a, &b, id, 0);
+                continue;
+            }
+            int code = intscan("code");
+            if (code == DB_CODE_END) break;
+            if (std::strcmp(name, "nav.dat") == 0) {
+                fio_nav_line(&code, &a, &b, &c, &i1, &i2, id, text, 1);
+                fio_nav_line(&code, &a, &b, &c, &i1, &i2, id, text, 0);
+            } else if (code == DB_CODE_AIRPORT) {
+                fio_apt_line(&a, &i1, &i2, id, text, 1);
+                fio_apt_line(&a, &i1, &i2, id, text, 0);
+            } else {
+                ASSERT_EQ(code, DB_CODE_RUNWAY);
+                fio_rwy_line(&a, &b, &i1, &letter, &i2, &i3, &i4, &i5, 1);
+                fio_rwy_line(&a, &b, &i1, &letter, &i2, &i3, &i4, &i5, 0);
+            }
+        }
+        ouf << DB_CODE_END << '\n';
+        ASSERT_EQ(ouf_close(dst.c_str()), 1);
+        EXPECT_EQ(read_file(dst), read_file(src));
+    }
+    inf1.close();
 }
 
 TEST_F(BundledData, AirportsLieInTheRegionWithWellFormedRunways)
