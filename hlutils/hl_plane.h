@@ -4,6 +4,7 @@
 
 struct planestruct {
     int32_t placeholder;  // the full record arrives with the aircraft-file module
+    int32_t is_heli;      // the aircraft is a helicopter (panel layout)
 };
 
 extern planestruct pln[2];
