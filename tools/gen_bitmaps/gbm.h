@@ -50,6 +50,9 @@ std::vector<uint8_t> gbm_encode_bmp(const GbmImage& img);
 // Returns 0 on success, else nonzero with the reason in `err`.
 int gbm_write_file(const std::string& path, const std::vector<uint8_t>& bytes, std::string& err);
 
+// Every manifest entry's file, in manifest order, drawn on all processors.
+std::vector<std::vector<uint8_t>> gbm_encode_all();
+
 // Draws and writes every manifest entry below `program_dir`. Returns the number of failures;
 // each failure is reported on stderr with its path.
 int gbm_generate_all(const std::string& program_dir);

@@ -2,9 +2,12 @@
 // file name, use and size, and the loop that draws and writes them.
 #include "gbm_local.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <deque>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -28,6 +31,13 @@ std::vector<GbmEntry> build()
     for (int t = 0; t < TER_COUNT; t++)
         add(m, std::string("textures/terrain/") + gbm_terrain_name(t) + ".BMP", GBM_TERRAIN, 512, 512,
             gbm_make_terrain, t);
+    // The scenery editor's loader has no terrain family: it takes the twelve standard terrain
+    // pictures from the textures folder itself.
+    for (int t = 0; t < TER_COUNT; t++) {
+        bool variant = t == TER_SNO || t == TER_CAR || (t >= TER_MNT_SNO_H && t <= TER_CAR_MNT_C);
+        if (!variant)
+            add(m, std::string("textures/") + gbm_terrain_name(t) + ".BMP", GBM_TERRAIN, 512, 512, gbm_make_terrain, t);
+    }
     // Runway surfaces and the two marking sets.
     add(m, "textures/grass/rway_gras.BMP", GBM_KEYED, 256, 256, gbm_make_surface, 0);
     add(m, "textures/dirt/rway_dirt.BMP", GBM_KEYED, 256, 256, gbm_make_surface, 1);
@@ -85,15 +95,47 @@ void gbm_draw_entry(int index, GbmImage& img)
     e.make(img, e.arg);
 }
 
+std::vector<std::vector<uint8_t>> gbm_encode_all()
+{
+    const std::vector<GbmEntry>& m = gbm_manifest();
+    std::vector<std::vector<uint8_t>> out(m.size());
+    // A picture listed twice (the same routine, argument and size) is drawn once.
+    std::vector<size_t> first(m.size());
+    for (size_t i = 0; i < m.size(); i++) {
+        first[i] = i;
+        for (size_t k = 0; k < i; k++)
+            if (m[k].make == m[i].make && m[k].arg == m[i].arg && m[k].w == m[i].w && m[k].h == m[i].h) {
+                first[i] = k;
+                break;
+            }
+    }
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        GbmImage img;
+        for (size_t i = next++; i < m.size(); i = next++) {
+            if (first[i] != i) continue;
+            gbm_draw_entry(static_cast<int>(i), img);
+            out[i] = gbm_encode_bmp(img);
+        }
+    };
+    unsigned helpers = std::clamp(std::thread::hardware_concurrency(), 1u, 16u) - 1;
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < helpers; t++) pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool) t.join();
+    for (size_t i = 0; i < m.size(); i++)
+        if (first[i] != i) out[i] = out[first[i]];
+    return out;
+}
+
 int gbm_generate_all(const std::string& program_dir)
 {
     int failures = 0;
     const std::vector<GbmEntry>& m = gbm_manifest();
-    GbmImage img;
+    const std::vector<std::vector<uint8_t>> files = gbm_encode_all();
     for (size_t i = 0; i < m.size(); i++) {
-        gbm_draw_entry(static_cast<int>(i), img);
         std::string err;
-        if (gbm_write_file(program_dir + "/" + m[i].path, gbm_encode_bmp(img), err) != 0) {
+        if (gbm_write_file(program_dir + "/" + m[i].path, files[i], err) != 0) {
             std::fprintf(stderr, "gen_bitmaps: %s\n", err.c_str());
             failures++;
         }

@@ -10,6 +10,7 @@
 #include "gbm_local.h"
 
 #include <algorithm>
+#include <mutex>
 
 namespace {
 
@@ -122,6 +123,8 @@ GbmColor material(int m, float u, float v)
 const GbmImage& material_image(int m, int n)
 {
     static GbmImage cache[M_COUNT];
+    static std::mutex locks[M_COUNT];  // pictures are drawn on several threads
+    std::lock_guard<std::mutex> hold(locks[m]);
     GbmImage& img = cache[m];
     if (img.w != n) {
         gbm_init(img, n, n, gbm_rgb(0, 0, 0), false);
