@@ -48,6 +48,7 @@ protected:
     void SetUp() override
     {
         clear_globals();
+        clear_recorded_alerts();
         std::snprintf(wrk_path, STR_LEN, "%s/", dir_.str().c_str());
     }
     void file(const std::string& rel) { dir_.write(rel, "x"); }
