@@ -120,7 +120,7 @@ int save_name_ok(const char* s)
 void keep_work_folder(void)
 {
     size_t a = std::strlen(app_path), w = std::strlen(wrk_path);
-    if (w < a || std::strncmp(wrk_path, app_path, a) != 0 || wrk_path[w - 1] != '/')
+    if (w == 0 || w < a || std::strncmp(wrk_path, app_path, a) != 0 || wrk_path[w - 1] != '/')
         std::snprintf(wrk_path, STR_LEN, "%s", app_path);
 }
 

@@ -233,6 +233,23 @@ TEST_F(Dialog, EntersLongFoldersByTheirFullNamesAndClimbsBackToTheFloor)
     EXPECT_EQ(std::string(wrk_path), app_);
 }
 
+TEST_F(Dialog, KindsWithoutAStartFolderBeginInTheProgramFolderWhenTheLastOneLiesOutside)
+{
+    file("top.acf");
+    TempDir elsewhere;
+    for (const std::string& w : {elsewhere.str() + "/", std::string(""), app_ + "no-slash"}) {
+        std::snprintf(wrk_path, STR_LEN, "%s", w.c_str());
+        run(WIND_OPEN, OS_KIND_ANY, name_, path_, {[] {
+                EXPECT_STREQ(wrk_path, app_path);
+                click_up();   // already at the floor
+            },
+            [] {
+                EXPECT_STREQ(wrk_path, app_path);
+                click_cancel();
+            }});
+    }
+}
+
 TEST_F(Dialog, KindsWithAStartFolderStartAndStopThereUnderTheirCaption)
 {
     for (const char* f : {"airfoils/NACA.afl", "airfoils/Clark.AFL", "airfoils/odd.Afl", "airfoils/sub/deep.AFL"})
