@@ -497,4 +497,29 @@ TEST_F(PartFiles, UnwritableFolderGetsTheSaveAlert)
     EXPECT_EQ(recorded_alerts()[0].code, ALERT_NOTICE);
 }
 
+// The largest finite values still make whole lines that read back, and the zero-lift angle stays an angle.
+TEST_F(PartFiles, ExtremeValuesWriteAndReadBack)
+{
+    auto a = std::make_unique<airfoilstruct>();
+    std::memset(a.get(), 0, sizeof(airfoilstruct));
+    foil_defaults(a.get());
+    a->clB[0][0][0] = -3.0e38f;
+    a->clM[0][0][0] = 1e-3f;
+    a->Dmin = 3.0e38f;
+    a->FLPlco1 = -3.0e38f;
+    foilcurvestruct c;
+    foil_generate(a.get(), DEVICE_AIRFOIL, &c);
+    ASSERT_EQ(afl_write_part((dir.str() + "/airfoils/big.afl").c_str(), DEVICE_AIRFOIL, a.get(), &c), 1);
+    ASSERT_EQ(grabafoil("big.afl", 0, 0, 0, nullptr, 0, "x"), 1);
+    EXPECT_FLOAT_EQ(afl[0].clB[0][0][0], -3.0e38f);
+    EXPECT_FLOAT_EQ(afl[0].al_zl[0][0][0], 90.0f);
+    EXPECT_FLOAT_EQ(afl[0].clneg[0][0][0][0], c.cl[170]);
+    foil_generate(a.get(), DEVICE_FLAP, &c);
+    ASSERT_EQ(afl_write_part((dir.str() + "/flaps/big.flp").c_str(), DEVICE_FLAP, a.get(), &c), 1);
+    float cl[FLAP_ROWS], cd[FLAP_ROWS], cm[FLAP_ROWS];
+    ASSERT_EQ(grabflap("big.flp", cl, cd, cm), 1);
+    EXPECT_FLOAT_EQ(cl[50], c.cl[400]);
+    EXPECT_TRUE(recorded_alerts().empty());
+}
+
 }  // namespace
