@@ -3,14 +3,24 @@
 //   gen_airfoils <sections.txt> <airfoils folder> <flaps folder>
 #include "gen_airfoils.h"
 
+#include "hl_program.h"
 #include "hl_wind.h"
 
 #include <cstdio>
 
+// The library's program description and callbacks: a command-line tool opens no window.
+hl_program_desc hl_prog = {"gen_airfoils", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
+                           nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+void APPLICATION_update(void) {}
+void APPLICATION_handlekey(char, int) {}
+void APPLICATION_handlemenu(int) {}
+void APPLICATION_setupmenus(void) {}
+
 // A build tool has no window: alerts go to the error output.
-static void print_alert(const char* l1, const char* l2, const char* l3, const char* l4, int)
+static int print_alert(const char* l1, const char* l2, const char* l3, const char* l4, int)
 {
     std::fprintf(stderr, "gen_airfoils: %s %s %s %s\n", l1, l2, l3, l4);
+    return 1;
 }
 
 int main(int argc, char** argv)
