@@ -27,21 +27,20 @@ constexpr int MAX_LINES = 400;
 
 bool terminated(const char* s, size_t n) { return std::memchr(s, 0, n) != nullptr; }
 
-std::vector<Line> read_db(const std::string& path, int kind)
+// Reads the lines the way the loaders do, up to the end code.
+void read_lines(std::vector<Line>& lines, int kind)
 {
-    std::vector<Line> lines;
-    if (!inf_open(path.c_str(), DB_FILE_TYPE, DB_VERSION, 1)) return lines;
-    while (lines.size() < MAX_LINES && !inf1.fail()) {
+    while (lines.size() < MAX_LINES) {
         Line l{};
         if (kind == FIX) {
             l.code = -1;
-            if (!fio_fix_line(&l.a, &l.b, l.id, 1) || inf1.fail()) break;
+            if (!fio_fix_line(&l.a, &l.b, l.id, 1)) break;
             FUZZ_CHECK(terminated(l.id, DB_FIX_ID_LEN));
             lines.push_back(l);
             continue;
         }
         l.code = intscan("code");
-        if (inf1.fail() || l.code == DB_CODE_END) break;
+        if (l.code == DB_CODE_END) break;
         if (kind == APT && l.code == DB_CODE_AIRPORT) {
             fio_apt_line(&l.a, &l.i1, &l.i2, l.id, l.name, 1);
             FUZZ_CHECK((l.i1 == 0 || l.i1 == 1) && (l.i2 == 0 || l.i2 == 1));
@@ -55,8 +54,18 @@ std::vector<Line> read_db(const std::string& path, int kind)
             continue;  // another code: nothing more is read for it
         }
         FUZZ_CHECK(terminated(l.id, DB_ID_LEN) && terminated(l.name, DB_NAME_LEN));
-        if (inf1.fail()) break;
         lines.push_back(l);
+    }
+}
+
+std::vector<Line> read_db(const std::string& path, int kind)
+{
+    std::vector<Line> lines;
+    try {
+        if (!inf_open(path.c_str(), DB_FILE_TYPE, DB_VERSION, 1)) return lines;
+        read_lines(lines, kind);
+    } catch (const FuzzFatal&) {
+        // A field that could not be read: the program would end here; keep what was read.
     }
     inf1.close();
     inf1.clear();

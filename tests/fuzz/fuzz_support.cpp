@@ -1,4 +1,4 @@
-// fuzz_support.cpp -- scratch files and the returning alert sink of the fuzz targets.
+// fuzz_support.cpp -- scratch files and the alert sink of the fuzz targets.
 #include "fuzz_support.h"
 
 #include "hl_wind.h"
@@ -11,7 +11,12 @@
 
 static int g_alerts = 0;
 
-static void count_alert(const char*, const char*, const char*, const char*, int) { g_alerts++; }
+static int count_alert(const char*, const char*, const char*, const char*, int code)
+{
+    g_alerts++;
+    if (code == ALERT_COUNT || code == ALERT_FATAL) throw FuzzFatal{};
+    return 1;
+}
 
 static const std::filesystem::path& scratch(void)
 {

@@ -1,9 +1,12 @@
 // fuzz_support.h -- what the fuzz targets share: the input written out as a file, and an alert sink
-// that records and returns, so that every reader is also driven on past a value it failed to read.
+// that counts alerts, answers the notices and throws FuzzFatal for a fatal one (which would end the
+// program), so a target sees the reader stop where the program would.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+struct FuzzFatal {};
 
 // Installs the sink (once) and forgets the alerts of the last input.
 void fuzz_begin(void);
