@@ -80,9 +80,10 @@ std::string marked_flap(int code = FLP_TYPE_CODE)
 
 // A sink that records and returns, as a program whose alerts do not end it would.
 std::vector<RecordedAlert> g_quiet;
-void quiet_sink(const char* l1, const char* l2, const char* l3, const char* l4, int code)
+int quiet_sink(const char* l1, const char* l2, const char* l3, const char* l4, int code)
 {
     g_quiet.push_back(RecordedAlert{l1, l2, l3, l4, code});
+    return 1;
 }
 
 class PartFiles : public ::testing::Test {
