@@ -163,9 +163,10 @@ inline std::string syn_write(const planestruct& pl, const TempDir& dir, const ch
 
 // Writes an airfoil part file: a straight lift line clM * alpha + clB up to the stall angle almax
 // (and its mirror below), lift falling to a third past the stall, drag cd0 + 0.0001 alpha^2, flat
-// moment curves. Returns the file's path.
+// moment curves; table_offset lifts the tabulated lift above the straight line (which the files'
+// own constants keep). Returns the file's path.
 inline std::string syn_airfoil(const std::string& folder, const char* name, float clM, float clB, float almax,
-                               float cd0, float Re = 6.0f, float trat = 0.12f)
+                               float cd0, float Re = 6.0f, float trat = 0.12f, float table_offset = 0.0f)
 {
     std::string path = folder + "/" + name;
     FILE* f = std::fopen(path.c_str(), "wb");
@@ -174,7 +175,7 @@ inline std::string syn_airfoil(const std::string& folder, const char* name, floa
     auto angle = [](int n) { return n <= 200 ? (float)n / 10.0f : (float)(n - 180); };
     auto lift = [&](float a) {
         float s = a < 0.0f ? -1.0f : 1.0f, x = std::fabs(a);
-        float line = clM * x * s + clB;
+        float line = clM * x * s + clB + table_offset;
         if (x <= almax) return line;
         float peak = clM * almax * s + clB;
         return peak * std::fmax(0.33f, 1.0f - 0.05f * (x - almax));
