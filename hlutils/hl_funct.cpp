@@ -133,9 +133,18 @@ float fltnear(float x, float step)
     return static_cast<float>(round(static_cast<float>(static_cast<double>(x) / step)) * static_cast<double>(step));
 }
 
+// Truncates toward zero, saturating at the int range (NaN gives 0).
+static int trunc_to_int(double v)
+{
+    if (std::isnan(v)) return 0;
+    if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
+    if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
+    return static_cast<int>(v);
+}
+
 int intnear(int x, int step)
 {
-    return static_cast<int>(fltnear(static_cast<float>(x), static_cast<float>(step)));
+    return trunc_to_int(fltnear(static_cast<float>(x), static_cast<float>(step)));
 }
 
 float sqr(float x) { return x * x; }
@@ -166,7 +175,7 @@ float pythag3(float a, float b, float c)
 
 void sec_to_hrs_min(float seconds, int* hours, int* minutes)
 {
-    const int s = static_cast<int>(fltlim(seconds, static_cast<float>(INT_MIN), 2147483520.0f));
+    const int s = trunc_to_int(seconds);
     *hours = s / 3600;
     *minutes = s / 60 - *hours * 60;
 }

@@ -256,11 +256,17 @@ void OGL_arc(int k, float cx, float cy, float r1, float r2, float a1, float a2)
             }
             continue;
         }
+        float ex = 0.0f, ey = 0.0f;
         glBegin(GL_LINE_STRIP);
         for (float a = a1; a <= a2; a += 1.0f) {
             const int d = deg360(a);
-            glVertex2f(ox + lookup_sin[d] * r + 0.5f, oy + lookup_cos[d] * r + 0.5f);
+            ex = ox + lookup_sin[d] * r + 0.5f;
+            ey = oy + lookup_cos[d] * r + 0.5f;
+            glVertex2f(ex, ey);
         }
+        glEnd();
+        glBegin(GL_POINTS);   // the strip leaves its last pixel unlit, as a line does
+        glVertex2f(ex, ey);
         glEnd();
     }
 }

@@ -6,6 +6,7 @@
 #include "hl_menu.h"
 #include "hl_mnw.h"
 #include "hl_program.h"
+#include "hl_tex.h"
 #include "hl_types.h"
 #include "plt.h"
 
@@ -25,46 +26,47 @@ namespace {
 hl_alert_sink_fn g_alert_sink = nullptr;
 int g_alerting = 0;   // an alert is being shown (a fatal one raised meanwhile goes straight to the end)
 
-struct window_spec {
+struct window_info {
     int id;
     const char* title;
     float dx, dy;
+    const char* bitmap;   // the window's background picture in the program's "bitmaps" folder
 };
 
-const window_spec k_library_windows[] = {
-    {0, "", 800, 600},
-    {WIND_ALERT, "ALERT", 400, 195},
-    {WIND_NUKE, "ALERT", 300, 100},
-    {WIND_OPEN, "OPEN", 320, 488},
-    {WIND_SAVE, "SAVE", 320, 488},
+const window_info k_library_windows[] = {
+    {0, "", 800, 600, nullptr},
+    {WIND_ALERT, "ALERT", 400, 195, nullptr},
+    {WIND_NUKE, "ALERT", 300, 100, nullptr},
+    {WIND_OPEN, "OPEN", 320, 488, nullptr},
+    {WIND_SAVE, "SAVE", 320, 488, nullptr},
 };
 
-const window_spec k_simulator_windows[] = {
-    {1, "Airport by ID", 176, 440},
-    {2, "Airport by Name", 334, 200},
-    {3, "Enroute", 0, 0},
-    {4, "World", 788, 443},
-    {5, "Set Lat/Lon", 246, 165},
-    {6, "Where Am I?", 531, 121},
-    {7, "Set Data Output", 620, 400},
-    {8, "Set Serial Output", 600, 478},
-    {9, "Set Time Of Day", 691, 147},
-    {10, "Set Rendering Options", 600, 540},
-    {11, "Set Weather Space", 197, 84},
-    {12, "Set Weather Atmosphere", 618, 527},
-    {13, "Set Weather Ground", 197, 148},
-    {14, "Set Weather Water", 197, 271},
-    {15, "Set Joystick & Flight Mode", 787, 519},
-    {16, "Set Weights & Fuel", 436, 252},
-    {17, "Set Reliability", 344, 345},
-    {18, "Set Reliability", 350, 520},
-    {19, "Set Reliability", 682, 560},
-    {20, "Set Sound", 293, 250},
-    {21, "Set Warnings", 550, 172},
-    {22, "Graphics Output", 620, 420},
-    {23, "Isometric Region", 760, 540},
-    {24, "", 432, 494},
-    {25, "Flight Plan", 589, 415},
+const window_info k_simulator_windows[] = {
+    {1, "Airport by ID", 176, 440, "loc_id_"},
+    {2, "Airport by Name", 334, 200, "loc_nam"},
+    {3, "Enroute", 0, 0, "loc_nrt"},
+    {4, "World", 788, 443, "loc_wrl"},
+    {5, "Set Lat/Lon", 246, 165, "loc_lat"},
+    {6, "Where Am I?", 531, 121, "loc_whr"},
+    {7, "Set Data Output", 620, 400, "set_dat"},
+    {8, "Set Serial Output", 600, 478, "set_ser"},
+    {9, "Set Time Of Day", 691, 147, "set_tim"},
+    {10, "Set Rendering Options", 600, 540, "set_ogl"},
+    {11, "Set Weather Space", 197, 84, "set_spa"},
+    {12, "Set Weather Atmosphere", 618, 527, "set_atm"},
+    {13, "Set Weather Ground", 197, 148, "set_gnd"},
+    {14, "Set Weather Water", 197, 271, "set_wat"},
+    {15, "Set Joystick & Flight Mode", 787, 519, "set_flt"},
+    {16, "Set Weights & Fuel", 436, 252, "set_wgt"},
+    {17, "Set Reliability", 344, 345, "set_rel"},
+    {18, "Set Reliability", 350, 520, "set_ins"},
+    {19, "Set Reliability", 682, 560, "set_eqp"},
+    {20, "Set Sound", 293, 250, "set_snd"},
+    {21, "Set Warnings", 550, 172, "set_wrn"},
+    {22, "Graphics Output", 620, 420, "out_grf"},
+    {23, "Isometric Region", 760, 540, nullptr},
+    {24, "", 432, 494, "out_plt"},
+    {25, "Flight Plan", 589, 415, "fltplan"},
 };
 
 void copy_cut(char* dst, const char* src)
@@ -164,15 +166,22 @@ void draw_picture(void)
 {
     const char* title;
     float dx, dy;
-    if (!hl_window_spec(mnw.topwin, &title, &dx, &dy)) return;
+    if (!hl_window_info(mnw.topwin, &title, &dx, &dy)) return;
     to_array = 1;
     std::memset(rgb_array, 0, sizeof rgb_array);
+    int sim = hl_prog.is_simulator;
     if (mnw.topwin == 0) {
+        // The simulator's title picture goes first so that the menu bar and the panel stay on top.
+        if (sim) OGL_texbmp(TEXBMP_PICTURE, 0, 0, "VNTL");
         hl_draw_menubar();
-        if (hl_prog.is_simulator && hl_prog.panel_static) hl_prog.panel_static();
-        if (hl_prog.is_simulator && initing) MACIBM_showinit(0);
+        if (sim && hl_prog.panel_static) hl_prog.panel_static();
+        if (sim && initing) MACIBM_showinit(0);
     } else {
         draw_frame(mnw.topwin, title);
+        if (sim && mnw.topwin <= 25) {
+            const char* bitmap = k_simulator_windows[mnw.topwin - 1].bitmap;
+            if (bitmap) OGL_texbmp(TEXBMP_PICTURE, mnw.topwin == 3 ? static_cast<int>(mnw.dx) - 71 : 0, 0, bitmap);
+        }
     }
     if (ogl_ready && PLT_window_open()) upload_tiles();
     to_array = 0;
@@ -189,7 +198,7 @@ void end_program(void)
 
 void hl_set_alert_sink(hl_alert_sink_fn sink) { g_alert_sink = sink; }
 
-int hl_window_spec(int id, const char** title, float* dx, float* dy)
+int hl_window_info(int id, const char** title, float* dx, float* dy)
 {
     for (const auto& w : k_library_windows) {
         if (w.id != id) continue;
@@ -199,7 +208,7 @@ int hl_window_spec(int id, const char** title, float* dx, float* dy)
         return 1;
     }
     if (!hl_prog.is_simulator || id < 1 || id > 25) return 0;
-    const window_spec& w = k_simulator_windows[id - 1];
+    const window_info& w = k_simulator_windows[id - 1];
     *title = id == 24 ? C_s : w.title;
     *dx = w.dx;
     *dy = w.dy;
@@ -217,7 +226,7 @@ void MACIBM_startwind(int id)
     else initing = 0;
     const char* title;
     float dx, dy;
-    if (!hl_window_spec(id, &title, &dx, &dy)) return;
+    if (!hl_window_info(id, &title, &dx, &dy)) return;
 
     if (hl_prog.is_simulator && mnw.topwin != 0 && mnw.topwin <= 25 && id != WIND_ALERT && hl_prog.process_zap)
         hl_prog.process_zap(mnw.topwin);

@@ -37,7 +37,7 @@ extern char g_cs1[STR_LEN], g_cs2[STR_LEN], g_cs3[STR_LEN], g_cs4[STR_LEN];
 extern void (*hl_dialog_picture)(void);
 
 // Title and size of a window; 0 when the id names no window.
-int hl_window_spec(int id, const char** title, float* dx, float* dy);
+int hl_window_info(int id, const char** title, float* dx, float* dy);
 // Shows the open window's picture (the 35 tiles) over the whole screen, untinted.
 void hl_plot_picture(void);
 // Redraws the open window's picture without opening it anew (a paint message).

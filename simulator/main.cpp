@@ -6,7 +6,9 @@
 #include "hl_wind.h"
 #include "plt.h"
 
-hl_program_desc hl_prog = {"Kestrova", "Kestrova 4.prf", "Kestrova", 1,
+// Until the simulator's own start-up, panel and windows arrive, Kestrova runs as a plain program of
+// the library: its window, the empty screen and the event loop.
+hl_program_desc hl_prog = {"Kestrova", "Kestrova 4.prf", "Kestrova", 0,
                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                            nullptr, nullptr};
 

@@ -134,6 +134,7 @@ TEST(Rounding, NearestStep)
     EXPECT_EQ(intnear(7, 5), 5);
     EXPECT_EQ(intnear(8, 5), 10);
     EXPECT_EQ(intnear(-8, 5), -10);
+    EXPECT_EQ(intnear(INT_MAX, 1), INT_MAX);   // the float near INT_MAX lies just past it
 }
 
 TEST(Arithmetic, SquaresInterpolationAndLags)
@@ -157,6 +158,8 @@ TEST(Arithmetic, SquaresInterpolationAndLags)
     EXPECT_EQ(h * 100 + m, 0);
     sec_to_hrs_min(86399, &h, &m);
     EXPECT_EQ(h * 100 + m, 2359);
+    sec_to_hrs_min(kNaN, &h, &m);
+    EXPECT_EQ(h * 100 + m, 0);
 }
 
 TEST(Random, DrawsStayInRangeAndCoverIt)
