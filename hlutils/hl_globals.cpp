@@ -13,6 +13,13 @@ uint8_t rgb_array[SCREEN_H][SCREEN_W][3];
 char app_path[STR_LEN], wrk_path[STR_LEN], prf_path[STR_LEN], res_path[STR_LEN];
 char afl_path[STR_LEN], flp_path[STR_LEN], tex_path[STR_LEN], obj_path[STR_LEN];
 char cus_path[STR_LEN], sit_path[STR_LEN];
+char C_s[STR_LEN];
+
+float planexyz[REGION_NI][REGION_NJ][3];
+uint32_t planetex[REGION_NI][REGION_NJ];
+float planest[REGION_NI][REGION_NJ][2][2][2];
+int32_t on_water[REGION_NI][REGION_NJ];
+int32_t city_on_poly[REGION_NI][REGION_NJ];
 
 int initing = 1;
 int ogl_ready = 0;
@@ -58,5 +65,11 @@ void clear_globals(void)
     std::memset(&ott, 0, sizeof ott);
     std::memset(&fpl, 0, sizeof fpl);
     std::memset(&atc, 0, sizeof atc);
+    std::memset(C_s, 0, sizeof C_s);
+    std::memset(planexyz, 0, sizeof planexyz);
+    std::memset(planetex, 0, sizeof planetex);
+    std::memset(planest, 0, sizeof planest);
+    std::memset(on_water, 0, sizeof on_water);
+    std::memset(city_on_poly, 0, sizeof city_on_poly);
     mnw.menu_up = -1;
 }

@@ -2,19 +2,45 @@
 // dot-matrix font, the OpenGL state cache and textured quads. Every 2-D call adds the open window's
 // origin (mnw.x, mnw.y); while to_array is set, lines, rectangles and glyphs paint rgb_array instead.
 #pragma once
+#include <cstdint>
 
+// The line-break character inside texts drawn by OGL_string.
+constexpr char x_eln = '\n';
+
+// Switches GL_FOG, GL_TEXTURE_2D, GL_LIGHTING (with GL_LIGHT0) and GL_DEPTH_TEST, each only when
+// it differs from the cached state.
 void OGL_setstate(int fog, int tex, int light, int depth);
+// Binds texture number n unless it is the one bound last.
 void OGL_bindtex(int n);
+// Forgets the cached enable state and binding; called whenever a new OpenGL context is made current.
+void OGL_forget_state(void);
+
+// Stores colour-table entry k (0..79) and returns 3k; any other k is the fatal "too many colors!".
 int OGL_assigncolor(int k, float r, float g, float b);
+// Makes entry k current: tinted by the panel lights for k < 38; in array mode the pixel colour.
 void OGL_setcolor(int k);
+
 void OGL_line(int k, float x1, float y1, float x2, float y2);
 void OGL_fillrect(int k, float x, float y, float w, float h);
 void OGL_framerect(int k, float x, float y, float w, float h);
 void OGL_framecircle(int k, float cx, float cy, float r);
+// Angles in whole degrees clockwise from straight up; a1 > a2 draws nothing.
 void OGL_arc(int k, float cx, float cy, float r1, float r2, float a1, float a2);
+
+// One pixel of the current colour into rgb_array at the rounded position (clipped to the array).
+void BUF_point(float x, float y);
+// One 5 by 7 dot pattern at (x, y): dots[0..34] run five to a row, left to right, bottom row first.
+// Inside an open GL_POINTS block, or into rgb_array in array mode.
+void OGL_sub_character(float x, float y, const uint8_t dots[35]);
+// One glyph with its bottom-left dot at (x, y); no colour change and no begin (the caller has
+// begun points) and no window offset.
 void OGL_char(float x, float y, char c);
+// A line of text; wraps at word boundaries when width < 800 (10 units down per line).
 void OGL_string(int k, float x, float y, const char* text, float width, float advance);
+// A number in fixed digit places with `decimals` after the point; too big to fit, it shows three
+// digits with a small raised power of ten. sign = 1 reserves a place left of x for "-".
 void OGL_number(int k, float x, float y, float value, int places, int decimals, float advance, int sign);
+
 void OGL_2dquad(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4,
                 float s1, float t1, float s2, float t2, float s3, float t3, float s4, float t4);
 void OGL_3dline(float x1, float y1, float z1, float x2, float y2, float z2);
@@ -22,6 +48,7 @@ void OGL_3dquad_st(const float p1[3], const float p2[3], const float p3[3], cons
                    float s1, float t1, float s2, float t2);
 void OGL_3dquad_flat(const float p1[3], const float p2[3], const float p3[3], const float p4[3], int tex,
                      float x0, float z0, float sx, float sz);
+// One quad of panel-background texture 500 + col + 7 * row, in screen coordinates.
 void tile(int col, int row, float x1, float y1, float x2, float y2, float s1, float t1, float s2, float t2);
 void OGL_plot_background(void);
 void OGL_sbuf(void);

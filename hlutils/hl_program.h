@@ -26,6 +26,10 @@ struct hl_program_desc {
     int (*menu_checked)(int item);     // 1 when the menu item carries a tick
     void (*panel_static)(void);        // draw the panel's static face into window 0's picture
     void (*finishup)(void);            // release sound, joystick and serial output at exit
+
+    // Scenery editor hooks; nullptr elsewhere.
+    char* (*edit_text)(int* size);     // the name that keys edit while no window is open, or nullptr
+    void (*arrow_keys)(int code);      // arrow keys with no window open: 1 up, 2 left, 3 down, 4 right
 };
 
 extern hl_program_desc hl_prog;

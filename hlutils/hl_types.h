@@ -82,6 +82,7 @@ struct menuwindowstruct {
     int32_t menu_up;              // the open menu, -1 none
     char menu_name[MAX_MENUS][MENU_NAME_LEN];
     int32_t menu_prnt[MAX_MENUS]; // -1 menu-bar menu, else the parent menu
+    int32_t menu_prnt_item[MAX_MENUS]; // a submenu's parent item (menu*100 + place), else -1
     float menux1[MAX_MENUS], menuy1[MAX_MENUS], menux2[MAX_MENUS], menuy2[MAX_MENUS];
     char item_name[MAX_MENUS][MAX_ITEMS][MENU_NAME_LEN];
     char item_help[HELP_MENUS * MAX_ITEMS][STR_LEN];
@@ -102,6 +103,7 @@ extern uint8_t rgb_array[SCREEN_H][SCREEN_W][3];  // a window's static picture, 
 extern char app_path[STR_LEN], wrk_path[STR_LEN], prf_path[STR_LEN], res_path[STR_LEN];
 extern char afl_path[STR_LEN], flp_path[STR_LEN], tex_path[STR_LEN], obj_path[STR_LEN];
 extern char cus_path[STR_LEN], sit_path[STR_LEN];
+extern char C_s[STR_LEN];   // scratch text: string swaps, window 24's title
 
 // Library flags.
 extern int initing;      // 1 from load until the first real window opens

@@ -18,6 +18,7 @@ enum PLT_event_kind {
     PLT_EV_BUTTONUP,    // x, y, button
     PLT_EV_PAINT,       // the window was exposed; the first exposure is the first paint
     PLT_EV_CLOSE,       // the window is being closed (the user or the system asked to quit)
+    PLT_EV_RESIZE,      // x, y: the drawable's new size in pixels
 };
 
 struct PLT_event {
@@ -42,10 +43,15 @@ int PLT_init_video(void);
 int PLT_current_mode(int* w, int* h, int* bits);
 // Mode number i of the display's list; 0 past the end.
 int PLT_enum_mode(int i, int* w, int* h, int* bits);
-// Switches the display to the mode; 1 on success.
+// Switches the display to the listed mode of that width and height (the colour depth is preferred,
+// not required). Before the window exists the mode is kept and applied when it opens full screen.
+// Asking for the desktop's own mode puts it back. 1 on success, 0 when the display lists no such mode.
 int PLT_set_mode(int w, int h, int bits);
+// How many real display-mode switches this process has made (tests).
+int PLT_mode_switches(void);
 // Opens the one window with a double-buffered OpenGL compatibility context and a 16-bit depth
-// buffer, full screen or windowed, and makes the context current. 0 on failure.
+// buffer and makes the context current. Full screen uses the mode chosen with PLT_set_mode, or the
+// desktop's own size when none was chosen. A paint event is queued as the first exposure. 0 on failure.
 int PLT_open_window(const char* title, int w, int h, int fullscreen);
 // The drawable's real size in pixels (may differ from what was asked).
 void PLT_drawable_size(int* w, int* h);

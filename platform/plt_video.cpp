@@ -13,6 +13,10 @@ SDL_Window* g_window = nullptr;
 SDL_GLContext g_context = nullptr;
 bool g_video_up = false;
 bool g_key_state[256];
+bool g_have_mode = false;      // a full-screen mode was chosen
+SDL_DisplayMode g_mode;        // that mode
+bool g_mode_switched = false;  // the display runs the chosen mode instead of the desktop's
+int g_switches = 0;
 
 // SDL scancodes to Windows virtual-key numbers. Scancodes name the key's position, so the number
 // pad keeps its numbers whatever NumLock says and the letters follow the US layout.
@@ -109,30 +113,60 @@ int PLT_enum_mode(int i, int* w, int* h, int* bits)
 
 int PLT_set_mode(int w, int h, int bits)
 {
-    // Without a window there is nothing to switch yet; the mode is applied when the window opens
-    // full screen. With one, switch its full-screen mode.
+    if (!PLT_init_video()) return 0;
+    SDL_DisplayMode desk;
+    if (SDL_GetDesktopDisplayMode(0, &desk) != 0) return 0;
+    if (desk.w == w && desk.h == h) {
+        // The desktop's own mode: leave any switched mode.
+        g_have_mode = false;
+        if (g_window && g_mode_switched) {
+            SDL_SetWindowFullscreen(g_window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+            g_mode_switched = false;
+            g_switches++;
+        }
+        return 1;
+    }
+    // The listed mode of that size, of the asked colour depth when there is one.
+    int n = SDL_GetNumDisplayModes(0), found = -1;
+    for (int i = 0; i < n; i++) {
+        SDL_DisplayMode m;
+        if (SDL_GetDisplayMode(0, i, &m) != 0 || m.w != w || m.h != h) continue;
+        if (found < 0 || static_cast<int>(SDL_BITSPERPIXEL(m.format)) == bits) found = i;
+    }
+    if (found < 0) return 0;
+    SDL_GetDisplayMode(0, found, &g_mode);
+    g_have_mode = true;
     if (!g_window) return 1;
-    SDL_DisplayMode want{};
-    want.w = w;
-    want.h = h;
-    want.format = bits == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
-    SDL_DisplayMode got;
-    if (!SDL_GetClosestDisplayMode(0, &want, &got)) return 0;
-    return SDL_SetWindowDisplayMode(g_window, &got) == 0;
+    if (SDL_SetWindowDisplayMode(g_window, &g_mode) != 0) return 0;
+    if (SDL_SetWindowFullscreen(g_window, SDL_WINDOW_FULLSCREEN) != 0) return 0;
+    g_mode_switched = true;
+    g_switches++;
+    return 1;
 }
+
+int PLT_mode_switches(void) { return g_switches; }
 
 int PLT_open_window(const char* title, int w, int h, int fullscreen)
 {
     if (!PLT_init_video()) return 0;
+    if (g_window) PLT_close_window();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
-    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+    if (fullscreen) flags |= g_have_mode ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_FULLSCREEN_DESKTOP;
     g_window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, w, h, flags);
     if (!g_window) {
         std::fprintf(stderr, "window: %s\n", SDL_GetError());
         return 0;
+    }
+    if (fullscreen && g_have_mode) {
+        if (SDL_SetWindowDisplayMode(g_window, &g_mode) == 0) {
+            g_mode_switched = true;
+            g_switches++;
+        } else {
+            SDL_SetWindowFullscreen(g_window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        }
     }
     g_context = SDL_GL_CreateContext(g_window);
     if (!g_context) {
@@ -143,6 +177,11 @@ int PLT_open_window(const char* title, int w, int h, int fullscreen)
     }
     SDL_GL_MakeCurrent(g_window, g_context);
     SDL_GL_SetSwapInterval(1);  // vsync where the driver offers it; no other limiter
+    std::memset(g_key_state, 0, sizeof g_key_state);
+    // The first exposure: nothing is drawn before a paint, and some drivers never send one.
+    PLT_event paint{};
+    paint.kind = PLT_EV_PAINT;
+    PLT_push_event(paint);
     return 1;
 }
 
@@ -167,9 +206,19 @@ void PLT_swap(void)
 void PLT_close_window(void)
 {
     if (g_context) SDL_GL_DeleteContext(g_context);
-    if (g_window) SDL_DestroyWindow(g_window);
+    if (g_window) SDL_DestroyWindow(g_window);  // puts the desktop's mode back when it was switched
+    if (g_mode_switched) g_switches++;
+    g_mode_switched = false;
+    g_have_mode = false;
     g_context = nullptr;
     g_window = nullptr;
+    // Events of the window that is gone must not reach the next one.
+    if (g_video_up) {
+        SDL_PumpEvents();
+        SDL_Event e;
+        while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1)
+            if (e.type == SDL_USEREVENT) delete static_cast<PLT_event*>(e.user.data1);
+    }
 }
 
 int PLT_window_open(void) { return g_window != nullptr; }
@@ -213,6 +262,11 @@ int PLT_poll_event(PLT_event* ev)
             }
             if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
                 ev->kind = PLT_EV_CLOSE;
+                return 1;
+            }
+            if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && g_window) {
+                ev->kind = PLT_EV_RESIZE;
+                SDL_GL_GetDrawableSize(g_window, &ev->x, &ev->y);
                 return 1;
             }
             continue;

@@ -53,9 +53,10 @@ std::string replace_all(std::string s, const std::string& from, const std::strin
 
 // A sink that records alerts and returns, as a program whose fatal alert did not end it would.
 std::vector<RecordedAlert> g_soft;
-void soft_sink(const char* l1, const char* l2, const char* l3, const char* l4, int code)
+int soft_sink(const char* l1, const char* l2, const char* l3, const char* l4, int code)
 {
     g_soft.push_back({l1, l2, l3, l4, code});
+    return 1;
 }
 
 TEST_F(FileScan, HeadersAreWrittenAsTheFilesHoldThem)

@@ -13,11 +13,15 @@ namespace {
 
 std::vector<RecordedAlert> g_alerts;
 
-void sink(const char* l1, const char* l2, const char* l3, const char* l4, int code)
+bool g_show_alerts = false;
+
+int sink(const char* l1, const char* l2, const char* l3, const char* l4, int code)
 {
     RecordedAlert a{l1, l2, l3, l4, code};
     g_alerts.push_back(a);
+    if (g_show_alerts && code != ALERT_COUNT && code != ALERT_FATAL) return 0;
     if (code == ALERT_COUNT || code == ALERT_FATAL) throw FatalAlert(a);
+    return 1;
 }
 
 // Every test binary starts with the sink in place and a private configuration folder.
@@ -36,6 +40,7 @@ const auto* g_env = ::testing::AddGlobalTestEnvironment(new SinkEnvironment);
 std::vector<RecordedAlert>& recorded_alerts() { return g_alerts; }
 void clear_recorded_alerts() { g_alerts.clear(); }
 void install_alert_sink() { hl_set_alert_sink(sink); }
+void show_alert_windows(bool on) { g_show_alerts = on; }
 
 TempDir::TempDir()
 {

@@ -25,6 +25,9 @@ std::vector<RecordedAlert>& recorded_alerts();
 void clear_recorded_alerts();
 // Installs the sink (done for every test by the support library's environment).
 void install_alert_sink();
+// With on, notices and the about box are still recorded but then shown in the alert window (996), where
+// the test answers them (Enter or a click on O.K.); fatal alerts always throw.
+void show_alert_windows(bool on);
 
 // A fresh temporary folder, removed when the object goes.
 class TempDir {

@@ -4,11 +4,20 @@
 #include <cstdio>
 
 #include "acf_build.h"
+#include "hl_program.h"
 #include "hl_wind.h"
 
-static void print_alert(const char* l1, const char* l2, const char* l3, const char* l4, int)
+// A build tool has no window and no menus: the library's program callbacks do nothing.
+hl_program_desc hl_prog = {};
+void APPLICATION_update(void) {}
+void APPLICATION_handlekey(char, int) {}
+void APPLICATION_handlemenu(int) {}
+void APPLICATION_setupmenus(void) {}
+
+static int print_alert(const char* l1, const char* l2, const char* l3, const char* l4, int)
 {
     std::fprintf(stderr, "gen_aircraft: %s %s %s %s\n", l1, l2, l3, l4);
+    return 1;
 }
 
 int main(int argc, char** argv)

@@ -1,0 +1,337 @@
+// hl_funct.cpp -- small numeric helpers: random numbers, limits and wraps, rounding, interpolation,
+// whole-degree rotations, normals and the ground height on the region's triangle grid.
+#include "hl_funct.h"
+
+#include "hl_string.h"
+#include "hl_types.h"
+
+#include <climits>
+#include <cmath>
+
+// ---- random numbers -------------------------------------------------------------------------------
+
+// A linear congruential generator whose draws are bits 16..30 of the state, so every draw is
+// 0..32767 whatever the C library's RAND_MAX is. The state is kept in 64 bits and cut to 32 after
+// each step, so the arithmetic never overflows.
+static uint64_t g_rand_state = 1;
+
+void hl_srand(uint32_t seed) { g_rand_state = seed; }
+
+int hl_rand15(void)
+{
+    g_rand_state = (g_rand_state * 1103515245u + 12345u) & 0xFFFFFFFFu;
+    return static_cast<int>((g_rand_state >> 16) & 0x7FFF);
+}
+
+int intrand(int lo, int hi)
+{
+    const int64_t r = hl_rand15();
+    const int64_t span = static_cast<int64_t>(hi) - lo + 1;
+    int64_t v = lo + (span * r) / 32767;
+    if (v > hi) v = hi;   // the top draw lands one past hi
+    return static_cast<int>(v);
+}
+
+float fltrand(float lo, float hi)
+{
+    const double r = hl_rand15();
+    return static_cast<float>(lo + (static_cast<double>(hi) - lo) / 32767.0 * r);
+}
+
+// ---- limits, wraps and tests ----------------------------------------------------------------------
+
+int intlim(int x, int lo, int hi)
+{
+    if (x < lo) return lo;
+    if (x > hi) return hi;
+    return x;
+}
+
+float fltlim(float x, float lo, float hi)
+{
+    if (x < lo) return lo;
+    if (x > hi) return hi;
+    return x;
+}
+
+int intwrap(int x, int lo, int hi)
+{
+    const int64_t span = static_cast<int64_t>(hi) - lo + 1;
+    if (x < lo) return static_cast<int>(x + span);
+    if (x > hi) return static_cast<int>(x - span);
+    return x;
+}
+
+float fltwrap(float x, float lo, float hi)
+{
+    if (x < lo) return x + (hi - lo);
+    if (x > hi) return x - (hi - lo);
+    return x;
+}
+
+int intrange(int x, int lo, int hi) { return lo <= x && x <= hi ? 1 : 0; }
+
+int fltrange(float x, float lo, float hi) { return lo <= x && x <= hi ? 1 : 0; }
+
+int fltbox(float x, float y, float x1, float y1, float x2, float y2)
+{
+    return x1 <= x && x <= x2 && y1 <= y && y <= y2 ? 1 : 0;
+}
+
+float fallout(float x, float lo, float hi)
+{
+    if (lo <= x && x <= hi) return x < (static_cast<double>(lo) + hi) * 0.5 ? lo : hi;
+    return x;
+}
+
+// ---- minimum, maximum, swaps ----------------------------------------------------------------------
+
+int intmin2(int a, int b) { return a < b ? a : b; }
+int intmax2(int a, int b) { return b < a ? a : b; }
+float fltmin2(float a, float b) { return a < b ? a : b; }
+float fltmax2(float a, float b) { return a > b ? a : b; }
+float fltmax3(float a, float b, float c) { return fltmax2(fltmax2(a, b), c); }
+float fltmin4(float a, float b, float c, float d) { return fltmin2(fltmin2(a, b), fltmin2(c, d)); }
+float fltmax4(float a, float b, float c, float d) { return fltmax2(fltmax2(a, b), fltmax2(c, d)); }
+
+void bol_switch(int* a, int* b)
+{
+    const int t = *a;
+    *a = *b;
+    *b = t;
+}
+
+void flt_switch(float* a, float* b)
+{
+    const float t = *a;
+    *a = *b;
+    *b = t;
+}
+
+void str_switch(char* a, char* b)
+{
+    C_to_C(a, C_s);
+    C_to_C(b, a);
+    C_to_C(C_s, b);
+}
+
+// ---- arithmetic -----------------------------------------------------------------------------------
+
+int hlmath::round(float x)
+{
+    // Widened before adding the half so that values just below .5 do not round up in float.
+    const double d = x;
+    if (std::isnan(d)) return 0;
+    const double r = d >= 0.0 ? std::trunc(d + 0.5) : std::trunc(d - 0.5);
+    if (r >= static_cast<double>(INT_MAX)) return INT_MAX;
+    if (r <= static_cast<double>(INT_MIN)) return INT_MIN;
+    return static_cast<int>(r);
+}
+
+float fltnear(float x, float step)
+{
+    return static_cast<float>(round(static_cast<float>(static_cast<double>(x) / step)) * static_cast<double>(step));
+}
+
+// Truncates toward zero, saturating at the int range (NaN gives 0).
+static int trunc_to_int(double v)
+{
+    if (std::isnan(v)) return 0;
+    if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
+    if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
+    return static_cast<int>(v);
+}
+
+int intnear(int x, int step)
+{
+    return trunc_to_int(fltnear(static_cast<float>(x), static_cast<float>(step)));
+}
+
+float sqr(float x) { return x * x; }
+
+float signsqr(float x) { return x > 0.0f ? x * x : -x * x; }
+
+float interp(float x0, float y0, float x1, float y1, float x)
+{
+    return static_cast<float>(y0 + (static_cast<double>(y1) - y0) / (static_cast<double>(x1) - x0) *
+                                       (static_cast<double>(x) - x0));
+}
+
+float closer_assymp(float a, float b, float k)
+{
+    return static_cast<float>((1.0 - k) * a + static_cast<double>(k) * b);
+}
+
+float pythag(float a, float b)
+{
+    return static_cast<float>(std::sqrt(static_cast<double>(a) * a + static_cast<double>(b) * b));
+}
+
+float pythag3(float a, float b, float c)
+{
+    return static_cast<float>(std::sqrt(static_cast<double>(a) * a + static_cast<double>(b) * b +
+                                        static_cast<double>(c) * c));
+}
+
+void sec_to_hrs_min(float seconds, int* hours, int* minutes)
+{
+    const int s = trunc_to_int(seconds);
+    *hours = s / 3600;
+    *minutes = s / 60 - *hours * 60;
+}
+
+// ---- rotations ------------------------------------------------------------------------------------
+
+// Callers keep n in 0..360; anything else is folded back so the tables are never read outside.
+static inline int deg_index(int n)
+{
+    if (n >= 0 && n <= 360) return n;
+    const int m = n % 360;
+    return m < 0 ? m + 360 : m;
+}
+
+float rx2d(float x, float y, int n)
+{
+    const int d = deg_index(n);
+    return lookup_cos[d] * x + lookup_sin[d] * y;
+}
+
+float ry2d(float x, float y, int n)
+{
+    const int d = deg_index(n);
+    return lookup_cos[d] * y - lookup_sin[d] * x;
+}
+
+float rx3d(float x, float z, int n)
+{
+    const int d = deg_index(n);
+    return lookup_cos[d] * x - lookup_sin[d] * z;
+}
+
+float rz3d(float x, float z, int n)
+{
+    const int d = deg_index(n);
+    return lookup_cos[d] * z + lookup_sin[d] * x;
+}
+
+// ---- vectors and the triangle grid ----------------------------------------------------------------
+
+void find_normal_vects(const float a[3], const float b[3], float n[3])
+{
+    const double nx = static_cast<double>(a[1]) * b[2] - static_cast<double>(b[1]) * a[2];
+    const double ny = -static_cast<double>(a[0]) * b[2] + static_cast<double>(b[0]) * a[2];
+    const double nz = static_cast<double>(a[0]) * b[1] - static_cast<double>(b[0]) * a[1];
+    const double len = std::sqrt(nx * nx + ny * ny + nz * nz);
+    if (!(len > 0.0)) {
+        n[0] = 0.0f;
+        n[1] = 1.0f;
+        n[2] = 0.0f;
+        return;
+    }
+    n[0] = static_cast<float>(nx / len);
+    n[1] = static_cast<float>(ny / len);
+    n[2] = static_cast<float>(nz / len);
+}
+
+int inside_cw_reg(float x1, float z1, float x2, float z2, float x, float z, float tol)
+{
+    if (std::fabs(z2 - z1) >= std::fabs(x2 - x1)) {
+        const float xe = interp(z1, x1, z2, x2, z);
+        return z2 < z1 ? (xe < x + tol) : (xe > x - tol);
+    }
+    const float ze = interp(x1, z1, x2, z2, x);
+    return x2 >= x1 ? (ze < z + tol) : (ze > z - tol);
+}
+
+void convert_ij_dxy(int i, int j, int t, int* i1, int* j1, int* i2, int* j2, int* i3, int* j3)
+{
+    if (t == 0) {
+        *i1 = i;     *j1 = j + 1;
+        *i2 = i + 1; *j2 = j + 1;
+        *i3 = i;     *j3 = j;
+    } else {
+        *i1 = i + 1; *j1 = j;
+        *i2 = i;     *j2 = j;
+        *i3 = i + 1; *j3 = j + 1;
+    }
+}
+
+// The last cell indices of the region grid.
+static constexpr int LAST_CELL_I = REGION_NI - 2;   // 176
+static constexpr int LAST_CELL_J = REGION_NJ - 2;   // 157
+
+// One directed edge test between two grid points, margin 1 m.
+static inline int grid_edge(int ia, int ja, int ib, int jb, float x, float z)
+{
+    return inside_cw_reg(planexyz[ia][ja][0], planexyz[ia][ja][2], planexyz[ib][jb][0], planexyz[ib][jb][2], x,
+                         z, 1.0f);
+}
+
+// Which triangle of cell (a, b) holds (x, z): 0, 1, or -1 for neither.
+static int cell_triangle(int a, int b, float x, float z)
+{
+    if (grid_edge(a, b, a, b + 1, x, z) && grid_edge(a, b + 1, a + 1, b + 1, x, z) &&
+        grid_edge(a + 1, b + 1, a, b, x, z))
+        return 0;
+    if (grid_edge(a, b, a + 1, b + 1, x, z) && grid_edge(a + 1, b + 1, a + 1, b, x, z) &&
+        grid_edge(a + 1, b, a, b, x, z))
+        return 1;
+    return -1;
+}
+
+// Searches rings of cells growing outwards from the guess. The ring that reaches the grid's edges
+// on every side is searched too before giving up, so cells in the last row and column are found.
+static int find_cell(float x, float z, int* ci, int* cj)
+{
+    int i0 = *ci, i1 = *ci, j0 = *cj, j1 = *cj;
+    for (;;) {
+        for (int a = i0; a <= i1; a++) {
+            for (int b = j0; b <= j1; b++) {
+                if (a != i0 && a != i1 && b != j0 && b != j1) continue;   // inside: searched already
+                const int t = cell_triangle(a, b, x, z);
+                if (t >= 0) {
+                    *ci = a;
+                    *cj = b;
+                    return t;
+                }
+            }
+        }
+        if (i0 == 0 && j0 == 0 && i1 == LAST_CELL_I && j1 == LAST_CELL_J) return 0;   // not in the grid
+        i0 = intmax2(i0 - 1, 0);
+        j0 = intmax2(j0 - 1, 0);
+        i1 = intmin2(i1 + 1, LAST_CELL_I);
+        j1 = intmin2(j1 + 1, LAST_CELL_J);
+    }
+}
+
+static float deck_height(float x, float z, float h)
+{
+    return con.BOAT_loc_Y + con.cosBOATphi * con.cosBOATthe * h -
+           (x - con.BOAT_loc_X) * con.sinBOATphi / con.cosBOATphi -
+           (z - con.BOAT_loc_Z) * con.sinBOATthe / con.cosBOATthe;
+}
+
+float find_local_h(float x, float z, int* i, int* j, int ships)
+{
+    *i = intlim(*i, 0, LAST_CELL_I);
+    *j = intlim(*j, 0, LAST_CELL_J);
+    const int t = find_cell(x, z, i, j);
+
+    if (ships == 1) {
+        if (env.over_carr) return deck_height(x, z, 21.0f);
+        if (env.over_frig) return deck_height(x, z, 7.0f);
+        if (env.over_obs) return env.obj_height;
+    }
+
+    // The plane through the triangle's three corners, evaluated at (x, z).
+    int ia, ja, ib, jb, ic, jc;
+    convert_ij_dxy(*i, *j, t, &ia, &ja, &ib, &jb, &ic, &jc);
+    const double x0 = planexyz[ia][ja][0], h0 = planexyz[ia][ja][1], z0 = planexyz[ia][ja][2];
+    const double dx1 = planexyz[ib][jb][0] - x0, dh1 = planexyz[ib][jb][1] - h0, dz1 = planexyz[ib][jb][2] - z0;
+    const double dx2 = planexyz[ic][jc][0] - x0, dh2 = planexyz[ic][jc][1] - h0, dz2 = planexyz[ic][jc][2] - z0;
+    const double den = dz1 * dx2 - dz2 * dx1;
+    if (den == 0.0) return static_cast<float>(h0);   // a collapsed cell has no plane
+    const double kx = (dh2 * dz1 - dh1 * dz2) / den;
+    const double kz = (dh2 * dx1 - dh1 * dx2) / -den;
+    return static_cast<float>(h0 + (x - x0) * kx + (z - z0) * kz);
+}

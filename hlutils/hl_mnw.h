@@ -1,0 +1,31 @@
+// hl_mnw.h -- start-up of every program's window (folders, constants, tables, display mode, OpenGL
+// state), the loading progress bar and the shutdown.
+#pragma once
+
+// Clears the shared records, builds the folder paths, fills `con`, the sine and cosine tables and the
+// colour table, sets the display mode from the resolution preference file, opens the one window
+// with its OpenGL context and opens the empty screen (window 0) with `initing` still set.
+void MACIBM_init(void);
+// 1 switches the display to HRES by YRES, 0 puts back the mode found at the first call. 1 on success
+// or when the display already shows that mode, 0 when the switch fails.
+int MACIBM_setres(int to_requested);
+// While `initing`: 1 advances the progress marker and shows it at once, 0 draws the bar's track.
+void MACIBM_showinit(int step);
+// Restores the display mode, writes the last line of the error file, closes it and the window, and
+// lets the simulator release its sound, joystick and serial output.
+void MACIBM_finishup(void);
+
+// The pieces of start-up that need no window, also used by tests.
+void hl_fill_constants(void);        // con, lookup_sin, lookup_cos
+void hl_fill_colors(void);           // the colour table, entries 0..74
+void hl_build_paths(const char* program_folder, const char* config_folder, const char* prefs_file);
+// Reads the resolution preference file (text, type 207, version 2: width, height, colour bits).
+// 1 with the three values when the file is there and sensible, else 0 and the values untouched.
+int hl_read_res_prefs(const char* path, float* hres, float* yres, float* cres);
+
+// Appends an alert's lines and code to the error file "Error.out".
+void hl_log_alert(const char* l1, const char* l2, const char* l3, const char* l4, int code);
+
+// Test switch: the next MACIBM_init opens a w by h window instead of going full screen (0, 0 goes
+// back to full screen).
+void hl_set_window_size(int w, int h);

@@ -1,0 +1,84 @@
+// kvscreen.h -- test support for the window and the event loop: the test clock, a fixture that opens
+// the library's window offscreen, scripted input pushed through the platform layer, passes of the
+// event loop, frame read-back and PNG pictures.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+// ---- the test clock ---------------------------------------------------------------------------------
+
+// Replaces the platform clock with one that stands still until advanced.
+void use_test_clock(uint32_t start_ms = 0);
+void advance_test_clock(uint32_t ms);
+void use_real_clock();
+
+// ---- scripted input ---------------------------------------------------------------------------------
+
+// A key (Windows virtual-key number) pressed and released; with shift, inside a Shift press.
+void push_key(int vkey, bool shift = false);
+// The mouse moved to the logical point (x, y) of the 800 by 600 screen (y up).
+void push_move(float x, float y);
+// A click (button down and up) at the logical point.
+void push_click(float x, float y, int button = 1);
+// The window system asks the window to close.
+void push_close();
+// The pixel that the logical point (x, y) falls in, at the window's real size.
+void logical_to_pixel(float x, float y, int* px, int* py);
+
+// ---- passes -----------------------------------------------------------------------------------------
+
+// n passes of MACIBM_event_proc.
+void run_passes(int n);
+// Opens menu `menu` by a click on its title and chooses its item `place` by a click on it.
+void choose_menu_item(int menu, int place);
+
+// ---- frames -----------------------------------------------------------------------------------------
+
+struct Frame {
+    int w = 0, h = 0;
+    std::vector<uint8_t> rgb;   // rows bottom first, 3 bytes a pixel
+    // The pixel at drawable position (px, py), py up from the bottom.
+    const uint8_t* px(int x, int y) const { return &rgb[(static_cast<size_t>(y) * w + x) * 3]; }
+    // The pixel under the logical point (x, y).
+    const uint8_t* at(float x, float y) const;
+    // Whether the pixel under the logical point has colour-table colour k (within tol of 255).
+    bool is_color(float x, float y, int k, int tol = 2) const;
+};
+
+// Reads the frame being drawn now (the back buffer).
+Frame read_frame();
+// Runs one pass and returns its frame as it stood just before the buffer swap.
+Frame capture_pass();
+// Writes a frame as a PNG picture (top row first in the file). 1 on success.
+bool write_png(const std::string& path, const Frame& f);
+// Reads back a PNG written by write_png (stored blocks only); empty frame when it is not one.
+Frame read_png(const std::string& path);
+// The checksums of the PNG format (CRC-32 of chunks, Adler-32 of the zlib stream).
+uint32_t png_crc32(const uint8_t* data, size_t n);
+uint32_t png_adler32(const uint8_t* data, size_t n);
+// Where pictures of failing rendering tests go: $KV_TEST_PICTURES or the build's test folder.
+std::string picture_path(const std::string& name);
+
+// ---- bitmaps ----------------------------------------------------------------------------------------
+
+// The bytes of an uncompressed 24-bit bitmap of w by h pixels, all of colour (r, g, b).
+std::string bmp_bytes(int w, int h, uint8_t r, uint8_t g, uint8_t b);
+// Writes the simulator's window pictures (each name + ".BMP", 8 by 8 of one colour) under
+// folder/bitmaps/<program>/ (and VNTL under folder/bitmaps/), and points app_path at folder.
+void write_window_bitmaps(const std::string& folder, uint8_t r, uint8_t g, uint8_t b);
+
+// ---- the window -------------------------------------------------------------------------------------
+
+// Opens the library's window (MACIBM_init) at w by h with the test clock, the alert sink recording,
+// the program log cleared, and runs the first pass (the first paint); closes it again at the end.
+class ScreenTest : public ::testing::Test {
+protected:
+    explicit ScreenTest(int w = 800, int h = 600) : w_(w), h_(h) {}
+    void SetUp() override;
+    void TearDown() override;
+    int w_, h_;
+};
