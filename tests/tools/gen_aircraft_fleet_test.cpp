@@ -227,6 +227,10 @@ TEST(BundledAircraft, EveryAircraftIsCompleteAndWithinTheLoadersLimits)
         for (int i = 0; i < props; i++)
             for (const char* name : {r.Rafl0[i], r.Rafl1[i], r.Tafl0[i], r.Tafl1[i]})
                 EXPECT_TRUE(k_airfoils.count(name)) << "rotor " << i << " uses \"" << name << "\"";
+        // The airfoil generator has written every one of them into the program folder.
+        for (int p = 0; p < 18; p++)
+            for (const char* name : {r.Rafl0[p], r.Rafl1[p], r.Tafl0[p], r.Tafl1[p]})
+                if (*name) EXPECT_TRUE(fs::exists(program_path("airfoils/") + name)) << name;
         EXPECT_TRUE(any_surface || heli);
 
         bool flaps = false;
@@ -234,6 +238,7 @@ TEST(BundledAircraft, EveryAircraftIsCompleteAndWithinTheLoadersLimits)
             for (int e = 0; e < 8; e++) flaps = flaps || (lifting_present(r, p) && r.flap[p][e]);
         if (flaps) {
             EXPECT_TRUE(k_flaps.count(r.flap_str)) << r.flap_str;
+            EXPECT_TRUE(fs::exists(program_path("flaps/") + r.flap_str)) << r.flap_str;
         }
 
         // Speeds: the never-exceed speed always; an aeroplane's whole set, in order.
