@@ -361,7 +361,7 @@ double sc_natural_height(const sc_world& w, double lat, double lon)
     if (relief > 0) {
         double ravine = 1.0 - 2.0 * std::fabs(fbm(x * 2.0, y * 2.0, w.seed + 7919U));
         double spur = fbm(x * 4.0, y * 4.0, w.seed + 104729U);
-        h += relief * (0.25 * n + 0.22 * ravine + 0.12 * spur);
+        h += relief * (0.18 * n + 0.15 * ravine + 0.08 * spur);
     }
 
     // Land close to the sea stays above it; the desert basins below sea level lie far inland.
