@@ -137,14 +137,14 @@ TEST_F(OneSquare, ShipsLieOffACoastAndNeverOnLand)
 
 TEST_F(OneSquare, ALoneRockGetsNoShipOnIt)
 {
-    // The rock is the first cell the scan meets; the first ship lies four cells north of it.
+    // The rock is the first cell the scan meets; the first ship lies in the next cell north.
     for (int r = 0; r < ENV_ROWS; r++)
         for (int c = 0; c < ENV_COLS; c++) sq->word[r][c] = (1 << 5) | ((c == 12 && r == 12) ? 0 : 6);
     write(LAT, LON);
     load_region(1);
     EXPECT_EQ(on_water[12][12], 0);
     EXPECT_EQ(frig_on_poly[12][12], 0);
-    EXPECT_EQ(frig_on_poly[12][16], 1);
+    EXPECT_EQ(frig_on_poly[12][13], 1);
 }
 
 TEST_F(OneSquare, AShiftDropsTheObjectsOnTheSideLeftBehind)
