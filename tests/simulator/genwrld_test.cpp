@@ -238,6 +238,13 @@ TEST_F(DefaultRegion, ConversionIsOneContinuousFunctionAfterShifts)
         const double e = 1e-6;
         EXPECT_NEAR(X_with_latlon(lat, -119.0 - e), X_with_latlon(lat, -119.0 + e), 0.5);
     }
+    // Every grid point, the corners included, lies where its square put it.
+    const double corners[4][4] = {{0, 0, 34, -120}, {177, 0, 34, -117}, {0, 158, 36, -120}, {177, 158, 36, -117}};
+    for (const auto& c : corners) {
+        const float* p = planexyz[static_cast<int>(c[0])][static_cast<int>(c[1])];
+        EXPECT_NEAR(p[0], X_with_latlon(c[2], c[3]), 0.05) << c[0] << " " << c[1];
+        EXPECT_NEAR(p[2], Z_with_lat(c[2]), 0.05) << c[0] << " " << c[1];
+    }
 }
 
 // What a saved position must hold: offsets in the region freshly loaded at the start airport's

@@ -67,6 +67,24 @@ TEST_F(OneSquare, CustomTexturesGetTheSquaresOwnNumbers)
     EXPECT_EQ(planetex[8][5], static_cast<uint32_t>(TEX_FLAT));
 }
 
+TEST_F(OneSquare, TheLastColumnsWordsLeaveTheNeighboursCellsAlone)
+{
+    // The western square marks its last column and row as water; those words describe cells of its
+    // neighbours, which are land, and whichever square is read last, the neighbours' cells stay land.
+    for (int r = 0; r < ENV_ROWS; r++) sq->word[r][ENV_COLS - 1] = (1 << 5) | 6;
+    for (int c = 0; c < ENV_COLS; c++) sq->word[ENV_ROWS - 1][c] = (1 << 5) | 6;
+    write(LAT, LON);
+    for (int r = 0; r < ENV_ROWS; r++)
+        for (int c = 0; c < ENV_COLS; c++) sq->word[r][c] = 1 << 5;
+    write(LAT, LON + 1);
+    write(LAT + 1, LON);
+    load_region(1);
+    read_quadrant(LAT, LON, 0);
+    EXPECT_EQ(on_water[59][10], 0);
+    EXPECT_EQ(on_water[10][79], 0);
+    EXPECT_EQ(on_water[58][10], 0);
+}
+
 TEST_F(OneSquare, TreesGrowInBandsAndStandOnTheGround)
 {
     write(LAT, LON);
