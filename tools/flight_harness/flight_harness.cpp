@@ -117,8 +117,9 @@ void apply_controls(void)
             flt.sidecant[i] += pl.ailncyclic * r;
         }
     }
+    // With a collective the lever is the collective and the governors keep the throttles.
     for (int i = 0; i < 4; i++) {
-        flt.throrqst[i] = fltlim(c.throttle, 0.0f, 1.0f);
+        if (!pl.collectEQ) flt.throrqst[i] = fltlim(c.throttle, 0.0f, 1.0f);
         flt.prop[i] = pl.omegamax;
     }
 }
@@ -160,6 +161,7 @@ void start_common(float speed)
     flt.cosahpath = flt.coshpath = flt.cospsi;
     flt.cosavpath = flt.cosvpath = 1.0f;
     flt.jatoleft = pl.jatodur;
+    set_total_mass();
     set_gravity();
     set_air_at_aircraft();
     flt.av = speed;
