@@ -230,7 +230,9 @@ TEST(BundledAircraft, EveryAircraftIsCompleteAndWithinTheLoadersLimits)
         // The airfoil generator has written every one of them into the program folder.
         for (int p = 0; p < 18; p++)
             for (const char* name : {r.Rafl0[p], r.Rafl1[p], r.Tafl0[p], r.Tafl1[p]})
-                if (*name) EXPECT_TRUE(fs::exists(program_path("airfoils/") + name)) << name;
+                if (*name) {
+                    EXPECT_TRUE(fs::exists(program_path("airfoils/") + name)) << name;
+                }
         EXPECT_TRUE(any_surface || heli);
 
         bool flaps = false;
