@@ -46,12 +46,14 @@ int handle_contact_point(int i, float x, float y, float z, float k, float c, flo
     h += surface_roughness(env.surf_type, xp, zp);
 
     float def = h - (float)flt.Y[0] + z * flt.sinthe + x * flt.sinphi - y * flt.costhe * flt.cosphi;
-    pln[0].condef[i] = def;
+    // A wheel or skid end has a state of its own; the many scrape points of one kind share theirs,
+    // which keeps the deepest (the caller clears it each sub-step).
+    const int shared = i >= CONTACT_WINGTIP;
+    float& state = pln[0].condef[i];
+    if (!shared) state = def > 0.0f ? def : 0.0f;
+    else if (def > state) state = def;
     float fn = clampf(def * k + (-(float)flt.vY + z * flt.Qrad + x * flt.Prad) * c, -99.9f, 5.0f * pl.m_max * con.g);
-    if (def < 0.0f) {
-        pln[0].condef[i] = 0.0f;
-        return 0;
-    }
+    if (def < 0.0f) return 0;
     if (fn < 0.0f) return 0;
 
     // The deck moves under the wheels of a rolling ship.

@@ -171,9 +171,10 @@ void body_forces(void)
 
 void contact_forces(void)
 {
-    const planestruct& pl = pln[0];
+    planestruct& pl = pln[0];
     int now[CONTACT_STATES] = {};
     flt.onground = 0;
+    pl.condef[CONTACT_WINGTIP] = pl.condef[CONTACT_BODY] = 0.0f;
 
     if ((float)flt.Y[0] - env.localh_cg < 50.0f) {
         int ci = intlim(env.i_aircraft, 0, REGION_NI - 1);
