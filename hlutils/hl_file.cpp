@@ -1,0 +1,359 @@
+// hl_file.cpp -- data-file streams, the versioned header and the scanners.
+#include "hl_file.h"
+
+#include "hl_types.h"
+#include "hl_wind.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <locale>
+
+namespace hl_streams {
+std::ifstream inf1, inf2;
+std::ofstream ouf, err, trk;
+}  // namespace hl_streams
+
+int inf_use = 1;
+int inf_is_bin = 0;
+int rev_inf_bin = 0;
+
+// Numbers in every stream use the "C" locale, whatever the program's global locale becomes.
+[[maybe_unused]] static const bool g_streams_classic = [] {
+    const std::locale& c = std::locale::classic();
+    inf1.imbue(c);
+    inf2.imbue(c);
+    ouf.imbue(c);
+    err.imbue(c);
+    trk.imbue(c);
+    return true;
+}();
+
+static std::ifstream& cur_in(void) { return inf_use == 2 ? inf2 : inf1; }
+
+static bool is_binary_type(int type) { return type == FILE_TYPE_ACF || type == FILE_TYPE_SQUARE; }
+
+static bool is_eol(int c) { return c == '\n' || c == '\r'; }
+
+// Having read a line end c, takes the LF of a CRLF pair too, so CRLF counts as one line end.
+static void finish_eol(std::istream& in, int c)
+{
+    if (c == '\r' && in.peek() == '\n') in.get();
+}
+
+// A read that met the end of the file after the stream was good: the end of the file ends the line
+// or word, so only the failure is cleared (the end stays set and the next read fails).
+static void accept_eof(std::istream& in)
+{
+    if (in.eof() && !in.bad()) in.clear(std::ios::eofbit);
+}
+
+static void close_input(std::ifstream& in)
+{
+    in.close();
+    in.clear();
+}
+
+static void save_alert(const char* path)
+{
+    MACIBM_alert("I could not save the file! Could the directory that the file sits in be missing?", path,
+                 "Could the file be flagged as read-only? This happens in Windows if you copy it from a CD!",
+                 "Try putting this app in the background and then flag the file as NOT read-only, or creating "
+                 "the folder listed in the path above.",
+                 ALERT_NOTICE);
+}
+
+void rev_byte_order4(void* value)
+{
+    uint32_t u;
+    std::memcpy(&u, value, 4);
+    u = __builtin_bswap32(u);
+    std::memcpy(value, &u, 4);
+}
+
+// 4 raw bytes of a binary input, reversed when the file has the other byte order.
+static bool read_raw4(std::istream& in, void* value)
+{
+    char b[4];
+    if (!in.read(b, 4)) return false;
+    std::memcpy(value, b, 4);
+    if (rev_inf_bin) rev_byte_order4(value);
+    return true;
+}
+
+int scancheck(const char* label)
+{
+    if (!cur_in().fail()) return 1;
+    MACIBM_alert("File-scanning error!", "", "file:", label ? label : "", ALERT_FATAL);
+    return 0;
+}
+
+int intscan(const char* label)
+{
+    std::istream& in = cur_in();
+    int32_t v = 0;
+    if (inf_is_bin) {
+        read_raw4(in, &v);
+    } else {
+        in >> v;
+    }
+    return scancheck(label) ? v : 0;
+}
+
+float fltscan(const char* label)
+{
+    std::istream& in = cur_in();
+    float v = 0.0f;
+    if (inf_is_bin) {
+        read_raw4(in, &v);
+    } else {
+        in >> v;
+    }
+    return scancheck(label) ? v : 0.0f;
+}
+
+int bolscan(const char* label) { return intscan(label) == 1 ? 1 : 0; }
+
+void rln(const char* label)
+{
+    std::istream& in = cur_in();
+    if (!scancheck(label)) return;
+    for (;;) {
+        int c = in.get();
+        if (c == std::char_traits<char>::eof()) {
+            accept_eof(in);
+            break;
+        }
+        if (is_eol(c)) {
+            finish_eol(in, c);
+            break;
+        }
+    }
+    scancheck(label);
+}
+
+// Stores character c as the next of a word or line of at most size - 1 characters, keeping it
+// terminated; once full, later characters overwrite the last place.
+static void put_char(char* buf, int size, int& n, char c)
+{
+    if (size <= 1) return;
+    if (n < size - 1) {
+        buf[n++] = c;
+        buf[n] = 0;
+    } else {
+        buf[size - 2] = c;
+    }
+}
+
+static void terminate(char* buf, int size, int n)
+{
+    if (size > 0) buf[n < size ? n : size - 1] = 0;
+}
+
+char* wrdscan(char* buf, const char* label, int size, int fixed)
+{
+    std::istream& in = cur_in();
+    int n = 0;
+    terminate(buf, size, 0);
+    if (!scancheck(label)) return buf;
+
+    // Skip leading blanks, tabs and line ends; c becomes the word's first character.
+    int c;
+    for (;;) {
+        c = in.get();
+        if (!scancheck(label)) return buf;
+        if (c == ' ' || c == '\t') continue;
+        if (is_eol(c)) {
+            finish_eol(in, c);
+            continue;
+        }
+        break;
+    }
+
+    if (fixed) {
+        int want = size - 1;  // characters in the word
+        for (int k = 0; k < want; k++) {
+            if (k > 0) {
+                int p = in.peek();
+                if (is_eol(p)) break;  // a short word at the end of its line
+                c = in.get();
+                if (c == std::char_traits<char>::eof()) {
+                    accept_eof(in);
+                    break;
+                }
+            }
+            put_char(buf, size, n, static_cast<char>(c));
+            if (k == want - 1) {
+                // The separator after a complete word, unless the line or the file ends there.
+                int p = in.peek();
+                if (p == std::char_traits<char>::eof()) {
+                    accept_eof(in);
+                } else if (!is_eol(p)) {
+                    in.get();
+                }
+            }
+        }
+        // With size 1 or less the word has no characters: c, already read, was its separator.
+    } else {
+        for (;;) {
+            put_char(buf, size, n, static_cast<char>(c));
+            int p = in.peek();
+            if (p == std::char_traits<char>::eof()) {
+                accept_eof(in);
+                break;
+            }
+            if (is_eol(p)) break;
+            c = in.get();
+            if (c == ' ' || c == '\t') break;
+        }
+    }
+    terminate(buf, size, n);
+    scancheck(label);
+    return buf;
+}
+
+char* strscan(char* buf, const char* label, int size)
+{
+    std::istream& in = cur_in();
+    int n = 0;
+    terminate(buf, size, 0);
+    if (!scancheck(label)) return buf;
+
+    if (inf_is_bin) {
+        if (size <= 0) return buf;
+        in.read(buf, size);
+        buf[size - 1] = 0;
+        if (in.fail()) terminate(buf, size, 0);
+        scancheck(label);
+        return buf;
+    }
+
+    while (in.peek() == ' ') in.get();
+    for (;;) {
+        int c = in.get();
+        if (c == std::char_traits<char>::eof()) {
+            accept_eof(in);
+            break;
+        }
+        if (is_eol(c)) {
+            finish_eol(in, c);
+            break;
+        }
+        put_char(buf, size, n, static_cast<char>(c));
+    }
+    terminate(buf, size, n);
+    scancheck(label);
+    return buf;
+}
+
+int inf_open(const char* path, int type, int version, int alert)
+{
+    close_input(inf1);
+    inf_is_bin = is_binary_type(type) ? 1 : 0;
+    if (!path || !path[0]) return 0;
+    inf1.open(path, std::ios::in | std::ios::binary);
+    if (!inf1.is_open() || !inf1.good()) {
+        close_input(inf1);
+        return 0;
+    }
+
+    // The first byte or line: the byte order, and for text a line end right after the letter.
+    int c = inf1.get();
+    if (inf_is_bin) {
+        if (c != 'a' && c != 'i') {
+            close_input(inf1);
+            return 0;
+        }
+        rev_inf_bin = (c == 'a') ? 1 : 0;
+    } else {
+        int e = inf1.get();
+        if ((c != 'A' && c != 'I') || !is_eol(e)) {
+            close_input(inf1);
+            return 0;
+        }
+        finish_eol(inf1, e);
+    }
+
+    // The version, read from inf1 whichever input the scanners are on.
+    int32_t v = 0;
+    bool got = inf_is_bin ? read_raw4(inf1, &v) : static_cast<bool>(inf1 >> v);
+    if (!got) {
+        if (alert) MACIBM_alert("File-scanning error!", "", "file:", path, ALERT_FATAL);
+        close_input(inf1);
+        return 0;
+    }
+    if (v != version) {
+        if (alert)
+            MACIBM_alert("The following file is the wrong version for this version of Kestrova:", path,
+                         "Throw that file away. You should only use the files that came with the program.",
+                         "You may have to re-install Kestrova from the CD.", ALERT_FATAL);
+        close_input(inf1);
+        return 0;
+    }
+
+    // The rest of the version line.
+    if (!inf_is_bin) {
+        for (;;) {
+            int d = inf1.get();
+            if (d == std::char_traits<char>::eof()) {
+                accept_eof(inf1);
+                break;
+            }
+            if (is_eol(d)) {
+                finish_eol(inf1, d);
+                break;
+            }
+        }
+    }
+    return inf1.good() || (inf1.eof() && !inf1.fail()) ? 1 : 0;
+}
+
+int ouf_open(const char* path, int type, int version)
+{
+    ouf.close();
+    ouf.clear();
+    if (path && path[0]) ouf.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
+    if (ouf.is_open()) {
+        if (is_binary_type(type)) {
+            char head[5] = {'i'};
+            int32_t v = version;
+            std::memcpy(head + 1, &v, 4);
+            ouf.write(head, 5);
+        } else {
+            ouf.setf(std::ios::fixed, std::ios::floatfield);
+            ouf.precision(6);
+            ouf << "I\n" << version << " version\n";
+        }
+    }
+    if (!ouf.is_open() || !ouf.good()) {
+        save_alert(path ? path : "");
+        ouf.close();
+        ouf.clear();
+        return 0;
+    }
+    return 1;
+}
+
+int ouf_close(const char* path)
+{
+    bool ok = ouf.is_open();
+    if (ok) ouf.flush();
+    ok = ok && ouf.good();
+    ouf.close();
+    ok = ok && !ouf.fail();
+    ouf.clear();
+    if (!ok) save_alert(path ? path : "");
+    return ok ? 1 : 0;
+}
+
+int ap_dir(const char* dir, char* path)
+{
+    char out[STR_LEN];
+    int n = std::snprintf(out, sizeof out, "%s%s/%s", app_path, dir ? dir : "", path);
+    if (n < 0 || n >= STR_LEN) {
+        path[0] = 0;
+        return 0;
+    }
+    std::memcpy(path, out, static_cast<size_t>(n) + 1);
+    return 1;
+}

@@ -1,0 +1,421 @@
+// hl_file_test.cpp -- the versioned header, the scanners and the streams.
+#include "hl_file.h"
+
+#include "hl_types.h"
+#include "hl_wind.h"
+#include "kvtest.h"
+
+#include <cmath>
+#include <cstring>
+#include <locale>
+#include <string>
+#include <vector>
+
+namespace {
+
+class FileScan : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        clear_recorded_alerts();
+        inf_use = 1;
+        rev_inf_bin = 0;
+    }
+    void TearDown() override
+    {
+        inf1.close();
+        inf1.clear();
+        inf2.close();
+        inf2.clear();
+        ouf.close();
+        ouf.clear();
+        inf_use = 1;
+        install_alert_sink();
+    }
+    TempDir dir;
+};
+
+std::string bytes(std::initializer_list<int> b)
+{
+    std::string s;
+    for (int c : b) s.push_back(static_cast<char>(c));
+    return s;
+}
+
+std::string replace_all(std::string s, const std::string& from, const std::string& to)
+{
+    std::string out;
+    size_t at = 0;
+    for (size_t hit; (hit = s.find(from, at)) != std::string::npos; at = hit + from.size())
+        out += s.substr(at, hit - at) + to;
+    return out + s.substr(at);
+}
+
+// A sink that records alerts and returns, as a program whose fatal alert did not end it would.
+std::vector<RecordedAlert> g_soft;
+int soft_sink(const char* l1, const char* l2, const char* l3, const char* l4, int code)
+{
+    g_soft.push_back({l1, l2, l3, l4, code});
+    return 1;
+}
+
+TEST_F(FileScan, HeadersAreWrittenAsTheFilesHoldThem)
+{
+    std::string bin = (dir.path() / "a.acf").string();
+    ASSERT_EQ(ouf_open(bin.c_str(), 202, 46), 1);
+    ASSERT_EQ(ouf_close(bin.c_str()), 1);
+    EXPECT_EQ(read_file(bin), bytes({0x69, 0x2E, 0x00, 0x00, 0x00}));
+
+    std::string sq = (dir.path() / "s.dat").string();
+    ASSERT_EQ(ouf_open(sq.c_str(), 204, 0x01020304), 1);
+    ASSERT_EQ(ouf_close(sq.c_str()), 1);
+    EXPECT_EQ(read_file(sq), bytes({'i', 4, 3, 2, 1}));
+
+    std::string txt = (dir.path() / "apt.dat").string();
+    ASSERT_EQ(ouf_open(txt.c_str(), 207, 500), 1);
+    ouf << 2.5f << '\n';
+    ASSERT_EQ(ouf_close(txt.c_str()), 1);
+    EXPECT_EQ(read_file(txt), "I\n500 version\n2.500000\n");
+    EXPECT_TRUE(recorded_alerts().empty());
+}
+
+TEST_F(FileScan, BinaryValuesFollowTheHeaderByteOrder)
+{
+    // 0x01020304 and 1.5f (0x3FC00000), stored big-endian after "a" and little-endian after "i".
+    std::string big = bytes({'a', 0, 0, 0, 46, 1, 2, 3, 4, 0x3F, 0xC0, 0, 0});
+    std::string little = bytes({'i', 46, 0, 0, 0, 4, 3, 2, 1, 0, 0, 0xC0, 0x3F});
+    for (const std::string& file : {big, little}) {
+        std::string path = dir.write("v.bin", file);
+        ASSERT_EQ(inf_open(path.c_str(), 204, 46, 1), 1);
+        EXPECT_EQ(rev_inf_bin, file[0] == 'a' ? 1 : 0);
+        EXPECT_EQ(intscan("i"), 0x01020304);
+        EXPECT_EQ(fltscan("f"), 1.5f);
+    }
+    EXPECT_TRUE(recorded_alerts().empty());
+}
+
+TEST_F(FileScan, BadFirstByteOrLineIsNotOpened)
+{
+    struct Case {
+        int type;
+        std::string file;
+    } cases[] = {
+        {207, "X\n500 version\n"},  {207, "i\n500 version\n"}, {207, "a\n500 version\n"},
+        {207, "IX500 version\n"},   {207, "I"},                {207, ""},
+        {202, bytes({'I', 46, 0, 0, 0})}, {202, bytes({'x', 46, 0, 0, 0})}, {202, ""},
+    };
+    for (const Case& c : cases) {
+        std::string path = dir.write("bad", c.file);
+        EXPECT_EQ(inf_open(path.c_str(), c.type, c.type == 202 ? 46 : 500, 1), 0) << c.file;
+        EXPECT_FALSE(inf1.is_open());
+    }
+    EXPECT_EQ(inf_open((dir.path() / "missing").c_str(), 207, 500, 1), 0);
+    EXPECT_TRUE(recorded_alerts().empty());
+}
+
+TEST_F(FileScan, WrongVersionIsSilentOrFatalAsAsked)
+{
+    struct Case {
+        int type;
+        std::string file;
+    } cases[] = {{207, "I\n499 version\n"}, {202, bytes({'i', 47, 0, 0, 0})}, {202, bytes({'a', 46, 0, 0, 0})}};
+    for (const Case& c : cases) {
+        std::string path = dir.write("old", c.file);
+        int want = c.type == 202 ? 46 : 500;
+        EXPECT_EQ(inf_open(path.c_str(), c.type, want, 0), 0);
+        EXPECT_TRUE(recorded_alerts().empty());
+        EXPECT_THROW(inf_open(path.c_str(), c.type, want, 1), FatalAlert);
+        ASSERT_EQ(recorded_alerts().size(), 1u);
+        const RecordedAlert& a = recorded_alerts()[0];
+        EXPECT_EQ(a.l1, "The following file is the wrong version for this version of Kestrova:");
+        EXPECT_EQ(a.l2, path);
+        EXPECT_EQ(a.l3, "Throw that file away. You should only use the files that came with the program.");
+        EXPECT_EQ(a.l4, "You may have to re-install Kestrova from the CD.");
+        EXPECT_EQ(a.code, ALERT_FATAL);
+        clear_recorded_alerts();
+    }
+}
+
+TEST_F(FileScan, UnreadableVersionIsSilentOrAScanningError)
+{
+    for (const std::string& file : {std::string("I\nversion 500\n"), std::string("A\n"), bytes({'i', 46, 0})}) {
+        std::string path = dir.write("cut", file);
+        int type = file[0] == 'i' ? 202 : 207;
+        EXPECT_EQ(inf_open(path.c_str(), type, 46, 0), 0);
+        EXPECT_TRUE(recorded_alerts().empty());
+        EXPECT_THROW(inf_open(path.c_str(), type, 46, 1), FatalAlert);
+        ASSERT_EQ(recorded_alerts().size(), 1u);
+        EXPECT_EQ(recorded_alerts()[0].l1, "File-scanning error!");
+        EXPECT_EQ(recorded_alerts()[0].l4, path);
+        clear_recorded_alerts();
+    }
+}
+
+// Everything a text reader can do, on one file, giving one line of results.
+std::string scan_everything(void)
+{
+    char w1[16], w2[16], w3[6], w4[5], s1[40], s2[40], s3[40], s4[40];
+    std::string r;
+    r += std::to_string(intscan("a")) + "|";
+    r += std::to_string(fltscan("b")) + "|";
+    r += std::string(wrdscan(w1, "w1", sizeof w1, 0)) + "|";
+    r += std::string(wrdscan(w2, "w2", sizeof w2, 0)) + "|";
+    r += std::string(wrdscan(w3, "w3", 5, 1)) + "|";  // fixed, 4 characters
+    r += std::string(strscan(s1, "s1", sizeof s1)) + "|";
+    r += std::string(strscan(s2, "s2", sizeof s2)) + "|";
+    rln("skip");
+    r += std::to_string(bolscan("c")) + "|";
+    r += std::to_string(bolscan("d")) + "|";
+    rln("end of d");
+    r += std::string(strscan(s3, "s3", sizeof s3)) + "|";
+    r += std::string(wrdscan(w4, "w4", sizeof w4, 1)) + "|";
+    r += std::string(strscan(s4, "s4", sizeof s4)) + "|";
+    r += std::string(strscan(s4, "s5", sizeof s4)) + "|";
+    r += std::to_string(intscan("e"));
+    return r;
+}
+
+TEST_F(FileScan, LineEndsLfCrlfAndCrScanAlike)
+{
+    const std::string lf =
+        "I\n500 version and more\n"
+        "12 -3.25\n"
+        "  word next\n"
+        " AB C more text\n"
+        "   a name with blanks  \n"
+        "this line is skipped\n"
+        "1\n"
+        "2\n"
+        "\n"
+        "XY\n"
+        "tail\n"
+        "-7";
+    const std::string expect =
+        "12|-3.250000|word|next|AB C|more text|a name with blanks  |1|0||XY||tail|-7";
+    for (std::string eol : {"\n", "\r\n", "\r"}) {
+        std::string path = dir.write("lines.txt", replace_all(lf, "\n", eol));
+        ASSERT_EQ(inf_open(path.c_str(), 207, 500, 1), 1) << eol.size();
+        EXPECT_EQ(scan_everything(), expect) << "line end of " << eol.size() << " characters";
+        EXPECT_THROW(intscan("past the end"), FatalAlert);
+    }
+}
+
+TEST_F(FileScan, FixedWordTakesItsWidthAndOneSeparator)
+{
+    // The blank, A, B, blank, C, blank and more text: four characters, then the text after the blank.
+    std::string path = dir.write("w.txt", "I\n1 version\n AB C more text\n KSFOXSan Fran\nAB\nnext line\n");
+    ASSERT_EQ(inf_open(path.c_str(), 207, 1, 1), 1);
+    char w[5], s[40];
+    EXPECT_STREQ(wrdscan(w, "id", 5, 1), "AB C");
+    EXPECT_STREQ(strscan(s, "rest", sizeof s), "more text");
+    // A separator that is not a blank is consumed all the same.
+    EXPECT_STREQ(wrdscan(w, "id", 5, 1), "KSFO");
+    EXPECT_STREQ(strscan(s, "rest", sizeof s), "San Fran");
+    // A word cut short by its line end leaves the line end: the rest of that line is empty and
+    // the next line is not taken.
+    EXPECT_STREQ(wrdscan(w, "id", 5, 1), "AB");
+    EXPECT_STREQ(strscan(s, "rest", sizeof s), "");
+    EXPECT_STREQ(strscan(s, "rest", sizeof s), "next line");
+    EXPECT_TRUE(recorded_alerts().empty());
+}
+
+TEST_F(FileScan, OverlongWordsAndLinesKeepTheirLastCharacter)
+{
+    std::string path = dir.write("o.txt", "I\n1 version\nABCDEFG tail\n123456789\n");
+    ASSERT_EQ(inf_open(path.c_str(), 207, 1, 1), 1);
+    char w[4], s[5];
+    EXPECT_STREQ(wrdscan(w, "w", sizeof w, 0), "ABG");
+    EXPECT_STREQ(wrdscan(w, "w", sizeof w, 0), "tal");
+    EXPECT_STREQ(strscan(s, "s", sizeof s), "");  // the word left its line end
+    EXPECT_STREQ(strscan(s, "s", sizeof s), "1239");
+}
+
+TEST_F(FileScan, TinyBuffersAreNeverOverrun)
+{
+    std::string path = dir.write("t.txt", "I\n1 version\nalpha beta gamma delta\n  ABCD rest\n");
+    ASSERT_EQ(inf_open(path.c_str(), 207, 1, 1), 1);
+    char guard[8];
+    struct Case {
+        int size, fixed, offset;
+    } cases[] = {{1, 0, 3}, {0, 0, 3}, {-1, 0, 3}, {1, 1, 3}};
+    for (const Case& c : cases) {
+        std::memset(guard, '#', sizeof guard);
+        wrdscan(guard + c.offset, "tiny", c.size, c.fixed);
+        for (int i = 0; i < 8; i++) {
+            char want = (i == c.offset && c.size == 1) ? 0 : '#';
+            EXPECT_EQ(guard[i], want) << "size " << c.size << " byte " << i;
+        }
+    }
+    // Three words were consumed, and the fixed word of no characters took "d" as its separator.
+    char s[40];
+    EXPECT_STREQ(strscan(s, "rest", sizeof s), "elta");
+    EXPECT_STREQ(strscan(s, "rest", sizeof s), "ABCD rest");
+    EXPECT_TRUE(recorded_alerts().empty());
+}
+
+TEST_F(FileScan, BolscanIsOneOnlyForOne)
+{
+    std::string path = dir.write("b.txt", "I\n1 version\n1 2 0 -1 11\n");
+    ASSERT_EQ(inf_open(path.c_str(), 207, 1, 1), 1);
+    int want[] = {1, 0, 0, 0, 0};
+    for (int w : want) EXPECT_EQ(bolscan("flag"), w);
+}
+
+TEST_F(FileScan, UnreadableValuesNameTheirLabel)
+{
+    struct Case {
+        std::string body;
+        int what;  // 0 intscan, 1 fltscan, 2 wrdscan
+    } cases[] = {{"abc\n", 0}, {"x1.5\n", 1}, {"", 0}, {"   \n  \n", 2}, {"99999999999\n", 0}, {"", 1}};
+    for (const Case& c : cases) {
+        std::string path = dir.write("e.txt", "I\n1 version\n" + c.body);
+        ASSERT_EQ(inf_open(path.c_str(), 207, 1, 1), 1);
+        char w[8];
+        try {
+            switch (c.what) {
+            case 0: intscan("my label"); break;
+            case 1: fltscan("my label"); break;
+            default: wrdscan(w, "my label", sizeof w, 0); break;
+            }
+            ADD_FAILURE() << "no alert for " << c.body;
+        } catch (const FatalAlert& a) {
+            EXPECT_EQ(a.alert.l1, "File-scanning error!");
+            EXPECT_EQ(a.alert.l2, "");
+            EXPECT_EQ(a.alert.l3, "file:");
+            EXPECT_EQ(a.alert.l4, "my label");
+        }
+    }
+}
+
+TEST_F(FileScan, AScanningErrorThatReturnsLeavesEmptyValues)
+{
+    g_soft.clear();
+    hl_set_alert_sink(soft_sink);
+    std::string path = dir.write("short.txt", "I\n1 version\n5\n");
+    ASSERT_EQ(inf_open(path.c_str(), 207, 1, 1), 1);
+    EXPECT_EQ(intscan("one"), 5);
+    char w[6] = "xxxxx", s[6] = "xxxxx";
+    EXPECT_EQ(intscan("two"), 0);
+    EXPECT_EQ(fltscan("three"), 0.0f);
+    EXPECT_STREQ(wrdscan(w, "four", sizeof w, 1), "");
+    EXPECT_STREQ(strscan(s, "five", sizeof s), "");
+    rln("six");
+    ASSERT_GE(g_soft.size(), 5u);
+    EXPECT_EQ(g_soft[0].l4, "two");
+    for (const RecordedAlert& a : g_soft) EXPECT_EQ(a.code, ALERT_FATAL);
+}
+
+TEST_F(FileScan, BinaryStrscanTakesRawBytesAndTerminates)
+{
+    std::string path = dir.write("s.bin", bytes({'i', 1, 0, 0, 0}) + "ABCDEFGHIJ");
+    ASSERT_EQ(inf_open(path.c_str(), 204, 1, 1), 1);
+    char s[8];
+    EXPECT_STREQ(strscan(s, "raw", sizeof s), "ABCDEFG");
+    EXPECT_THROW(strscan(s, "raw", sizeof s), FatalAlert);  // only 2 bytes are left
+    EXPECT_STREQ(s, "");
+}
+
+TEST_F(FileScan, LastLineWithoutLineEndReads)
+{
+    std::string path = dir.write("n.txt", "I\n1 version\nlast words");
+    ASSERT_EQ(inf_open(path.c_str(), 207, 1, 1), 1);
+    char w[10], s[20];
+    EXPECT_STREQ(wrdscan(w, "w", sizeof w, 0), "last");
+    EXPECT_STREQ(strscan(s, "s", sizeof s), "words");
+    EXPECT_THROW(intscan("nothing"), FatalAlert);
+
+    path = dir.write("h.txt", "A\r\n7 version");
+    EXPECT_EQ(inf_open(path.c_str(), 207, 7, 1), 1);
+}
+
+TEST_F(FileScan, ScannersReadTheInputInfUseNames)
+{
+    std::string first = dir.write("1.txt", "I\n1 version\n100 first line\n");
+    std::string second = dir.write("2.txt", "200 second line\n300\n");
+    ASSERT_EQ(inf_open(first.c_str(), 207, 1, 1), 1);
+    inf2.open(second);
+    inf_use = 2;
+    char s[40];
+    EXPECT_EQ(intscan("2"), 200);
+    EXPECT_STREQ(strscan(s, "2", sizeof s), "second line");
+    EXPECT_EQ(intscan("2"), 300);
+    inf2.close();
+    inf_use = 1;
+    EXPECT_EQ(intscan("1"), 100);
+    EXPECT_STREQ(strscan(s, "1", sizeof s), "first line");
+}
+
+// A locale whose decimal separator is a comma.
+struct CommaPoint : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+};
+
+TEST_F(FileScan, NumbersUseTheCLocaleWhateverTheGlobalOne)
+{
+    std::locale old = std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
+    std::string path = (dir.path() / "c.txt").string();
+    ASSERT_EQ(ouf_open(path.c_str(), 207, 3), 1);
+    ouf << 2.5f << ' ' << 1234567 << '\n';
+    ASSERT_EQ(ouf_close(path.c_str()), 1);
+    ASSERT_EQ(inf_open(path.c_str(), 207, 3, 1), 1);
+    float f = fltscan("f");
+    int i = intscan("i");
+    std::locale::global(old);
+    EXPECT_EQ(read_file(path), "I\n3 version\n2.500000 1234567\n");
+    EXPECT_EQ(f, 2.5f);
+    EXPECT_EQ(i, 1234567);
+}
+
+TEST_F(FileScan, UnwritableFileGetsTheSaveAlert)
+{
+    std::string path = (dir.path() / "no such folder" / "x.dat").string();
+    EXPECT_EQ(ouf_open(path.c_str(), 207, 1), 0);
+    ASSERT_EQ(recorded_alerts().size(), 1u);
+    const RecordedAlert& a = recorded_alerts()[0];
+    EXPECT_EQ(a.l1, "I could not save the file! Could the directory that the file sits in be missing?");
+    EXPECT_EQ(a.l2, path);
+    EXPECT_EQ(a.code, ALERT_NOTICE);
+    clear_recorded_alerts();
+
+    // A device that takes nothing: the header opens, the close finds the data lost.
+    ASSERT_EQ(ouf_open("/dev/full", 202, 46), 1);
+    EXPECT_EQ(ouf_close("/dev/full"), 0);
+    ASSERT_EQ(recorded_alerts().size(), 1u);
+    EXPECT_EQ(recorded_alerts()[0].l2, "/dev/full");
+}
+
+TEST_F(FileScan, ApDirBuildsBoundedPaths)
+{
+    std::snprintf(app_path, sizeof app_path, "/opt/kestrova/");
+    char path[STR_LEN] = "apt.dat";
+    EXPECT_EQ(ap_dir("additional nav data", path), 1);
+    EXPECT_STREQ(path, "/opt/kestrova/additional nav data/apt.dat");
+
+    std::string longname(390, 'n');
+    std::snprintf(path, sizeof path, "%s", longname.c_str());
+    EXPECT_EQ(ap_dir("dir", path), 0);
+    EXPECT_STREQ(path, "");
+    app_path[0] = 0;
+}
+
+TEST_F(FileScan, ByteReversalKeepsEveryBitPattern)
+{
+    // A signalling NaN would be quieted if the value passed through a float register on the way.
+    uint32_t patterns[] = {0x7F800001u, 0xFF800001u, 0x00000001u, 0x80000000u, 0x01020304u};
+    for (uint32_t p : patterns) {
+        float f;
+        std::memcpy(&f, &p, 4);
+        rev_byte_order4(&f);
+        uint32_t r;
+        std::memcpy(&r, &f, 4);
+        EXPECT_EQ(r, __builtin_bswap32(p));
+        rev_byte_order4(&f);
+        std::memcpy(&r, &f, 4);
+        EXPECT_EQ(r, p);
+    }
+    int32_t i = 46;
+    rev_byte_order4(&i);
+    EXPECT_EQ(i, 46 << 24);
+}
+
+}  // namespace
