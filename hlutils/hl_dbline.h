@@ -17,7 +17,8 @@ constexpr int DB_ID_LEN = 5;           // airport and navaid identifiers: 4 char
 constexpr int DB_FIX_ID_LEN = 6;       // fix identifiers: 5 characters and the end
 constexpr int DB_NAME_LEN = 40;        // names: 39 characters and the end
 
-// Written in place of a missing runway letter or identifier, so that the line reads back.
+// A missing runway letter is written as this and read back as a blank; an empty identifier is
+// written as this. Either way the line reads back field for field.
 constexpr char DB_NO_LETTER = '-';
 
 // Airport, code 1: elevation, tower and buildings flags (0/1), identifier, name.

@@ -114,21 +114,26 @@ float fltscan(const char* label)
 
 int bolscan(const char* label) { return intscan(label) == 1 ? 1 : 0; }
 
-void rln(const char* label)
+// Reads up to and including the next line end, or to the end of the file.
+static void skip_line(std::istream& in)
 {
-    std::istream& in = cur_in();
-    if (!scancheck(label)) return;
     for (;;) {
         int c = in.get();
         if (c == std::char_traits<char>::eof()) {
             accept_eof(in);
-            break;
+            return;
         }
         if (is_eol(c)) {
             finish_eol(in, c);
-            break;
+            return;
         }
     }
+}
+
+void rln(const char* label)
+{
+    if (!scancheck(label)) return;
+    skip_line(cur_in());
     scancheck(label);
 }
 
@@ -292,19 +297,7 @@ int inf_open(const char* path, int type, int version, int alert)
     }
 
     // The rest of the version line.
-    if (!inf_is_bin) {
-        for (;;) {
-            int d = inf1.get();
-            if (d == std::char_traits<char>::eof()) {
-                accept_eof(inf1);
-                break;
-            }
-            if (is_eol(d)) {
-                finish_eol(inf1, d);
-                break;
-            }
-        }
-    }
+    if (!inf_is_bin) skip_line(inf1);
     return inf1.good() || (inf1.eof() && !inf1.fail()) ? 1 : 0;
 }
 

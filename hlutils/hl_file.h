@@ -46,7 +46,7 @@ int ouf_open(const char* path, int type, int version);
 int ouf_close(const char* path);
 
 // Scanners: one value from the input inf_use names. A value that cannot be read raises the fatal
-// "File-scanning error!" naming label; should the alert return, the scanner gives 0 or "".
+// "File-scanning error!" naming label (the scanner itself then gives 0 or "").
 int intscan(const char* label);
 float fltscan(const char* label);
 int bolscan(const char* label);  // 1 exactly when the integer read is 1

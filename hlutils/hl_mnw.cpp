@@ -12,6 +12,8 @@
 
 #include <GL/gl.h>
 
+#include "hl_file.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +24,6 @@ namespace {
 int g_test_w = 0, g_test_h = 0;   // a test's window size; 0 goes full screen
 int g_have_orig = 0;              // the display's own mode has been read
 int g_marker = 15;                // the progress marker's x
-FILE* g_err = nullptr;            // "Error.out"
 int g_finishing = 0;              // MACIBM_finishup is running (a fatal alert inside it must not recurse)
 
 // Copies src after dst's text, cut to the array; 0 when it had to be cut.
@@ -268,8 +269,11 @@ void MACIBM_init(void)
     hl_reset_event_state();
     hl_reset_menus();
 
-    if (g_err) std::fclose(g_err);
-    g_err = std::fopen("Error.out", "w");
+    if (err.is_open()) err.close();
+    err.clear();
+    err.open("Error.out", std::ios::out | std::ios::trunc);
+    err << std::fixed;
+    inf_use = 1;
 
     char prog[STR_LEN], cfg[STR_LEN];
     if (!PLT_program_folder(prog, sizeof prog)) std::snprintf(prog, sizeof prog, "./");
@@ -338,9 +342,9 @@ void MACIBM_init(void)
 
 void hl_log_alert(const char* l1, const char* l2, const char* l3, const char* l4, int code)
 {
-    if (!g_err) return;
-    std::fprintf(g_err, "alert %d: %s | %s | %s | %s\n", code, l1, l2, l3, l4);
-    std::fflush(g_err);
+    if (!err.is_open()) return;
+    err << "alert " << code << ": " << l1 << " | " << l2 << " | " << l3 << " | " << l4 << "\n";
+    err.flush();
 }
 
 void MACIBM_finishup(void)
@@ -348,12 +352,16 @@ void MACIBM_finishup(void)
     if (g_finishing) return;
     g_finishing = 1;
     MACIBM_setres(0);
-    if (g_err) {
-        std::fputs("end simulation\n", g_err);
-        std::fclose(g_err);
-        g_err = nullptr;
-    }
+    // The program releases sound, joystick and serial output first, so what it reports still
+    // reaches the error file. A data file still open on ouf is closed untouched: the closing line
+    // goes only to the error and output files.
     if (hl_prog.finishup) hl_prog.finishup();
+    if (ouf.is_open()) ouf.close();
+    for (std::ofstream* s : {&err, &trk}) {
+        if (!s->is_open()) continue;
+        *s << "end simulation\n";
+        s->close();
+    }
     PLT_close_window();
     mnw.wind = 0;
     ogl_ready = 0;

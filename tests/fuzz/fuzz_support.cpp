@@ -1,0 +1,61 @@
+// fuzz_support.cpp -- scratch files and the alert sink of the fuzz targets.
+#include "fuzz_support.h"
+
+#include "hl_wind.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+static int g_alerts = 0;
+
+static int count_alert(const char*, const char*, const char*, const char*, int code)
+{
+    g_alerts++;
+    if (code == ALERT_COUNT || code == ALERT_FATAL) throw FuzzFatal{};
+    return 1;
+}
+
+static const std::filesystem::path& scratch(void)
+{
+    static std::filesystem::path dir = [] {
+        auto d = std::filesystem::temp_directory_path() / ("kvfuzz-" + std::to_string(getpid()));
+        std::filesystem::create_directories(d);
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(std::filesystem::temp_directory_path() /
+                                            ("kvfuzz-" + std::to_string(getpid())),
+                                        ec);
+        });
+        return d;
+    }();
+    return dir;
+}
+
+void fuzz_begin(void)
+{
+    hl_set_alert_sink(count_alert);
+    g_alerts = 0;
+}
+
+int fuzz_alerts(void) { return g_alerts; }
+
+std::string fuzz_path(const char* name) { return (scratch() / name).string(); }
+
+std::string fuzz_file(const char* name, const uint8_t* data, size_t size)
+{
+    std::string path = fuzz_path(name);
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return path;
+}
+
+std::string fuzz_read(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
