@@ -45,6 +45,59 @@ ottostruct ott;
 flightplanstruct fpl;
 atcstruct atc;
 
+int32_t apt_wrl_max = -1, rwy_wrl_max = -1, nav_wrl_max = 1;
+float apt_h[MAX_APT];
+int32_t apt_twr[MAX_APT], apt_bld[MAX_APT];
+char apt_id[MAX_APT][APT_ID_LEN];
+char apt_name[MAX_APT][APT_NAME_LEN];
+int32_t apt_lo_ind[MAX_APT], apt_hi_ind[MAX_APT], apt_inreg[MAX_APT];
+float rwy_lat[MAX_RWY], rwy_lon[MAX_RWY];
+int32_t rwy_num[MAX_RWY];
+char rwy_lcr[MAX_RWY];
+int32_t rwy_hdng[MAX_RWY], rwy_len[MAX_RWY], rwy_width[MAX_RWY], rwy_lite[MAX_RWY];
+int32_t nav_type[MAX_NAV], nav_frq[MAX_NAV], nav_hdng[MAX_NAV];
+float nav_lat[MAX_NAV], nav_lon[MAX_NAV], nav_h[MAX_NAV];
+char nav_id[MAX_NAV][APT_ID_LEN];
+char nav_name[MAX_NAV][APT_NAME_LEN];
+int32_t nav_inreg[MAX_NAV];
+float fix_lat[MAX_FIX], fix_lon[MAX_FIX];
+char fix_name[MAX_FIX][FIX_NAME_LEN];
+
+// Empties the world databases.
+static void clear_world_db(void)
+{
+    apt_wrl_max = -1;
+    rwy_wrl_max = -1;
+    nav_wrl_max = 1;
+    std::memset(apt_h, 0, sizeof apt_h);
+    std::memset(apt_twr, 0, sizeof apt_twr);
+    std::memset(apt_bld, 0, sizeof apt_bld);
+    std::memset(apt_id, 0, sizeof apt_id);
+    std::memset(apt_name, 0, sizeof apt_name);
+    std::memset(apt_lo_ind, 0, sizeof apt_lo_ind);
+    std::memset(apt_hi_ind, 0, sizeof apt_hi_ind);
+    std::memset(apt_inreg, 0, sizeof apt_inreg);
+    std::memset(rwy_lat, 0, sizeof rwy_lat);
+    std::memset(rwy_lon, 0, sizeof rwy_lon);
+    std::memset(rwy_num, 0, sizeof rwy_num);
+    std::memset(rwy_lcr, 0, sizeof rwy_lcr);
+    std::memset(rwy_hdng, 0, sizeof rwy_hdng);
+    std::memset(rwy_len, 0, sizeof rwy_len);
+    std::memset(rwy_width, 0, sizeof rwy_width);
+    std::memset(rwy_lite, 0, sizeof rwy_lite);
+    std::memset(nav_type, 0, sizeof nav_type);
+    std::memset(nav_frq, 0, sizeof nav_frq);
+    std::memset(nav_hdng, 0, sizeof nav_hdng);
+    std::memset(nav_lat, 0, sizeof nav_lat);
+    std::memset(nav_lon, 0, sizeof nav_lon);
+    std::memset(nav_h, 0, sizeof nav_h);
+    std::memset(nav_id, 0, sizeof nav_id);
+    std::memset(nav_name, 0, sizeof nav_name);
+    std::memset(nav_inreg, 0, sizeof nav_inreg);
+    for (int i = 0; i < MAX_FIX; i++) fix_lat[i] = fix_lon[i] = -999.0f;
+    std::memset(fix_name, 0, sizeof fix_name);
+}
+
 void clear_globals(void)
 {
     std::memset(&con, 0, sizeof con);
@@ -65,6 +118,7 @@ void clear_globals(void)
     std::memset(&ott, 0, sizeof ott);
     std::memset(&fpl, 0, sizeof fpl);
     std::memset(&atc, 0, sizeof atc);
+    clear_world_db();
     std::memset(C_s, 0, sizeof C_s);
     std::memset(planexyz, 0, sizeof planexyz);
     std::memset(planetex, 0, sizeof planetex);

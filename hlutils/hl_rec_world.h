@@ -28,6 +28,8 @@ struct atmospherestruct {
     float wind_tbl;           // 1..5, wind severity
     float rain_tstm;          // 1..5, storm level (above 1 rain, from 3 thunderstorms)
     float prec_rat;           // 0..1, precipitation rate on the windscreen
+    int32_t use_realwxr;  // the weather follows the reports of "WORLD.RWX" (a preference)
+    int32_t has_realwxr;  // "WORLD.RWX" opened at the last look
 };
 
 // The aircraft's surroundings. Cleared at start-up; refreshed by the region loader and each frame.
@@ -57,6 +59,44 @@ struct environmentstruct {
 struct scenerystruct {
     int32_t abovetops;        // the viewpoint is above the cloud tops
 };
+
+// The world databases: airports, runways, navaids and fixes of "apt.dat", "nav.dat" and "fix.dat".
+// Filled once at start-up and never grown; cleared (empty) at start-up. Elevations, runway lengths
+// and widths are metres in memory (feet in the files); positions are degrees, headings whole
+// degrees true.
+constexpr int MAX_APT = 12000;
+constexpr int MAX_RWY = 16000;
+constexpr int MAX_NAV = 20000;    // slots 0 and 1 are the carrier's; the file fills from slot 2
+constexpr int MAX_FIX = 34000;    // the slot after the last fix holds the end mark, 99
+constexpr int APT_ID_LEN = 5;     // 4 characters, blank-padded, and the end
+constexpr int APT_NAME_LEN = 40;
+constexpr int FIX_NAME_LEN = 6;
+
+extern int32_t apt_wrl_max, rwy_wrl_max, nav_wrl_max;   // highest used index; -1, -1 and 1 when empty
+extern float apt_h[MAX_APT];                 // elevation, m
+extern int32_t apt_twr[MAX_APT];             // the airport has a tower
+extern int32_t apt_bld[MAX_APT];             // the airport has buildings
+extern char apt_id[MAX_APT][APT_ID_LEN];
+extern char apt_name[MAX_APT][APT_NAME_LEN];
+extern int32_t apt_lo_ind[MAX_APT];          // first runway of the airport
+extern int32_t apt_hi_ind[MAX_APT];          // last runway of the airport
+extern int32_t apt_inreg[MAX_APT];           // the airport lies in the loaded region
+extern float rwy_lat[MAX_RWY], rwy_lon[MAX_RWY];   // runway centre, degrees
+extern int32_t rwy_num[MAX_RWY];            // 1..36, 99 a strip without markings
+extern char rwy_lcr[MAX_RWY];                // side letter L, C, R, or none
+extern int32_t rwy_hdng[MAX_RWY];            // true heading of the numbered end, degrees
+extern int32_t rwy_len[MAX_RWY], rwy_width[MAX_RWY];   // m
+extern int32_t rwy_lite[MAX_RWY];            // lights code: surface and both ends' lights
+extern int32_t nav_type[MAX_NAV];            // 2 NDB, 3 VOR, 4 and 5 localizers, 6 glide slope, 7..9 markers
+extern int32_t nav_frq[MAX_NAV];             // kHz for an NDB, else 10 kHz steps (11360 = 113.60 MHz)
+extern int32_t nav_hdng[MAX_NAV];            // course of a localizer, glide slope or marker, degrees true
+extern float nav_lat[MAX_NAV], nav_lon[MAX_NAV];
+extern float nav_h[MAX_NAV];                 // m
+extern char nav_id[MAX_NAV][APT_ID_LEN];
+extern char nav_name[MAX_NAV][APT_NAME_LEN];
+extern int32_t nav_inreg[MAX_NAV];           // the navaid lies in the loaded region
+extern float fix_lat[MAX_FIX], fix_lon[MAX_FIX];   // -999 in unused slots
+extern char fix_name[MAX_FIX][FIX_NAME_LEN];
 
 // The region grids: 3 by 2 one-degree squares, first index i = column west to east, second j = row
 // south to north. Cleared at start-up; filled by the region loader.
