@@ -54,6 +54,7 @@ struct miscstruct {
     float init_time;             // s, simulated time since the last start
     float est_Vs;                // m/s, estimated stall speed of the user's aircraft
     int32_t cntr, cntr10;        // frame counters
+    float zulu_time;             // s, time of day at Greenwich, 0..86400
     int32_t sound_avail;         // the sound output was created
     int32_t sound_on;            // the user's sound switch
     int32_t speech_avail;        // the speech engine was created

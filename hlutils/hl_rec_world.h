@@ -28,6 +28,9 @@ struct atmospherestruct {
     float wind_tbl;           // 1..5, wind severity
     float rain_tstm;          // 1..5, storm level (above 1 rain, from 3 thunderstorms)
     float prec_rat;           // 0..1, precipitation rate on the windscreen
+    int32_t cld_type;         // 1 clear, 2 scattered, 3 broken, 4 overcast
+    float baseMSL;            // m, cloud base above sea level
+    float vis_rep;            // m, reported visibility
     int32_t use_realwxr;  // the weather follows the reports of "WORLD.RWX" (a preference)
     int32_t has_realwxr;  // "WORLD.RWX" opened at the last look
 };
