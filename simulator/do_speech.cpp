@@ -195,7 +195,7 @@ int ceiling_ft(float feet)
 int get_active_rway(int airport, int* runway, int* end, int* have_ils, int* ils_nav)
 {
     if (!has_runway(airport)) return 0;
-    AirportWeather w{};
+    AirportWeather w = present_weather();   // what the report does not give
     read_report(airport, &w);
     return get_active_rway_in(airport, w.wind_dir, w.wind_speed, runway, end, have_ils, ils_nav);
 }
@@ -243,7 +243,7 @@ void get_ATIS(int airport, char letter, char* buf, int read_weather)
     float vis_nm = w.visibility * con.mtrstonm;
     if (vis_nm > 0.9f) {
         app_C(buf, "visibility ");
-        app_int(buf, static_cast<int>(vis_nm));
+        app_int(buf, static_cast<int>(std::floor(vis_nm + 0.001f)));   // whole miles, figures as set
     } else {
         app_C(buf, "R V R ");
         app_int(buf, round(w.visibility * con.mtrstoft / 100.0f) * 100);

@@ -17,7 +17,7 @@ void speakstring(const char* sentence);
 // The active runway of airport (index into the airport table): the end facing the wind, or the end
 // of the runway whose localizer (within 5 nm, course nearest the wind) serves it; with a calm wind
 // and no localizer the first end of the first runway. The wind comes from the airport's report in
-// "WORLD.RWX". Runways numbered 99 are skipped. Returns 0 when the airport has no runway (outputs
+// "WORLD.RWX", or the present wind when there is none. Runways numbered 99 are skipped. Returns 0 when the airport has no runway (outputs
 // untouched); else 1 with the runway index, its end (0 the numbered end, 1 the other), whether a
 // localizer serves it and that navaid's slot.
 int get_active_rway(int airport, int* runway, int* end, int* have_ils, int* ils_nav);

@@ -5,6 +5,7 @@
 #include "hl_funct.h"
 #include "hl_string.h"
 #include "hl_types.h"
+#include "kvdb.h"
 #include "kvtest.h"
 #include "plt_audio.h"
 
@@ -12,6 +13,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
@@ -309,6 +311,153 @@ TEST_F(Phrases, WithoutASpeechEngineSentencesAreOnlyShown)
     EXPECT_EQ(PLT_speech_queued(), 0);
     EXPECT_TRUE(recorded_alerts().empty());
     PLT_speech_close();
+}
+
+}  // namespace
+
+namespace {
+
+// One towered airport with two runways (9/27 and 4L/22R) in a loaded region, and its weather.
+class AirportPhrases : public Phrases {
+protected:
+    TempDir dir;
+
+    void SetUp() override
+    {
+        Phrases::SetUp();
+        kvdb_set_units();
+        std::snprintf(app_path, STR_LEN, "%s/", dir.str().c_str());
+        apt_wrl_max = 0;
+        rwy_wrl_max = 1;
+        nav_wrl_max = 1;
+        std::snprintf(apt_id[0], APT_ID_LEN, "KKES");
+        std::snprintf(apt_name[0], APT_NAME_LEN, "Kestrova Municipal");
+        apt_h[0] = 0;
+        apt_twr[0] = 1;
+        apt_inreg[0] = 1;
+        apt_lo_ind[0] = 0;
+        apt_hi_ind[0] = 1;
+        runway(0, 9, ' ', 90);
+        runway(1, 4, 'L', 40);
+        atm.wnddir1 = 270;
+        atm.wndspd1 = 12;
+        atm.cld_type = 1;
+        atm.vis_rep = 10 * con.nmtomtrs;
+        atm.temp_SL = 59;
+        atm.rain_tstm = 1;
+        atm.baro = 29.92f;
+        msc.zulu_time = 18.5f * 3600;
+    }
+    static void runway(int r, int num, char side, int hdng)
+    {
+        rwy_num[r] = num;
+        rwy_lcr[r] = side;
+        rwy_hdng[r] = hdng;
+        rwy_lat[r] = 34.0f;
+        rwy_lon[r] = -118.0f;
+    }
+    static void localizer(int k, int course, float dlat)
+    {
+        nav_wrl_max = k;
+        nav_type[k] = 4;
+        nav_hdng[k] = course;
+        nav_lat[k] = 34.0f + dlat;
+        nav_lon[k] = -118.0f;
+    }
+    std::string runway_said()
+    {
+        buf[0] = 0;
+        app_current_rway_string(buf, 0);
+        return buf;
+    }
+};
+
+TEST_F(AirportPhrases, AtisFromThePresentWeather)
+{
+    get_ATIS(0, 'A', buf, 0);
+    EXPECT_EQ(built(), "Kestrova Municipal information alpha. 18 hundred zooloo weather. Sky clear visibility 10. "
+                       "Temperature 59 dewpoint 50. Wind 270 at 12, altimeter 29.92. Arriving and departing "
+                       "runway 27. Advise on initial contact you have alpha.");
+
+    // A low broken layer over a field 500 ft up, half a mile in rain, metric altimeter.
+    apt_h[0] = 500 * con.fttomtrs;
+    atm.cld_type = 3;
+    atm.baseMSL = 2520 * con.fttomtrs;
+    atm.vis_rep = 0.5f * con.nmtomtrs;
+    atm.rain_tstm = 2;
+    pln[0].us_alt = 0;
+    get_ATIS(0, 'c', buf, 0);
+    EXPECT_EQ(built(), "Kestrova Municipal information charlie. 18 hundred zooloo weather. Measured ceiling 2000 "
+                       "broken R V R 3000, rain. Temperature 59 dewpoint 59. Wind 270 at 12, area QNH 1013.. "
+                       "Arriving and departing runway 27. Advise on initial contact you have charlie.");
+    // Snow below freezing, an overcast ceiling rounded to 500 above 10,000 ft.
+    atm.temp_SL = 20;
+    atm.cld_type = 4;
+    atm.baseMSL = (500 + 12240) * con.fttomtrs;
+    get_ATIS(0, 'D', buf, 0);
+    EXPECT_NE(built().find("Measured ceiling 12000 overcast R V R 3000, snow. Temperature 20"), std::string::npos)
+        << built();
+}
+
+TEST_F(AirportPhrases, AtisFromTheAirportsReport)
+{
+    dir.write("WORLD.RWX", "KXXX SA 1200 CLR 3 10/05/0905/999\nKKES SA 1651 25 SCT 80 BKN 10 R- 65/55/2710G20/992\n");
+    get_ATIS(0, 'B', buf, 1);
+    EXPECT_EQ(built(), "Kestrova Municipal information bravo. 16 hundred zooloo weather. Measured ceiling 2500 "
+                       "broken visibility 10, rain. Temperature 65 dewpoint 55. Wind shear alert. Wind 270 at 10 "
+                       "gust 20, altimeter 29.92. Arriving and departing runway 27. Advise on initial contact you "
+                       "have bravo.");
+    // Without the file the present weather stands.
+    std::filesystem::remove(dir.path() / "WORLD.RWX");
+    get_ATIS(0, 'B', buf, 1);
+    EXPECT_NE(built().find("18 hundred zooloo weather. Sky clear visibility 10."), std::string::npos) << built();
+}
+
+TEST_F(AirportPhrases, ActiveRunwayFacesTheWindOrTheLocalizer)
+{
+    struct Row {
+        float dir, speed;
+        const char* said;
+    } rows[] = {{270, 12, "runway 27"},         {90, 12, "runway 9"},           {40, 10, "runway 4 left"},
+                {220, 10, "runway 22 right"},   {180, 10, "runway 22 right"},   {135, 10, "runway 9"},
+                {270, 5, "runway 9"},           {220, 3, "runway 9"}};
+    for (const Row& r : rows) {
+        dir.write("WORLD.RWX", "KKES SA 1651 10 20/10/" + std::to_string(static_cast<int>(r.dir) / 10 * 100 +
+                                                                      static_cast<int>(r.speed) + 100000).substr(2) +
+                                   "/992\n");
+        EXPECT_EQ(runway_said(), r.said) << r.dir << "/" << r.speed;
+    }
+    // A localizer within 5 nm marks the runway even against the wind; one farther out does not.
+    dir.write("WORLD.RWX", "KKES SA 1651 10 20/10/2712/992\n");
+    localizer(2, 40, 0.07f);   // 4.2 nm
+    EXPECT_EQ(runway_said(), "runway 4 left");
+    int r, e, ils, nav;
+    ASSERT_EQ(get_active_rway(0, &r, &e, &ils, &nav), 1);
+    EXPECT_EQ(r, 1);
+    EXPECT_EQ(e, 0);
+    EXPECT_EQ(ils, 1);
+    EXPECT_EQ(nav, 2);
+    localizer(2, 40, 0.09f);   // 5.4 nm
+    EXPECT_EQ(runway_said(), "runway 27");
+    // Of two localizers the one whose course is nearer the wind.
+    localizer(2, 40, 0.01f);
+    localizer(3, 270, -0.01f);
+    EXPECT_EQ(runway_said(), "runway 27");
+}
+
+TEST_F(AirportPhrases, UnnumberedAndMissingRunways)
+{
+    dir.write("WORLD.RWX", "KKES SA 1651 10 20/10/2212/992\n");
+    rwy_num[1] = 99;
+    EXPECT_EQ(runway_said(), "runway 27");   // the strip is passed over; 9/27 is nearest 220
+    apt_hi_ind[0] = -1;                      // an airport without runways
+    int r = -7, e = -7, ils = -7, nav = -7;
+    EXPECT_EQ(get_active_rway(0, &r, &e, &ils, &nav), 0);
+    EXPECT_EQ(r, -7);
+    EXPECT_EQ(runway_said(), "");
+    apt_lo_ind[0] = 15999;
+    apt_hi_ind[0] = 15999;                   // past the loaded runways
+    EXPECT_EQ(runway_said(), "");
 }
 
 }  // namespace
