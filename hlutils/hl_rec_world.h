@@ -5,6 +5,8 @@
 // The weather. Cleared at start-up; set by the preferences, the weather windows and the reports.
 struct atmospherestruct {
     float temp_SL;    // sea-level temperature, degrees F
+    int32_t use_realwxr;  // the weather follows the reports of "WORLD.RWX" (a preference)
+    int32_t has_realwxr;  // "WORLD.RWX" opened at the last look
 
     // Air at the aircraft and the density table it comes from.
     float hr[22][2];          // rows of height (m) and density (kg/m^3), rising heights
@@ -31,8 +33,6 @@ struct atmospherestruct {
     int32_t cld_type;         // 1 clear, 2 scattered, 3 broken, 4 overcast
     float baseMSL;            // m, cloud base above sea level
     float vis_rep;            // m, reported visibility
-    int32_t use_realwxr;  // the weather follows the reports of "WORLD.RWX" (a preference)
-    int32_t has_realwxr;  // "WORLD.RWX" opened at the last look
 };
 
 // The aircraft's surroundings. Cleared at start-up; refreshed by the region loader and each frame.
