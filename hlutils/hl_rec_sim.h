@@ -22,6 +22,7 @@ struct settingstruct {
     int32_t gear_handle;         // 1 down
     float damp;                  // artificial damping of the body rates, 0 none
     int32_t cycout;              // write one flight cycle to the dump file this frame
+    int32_t grfout;              // feed the graph's ring every frame
     // Tow, carriage, catapult and arresting wire.
     int32_t tow_waiting, tow_inprog, incarriage;
     int32_t cat_waiting, cat_inprog, wired;
@@ -56,6 +57,11 @@ struct miscstruct {
     float est_Vs;                // m/s, estimated stall speed of the user's aircraft
     int32_t cntr, cntr10;        // frame counters
     float zulu_time;             // s, time of day at Greenwich, 0..86400
+    float rtrat;                 // measured frame time / frame period, 0.2..5
+    float nigt_time, aifr_time;  // s, logged night and actual instrument time
+    float timr_time;             // s, the user's stopwatch, 0..3600
+    int32_t timer_running;       // the stopwatch runs
+    int32_t paused;              // the flight model stands still
     int32_t sound_avail;         // the sound output was created
     int32_t sound_on;            // the user's sound switch
     int32_t speech_avail;        // the speech engine was created
@@ -71,8 +77,17 @@ struct relstruct {
     int32_t thrgov[4];           // engine governors
     int32_t trotor;              // tail rotor
     int32_t radios;              // navigation and communication radios
+    int32_t vacuum;              // vacuum system of the round gyro instruments
 };
-struct pathstruct { int32_t placeholder; };
+
+// The recorded flight path for replay: a ring of points sampled by the event update.
+constexpr int PATH_POINTS = 6000;
+struct pathstruct {
+    float time_play;                   // s, replay time (msc.elap_time of the path)
+    int32_t cntr_record;               // the newest recorded point
+    float xyztppt[PATH_POINTS][7];     // X, Y, Z (m), pitch, heading, roll (degrees), elap_time (s)
+    int32_t inited[PATH_POINTS];       // the point holds data
+};
 struct graphstruct { int32_t show_path; };
 // The radios: frequencies, the tuned stations and the needles' deflections.
 struct navstruct {

@@ -33,6 +33,7 @@ struct atmospherestruct {
     int32_t cld_type;         // 1 clear, 2 scattered, 3 broken, 4 overcast
     float baseMSL;            // m, cloud base above sea level
     float vis_rep;            // m, reported visibility
+    float vis_mult;           // visibility factor applied to vis_rep (1 at start)
 };
 
 // The aircraft's surroundings. Cleared at start-up; refreshed by the region loader and each frame.
@@ -65,6 +66,8 @@ struct environmentstruct {
 // What the outside view draws. Cleared at start-up.
 struct scenerystruct {
     int32_t abovetops;        // the viewpoint is above the cloud tops
+    int32_t belowbases;       // the viewpoint is below the cloud bases
+    float rb_cycle;           // radians 0..2 pi, phase of the rotating beacons
     int32_t fire_on[10];      // the forest fires burning
     float firexyz[10][3];     // m, where they burn (x east, height, z south)
 };

@@ -1,6 +1,7 @@
 // flight_harness.cpp -- the windowless world the flight model's tests and benchmark fly in.
 #include "flight_harness.h"
 
+#include "fltframe.h"
 #include "fltgeom.h"
 #include "fltprep.h"
 #include "hl_funct.h"
@@ -257,11 +258,8 @@ void fh_frame(void)
         g_gravity_clock -= 1.0f;
         set_gravity();
     }
-    msc.cntr = msc.cntr >= 30000 ? 1 : msc.cntr + 1;
-    set_path_bank();
-    msc.elap_time = fltwrap(msc.elap_time + msc.prd, 0.0f, 86400.0f);
-    msc.locl_time = fltwrap(msc.locl_time + msc.prd, 0.0f, 86400.0f);
-    if (set.cycout) write_frame_dump();
+    count_frame();
+    frame_clocks();
     flight_substeps();
     set.cycout = 0;
 }
