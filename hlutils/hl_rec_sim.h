@@ -26,6 +26,15 @@ struct settingstruct {
     int32_t tow_waiting, tow_inprog, incarriage;
     int32_t cat_waiting, cat_inprog, wired;
     float trap_accel;            // m/s^2, deceleration of the arresting wire
+    // Joystick: which stick flies, how each axis responds and what each button flag does.
+    int32_t controls_type;       // 15 joystick 1, 16 joystick 2, -1 none (the mouse flies)
+    float joy_rat_ptch, joy_rat_roll;   // response ratios of pitch and roll
+    float NZ_ptch, NZ_roll, NZ_hdng;    // null zones, fraction of the half travel
+    float MK_ptch, MK_roll, MK_hdng;    // centre offsets added before shaping, -1..1
+    int32_t joy_response[22];    // function code (1..30, 0 none) of each button flag
+    // Controller sentences.
+    int32_t text_out;            // show them as text
+    int32_t voice_out;           // speak them
 };
 
 // The instrument panel.
@@ -46,6 +55,10 @@ struct miscstruct {
     float init_time;             // s, simulated time since the last start
     float est_Vs;                // m/s, estimated stall speed of the user's aircraft
     int32_t cntr, cntr10;        // frame counters
+    float zulu_time;             // s, time of day at Greenwich, 0..86400
+    int32_t sound_avail;         // the sound output was created
+    int32_t sound_on;            // the user's sound switch
+    int32_t speech_avail;        // the speech engine was created
 };
 
 // Reliability: each system is 1 while it works and 0 once it has failed.
@@ -63,7 +76,12 @@ struct graphstruct { int32_t show_path; };
 struct navstruct { int32_t placeholder; };
 struct ottostruct { int32_t placeholder; };
 struct flightplanstruct { int32_t placeholder; };
-struct atcstruct { int32_t placeholder; };
+// The controllers' dialogue.
+struct atcstruct {
+    char response[400];          // the last sentence spoken
+    float response_timeout;      // s, elapsed time until which it is shown
+    int32_t waiting_new_frq;     // the controller handed the pilot to a new frequency
+};
 
 extern settingstruct set;
 extern inststruct ins;

@@ -28,6 +28,11 @@ struct atmospherestruct {
     float wnddir1, wndspd1, shrdir1, shrspd1, trblnc1;
     float wnddir2, wndspd2, shrdir2, shrspd2, trblnc2;
     float wind_tbl;           // 1..5, wind severity
+    float rain_tstm;          // 1..5, storm level (above 1 rain, from 3 thunderstorms)
+    float prec_rat;           // 0..1, precipitation rate on the windscreen
+    int32_t cld_type;         // 1 clear, 2 scattered, 3 broken, 4 overcast
+    float baseMSL;            // m, cloud base above sea level
+    float vis_rep;            // m, reported visibility
 };
 
 // The aircraft's surroundings. Cleared at start-up; refreshed by the region loader and each frame.
@@ -55,7 +60,7 @@ struct environmentstruct {
 
 // What the outside view draws. Cleared at start-up.
 struct scenerystruct {
-    int32_t placeholder;
+    int32_t abovetops;        // the viewpoint is above the cloud tops
 };
 
 // The world databases: airports, runways, navaids and fixes of "apt.dat", "nav.dat" and "fix.dat".
