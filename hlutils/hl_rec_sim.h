@@ -70,10 +70,28 @@ struct relstruct {
     float oil_rat;               // 0..1, oil pressure left after a pump failure
     int32_t thrgov[4];           // engine governors
     int32_t trotor;              // tail rotor
+    int32_t radios;              // navigation and communication radios
 };
 struct pathstruct { int32_t placeholder; };
 struct graphstruct { int32_t show_path; };
-struct navstruct { int32_t placeholder; };
+// The radios: frequencies, the tuned stations and the needles' deflections.
+struct navstruct {
+    int32_t nf[2];               // navigation receivers, 10 kHz steps (11170 = 111.70 MHz)
+    int32_t adff;                // direction finder, kHz
+    int32_t goodnav[5];          // receivers 0, 1 and the direction finder 4 hear a station
+    char nav_id[5][5];           // its identifier
+    float vorX[2], vorY[2], vorZ[2];   // m, the VOR or localizer each receiver hears
+    float gsX[2], gsY[2], gsZ[2];      // m, the glide slope
+    float ilscrs[2];             // degrees, the localizer's course
+    int32_t ilsgs[2];            // 0 a localizer, 3 with its glide slope, 9 a VOR
+    float adfX, adfZ;            // m, the beacon the direction finder hears
+    float hdef[2], vdef[2];      // course and glide-slope deflections
+    int32_t gps_index_mode;      // 1 airports, 2 VORs, 3 beacons
+    int32_t gps_index;           // the GPS target: an airport or a navaid
+    float gps_dis;               // m to the target
+    float gps_crs;               // degrees true to the target
+    float gps_lock_crs;          // degrees, the course locked when the target was chosen
+};
 struct ottostruct { int32_t placeholder; };
 struct flightplanstruct { int32_t placeholder; };
 // The controllers' dialogue.
