@@ -2,3 +2,5 @@
 #include "pending.h"
 
 void panel_layout_setup(void) {}
+void set_rlt_grf_choices(void) {}
+void clear_graph(void) {}

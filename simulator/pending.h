@@ -7,3 +7,6 @@
 
 // Panel layout and instrument set-up for the user's aircraft (slot places, scale factors, levers).
 void panel_layout_setup(void);
+// Data output: rebuild the cockpit and graph selections from set.Brlt and set.Bgrf; empty the graph.
+void set_rlt_grf_choices(void);
+void clear_graph(void);
