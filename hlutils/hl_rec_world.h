@@ -30,10 +30,19 @@ struct atmospherestruct {
     float wind_tbl;           // 1..5, wind severity
     float rain_tstm;          // 1..5, storm level (above 1 rain, from 3 thunderstorms)
     float prec_rat;           // 0..1, precipitation rate on the windscreen
+
+    // The user's weather settings (preferences, situation files, the weather windows).
+    float burst_prob;         // 1..5, microburst likelihood
     int32_t cld_type;         // 1 clear, 2 scattered, 3 broken, 4 overcast
-    float baseMSL;            // m, cloud base above sea level
+    float topsMSL, baseMSL;   // m, cloud tops and bases above sea level
     float vis_rep;            // m, reported visibility
     float vis_mult;           // visibility factor applied to vis_rep (1 at start)
+    float altwxr2;            // m, height of the upper wind layer
+    float rate_change;        // how fast the weather drifts, 0 steady
+    int32_t meteorite_code;   // 1..4 light .. severe meteor showers
+    float trml_prt;           // 0..1, share of the cells with a thermal
+    float trml_vvi;           // m/s, thermal climb rate
+    int32_t therm_on_poly[178][159];   // per cell of the region grid: a thermal rises there
 };
 
 // The aircraft's surroundings. Cleared at start-up; refreshed by the region loader and each frame.
@@ -68,8 +77,11 @@ struct scenerystruct {
     int32_t abovetops;        // the viewpoint is above the cloud tops
     int32_t belowbases;       // the viewpoint is below the cloud bases
     float rb_cycle;           // radians 0..2 pi, phase of the rotating beacons
-    int32_t fire_on[10];      // the forest fires burning
-    float firexyz[10][3];     // m, where they burn (x east, height, z south)
+    int32_t fire_on[10];       // the forest fires burning
+    float firexyz[10][3];      // m, where they burn (x east, height, z south)
+    float zoom;               // 1..100, view zoom
+    float planerad;           // m, the aircraft's largest reach from its centre of gravity
+    float dist;               // m, distance of the outside cameras from the aircraft
 };
 
 // The world databases: airports, runways, navaids and fixes of "apt.dat", "nav.dat" and "fix.dat".

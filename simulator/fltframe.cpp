@@ -2,6 +2,7 @@
 // event cadence, the clocks, the frame-period adaptation and the crash test.
 #include "fltframe.h"
 
+#include "controls.h"
 #include "fltprep.h"
 #include "hl_funct.h"
 #include "hl_joy.h"
@@ -10,6 +11,7 @@
 #include "hl_wind.h"
 #include "pending.h"
 #include "plt.h"
+#include "startpos.h"
 
 #include <cmath>
 #include <cstring>

@@ -2,10 +2,9 @@
 #include "pending.h"
 
 void panel_layout_setup(void) {}
+void set_rlt_grf_choices(void) {}
+void clear_graph(void) {}
 
-void update_controls(void) {}
-void yoke_key(int) {}
-void set_fltvars(int, int) {}
 void update_graph(void) {}
 void mod_evt(void) {}
 void mod_sec(void) {}

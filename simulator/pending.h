@@ -7,13 +7,10 @@
 
 // Panel layout and instrument set-up for the user's aircraft (slot places, scale factors, levers).
 void panel_layout_setup(void);
+// Data output: rebuild the cockpit and graph selections from set.Brlt and set.Bgrf; empty the graph.
+void set_rlt_grf_choices(void);
+void clear_graph(void);
 
-// Controls, trims and autopilot: yoke, pedals, throttles and surfaces of one frame.
-void update_controls(void);
-// The keyboard's yoke (number-pad keys), code 0..6.
-void yoke_key(int code);
-// Puts the user's aircraft at the start chosen by code and kind and resets the flight.
-void set_fltvars(int code, int kind);
 // The graph's ring of recent frames.
 void update_graph(void);
 // The event update (about ten times a second) and the once-per-second update.

@@ -350,6 +350,8 @@ TEST_F(Driver, CrashHoldsFourSecondsThenTellsWhyAndResets)
     flt.frame_ice = 0.02f;
     flt.carb_ice[3] = 0.02f;
     rel.vacuum = 0;
+    pat.cntr_record = 7;
+    pat.inited[7] = 1;
     ASSERT_EQ(crash_test(), 1);
     const int cntr = msc.cntr;
     const double x = flt.X[0];
@@ -374,9 +376,18 @@ TEST_F(Driver, CrashHoldsFourSecondsThenTellsWhyAndResets)
     for (const RecordedAlert& a : recorded_alerts()) EXPECT_EQ(a.code, ALERT_NOTICE);
     EXPECT_EQ(flight_driver_stats().crashes, 1);
     EXPECT_EQ(flight_driver_stats().resets, 1);
+    // The reset went through the start routine: counters and start time cleared, ice gone, every
+    // failure repaired, and the recorded path broken so a replay never joins the two flights.
+    EXPECT_EQ(msc.cntr, 0);
+    EXPECT_EQ(msc.init_time, 0.0f);
+    EXPECT_EQ(flt.frame_ice, 0.0f);
+    EXPECT_EQ(flt.carb_ice[3], 0.0f);
+    EXPECT_EQ(rel.vacuum, 1);
+    EXPECT_EQ(pat.inited[pat.cntr_record], 0);
     // The next frame flies again.
     frame(1.0f / 60.0f);
-    EXPECT_NE(msc.cntr, cntr);
+    EXPECT_EQ(msc.cntr, 1);
+    EXPECT_GT(msc.init_time, 0.0f);
 }
 
 TEST_F(Driver, CrashWithNothingToBlameGivesNoAlert)
