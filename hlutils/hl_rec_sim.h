@@ -35,6 +35,14 @@ struct settingstruct {
     // Controller sentences.
     int32_t text_out;            // show them as text
     int32_t voice_out;           // speak them
+
+    // Warnings, equipment and drawing (preferences).
+    int32_t warn_frame, warn_overspeed, warn_flaps, warn_bb;   // warning switches
+    // Data-output selections per item (0/1): file, cockpit, graph.
+    int32_t Bdsk[60], Brlt[60], Bgrf[60];
+    // Levers and gear.
+    float gear_time[3];          // s, travel time of each gear leg (9.9e9 once the leg has failed)
+    int32_t dskout;              // some data-output item goes to the output file
 };
 
 // The instrument panel.
@@ -44,6 +52,10 @@ struct inststruct {
     int32_t jato_on;             // rockets burning
     int32_t chute_on;            // drag chute out
     float x_loc[13], y_loc[13];  // logical pixels, each instrument slot's reference point
+
+    // Switches and display modes reset by every start.
+    int32_t antiice_on;          // anti-ice on
+    float reply_time1, reply_time2;   // s of elapsed time, the transponder's last reply flashes
 };
 
 struct miscstruct {
@@ -71,8 +83,41 @@ struct relstruct {
     int32_t thrgov[4];           // engine governors
     int32_t trotor;              // tail rotor
     int32_t radios;              // navigation and communication radios
+
+    // Failure settings.
+    float total_fail_entry;      // 0..9, how likely equipment fails
+    float ins_fail_rat, eq1_fail_rat, eq2_fail_rat;
+    int32_t fail_type[32];       // 1 random by total_fail_entry, 2 within fail_time_max, else at once
+    float fail_time_max[32];     // hours
+
+    // Instruments.
+    int32_t vacuum;              // vacuum system (attitude and heading gyros)
+    int32_t ss_asi, ss_ahz, ss_alt, ss_tsi, ss_dgy, ss_vvi;   // airspeed, horizon, altimeter,
+                                 // turn, direction gyro, vertical speed
+    int32_t efis_1, efis_2;      // the two glass displays
+    // Flight controls and systems.
+    int32_t otto;                // autopilot
+    int32_t sttrim;              // pitch trim
+    int32_t stbaug;              // stability augmentation
+    int32_t fc_ail, fc_elv, fc_rud;   // aileron, elevator and rudder controls
+    int32_t fc_flp, fc_slt;      // flap and slat drives
+    float hyd_rat;               // 0..1, hydraulic power left for the controls
+    int32_t lagear[3];           // landing-gear legs
+    int32_t esystem;             // electrical system
+    int32_t hydsys;              // hydraulic system
+    int32_t revlok[4];           // reverser locks
+    int32_t antice;              // anti-ice
+    int32_t clights;             // cockpit lights
+    int32_t RAT_on;              // the ram-air turbine is out (no engine runs in flight)
 };
-struct pathstruct { int32_t placeholder; };
+// The recorded flight path: a ring of points, each with a flag saying it holds a point of the
+// present flight (a start clears the flag of the slot being written, so replay stops there).
+constexpr int PATH_POINTS = 6000;
+struct pathstruct {
+    int32_t inited[PATH_POINTS]; // the slot holds a recorded point
+    int32_t cntr_record;         // the slot being written, 0..PATH_POINTS-1
+    float xyztppt[PATH_POINTS][7];   // X, Y, Z (m), pitch, heading, roll (degrees), elapsed time (s)
+};
 struct graphstruct { int32_t show_path; };
 // The radios: frequencies, the tuned stations and the needles' deflections.
 struct navstruct {
@@ -85,7 +130,11 @@ struct navstruct {
     float ilscrs[2];             // degrees, the localizer's course
     int32_t ilsgs[2];            // 0 a localizer, 3 with its glide slope, 9 a VOR
     float adfX, adfZ;            // m, the beacon the direction finder hears
-    float hdef[2], vdef[2];      // course and glide-slope deflections
+    float hdef[2], vdef[2];      // course and glide-slope deflections, dots (-5..5)
+    int32_t ntf[2];              // to/from flag: 0 off, 1 to, 2 from
+    float obs[2];                // degrees, selected courses
+    int32_t radout;              // audio selector 0..4
+    int32_t overOM, overMM, overIM;   // the aircraft is over an outer, middle or inner marker
     int32_t gps_index_mode;      // 1 airports, 2 VORs, 3 beacons
     int32_t gps_index;           // the GPS target: an airport or a navaid
     float gps_dis;               // m to the target
@@ -93,12 +142,18 @@ struct navstruct {
     float gps_lock_crs;          // degrees, the course locked when the target was chosen
 };
 struct ottostruct { int32_t placeholder; };
-struct flightplanstruct { int32_t placeholder; };
+// The filed flight plan.
+struct flightplanstruct {
+    int32_t onfile;              // a plan is filed
+    int32_t activated;           // the filed plan is being flown
+};
 // The controllers' dialogue.
 struct atcstruct {
     char response[400];          // the last sentence spoken
     float response_timeout;      // s, elapsed time until which it is shown
     int32_t waiting_new_frq;     // the controller handed the pilot to a new frequency
+    int32_t ils_vec_in_progress; // the controller is vectoring the aircraft to an approach
+    char ils_command[400];       // the request being vectored for
 };
 
 extern settingstruct set;

@@ -33,6 +33,23 @@ struct atmospherestruct {
     int32_t cld_type;         // 1 clear, 2 scattered, 3 broken, 4 overcast
     float baseMSL;            // m, cloud base above sea level
     float vis_rep;            // m, reported visibility
+
+    // The user's weather settings (preferences, situation files, the weather windows).
+    float burst_prob;         // 1..5, microburst likelihood
+    float topsMSL;            // m, cloud tops above sea level
+    float vis_mult;           // visibility factor applied to vis_rep (1 at start)
+    float altwxr2;            // m, height of the upper wind layer
+    float rate_change;        // how fast the weather drifts, 0 steady
+    float trml_vvi;           // m/s, thermal climb rate
+    int32_t therm_on_poly[178][159];   // per cell of the region grid: a thermal rises there
+
+    // Weather around the aircraft, kept by the event updates.
+    float baseAGL;            // m, cloud base above the ground under the aircraft
+    float level;              // storm intensity around the aircraft, 0 none
+    int32_t inshear;          // a wind shear is blowing
+    float wxr[631][421];      // weather intensity 0..1, 210 cells per degree, [west to east][north to south]
+    float lightXYZ[4][20][3]; // m, four lightning bolts of 20 points (x east, height, z south)
+    float strike_stop_time;   // s of elapsed time, the present lightning strike ends
 };
 
 // The aircraft's surroundings. Cleared at start-up; refreshed by the region loader and each frame.
