@@ -530,4 +530,132 @@ TEST_F(EventWorld, StickCentresWithDynamicPressure)
     }
 }
 
+TEST_F(EventWorld, WeatherDriftsWithTheChangeRate)
+{
+    atm.temp_SL = 59.0f;
+    atm.baseMSL = 1500.0f;
+    atm.topsMSL = 4000.0f;
+    struct Case {
+        float rate, start, after_100;
+    } cases[] = {
+        {0.5f, 3.0f, 2.0f},    // improving: the severities fall a hundredth a second
+        {0.5f, 1.5f, 1.0f},    // and stop at 1
+        {-0.5f, 1.0f, 2.0f},   // worsening: they rise, to 2 at least
+        {0.0f, 3.0f, 3.0f},    // steady
+    };
+    for (const Case& k : cases) {
+        atm.rate_change = k.rate;
+        atm.rain_tstm = atm.wind_tbl = atm.burst_prob = k.start;
+        float base = atm.baseMSL, tops = atm.topsMSL;
+        for (int s = 0; s < 100; s++) mod_sec();
+        EXPECT_NEAR(atm.rain_tstm, k.after_100, 0.005f) << k.rate << " " << k.start;
+        EXPECT_NEAR(atm.wind_tbl, k.after_100, 0.005f);
+        EXPECT_NEAR(atm.burst_prob, k.after_100, 0.005f);
+        // A waning storm lifts the base and lowers the tops, a growing one the other way.
+        if (k.after_100 < k.start) {
+            EXPECT_GT(atm.baseMSL, base);
+            EXPECT_LT(atm.topsMSL, tops);
+        }
+        if (k.after_100 > k.start) {
+            EXPECT_LT(atm.baseMSL, base);
+        }
+        EXPECT_FLOAT_EQ(atm.baseAGL, atm.baseMSL - env.localh_cg);
+    }
+    // Above 2 a worsening storm wanders either way but stays within 1..5.
+    atm.rate_change = -1.0f;
+    atm.rain_tstm = 4.9f;
+    float lo = 5.0f, hi = 0.0f;
+    for (int s = 0; s < 2000; s++) {
+        mod_sec();
+        lo = std::fmin(lo, atm.rain_tstm);
+        hi = std::fmax(hi, atm.rain_tstm);
+    }
+    EXPECT_GE(lo, 2.0f);
+    EXPECT_LE(hi, 5.0f);
+    EXPECT_GT(hi - lo, 0.1f);
+    // Rain sounds while it is warm enough to rain; snow falls silently.
+    EXPECT_TRUE(PLT_voice_playing(SND_RAIN));
+    atm.temp_SL = 20.0f;
+    mod_sec();
+    EXPECT_FALSE(PLT_voice_playing(SND_RAIN));
+}
+
+TEST_F(EventWorld, ThunderstormsThrowLightningWithThunderByDistance)
+{
+    atm.rate_change = 0.0f;
+    atm.cld_type = 4;
+    atm.baseMSL = env.localh_cg + 800.0f;
+    atm.topsMSL = env.localh_cg + 9000.0f;
+    atm.rain_tstm = 5.0f;
+    flt.X[0] = 0.5 * env.dx;
+    flt.Z[0] = 0.5 * env.dz;
+    int strikes = 0;
+    float last_stop = -1.0f;
+    for (int s = 0; s < 120; s++) {
+        msc.elap_time = 1000.0f + (float)s;
+        evt_hush();
+        mod_sec();
+        if (atm.strike_stop_time == last_stop) continue;
+        strikes++;
+        last_stop = atm.strike_stop_time;
+        float len = atm.strike_stop_time - msc.elap_time;
+        EXPECT_TRUE(len >= 0.199f && len <= 0.601f) << len;
+        for (int b = 0; b < 4; b++) {
+            EXPECT_NEAR(atm.lightXYZ[b][0][1], atm.baseMSL, 0.01f);
+            EXPECT_NEAR(atm.lightXYZ[b][19][1], env.localh_cg, 0.01f);
+        }
+        // Thunder as loud and as high as 5 nm over the distance allows.
+        float d = std::hypot(atm.lightXYZ[0][0][0] - (float)flt.X[0], atm.lightXYZ[0][0][2] - (float)flt.Z[0]);
+        float nm = d * con.mtrstonm;
+        EXPECT_TRUE(nm > 0.4f && nm < 10.2f) << nm;
+        float near = 5.0f / nm;
+        EXPECT_TRUE(PLT_voice_playing(SND_THUNDER));
+        EXPECT_NEAR(PLT_voice_volume(SND_THUNDER), -5000.0f + 5000.0f * std::fmin(near, 1.0f), 60.0f);
+        EXPECT_NEAR(PLT_voice_rate(SND_THUNDER), 22050.0f * 0.67f * fltlim(near, 0.3f, 1.0f), 180.0f);
+    }
+    // At storm level 5 a strike comes every 1.7 to 10 s.
+    EXPECT_GE(strikes, 12);
+    EXPECT_LE(strikes, 72);
+    // Rain without thunderstorms throws none.
+    atm.rain_tstm = 2.5f;
+    for (int s = 0; s < 100; s++) {
+        msc.elap_time = 2000.0f + (float)s;
+        mod_sec();
+        ASSERT_EQ(atm.strike_stop_time, last_stop);
+    }
+}
+
+TEST_F(EventWorld, HydraulicsFollowTheEnginesAndOilDrainsAfterAPumpFailure)
+{
+    planestruct& pl = pln[0];
+    pl.ff_hydraulic = 1;
+    flt.onground = 0;
+    flt.eng_running[0] = 1;
+    flt.tac[0] = 0.5f * pl.omegamax;
+    mod_sec();
+    EXPECT_NEAR(rel.hyd_rat, 0.95f, 1e-5f);   // 0.9 + 0.1 * (0.5 / 1 engine)
+    EXPECT_EQ(rel.RAT_on, 0);
+    pl.ff_hydraulic = 0;
+    mod_sec();
+    EXPECT_FLOAT_EQ(rel.hyd_rat, 1.0f);
+
+    EXPECT_FLOAT_EQ(rel.oil_rat, 1.0f);
+    rel.oilpmp[0] = 0;
+    for (int s = 0; s < 150; s++) mod_sec();
+    EXPECT_NEAR(rel.oil_rat, 0.5f, 1e-3f);
+    for (int s = 0; s < 200; s++) mod_sec();
+    EXPECT_EQ(rel.oil_rat, 0.0f);
+}
+
+TEST_F(EventWorld, RadiosAreRetunedEveryFifthSecond)
+{
+    int tuned = 0;
+    for (int s = 0; s < 20; s++) {
+        nav.goodnav[1] = 1;   // no station on the frequency: a retune clears it
+        mod_sec();
+        tuned += nav.goodnav[1] == 0;
+    }
+    EXPECT_EQ(tuned, 4);
+}
+
 }  // namespace

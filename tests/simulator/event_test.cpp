@@ -485,4 +485,85 @@ TEST_F(EventWorld, WindShearBlowsAgainstTheNoseThenPasses)
     }
 }
 
+TEST_F(EventWorld, WindFollowsTheLayersByHeightTurningTheShortWay)
+{
+    // Layer 1 from 350 at 10 kt at the ground, layer 2 from 010 at 30 kt from 2000 m up; no
+    // gusts, no shear, no variation. Half way up the wind is from 000 at 20 kt: it blows south (+Z).
+    atm.wnddir1 = 350.0f;
+    atm.wndspd1 = 10.0f;
+    atm.wnddir2 = 10.0f;
+    atm.wndspd2 = 30.0f;
+    atm.altwxr2 = env.localh_cg + 2000.0f;
+    env.mvar = 0.0f;
+    struct Case {
+        float agl;
+        float wx, wz;   // m/s
+    } cases[] = {
+        {1000.0f, 0.0f, 20.0f * con.ktstomsc},
+        {3000.0f, -30.0f * con.ktstomsc * std::sin(10.0f * PI / 180.0f), 30.0f * con.ktstomsc * std::cos(10.0f * PI / 180.0f)},
+        // Near the ground the horizontal wind is halved.
+        {5.0f, 0.5f * 10.0f * con.ktstomsc * std::sin(10.0f * PI / 180.0f),
+         0.5f * 10.0f * con.ktstomsc * std::cos(10.0f * PI / 180.0f)},
+    };
+    for (const Case& k : cases) {
+        flt.Y[0] = env.localh_cg + k.agl;
+        for (int i = 0; i < 300; i++) {
+            msc.cntr10 = 0;
+            mod_evt();
+        }
+        EXPECT_NEAR(atm.wind_X, k.wx, 0.05f) << k.agl;
+        EXPECT_NEAR(atm.wind_Z, k.wz, 0.05f) << k.agl;
+        EXPECT_NEAR(atm.wind_Y, 0.0f, 1e-4f) << k.agl;
+    }
+    // A thermal under the aircraft lifts it at the thermal's rate, fading out near the ground.
+    atm.trml_vvi = 3.0f;
+    atm.therm_on_poly[env.i_aircraft][env.j_aircraft] = 1;
+    for (float agl : {1000.0f, 50.0f}) {
+        flt.Y[0] = env.localh_cg + agl;
+        for (int i = 0; i < 300; i++) {
+            msc.cntr10 = 0;
+            mod_evt();
+        }
+        EXPECT_NEAR(atm.wind_Y, 3.0f * std::fmin(agl / 100.0f, 1.0f), 0.01f) << agl;
+    }
+}
+
+TEST_F(EventWorld, TailDraggerNosingOverEasesItsBrakes)
+{
+    planestruct& pl = pln[0];
+    flt.onground = 1;
+    struct Case {
+        bool tail_wheel;
+        float pitch_below;   // degrees below the resting attitude
+        float brake;         // after one call
+    } cases[] = {{true, 3.0f, 0.75f}, {true, 1.0f, 1.0f}, {false, 3.0f, 1.0f}};
+    for (const Case& k : cases) {
+        pl.gear_type = 3;
+        pl.mgearZ = -0.2f;
+        pl.ngearZ = k.tail_wheel ? 5.0f : -1.5f;
+        flt.the[0] = pl.the_eqlbm - k.pitch_below;
+        set.parkbrake = 1.0f;
+        mod_evt();
+        EXPECT_FLOAT_EQ(set.parkbrake, k.brake) << k.tail_wheel << " " << k.pitch_below;
+    }
+}
+
+TEST_F(EventWorld, TransponderRepliesOnATenthOfTheCalls)
+{
+    hl_srand(3);
+    int restarts = 0;
+    for (int i = 0; i < 20000; i++) {
+        msc.elap_time = 10.0f + 0.1f * (float)i;
+        float before = ins.reply_time1;
+        mod_evt();
+        if (ins.reply_time1 != before) {
+            restarts++;
+            EXPECT_FLOAT_EQ(ins.reply_time1, msc.elap_time);
+            float gap = ins.reply_time2 - ins.reply_time1;
+            EXPECT_TRUE(gap >= 0.099f && gap <= 0.301f) << gap;
+        }
+    }
+    EXPECT_NEAR(restarts, 2000, 4.0 * std::sqrt(2000.0 * 0.9));
+}
+
 }  // namespace
