@@ -3,6 +3,7 @@
 #include "fltframe.h"
 
 #include "controls.h"
+#include "event.h"
 #include "fltprep.h"
 #include "hl_funct.h"
 #include "hl_joy.h"

@@ -6,8 +6,6 @@ void set_rlt_grf_choices(void) {}
 void clear_graph(void) {}
 
 void update_graph(void) {}
-void mod_evt(void) {}
-void mod_sec(void) {}
 void serial_mode_change(int, int) {}
 void send_nmea(int) {}
 void send_serial_data(int) {}
@@ -39,3 +37,10 @@ void manage_wrn(void) {}
 void manage_grf(void) {}
 void manage_iso(void) {}
 void manage_pln(void) {}
+void out_label(int, int, int) {}
+void out_dat(int, int, int) {}
+void handle_plan(int) {}
+void controller_respond(const char*) {}
+void LSO_respond(void) {}
+void step_flashers(int) {}
+__attribute__((weak)) void load_texes(void) {}

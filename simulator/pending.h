@@ -13,9 +13,6 @@ void clear_graph(void);
 
 // The graph's ring of recent frames.
 void update_graph(void);
-// The event update (about ten times a second) and the once-per-second update.
-void mod_evt(void);
-void mod_sec(void);
 // Serial output: set the port or motion base up for a new mode, one NMEA sentence (RMC when rmc
 // is 1, else GGA), the mode's data packet or the motion base's move.
 void serial_mode_change(int old_mode, int new_mode);
@@ -52,3 +49,24 @@ void manage_wrn(void);
 void manage_grf(void);
 void manage_iso(void);
 void manage_pln(void);
+
+// Data output of item `item` to a channel (8 the output file, 9 the graph, 10 the cockpit; slot is
+// the graph slot or the cockpit row): its column labels, and its values.
+void out_label(int channel, int item, int slot);
+void out_dat(int channel, int item, int slot);
+
+// The filed flight plan's course from clearance to the ramp; pilot_called is 1 when the pilot's
+// check-in line was chosen, 0 from the once-per-second update.
+void handle_plan(int pilot_called);
+// The controller's answer to a request sentence (the stored one while vectoring to an approach).
+void controller_respond(const char* request);
+// The landing signal officer's call on a carrier approach.
+void LSO_respond(void);
+
+// The sequenced approach flashers of the region's runway ends with approach lights of kinds 3 to 6:
+// restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
+void step_flashers(int restart);
+
+// Loads the textures that became due. A weak stand-in: the start-up module's own loader replaces it
+// when it is linked in.
+void load_texes(void);
