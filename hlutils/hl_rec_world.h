@@ -7,6 +7,29 @@ struct atmospherestruct {
     float temp_SL;    // sea-level temperature, degrees F
     int32_t use_realwxr;  // the weather follows the reports of "WORLD.RWX" (a preference)
     int32_t has_realwxr;  // "WORLD.RWX" opened at the last look
+
+    // Air at the aircraft and the density table it comes from.
+    float hr[22][2];          // rows of height (m) and density (kg/m^3), rising heights
+    float baro;               // inches of mercury, sea-level pressure
+    float rho;                // kg/m^3, density at the aircraft
+    float crtsig;             // density ratio rho / rhoSL
+    float T;                  // K, temperature at the aircraft
+    float a;                  // m/s, speed of sound at the aircraft
+    float g;                  // m/s^2, gravity at the aircraft's height
+    float wind_X, wind_Y, wind_Z;   // m/s, wind at the aircraft, world frame
+    // Waves on open water.
+    float wave_amp;           // m, crest to trough
+    float wave_length;        // m
+    float wave_speed;         // m/s
+    float wave_dir;           // degrees, the direction the waves travel toward
+    float rway_fric_rat;      // 0.4..1, runway friction (1 clean and dry)
+    // The two wind layers (ground and aloft): direction (degrees, from), speed (knots), shear
+    // direction (degrees), shear speed (knots), turbulence; and the severity they were drawn with.
+    float wnddir1, wndspd1, shrdir1, shrspd1, trblnc1;
+    float wnddir2, wndspd2, shrdir2, shrspd2, trblnc2;
+    float wind_tbl;           // 1..5, wind severity
+    float rain_tstm;          // 1..5, storm level (above 1 rain, from 3 thunderstorms)
+    float prec_rat;           // 0..1, precipitation rate on the windscreen
 };
 
 // The aircraft's surroundings. Cleared at start-up; refreshed by the region loader and each frame.
@@ -16,11 +39,25 @@ struct environmentstruct {
     int32_t over_frig;   // over the frigate's deck
     int32_t over_obs;    // over an obstacle whose top is obj_height
     float obj_height;    // m
+    // The region's frame: south-west corner in whole degrees and its edges in metres.
+    int32_t lat_sou, lon_wes;
+    float lox, hix;           // m, X of the western and eastern edges
+    float loz, hiz;           // m, Z of the northern and southern edges (hiz is the south)
+    float lonwes_ref[3][2];   // degrees, per tile [column 0..2 west to east][row 0..1 south to north]
+    float planex_ref[3][2];   // m, the X at that tile's reference longitude
+    // What is under the aircraft.
+    float localh_cg;          // m, ground height under the centre of gravity
+    int32_t i_aircraft, j_aircraft;   // the grid cell under the aircraft
+    int32_t surf_type;        // texture number of the surface under the aircraft (62..67)
+    float mvar;               // degrees, magnetic variation (west positive)
+    // Deck motion of the ships, degrees and degrees per second.
+    float carr_the, carr_phi, carr_the_dot, carr_phi_dot;
+    float frig_the, frig_phi, frig_the_dot, frig_phi_dot;
 };
 
 // What the outside view draws. Cleared at start-up.
 struct scenerystruct {
-    int32_t placeholder;
+    int32_t abovetops;        // the viewpoint is above the cloud tops
 };
 
 // The world databases: airports, runways, navaids and fixes of "apt.dat", "nav.dat" and "fix.dat".

@@ -1,0 +1,186 @@
+// contact.cpp -- ground, deck and water contact.
+#include "contact.h"
+
+#include "fltdump.h"
+#include "fltutil.h"
+#include "hl_drplane.h"
+#include "hl_funct.h"
+#include "hl_types.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float PI = 3.14159265358979f;
+constexpr float DEG = PI / 180.0f;
+
+// u |u|: a drag-like square that keeps the sign.
+float ssq(float u) { return u * std::fabs(u); }
+
+// The rudder pedal that steers the nose wheel or brakes differentially.
+float pedal(void) { return set.eq_ped ? set.YK_hdng : set.YK_roll; }
+
+}  // namespace
+
+float surface_roughness(int surf_type, float xp, float zp)
+{
+    switch (surf_type) {
+    case 64: return 0.01f * (std::cos(4.0f * zp) + std::sin(4.0f * xp) + std::sin(xp) + std::cos(zp));
+    case 65: return 0.02f * (std::cos(4.0f * zp) + std::sin(4.0f * xp) + std::sin(2.0f * xp) + std::cos(2.0f * zp));
+    case 66: return 0.02f * (std::sin(4.0f * xp) + std::cos(4.0f * zp));
+    case 67: return 0.04f * (std::cos(4.0f * zp) + std::sin(4.0f * xp) + std::sin(xp) + std::cos(zp));
+    default: return 0.0f;
+    }
+}
+
+int handle_contact_point(int i, float x, float y, float z, float k, float c, float mu_roll, float mu_brake)
+{
+    const planestruct& pl = pln[0];
+    if (i < 0 || i >= CONTACT_STATES) return 0;
+
+    // The ground under the point.
+    float xp = (float)flt.X[0] + x * flt.cospsi - z * flt.sinpsi;
+    float zp = (float)flt.Z[0] + z * flt.cospsi + x * flt.sinpsi;
+    float h = find_local_h(xp, zp, &env.i_aircraft, &env.j_aircraft, 1);
+    h += surface_roughness(env.surf_type, xp, zp);
+
+    float def = h - (float)flt.Y[0] + z * flt.sinthe + x * flt.sinphi - y * flt.costhe * flt.cosphi;
+    pln[0].condef[i] = def;
+    float fn = fltlim(def * k + (-(float)flt.vY + z * flt.Qrad + x * flt.Prad) * c, -99.9f, 5.0f * pl.m_max * con.g);
+    if (def < 0.0f) {
+        pln[0].condef[i] = 0.0f;
+        return 0;
+    }
+    if (fn < 0.0f) return 0;
+
+    // The deck moves under the wheels of a rolling ship.
+    float dvx = 0.0f, dvz = 0.0f;
+    if (env.over_carr) {
+        dvx = env.carr_phi_dot * DEG * 21.0f;
+        dvz = env.carr_the_dot * DEG * 21.0f;
+    } else if (env.over_frig) {
+        dvx = env.frig_phi_dot * DEG * 7.0f;
+        dvz = env.frig_the_dot * DEG * 7.0f;
+    }
+
+    // The point's motion over the surface and its heading against that track.
+    float vx = (float)flt.vX - flt.Rrad * x * flt.sinpsi - dvx;
+    float vz = (float)flt.vZ + flt.Rrad * x * flt.cospsi - dvz;
+    float s = pythag(vx, vz);
+    float rel = 0.0f;
+    if (s > 1e-4f) {
+        float track = fltwrap(std::atan2(vx, -vz) / DEG, 0.0f, 360.0f);
+        rel = fltwrap(flt.psi[0] - track, -180.0f, 180.0f);
+    }
+    float d = std::fabs(rel) > 90.0f ? -1.0f : 1.0f;
+    float f = d * fltlim(5.0f * s, 0.0f, 1.0f);
+
+    float mu = mu_roll;
+    int steering = std::fabs(pl.nwsteer) > 0.01f;
+    if (i == CONTACT_LEFT || i == CONTACT_RIGHT) {
+        float b = set.parkbrake;
+        if (!steering) {
+            float p = pedal();
+            b = i == CONTACT_LEFT ? fltlim(b - 0.5f * p, 0.0f, 1.0f) : fltlim(b + 0.5f * p, 0.0f, 1.0f);
+        }
+        mu = interp(0.0f, mu_roll, 1.0f, mu_brake, b);
+    }
+    float fa = fn * mu * f;
+    float fs = fn * mu_brake * fltlim(std::sin(rel * DEG) * s + flt.Rrad * z, -1.0f, 1.0f);
+
+    if (i == CONTACT_NOSE) {
+        if (!steering) {
+            fs = 0.0f;   // a castoring wheel takes no side load
+        } else {
+            float r = set.joy_rat_hdng != 0.0f ? pedal() / set.joy_rat_hdng : 0.0f;
+            float g1 = fltlim(interp(1.0f, 5.0f, 0.5f, 1.0f, std::fabs(r)), 1.0f, 5.0f);
+            float g2 = fltlim(interp(0.0f, 5.0f, 10.0f, 1.0f, flt.v[0]), 1.0f, 5.0f);
+            float base = pl.mgearZ - pl.ngearZ;
+            if (std::fabs(base) > 0.01f) {
+                flt.R = flt.v[0] * r * g1 * g2 * (std::fabs(rel) < 90.0f ? 1.0f : -1.0f) * pl.nwsteer / base;
+                flt.Rrad = flt.R * DEG;
+            }
+        }
+    }
+    if (i >= CONTACT_SKID0 && i <= CONTACT_SKID0 + 3) {
+        flt.R = -flt.Rdot * msc.prd;
+        flt.Rrad = flt.R * DEG;
+    }
+
+    addFagear(-fa, x, y);
+    addFsgear(fs, y, z);
+    addFngear(fn, x, z);
+    flt.onground = 1;
+
+    if (set.cycout) {
+        trk_marks(3);
+        trk_printf("CONTACT #%d:", i);
+        trk_marks(86);
+        trk_printf("\n");
+        trk_printf(" deflection=%7.4f m.\n", pln[0].condef[i]);
+        trk_printf(" axilforce =%9.1f N.\n", fa);
+        trk_printf(" sideforce =%9.1f N.\n", fs);
+        trk_printf(" nrmlforce =%9.1f N.\n", fn);
+        trk_printf("\n");
+    }
+    return 1;
+}
+
+int handle_float_point(int b, int s, int r, float x, float y, float z, float hw)
+{
+    const planestruct& pl = pln[0];
+    float dp = hw - (float)flt.Y[0] - y * flt.costhe * flt.cosphi + z * flt.sinthe + x * flt.sinphi;
+    if (dp < 0.0f) return 0;
+    float vv = (float)flt.vY - z * flt.Qrad - x * flt.Prad;
+    float va = flt.vaxial - x * flt.Rrad;
+    float vs = -z * flt.Rrad;
+
+    int ns = f_body_s_dim(b, 0), nr = f_body_r_dim(b);
+    // The water rudder: the keel line aft of the centre of gravity steers.
+    if (z > 0.0f && r == nr / 2) vs += std::sin(10.0f * set.FC_hdng * DEG) * flt.v[0];
+
+    // The patch of hull this point stands for, from its neighbours on the grid.
+    int r0 = intlim(r - 1, 0, nr - 1), r1 = intlim(r + 1, 0, nr - 1);
+    int s0 = intlim(s - 1, 0, ns - 1), s1 = intlim(s + 1, 0, ns - 1);
+    float dX = 0.5f * (pl.body_X[b][s][r0] - pl.body_X[b][s][r1]);
+    float dY = 0.5f * (pl.body_Y[b][s1][r] - pl.body_Y[b][s0][r]);
+    float dZ = 0.5f * (pl.body_Z[b][s1][r] - pl.body_Z[b][s0][r]);
+    float dYf = dY * flt.costhe - dZ * flt.sinthe;
+    float dZf = dZ * flt.costhe + dY * flt.sinthe;
+
+    float aw = std::fabs(dZ * dX);
+    float ac = std::fabs(dX * dYf);
+    float as = std::fabs(dZf * dYf);
+    float vol = dp * aw;
+    // Slope of the hull bottom against the water; a wall (no run along the body) does not plane.
+    float k = std::fabs(dZf) > 1e-4f ? dYf / dZf : 0.0f;
+    if (k > 1.0f || k < -1.0f) k = 0.0f;
+
+    const float rw = con.rho_h20;
+    float buoy = vol * rw * con.g;
+    float damp = -ssq(vv) * aw * rw;
+    float plane = -ssq(va) * k * ac * rw;
+    float plane_ax = plane * fltlim(k, -0.05f, 0.05f);
+    float fric = -0.00165f * aw * rw * ssq(va);
+    float side = -1.2f * as * rw * ssq(vs);
+
+    addFagear(plane_ax, x, y);
+    addFagear(fric, x, y);
+    addFsgear(side, y, z);
+    addFngear(buoy, x, z);
+    addFngear(damp, x, z);
+    addFngear(plane, x, z);
+    flt.onground = 1;
+
+    if (set.cycout) {
+        trk_printf("[%d][%d][%d],  z =%5.2f  x =%5.2f  y =%5.2f.\n", b, s, r, z, x, y);
+        trk_printf("dZf=%5.4f dXf=%5.4f dYf=%5.4f.\n", dZf, dX, dYf);
+        trk_printf("dZ =%5.4f dX =%5.4f dY =%5.4f.\n", dZ, dX, dY);
+        trk_printf("depth=%6.3f, vert_vel=%6.3f sid_area=%6.4f cap_area=%6.4f, wet_area=%6.4f\n", dp, vv, as, ac, aw);
+        trk_printf("axial_v=%6.3f, Q=%6.3f\n", va, flt.Qrad);
+        trk_printf("displacement=%8.4f\n", vol);
+        trk_printf("nrmlforce_B=%9.1f\nnrmlforce_D=%9.1f\nnrmlforce_M=%9.1f\n", buoy, damp, plane);
+        trk_printf("axilforce_P=%9.1f\naxilforce_F=%9.1f\nsideforce  =%9.1f\n", plane_ax, fric, side);
+    }
+    return 1;
+}

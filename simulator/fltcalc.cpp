@@ -1,0 +1,357 @@
+// fltcalc.cpp -- force and moment build-up: prediction, propulsion, puffers and the lifting
+// parts' elements, cut into their elements with their own airflow, controls and flaps.
+#include "fltcalc.h"
+
+#include "fltcalc_local.h"
+#include "fltdump.h"
+#include "fltgeom.h"
+#include "fltutil.h"
+#include "funct.h"
+#include "hl_drplane.h"
+#include "hl_funct.h"
+#include "hl_types.h"
+#include "propel.h"
+
+#include <cmath>
+
+predicted_t pred;
+
+namespace {
+
+constexpr float PI = 3.14159265358979f;
+constexpr float DEG = PI / 180.0f;
+constexpr float RAD = 180.0f / PI;
+
+// Values of the previous sub-step for the prediction (degrees and rad/s).
+struct {
+    int valid;
+    float alpha, beta, P, Q, R;
+} prev;
+
+int sidefail = 0;   // 13 or 14: the side whose flaps still move when they fail asymmetrically
+
+const char* const part_title[18] = {
+    "", "", "", "", "LEFT  WING 1", "RIGHT WING 1", "LEFT  WING 2", "RIGHT WING 2", "LEFT  WING 3",
+    "RIGHT WING 3", "LEFT  HSTB", "RIGHT HSTB", "VERT STAB NUMBER 1", "VERT STAB NUMBER 2",
+    "ENGINE PYLON 1", "ENGINE PYLON 2", "ENGINE PYLON 3", "ENGINE PYLON 4"};
+
+int is_left(int p) { return p == 4 || p == 6 || p == 8 || p == 10; }
+
+// Lift effectiveness of a control surface by its deflection (degrees).
+float deflection_effect(float d)
+{
+    static const float x[7] = {10, 15, 20, 30, 40, 50, 60};
+    static const float y[7] = {1.0f, 0.98f, 0.86f, 0.68f, 0.6f, 0.55f, 0.5f};
+    if (d <= 10.0f) return 1.0f;
+    if (d >= 60.0f) return 0.5f;
+    int k = 0;
+    while (k < 5 && d > x[k + 1]) k++;
+    return interp(x[k], y[k], x[k + 1], y[k + 1], d);
+}
+
+// Fraction of a propeller's wash that reaches a surface at stream angle sigma (degrees).
+float wash_fraction(float sigma, float lo, float mx, float hi)
+{
+    if (sigma > hi || sigma < lo) return 0.0f;
+    if (sigma < mx) return mx > lo ? interp(lo, 0.0f, mx, 1.0f, sigma) : 1.0f;
+    if (sigma > mx) return hi > mx ? interp(hi, 0.0f, mx, 1.0f, sigma) : 1.0f;
+    return 1.0f;
+}
+
+// The element's controls and flaps: coefficient increments and the alpha increment they cause.
+void element_controls(int p, int j, float* dcl, float* dcd, float* dcm, float* dalpha)
+{
+    const planestruct& pl = pln[0];
+    const int left = is_left(p);
+    float cl, cd, cm;
+    if (pl.ailn[p][j]) {
+        set_con_eff(p, 5, pl.ailn_crat, (p == 4 || p == 6 || p == 8) ? flt.lailndef : flt.railndef, &cl, &cd, &cm,
+                    "AILERON");
+        *dcl += cl; *dcd += cd; *dcm += cm;
+        *dalpha += induce_alpha(cl, p);
+    }
+    if (pl.splr[p][j]) {
+        set_con_eff(p, 6, pl.splr_crat, left ? flt.lsplrdef : flt.rsplrdef, &cl, &cd, &cm, "SPOILER");
+        *dcl += cl; *dcd += cd; *dcm += cm;
+    }
+    if (pl.sbrk[p][j] && flt.sbrk >= 1) {
+        set_con_eff(p, 7, pl.sbrk_crat, (float)flt.sbrk * pl.sbrk_def * 0.5f, &cl, &cd, &cm, "SPEEDBRAKE");
+        *dcl += cl; *dcd += cd; *dcm += cm;
+    }
+    if (pl.drud[p][j]) {
+        set_con_eff(p, 8, pl.drud_crat, left ? flt.ldruddef : flt.rdruddef, &cl, &cd, &cm, "DRAG-RUDDER");
+        *dcl += cl; *dcd += cd; *dcm += cm;
+    }
+    if (pl.elev[p][j] && pl.hstabtype == 0) {
+        set_con_eff(p, 5, pl.elev_crat, p == 10 ? flt.lhstbdef : flt.rhstbdef, &cl, &cd, &cm, "ELEVATOR");
+        *dcl += cl; *dcd += cd; *dcm += cm;
+        *dalpha += induce_alpha(cl, p);
+    }
+    if (pl.rudd[p][j]) {
+        set_con_eff(p, 5, pl.rudd_crat, flt.ruddef, &cl, &cd, &cm, "RUDDER");
+        *dcl += cl; *dcd += cd; *dcm += cm;
+        *dalpha += induce_alpha(cl, p);
+    }
+    if (pl.flap[p][j] && flt.flap > 0.01f && (rel.symflp || (sidefail == 14) == (left != 0))) {
+        int h = intlim(round(50.0f * flt.flap), 0, 50);
+        *dcl += pl.clflap[h];
+        *dcd += pl.cdflap[h];
+        *dcm += pl.cmflap[h];
+        *dalpha += induce_alpha(pl.clflap[h], p);
+        if (set.cycout)
+            trk_printf("   FLAP COEFF INC: cl incmntd by %7.4f, cd incmntd by %7.4f, cm incmntd by %7.4f. (def=%5.3f, "
+                       "1.0=full deployment)\n", pl.clflap[h], pl.cdflap[h], pl.cmflap[h], flt.flap);
+    }
+}
+
+// One lifting part (4..17): every element's airflow and force; returns nothing, adds the part's
+// downwash source to wash[p].
+void lifting_part(int p, float* wash)
+{
+    const planestruct& pl = pln[0];
+    const int dump = set.cycout;
+    const float sd = fgeo.side[p] * fgeo.sin_dihed[p];
+    const float cd = fgeo.cos_dihed[p];
+    const float sweep = pl.sweepnow[p] + fgeo.side[p] * pred.beta * cd;
+    const float vp = std::fabs(std::cos(sweep * DEG) * flt.av);
+    const int els = fgeo.els[p];
+    const int propwash = !pl.is_heli && pl.entype >= 1 && pl.entype <= 3;
+    const int nprops = pl.numen < 0 ? 0 : pl.numen > 4 ? 4 : pl.numen;
+
+    if (dump) {
+        trk_printf("\n");
+        trk_separator();
+        trk_separator();
+        trk_heading(part_title[p]);
+        trk_separator();
+        trk_separator();
+    }
+
+    for (int j = 0; j < els; j++) {
+        const float x = fgeo.el_x[p][j], y = fgeo.el_y[p][j], z = fgeo.el_z[p][j];
+
+        // Geometric angle of attack from incidence, dihedral and sweep.
+        float a = pred.alpha * cd + pl.anginc[p][j] - pred.beta * sd;
+        flt.deldir[p][j] = -a;
+        float sa = std::sin(a * DEG), ca = std::cos(a * DEG);
+        float vn0 = ca * vp, va0 = sa * vp;
+        // The aircraft's rotation moves the element through the air.
+        float vn = vn0 - pred.Q * y - pred.R * x;
+        float va = va0 + (pred.Q * z + pred.P * x) * cd + (pred.P * y - pred.R * z) * sd;
+        if (dump) {
+            trk_separator();
+            trk_marks(3);
+            trk_printf("ELEMENT #%d", j + 1);
+            trk_marks(100 - 3 - 10 - (j + 1 >= 10 ? 1 : 0));
+            trk_printf("\n");
+            trk_separator();
+            trk_printf("   element x=%6.2f m, pos right from CG\n", x);
+            trk_printf("   element y=%6.2f m, pos up    from CG\n", y);
+            trk_printf("   element z=%6.2f m, pos aft   from CG\n", z);
+            trk_printf("   After incidence, dihedral, and sweep, alpha=%6.2f deg, V=%6.2f: %6.2f m/s normal, pos up.\n"
+                       "%6.2f m/s axial, pos aft, \n", a, vp, vn0, va0);
+            trk_printf("   vector form, AFTER  aircraft rotational velocities: V=%6.2f, %6.2f\n", vn, va);
+        }
+
+        // Propwash of every propeller whose stream reaches the element.
+        if (propwash) {
+            for (int k = 0; k < nprops; k++) {
+                if (!pl.in_propwash[p][k][j]) continue;
+                float dv = flt.DVinc[k];
+                float svc = std::sin(flt.vertcant[k] * DEG), cvc = std::cos(flt.vertcant[k] * DEG);
+                float sigma = std::atan2(flt.av * flt.sinalph - svc * dv, cvc * dv + flt.av * flt.cosalph) * RAD;
+                float f = wash_fraction(sigma, pl.lo_washdir[p][k], pl.max_washdir[p][k], pl.hi_washdir[p][k]);
+                vn += (p == 12 || p == 13 ? dv : cvc * dv) * f;
+                va -= svc * dv * f;
+                if (dump) {
+                    trk_printf("   The propwash from engine #%d is at an angle of %6.2f deg. (aircraft body axis system, "
+                               "0=horizontal, 90=straight up)\n", k + 1, sigma);
+                    trk_printf("   This causes %5.1f%% of the total propwash to act on the surface.\n", 100.0f * f);
+                    trk_printf("   The speed increment due to propwash is therefore %6.2f m/s\n", dv * f);
+                    trk_printf("   Vector form AFTER propwash is: V=%6.2f, %6.2f\n", vn, va);
+                }
+            }
+        }
+
+        flt.v_el[p][j] = pythag(vn, va);
+        float alpha = std::atan2(va, vn) * RAD + flt.downwash[p][j];
+        flt.deldir[p][j] += alpha;
+        if (dump) {
+            trk_printf("   The alpha increment due to downwash is %6.2f deg\n", flt.downwash[p][j]);
+            trk_printf("   The surface is therefore at an alpha of %6.2f deg while at %6.2f m/s\n", alpha, flt.v_el[p][j]);
+            trk_printf("   The change in infinite flow direction due to rotation rates, propwash, and downwash is "
+                       "%6.2f deg\n", flt.deldir[p][j]);
+        }
+
+        // Stabilator and stabiliser trim.
+        if (p == 10 || p == 11) {
+            if (pl.hstabtype == 1) {
+                float d = p == 10 ? flt.lhstbdef : flt.rhstbdef;
+                alpha -= d;
+                if (dump) trk_printf("   The alpha increment due hstab def=%6.2f deg\n", -d);
+            }
+            if (pl.hstbtrimmax > 0.01f) {
+                float t = pl.Zarm[10] >= 0.0f ? -1.0f : 1.0f;
+                float d = t * flt.elv_trim * pl.hstbtrimmax;
+                alpha += d;
+                if (dump) trk_printf("   The alpha increment due hstab trim=%6.2f deg\n", d);
+            }
+        }
+        if (dump) trk_printf("   Finally, surface is at an alpha of %6.2f deg while at %6.2f m/s\n", alpha, flt.v_el[p][j]);
+
+        float dcl = 0.0f, dcd = 0.0f, dcm = 0.0f, dalpha = 0.0f;
+        element_controls(p, j, &dcl, &dcd, &dcm, &dalpha);
+        alpha += dalpha;
+        flt.alpha[p][j] = alpha;
+        if (dump)
+            trk_printf("   Effective alpha increased %6.2f deg by all combined lift-incrementation devices up to final "
+                       "alpha of %6.2f deg.\n\n", dalpha, alpha);
+
+        float lift, drag, moment;
+        float c = F_el_force(dcl, dcd, dcm, &lift, &drag, &moment, p, j);
+        addFaero(-drag, -lift * sd, lift * cd, x, y, z);
+        flt.M += moment * cd;
+        flt.N -= moment * sd;
+        if (dump) aeroforcerep();
+
+        // A stalled wing's wake flickers.
+        float k = flt.stalled[p] ? std::fabs(std::sin(2.0f * msc.elap_time)) : 1.0f;
+        wash[p] += k * pl.spec_wash[p] * c / (float)els;
+    }
+}
+
+}  // namespace
+
+void set_a_reset(void)
+{
+    prev.valid = 0;
+    contact_reset();
+    tow_reset();
+    props_reset();
+}
+
+float induce_alpha(float cl, int part)
+{
+    if (flt.machno > 1.0f) return 0.0f;
+    return cl / (fltlim(pln[0].AR[part], 2.0f, 20.0f) * PI) * RAD;
+}
+
+void set_con_eff(int part, int type, float crat, float def, float* cl, float* cd, float* cm, const char* name)
+{
+    float c = crat > 0.0f ? crat : 0.0f;
+    float l = std::sqrt(c) * 0.1097f / 1.5f;
+    float d = c * 0.003f / 0.25f;
+    float m = (0.75f - 0.5f * c) * l;
+    if (type == 6) {
+        l *= 2.0f; d *= 2.0f; m *= 0.5f;
+    } else if (type == 8) {
+        l = 0.0f; d *= 4.0f; m = 0.0f;
+    } else if (type == 7) {
+        l *= 0.5f; d *= 2.0f; m = 0.0f;
+    }
+    if (set.cycout) {
+        trk_printf("\n   %s RESULTS FOR %4.2f CHORD SURFACE, DEFLECTED %6.2f DEG:\n", name, crat, def);
+        trk_printf("      cl=%7.4f per deg.\n      cd=%7.4f per deg.\n      cm=%7.4f per deg.\n", -l, d, m);
+    }
+    float L = -def * l * deflection_effect(std::fabs(def));
+    if (flt.stalled[part]) L *= 0.2f;
+    int smooth = pln[0].con_smooth;
+    if (smooth == 1) L *= 0.7f;
+    else if (smooth == 2) L *= 0.85f;
+    *cl = L;
+    *cd = std::fabs(def) * d;
+    *cm = def * m;
+}
+
+void set_a(void)
+{
+    const planestruct& pl = pln[0];
+    const int dump = set.cycout;
+
+    if (sidefail == 0) sidefail = intrand(13, 14);
+
+    // Predict the angles and rates half way through the sub-step from their last change.
+    if (!prev.valid) {
+        prev.alpha = flt.Alph; prev.beta = flt.Beta;
+        prev.P = flt.Prad; prev.Q = flt.Qrad; prev.R = flt.Rrad;
+        prev.valid = 1;
+    }
+    pred.alpha = flt.Alph + (flt.Alph - prev.alpha);
+    pred.beta = flt.Beta + (flt.Beta - prev.beta);
+    pred.P = flt.Prad + (flt.Prad - prev.P);
+    pred.Q = flt.Qrad + (flt.Qrad - prev.Q);
+    pred.R = flt.Rrad + (flt.Rrad - prev.R);
+    prev.alpha = flt.Alph; prev.beta = flt.Beta;
+    prev.P = flt.Prad; prev.Q = flt.Qrad; prev.R = flt.Rrad;
+    if (dump) {
+        trk_printf("\n");
+        trk_printf("alpha_use (after prediction)=%6.2f deg.\n", pred.alpha);
+        trk_printf("beta_use  (after prediction)=%6.2f deg.\n", pred.beta);
+        trk_printf("\n");
+        trk_printf("P_use (after prediction)=%6.2f deg/second.\n", pred.P * RAD);
+        trk_printf("Q_use (after prediction)=%6.2f deg/second.\n", pred.Q * RAD);
+        trk_printf("R_use (after prediction)=%6.2f deg/second.\n", pred.R * RAD);
+        trk_printf("\n");
+    }
+
+    flt.faxilprop = flt.fsideprop = flt.fnrmlprop = 0.0f;
+    flt.faxilaero = flt.fsideaero = flt.fnrmlaero = 0.0f;
+    flt.faxilgear = flt.fsidegear = flt.fnrmlgear = 0.0f;
+    flt.L = flt.M = flt.N = 0.0f;
+
+    if (atm.rho > 0.0f) {
+        if (pl.entype >= 1 && pl.entype <= 3) props();
+        else if (pl.entype == 4 || pl.entype == 5) jets();
+    }
+
+    if (ins.jato_on) {
+        int n = ((int)std::lround(pl.jatotheta) % 360 + 360) % 360;
+        addFaprop(lookup_cos[n] * pl.jatothrust, 0.0f, pl.jatoY);
+        addFnprop(lookup_sin[n] * pl.jatothrust, 0.0f, pl.jatoZ);
+        flt.jatoleft -= msc.prd;
+        if (flt.jatoleft < 0.0f) ins.jato_on = 0;
+        if (dump) {
+            trk_printf("After JATO:\n");
+            propforcerep();
+        }
+    }
+    if (pl.puffEQ) {
+        flt.L += pl.puffL * set.FC_roll;
+        flt.M += pl.puffM * set.FC_ptch;
+        flt.N += pl.puffN * set.FC_hdng;
+        if (dump) {
+            trk_printf("After puffers:\n");
+            propforcerep();
+        }
+    }
+
+    // Lifting parts, element by element.
+    float wash[28] = {};
+    flt.stallwarning = 0;
+    for (int p = 4; p <= 17; p++) {
+        if (!have_this_part(p, 0)) continue;
+        lifting_part(p, wash);
+    }
+
+    // Downwash the wings and stabilisers feel on the next sub-step.
+    for (int p = 4; p <= 11; p++) {
+        for (int e = 0; e < 8; e++) {
+            float dw = 0.0f;
+            if (flt.machno < 1.0f) {
+                for (int k = 4; k <= 11; k++)
+                    if (pl.in_downwash[p][k][e]) dw -= wash[k];
+            }
+            flt.downwash[p][e] = dw;
+        }
+    }
+
+    body_forces();
+    contact_forces();
+
+    // Torque of a single propeller (or two turning the same way) felt as roll at speed.
+    if (!pl.is_heli && pl.entype >= 1 && pl.entype <= 3 &&
+        (pl.numen == 1 || (pl.numen == 2 && pl.propdir[0] == pl.propdir[1])) && pl.omegamax > 0.0f)
+        flt.L += pl.pmax / pl.omegamax * (float)pl.numen * 0.75f * flt.Qratio * (float)pl.propdir[0] * 2.0f;
+
+    set_a2();
+}

@@ -1,0 +1,31 @@
+// fltgeom.h -- what the per-sub-step flight code needs from the user's aircraft that changes only
+// when the aircraft is loaded: element positions, dihedral sines, which airfoil look-ups repeat,
+// the lowest points of the bodies. Refreshed by flt_prepare() after every load of aircraft 0.
+#pragma once
+
+struct fltgeomstruct {
+    // Lifting parts and blades, per part and element.
+    float el_r[28][8];             // m, span position of the element's centre
+    float el_x[28][8], el_y[28][8], el_z[28][8];   // m, the centre's position from the CG
+    float span_frac[28][8];        // (e + 0.5) / els: where the element sits from root to tip
+    float sin_dihed[28], cos_dihed[28];
+    float side[28];                // -1 left-hand parts (4, 6, 8, 10), else +1
+    int els[28];                   // element count, 0..8
+    // Which of the four airfoil look-ups of a part repeat an earlier one (same file name):
+    // [0] tip-low = root-low, [1] root-high = root-low, [2] tip-high = tip-low.
+    int same_foil[28][3];
+    float cdi_factor[28];          // 1 / (e pi AR): induced drag per cl^2
+    float tip[28][3];              // m, x y z of each lifting part's tip (the scrape point)
+    // Bodies 18..24: per station the index of the lowest point and of the three lowest points.
+    int low_point[28][18];
+    int low3[28][18][3];
+    int stations[28];              // stations of each body (0 for parts that are not bodies)
+    int points[28];                // points per station
+    float body_os[28][3];          // m, the body's reference point (its outline is measured from it)
+    float body_low[28][18][3];     // m, x y z of each station's lowest point, reference point added
+};
+
+extern fltgeomstruct fgeo;
+
+// Refreshes fgeo from pln[0]; load_plane calls it for the user's aircraft.
+void flt_prepare(void);

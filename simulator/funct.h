@@ -1,0 +1,25 @@
+// funct.h -- airfoil coefficients and element forces of the lifting parts and blades, below Mach 1
+// from the airfoil tables and above it from flat plates.
+#pragma once
+
+// Table position of an angle of attack (degrees): tenths of a degree to 20 degrees, whole degrees
+// from 20 to 90, capped at 269.99.
+float foil_index(float alpha);
+
+// One airfoil's coefficients at alpha (degrees) for part p, root 0 / tip 1 r, low 0 / high 1
+// Reynolds number k, element e of the user's aircraft. Sets flt.stalled[p] and may set
+// flt.stallwarning.
+void anyfoil(float alpha, float* cl, float* cd, float* cm, int p, int r, int k, int e);
+// The element's coefficients below and above Mach 1, with the control increments dcl, dcd, dcm.
+void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* cm, int p, int e);
+void Fco_supersonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* cm, int p, int e);
+// Adds one flat plate at alpha (degrees) and Mach number mach, weighted, to cl and cd.
+void supersonic_flatplate(float alpha, float* cl, float* cd, float mach, float weight);
+// Lift and drag (N, along and across the local flow turned by the element's flow-direction
+// change) and pitching moment (N m) of element e of part p; returns the element's lift
+// coefficient before that turn.
+float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int p, int e);
+
+// Dump lines: the running aerodynamic and propulsive totals.
+void aeroforcerep(void);
+void propforcerep(void);

@@ -1,0 +1,335 @@
+// propel.cpp -- propellers, rotors and jets.
+#include "propel.h"
+
+#include "fltdump.h"
+#include "fltgeom.h"
+#include "fltutil.h"
+#include "funct.h"
+#include "hl_funct.h"
+#include "hl_types.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float PI = 3.14159265358979f;
+constexpr float DEG = PI / 180.0f;
+
+float omegadot[4];   // rad/s^2, smoothed rotor acceleration
+
+int engine_count(void)
+{
+    int n = pln[0].numen;
+    return n < 0 ? 0 : n > 4 ? 4 : n;
+}
+
+float safe_div(float a, float b) { return std::fabs(b) > 1e-9f ? a / b : 0.0f; }
+
+// Engine governor: the throttle request follows the rotor speed toward omegamax.
+void govern_throttle(int i, float tac, float wdot)
+{
+    if (!rel.thrgov[i]) {
+        flt.throrqst[i] = 1.0f;
+        return;
+    }
+    flt.throrqst[i] = fltlim(flt.throrqst[i] + (0.2f * (pln[0].omegamax - tac) - 0.2f * wdot) * msc.prd, 0.0f, 1.0f);
+}
+
+}  // namespace
+
+void props_reset(void)
+{
+    for (float& w : omegadot) w = 0.0f;
+}
+
+float dv_total(float dv, float T, float A, float V)
+{
+    float vd = fallout(dv * 0.5f + V, -1.0f, 1.0f);
+    float den = atm.rho * A * std::fabs(vd);
+    float target = den > 1e-9f ? T / den : 0.0f;
+    return (1.0f - 0.5f * msc.prd) * dv + 0.5f * msc.prd * target;
+}
+
+void apropengine(int i)
+{
+    const planestruct& pl = pln[0];
+    int j = pl.is_heli ? 0 : i;
+    float tac = flt.tac[j];
+
+    // Supercharging holds sea-level power up to the critical altitude.
+    float base = fltlim(1.0f - 2.306e-5f * pl.critalt, 0.0f, 1.0f);
+    float b = 1.0f - std::pow(base, 4.14f);
+    float pr = fltlim(atm.crtsig + b, 0.0f, 1.0f);
+    float ps = (pr - 0.1f) / 0.9f;
+    if (pl.entype == 1 && flt.heat[i] > 0.5f) ps *= 0.9f;
+
+    float t0 = safe_div(pl.pmax, pl.omegamax);
+    float span = pl.omegamax - pl.omegamin;
+    float n = span > 1e-6f ? fltlim((tac - pl.omegamin) / span, 0.0f, 99.0f) : (tac >= pl.omegamax ? 1.0f : 0.0f);
+    float f = pl.entype == 3 ? 0.03f : 0.01f;
+    float tf = (0.5f + 1.5f * n - n * n) * t0;
+    float tc = (f - n * n) * t0;
+
+    float trq;
+    if (flt.eng_running[i]) {
+        float thro = flt.thro[i] > 0.0f ? flt.thro[i] : 0.0f;
+        trq = interp(0.0f, tc, 1.0f, tf, std::sqrt(thro)) * ps * flt.mixt_powr_rat[i];
+    } else {
+        trq = -n * std::fabs(n) * t0;   // a windmilling engine drags
+    }
+    if (!rel.oilpmp[i] && trq > 0.0f) trq *= rel.oil_rat;
+    if (pl.is_heli && trq < 0.0f) trq = 0.0f;   // the freewheel unit lets the rotor run on
+    trq *= 1.0f - flt.carb_ice[i];
+    flt.trq[i] = trq;
+    flt.power[i] = trq * tac;
+
+    if (pl.entype == 1 || pl.entype == 2) {
+        float target;
+        if (!flt.eng_running[i]) {
+            target = atm.baro * atm.crtsig;
+        } else {
+            float lo = 0.3f * atm.baro * pr, hi = pl.mpmax * pr;
+            float spd = pl.omegamax > 0.0f ? interp(0.0f, 1.5f, pl.omegamax, 1.0f, tac) : 1.0f;
+            target = interp(0.0f, lo, 1.0f, hi, flt.thro[i]) * spd;
+        }
+        flt.mpr[i] = fltlim(flt.mpr[i] + (target - flt.mpr[i]) * msc.prd, 0.0f, pl.mpmax * pr);
+    }
+
+    flt.L -= std::cos(pl.vertcant[i] * DEG) * trq * (float)pl.propdir[i];
+    flt.N += std::sin(pl.vertcant[i] * DEG) * trq * (float)pl.propdir[i];
+}
+
+void aprop(int i, float x, float y, float z)
+{
+    const planestruct& pl = pln[0];
+    const int dump = set.cycout;
+    const float dir = (float)pl.propdir[i];
+    const float vc = flt.vertcant[i], sc = flt.sidecant[i];
+    const float svc = std::sin(vc * DEG), cvc = std::cos(vc * DEG);
+    const float ssc = std::sin(sc * DEG), csc = std::cos(sc * DEG);
+    const float tac = flt.tac[i];
+    const float blades = pl.numblades[i];
+
+    // Disc angles and the airflow into the disc.
+    float ad = csc * (vc + flt.Alph);
+    float bd = cvc * (sc + flt.Beta);
+    float sad = std::sin(ad * DEG), sbd = std::sin(bd * DEG);
+    float v0 = flt.av * std::cos(ad * DEG) * std::cos(bd * DEG) - flt.Prad * x * svc * csc -
+               flt.Rrad * x * cvc * csc - flt.Rrad * z * ssc;
+
+    flt.Dtq[i] = 0.0f;
+    flt.thrust[i] = 0.0f;
+
+    // Blade thrust acts 0.2 r toward the blade on aeroplane propellers and the main rotor.
+    int offset = !pl.is_heli || i == 0;
+    // Induced speed of a main rotor in forward flight is smaller (the disc sees more air).
+    float vi_factor = 1.0f;
+    if (pl.is_heli && i == 0 && flt.vind > 15.0f)
+        vi_factor = fltlim(interp(15.0f, 0.8f, 50.0f, 0.5f, flt.vind), 0.5f, 0.8f);
+
+    if (dump) {
+        trk_separator();
+        trk_marks(3);
+        if (pl.is_heli) {
+            trk_printf("%s", i == 0 ? "MAIN ROTOR" : "TAIL ROTOR");
+            trk_marks(87);
+        } else {
+            trk_printf("PROPELLER, ENGINE #%d", i + 1);
+            trk_marks(77);
+        }
+        trk_printf("\n");
+        trk_printf(" PROP HUB LOCATION: x=%6.2f meters, y=%6.2f meters, z=%6.2f meters.\n", x, y, z);
+        trk_printf(" The prop is turning %s at %7.2f rad per sec, and the engine torque is %8.1f N-m.\n",
+                   dir >= 0.0f ? "clockwise" : "counter-clockwise", tac, flt.trq[i]);
+        trk_printf("   The angle of attack of the prop disk (0=normal to flight path, 90=parallel to flight path) is "
+                   "%6.2f deg.\n", ad);
+        trk_printf("   The sideslip        of the prop disk (0=normal to flight path, 90=parallel to flight path) is "
+                   "%6.2f deg.\n", bd);
+        trk_printf(" Geometric airspeed into the disc (before propwash) is %7.2f m/s, pos in from ahead.\n", v0);
+        trk_printf(" Total 'mixed' propwash increase in speed well behind prop is %7.2f m/s.\n", flt.DVinc[i]);
+    }
+
+    const int els = fgeo.els[i];
+    for (int e = 0; e < els; e++) {
+        float r = fgeo.el_r[i][e];
+        float vi = 0.5f * flt.ringDVinc[i][e] * vi_factor;
+        if (v0 < 0.0f) vi *= 0.5f;
+        float va = v0 + vi;
+        float ring_thrust = 0.0f;
+        float d = 0.2f * r;
+        if (dump) trk_printf("PROPELLER BLADES ALL 4 LOCATIONS (12/3/6/9 O'CLOCK), RADIAL ELEMENT %d of %d\n", e + 1, els);
+        for (int k = 0; k < 4; k++) {
+            // 12, 3, 6 and 9 o'clock seen from behind.
+            float cross, cyc, px = x, py = y, pz = z;
+            switch (k) {
+            case 0:
+                cross = -dir * flt.vaxial * sbd;
+                cyc = -dir * pl.ailncyclic * set.FC_roll;
+                if (offset) px = x + dir * d;
+                break;
+            case 1:
+                cross = dir * flt.vaxial * sad;
+                cyc = dir * pl.elevcyclic * set.FC_ptch;
+                if (offset) {
+                    py = y - dir * d * cvc;
+                    pz = z - dir * d * svc;
+                }
+                break;
+            case 2:
+                cross = dir * flt.vaxial * sbd;
+                cyc = dir * pl.ailncyclic * set.FC_roll;
+                if (offset) px = x - dir * d;
+                break;
+            default:
+                cross = -dir * flt.vaxial * sad;
+                cyc = -dir * pl.elevcyclic * set.FC_ptch;
+                if (offset) {
+                    py = y + dir * d * cvc;
+                    pz = z + dir * d * svc;
+                }
+                break;
+            }
+            float vt = tac * r + cross;
+            float pitch = flt.proppitch[i] + pl.anginc[i][e] + cyc;
+            flt.v_el[i][e] = pythag(va, vt);
+            flt.deldir[i][e] = std::atan2(-va, vt) / DEG;
+            flt.alpha[i][e] = flt.deldir[i][e] + pitch;
+            if (dump) {
+                static const int clock[4] = {12, 3, 6, 9};
+                trk_printf("%d O'CLOCK AS SEEN FROM AFT LOOKING FORWARDS\n", clock[k]);
+                trk_printf(" propwash speed INCREMENT thru ring: %7.2f m/s far behind the disc.\n", flt.ringDVinc[i][e]);
+                trk_printf(" TOTAL INCOMING airspeed: %7.2f m/s.\n", va);
+                trk_printf(" speed due to ROTATION of the prop: %7.2f m/s.\n", vt);
+                trk_printf(" total SEGMENT speed: %7.2f m/s.\n", flt.v_el[i][e]);
+                trk_printf(" corkscrew PATH from disk: %6.2f deg. (-arctan(%7.2f/%7.2f))\n", flt.deldir[i][e], va, vt);
+                trk_printf(" element pitch: %6.2f deg.\n", pitch);
+                trk_printf(" blade element ANGLE OF ATTACK: %6.2f deg.\n\n", flt.alpha[i][e]);
+            }
+            float lift, drag, moment;
+            F_el_force(0.0f, 0.0f, 0.0f, &lift, &drag, &moment, i, e);
+            flt.Dtq[i] += 0.25f * drag * r * blades;
+            float T = 0.25f * blades * lift;
+            flt.thrust[i] += T;
+            ring_thrust += T;
+            addFsprop(ssc * T, py, pz);
+            addFaprop(csc * cvc * T, px, py);
+            addFnprop(csc * svc * T, px, pz);
+            if (dump) propforcerep();
+        }
+        flt.ringDVinc[i][e] = dv_total(flt.ringDVinc[i][e], ring_thrust, pl.ringarea[i][e], v0);
+    }
+    flt.DVinc[i] = dv_total(flt.DVinc[i], flt.thrust[i], pl.discarea[i], v0);
+}
+
+void props(void)
+{
+    const planestruct& pl = pln[0];
+    const float prd = msc.prd;
+    if (!pl.is_heli) {
+        for (int i = 0; i < engine_count(); i++) {
+            apropengine(i);
+            aprop(i, pl.Xarm[i], pl.Yarm[i], pl.Zarm[i]);
+            omegadot[i] = 0.25f * (3.0f * omegadot[i] + safe_div(flt.trq[i] - flt.Dtq[i], pl.miprop[i]));
+            flt.M -= pl.miprop[i] * flt.tac[i] * flt.Qrad;
+            flt.N -= pl.miprop[i] * flt.tac[i] * flt.Prad;
+            flt.tac[i] += omegadot[i] * prd;
+            if ((pl.entype == 1 || pl.entype == 2) && !flt.eng_running[i] && flt.tac[i] < 0.75f * pl.omegamin)
+                flt.tac[i] = 0.0f;
+            if (!rel.oilpmp[i]) flt.tac[i] *= (rel.oil_rat + 9.0f) / 10.0f;
+
+            if (pl.collectEQ) {
+                govern_throttle(i, flt.tac[i], omegadot[i]);
+            } else if (pl.varpitchEQ) {
+                if (pl.revthrustEQ && flt.revving_thrust[i]) {
+                    flt.proppitch[i] = -20.0f;
+                } else {
+                    flt.proppitch[i] += (0.3f * (flt.tac[i] - flt.prop[i]) + 0.1f * omegadot[i]) * prd;
+                    flt.proppitch[i] = fltlim(flt.proppitch[i], pl.minpitch[i], pl.maxpitch[i]);
+                    if (pl.numen > 1 && std::fabs(flt.prop[i] - pl.omegamingreen) < 1.0f) flt.proppitch[i] = 80.0f;
+                }
+            } else {
+                flt.proppitch[i] = 0.0f;
+            }
+        }
+        return;
+    }
+
+    // Helicopter: main rotor 0 and tail rotor 1 geared together, driven by one or two engines.
+    aprop(0, pl.Xarm[0], pl.Yarm[0], pl.Zarm[0]);
+    aprop(1, pl.Xarm[1], pl.Yarm[1], pl.Zarm[1]);
+    int two = pl.numen >= 2;
+    if (pl.numen >= 1) apropengine(0);
+    if (two) apropengine(1);
+    float drive = (pl.numen >= 1 ? flt.trq[0] : 0.0f) + (two ? flt.trq[1] : 0.0f);
+    float wdot = safe_div(drive - flt.Dtq[0] - flt.Dtq[1], pl.miprop[0] + pl.miprop[1] * pl.trotor_rat);
+    omegadot[0] = wdot;
+    flt.tac[0] += wdot * prd;
+    flt.tac[1] = rel.trotor ? flt.tac[0] * pl.trotor_rat : 1.0f;
+    if (!set.eq_col || pl.entype == 3) {
+        for (int i = 0; i < engine_count() && i < 2; i++) {
+            if (set.fadec_on) govern_throttle(i, flt.tac[0], wdot);
+            else flt.throrqst[i] = 0.01f;
+        }
+    }
+    flt.L -= pl.miprop[0] * flt.tac[0] * flt.Prad;
+    flt.M -= pl.miprop[0] * flt.tac[0] * flt.Qrad;
+}
+
+void jets(void)
+{
+    const planestruct& pl = pln[0];
+    const float prd = msc.prd;
+    const float mach = flt.machno;
+    for (int i = 0; i < engine_count(); i++) {
+        float t = interp(0.0f, 0.05f, 1.0f, 1.0f, flt.thro[i]);
+        float e = t - flt.parteqlbmthrust[i];
+        float s = e >= 0.0f ? std::sqrt(e) : -std::sqrt(-e);
+        float b = 3.0f * sqr(flt.n1_[i] / 100.0f);
+        float rate;
+        if (!flt.eng_running[i]) rate = 0.0f;
+        else if (flt.n1_[i] < 25.0f) rate = b + 0.04f;
+        else rate = b + 2.0f * s;
+        float spool = pl.spooltime > 0.01f ? pl.spooltime : 0.01f;
+        flt.parteqlbmthrust[i] = fltlim(flt.parteqlbmthrust[i] + (rate - b) * prd / spool, 0.0f, 1.0f);
+        flt.n1_[i] = 100.0f * std::sqrt(flt.parteqlbmthrust[i]);
+
+        // Thrust lapse with density, ram recovery above Mach 1 and the engine kind's Mach trend.
+        float r = atm.crtsig;
+        if (mach > 1.0f) r *= 2.4f * mach * mach / (0.4f * mach * mach + 2.0f);
+        float kind;
+        if (pl.entype == 4) kind = mach < 2.0f ? interp(0.0f, 1.0f, 2.0f, 2.0f, mach) : interp(2.0f, 2.0f, 3.0f, 1.0f, mach);
+        else kind = mach < 1.0f ? interp(0.0f, 1.0f, 1.0f, 0.9f, mach) : interp(1.0f, 0.9f, 1.2f, 0.5f, mach);
+        if (kind < 0.0f) kind = 0.0f;   // past its useful speed an engine makes no thrust, it does not pull back
+        r *= kind;
+
+        float inlet_drag = 0.3f * pl.facejet * flt.Qstatic;
+        float tmax = pl.tmax * r;
+        float tidle = 0.01f * pl.tmax * r - inlet_drag;
+        float ab = flt.after_burning[i] ? pl.burnerinc * r : 0.0f;
+        float thrust = flt.eng_running[i] ? interp(0.0f, tidle, 1.0f, tmax, flt.parteqlbmthrust[i]) + ab : -inlet_drag;
+        if (!rel.oilpmp[i]) {
+            flt.n1_[i] *= rel.oil_rat;
+            thrust *= rel.oil_rat;
+        }
+        if (pl.revthrustEQ && flt.revving_thrust[i]) thrust *= -0.4f;
+        flt.thrust[i] = thrust;
+
+        float cv = std::cos(flt.vertcant[i] * DEG), sv = std::sin(flt.vertcant[i] * DEG);
+        addFaprop(cv * thrust, pl.Xarm[i], pl.Yarm[i]);
+        addFsprop(0.0f, pl.Yarm[i], pl.Zarm[i]);
+        addFnprop(sv * thrust, pl.Xarm[i], pl.Zarm[i]);
+        if (set.cycout) {
+            trk_printf("\n");
+            trk_separator();
+            trk_marks(3);
+            trk_printf("JET ENGINE");
+            trk_marks(87);
+            trk_printf("\n");
+            trk_separator();
+            trk_printf(" THISfaxil=%6.0f N, THISfnrml=%6.0f N.\n", cv * thrust, sv * thrust);
+            trk_printf(" x=%4.1f m, y=%4.1f m, z=%4.1f m.\n", pl.Xarm[i], pl.Yarm[i], pl.Zarm[i]);
+            trk_printf(" longitudinal thrust vector=%4.2f deg. (0=full aft)\n", flt.vertcant[i]);
+            propforcerep();
+        }
+    }
+}
