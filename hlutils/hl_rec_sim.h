@@ -43,6 +43,7 @@ struct inststruct {
     float baro;                  // inches of mercury, altimeter setting
     int32_t jato_on;             // rockets burning
     int32_t chute_on;            // drag chute out
+    float x_loc[13], y_loc[13];  // logical pixels, each instrument slot's reference point
 };
 
 struct miscstruct {

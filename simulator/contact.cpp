@@ -4,6 +4,7 @@
 #include "fltdump.h"
 #include "fltutil.h"
 #include "hl_drplane.h"
+#include "fltmath.h"
 #include "hl_funct.h"
 #include "hl_types.h"
 
@@ -45,12 +46,14 @@ int handle_contact_point(int i, float x, float y, float z, float k, float c, flo
     h += surface_roughness(env.surf_type, xp, zp);
 
     float def = h - (float)flt.Y[0] + z * flt.sinthe + x * flt.sinphi - y * flt.costhe * flt.cosphi;
-    pln[0].condef[i] = def;
-    float fn = fltlim(def * k + (-(float)flt.vY + z * flt.Qrad + x * flt.Prad) * c, -99.9f, 5.0f * pl.m_max * con.g);
-    if (def < 0.0f) {
-        pln[0].condef[i] = 0.0f;
-        return 0;
-    }
+    // A wheel or skid end has a state of its own; the many scrape points of one kind share theirs,
+    // which keeps the deepest (the caller clears it each sub-step).
+    const int shared = i >= CONTACT_WINGTIP;
+    float& state = pln[0].condef[i];
+    if (!shared) state = def > 0.0f ? def : 0.0f;
+    else if (def > state) state = def;
+    float fn = clampf(def * k + (-(float)flt.vY + z * flt.Qrad + x * flt.Prad) * c, -99.9f, 5.0f * pl.m_max * con.g);
+    if (def < 0.0f) return 0;
     if (fn < 0.0f) return 0;
 
     // The deck moves under the wheels of a rolling ship.
@@ -66,14 +69,14 @@ int handle_contact_point(int i, float x, float y, float z, float k, float c, flo
     // The point's motion over the surface and its heading against that track.
     float vx = (float)flt.vX - flt.Rrad * x * flt.sinpsi - dvx;
     float vz = (float)flt.vZ + flt.Rrad * x * flt.cospsi - dvz;
-    float s = pythag(vx, vz);
+    float s = hypotf2(vx, vz);
     float rel = 0.0f;
     if (s > 1e-4f) {
         float track = fltwrap(std::atan2(vx, -vz) / DEG, 0.0f, 360.0f);
         rel = fltwrap(flt.psi[0] - track, -180.0f, 180.0f);
     }
     float d = std::fabs(rel) > 90.0f ? -1.0f : 1.0f;
-    float f = d * fltlim(5.0f * s, 0.0f, 1.0f);
+    float f = d * clampf(5.0f * s, 0.0f, 1.0f);
 
     float mu = mu_roll;
     int steering = std::fabs(pl.nwsteer) > 0.01f;
@@ -81,20 +84,20 @@ int handle_contact_point(int i, float x, float y, float z, float k, float c, flo
         float b = set.parkbrake;
         if (!steering) {
             float p = pedal();
-            b = i == CONTACT_LEFT ? fltlim(b - 0.5f * p, 0.0f, 1.0f) : fltlim(b + 0.5f * p, 0.0f, 1.0f);
+            b = i == CONTACT_LEFT ? clampf(b - 0.5f * p, 0.0f, 1.0f) : clampf(b + 0.5f * p, 0.0f, 1.0f);
         }
-        mu = interp(0.0f, mu_roll, 1.0f, mu_brake, b);
+        mu = lerp_at(0.0f, mu_roll, 1.0f, mu_brake, b);
     }
     float fa = fn * mu * f;
-    float fs = fn * mu_brake * fltlim(std::sin(rel * DEG) * s + flt.Rrad * z, -1.0f, 1.0f);
+    float fs = fn * mu_brake * clampf(std::sin(rel * DEG) * s + flt.Rrad * z, -1.0f, 1.0f);
 
     if (i == CONTACT_NOSE) {
         if (!steering) {
             fs = 0.0f;   // a castoring wheel takes no side load
         } else {
             float r = set.joy_rat_hdng != 0.0f ? pedal() / set.joy_rat_hdng : 0.0f;
-            float g1 = fltlim(interp(1.0f, 5.0f, 0.5f, 1.0f, std::fabs(r)), 1.0f, 5.0f);
-            float g2 = fltlim(interp(0.0f, 5.0f, 10.0f, 1.0f, flt.v[0]), 1.0f, 5.0f);
+            float g1 = clampf(lerp_at(1.0f, 5.0f, 0.5f, 1.0f, std::fabs(r)), 1.0f, 5.0f);
+            float g2 = clampf(lerp_at(0.0f, 5.0f, 10.0f, 1.0f, flt.v[0]), 1.0f, 5.0f);
             float base = pl.mgearZ - pl.ngearZ;
             if (std::fabs(base) > 0.01f) {
                 flt.R = flt.v[0] * r * g1 * g2 * (std::fabs(rel) < 90.0f ? 1.0f : -1.0f) * pl.nwsteer / base;
@@ -160,7 +163,7 @@ int handle_float_point(int b, int s, int r, float x, float y, float z, float hw)
     float buoy = vol * rw * con.g;
     float damp = -ssq(vv) * aw * rw;
     float plane = -ssq(va) * k * ac * rw;
-    float plane_ax = plane * fltlim(k, -0.05f, 0.05f);
+    float plane_ax = plane * clampf(k, -0.05f, 0.05f);
     float fric = -0.00165f * aw * rw * ssq(va);
     float side = -1.2f * as * rw * ssq(vs);
 

@@ -8,6 +8,7 @@
 #include "fltutil.h"
 #include "funct.h"
 #include "hl_drplane.h"
+#include "fltmath.h"
 #include "hl_funct.h"
 #include "hl_types.h"
 #include "propel.h"
@@ -46,15 +47,15 @@ float deflection_effect(float d)
     if (d >= 60.0f) return 0.5f;
     int k = 0;
     while (k < 5 && d > x[k + 1]) k++;
-    return interp(x[k], y[k], x[k + 1], y[k + 1], d);
+    return lerp_at(x[k], y[k], x[k + 1], y[k + 1], d);
 }
 
 // Fraction of a propeller's wash that reaches a surface at stream angle sigma (degrees).
 float wash_fraction(float sigma, float lo, float mx, float hi)
 {
     if (sigma > hi || sigma < lo) return 0.0f;
-    if (sigma < mx) return mx > lo ? interp(lo, 0.0f, mx, 1.0f, sigma) : 1.0f;
-    if (sigma > mx) return hi > mx ? interp(hi, 0.0f, mx, 1.0f, sigma) : 1.0f;
+    if (sigma < mx) return mx > lo ? lerp_at(lo, 0.0f, mx, 1.0f, sigma) : 1.0f;
+    if (sigma > mx) return hi > mx ? lerp_at(hi, 0.0f, mx, 1.0f, sigma) : 1.0f;
     return 1.0f;
 }
 
@@ -173,7 +174,7 @@ void lifting_part(int p, float* wash)
             }
         }
 
-        flt.v_el[p][j] = pythag(vn, va);
+        flt.v_el[p][j] = hypotf2(vn, va);
         float alpha = std::atan2(va, vn) * RAD + flt.downwash[p][j];
         flt.deldir[p][j] += alpha;
         if (dump) {
@@ -233,7 +234,7 @@ void set_a_reset(void)
 float induce_alpha(float cl, int part)
 {
     if (flt.machno > 1.0f) return 0.0f;
-    return cl / (fltlim(pln[0].AR[part], 2.0f, 20.0f) * PI) * RAD;
+    return cl / (clampf(pln[0].AR[part], 2.0f, 20.0f) * PI) * RAD;
 }
 
 void set_con_eff(int part, int type, float crat, float def, float* cl, float* cd, float* cm, const char* name)

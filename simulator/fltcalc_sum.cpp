@@ -9,6 +9,7 @@
 #include "fltutil.h"
 #include "funct.h"
 #include "hl_drplane.h"
+#include "fltmath.h"
 #include "hl_funct.h"
 #include "hl_types.h"
 #include "pending.h"
@@ -90,10 +91,10 @@ void body_forces(void)
     float q = 0.5f * rho * v * v;
     float lift = flt.sinalph * pl.fuse_s_top * q * 0.27f;
     float side = q * flt.sinbeta * pl.fuse_s_sid * 0.27f;
-    float a = fltlim(pred.alpha, -15.0f, 15.0f), b = fltlim(pred.beta, -15.0f, 15.0f);
-    float off = pythag(a, b);
-    float cdf = interp(0.0f, pl.fuse_cd, 90.0f, 0.27f, off);
-    float area = interp(0.0f, pl.fuse_s_frn, 90.0f, 0.5f * (pl.fuse_s_top + pl.fuse_s_sid), off);
+    float a = clampf(pred.alpha, -15.0f, 15.0f), b = clampf(pred.beta, -15.0f, 15.0f);
+    float off = hypotf2(a, b);
+    float cdf = lerp_at(0.0f, pl.fuse_cd, 90.0f, 0.27f, off);
+    float area = lerp_at(0.0f, pl.fuse_s_frn, 90.0f, 0.5f * (pl.fuse_s_top + pl.fuse_s_sid), off);
     float drag = cdf * area * q;
     addFaero(-drag, side, lift, 0.0f, pl.fuseYcent, pl.fuseZcent);
     if (dump) {
@@ -170,9 +171,10 @@ void body_forces(void)
 
 void contact_forces(void)
 {
-    const planestruct& pl = pln[0];
+    planestruct& pl = pln[0];
     int now[CONTACT_STATES] = {};
     flt.onground = 0;
+    pl.condef[CONTACT_WINGTIP] = pl.condef[CONTACT_BODY] = 0.0f;
 
     if ((float)flt.Y[0] - env.localh_cg < 50.0f) {
         int ci = intlim(env.i_aircraft, 0, REGION_NI - 1);
@@ -248,7 +250,7 @@ void contact_forces(void)
             if (now[i] && !contact_prev[i]) {
                 play_buffer(wheel_sound, 0);
                 float ratio = pl.wheelrad > 0.01f ? pl.condef[i] / pl.wheelrad : 0.0f;
-                JOY_force(11, (int)fltlim(ratio * 300.0f, 0.0f, 10000.0f), 0, 300);
+                JOY_force(11, (int)clampf(ratio * 300.0f, 0.0f, 10000.0f), 0, 300);
             }
         }
         if ((now[CONTACT_BODY] && !contact_prev[CONTACT_BODY]) ||
@@ -309,7 +311,7 @@ void set_a2(void)
             float rv = (s1 * ct1 * v1 - (float)flt.vX) * u.e + (std::sin(flt.the[1] * DEG) * v1 - (float)flt.vY) * u.u +
                        (-c1 * ct1 * v1 - (float)flt.vZ) * u.s;
             float closing = -rv;
-            float T = fltlim((dist - 40.0f - closing) * flt.m_total, 0.0f, 9.9e9f);
+            float T = clampf((dist - 40.0f - closing) * flt.m_total, 0.0f, 9.9e9f);
             fe += T * u.e;
             fu += T * u.u;
             fs += T * u.s;

@@ -33,6 +33,9 @@ void flt_prepare(void)
         fgeo.same_foil[p][0] = std::strcmp(pl.Tafl0[p], pl.Rafl0[p]) == 0;
         fgeo.same_foil[p][1] = std::strcmp(pl.Rafl1[p], pl.Rafl0[p]) == 0;
         fgeo.same_foil[p][2] = std::strcmp(pl.Tafl1[p], pl.Tafl0[p]) == 0;
+        fgeo.single_re[p][0] = fgeo.same_foil[p][1];
+        fgeo.single_re[p][1] = fgeo.same_foil[p][2];
+        fgeo.single_foil[p] = fgeo.same_foil[p][0] && fgeo.same_foil[p][1] && fgeo.same_foil[p][2];
         if (p >= 4) {
             fgeo.tip[p][0] = get_wing_Xarm(p, pl.semilen[p], 0);
             fgeo.tip[p][1] = get_wing_Yarm(p, pl.semilen[p], 0);

@@ -3,6 +3,7 @@
 
 #include "fltdump.h"
 #include "fltgeom.h"
+#include "fltmath.h"
 #include "hl_funct.h"
 #include "hl_types.h"
 
@@ -16,16 +17,9 @@ constexpr float DEG = PI / 180.0f;
 const char* const rt_name[2] = {"ROOT", "TIP"};
 const char* const re_name[2] = {"LOW", "HIGH"};
 
-// Straight line between two Reynolds-number results; equal Reynolds numbers take the low one.
-float re_blend(float lo_re, float lo_v, float hi_re, float hi_v, float re)
-{
-    if (std::fabs(hi_re - lo_re) < 1e-6f) return lo_v;
-    return interp(lo_re, lo_v, hi_re, hi_v, re);
-}
-
 float limit_between(float x, float a, float b)
 {
-    return a <= b ? fltlim(x, a, b) : fltlim(x, b, a);
+    return a <= b ? clampf(x, a, b) : clampf(x, b, a);
 }
 
 }  // namespace
@@ -50,8 +44,11 @@ void anyfoil(float alpha, float* cl, float* cd, float* cm, int p, int r, int k, 
     if (slatted) a /= h;
     float m = a + zl;
 
-    flt.stalled[p] = m > pl.alpha_max[p] * h;
-    if (!pl.is_heli && p >= 4 && p <= 11 && m > pl.alpha_max[p] * h - 4.0f &&
+    // alpha_max is the part's stall angle as the finite wing meets it (the file's stall angle over
+    // the finite-wing ratio), so it is compared with the element's own angle, not with the
+    // reduced angle that reads the tables: the flag so rises where the lift peaks.
+    flt.stalled[p] = alpha > pl.alpha_max[p] * h;
+    if (!pl.is_heli && p >= 4 && p <= 11 && alpha > pl.alpha_max[p] * h - 4.0f &&
         flt.vind > 0.3f * msc.est_Vs * con.msctokts)
         flt.stallwarning = 1;
 
@@ -75,11 +72,11 @@ void anyfoil(float alpha, float* cl, float* cd, float* cm, int p, int r, int k, 
     // (20, cm4), (90, -0.32).
     float a2 = af.cmal2[p][r][k], a3 = af.cmal3[p][r][k];
     float c_m;
-    if (m >= a2 && m <= a3 && a3 > a2) c_m = interp(a2, af.cm2[p][r][k], a3, af.cm3[p][r][k], m);
-    else if (m > a3 && m < 20.0f && a3 < 20.0f) c_m = interp(a3, af.cm3[p][r][k], 20.0f, af.cm4[p][r][k], m);
-    else if (m > -20.0f && m < a2 && a2 > -20.0f) c_m = interp(-20.0f, af.cm1[p][r][k], a2, af.cm2[p][r][k], m);
-    else if (m >= 20.0f) c_m = interp(20.0f, af.cm4[p][r][k], 90.0f, -0.32f, m);
-    else if (m <= -20.0f) c_m = interp(-90.0f, 0.32f, -20.0f, af.cm1[p][r][k], m);
+    if (m >= a2 && m <= a3 && a3 > a2) c_m = lerp_at(a2, af.cm2[p][r][k], a3, af.cm3[p][r][k], m);
+    else if (m > a3 && m < 20.0f && a3 < 20.0f) c_m = lerp_at(a3, af.cm3[p][r][k], 20.0f, af.cm4[p][r][k], m);
+    else if (m > -20.0f && m < a2 && a2 > -20.0f) c_m = lerp_at(-20.0f, af.cm1[p][r][k], a2, af.cm2[p][r][k], m);
+    else if (m >= 20.0f) c_m = lerp_at(20.0f, af.cm4[p][r][k], 90.0f, -0.32f, m);
+    else if (m <= -20.0f) c_m = lerp_at(-90.0f, 0.32f, -20.0f, af.cm1[p][r][k], m);
     else c_m = af.cm2[p][r][k];   // a moment curve whose inner points coincide
 
     if (dump) {
@@ -116,37 +113,45 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
 
     // [root/tip][low/high] results; repeated files are looked up once.
     float L[2][2], D[2][2], Mo[2][2];
+    float c_l, c_d, c_m, f = fgeo.span_frac[p][e], re = 0.0f;
     anyfoil(alpha, &L[0][0], &D[0][0], &Mo[0][0], p, 0, 0, e);
-    if (fgeo.same_foil[p][0]) {
-        L[1][0] = L[0][0]; D[1][0] = D[0][0]; Mo[1][0] = Mo[0][0];
+    if (fgeo.single_foil[p] && !dump) {
+        // One file everywhere: no blend by Reynolds number or along the span.
+        c_l = L[0][0];
+        c_d = D[0][0];
+        c_m = Mo[0][0];
     } else {
-        anyfoil(alpha, &L[1][0], &D[1][0], &Mo[1][0], p, 1, 0, e);
-    }
-    if (fgeo.same_foil[p][1]) {
-        L[0][1] = L[0][0]; D[0][1] = D[0][0]; Mo[0][1] = Mo[0][0];
-    } else {
-        anyfoil(alpha, &L[0][1], &D[0][1], &Mo[0][1], p, 0, 1, e);
-    }
-    if (fgeo.same_foil[p][2]) {
-        L[1][1] = L[1][0]; D[1][1] = D[1][0]; Mo[1][1] = Mo[1][0];
-    } else {
-        anyfoil(alpha, &L[1][1], &D[1][1], &Mo[1][1], p, 1, 1, e);
-    }
+        if (fgeo.same_foil[p][0]) {
+            L[1][0] = L[0][0]; D[1][0] = D[0][0]; Mo[1][0] = Mo[0][0];
+        } else {
+            anyfoil(alpha, &L[1][0], &D[1][0], &Mo[1][0], p, 1, 0, e);
+        }
+        if (fgeo.same_foil[p][1]) {
+            L[0][1] = L[0][0]; D[0][1] = D[0][0]; Mo[0][1] = Mo[0][0];
+        } else {
+            anyfoil(alpha, &L[0][1], &D[0][1], &Mo[0][1], p, 0, 1, e);
+        }
+        if (fgeo.same_foil[p][2]) {
+            L[1][1] = L[1][0]; D[1][1] = D[1][0]; Mo[1][1] = Mo[1][0];
+        } else {
+            anyfoil(alpha, &L[1][1], &D[1][1], &Mo[1][1], p, 1, 1, e);
+        }
 
-    // Reynolds number (millions) of the element, blended per end between its two airfoils.
-    float re = con.muair > 0.0f ? flt.v_el[p][e] * atm.rho * pl.mac[p][e] / con.muair / 1e6f : 0.0f;
-    float lc[2], dc[2], mc[2];
-    for (int r = 0; r < 2; r++) {
-        float lo = af.Re[p][r][0], hi = af.Re[p][r][1];
-        float rr = limit_between(re, lo, hi);
-        lc[r] = re_blend(lo, L[r][0], hi, L[r][1], rr);
-        dc[r] = re_blend(lo, D[r][0], hi, D[r][1], rr);
-        mc[r] = re_blend(lo, Mo[r][0], hi, Mo[r][1], rr);
+        // Reynolds number (millions) of the element, blended per end between its two airfoils.
+        re = con.muair > 0.0f ? flt.v_el[p][e] * atm.rho * pl.mac[p][e] / con.muair / 1e6f : 0.0f;
+        float lc[2], dc[2], mc[2];
+        for (int r = 0; r < 2; r++) {
+            float lo = af.Re[p][r][0], hi = af.Re[p][r][1];
+            float w = 0.0f;
+            if (!fgeo.single_re[p][r] && std::fabs(hi - lo) > 1e-6f) w = (limit_between(re, lo, hi) - lo) / (hi - lo);
+            lc[r] = L[r][0] + (L[r][1] - L[r][0]) * w;
+            dc[r] = D[r][0] + (D[r][1] - D[r][0]) * w;
+            mc[r] = Mo[r][0] + (Mo[r][1] - Mo[r][0]) * w;
+        }
+        c_l = lc[0] + (lc[1] - lc[0]) * f;
+        c_d = dc[0] + (dc[1] - dc[0]) * f;
+        c_m = mc[0] + (mc[1] - mc[0]) * f;
     }
-    float f = fgeo.span_frac[p][e];
-    float c_l = lc[0] + (lc[1] - lc[0]) * f;
-    float c_d = dc[0] + (dc[1] - dc[0]) * f;
-    float c_m = mc[0] + (mc[1] - mc[0]) * f;
 
     if (dump) {
         trk_printf("                   element center=%5.1f%% of span.\n", 100.0f * f);
@@ -193,7 +198,7 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
     // critical Mach number. The divergence Mach number falls with the size of the lift whichever
     // its sign, so no drag is added below it.
     float ml = atm.a > 1.0f ? flt.v_el[p][e] / atm.a : 0.0f;
-    float mcomp = fltlim(ml, 0.0f, 0.8f);
+    float mcomp = clampf(ml, 0.0f, 0.8f);
     float pg = 1.0f / std::sqrt(1.0f - mcomp * mcomp);
     c_l *= pg;
     c_m *= pg;
@@ -242,7 +247,7 @@ void Fco_supersonic(float dcl, float dcd, float dcm, float* cl, float* cd, float
     const int dump = set.cycout;
     float c_l = 0.0f, c_d = 0.0f;
     float theta = std::atan(af.trat[p][0] + af.trat[p][1]) * 0.5f / DEG;
-    float mach = fltlim(flt.machno, 1.1f, 3.0f);
+    float mach = clampf(flt.machno, 1.1f, 3.0f);
     float alpha = flt.alpha[p][e];
     supersonic_flatplate(alpha - theta, &c_l, &c_d, mach, 0.5f);
     supersonic_flatplate(alpha + theta, &c_l, &c_d, mach, 0.5f);

@@ -5,6 +5,7 @@
 #include "fltgeom.h"
 #include "fltutil.h"
 #include "funct.h"
+#include "fltmath.h"
 #include "hl_funct.h"
 #include "hl_types.h"
 
@@ -32,7 +33,7 @@ void govern_throttle(int i, float tac, float wdot)
         flt.throrqst[i] = 1.0f;
         return;
     }
-    flt.throrqst[i] = fltlim(flt.throrqst[i] + (0.2f * (pln[0].omegamax - tac) - 0.2f * wdot) * msc.prd, 0.0f, 1.0f);
+    flt.throrqst[i] = clampf(flt.throrqst[i] + (0.2f * (pln[0].omegamax - tac) - 0.2f * wdot) * msc.prd, 0.0f, 1.0f);
 }
 
 }  // namespace
@@ -57,15 +58,15 @@ void apropengine(int i)
     float tac = flt.tac[j];
 
     // Supercharging holds sea-level power up to the critical altitude.
-    float base = fltlim(1.0f - 2.306e-5f * pl.critalt, 0.0f, 1.0f);
+    float base = clampf(1.0f - 2.306e-5f * pl.critalt, 0.0f, 1.0f);
     float b = 1.0f - std::pow(base, 4.14f);
-    float pr = fltlim(atm.crtsig + b, 0.0f, 1.0f);
+    float pr = clampf(atm.crtsig + b, 0.0f, 1.0f);
     float ps = (pr - 0.1f) / 0.9f;
     if (pl.entype == 1 && flt.heat[i] > 0.5f) ps *= 0.9f;
 
     float t0 = safe_div(pl.pmax, pl.omegamax);
     float span = pl.omegamax - pl.omegamin;
-    float n = span > 1e-6f ? fltlim((tac - pl.omegamin) / span, 0.0f, 99.0f) : (tac >= pl.omegamax ? 1.0f : 0.0f);
+    float n = span > 1e-6f ? clampf((tac - pl.omegamin) / span, 0.0f, 99.0f) : (tac >= pl.omegamax ? 1.0f : 0.0f);
     float f = pl.entype == 3 ? 0.03f : 0.01f;
     float tf = (0.5f + 1.5f * n - n * n) * t0;
     float tc = (f - n * n) * t0;
@@ -73,7 +74,7 @@ void apropengine(int i)
     float trq;
     if (flt.eng_running[i]) {
         float thro = flt.thro[i] > 0.0f ? flt.thro[i] : 0.0f;
-        trq = interp(0.0f, tc, 1.0f, tf, std::sqrt(thro)) * ps * flt.mixt_powr_rat[i];
+        trq = lerp_at(0.0f, tc, 1.0f, tf, std::sqrt(thro)) * ps * flt.mixt_powr_rat[i];
     } else {
         trq = -n * std::fabs(n) * t0;   // a windmilling engine drags
     }
@@ -89,10 +90,10 @@ void apropengine(int i)
             target = atm.baro * atm.crtsig;
         } else {
             float lo = 0.3f * atm.baro * pr, hi = pl.mpmax * pr;
-            float spd = pl.omegamax > 0.0f ? interp(0.0f, 1.5f, pl.omegamax, 1.0f, tac) : 1.0f;
-            target = interp(0.0f, lo, 1.0f, hi, flt.thro[i]) * spd;
+            float spd = pl.omegamax > 0.0f ? lerp_at(0.0f, 1.5f, pl.omegamax, 1.0f, tac) : 1.0f;
+            target = lerp_at(0.0f, lo, 1.0f, hi, flt.thro[i]) * spd;
         }
-        flt.mpr[i] = fltlim(flt.mpr[i] + (target - flt.mpr[i]) * msc.prd, 0.0f, pl.mpmax * pr);
+        flt.mpr[i] = clampf(flt.mpr[i] + (target - flt.mpr[i]) * msc.prd, 0.0f, pl.mpmax * pr);
     }
 
     flt.L -= std::cos(pl.vertcant[i] * DEG) * trq * (float)pl.propdir[i];
@@ -125,7 +126,7 @@ void aprop(int i, float x, float y, float z)
     // Induced speed of a main rotor in forward flight is smaller (the disc sees more air).
     float vi_factor = 1.0f;
     if (pl.is_heli && i == 0 && flt.vind > 15.0f)
-        vi_factor = fltlim(interp(15.0f, 0.8f, 50.0f, 0.5f, flt.vind), 0.5f, 0.8f);
+        vi_factor = clampf(lerp_at(15.0f, 0.8f, 50.0f, 0.5f, flt.vind), 0.5f, 0.8f);
 
     if (dump) {
         trk_separator();
@@ -191,7 +192,7 @@ void aprop(int i, float x, float y, float z)
             }
             float vt = tac * r + cross;
             float pitch = flt.proppitch[i] + pl.anginc[i][e] + cyc;
-            flt.v_el[i][e] = pythag(va, vt);
+            flt.v_el[i][e] = hypotf2(va, vt);
             flt.deldir[i][e] = std::atan2(-va, vt) / DEG;
             flt.alpha[i][e] = flt.deldir[i][e] + pitch;
             if (dump) {
@@ -244,7 +245,7 @@ void props(void)
                     flt.proppitch[i] = -20.0f;
                 } else {
                     flt.proppitch[i] += (0.3f * (flt.tac[i] - flt.prop[i]) + 0.1f * omegadot[i]) * prd;
-                    flt.proppitch[i] = fltlim(flt.proppitch[i], pl.minpitch[i], pl.maxpitch[i]);
+                    flt.proppitch[i] = clampf(flt.proppitch[i], pl.minpitch[i], pl.maxpitch[i]);
                     if (pl.numen > 1 && std::fabs(flt.prop[i] - pl.omegamingreen) < 1.0f) flt.proppitch[i] = 80.0f;
                 }
             } else {
@@ -281,7 +282,7 @@ void jets(void)
     const float prd = msc.prd;
     const float mach = flt.machno;
     for (int i = 0; i < engine_count(); i++) {
-        float t = interp(0.0f, 0.05f, 1.0f, 1.0f, flt.thro[i]);
+        float t = lerp_at(0.0f, 0.05f, 1.0f, 1.0f, flt.thro[i]);
         float e = t - flt.parteqlbmthrust[i];
         float s = e >= 0.0f ? std::sqrt(e) : -std::sqrt(-e);
         float b = 3.0f * sqr(flt.n1_[i] / 100.0f);
@@ -290,15 +291,15 @@ void jets(void)
         else if (flt.n1_[i] < 25.0f) rate = b + 0.04f;
         else rate = b + 2.0f * s;
         float spool = pl.spooltime > 0.01f ? pl.spooltime : 0.01f;
-        flt.parteqlbmthrust[i] = fltlim(flt.parteqlbmthrust[i] + (rate - b) * prd / spool, 0.0f, 1.0f);
+        flt.parteqlbmthrust[i] = clampf(flt.parteqlbmthrust[i] + (rate - b) * prd / spool, 0.0f, 1.0f);
         flt.n1_[i] = 100.0f * std::sqrt(flt.parteqlbmthrust[i]);
 
         // Thrust lapse with density, ram recovery above Mach 1 and the engine kind's Mach trend.
         float r = atm.crtsig;
         if (mach > 1.0f) r *= 2.4f * mach * mach / (0.4f * mach * mach + 2.0f);
         float kind;
-        if (pl.entype == 4) kind = mach < 2.0f ? interp(0.0f, 1.0f, 2.0f, 2.0f, mach) : interp(2.0f, 2.0f, 3.0f, 1.0f, mach);
-        else kind = mach < 1.0f ? interp(0.0f, 1.0f, 1.0f, 0.9f, mach) : interp(1.0f, 0.9f, 1.2f, 0.5f, mach);
+        if (pl.entype == 4) kind = mach < 2.0f ? lerp_at(0.0f, 1.0f, 2.0f, 2.0f, mach) : lerp_at(2.0f, 2.0f, 3.0f, 1.0f, mach);
+        else kind = mach < 1.0f ? lerp_at(0.0f, 1.0f, 1.0f, 0.9f, mach) : lerp_at(1.0f, 0.9f, 1.2f, 0.5f, mach);
         if (kind < 0.0f) kind = 0.0f;   // past its useful speed an engine makes no thrust, it does not pull back
         r *= kind;
 
@@ -306,7 +307,7 @@ void jets(void)
         float tmax = pl.tmax * r;
         float tidle = 0.01f * pl.tmax * r - inlet_drag;
         float ab = flt.after_burning[i] ? pl.burnerinc * r : 0.0f;
-        float thrust = flt.eng_running[i] ? interp(0.0f, tidle, 1.0f, tmax, flt.parteqlbmthrust[i]) + ab : -inlet_drag;
+        float thrust = flt.eng_running[i] ? lerp_at(0.0f, tidle, 1.0f, tmax, flt.parteqlbmthrust[i]) + ab : -inlet_drag;
         if (!rel.oilpmp[i]) {
             flt.n1_[i] *= rel.oil_rat;
             thrust *= rel.oil_rat;

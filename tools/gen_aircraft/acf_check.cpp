@@ -142,11 +142,11 @@ void Checker::check_general()
     need_text("tailnum", -1, "", "the tail number");
     need("asi_units", 1, 2, "1 statute miles per hour, 2 knots");
     bool plane = !heli();
-    need("Vne", 1, 2000, "never-exceed speed");
+    bool vne = need("Vne", 1, 2000, "never-exceed speed");
     if (plane) {
         std::string why = "an aeroplane needs its airspeed-indicator marks";
         bool ok = need("Vso", 1, 2000, why) & need("Vs", 1, 2000, why) & need("Vfe", 1, 2000, why) &
-                  need("Vno", 1, 2000, why);
+                  need("Vno", 1, 2000, why) & vne;
         if (ok) {
             if (val("Vso") > val("Vs")) fail("Vso", "above the clean stall speed Vs");
             if (val("Vs") >= val("Vno")) fail("Vs", "not below Vno");

@@ -1,0 +1,200 @@
+// contact_test.cpp -- ground and water contact: the spring and damper law, its limits, friction
+// and brakes, steering and the yaw stop, surface roughness, floats, and scrapes that land in the
+// nine contact states.
+#include "contact.h"
+#include "flight_harness.h"
+#include "fltcalc.h"
+#include "hl_types.h"
+
+#include <kvtest.h>
+
+#include <cmath>
+
+namespace {
+
+const char* const TRAINER = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
+
+// A flat region at height 0 and a 1000 kg aircraft record with no gear geometry of its own.
+class Contact : public ::testing::Test {
+protected:
+    const float k = 50000.0f, c = 5000.0f;
+    void SetUp() override
+    {
+        fh_world();
+        pln[0].m_max = 1000.0f;
+        pln[0].ngearZ = -1.0f;
+        pln[0].mgearZ = 1.0f;
+        flt.X[0] = env.dx * 0.5;
+        flt.Z[0] = env.dz * 0.5;
+        flt.Y[0] = 0.9;
+        flt.costhe = flt.cosphi = flt.cospsi = 1.0f;
+        env.surf_type = 62;
+        msc.prd = 0.01f;
+    }
+    void clear_sums()
+    {
+        flt.faxilgear = flt.fsidegear = flt.fnrmlgear = 0.0f;
+        flt.L = flt.M = flt.N = 0.0f;
+        flt.onground = 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(Contact, SpringAndDamperPushWithinTheirLimits)
+{
+    struct Case {
+        float y, vY, force;   // contact height below the CG, sink rate, normal force expected
+        int touching;
+    } cases[] = {
+        {-1.0f, -0.5f, 0.1f * 50000.0f + 0.5f * 5000.0f, 1},   // 10 cm in, sinking
+        {-0.9f, -1.0f, 5000.0f, 1},                            // at the surface, sinking: the damper
+        {-0.89f, -1.0f, 0.0f, 0},                              // 1 cm above: nothing
+        {-1.0f, 2.0f, 0.0f, 0},                                // pulled out faster than the spring pushes
+        {-3.0f, -10.0f, 5.0f * 1000.0f * 9.798f, 1},          // held to five times the weight
+    };
+    for (const Case& cs : cases) {
+        clear_sums();
+        flt.vY = cs.vY;
+        int got = handle_contact_point(CONTACT_NOSE, 0.0f, cs.y, 0.0f, k, c, 0.04f, 0.8f);
+        EXPECT_EQ(got, cs.touching) << cs.y;
+        EXPECT_NEAR(flt.fnrmlgear, cs.force, 0.002f * cs.force + 1e-3f) << cs.y;
+        EXPECT_EQ(flt.onground, cs.touching) << cs.y;
+        EXPECT_GE(pln[0].condef[CONTACT_NOSE], 0.0f);
+    }
+    // A point off the centre line at the centre of gravity's station rolls the aircraft.
+    clear_sums();
+    flt.vY = 0.0;
+    handle_contact_point(CONTACT_RIGHT, 2.0f, -1.0f, 0.0f, k, c, 0.04f, 0.8f);
+    EXPECT_NEAR(flt.L, -2.0f * flt.fnrmlgear, 1e-2f);
+    EXPECT_NEAR(flt.M, 0.0f, 1e-3f);
+}
+
+TEST_F(Contact, RollingFrictionFollowsTheDirectionOfTravelAndStopsAtRest)
+{
+    flt.vY = 0.0;
+    struct Case {
+        double vZ;   // heading north: negative is forward
+        float axial_sign;
+    } cases[] = {{0.0, 0.0f}, {-5.0, -1.0f}, {5.0, 1.0f}};
+    for (const Case& cs : cases) {
+        clear_sums();
+        flt.vZ = cs.vZ;
+        handle_contact_point(CONTACT_NOSE, 0.0f, -1.0f, 0.0f, k, c, 0.04f, 0.8f);
+        float fn = flt.fnrmlgear;
+        EXPECT_NEAR(flt.faxilgear, cs.axial_sign * 0.04f * fn, 1e-3f) << cs.vZ;
+        EXPECT_NEAR(flt.fsidegear, 0.0f, 1e-3f);
+    }
+}
+
+TEST_F(Contact, TheParkingBrakeAndThePedalsBrakeTheMainWheels)
+{
+    flt.vY = 0.0;
+    flt.vZ = -10.0;
+    pln[0].nwsteer = 0.0f;   // no nose-wheel steering: the pedals brake differentially
+    set.parkbrake = 0.5f;
+    set.YK_roll = -1.0f;     // full left pedal (no pedals fitted: the yoke's roll)
+    clear_sums();
+    handle_contact_point(CONTACT_LEFT, -1.5f, -1.0f, 0.0f, k, c, 0.04f, 0.8f);
+    float fn = flt.fnrmlgear;
+    EXPECT_NEAR(flt.faxilgear, -0.8f * fn, 1e-2f);   // 0.5 + 0.5: full braking
+    clear_sums();
+    handle_contact_point(CONTACT_RIGHT, 1.5f, -1.0f, 0.0f, k, c, 0.04f, 0.8f);
+    EXPECT_NEAR(flt.faxilgear, -0.04f * fn, 1e-2f);   // 0.5 - 0.5: rolling only
+    clear_sums();
+    handle_contact_point(CONTACT_NOSE, 0.0f, -1.0f, 0.0f, k, c, 0.04f, 0.8f);
+    EXPECT_NEAR(flt.faxilgear, -0.04f * fn, 1e-2f);   // the nose wheel has no brake
+}
+
+TEST_F(Contact, SideSlipMakesSideForceExceptOnACastoringNoseWheel)
+{
+    flt.vY = 0.0;
+    flt.vX = 2.0;   // drifting right while heading north
+    flt.vZ = -10.0;
+    pln[0].nwsteer = 0.0f;
+    clear_sums();
+    handle_contact_point(CONTACT_LEFT, -1.5f, -1.0f, 0.0f, k, c, 0.04f, 0.8f);
+    EXPECT_LT(flt.fsidegear, 0.0f);   // pushes back to the left
+    clear_sums();
+    handle_contact_point(CONTACT_NOSE, 0.0f, -1.0f, -1.0f, k, c, 0.04f, 0.8f);
+    EXPECT_EQ(flt.fsidegear, 0.0f);
+}
+
+TEST_F(Contact, NoseWheelSteeringSetsTheYawRateAndSkidsStopIt)
+{
+    flt.vY = 0.0;
+    flt.vZ = -10.0;
+    flt.v[0] = 10.0f;
+    pln[0].nwsteer = 10.0f;
+    set.YK_roll = 0.5f;
+    clear_sums();
+    handle_contact_point(CONTACT_NOSE, 0.0f, -1.0f, -1.0f, k, c, 0.04f, 0.8f);
+    // Half pedal at 10 m/s, wheel base 2 m: 10 * 0.5 * 1 * 1 * 10 / 2 degrees per second.
+    EXPECT_NEAR(flt.R, 25.0f, 1e-3f);
+    EXPECT_NEAR(flt.Rrad, 25.0f * 3.14159265f / 180.0f, 1e-5f);
+    // Rolling backwards turns the other way.
+    flt.vZ = 10.0;
+    handle_contact_point(CONTACT_NOSE, 0.0f, -1.0f, -1.0f, k, c, 0.04f, 0.8f);
+    EXPECT_NEAR(flt.R, -25.0f, 1e-3f);
+    // A skid end on the ground cancels the yaw acceleration to come.
+    flt.Rdot = 40.0f;
+    handle_contact_point(CONTACT_SKID0 + 2, 1.0f, -1.0f, 1.0f, k, c, 0.4f, 0.4f);
+    EXPECT_NEAR(flt.R, -40.0f * msc.prd, 1e-5f);
+}
+
+TEST_F(Contact, RoughSurfacesRaiseTheGroundUnderTheWheel)
+{
+    struct Case {
+        int surf;
+        float h;
+    } cases[] = {{62, 0.0f}, {63, 0.0f}, {64, 0.02f}, {65, 0.04f}, {66, 0.02f}, {67, 0.08f}};
+    for (const Case& cs : cases) EXPECT_NEAR(surface_roughness(cs.surf, 0.0f, 0.0f), cs.h, 1e-6f) << cs.surf;
+    EXPECT_NEAR(surface_roughness(66, 3.14159265f / 8.0f, 0.0f), 0.02f * (1.0f + 1.0f), 1e-6f);
+}
+
+TEST_F(Contact, AFloatPointDisplacesWaterByItsPatchAndDepth)
+{
+    // A flat-bottomed body: stations a metre apart, points a quarter metre apart across.
+    for (int s = 0; s < 18; s++) {
+        for (int r = 0; r < 16; r++) {
+            pln[0].body_X[23][s][r] = -0.25f * (float)r;
+            pln[0].body_Y[23][s][r] = 0.0f;
+            pln[0].body_Z[23][s][r] = (float)s;
+        }
+    }
+    flt.vY = 0.0;
+    flt.vaxial = 0.0f;
+    clear_sums();
+    // The point is 1.1 m under the centre of gravity, which is 0.9 m up.
+    EXPECT_EQ(handle_float_point(23, 3, 4, 0.0f, -1.1f, 0.0f, -0.4f), 0);   // 0.2 m above the water
+    EXPECT_EQ(flt.fnrmlgear, 0.0f);
+    clear_sums();
+    EXPECT_EQ(handle_float_point(23, 3, 4, 0.0f, -1.1f, 0.0f, 0.0f), 1);    // 0.2 m under
+    EXPECT_NEAR(flt.fnrmlgear, 0.2f * 0.25f * 1.0f * 1000.0f * con.g, 1e-2f);
+    EXPECT_EQ(flt.onground, 1);
+    // Sinking adds damping against the motion; moving through the water drags.
+    clear_sums();
+    flt.vY = -1.0;
+    flt.vaxial = 5.0f;
+    handle_float_point(23, 3, 4, 0.0f, -1.1f, 0.0f, 0.0f);
+    EXPECT_NEAR(flt.fnrmlgear, 0.2f * 0.25f * 1000.0f * con.g + 0.25f * 1000.0f, 1e-1f);
+    EXPECT_NEAR(flt.faxilgear, -0.00165f * 0.25f * 1000.0f * 25.0f, 1e-3f);
+}
+
+TEST(Scrapes, ABellyLandingRestsOnTheBodyInTheNineContactStates)
+{
+    fh_world();
+    ASSERT_EQ(fh_load(fh_bundled(TRAINER)), 1);
+    fh_start_air(1.0f, 0.0f, 0.0f);
+    for (int leg = 0; leg < 3; leg++) pln[0].gear_stat[leg] = 0;   // gear up
+    flt.phi[0] = 8.0f;   // and a wing low
+    for (int f = 0; f < 60 * 8; f++) {
+        fh_frame();
+        ASSERT_TRUE(fh_state_finite()) << f;
+    }
+    EXPECT_TRUE(flt.onground);
+    EXPECT_GT(pln[0].condef[CONTACT_BODY] + pln[0].condef[CONTACT_WINGTIP], 0.0f);
+    EXPECT_EQ(pln[0].condef[CONTACT_NOSE], 0.0f);
+    EXPECT_NEAR(flt.fnrmlgear, flt.m_total * atm.g, 0.05f * flt.m_total * atm.g);
+    EXPECT_LT(fh_height(), pln[0].h_eqlbm);   // lower than on its wheels
+}

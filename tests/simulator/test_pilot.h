@@ -1,0 +1,74 @@
+// test_pilot.h -- a minimal pilot for the flight tests: holds pitch, bank, heading, altitude or
+// airspeed through the harness's controls, frame by frame. It stands in for the autopilot, which
+// is not part of the flight model; its gains are plain proportional-derivative ones.
+#pragma once
+#include "flight_harness.h"
+#include "hl_funct.h"
+#include "hl_types.h"
+
+#include <cmath>
+
+struct TestPilot {
+    // What to hold; a mode left off leaves that control as set.
+    bool hold_pitch = false;
+    float pitch_deg = 0.0f;
+    bool hold_altitude = false;   // pitch from altitude and vertical speed
+    float altitude = 0.0f;        // m above the ground
+    bool hold_speed_by_pitch = false;
+    float speed = 0.0f;           // m/s true airspeed
+    bool hold_speed_by_stick = false;   // the stick itself integrates the speed error (to full back)
+    float stick = 0.0f;
+    bool hold_bank = false;
+    float bank_deg = 0.0f;
+    bool coordinate = false;      // rudder against sideslip
+    bool hold_heading_on_ground = false;
+    float heading = 0.0f;
+    float pitch_trim_integral = 0.0f;
+
+    // One frame: the commands, then the harness's frame.
+    void fly(void)
+    {
+        fh_controls c = fh_get_controls();
+        float prd = msc.prd;
+        float target_pitch = pitch_deg;
+        if (hold_altitude) {
+            float h = fh_height();
+            float want_vy = fltlim((altitude - h) * 0.15f, -3.0f, 3.0f);
+            pitch_trim_integral += (want_vy - (float)flt.vY) * 0.3f * prd;
+            pitch_trim_integral = fltlim(pitch_trim_integral, -10.0f, 15.0f);
+            target_pitch = pitch_trim_integral + 1.5f * (want_vy - (float)flt.vY);
+        }
+        if (hold_speed_by_pitch) {
+            float err = flt.av - speed;   // too fast: nose up
+            pitch_trim_integral += err * 0.08f * prd;
+            pitch_trim_integral = fltlim(pitch_trim_integral, -20.0f, 15.0f);
+            target_pitch = pitch_trim_integral + 0.6f * err;
+        }
+        if (hold_pitch || hold_altitude || hold_speed_by_pitch) {
+            float e = fltlim(target_pitch, -25.0f, 25.0f) - flt.the[0];
+            c.pitch = fltlim(0.06f * e - 0.03f * flt.Q, -1.0f, 1.0f);
+        }
+        if (hold_speed_by_stick) {
+            float err = flt.av - speed;   // too fast: more back stick
+            stick = fltlim(stick + (0.05f * err - 0.02f * flt.Q) * prd, -1.0f, 1.0f);
+            c.pitch = fltlim(stick + 0.05f * err - 0.01f * flt.Q, -1.0f, 1.0f);
+        }
+        if (hold_bank) {
+            float e = bank_deg - flt.phi[0];
+            c.roll = fltlim(0.05f * e - 0.02f * flt.P, -1.0f, 1.0f);
+        }
+        if (coordinate) c.yaw = fltlim(-0.08f * flt.Beta - 0.02f * flt.R, -1.0f, 1.0f);
+        if (hold_heading_on_ground) {
+            float e = fltwrap(heading - flt.psi[0], -180.0f, 180.0f);
+            c.yaw = fltlim(0.5f * e - 0.2f * flt.R, -1.0f, 1.0f);
+        }
+        fh_set_controls(c);
+        fh_frame();
+    }
+
+    void fly_for(float seconds)
+    {
+        int n = (int)std::lround(seconds / msc.prd);
+        for (int k = 0; k < n; k++) fly();
+    }
+};

@@ -1,0 +1,296 @@
+// flight_harness.cpp -- the windowless world the flight model's tests and benchmark fly in.
+#include "flight_harness.h"
+
+#include "fltgeom.h"
+#include "fltprep.h"
+#include "hl_funct.h"
+#include "hl_mnw.h"
+#include "hl_types.h"
+#include "initpln.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <type_traits>
+
+namespace {
+
+constexpr float PI = 3.14159265358979f;
+constexpr float DEG = PI / 180.0f;
+
+fh_controls g_controls;
+float g_gravity_clock = 0.0f;
+
+// Gravity at the aircraft's height, as the once-per-second update keeps it.
+void set_gravity(void)
+{
+    float r = con.rearth + (float)flt.Y[0];
+    atm.g = con.muearth / (r * r);
+}
+
+// A flat region of three by two one-degree squares, south-west corner 33 N 118 W.
+void flat_region(float h, int water)
+{
+    env.lat_sou = 33;
+    env.lon_wes = -118;
+    float deg_lat = 60.0f * con.nmtomtrs;
+    float deg_lon = deg_lat * std::cos(34.0f * DEG);
+    env.dx = 3.0f * deg_lon;
+    env.dz = 2.0f * deg_lat;
+    env.lox = 0.0f;
+    env.hix = env.dx;
+    env.loz = 0.0f;
+    env.hiz = env.dz;
+    for (int c = 0; c < 3; c++) {
+        for (int r = 0; r < 2; r++) {
+            env.lonwes_ref[c][r] = (float)(env.lon_wes + c);
+            env.planex_ref[c][r] = (float)c * deg_lon;
+        }
+    }
+    for (int i = 0; i < REGION_NI; i++) {
+        for (int j = 0; j < REGION_NJ; j++) {
+            planexyz[i][j][0] = env.lox + env.dx * (float)i / (float)(REGION_NI - 1);
+            planexyz[i][j][1] = h;
+            planexyz[i][j][2] = env.hiz - env.dz * (float)j / (float)(REGION_NJ - 1);
+            on_water[i][j] = water;
+        }
+    }
+    env.i_aircraft = REGION_NI / 2;
+    env.j_aircraft = REGION_NJ / 2;
+    env.surf_type = 62;   // a paved runway
+}
+
+// The pilot's commands turned into surface deflections, thrust lines, rotor pitch and levers,
+// as the controls of the aircraft lay them out.
+void apply_controls(void)
+{
+    const planestruct& pl = pln[0];
+    const fh_controls& c = g_controls;
+    set.YK_ptch = set.FC_ptch = c.pitch;
+    set.YK_roll = set.FC_roll = c.roll;
+    set.YK_hdng = set.FC_hdng = c.yaw;
+    flt.elv_trim = c.trim;
+    set.FC_ptch = fltlim(set.FC_ptch + 0.5f * flt.elv_trim, -1.0f, 1.0f);
+    set.parkbrake = c.brake;
+    flt.flap = c.flap;
+    flt.slat = fltlim(4.0f * c.flap, 0.0f, 1.0f);
+
+    float r = set.FC_roll, p = set.FC_ptch, y = set.FC_hdng;
+    if (r < 0.0f) {
+        flt.lailndef = -r * pl.ailn_up;
+        flt.railndef = r * pl.ailn_dn;
+    } else {
+        flt.lailndef = -r * pl.ailn_dn;
+        flt.railndef = r * pl.ailn_up;
+    }
+    flt.lailndef += pl.ailpitch * p - pl.ailflaps * flt.flap;
+    flt.railndef += pl.ailpitch * p - pl.ailflaps * flt.flap;
+    flt.lsplrdef = r < 0.0f ? -r * pl.splr_def : 0.0f;
+    flt.rsplrdef = r < 0.0f ? 0.0f : r * pl.splr_def;
+    flt.ldruddef = fltlim(-y * pl.drud_def, 0.0f, 1e9f);
+    flt.rdruddef = fltlim(y * pl.drud_def, 0.0f, 1e9f);
+    float e;
+    if (pl.Zarm[10] < 0.0f) e = p > 0.0f ? -p * pl.elev_dn : -p * pl.elev_up;
+    else e = p > 0.0f ? p * pl.elev_up : p * pl.elev_dn;
+    flt.lhstbdef = e + y * pl.stabhdng - r * pl.stabroll;
+    flt.rhstbdef = e + r * pl.stabroll - y * pl.stabhdng;
+    flt.ruddef = -y * pl.rudd_def;
+
+    if (pl.is_heli) {
+        flt.proppitch[1] = pl.propdir[0] > 0 ? interp(-1.0f, pl.maxpitch[1], 1.0f, pl.minpitch[1], y)
+                                             : interp(-1.0f, pl.minpitch[1], 1.0f, pl.maxpitch[1], y);
+        if (c.collective >= 0.0f)
+            flt.proppitch[0] = interp(1.0f, pl.minpitch[0], 0.0f, pl.maxpitch[0], fltlim(1.0f - c.collective, 0.0f, 1.0f));
+    }
+    for (int i = 0; i < 4; i++) {
+        flt.vertcant[i] = pl.vertcant[i];
+        flt.sidecant[i] = pl.sidecant[i];
+    }
+    int vect_props = pl.vectEQ && pl.entype != 4 && pl.entype != 5;
+    if (pl.is_heli) {
+        flt.vertcant[0] += pl.elevcyclic * p;
+        flt.sidecant[0] += pl.ailncyclic * r;
+    }
+    if (vect_props) {
+        for (int i = 0; i < 2; i++) {
+            flt.vertcant[i] += pl.elevcyclic * p;
+            flt.sidecant[i] += pl.ailncyclic * r;
+        }
+    }
+    for (int i = 0; i < 4; i++) {
+        flt.throrqst[i] = fltlim(c.throttle, 0.0f, 1.0f);
+        flt.prop[i] = pl.omegamax;
+    }
+}
+
+// What every start shares: masses, engines, gear, systems and the angle caches.
+void start_common(float speed)
+{
+    const planestruct& pl = pln[0];
+    flt.m_fuel = 0.5f * pl.m_fuel;
+    flt.m_jettison = 0.5f * pl.m_jettison;
+    flt.m_fixed = fltlim(0.5f * (pl.m_max - pl.m_fuel - pl.m_jettison - pl.m_empty), 0.0f, 9.9e9f);
+    float t = speed > msc.est_Vs ? 0.5f : 0.01f;
+    for (int i = 0; i < pl.numen && i < 4; i++) {
+        flt.mixt[i] = 1.0f;
+        flt.prop[i] = pl.omegamax;
+        flt.throrqst[i] = flt.thro[i] = flt.parteqlbmthrust[i] = t;
+        flt.proppitch[i] = interp(0.0f, pl.minpitch[i], 1.0f, pl.maxpitch[i], t);
+        flt.tac[i] = pl.is_heli ? pl.omegamax : pl.omegamin + (pl.omegamax - pl.omegamin) * std::sqrt(t);
+        flt.n1_[i] = 100.0f * std::sqrt(t);
+    }
+    if (pl.is_heli) flt.tac[1] = flt.tac[0] * pl.trotor_rat;
+    g_controls.throttle = t;
+    for (int leg = 0; leg < 3; leg++) pln[0].gear_stat[leg] = 1;
+    float psi = flt.psi[0];
+    flt.vX = std::sin(psi * DEG) * speed;
+    flt.vZ = -std::cos(psi * DEG) * speed;
+    flt.vY = 0.0;
+    flt.v[0] = speed;
+    flt.sinthe = std::sin(flt.the[0] * DEG);
+    flt.costhe = std::cos(flt.the[0] * DEG);
+    flt.sinpsi = std::sin(psi * DEG);
+    flt.cospsi = std::cos(psi * DEG);
+    flt.sinphi = std::sin(flt.phi[0] * DEG);
+    flt.cosphi = std::cos(flt.phi[0] * DEG);
+    flt.cosalph = flt.cosbeta = 1.0f;
+    flt.sinalph = flt.sinbeta = 0.0f;
+    flt.hpath = flt.ahpath = psi;
+    flt.sinahpath = flt.sinhpath = flt.sinpsi;
+    flt.cosahpath = flt.coshpath = flt.cospsi;
+    flt.cosavpath = flt.cosvpath = 1.0f;
+    flt.jatoleft = pl.jatodur;
+    set_gravity();
+    set_air_at_aircraft();
+    flt.av = speed;
+    flt.vaxial = speed;
+    flt.Qstatic = 0.5f * atm.rho * speed * speed;
+}
+
+template <typename T>
+int all_finite(const T* v, size_t n)
+{
+    for (size_t i = 0; i < n; i++)
+        if (!std::isfinite(v[i])) return 0;
+    return 1;
+}
+
+}  // namespace
+
+void fh_world(const fh_world_options& opt)
+{
+    clear_globals();
+    hl_fill_constants();
+    hl_build_paths(FH_PROGRAM_DIR, "/tmp", nullptr);
+    hl_srand(opt.seed);
+    fill_density_table();
+    flat_region(opt.ground_h, opt.water);
+
+    atm.temp_SL = 59.0f;
+    atm.baro = 29.92f;
+    ins.baro = 29.92f;
+    atm.rway_fric_rat = 1.0f;
+    atm.wind_tbl = 1.0f;
+    set.joy_rat_hdng = 1.0f;
+    set.fadec_on = 1;
+    rel.symflp = rel.fc_thr = rel.trotor = 1;
+    rel.oil_rat = 1.0f;
+    for (int i = 0; i < 4; i++) rel.engine[i] = rel.oilpmp[i] = rel.thrgov[i] = 1;
+    msc.prd = opt.prd;
+    msc.locl_time = 43200.0f;
+    g_controls = fh_controls();
+    g_gravity_clock = 0.0f;
+}
+
+int fh_load(const char* path)
+{
+    std::snprintf(pln[0].C_path, STR_LEN, "%s", path);
+    const char* slash = std::strrchr(path, '/');
+    std::snprintf(pln[0].C_file, STR_LEN, "%s", slash ? slash + 1 : path);
+    return load_plane(0);
+}
+
+const char* fh_bundled(const char* rel)
+{
+    static char path[2 * STR_LEN];
+    std::snprintf(path, sizeof path, "%s%s", FH_PROGRAM_DIR, rel);
+    return path;
+}
+
+void fh_start_ground(float heading)
+{
+    flt.X[0] = env.dx * 0.5;
+    flt.Z[0] = env.dz * 0.5;
+    env.localh_cg = find_local_h((float)flt.X[0], (float)flt.Z[0], &env.i_aircraft, &env.j_aircraft, 0);
+    flt.Y[0] = env.localh_cg + pln[0].h_eqlbm;
+    flt.the[0] = pln[0].the_eqlbm;
+    flt.psi[0] = heading;
+    flt.phi[0] = 0.0f;
+    start_common(0.0f);
+    g_controls.brake = 1.0f;
+}
+
+void fh_start_air(float height, float speed, float heading)
+{
+    flt.X[0] = env.dx * 0.5;
+    flt.Z[0] = env.dz * 0.5;
+    env.localh_cg = find_local_h((float)flt.X[0], (float)flt.Z[0], &env.i_aircraft, &env.j_aircraft, 0);
+    flt.Y[0] = env.localh_cg + height;
+    flt.the[0] = 0.0f;
+    flt.psi[0] = heading;
+    flt.phi[0] = 0.0f;
+    start_common(speed);
+    g_controls.brake = 0.0f;
+}
+
+void fh_set_controls(const fh_controls& c) { g_controls = c; }
+const fh_controls& fh_get_controls(void) { return g_controls; }
+
+void fh_frame(void)
+{
+    apply_controls();
+    flight_presteps();
+    g_gravity_clock += msc.prd;
+    if (g_gravity_clock >= 1.0f) {
+        g_gravity_clock -= 1.0f;
+        set_gravity();
+    }
+    msc.cntr = msc.cntr >= 30000 ? 1 : msc.cntr + 1;
+    set_path_bank();
+    msc.elap_time = fltwrap(msc.elap_time + msc.prd, 0.0f, 86400.0f);
+    msc.locl_time = fltwrap(msc.locl_time + msc.prd, 0.0f, 86400.0f);
+    if (set.cycout) write_frame_dump();
+    flight_substeps();
+    set.cycout = 0;
+}
+
+void fh_run(float seconds)
+{
+    int n = (int)std::lround(seconds / msc.prd);
+    for (int k = 0; k < n; k++) fh_frame();
+}
+
+// Every 4-byte field from first up to (not including) last, read as a float. The integer fields
+// of the flight state are small counts and flags: as floats they are zero or tiny, never NaN.
+static int floats_finite(const void* first, const void* last)
+{
+    const char* q = static_cast<const char*>(first);
+    const char* end = static_cast<const char*>(last);
+    for (; q + sizeof(float) <= end; q += sizeof(float)) {
+        float v;
+        std::memcpy(&v, q, sizeof v);
+        if (!std::isfinite(v)) return 0;
+    }
+    return 1;
+}
+
+int fh_state_finite(void)
+{
+    const flightstruct& f = flt;
+    if (!std::isfinite(f.lat) || !std::isfinite(f.lon)) return 0;
+    if (!all_finite(&f.X[0], 12) || !all_finite(&f.Y[0], 12) || !all_finite(&f.Z[0], 12)) return 0;
+    if (!std::isfinite(f.vX) || !std::isfinite(f.vY) || !std::isfinite(f.vZ)) return 0;
+    return floats_finite(&f.the[0], &f.vX) && floats_finite(&f.aX, reinterpret_cast<const char*>(&f) + sizeof f);
+}
+
+float fh_height(void) { return (float)flt.Y[0] - env.localh_cg; }
