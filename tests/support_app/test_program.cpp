@@ -13,7 +13,11 @@ TestProgramLog& test_program_log()
     return log;
 }
 
-void APPLICATION_update(void) { test_program_log().updates++; }
+void APPLICATION_update(void)
+{
+    test_program_log().updates++;
+    if (test_program_log().on_update) test_program_log().on_update();
+}
 void APPLICATION_handlekey(char c, int) { test_program_log().keys += c; }
 void APPLICATION_handlemenu(int item) { test_program_log().menus.push_back(item); }
 void APPLICATION_setupmenus(void) {}

@@ -8,6 +8,7 @@ struct TestProgramLog {
     int updates = 0;
     std::vector<int> menus;     // APPLICATION_handlemenu items
     std::string keys;           // APPLICATION_handlekey characters
+    void (*on_update)(void) = nullptr;   // a window's contents, run by APPLICATION_update
     void clear() { *this = TestProgramLog{}; }
 };
 
