@@ -62,6 +62,12 @@ char nav_name[MAX_NAV][APT_NAME_LEN];
 int32_t nav_inreg[MAX_NAV];
 float fix_lat[MAX_FIX], fix_lon[MAX_FIX];
 char fix_name[MAX_FIX][FIX_NAME_LEN];
+int32_t apt_wrl, rwy_wrl, nav_wrl;
+
+int32_t apt_lcl_max = -1, vor_lcl_max = -1, ndb_lcl_max = -1;
+int32_t apt_to_index[MAX_LCL], vor_to_index[MAX_LCL], ndb_to_index[MAX_LCL];
+int32_t rwy_geo_ind[MAX_RWY];
+int32_t geo_tway[MAX_GEO_RWY];
 
 // Empties the world databases.
 static void clear_world_db(void)
@@ -96,6 +102,18 @@ static void clear_world_db(void)
     std::memset(nav_inreg, 0, sizeof nav_inreg);
     for (int i = 0; i < MAX_FIX; i++) fix_lat[i] = fix_lon[i] = -999.0f;
     std::memset(fix_name, 0, sizeof fix_name);
+    apt_wrl = rwy_wrl = nav_wrl = 0;
+}
+
+// Empties the region's local lists: no region is loaded.
+static void clear_region_lists(void)
+{
+    apt_lcl_max = vor_lcl_max = ndb_lcl_max = -1;
+    std::memset(apt_to_index, 0, sizeof apt_to_index);
+    std::memset(vor_to_index, 0, sizeof vor_to_index);
+    std::memset(ndb_to_index, 0, sizeof ndb_to_index);
+    for (int r = 0; r < MAX_RWY; r++) rwy_geo_ind[r] = -1;
+    std::memset(geo_tway, 0, sizeof geo_tway);
 }
 
 void clear_globals(void)
@@ -119,6 +137,7 @@ void clear_globals(void)
     std::memset(&fpl, 0, sizeof fpl);
     std::memset(&atc, 0, sizeof atc);
     clear_world_db();
+    clear_region_lists();
     std::memset(C_s, 0, sizeof C_s);
     std::memset(planexyz, 0, sizeof planexyz);
     std::memset(planetex, 0, sizeof planetex);

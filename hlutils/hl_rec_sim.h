@@ -35,6 +35,19 @@ struct settingstruct {
     // Controller sentences.
     int32_t text_out;            // show them as text
     int32_t voice_out;           // speak them
+
+    // Warnings, equipment and drawing (preferences).
+    int32_t warn_frame, warn_overspeed, warn_flaps, warn_bb;   // warning switches
+    int32_t eq_avi;              // an avionics stack is fitted: radios start on fixed frequencies
+    int32_t eq_thr;              // a throttle quadrant is fitted
+    int32_t ogl_trees;           // draw trees
+    // Data-output selections per item (0/1): file, cockpit, graph.
+    int32_t Bdsk[60], Brlt[60], Bgrf[60];
+    // The custom start position (situation files, Get Me Lost, the map).
+    float cus_X, cus_Z;          // m, region frame
+    float cus_Y;                 // m, height
+    float cus_psi;               // degrees, heading
+    float cus_v;                 // m/s, speed
 };
 
 // The instrument panel.
@@ -44,6 +57,19 @@ struct inststruct {
     int32_t jato_on;             // rockets burning
     int32_t chute_on;            // drag chute out
     float x_loc[13], y_loc[13];  // logical pixels, each instrument slot's reference point
+
+    // Displays and their ranges.
+    int32_t HUD_on, HOOP_on;     // head-up display and its flight-path hoops shown
+    int32_t hud_brt;             // 1 bright, 0 dim
+    int32_t map_mode, arg_mode;  // moving-map and radar display modes
+    float map_range, arg_range, rad_range;   // nm, display ranges
+    // Pixel pictures built at start-up, colour indices (0 lit, 22 unlit), [row][column]:
+    int32_t v_tape_col[90][5];      // the digits 0..9 down a drum, digit d centred on row 9 d
+    int32_t h_tape_col0[12][200];   // a scale labelled every 20 columns
+    int32_t h_tape_col1[12][360];   // compass card, k at column 10 k for k = 0, 3, .. 33
+    int32_t h_tape_col2[12][360];   // the same card labelled 36 - k
+    // Navigation symbols [kind 1 airport, 2 NDB, 3 VOR][segment][x1, y1, x2, y2], -5..5 px.
+    int32_t nav_pic[10][10][4];
 };
 
 struct miscstruct {
@@ -58,6 +84,13 @@ struct miscstruct {
     int32_t sound_avail;         // the sound output was created
     int32_t sound_on;            // the user's sound switch
     int32_t speech_avail;        // the speech engine was created
+
+    // Start airport and runway (world indices) and whether to start at the runway's far end.
+    int32_t loc_apt_wrl, loc_rwy_wrl, backwards;
+    char apt_id_req[5];          // the airport identifier asked for by name (4 characters)
+    float rtrat;                 // measured frame time / frame period, 0.2..5
+    float nigt_time, aifr_time;  // s, logged night and actual instrument time
+    int32_t key_type;            // keyboard layout: 1 US, 2 French, 3 German
 };
 
 // Reliability: each system is 1 while it works and 0 once it has failed.
@@ -69,10 +102,29 @@ struct relstruct {
     float oil_rat;               // 0..1, oil pressure left after a pump failure
     int32_t thrgov[4];           // engine governors
     int32_t trotor;              // tail rotor
+
+    // Failure settings.
+    float total_fail_entry;      // 0..9, how likely equipment fails
+    float ins_fail_rat, eq1_fail_rat, eq2_fail_rat;
+    int32_t fail_type[32];       // 1 random by total_fail_entry, 2 within fail_time_max, else at once
+    float fail_time_max[32];     // hours
 };
 struct pathstruct { int32_t placeholder; };
 struct graphstruct { int32_t show_path; };
-struct navstruct { int32_t placeholder; };
+// Radios and GPS.
+struct navstruct {
+    int32_t nf[2];               // NAV frequencies, MHz x 100
+    int32_t cf[2];               // COM frequencies, MHz x 100
+    float obs[2];                // degrees, selected courses
+    int32_t adff;                // kHz, ADF frequency
+    int32_t dmesel;              // DME source receiver 0 or 1
+    int32_t radout;              // audio selector 0..4
+    int32_t tran1, tran2, tran3, tran4;   // transponder digits
+    int32_t gps_index_mode;      // 1 airports, 2 NDBs, 3 VORs
+    int32_t gps_index;           // world index of the waypoint in the mode's table
+    int32_t gps_apt_index, gps_vor_index, gps_ndb_index;   // the last waypoint of each kind
+    int32_t gps_id[5];           // identifier character codes 0..36
+};
 struct ottostruct { int32_t placeholder; };
 struct flightplanstruct { int32_t placeholder; };
 // The controllers' dialogue.

@@ -30,6 +30,18 @@ struct atmospherestruct {
     float wind_tbl;           // 1..5, wind severity
     float rain_tstm;          // 1..5, storm level (above 1 rain, from 3 thunderstorms)
     float prec_rat;           // 0..1, precipitation rate on the windscreen
+
+    // The user's weather settings (preferences, situation files, the weather windows).
+    float burst_prob;         // 1..5, microburst likelihood
+    int32_t cld_type;         // 1 clear, 2 scattered, 3 broken, 4 overcast
+    float topsMSL, baseMSL;   // m, cloud tops and bases above sea level
+    float vis_rep;            // m, reported visibility
+    float vis_mult;           // visibility factor applied to vis_rep (1 at start)
+    float altwxr2;            // m, height of the upper wind layer
+    float rate_change;        // how fast the weather drifts, 0 steady
+    int32_t meteorite_code;   // 1..4 light .. severe meteor showers
+    float trml_prt;           // 0..1, share of the cells with a thermal
+    float trml_vvi;           // m/s, thermal climb rate
 };
 
 // The aircraft's surroundings. Cleared at start-up; refreshed by the region loader and each frame.
@@ -58,6 +70,7 @@ struct environmentstruct {
 // What the outside view draws. Cleared at start-up.
 struct scenerystruct {
     int32_t abovetops;        // the viewpoint is above the cloud tops
+    float zoom;               // 1..100, view zoom
 };
 
 // The world databases: airports, runways, navaids and fixes of "apt.dat", "nav.dat" and "fix.dat".
@@ -97,6 +110,20 @@ extern char nav_name[MAX_NAV][APT_NAME_LEN];
 extern int32_t nav_inreg[MAX_NAV];           // the navaid lies in the loaded region
 extern float fix_lat[MAX_FIX], fix_lon[MAX_FIX];   // -999 in unused slots
 extern char fix_name[MAX_FIX][FIX_NAME_LEN];
+// Search cursors into the world tables, shared by the start-position and radio searches.
+extern int32_t apt_wrl, rwy_wrl, nav_wrl;
+
+// The region's local lists, rebuilt by every region load: the airports, VORs and NDBs of the loaded
+// region (rows 0..*_lcl_max, world index in *_to_index) and each world runway's row in the runway
+// geometry tables. apt_lcl_max is -1 until the first region is loaded.
+constexpr int MAX_LCL = 92;        // rows of each local list (and of the Location menus)
+constexpr int MAX_GEO_RWY = 150;   // rows of the runway geometry tables
+extern int32_t apt_lcl_max, vor_lcl_max, ndb_lcl_max;
+extern int32_t apt_to_index[MAX_LCL];
+extern int32_t vor_to_index[MAX_LCL];
+extern int32_t ndb_to_index[MAX_LCL];
+extern int32_t rwy_geo_ind[MAX_RWY];        // row of the runway geometry tables, -1 outside the region
+extern int32_t geo_tway[MAX_GEO_RWY];       // the row's runway has taxiways
 
 // The region grids: 3 by 2 one-degree squares, first index i = column west to east, second j = row
 // south to north. Cleared at start-up; filled by the region loader.

@@ -1,0 +1,31 @@
+// program.cpp -- what Kestrova tells the library about itself, and the callbacks the library makes
+// into it. Linked into the program and into the tests that run the whole simulator.
+#include "hl_program.h"
+#include "hl_sound.h"
+#include "hl_types.h"
+#include "lax.h"
+#include "prefs.h"
+
+hl_program_desc hl_prog = {"Kestrova", "Kestrova 4.prf", "Kestrova", 1,
+                           nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, hl_close_devices,
+                           nullptr, nullptr};
+
+void APPLICATION_update(void) {}
+void APPLICATION_handlekey(char, int) {}
+void APPLICATION_setupmenus(void) {}
+
+void APPLICATION_handlemenu(int item)
+{
+    // Commands that load files or move the aircraft wait while a replay runs; Quit always works.
+    bool replaying = set.replay_mode != 0;
+    switch (item) {
+    case 102:
+        if (!replaying) open_situation();
+        break;
+    case 103:
+        if (!replaying) save_situation();
+        break;
+    case 105: quit_simulator(); break;
+    default: break;
+    }
+}
