@@ -2,6 +2,7 @@
 #include "initgen.h"
 
 #include "do_speech.h"
+#include "fltprep.h"
 #include "hl_file.h"
 #include "hl_funct.h"
 #include "hl_graph.h"
@@ -30,19 +31,6 @@ constexpr int TAPE_LIT = 0;
 void fill_map(int* map, int n)
 {
     for (int i = 0; i < n; i++) map[i] = TAPE_UNLIT;
-}
-
-// The standard atmosphere's density by height, thousand feet and slug per cubic foot.
-void fill_density_table(void)
-{
-    static const float rows[22][2] = {
-        {0, 0.0023769f},   {10, 0.001756f},   {20, 0.001267f},   {30, 0.0008907f},  {40, 0.0005873f},
-        {50, 0.0003639f},  {60, 0.0002256f},  {70, 0.0001399f},  {80, 0.00008594f}, {90, 0.00005253f},
-        {100, 0.00003211f}, {110, 0.00002001f}, {120, 0.0000127f}, {130, 8.19e-6f},   {140, 5.364e-6f},
-        {150, 3.564e-6f},  {160, 2.433e-6f},  {170, 1.693e-6f},  {180, 1.2e-6f},    {190, 8.589e-7f},
-        {200, 6.061e-7f},  {259, 0.0f},
-    };
-    for (int i = 0; i < 22; i++) assign_hr(i, rows[i][0], rows[i][1]);
 }
 
 // A two-digit value at columns col - 3 and col + 3, a one-digit value at col.
@@ -236,13 +224,6 @@ void set_defaults(void)
 }
 
 }  // namespace
-
-void assign_hr(int row, float kft, float slugs)
-{
-    if (row < 0 || row >= 22) return;
-    atm.hr[row][0] = kft * 1000.0f * con.fttomtrs;
-    atm.hr[row][1] = slugs * con.endtomed;
-}
 
 void init_tape(int* map, int rows, int cols, int col, int row, int digit)
 {

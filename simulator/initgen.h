@@ -16,12 +16,10 @@ extern float carr_lxyz[CARR_LIGHTS][3];
 extern float frig_pxyz[FRIG_POINTS][3];
 extern float oilr_pxyz[OILR_POINTS][3];
 
-// Everything above, in start-up order; `MACIBM_init` has run (constants, window).
+// Everything above and the air-density table (fill_density_table), in start-up order;
+// `MACIBM_init` has run (constants, window).
 void init_gen(void);
 
-// Row `row` of atm.hr: the height kft thousand feet (stored in metres) and the density `slugs`
-// slug per cubic foot (stored in kilograms per cubic metre).
-void assign_hr(int row, float kft, float slugs);
 // Draws digit into a map of rows by cols colour indices ([row][column], row 0 at the bottom): the
 // 5 by 7 font's lit dots become 0, centred on column `col` with its bottom row at `row`; every cell
 // index wraps into the map, so a digit at an edge continues on the opposite edge.

@@ -201,15 +201,17 @@ struct Reader : LineIo {
     {
         if (bad_line) return nullptr;
         if (next >= lines.size()) {
-            fail(kind);
+            bad_line = static_cast<int>(next) + 1;
+            what = kind;
             return nullptr;
         }
         return &lines[next++];
     }
+    // The line just taken does not hold what it should.
     void fail(const char* kind)
     {
         if (bad_line) return;
-        bad_line = static_cast<int>(next) + 1;
+        bad_line = static_cast<int>(next);
         what = kind;
     }
     // Whole-line numbers: blanks around the number are allowed, nothing else.
@@ -458,11 +460,12 @@ void factory_record(PrefsRec* r)
     r->nf[0] = r->nf[1] = 11170;
     r->cf[0] = r->cf[1] = 12100;
     r->adff = 210;
+    // The GPS entries, limited to the loaded tables.
     r->gps_index_mode = 1;
-    r->gps_index = 1600;
-    r->gps_apt_index = 1600;
-    r->gps_vor_index = 2100;
-    r->gps_ndb_index = 700;
+    r->gps_apt_index = intlim(1600, 0, intmax2(apt_wrl_max, 0));
+    r->gps_index = r->gps_apt_index;
+    r->gps_vor_index = intlim(2100, 0, nav_wrl_max);
+    r->gps_ndb_index = intlim(700, 0, nav_wrl_max);
     for (int& g : r->gps_id) g = 11;
     r->prd = PRD_FACTORY;
     r->key_type = 1;

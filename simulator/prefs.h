@@ -21,7 +21,8 @@ int grab_prefs(const char* path, int kind, int complain);
 // beside path and then put in its place, so a failed write leaves the old file. 1 on success.
 int dump_prefs(const char* path, int kind);
 
-// The factory settings. Needs the constants and the world databases.
+// The factory settings. Needs the constants and the world databases (the start airport is the
+// last "KSBD" with runways; the GPS entries are limited to the loaded tables).
 void hard_prefs(void);
 
 // Start-up: the preferences file, or the factory settings when it is missing or unreadable.
