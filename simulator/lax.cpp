@@ -123,23 +123,40 @@ void write_prefs_at_exit(void)
     if (apt_lcl_max >= 0) dump_prefs(prf_path, FILE_KIND_PREFS);
 }
 
+namespace {
+
+void read_databases(void) { read_world_db(nullptr); }
+void load_whole_region(void) { load_region(1); }
+// The user's aircraft, and the second aircraft as the same one.
+void load_both_planes(void)
+{
+    load_plane(0);
+    std::snprintf(pln[1].C_path, sizeof pln[1].C_path, "%s", pln[0].C_path);
+    load_plane(1);
+}
+void start_on_the_runway(void) { set_fltvars(208, 7); }
+void find_joystick(void) { JOY_init(); }
+void first_textures(void)
+{
+    reset_load_texes();
+    load_texes();
+}
+
+}  // namespace
+
 int kestrova_run(void)
 {
     clear_globals();
     MACIBM_init();
-    init_gen();
-    read_world_db(nullptr);
-    start_prefs();
-    load_region(1);
-    load_plane(0);
-    std::snprintf(pln[1].C_path, sizeof pln[1].C_path, "%s", pln[0].C_path);
-    load_plane(1);
-    set_fltvars(208, 7);
-    JOY_init();
-    reset_load_texes();
-    load_texes();
+    // A window closed during start-up (while a notice is up) ends the program at the next step.
+    static void (*const steps[])(void) = {init_gen,          read_databases,      start_prefs,   load_whole_region,
+                                          load_both_planes,  start_on_the_runway, find_joystick, first_textures};
+    for (void (*step)(void) : steps) {
+        if (gdone) break;
+        step();
+    }
     // The progress bar is done: the empty screen (and the panel on it) replaces it.
-    if (initing) MACIBM_startwind(0);
+    if (!gdone && initing) MACIBM_startwind(0);
 
     while (!gdone) MACIBM_event_proc();
     write_prefs_at_exit();
