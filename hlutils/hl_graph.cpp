@@ -376,14 +376,19 @@ void OGL_sub_character(float x, float y, const uint8_t dots[35])
             if (dots[row * 5 + col]) dot(x + col, y + row);
 }
 
-void OGL_char(float x, float y, char c)
+void OGL_char_dots(char c, uint8_t dots[35])
 {
     const uint8_t* rows = glyph_rows(c);
-    uint8_t dots[35];
     for (int row = 0; row < 7; row++) {
         const uint8_t bits = rows[6 - row];   // the table runs top first, the dots bottom first
         for (int col = 0; col < 5; col++) dots[row * 5 + col] = (bits >> (4 - col)) & 1;
     }
+}
+
+void OGL_char(float x, float y, char c)
+{
+    uint8_t dots[35];
+    OGL_char_dots(c, dots);
     OGL_sub_character(x, y, dots);
 }
 

@@ -44,3 +44,4 @@ void controller_respond(const char*) {}
 void LSO_respond(void) {}
 void step_flashers(int) {}
 __attribute__((weak)) void load_texes(void) {}
+void load_plane_geo(int, int, int) {}

@@ -70,3 +70,6 @@ void step_flashers(int restart);
 // Loads the textures that became due. A weak stand-in: the start-up module's own loader replaces it
 // when it is linked in.
 void load_texes(void);
+
+// Builds aircraft p's 3-D model (with its paint when paint is 1).
+void load_plane_geo(int paint, int templates, int p);

@@ -1,6 +1,5 @@
-// kvdb.h -- test support: the world databases loaded into the tables with the library's line
-// readers, the way the simulator's start-up reads them, but counting every record of a file, also
-// past the tables' capacity (those records are read and not stored).
+// kvdb.h -- test support: the world databases of a folder loaded into the tables by the
+// simulator's own loader, and the counts of what it stored.
 #pragma once
 #include <string>
 
@@ -11,7 +10,7 @@ struct KvDbCounts {
 // The unit factors the window start-up sets and the databases and weather reports use.
 void kvdb_set_units(void);
 
-// Reads "apt.dat", "nav.dat" and "fix.dat" of folder (each must be there with version 500).
-// Airports and runways fill from index 0, navaids from slot 2, fixes from slot 0; elevations,
-// runway lengths and widths become metres, "-" in airport names blanks.
+// Reads "apt.dat", "nav.dat" and "fix.dat" of folder with read_world_db and returns the number of
+// records stored in each table (fixes: up to the end mark). A fatal alert of the loader reaches
+// the caller as FatalAlert.
 KvDbCounts kvdb_load(const std::string& folder);

@@ -60,28 +60,43 @@ TEST_F(BigDb, TheFullSetFillsEveryTableExactly)
     }
 }
 
-TEST_F(BigDb, EachOverfilledSetHasOneRecordTooManyInItsTable)
+// Each over-full set reaches exactly one past its table: the loader stops at that record with the
+// full-table alert, whose fourth line is the index the record would have taken, and stores nothing
+// past the table.
+TEST_F(BigDb, EachOverfilledSetEndsWithItsTablesCountAlert)
 {
     ASSERT_EQ(bigdb_write_variants(dir.str().c_str(), 3), 1);
     struct Want {
         const char* name;
-        int airports, runways, navaids, fixes;
+        const char* message;   // empty: no alert
+        const char* count;
     };
-    const Want want[] = {{"full", 12000, 16000, 19998, 33999},
-                         {"over_airports", 12001, 16000, 19998, 33999},
-                         {"over_runways", 12000, 16001, 19998, 33999},
-                         {"over_navaids", 12000, 16000, 19999, 33999},
-                         {"over_fixes", 12000, 16000, 19998, 34000}};
+    const Want want[] = {{"full", "", ""},
+                         {"over_airports", "Too many airports in apt.dat file!", "12000"},
+                         {"over_runways", "Too many runways in apt.dat file!", "16000"},
+                         {"over_navaids", "Too many navs in world database!", "20000"},
+                         {"over_fixes", "Too many fixes in world database!", "33999"}};
     for (const Want& w : want) {
         SCOPED_TRACE(w.name);
         clear_globals();
-        KvDbCounts n = kvdb_load(dir.str() + "/" + w.name);
-        EXPECT_EQ(n.airports, w.airports);
-        EXPECT_EQ(n.runways, w.runways);
-        EXPECT_EQ(n.navaids, w.navaids);
-        EXPECT_EQ(n.fixes, w.fixes);
+        kvdb_set_units();
+        clear_recorded_alerts();
+        if (w.message[0] == 0) {
+            KvDbCounts n = kvdb_load(dir.str() + "/" + w.name);
+            EXPECT_EQ(n.fixes, 33999);
+            EXPECT_TRUE(recorded_alerts().empty());
+            continue;
+        }
+        EXPECT_THROW(kvdb_load(dir.str() + "/" + w.name), FatalAlert);
+        ASSERT_EQ(recorded_alerts().size(), 1u);
+        EXPECT_EQ(recorded_alerts()[0].code, 2003);
+        EXPECT_EQ(recorded_alerts()[0].l1, w.message);
+        EXPECT_EQ(recorded_alerts()[0].l4, w.count);
+        // the tables stop at their capacity
+        EXPECT_LE(apt_wrl_max, MAX_APT - 1);
+        EXPECT_LE(rwy_wrl_max, MAX_RWY - 1);
+        EXPECT_LE(nav_wrl_max, MAX_NAV - 1);
     }
-    EXPECT_TRUE(recorded_alerts().empty());
 }
 
 TEST_F(BigDb, AnyCountsCanBeAskedFor)

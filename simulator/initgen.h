@@ -1,0 +1,33 @@
+// initgen.h -- the simulator's general start-up: output file, random seed, sound and speech, the
+// air-density table, the panel's pixel pictures, the stars, the ship models and the defaults.
+#pragma once
+
+constexpr int NUM_STARS = 2000;
+constexpr int CARR_POINTS = 104;     // carrier hull, deck outline and island
+constexpr int CARR_LIGHTS = 75;      // carrier deck, datum and ball lights
+constexpr int FRIG_POINTS = 82;      // frigate hull and superstructure
+constexpr int OILR_POINTS = 32;      // oil-rig slabs
+
+// Star directions at 1000 m from the viewpoint, x east, y up, z south.
+extern float star_xyz[NUM_STARS][3];
+// Ship and oil-rig models: x starboard, y up, z towards the stern, metres from the cell middle.
+extern float carr_pxyz[CARR_POINTS][3];
+extern float carr_lxyz[CARR_LIGHTS][3];
+extern float frig_pxyz[FRIG_POINTS][3];
+extern float oilr_pxyz[OILR_POINTS][3];
+
+// Everything above and the air-density table (fill_density_table), in start-up order;
+// `MACIBM_init` has run (constants, window).
+void init_gen(void);
+
+// Draws digit into a map of rows by cols colour indices ([row][column], row 0 at the bottom): the
+// 5 by 7 font's lit dots become 0, centred on column `col` with its bottom row at `row`; every cell
+// index wraps into the map, so a digit at an edge continues on the opposite edge.
+void init_tape(int* map, int rows, int cols, int col, int row, int digit);
+// Navigation picture n: the closed outline through ten points (x0, y0, x1, y1, ..): segment k
+// joins point k to point k + 1, the last one back to the first.
+void init_nav_pic(int n, const int pts[20]);
+// Segment s of navigation picture n.
+void init_nav_pic_line(int n, int s, int x1, int y1, int x2, int y2);
+// One model point.
+void load_geo(float x, float y, float z, float* vertex);

@@ -1,2 +1,0 @@
-// sim_placeholder.cpp -- keeps the simulator library non-empty until its first module lands.
-void kv_simcore_placeholder(void) {}

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# kestrova_start.sh -- the real Kestrova from the program folder on the X server in DISPLAY, with a
+# fresh preferences folder: it reads its databases, answers its start-up notices (no accelerator,
+# no joystick), reaches its frame loop and, when its window is closed, ends with status 0; the
+# preferences it writes at the way out are read back by a second start without complaint.
+set -u
+exe=$1
+cfg=$(mktemp -d)
+trap 'rm -rf "$cfg" "$work1" "$work2"' EXIT
+work1=$(mktemp -d)
+work2=$(mktemp -d)
+
+# Runs one start in folder $1; leaves the exit status in $status.
+run_once() {
+  local work=$1
+  cd "$work" || exit 1
+  KV_CONFIG_DIR=$cfg "$exe" &
+  local pid=$!
+  local win
+  win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Vantrel$' | head -n 1)
+  if [ -z "$win" ]; then
+    echo "no window named Vantrel appeared"
+    kill "$pid" 2>/dev/null
+    exit 1
+  fi
+  # Answer notices until start-up has passed the joystick (its notice, or none, is the last one),
+  # then give the frame loop a moment.
+  for _ in $(seq 1 60); do
+    kill -0 "$pid" 2>/dev/null || { echo "Kestrova ended during start-up"; cat "$work/Error.out"; exit 1; }
+    xdotool windowfocus --sync "$win" 2>/dev/null
+    xdotool key --clearmodifiers Return
+    sleep 0.5
+    grep -q "joystick\|Joystick\|joysticks" "$work/Error.out" 2>/dev/null && break
+  done
+  xdotool key --clearmodifiers Return
+  sleep 2
+  kill -0 "$pid" 2>/dev/null || { echo "Kestrova ended before it was closed"; exit 1; }
+  for _ in 1 2 3 4 5; do
+    xdotool windowfocus --sync "$win" 2>/dev/null
+    xdotool key --clearmodifiers alt+F4
+    for _ in $(seq 1 20); do
+      kill -0 "$pid" 2>/dev/null || break 2
+      sleep 0.1
+    done
+  done
+  for _ in $(seq 1 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    echo "Kestrova still runs after its window was closed"
+    kill -9 "$pid"
+    exit 1
+  fi
+  wait "$pid"
+  status=$?
+}
+
+# Only the notices of a machine without accelerator or joystick, and log lines (code 0).
+check_alerts() {
+  local work=$1
+  grep -q "end simulation" "$work/Error.out" || { echo "Error.out was not closed"; exit 1; }
+  local bad
+  bad=$(grep "^alert " "$work/Error.out" | grep -v "^alert 0:" |
+        grep -v "I can not find a 3-D accelerator card" | grep -v "My system-checking indicates")
+  if [ -n "$bad" ]; then
+    echo "unexpected alerts:"
+    echo "$bad"
+    exit 1
+  fi
+}
+
+run_once "$work1"
+echo "first start: exit status $status"
+[ "$status" -eq 0 ] || exit 1
+check_alerts "$work1"
+prf="$cfg/Kestrova 4.prf"
+if [ -f "$prf" ]; then
+  [ "$(head -n 2 "$prf" | tr '\n' '|')" = "I|51 version|" ] || { echo "preferences header wrong"; exit 1; }
+  [ "$(wc -l < "$prf")" -eq 165 ] || { echo "preferences file is not 165 lines"; exit 1; }
+else
+  # Written only once a scenery region has been loaded.
+  echo "no preferences file written (no scenery region loaded)"
+fi
+
+run_once "$work2"
+echo "second start: exit status $status"
+[ "$status" -eq 0 ] || exit 1
+check_alerts "$work2"
+exit 0

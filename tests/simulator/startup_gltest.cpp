@@ -1,0 +1,406 @@
+// startup_gltest.cpp -- the whole simulator started in-process on an offscreen window: start-up
+// reaches the frame loop on the bundled data, the preferences are written at the way out and read
+// back by the next start, a damaged preferences file gives the factory settings, and the
+// full-size and over-full databases fill their tables or end with the count alert.
+#include "hl_event.h"
+#include "hl_funct.h"
+#include "hl_mnw.h"
+#include "hl_types.h"
+#include "hl_wind.h"
+#include "hl_worlddb.h"
+#include "kvscreen.h"
+#include "kvtest.h"
+#include "lax.h"
+#include "plt.h"
+#include "prefs.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+#include <csignal>
+#include <fstream>
+#include <map>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kRendererNotice =
+    "I can not find a 3-D accelerator card that can handle OpenGL that has correctly installed drivers.";
+const char* const kNoJoystick = "My system-checking indicates";
+
+// The test's view of one run: passes counted, an action at a chosen pass, then the window closes.
+struct SimRun {
+    int passes = 0;
+    int close_at = 5;
+    std::function<void(int)> each_pass;   // called with the pass number
+};
+SimRun* g_run = nullptr;
+
+void pass_hook(void)
+{
+    if (!g_run) return;
+    g_run->passes++;
+    if (g_run->each_pass) g_run->each_pass(g_run->passes);
+    if (g_run->passes == g_run->close_at) push_close();
+}
+
+// What a run in its own process reports back: its result, passes, alerts and named values.
+struct Outcome {
+    int rc = -1;
+    int passes = 0;
+    bool fatal = false;
+    bool finished = false;   // the child reported at all
+    std::vector<RecordedAlert> alerts;
+    std::map<std::string, std::string> v;
+    double num(const std::string& k) const { return v.count(k) ? std::stod(v.at(k)) : -1e30; }
+};
+
+std::string one_line(const std::string& s)
+{
+    std::string o;
+    for (char c : s) o += (c == '\t' || c == '\n') ? ' ' : c;
+    return o;
+}
+
+// Runs Kestrova in a child process (the speech engine and the window system are started and
+// ended once per process, as in the real program) and collects what `collect` records when the
+// loop has ended.
+Outcome run_in_child(SimRun& run, const std::function<void(std::map<std::string, std::string>&)>& collect,
+                     const std::string& report)
+{
+    std::fflush(stdout);
+    pid_t pid = fork();
+    if (pid == 0) {
+        std::map<std::string, std::string> v;
+        int rc = -1, fatal = 0;
+        clear_recorded_alerts();
+        g_run = &run;
+        try {
+            rc = kestrova_run();
+        } catch (const FatalAlert&) {
+            fatal = 1;
+        }
+        g_run = nullptr;
+        collect(v);
+        std::FILE* f = std::fopen(report.c_str(), "w");
+        if (f) {
+            std::fprintf(f, "rc\t%d\npasses\t%d\nfatal\t%d\n", rc, run.passes, fatal);
+            for (const RecordedAlert& a : recorded_alerts())
+                std::fprintf(f, "alert\t%d\t%s\t%s\t%s\t%s\n", a.code, one_line(a.l1).c_str(), one_line(a.l2).c_str(),
+                             one_line(a.l3).c_str(), one_line(a.l4).c_str());
+            for (const auto& [k, val] : v) std::fprintf(f, "v\t%s\t%s\n", k.c_str(), one_line(val).c_str());
+            std::fclose(f);
+        }
+        std::fflush(nullptr);
+        _exit(0);
+    }
+    Outcome o;
+    if (pid < 0) return o;
+    int status = 0;
+    for (int waited = 0; waited < 1200; waited++) {   // two minutes at most
+        if (waitpid(pid, &status, WNOHANG) == pid) break;
+        usleep(100000);
+        if (waited == 1199) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+        }
+    }
+    std::ifstream in(report);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> f;
+        size_t b = 0;
+        for (size_t e; (e = line.find('\t', b)) != std::string::npos; b = e + 1) f.push_back(line.substr(b, e - b));
+        f.push_back(line.substr(b));
+        if (f[0] == "rc") o.rc = std::stoi(f[1]), o.finished = true;
+        else if (f[0] == "passes") o.passes = std::stoi(f[1]);
+        else if (f[0] == "fatal") o.fatal = f[1] == "1";
+        else if (f[0] == "alert" && f.size() >= 6) o.alerts.push_back({f[2], f[3], f[4], f[5], std::stoi(f[1])});
+        else if (f[0] == "v" && f.size() >= 3) o.v[f[1]] = f[2];
+    }
+    return o;
+}
+
+class Startup : public ::testing::Test {
+protected:
+    TempDir work, cfg;
+    std::string old_cwd, old_cfg, old_prog;
+    std::string prog = KV_PROGRAM_DIR;
+    int runs = 0;
+    void SetUp() override
+    {
+        char cwd[4096];
+        old_cwd = getcwd(cwd, sizeof cwd) ? cwd : ".";
+        ASSERT_EQ(chdir(work.str().c_str()), 0);
+        old_cfg = std::getenv("KV_CONFIG_DIR") ? std::getenv("KV_CONFIG_DIR") : "";
+        old_prog = std::getenv("KV_PROGRAM_DIR") ? std::getenv("KV_PROGRAM_DIR") : "";
+        setenv("KV_CONFIG_DIR", cfg.str().c_str(), 1);
+        use_program(prog);
+        hl_set_window_size(800, 600);
+        hl_set_pass_hook(pass_hook);
+    }
+    void TearDown() override
+    {
+        hl_set_pass_hook(nullptr);
+        hl_set_window_size(0, 0);
+        setenv("KV_CONFIG_DIR", old_cfg.c_str(), 1);
+        if (old_prog.empty()) unsetenv("KV_PROGRAM_DIR");
+        else setenv("KV_PROGRAM_DIR", old_prog.c_str(), 1);
+        ASSERT_EQ(chdir(old_cwd.c_str()), 0);
+    }
+    void use_program(const std::string& folder) { setenv("KV_PROGRAM_DIR", folder.c_str(), 1); }
+    std::string prefs_path() const { return cfg.str() + "/Kestrova 4.prf"; }
+
+    // Starts Kestrova and lets it run until the window closes.
+    Outcome start(SimRun& run, const std::function<void(std::map<std::string, std::string>&)>& collect = {})
+    {
+        std::string report = work.str() + "/outcome" + std::to_string(runs++) + ".txt";
+        Outcome o = run_in_child(run, [&](std::map<std::string, std::string>& v) {
+            v["apt_wrl_max"] = std::to_string(apt_wrl_max);
+            v["rwy_wrl_max"] = std::to_string(rwy_wrl_max);
+            v["nav_wrl_max"] = std::to_string(nav_wrl_max);
+            v["apt_lcl_max"] = std::to_string(apt_lcl_max);
+            if (collect) collect(v);
+        }, report);
+        EXPECT_TRUE(o.finished) << "the run did not report back";
+        return o;
+    }
+    // Every alert was one of the notices a machine without accelerator or joystick gives, a log
+    // line (code 0), or one of the extra first lines allowed.
+    void expect_only_expected_notices(const Outcome& o, std::vector<std::string> also = {})
+    {
+        for (const RecordedAlert& a : o.alerts) {
+            bool known = a.l1 == kRendererNotice || a.l1.rfind(kNoJoystick, 0) == 0 || a.code == 0;
+            for (const std::string& s : also) known = known || a.l1 == s;
+            EXPECT_TRUE(known) << "alert " << a.code << ": " << a.l1 << " | " << a.l2 << " | " << a.l3;
+            EXPECT_NE(a.code, ALERT_FATAL);
+            EXPECT_NE(a.code, ALERT_COUNT);
+        }
+    }
+    // A program folder that is the built one with another "additional nav data".
+    std::string program_with_databases(const std::string& db_folder, const std::string& name = "program")
+    {
+        fs::path p = work.path() / name;
+        fs::create_directories(p);
+        for (const auto& e : fs::directory_iterator(KV_PROGRAM_DIR)) {
+            if (e.path().filename() == NAV_DATA_FOLDER) continue;
+            fs::create_symlink(e.path(), p / e.path().filename());
+        }
+        fs::create_directory_symlink(db_folder, p / NAV_DATA_FOLDER);
+        return p.string();
+    }
+};
+
+TEST_F(Startup, ReachesTheFrameLoopOnTheBundledData)
+{
+    SimRun run;
+    int initing_in_loop = -1;
+    run.each_pass = [&](int n) {
+        if (n == 1) initing_in_loop = initing;
+    };
+    Outcome o = start(run, [&](std::map<std::string, std::string>& v) {
+        v["initing_in_loop"] = std::to_string(initing_in_loop);
+        v["loc_apt"] = apt_id[intlim(msc.loc_apt_wrl, 0, MAX_APT - 1)];
+        v["lat_sou"] = std::to_string(env.lat_sou);
+        v["lon_wes"] = std::to_string(env.lon_wes);
+        v["file0"] = pln[0].C_file;
+        v["same_path"] = std::to_string(std::strcmp(pln[0].C_path, pln[1].C_path) == 0);
+        v["m_empty"] = std::to_string(pln[0].m_empty);
+        v["prd"] = std::to_string(msc.prd);
+        v["rho0"] = std::to_string(atm.hr[0][1]);
+    });
+    EXPECT_EQ(o.rc, 0);
+    EXPECT_GE(o.passes, run.close_at);
+    EXPECT_EQ(o.num("initing_in_loop"), 0);   // the progress bar was put away before the first frame
+    expect_only_expected_notices(o);
+    // databases, start airport, both aircraft
+    EXPECT_GE(o.num("apt_wrl_max"), 36);
+    EXPECT_GE(o.num("nav_wrl_max"), 40);
+    EXPECT_EQ(o.v["loc_apt"], "KSBD");
+    EXPECT_EQ(o.num("lat_sou"), 33);
+    EXPECT_EQ(o.num("lon_wes"), -119);
+    EXPECT_EQ(o.v["file0"], "Cessna 172 Skyhawk.acf");
+    EXPECT_EQ(o.num("same_path"), 1);
+    EXPECT_GT(o.num("m_empty"), 0);
+    EXPECT_NEAR(o.num("prd"), 0.05, 1e-6);
+    EXPECT_GT(o.num("rho0"), 1.2);
+    // the output and error files were written and closed
+    EXPECT_TRUE(fs::exists(work.path() / "Kestrova.out"));
+    std::string errors = read_file(work.str() + "/Error.out");
+    EXPECT_NE(errors.find("end simulation"), std::string::npos);
+    // The preferences are written at the way out exactly when a region was loaded.
+    EXPECT_EQ(fs::exists(prefs_path()), o.num("apt_lcl_max") >= 0);
+}
+
+// A second start reads back the preferences the first one wrote.
+TEST_F(Startup, ASecondStartReadsThePreferencesTheFirstWrote)
+{
+    SimRun first;
+    first.each_pass = [](int n) {
+        if (n != 3) return;
+        // the user changes settings; a region stands loaded
+        if (apt_lcl_max < 0) apt_lcl_max = 0;
+        atm.temp_SL = 41;
+        atm.use_realwxr = 0;   // the weather reports would set the temperature in the first frame
+        msc.locl_time = 4321;
+        set.ogl_res = 3;
+        nav.adff = 356;
+    };
+    Outcome o1 = start(first);
+    EXPECT_EQ(o1.rc, 0);
+    std::string written = read_file(prefs_path());
+    ASSERT_FALSE(written.empty());
+    EXPECT_EQ(written.rfind("I\n51 version\n", 0), 0u);
+
+    SimRun second;
+    float temp = 0, time = 0;
+    int res = 0, adf = 0, realwxr = -1;
+    second.each_pass = [&](int n) {
+        if (n != 1) return;
+        temp = atm.temp_SL;
+        time = msc.locl_time;
+        res = set.ogl_res;
+        adf = nav.adff;
+        realwxr = atm.use_realwxr;
+    };
+    Outcome o2 = start(second, [&](std::map<std::string, std::string>& v) {
+        v["temp"] = std::to_string(temp);
+        v["time"] = std::to_string(time);
+        v["res"] = std::to_string(res);
+        v["adf"] = std::to_string(adf);
+        v["realwxr"] = std::to_string(realwxr);
+    });
+    EXPECT_EQ(o2.rc, 0);
+    expect_only_expected_notices(o2);
+    EXPECT_EQ(o2.num("realwxr"), 0);
+    EXPECT_EQ(o2.num("temp"), 41);
+    EXPECT_EQ(o2.num("res"), 3);
+    EXPECT_EQ(o2.num("adf"), 356);
+    // the clock runs while flying: one frame has passed
+    EXPECT_GE(o2.num("time"), 4321);
+    EXPECT_LT(o2.num("time"), 4322);
+}
+
+TEST_F(Startup, ADamagedPreferencesFileGivesTheFactorySettingsAndTheProgramRuns)
+{
+    const std::string notice = "I could not read the preferences file, so I am using the factory settings.";
+    for (const char* bytes : {"", "I\n51 version\nCessna\n", "I\n52 version\n"}) {
+        SCOPED_TRACE(bytes);
+        std::FILE* f = std::fopen(prefs_path().c_str(), "wb");
+        ASSERT_TRUE(f);
+        std::fputs(bytes, f);
+        std::fclose(f);
+        SimRun run;
+        int res = 0, adf = 0, realwxr = -1;
+        run.each_pass = [&](int n) {
+            if (n != 1) return;
+            res = set.ogl_res;
+            adf = nav.adff;
+            realwxr = atm.use_realwxr;
+        };
+        Outcome o = start(run, [&](std::map<std::string, std::string>& v) {
+            v["res"] = std::to_string(res);
+            v["adf"] = std::to_string(adf);
+            v["realwxr"] = std::to_string(realwxr);
+        });
+        EXPECT_EQ(o.rc, 0);
+        EXPECT_GE(o.passes, run.close_at);
+        // Factory settings (the temperature is the weather report's once the first frame has flown).
+        EXPECT_EQ(o.num("res"), 2);
+        EXPECT_EQ(o.num("adf"), 210);
+        EXPECT_EQ(o.num("realwxr"), 1);
+        int notices = 0;
+        for (const RecordedAlert& a : o.alerts) notices += a.l1 == notice;
+        EXPECT_EQ(notices, 1);
+        expect_only_expected_notices(o, {notice});
+    }
+}
+
+TEST_F(Startup, QuitBeforeARegionIsLoadedLeavesThePreferencesFileAlone)
+{
+    const std::string good = "I\n51 version\nkeep\n";
+    std::FILE* f = std::fopen(prefs_path().c_str(), "wb");
+    ASSERT_TRUE(f);
+    std::fputs(good.c_str(), f);
+    std::fclose(f);
+    SimRun run;
+    run.each_pass = [&](int n) {
+        if (n == run.close_at) apt_lcl_max = -1;   // no region
+    };
+    Outcome o = start(run);
+    EXPECT_EQ(o.rc, 0);
+    EXPECT_EQ(read_file(prefs_path()), good);
+}
+
+// The full-size databases fill every table to its limit; the time the program takes to read them,
+// progress bar included, is printed.
+TEST_F(Startup, TheFullSizeDatabasesFillEveryTable)
+{
+    use_program(program_with_databases(std::string(KV_BINARY_DIR) + "/bigdb/full"));
+    SimRun run;
+    double ms = -1;
+    Outcome o = start(run, [&](std::map<std::string, std::string>& v) {
+        v["fix_end"] = std::to_string(fix_lat[MAX_FIX - 1]);
+        v["start"] = apt_id[intlim(msc.loc_apt_wrl, 0, MAX_APT - 1)];
+        v["gps_apt"] = std::to_string(nav.gps_apt_index);
+        // The reading alone, with the window and the progress bar as start-up has them.
+        clear_globals();
+        MACIBM_init();
+        auto t0 = std::chrono::steady_clock::now();
+        read_world_db(nullptr);
+        ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+        v["ms"] = std::to_string(ms);
+        MACIBM_finishup();
+    });
+    EXPECT_EQ(o.rc, 0);
+    expect_only_expected_notices(o);
+    EXPECT_EQ(o.num("apt_wrl_max"), MAX_APT - 1);
+    EXPECT_EQ(o.num("rwy_wrl_max"), MAX_RWY - 1);
+    EXPECT_EQ(o.num("nav_wrl_max"), MAX_NAV - 1);
+    EXPECT_EQ(o.num("fix_end"), 99);
+    EXPECT_EQ(o.v["start"], "KSBD");
+    EXPECT_EQ(o.num("gps_apt"), 1600);
+    std::printf("[ timing ] full-size databases read at start-up (progress bar drawn): %.1f ms\n", o.num("ms"));
+    RecordProperty("full_startup_read_ms", static_cast<int>(o.num("ms")));
+    EXPECT_GT(o.num("ms"), 0);
+    EXPECT_LT(o.num("ms"), 5000.0);
+}
+
+TEST_F(Startup, OverFullDatabasesEndWithTheCountAlert)
+{
+    struct Case {
+        const char* variant;
+        const char* message;
+    };
+    const Case cases[] = {{"over_airports", "Too many airports in apt.dat file!"},
+                          {"over_runways", "Too many runways in apt.dat file!"},
+                          {"over_navaids", "Too many navs in world database!"},
+                          {"over_fixes", "Too many fixes in world database!"}};
+    int k = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.variant);
+        use_program(program_with_databases(std::string(KV_BINARY_DIR) + "/bigdb/" + c.variant,
+                                           "program" + std::to_string(k++)));
+        SimRun run;
+        Outcome o = start(run);
+        EXPECT_TRUE(o.fatal);
+        EXPECT_EQ(o.passes, 0);
+        ASSERT_FALSE(o.alerts.empty());
+        const RecordedAlert& a = o.alerts.back();
+        EXPECT_EQ(a.code, ALERT_COUNT);
+        EXPECT_EQ(a.l1, c.message);
+        EXPECT_LE(o.num("apt_wrl_max"), MAX_APT - 1);
+        EXPECT_LE(o.num("rwy_wrl_max"), MAX_RWY - 1);
+        EXPECT_LE(o.num("nav_wrl_max"), MAX_NAV - 1);
+    }
+}
+
+}  // namespace
