@@ -1,6 +1,8 @@
 // integ.cpp -- explicit Euler integration of the user's aircraft, air data and the angle caches.
 #include "integ.h"
 
+#include "fltutil.h"
+
 #include "hl_funct.h"
 #include "hl_types.h"
 
@@ -160,11 +162,11 @@ void integ_vx(void)
     }
     flt.hind = (float)flt.Y[0] + (ins.baro - atm.baro) * 1000.0f * con.fttomtrs;
 
-    // Latitude and longitude on the region's flat map, from its western edge.
-    flt.lat = (float)((double)env.lat_sou - (flt.Z[0] - (double)env.hiz) * (double)con.mtrstonm / 60.0);
-    double coslat = std::cos((double)flt.lat * DEG);
-    if (coslat < 1e-6) coslat = 1e-6;
-    flt.lon = (float)((double)env.lon_wes + (flt.X[0] - (double)env.lox) * (double)con.mtrstonm / (60.0 * coslat));
+    // Latitude and longitude by the region's own conversion, the one the scenery, the starts and
+    // the radios use: measured from the western edge instead, the longitude would jump by up to a
+    // kilometre when the region shifts a square east or west under the aircraft.
+    flt.lat = (float)lat_with_z(flt.Z[0]);
+    flt.lon = (float)lon_with_xz(flt.X[0], flt.Z[0]);
 
     // Path angles over the ground and through the air; atan2 keeps them defined at rest.
     double hv = std::sqrt(flt.vX * flt.vX + flt.vZ * flt.vZ);

@@ -75,16 +75,27 @@ echo "first start: exit status $status"
 [ "$status" -eq 0 ] || exit 1
 check_alerts "$work1"
 prf="$cfg/Kestrova 4.prf"
-if [ -f "$prf" ]; then
-  [ "$(head -n 2 "$prf" | tr '\n' '|')" = "I|51 version|" ] || { echo "preferences header wrong"; exit 1; }
-  [ "$(wc -l < "$prf")" -eq 165 ] || { echo "preferences file is not 165 lines"; exit 1; }
-else
-  # Written only once a scenery region has been loaded.
-  echo "no preferences file written (no scenery region loaded)"
-fi
+[ -f "$prf" ] || { echo "no preferences file written"; exit 1; }
+[ "$(head -n 2 "$prf" | tr '\n' '|')" = "I|51 version|" ] || { echo "preferences header wrong"; exit 1; }
+[ "$(wc -l < "$prf")" -eq 165 ] || { echo "preferences file is not 165 lines"; exit 1; }
+
+# Lines counted from the end of the file: the frame period is the 11th, the texture resolution the 7th.
+line_from_end() { tail -n "$2" "$1" | head -n 1; }
+set_line_from_end() {
+  local n total
+  total=$(wc -l < "$1")
+  n=$((total - $2 + 1))
+  sed -i "${n}s/.*/$3/" "$1"
+}
+set_line_from_end "$prf" 11 0
+set_line_from_end "$prf" 7 3
 
 run_once "$work2"
 echo "second start: exit status $status"
 [ "$status" -eq 0 ] || exit 1
 check_alerts "$work2"
+[ "$(line_from_end "$prf" 7)" = "3" ] || { echo "the texture resolution was not read back"; exit 1; }
+prd=$(line_from_end "$prf" 11)
+awk -v p="$prd" 'BEGIN { exit !(p > 0 && p <= 0.11) }' || { echo "frame period $prd written back"; exit 1; }
+echo "read back: resolution $(line_from_end "$prf" 7), frame period $prd"
 exit 0
