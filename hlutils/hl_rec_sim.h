@@ -22,6 +22,7 @@ struct settingstruct {
     int32_t gear_handle;         // 1 down
     float damp;                  // artificial damping of the body rates, 0 none
     int32_t cycout;              // write one flight cycle to the dump file this frame
+    int32_t grfout;              // feed the graph's ring every frame
     // Tow, carriage, catapult and arresting wire.
     int32_t tow_waiting, tow_inprog, incarriage;
     int32_t cat_waiting, cat_inprog, wired;
@@ -38,10 +39,21 @@ struct settingstruct {
 
     // Warnings, equipment and drawing (preferences).
     int32_t warn_frame, warn_overspeed, warn_flaps, warn_bb;   // warning switches
+    int32_t eq_avi;              // an avionics stack is fitted: radios start on fixed frequencies
+    int32_t eq_thr;              // a throttle quadrant is fitted
+    int32_t ogl_trees;           // draw trees
     // Data-output selections per item (0/1): file, cockpit, graph.
     int32_t Bdsk[60], Brlt[60], Bgrf[60];
+    // The custom start position (situation files, Get Me Lost, the map).
+    float cus_X, cus_Z;          // m, region frame
+    float cus_Y;                 // m, height
+    float cus_psi;               // degrees, heading
+    float cus_v;                 // m/s, speed
+
     // Levers and gear.
+    int32_t thro_pot;            // 1 the joystick's throttle lever drives the throttles, 0 the keyboard
     float gear_time[3];          // s, travel time of each gear leg (9.9e9 once the leg has failed)
+    float ah_bar_adjust;         // attitude indicator's bar setting, 0 centred
     int32_t dskout;              // some data-output item goes to the output file
 };
 
@@ -53,8 +65,24 @@ struct inststruct {
     int32_t chute_on;            // drag chute out
     float x_loc[13], y_loc[13];  // logical pixels, each instrument slot's reference point
 
+    // Displays and their ranges.
+    int32_t HUD_on, HOOP_on;     // head-up display and its flight-path hoops shown
+    int32_t hud_brt;             // 1 bright, 0 dim
+    int32_t map_mode, arg_mode;  // moving-map and radar display modes
+    float map_range, arg_range, rad_range;   // nm, display ranges
+    // Pixel pictures built at start-up, colour indices (0 lit, 22 unlit), [row][column]:
+    int32_t v_tape_col[90][5];      // the digits 0..9 down a drum, digit d centred on row 9 d
+    int32_t h_tape_col0[12][200];   // a scale labelled every 20 columns
+    int32_t h_tape_col1[12][360];   // compass card, k at column 10 k for k = 0, 3, .. 33
+    int32_t h_tape_col2[12][360];   // the same card labelled 36 - k
+    // Navigation symbols [kind 1 airport, 2 NDB, 3 VOR][segment][x1, y1, x2, y2], -5..5 px.
+    int32_t nav_pic[10][10][4];
+
     // Switches and display modes reset by every start.
+    int32_t hook_down;           // arresting hook lowered
     int32_t antiice_on;          // anti-ice on
+    int32_t EFIS_wxr, EFIS_tcas; // weather radar and traffic shown on the moving-map display
+    int32_t ecam_mode;           // page of the engine and system display
     float reply_time1, reply_time2;   // s of elapsed time, the transponder's last reply flashes
 };
 
@@ -68,9 +96,22 @@ struct miscstruct {
     float est_Vs;                // m/s, estimated stall speed of the user's aircraft
     int32_t cntr, cntr10;        // frame counters
     float zulu_time;             // s, time of day at Greenwich, 0..86400
+    float timr_time;             // s, the user's stopwatch, 0..3600
+    int32_t timer_running;       // the stopwatch runs
+    int32_t paused;              // the flight model stands still
     int32_t sound_avail;         // the sound output was created
     int32_t sound_on;            // the user's sound switch
     int32_t speech_avail;        // the speech engine was created
+
+    // Start airport and runway (world indices) and whether to start at the runway's far end.
+    int32_t loc_apt_wrl, loc_rwy_wrl, backwards;
+    char apt_id_req[5];          // the airport identifier asked for by name (4 characters)
+    float rtrat;                 // measured frame time / frame period, 0.2..5
+    float nigt_time, aifr_time;  // s, logged night and actual instrument time
+    int32_t key_type;            // keyboard layout: 1 US, 2 French, 3 German
+
+    int32_t mouse_is_joy;        // with no joystick, the mouse position flies the yoke
+    float runwayview_X, runwayview_Y, runwayview_Z;   // m, the runway view's camera
 };
 
 // Reliability: each system is 1 while it works and 0 once it has failed.
@@ -116,13 +157,19 @@ constexpr int PATH_POINTS = 6000;
 struct pathstruct {
     int32_t inited[PATH_POINTS]; // the slot holds a recorded point
     int32_t cntr_record;         // the slot being written, 0..PATH_POINTS-1
-    float xyztppt[PATH_POINTS][7];   // X, Y, Z (m), pitch, heading, roll (degrees), elapsed time (s)
+    float xyztppt[PATH_POINTS][7];   // X, Y, Z (m), pitch, heading, roll (degrees), msc.elap_time (s)
+    float time_play;             // s, replay time on the path's clock (msc.elap_time)
 };
 struct graphstruct { int32_t show_path; };
-// The radios: frequencies, the tuned stations and the needles' deflections.
+// The radios: frequencies, the tuned stations and the needles' deflections, and the GPS.
 struct navstruct {
     int32_t nf[2];               // navigation receivers, 10 kHz steps (11170 = 111.70 MHz)
+    int32_t cf[2];               // COM frequencies, MHz x 100
+    float obs[2];                // degrees, selected courses
     int32_t adff;                // direction finder, kHz
+    int32_t dmesel;              // DME source receiver 0 or 1
+    int32_t radout;              // audio selector 0..4
+    int32_t tran1, tran2, tran3, tran4;   // transponder digits
     int32_t goodnav[5];          // receivers 0, 1 and the direction finder 4 hear a station
     char nav_id[5][5];           // its identifier
     float vorX[2], vorY[2], vorZ[2];   // m, the VOR or localizer each receiver hears
@@ -132,18 +179,31 @@ struct navstruct {
     float adfX, adfZ;            // m, the beacon the direction finder hears
     float hdef[2], vdef[2];      // course and glide-slope deflections, dots (-5..5)
     int32_t ntf[2];              // to/from flag: 0 off, 1 to, 2 from
-    float obs[2];                // degrees, selected courses
-    int32_t radout;              // audio selector 0..4
     int32_t overOM, overMM, overIM;   // the aircraft is over an outer, middle or inner marker
     int32_t gps_index_mode;      // 1 airports, 2 VORs, 3 beacons
     int32_t gps_index;           // the GPS target: an airport or a navaid
     float gps_dis;               // m to the target
     float gps_crs;               // degrees true to the target
     float gps_lock_crs;          // degrees, the course locked when the target was chosen
+    int32_t gps_apt_index, gps_vor_index, gps_ndb_index;   // the last waypoint of each kind
+    int32_t gps_id[5];           // identifier character codes 0..36
+    int32_t hdsel;               // degrees, the heading bug
 };
-struct ottostruct { int32_t placeholder; };
+// The autopilot: its modes and their targets. Every start switches the modes off.
+struct ottostruct {
+    int32_t HDSLCT;              // fly the selected heading
+    int32_t NAV[2];              // track receiver 1 or 2 (receiver 1 the GPS course on a GPS panel)
+    int32_t ALHOLD;              // hold al_hold
+    int32_t VVHOLD;              // hold vv_hold
+    int32_t GS2;                 // follow receiver 2's glide slope
+    int32_t ASHOLD;              // hold as_hold with the throttles
+    float al_hold;               // m, altitude to hold
+    float vv_hold;               // m/s, vertical speed to hold (also the altitude hold's limit)
+    float as_hold;               // knots, indicated airspeed to hold
+};
 // The filed flight plan.
 struct flightplanstruct {
+    char arr_id_str[5];          // destination airport identifier (4 characters)
     int32_t onfile;              // a plan is filed
     int32_t activated;           // the filed plan is being flown
 };
@@ -152,6 +212,7 @@ struct atcstruct {
     char response[400];          // the last sentence spoken
     float response_timeout;      // s, elapsed time until which it is shown
     int32_t waiting_new_frq;     // the controller handed the pilot to a new frequency
+    int32_t plan_index;          // world airport of the filed plan's destination
     int32_t ils_vec_in_progress; // the controller is vectoring the aircraft to an approach
     char ils_command[400];       // the request being vectored for
 };

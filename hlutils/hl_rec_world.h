@@ -30,16 +30,17 @@ struct atmospherestruct {
     float wind_tbl;           // 1..5, wind severity
     float rain_tstm;          // 1..5, storm level (above 1 rain, from 3 thunderstorms)
     float prec_rat;           // 0..1, precipitation rate on the windscreen
-    int32_t cld_type;         // 1 clear, 2 scattered, 3 broken, 4 overcast
-    float baseMSL;            // m, cloud base above sea level
-    float vis_rep;            // m, reported visibility
 
     // The user's weather settings (preferences, situation files, the weather windows).
     float burst_prob;         // 1..5, microburst likelihood
-    float topsMSL;            // m, cloud tops above sea level
+    int32_t cld_type;         // 1 clear, 2 scattered, 3 broken, 4 overcast
+    float topsMSL, baseMSL;   // m, cloud tops and bases above sea level
+    float vis_rep;            // m, reported visibility
     float vis_mult;           // visibility factor applied to vis_rep (1 at start)
     float altwxr2;            // m, height of the upper wind layer
     float rate_change;        // how fast the weather drifts, 0 steady
+    int32_t meteorite_code;   // 1..4 light .. severe meteor showers
+    float trml_prt;           // 0..1, share of the cells with a thermal
     float trml_vvi;           // m/s, thermal climb rate
     int32_t therm_on_poly[178][159];   // per cell of the region grid: a thermal rises there
 
@@ -73,11 +74,22 @@ struct environmentstruct {
     // Deck motion of the ships, degrees and degrees per second.
     float carr_the, carr_phi, carr_the_dot, carr_phi_dot;
     float frig_the, frig_phi, frig_the_dot, frig_phi_dot;
+    // The loaded region: its lowest and highest ground (m; min_h no higher than 0), and the grid
+    // cell under the viewpoint.
+    float min_h, max_h;
+    int32_t i_viewpoint, j_viewpoint;
 };
 
 // What the outside view draws. Cleared at start-up.
 struct scenerystruct {
     int32_t abovetops;        // the viewpoint is above the cloud tops
+    int32_t belowbases;       // the viewpoint is below the cloud bases
+    float rb_cycle;           // radians 0..2 pi, phase of the rotating beacons
+    int32_t fire_on[10];       // the forest fires burning
+    float firexyz[10][3];      // m, where they burn (x east, height, z south)
+    float zoom;               // 1..100, view zoom
+    float planerad;           // m, the aircraft's largest reach from its centre of gravity
+    float dist;               // m, distance of the outside cameras from the aircraft
 };
 
 // The world databases: airports, runways, navaids and fixes of "apt.dat", "nav.dat" and "fix.dat".
@@ -129,6 +141,35 @@ extern uint32_t planetex[REGION_NI][REGION_NJ];          // texture number of th
 extern float planest[REGION_NI][REGION_NJ][2][2][2];
 extern int32_t on_water[REGION_NI][REGION_NJ];           // cell flags
 extern int32_t city_on_poly[REGION_NI][REGION_NJ];
+extern float planenrml[REGION_NI][REGION_NJ][3];         // unit normal at each grid point
+extern int32_t tree_on_poly[REGION_NI][REGION_NJ];       // the cell has trees
+extern int32_t frig_on_poly[REGION_NI][REGION_NJ];       // the cell holds the frigate
+extern int32_t carr_on_poly[REGION_NI][REGION_NJ];       // the aircraft carrier
+extern int32_t oilr_on_poly[REGION_NI][REGION_NJ];       // the oil rig
+extern float city_xyz[REGION_NI][REGION_NJ][2][5][3];    // per triangle half, 5 city lights (m)
+extern float tree_xyz[REGION_NI][REGION_NJ][2][4][3];    // per triangle half, 4 trees (m)
+
+// The objects of the region: slots 0..459 airport buildings (local airport a in 5a..5a+4),
+// 460..2999 the scenery squares' objects, handed out round-robin by obj_slot. Type 0 is an empty
+// slot. Cleared at start-up; refilled by the region loader.
+constexpr int OBJ_MAX = 3000;
+constexpr int OBJ_FIRST_SCENERY = 460;
+extern int32_t obj_type[OBJ_MAX];
+extern float obj_xyz[OBJ_MAX][50][4][3];   // per element, 4 corners, x east, y up, z south (m)
+extern int32_t obj_slot;                   // the last scenery slot handed out
+
+// The region's local lists, rebuilt by every region load. Rows of airports, VORs and NDBs run
+// 0..91; the *_lcl_num counts say how many rows are real (apt_lcl_max is kept within 0..91 even
+// when the region has no airport, so loops go by the counts).
+constexpr int LCL_MAX = 92;
+constexpr int GEO_ROWS = 150;              // runway geometry rows
+extern int32_t apt_to_index[LCL_MAX];      // local airport row to world airport
+extern int32_t apt_lcl_max, apt_lcl_num;
+extern int32_t vor_to_index[LCL_MAX], ndb_to_index[LCL_MAX];   // local VOR and NDB rows to world navaids
+extern int32_t vor_lcl_num, ndb_lcl_num;
+extern int32_t rwy_geo_ind[MAX_RWY];       // world runway to its geometry row, -1 none
+extern int32_t geo_tway[GEO_ROWS];         // the row's runway has taxiways
+extern int32_t geo_rows;                   // geometry rows in use
 
 extern atmospherestruct atm;
 extern environmentstruct env;

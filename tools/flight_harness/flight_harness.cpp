@@ -2,6 +2,7 @@
 #include "flight_harness.h"
 
 #include "event.h"
+#include "fltframe.h"
 #include "fltgeom.h"
 #include "fltprep.h"
 #include "hl_funct.h"
@@ -20,6 +21,7 @@ constexpr float PI = 3.14159265358979f;
 constexpr float DEG = PI / 180.0f;
 
 fh_controls g_controls;
+void (*g_frame_controls)(void) = nullptr;
 float g_gravity_clock = 0.0f;
 
 // Gravity at the aircraft's height, as the once-per-second update keeps it.
@@ -210,6 +212,7 @@ void fh_world(const fh_world_options& opt)
     msc.prd = opt.prd;
     msc.locl_time = 43200.0f;
     g_controls = fh_controls();
+    g_frame_controls = opt.controls;
     g_gravity_clock = 0.0f;
 }
 
@@ -259,18 +262,16 @@ const fh_controls& fh_get_controls(void) { return g_controls; }
 
 void fh_frame(void)
 {
-    apply_controls();
+    if (g_frame_controls) g_frame_controls();
+    else apply_controls();
     flight_presteps();
     g_gravity_clock += msc.prd;
     if (g_gravity_clock >= 1.0f) {
         g_gravity_clock -= 1.0f;
         set_gravity();
     }
-    msc.cntr = msc.cntr >= 30000 ? 1 : msc.cntr + 1;
-    set_path_bank();
-    msc.elap_time = fltwrap(msc.elap_time + msc.prd, 0.0f, 86400.0f);
-    msc.locl_time = fltwrap(msc.locl_time + msc.prd, 0.0f, 86400.0f);
-    if (set.cycout) write_frame_dump();
+    count_frame();
+    frame_clocks();
     flight_substeps();
     set.cycout = 0;
 }
