@@ -244,8 +244,8 @@ void env_flat_water(int lat, int lon, env_square* sq)
     const int water = (1 << 1) | (1 << 2) | (1 << 5);
     for (int r = 0; r < ENV_ROWS; r++) {
         for (int c = 0; c < ENV_COLS; c++) {
-            sq->lat[r][c] = static_cast<float>(lat) + static_cast<float>(r) / 79.0f;
-            sq->lon[r][c] = static_cast<float>(lon) + static_cast<float>(c) / 59.0f;
+            sq->lat[r][c] = static_cast<float>(lat + r / 79.0);
+            sq->lon[r][c] = static_cast<float>(lon + c / 59.0);
             sq->h[r][c] = 0.0f;
             sq->word[r][c] = water;
         }

@@ -75,8 +75,8 @@ struct environmentstruct {
 // What the outside view draws. Cleared at start-up.
 struct scenerystruct {
     int32_t abovetops;        // the viewpoint is above the cloud tops
-    int32_t fire_on[10];       // the forest fires burning
-    float firexyz[10][3];      // m, where they burn (x east, height, z south)
+    int32_t fire_on[10];      // the forest fires burning
+    float firexyz[10][3];     // m, where they burn (x east, height, z south)
     float zoom;               // 1..100, view zoom
     float planerad;           // m, the aircraft's largest reach from its centre of gravity
     float dist;               // m, distance of the outside cameras from the aircraft

@@ -44,8 +44,8 @@ constexpr int COAST_N = SEA_N - 1;   // the last point closes the polygon throug
 const LonLat CATALINA[] = {
     {-118.605, 33.478}, {-118.560, 33.470}, {-118.520, 33.455}, {-118.497, 33.447}, {-118.450, 33.435},
     {-118.400, 33.418}, {-118.350, 33.392}, {-118.325, 33.352}, {-118.302, 33.340}, {-118.296, 33.305},
-    {-118.330, 33.308}, {-118.380, 33.343}, {-118.430, 33.368}, {-118.490, 33.423}, {-118.530, 33.425},
-    {-118.580, 33.445}, {-118.608, 33.465},
+    {-118.340, 33.298}, {-118.390, 33.310}, {-118.440, 33.335}, {-118.475, 33.375}, {-118.500, 33.420},
+    {-118.530, 33.425}, {-118.580, 33.445}, {-118.608, 33.465},
 };
 constexpr int CATALINA_N = sizeof CATALINA / sizeof CATALINA[0];
 
@@ -361,7 +361,7 @@ double sc_natural_height(const sc_world& w, double lat, double lon)
     if (relief > 0) {
         double ravine = 1.0 - 2.0 * std::fabs(fbm(x * 2.0, y * 2.0, w.seed + 7919U));
         double spur = fbm(x * 4.0, y * 4.0, w.seed + 104729U);
-        h += relief * (0.25 * n + 0.22 * ravine + 0.12 * spur);
+        h += relief * (0.18 * n + 0.15 * ravine + 0.08 * spur);
     }
 
     // Land close to the sea stays above it; the desert basins below sea level lie far inland.

@@ -37,7 +37,7 @@ struct CellWater {
 
 CellWater cell_water(const sc_world& w, int lat, int lon, int r, int c)
 {
-    const double lat0 = lat + r * ROW_DEG, lon0 = lon + c * COL_DEG;
+    const double lat0 = lat + r / 79.0, lon0 = lon + c / 59.0;
     const double clat = lat0 + 0.5 * ROW_DEG, clon = lon0 + 0.5 * COL_DEG;
     CellWater cw{0, 0.0};
     double level;
@@ -59,7 +59,7 @@ void sc_make_square(const sc_world& w, int lat, int lon, env_square* sq)
 
     for (int r = 0; r < ENV_ROWS; r++) {
         for (int c = 0; c < ENV_COLS; c++) {
-            const double plat = lat + r * ROW_DEG, plon = lon + c * COL_DEG;
+            const double plat = lat + r / 79.0, plon = lon + c / 59.0;
             sq->lat[r][c] = static_cast<float>(plat);
             sq->lon[r][c] = static_cast<float>(plon);
 
