@@ -124,6 +124,7 @@ extern char fix_name[MAX_FIX][FIX_NAME_LEN];
 // south to north. Cleared at start-up; filled by the region loader.
 constexpr int REGION_NI = 178;
 constexpr int REGION_NJ = 159;
+static_assert(sizeof(atmospherestruct::therm_on_poly) == sizeof(int32_t) * REGION_NI * REGION_NJ);
 extern float planexyz[REGION_NI][REGION_NJ][3];          // x east, height, z south, m
 extern uint32_t planetex[REGION_NI][REGION_NJ];          // texture number of the cell whose south-west point is [i][j]
 // Per cell, the texture coordinates of its four corners, [corner i offset][corner j offset][s, t]:
