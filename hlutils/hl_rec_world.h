@@ -85,8 +85,8 @@ struct scenerystruct {
     int32_t abovetops;        // the viewpoint is above the cloud tops
     int32_t belowbases;       // the viewpoint is below the cloud bases
     float rb_cycle;           // radians 0..2 pi, phase of the rotating beacons
-    int32_t fire_on[10];       // the forest fires burning
-    float firexyz[10][3];      // m, where they burn (x east, height, z south)
+    int32_t fire_on[10];      // the forest fires burning
+    float firexyz[10][3];     // m, where they burn (x east, height, z south)
     float zoom;               // 1..100, view zoom
     float planerad;           // m, the aircraft's largest reach from its centre of gravity
     float dist;               // m, distance of the outside cameras from the aircraft
@@ -136,6 +136,7 @@ extern int32_t apt_wrl, rwy_wrl, nav_wrl;
 // south to north. Cleared at start-up; filled by the region loader.
 constexpr int REGION_NI = 178;
 constexpr int REGION_NJ = 159;
+static_assert(sizeof(atmospherestruct::therm_on_poly) == sizeof(int32_t) * REGION_NI * REGION_NJ);
 extern float planexyz[REGION_NI][REGION_NJ][3];          // x east, height, z south, m
 extern uint32_t planetex[REGION_NI][REGION_NJ];          // texture number of the cell whose south-west point is [i][j]
 // Per cell, the texture coordinates of its four corners, [corner i offset][corner j offset][s, t]:

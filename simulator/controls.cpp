@@ -99,16 +99,13 @@ void lateral_autopilot(float k)
     if (ott.HDSLCT) {
         h = (float)nav.hdsel;
     } else {
+        // Receiver 1 is the GPS on panels without a first navigation receiver.
         int n = ott.NAV[0] ? 0 : 1;
-        if (n == 0 && pl.supptype != 1 && pl.supptype != 7) {
-            h = nav.gps_lock_crs;
-        } else {
-            h = nav.ilsgs[n] == 9 ? nav.obs[n] - env.mvar : nav.ilscrs[n];
-            // The intercept grows with the deflection and shrinks with airspeed (fallout keeps
-            // the airspeed away from 0), never more than 30 degrees off the course.
-            h = fltwrap(h + fltlim(800.0f * nav.hdef[n] / fallout(flt.vind, -1.0f, 1.0f), -30.0f, 30.0f),
-                        0.0f, 360.0f);
-        }
+        if (n == 0 && pl.supptype != 1 && pl.supptype != 7) h = nav.gps_lock_crs;
+        else h = nav.ilsgs[n] == 9 ? nav.obs[n] - env.mvar : nav.ilscrs[n];
+        // The intercept grows with the deflection and shrinks with airspeed (fallout keeps the
+        // airspeed away from 0), never more than 30 degrees off the course.
+        h = fltwrap(h + fltlim(800.0f * nav.hdef[n] / fallout(flt.vind, -1.0f, 1.0f), -30.0f, 30.0f), 0.0f, 360.0f);
     }
     float e = fltwrap(h - flt.psi[0], -180.0f, 180.0f);
     float g = atm.g > 0.0f ? atm.g : con.g;

@@ -39,7 +39,8 @@ float last_time = 0.0f;                      // elapsed s at the last fuel burn
 int have_last_time = 0;
 float next_strike = 0.0f;                    // elapsed s of the next lightning strike
 
-// The report file is read through this buffer, so a look at it allocates nothing.
+// The report file is read through this buffer, so a look at it allocates nothing. The input stream
+// keeps it from then on for every file it reads (one file at a time, as always).
 char wxr_file_buffer[1 << 16];
 
 int engine_count(void)
@@ -161,6 +162,7 @@ void read_nearest_report(void)
         wxr_baseMSL = base;
         wxr_topsMSL = top;
     }
+    atm.shrspd1 = std::fmax(atm.shrspd1, 0.0f);   // a "gust" below the wind's own speed is none
     wxr_rain_tstm = storm_of(kind, intensity);
     atm.burst_prob = wxr_rain_tstm;
     if (first_decoding && time >= 0.0f) {

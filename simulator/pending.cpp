@@ -2,6 +2,13 @@
 #include "pending.h"
 
 void panel_layout_setup(void) {}
+void out_label(int, int, int) {}
+void out_dat(int, int, int) {}
+void handle_plan(int) {}
+void controller_respond(const char*) {}
+void LSO_respond(void) {}
+void step_flashers(int) {}
+__attribute__((weak)) void load_texes(void) {}
 void set_rlt_grf_choices(void) {}
 void clear_graph(void) {}
 
@@ -37,11 +44,4 @@ void manage_wrn(void) {}
 void manage_grf(void) {}
 void manage_iso(void) {}
 void manage_pln(void) {}
-void out_label(int, int, int) {}
-void out_dat(int, int, int) {}
-void handle_plan(int) {}
-void controller_respond(const char*) {}
-void LSO_respond(void) {}
-void step_flashers(int) {}
-__attribute__((weak)) void load_texes(void) {}
 void load_plane_geo(int, int, int) {}

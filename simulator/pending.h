@@ -7,6 +7,28 @@
 
 // Panel layout and instrument set-up for the user's aircraft (slot places, scale factors, levers).
 void panel_layout_setup(void);
+
+// Data output of item `item` to a channel (8 the output file, 9 the graph, 10 the cockpit; slot is
+// the graph slot or the cockpit row): its column labels, and its values.
+void out_label(int channel, int item, int slot);
+void out_dat(int channel, int item, int slot);
+
+// The filed flight plan's course from clearance to the ramp; pilot_called is 1 when the pilot's
+// check-in line was chosen, 0 from the once-per-second update.
+void handle_plan(int pilot_called);
+// The controller's answer to a request sentence (the stored one while vectoring to an approach).
+void controller_respond(const char* request);
+// The landing signal officer's call on a carrier approach.
+void LSO_respond(void);
+
+// The sequenced approach flashers of the region's runway ends with approach lights of kinds 3 to 6:
+// restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
+void step_flashers(int restart);
+
+// Loads the textures that became due. A weak stand-in: the start-up module's own loader replaces it
+// when it is linked in.
+void load_texes(void);
+
 // Data output: rebuild the cockpit and graph selections from set.Brlt and set.Bgrf; empty the graph.
 void set_rlt_grf_choices(void);
 void clear_graph(void);
@@ -49,27 +71,6 @@ void manage_wrn(void);
 void manage_grf(void);
 void manage_iso(void);
 void manage_pln(void);
-
-// Data output of item `item` to a channel (8 the output file, 9 the graph, 10 the cockpit; slot is
-// the graph slot or the cockpit row): its column labels, and its values.
-void out_label(int channel, int item, int slot);
-void out_dat(int channel, int item, int slot);
-
-// The filed flight plan's course from clearance to the ramp; pilot_called is 1 when the pilot's
-// check-in line was chosen, 0 from the once-per-second update.
-void handle_plan(int pilot_called);
-// The controller's answer to a request sentence (the stored one while vectoring to an approach).
-void controller_respond(const char* request);
-// The landing signal officer's call on a carrier approach.
-void LSO_respond(void);
-
-// The sequenced approach flashers of the region's runway ends with approach lights of kinds 3 to 6:
-// restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
-void step_flashers(int restart);
-
-// Loads the textures that became due. A weak stand-in: the start-up module's own loader replaces it
-// when it is linked in.
-void load_texes(void);
 
 // Builds aircraft p's 3-D model (with its paint when paint is 1).
 void load_plane_geo(int paint, int templates, int p);

@@ -236,6 +236,24 @@ TEST_F(Controls, NavigationModesInterceptTheCourseByTheirDeflection)
     nav.hdef[1] = 0.0f;
     frames(1);
     EXPECT_NEAR(set.YK_roll, 0.0f, 1e-6f);
+    // Receiver 1 of a GPS panel flies the locked GPS course, corrected by its cross-track deflection.
+    ott.NAV[1] = 0;
+    ott.NAV[0] = 1;
+    pln[0].supptype = 2;
+    nav.gps_lock_crs = 90.0f;
+    nav.ilscrs[0] = 200.0f;   // not used
+    frames(1);
+    EXPECT_NEAR(set.YK_roll, 0.0f, 1e-6f);
+    nav.hdef[0] = 1.0f;
+    frames(1);
+    EXPECT_GT(set.YK_roll, 0.0f);
+    pln[0].supptype = 1;      // a receiver of its own: its localizer course
+    nav.hdef[0] = 0.0f;
+    nav.ilsgs[0] = 0;
+    frames(1);
+    EXPECT_GT(set.YK_roll, 0.05f);   // 110 degrees to the right
+    ott.NAV[0] = 0;
+    ott.NAV[1] = 1;
     // At zero airspeed the intercept angle is capped, not infinite.
     flt.vind = 0.0f;
     nav.hdef[1] = 0.5f;

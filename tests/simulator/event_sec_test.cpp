@@ -282,6 +282,14 @@ TEST_F(Reports, DamagedOrMissingReportsLeaveTheWeatherAlone)
     mod_sec();
     EXPECT_FLOAT_EQ(atm.wnddir1, 123.0f);
     EXPECT_TRUE(std::isfinite(atm.baseMSL) && std::isfinite(atm.topsMSL) && std::isfinite(atm.vis_rep));
+    // A gust below the wind's speed is no gust: no negative shear drives the layers.
+    reset_events();
+    dir.write("WORLD.RWX", "KAAA SA 1651 25 SCT 65/55/2715G05/992\n");
+    mod_sec();
+    EXPECT_FLOAT_EQ(atm.wndspd1, 15.0f);
+    EXPECT_FLOAT_EQ(atm.shrspd1, 0.0f);
+    EXPECT_FLOAT_EQ(atm.shrdir1, 0.0f);
+    EXPECT_FLOAT_EQ(atm.trblnc1, 1.5f);
     // No file: the flag says so.
     reset_events();
     std::filesystem::remove(dir.path() / "WORLD.RWX");

@@ -20,7 +20,6 @@ inline const char* const EVT_TRAINER = "planes/General Aviation/Cessna 172 Skyha
 inline const char* const EVT_GLIDER = "planes/General Aviation/Schweizer 2-32/Schweizer 2-32.acf";
 inline const char* const EVT_HELI = "planes/Helicopters/Bell 206B JetRanger III/Bell 206B JetRanger III.acf";
 
-
 // Fills every voice with a quarter second of a quiet tone and switches sound on, so play and stop
 // reach the mixer; the stick's forces go to the recorder.
 inline void evt_listen(void)

@@ -1,13 +1,15 @@
 // flight_noalloc_test.cpp -- the flight frames allocate nothing: the global allocator is counted
-// while the harness flies 200 frames of each kind of aircraft, while the event updates run a minute
-// of calls (the weather reports read among them), and while the frame callback runs 200 frames of
-// the whole frame driver and 200 of replay.
+// while the harness flies 200 frames of each kind of aircraft, while the frame callback runs 200
+// frames of the whole frame driver and 200 of replay, while the controls step flies every autopilot
+// mode, and while the event updates run two minutes of calls, the weather reports read among them.
+#include "controls.h"
 #include "event.h"
 #include "flight_harness.h"
 #include "fltframe.h"
 #include "hl_funct.h"
-#include "replay.h"
 #include "hl_types.h"
+#include "replay.h"
+#include "startpos.h"
 
 #include <kvtest.h>
 
@@ -111,4 +113,32 @@ TEST(EventUpdates, AllocateNothing)
     }
     EXPECT_EQ(g_allocations.load() - before, 0);
     EXPECT_EQ(atm.has_realwxr, 1) << "the report file was read";
+}
+
+
+// The simulator's controls step with every autopilot mode and the augmentation working.
+TEST(FlightFrames, ControlsAndAutopilotAllocateNothing)
+{
+    fh_world_options opt;
+    opt.controls = update_controls;
+    fh_world(opt);
+    ASSERT_EQ(fh_load(fh_bundled("planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf")), 1);
+    set.controls_type = -1;
+    set.cus_X = env.dx * 0.5f;
+    set.cus_Z = env.dz * 0.5f;
+    set.cus_Y = 1000.0f;
+    set.cus_v = 50.0f;
+    set_fltvars(START_CUSTOM, 0);
+    ott.HDSLCT = ott.ALHOLD = ott.ASHOLD = 1;
+    ott.al_hold = 1100.0f;
+    ott.vv_hold = 2.5f;
+    ott.as_hold = 100.0f;
+    pln[0].ASloV = 50.0f;
+    pln[0].AShiV = 120.0f;
+    pln[0].ASr1 = pln[0].ASp1 = 0.01f;
+    fh_frame();
+    long before = g_allocations.load();
+    for (int k = 0; k < 200; k++) fh_frame();
+    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_TRUE(fh_state_finite());
 }
