@@ -168,8 +168,11 @@ int grabafoil(const char* name, int part, int tip, int hire, float* almax, int p
     a.cm3[part][tip][hire] = s.cm3;
     a.cm4[part][tip][hire] = s.cm4;
     // The zero-lift angle of the straight lift line; a flat line (zero slope) has none, and 0 leaves
-    // the angle of attack unshifted.
-    a.al_zl[part][tip][hire] = std::fabs(s.clM) > 1e-6f ? -s.clB / s.clM : 0.0f;
+    // the angle of attack unshifted. An angle past +-90 degrees means nothing and is held there.
+    double zl = std::fabs(s.clM) > 1e-6f ? -static_cast<double>(s.clB) / s.clM : 0.0;
+    if (zl > 90.0) zl = 90.0;
+    if (zl < -90.0) zl = -90.0;
+    a.al_zl[part][tip][hire] = static_cast<float>(zl);
     if (almax) *almax = s.almax;
     return 1;
 }
@@ -243,7 +246,7 @@ int grabflap(const char* name, float clflap[FLAP_ROWS], float cdflap[FLAP_ROWS],
 static void write_row(const foilcurvestruct* c, int n, bool neg)
 {
     const int i = neg ? 270 - n : 270 + n;
-    char line[80];
+    char line[256];  // three numbers of up to 47 characters each
     if (n >= 100)
         std::snprintf(line, sizeof line, "%.1f %8.5f %8.5f\n", foil_index_angle(neg ? -n : n), c->cl[i], c->cd[i]);
     else
@@ -271,7 +274,7 @@ int afl_write_part(const char* path, int device, airfoilstruct* a, const foilcur
     if (!all_finite(c->cl, ncurve) || !all_finite(c->cd, ncurve) || !all_finite(c->cm, ncurve)) return 0;
 
     if (!ouf_open(path, device, PART_FILE_VERSION)) return 0;
-    char line[80];
+    char line[256];  // three numbers of up to 47 characters each
     if (flap) {
         ouf << FLP_TYPE_CODE << " device type code\n";
         ouf << "constants: ";

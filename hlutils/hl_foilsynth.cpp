@@ -1,6 +1,7 @@
 // hl_foilsynth.cpp -- an airfoil's or a flap's coefficient curves synthesised from a few constants.
 #include "hl_foilsynth.h"
 
+#include <cfloat>
 #include <cmath>
 
 // The constants in the part file's order, with the ranges a bundled part keeps them in.
@@ -76,10 +77,14 @@ static double line_at(double x1, double y1, double x2, double y2, double x)
     return y1 + (y2 - y1) * (x - x1) / (x2 - x1);
 }
 
-// A finite value or 0: the last guard before a value reaches a curve or a file.
+// A finite float: the last guard before a value reaches a curve or a file. Not a number gives 0,
+// a value beyond the float range the largest float of its sign.
 static float finite_or_zero(double v)
 {
-    return std::isfinite(v) ? static_cast<float>(v) : 0.0f;
+    if (std::isnan(v)) return 0.0f;
+    if (v > FLT_MAX) return FLT_MAX;
+    if (v < -FLT_MAX) return -FLT_MAX;
+    return static_cast<float>(v);
 }
 
 float foil_index_angle(int n)

@@ -11,6 +11,7 @@ float col_rgb[NUM_COLORS][3];
 uint8_t rgb_array[SCREEN_H][SCREEN_W][3];
 
 char app_path[STR_LEN], wrk_path[STR_LEN], prf_path[STR_LEN], res_path[STR_LEN];
+char cd_path[STR_LEN];
 char afl_path[STR_LEN], flp_path[STR_LEN], tex_path[STR_LEN], obj_path[STR_LEN];
 char cus_path[STR_LEN], sit_path[STR_LEN];
 char C_s[STR_LEN];
@@ -20,6 +21,23 @@ uint32_t planetex[REGION_NI][REGION_NJ];
 float planest[REGION_NI][REGION_NJ][2][2][2];
 int32_t on_water[REGION_NI][REGION_NJ];
 int32_t city_on_poly[REGION_NI][REGION_NJ];
+float planenrml[REGION_NI][REGION_NJ][3];
+int32_t tree_on_poly[REGION_NI][REGION_NJ];
+int32_t frig_on_poly[REGION_NI][REGION_NJ];
+int32_t carr_on_poly[REGION_NI][REGION_NJ];
+int32_t oilr_on_poly[REGION_NI][REGION_NJ];
+float city_xyz[REGION_NI][REGION_NJ][2][5][3];
+float tree_xyz[REGION_NI][REGION_NJ][2][4][3];
+int32_t obj_type[OBJ_MAX];
+float obj_xyz[OBJ_MAX][50][4][3];
+int32_t obj_slot;
+int32_t apt_to_index[LCL_MAX];
+int32_t apt_lcl_max = -1, apt_lcl_num;
+int32_t vor_to_index[LCL_MAX], ndb_to_index[LCL_MAX];
+int32_t vor_lcl_num, ndb_lcl_num;
+int32_t rwy_geo_ind[MAX_RWY];
+int32_t geo_tway[GEO_ROWS];
+int32_t geo_rows;
 
 int initing = 1;
 int ogl_ready = 0;
@@ -64,10 +82,6 @@ float fix_lat[MAX_FIX], fix_lon[MAX_FIX];
 char fix_name[MAX_FIX][FIX_NAME_LEN];
 int32_t apt_wrl, rwy_wrl, nav_wrl;
 
-int32_t apt_lcl_max = -1, vor_lcl_max = -1, ndb_lcl_max = -1;
-int32_t apt_to_index[MAX_LCL], vor_to_index[MAX_LCL], ndb_to_index[MAX_LCL];
-int32_t rwy_geo_ind[MAX_RWY];
-int32_t geo_tway[MAX_GEO_RWY];
 
 // Empties the world databases.
 static void clear_world_db(void)
@@ -105,16 +119,6 @@ static void clear_world_db(void)
     apt_wrl = rwy_wrl = nav_wrl = 0;
 }
 
-// Empties the region's local lists: no region is loaded.
-static void clear_region_lists(void)
-{
-    apt_lcl_max = vor_lcl_max = ndb_lcl_max = -1;
-    std::memset(apt_to_index, 0, sizeof apt_to_index);
-    std::memset(vor_to_index, 0, sizeof vor_to_index);
-    std::memset(ndb_to_index, 0, sizeof ndb_to_index);
-    for (int r = 0; r < MAX_RWY; r++) rwy_geo_ind[r] = -1;
-    std::memset(geo_tway, 0, sizeof geo_tway);
-}
 
 void clear_globals(void)
 {
@@ -137,12 +141,28 @@ void clear_globals(void)
     std::memset(&fpl, 0, sizeof fpl);
     std::memset(&atc, 0, sizeof atc);
     clear_world_db();
-    clear_region_lists();
     std::memset(C_s, 0, sizeof C_s);
     std::memset(planexyz, 0, sizeof planexyz);
     std::memset(planetex, 0, sizeof planetex);
     std::memset(planest, 0, sizeof planest);
     std::memset(on_water, 0, sizeof on_water);
     std::memset(city_on_poly, 0, sizeof city_on_poly);
+    std::memset(planenrml, 0, sizeof planenrml);
+    std::memset(tree_on_poly, 0, sizeof tree_on_poly);
+    std::memset(frig_on_poly, 0, sizeof frig_on_poly);
+    std::memset(carr_on_poly, 0, sizeof carr_on_poly);
+    std::memset(oilr_on_poly, 0, sizeof oilr_on_poly);
+    std::memset(city_xyz, 0, sizeof city_xyz);
+    std::memset(tree_xyz, 0, sizeof tree_xyz);
+    std::memset(obj_type, 0, sizeof obj_type);
+    std::memset(obj_xyz, 0, sizeof obj_xyz);
+    obj_slot = OBJ_FIRST_SCENERY - 1;
+    std::memset(apt_to_index, 0, sizeof apt_to_index);
+    std::memset(vor_to_index, 0, sizeof vor_to_index);
+    std::memset(ndb_to_index, 0, sizeof ndb_to_index);
+    apt_lcl_num = vor_lcl_num = ndb_lcl_num = geo_rows = 0;
+    apt_lcl_max = -1;   // no region loaded yet
+    for (int32_t& g : rwy_geo_ind) g = -1;
+    std::memset(geo_tway, 0, sizeof geo_tway);
     mnw.menu_up = -1;
 }

@@ -81,6 +81,7 @@ struct miscstruct {
     float init_time;             // s, simulated time since the last start
     float est_Vs;                // m/s, estimated stall speed of the user's aircraft
     int32_t cntr, cntr10;        // frame counters
+    float zulu_time;             // s, time of day at Greenwich, 0..86400
     int32_t sound_avail;         // the sound output was created
     int32_t sound_on;            // the user's sound switch
     int32_t speech_avail;        // the speech engine was created
@@ -102,6 +103,7 @@ struct relstruct {
     float oil_rat;               // 0..1, oil pressure left after a pump failure
     int32_t thrgov[4];           // engine governors
     int32_t trotor;              // tail rotor
+    int32_t radios;              // navigation and communication radios
 
     // Failure settings.
     float total_fail_entry;      // 0..9, how likely equipment fails
@@ -111,19 +113,30 @@ struct relstruct {
 };
 struct pathstruct { int32_t placeholder; };
 struct graphstruct { int32_t show_path; };
-// Radios and GPS.
+// The radios: frequencies, the tuned stations and the needles' deflections, and the GPS.
 struct navstruct {
-    int32_t nf[2];               // NAV frequencies, MHz x 100
-    int32_t cf[2];               // COM frequencies, MHz x 100
+    int32_t nf[2];               // navigation receivers, 10 kHz steps (11170 = 111.70 MHz)
+    int32_t cf[2];               // communication radios, 10 kHz steps
     float obs[2];                // degrees, selected courses
-    int32_t adff;                // kHz, ADF frequency
+    int32_t adff;                // direction finder, kHz
     int32_t dmesel;              // DME source receiver 0 or 1
     int32_t radout;              // audio selector 0..4
     int32_t tran1, tran2, tran3, tran4;   // transponder digits
-    int32_t gps_index_mode;      // 1 airports, 2 NDBs, 3 VORs
-    int32_t gps_index;           // world index of the waypoint in the mode's table
-    int32_t gps_apt_index, gps_vor_index, gps_ndb_index;   // the last waypoint of each kind
-    int32_t gps_id[5];           // identifier character codes 0..36
+    int32_t goodnav[5];          // receivers 0, 1 and the direction finder 4 hear a station
+    char nav_id[5][5];           // its identifier
+    float vorX[2], vorY[2], vorZ[2];   // m, the VOR or localizer each receiver hears
+    float gsX[2], gsY[2], gsZ[2];      // m, the glide slope
+    float ilscrs[2];             // degrees, the localizer's course
+    int32_t ilsgs[2];            // 0 a localizer, 3 with its glide slope, 9 a VOR
+    float adfX, adfZ;            // m, the beacon the direction finder hears
+    float hdef[2], vdef[2];      // course and glide-slope deflections
+    int32_t gps_index_mode;      // 1 airports, else the navaid kind (2 beacons, 3 VORs)
+    int32_t gps_index;           // the GPS target: an airport or a navaid
+    int32_t gps_apt_index, gps_vor_index, gps_ndb_index;   // the last target of each kind
+    int32_t gps_id[5];           // the target's identifier, character codes 0..36
+    float gps_dis;               // m to the target
+    float gps_crs;               // degrees true to the target
+    float gps_lock_crs;          // degrees, the course locked when the target was chosen
 };
 struct ottostruct { int32_t placeholder; };
 struct flightplanstruct { int32_t placeholder; };

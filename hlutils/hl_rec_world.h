@@ -65,12 +65,18 @@ struct environmentstruct {
     // Deck motion of the ships, degrees and degrees per second.
     float carr_the, carr_phi, carr_the_dot, carr_phi_dot;
     float frig_the, frig_phi, frig_the_dot, frig_phi_dot;
+    // The loaded region: its lowest and highest ground (m; min_h no higher than 0), and the grid
+    // cell under the viewpoint.
+    float min_h, max_h;
+    int32_t i_viewpoint, j_viewpoint;
 };
 
 // What the outside view draws. Cleared at start-up.
 struct scenerystruct {
     int32_t abovetops;        // the viewpoint is above the cloud tops
     float zoom;               // 1..100, view zoom
+    int32_t fire_on[10];      // the forest fires burning
+    float firexyz[10][3];     // m, where they burn (x east, height, z south)
 };
 
 // The world databases: airports, runways, navaids and fixes of "apt.dat", "nav.dat" and "fix.dat".
@@ -113,17 +119,6 @@ extern char fix_name[MAX_FIX][FIX_NAME_LEN];
 // Search cursors into the world tables, shared by the start-position and radio searches.
 extern int32_t apt_wrl, rwy_wrl, nav_wrl;
 
-// The region's local lists, rebuilt by every region load: the airports, VORs and NDBs of the loaded
-// region (rows 0..*_lcl_max, world index in *_to_index) and each world runway's row in the runway
-// geometry tables. apt_lcl_max is -1 until the first region is loaded.
-constexpr int MAX_LCL = 92;        // rows of each local list (and of the Location menus)
-constexpr int MAX_GEO_RWY = 150;   // rows of the runway geometry tables
-extern int32_t apt_lcl_max, vor_lcl_max, ndb_lcl_max;
-extern int32_t apt_to_index[MAX_LCL];
-extern int32_t vor_to_index[MAX_LCL];
-extern int32_t ndb_to_index[MAX_LCL];
-extern int32_t rwy_geo_ind[MAX_RWY];        // row of the runway geometry tables, -1 outside the region
-extern int32_t geo_tway[MAX_GEO_RWY];       // the row's runway has taxiways
 
 // The region grids: 3 by 2 one-degree squares, first index i = column west to east, second j = row
 // south to north. Cleared at start-up; filled by the region loader.
@@ -136,6 +131,36 @@ extern uint32_t planetex[REGION_NI][REGION_NJ];          // texture number of th
 extern float planest[REGION_NI][REGION_NJ][2][2][2];
 extern int32_t on_water[REGION_NI][REGION_NJ];           // cell flags
 extern int32_t city_on_poly[REGION_NI][REGION_NJ];
+extern float planenrml[REGION_NI][REGION_NJ][3];         // unit normal at each grid point
+extern int32_t tree_on_poly[REGION_NI][REGION_NJ];       // the cell has trees
+extern int32_t frig_on_poly[REGION_NI][REGION_NJ];       // the cell holds the frigate
+extern int32_t carr_on_poly[REGION_NI][REGION_NJ];       // the aircraft carrier
+extern int32_t oilr_on_poly[REGION_NI][REGION_NJ];       // the oil rig
+extern float city_xyz[REGION_NI][REGION_NJ][2][5][3];    // per triangle half, 5 city lights (m)
+extern float tree_xyz[REGION_NI][REGION_NJ][2][4][3];    // per triangle half, 4 trees (m)
+
+// The objects of the region: slots 0..459 airport buildings (local airport a in 5a..5a+4),
+// 460..2999 the scenery squares' objects, handed out round-robin by obj_slot. Type 0 is an empty
+// slot. Cleared at start-up; refilled by the region loader.
+constexpr int OBJ_MAX = 3000;
+constexpr int OBJ_FIRST_SCENERY = 460;
+extern int32_t obj_type[OBJ_MAX];
+extern float obj_xyz[OBJ_MAX][50][4][3];   // per element, 4 corners, x east, y up, z south (m)
+extern int32_t obj_slot;                   // the last scenery slot handed out
+
+// The region's local lists, rebuilt by every region load. Rows of airports, VORs and NDBs run
+// 0..91; the *_lcl_num counts say how many rows are real (apt_lcl_max is kept within 0..91 even
+// when the region has no airport, so loops go by the counts). Until the first region is loaded
+// apt_lcl_max is -1: no region, so nothing region-based (the preferences' start) is known.
+constexpr int LCL_MAX = 92;
+constexpr int GEO_ROWS = 150;              // runway geometry rows
+extern int32_t apt_to_index[LCL_MAX];      // local airport row to world airport
+extern int32_t apt_lcl_max, apt_lcl_num;
+extern int32_t vor_to_index[LCL_MAX], ndb_to_index[LCL_MAX];   // local VOR and NDB rows to world navaids
+extern int32_t vor_lcl_num, ndb_lcl_num;
+extern int32_t rwy_geo_ind[MAX_RWY];       // world runway to its geometry row, -1 none
+extern int32_t geo_tway[GEO_ROWS];         // the row's runway has taxiways
+extern int32_t geo_rows;                   // geometry rows in use
 
 extern atmospherestruct atm;
 extern environmentstruct env;

@@ -15,6 +15,7 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "plt_audio.h"
+#include "plt_joy.h"
 
 int buffers_filled = 0;
 
@@ -246,4 +247,5 @@ void hl_close_devices(void)
     dispose_sound();
     JOY_force(12, 0, 0, 0);
     JOY_close();
+    PLT_joy_shutdown();
 }

@@ -103,6 +103,7 @@ extern uint8_t rgb_array[SCREEN_H][SCREEN_W][3];  // a window's static picture, 
 extern char app_path[STR_LEN], wrk_path[STR_LEN], prf_path[STR_LEN], res_path[STR_LEN];
 extern char afl_path[STR_LEN], flp_path[STR_LEN], tex_path[STR_LEN], obj_path[STR_LEN];
 extern char cus_path[STR_LEN], sit_path[STR_LEN];
+extern char cd_path[STR_LEN];   // the installation's second data folder ("DATA/" below it)
 extern char C_s[STR_LEN];   // scratch text: string swaps, window 24's title
 
 // Library flags.

@@ -7,11 +7,13 @@
 #include <cstring>
 
 #include "fltutil.h"
+#include "hl_file.h"
 #include "hl_funct.h"
 #include "hl_mnw.h"
 #include "hl_string.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "hl_wxr.h"
 #include "plt_audio.h"
 
 namespace {
@@ -62,7 +64,207 @@ const char* const g_planes[26] = {
     "Airbus A-300",
 };
 
+// The weather an ATIS or a runway choice works from: the present weather, replaced by what the
+// airport's report gives when it is read.
+struct AirportWeather {
+    float time;          // s, Zulu time of day
+    int cover;           // 1 clear .. 4 overcast
+    float base;          // m above sea level
+    float top;           // m above sea level
+    float visibility;    // m
+    int kind, intensity; // precipitation (0 none)
+    float temperature, dewpoint;   // degrees F
+    float wind_dir, wind_speed, gust, variation;   // degrees, knots
+    float altimeter;     // inches of mercury
+};
+
+bool has_runway(int a)
+{
+    if (a < 0 || a > apt_wrl_max || a >= MAX_APT) return false;
+    int lo = apt_lo_ind[a], hi = apt_hi_ind[a];
+    return lo >= 0 && lo <= hi && hi <= rwy_wrl_max && hi < MAX_RWY;
+}
+
+// The present weather at the airport. The dew point follows the visibility: 9 degrees below the
+// temperature in clear air, closing up in haze and fog.
+AirportWeather present_weather(void)
+{
+    AirportWeather w{};
+    w.time = msc.zulu_time;
+    w.cover = atm.cld_type;
+    w.base = atm.baseMSL;
+    w.top = atm.baseMSL;
+    w.visibility = atm.vis_rep;
+    w.kind = atm.rain_tstm > 1.0f ? WXR_RAIN_OR_SNOW : 0;
+    w.intensity = w.kind ? 1 : 0;
+    w.temperature = atm.temp_SL;
+    w.dewpoint = atm.temp_SL - fltlim(atm.vis_rep * con.mtrstonm, 0.0f, 9.0f);
+    w.wind_dir = atm.wnddir1;
+    w.wind_speed = atm.wndspd1;
+    w.gust = atm.shrspd1;
+    w.variation = atm.shrdir1;
+    w.altimeter = atm.baro;
+    return w;
+}
+
+// Replaces what the airport's report gives; 0 when the file or a report is missing.
+int read_report(int a, AirportWeather* w)
+{
+    char path[STR_LEN] = "";
+    C_plus_C(app_path, "WORLD.RWX", path);
+    inf1.close();
+    inf1.clear();
+    inf1.open(path, std::ios::binary);
+    if (!inf1.is_open()) return 0;
+    char text[WXR_TEXT_LEN] = "";
+    float elevation = 0.0f;
+    int lo = apt_lo_ind[a];
+    int found = get_wxr_str(text, &elevation, rwy_lat[lo], rwy_lon[lo]);
+    inf1.close();
+    inf1.clear();
+    if (!found) return 0;
+    decode_wxr(text, elevation, &w->time, &w->cover, &w->base, &w->top, &w->visibility, &w->kind,
+               &w->intensity, &w->temperature, &w->dewpoint, &w->wind_dir, &w->wind_speed, &w->gust,
+               &w->altimeter);
+    w->variation = 0.0f;
+    return 1;
+}
+
+// Angle between two headings, 0..180 degrees.
+float heading_gap(float a, float b)
+{
+    return std::fabs(fltwrap(a - b, -180.0f, 180.0f));
+}
+
+int end_number(int runway, int end)
+{
+    int n = rwy_num[runway];
+    if (!end) return n;
+    return n + 18 > 36 ? n - 18 : n + 18;
+}
+
+int get_active_rway_in(int a, float wind_dir, float wind_speed, int* runway, int* end, int* have_ils, int* ils_nav)
+{
+    if (!has_runway(a)) return 0;
+    int lo = apt_lo_ind[a], hi = apt_hi_ind[a];
+    *runway = lo;
+    *end = 0;
+    *have_ils = 0;
+    *ils_nav = 0;
+
+    // The localizer near the first runway whose course lies nearest the wind marks the ILS runway.
+    float best = 1e9f;
+    for (int k = 2; k <= nav_wrl_max && k < MAX_NAV; k++) {
+        if (nav_type[k] != 4 && nav_type[k] != 5) continue;
+        float d = pythag(nav_lat[k] - rwy_lat[lo], nav_lon[k] - rwy_lon[lo]) * 60.0f;
+        if (d >= 5.0f) continue;
+        float gap = heading_gap(static_cast<float>(nav_hdng[k]), wind_dir);
+        if (gap < best) {
+            best = gap;
+            *have_ils = 1;
+            *ils_nav = k;
+        }
+    }
+    if (!*have_ils && wind_speed <= 5.0f) return 1;
+
+    float aim = *have_ils ? static_cast<float>(nav_hdng[*ils_nav]) : wind_dir;
+    best = 1e9f;
+    for (int r = lo; r <= hi; r++) {
+        if (rwy_num[r] == 99) continue;
+        for (int e = 0; e < 2; e++) {
+            float gap = heading_gap(static_cast<float>(rwy_hdng[r]) + 180.0f * e, aim);
+            if (gap < best) {
+                best = gap;
+                *runway = r;
+                *end = e;
+            }
+        }
+    }
+    return 1;
+}
+
+// Cloud base in feet rounded to 50 up to 1,000 ft, to 100 up to 10,000 ft and to 500 above.
+int ceiling_ft(float feet)
+{
+    int step = feet <= 1000.0f ? 50 : feet <= 10000.0f ? 100 : 500;
+    return round(feet / static_cast<float>(step)) * step;
+}
+
 }  // namespace
+
+int get_active_rway(int airport, int* runway, int* end, int* have_ils, int* ils_nav)
+{
+    if (!has_runway(airport)) return 0;
+    AirportWeather w = present_weather();   // what the report does not give
+    read_report(airport, &w);
+    return get_active_rway_in(airport, w.wind_dir, w.wind_speed, runway, end, have_ils, ils_nav);
+}
+
+void app_current_rway_string(char* buf, int airport)
+{
+    int r, e, ils, nav;
+    if (!get_active_rway(airport, &r, &e, &ils, &nav)) return;
+    app_C(buf, "runway ");
+    app_int(buf, end_number(r, e));
+    char side = rwy_lcr[r];
+    if (e && side == 'L') side = 'R';
+    else if (e && side == 'R') side = 'L';
+    if (side == 'L') app_C(buf, " left");
+    else if (side == 'R') app_C(buf, " right");
+    else if (side == 'C') app_C(buf, " center");
+}
+
+void get_ATIS(int airport, char letter, char* buf, int read_weather)
+{
+    C_to_C("", buf);
+    if (airport < 0 || airport > apt_wrl_max || airport >= MAX_APT) return;
+    AirportWeather w = present_weather();
+    if (read_weather && has_runway(airport)) read_report(airport, &w);
+
+    char name[APT_NAME_LEN + 1];
+    std::snprintf(name, sizeof name, "%.*s", APT_NAME_LEN, apt_name[airport]);
+    for (int i = static_cast<int>(std::strlen(name)) - 1; i >= 0 && name[i] == ' '; i--) name[i] = 0;
+    app_C(buf, name);
+    app_C(buf, " information ");
+    char word[STR_LEN];
+    get_phonetic(static_cast<char>(letter >= 'a' && letter <= 'z' ? letter - 'a' + 'A' : letter), word);
+    app_C(buf, word);
+    app_C(buf, ". ");
+    app_int(buf, static_cast<int>(fltwrap(w.time, 0.0f, 86400.0f) / 3600.0f) % 24);
+    app_C(buf, " hundred zooloo weather. ");
+
+    if (w.cover <= WXR_CLEAR) {
+        app_C(buf, "Sky clear ");
+    } else {
+        app_C(buf, "Measured ceiling ");
+        app_int(buf, ceiling_ft((w.base - apt_h[airport]) * con.mtrstoft));
+        app_C(buf, w.cover == WXR_SCATTERED ? " scattered " : w.cover == WXR_BROKEN ? " broken " : " overcast ");
+    }
+    float vis_nm = w.visibility * con.mtrstonm;
+    if (vis_nm > 0.9f) {
+        app_C(buf, "visibility ");
+        app_int(buf, static_cast<int>(std::floor(vis_nm + 0.001f)));   // whole miles, figures as set
+    } else {
+        app_C(buf, "R V R ");
+        app_int(buf, round(w.visibility * con.mtrstoft / 100.0f) * 100);
+    }
+    if (w.kind > 0) app_C(buf, atm.temp_SL > 32.0f ? ", rain. " : ", snow. ");
+    else app_C(buf, ". ");
+
+    app_C(buf, "Temperature ");
+    app_int(buf, round(w.temperature));
+    app_C(buf, " dewpoint ");
+    app_int(buf, round(w.dewpoint));
+    app_C(buf, ". ");
+    app_wind_string(buf, w.wind_dir, w.wind_speed, w.variation, w.gust);
+    app_C(buf, ", ");
+    app_altimeter_string(buf, w.altimeter);
+    app_C(buf, ". Arriving and departing ");
+    app_current_rway_string(buf, airport);
+    app_C(buf, ". Advise on initial contact you have ");
+    app_C(buf, word);
+    app_C(buf, ".");
+}
 
 int initspeechsynth(void)
 {

@@ -14,6 +14,20 @@ int initspeechsynth(void);
 // on. Never waits for the speech. A sentence the engine refuses raises "Can't speak ATC command!".
 void speakstring(const char* sentence);
 
+// The active runway of airport (index into the airport table): the end facing the wind, or the end
+// of the runway whose localizer (within 5 nm, course nearest the wind) serves it; with a calm wind
+// and no localizer the first end of the first runway. The wind comes from the airport's report in
+// "WORLD.RWX", or the present wind when there is none. Runways numbered 99 are skipped. Returns 0 when the airport has no runway (outputs
+// untouched); else 1 with the runway index, its end (0 the numbered end, 1 the other), whether a
+// localizer serves it and that navaid's slot.
+int get_active_rway(int airport, int* runway, int* end, int* have_ils, int* ils_nav);
+// "runway 27" and " left", " right" or " center" for a parallel runway's active end.
+void app_current_rway_string(char* buf, int airport);
+// Builds the ATIS broadcast of airport with the information letter (A..Z) into buf (replacing its
+// text), from the simulator's present weather, or from the airport's report in "WORLD.RWX" when
+// read_weather is set and there is one.
+void get_ATIS(int airport, char letter, char* buf, int read_weather);
+
 // Starts buf with a call sign: own = 1 the aircraft's name and its tail number spelled
 // phonetically; own = 0 a made-up "N" number, spelled. Every spelled character ends with a blank.
 void start_command_string(char* buf, int own);

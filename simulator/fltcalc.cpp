@@ -234,7 +234,7 @@ void set_a_reset(void)
 float induce_alpha(float cl, int part)
 {
     if (flt.machno > 1.0f) return 0.0f;
-    return cl / (clampf(pln[0].AR[part], 2.0f, 20.0f) * PI) * RAD;
+    return cl / (clampf(pln[0].AR[part], 2.0f, 20.0f) * PI) * RAD * (1.0f - supersonic_share(flt.machno));
 }
 
 void set_con_eff(int part, int type, float crat, float def, float* cl, float* cd, float* cm, const char* name)
@@ -335,14 +335,15 @@ void set_a(void)
     }
 
     // Downwash the wings and stabilisers feel on the next sub-step.
+    const float subsonic = 1.0f - supersonic_share(flt.machno);
     for (int p = 4; p <= 11; p++) {
         for (int e = 0; e < 8; e++) {
             float dw = 0.0f;
-            if (flt.machno < 1.0f) {
+            if (subsonic > 0.0f) {
                 for (int k = 4; k <= 11; k++)
                     if (pl.in_downwash[p][k][e]) dw -= wash[k];
             }
-            flt.downwash[p][e] = dw;
+            flt.downwash[p][e] = dw * subsonic;
         }
     }
 

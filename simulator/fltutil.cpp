@@ -154,3 +154,128 @@ void get_phonetic(char ch, char* out)
     else if (ch >= 'A' && ch <= 'Z') word = letters[ch - 'A'];
     std::snprintf(out, STR_LEN, "%s", word);
 }
+
+// ---- radio tuning ---------------------------------------------------------------------------------
+
+int check_nav(int n, int freq, float* best, float range)
+{
+    if (n < 0 || n >= MAX_NAV || nav_frq[n] != freq) return 0;
+    float d = std::hypot(nav_lat[n] - flt.lat, nav_lon[n] - flt.lon);
+    if (d < range && d < *best) {
+        *best = d;
+        return 1;
+    }
+    return 0;
+}
+
+namespace {
+
+// Bearing (degrees true) from the aircraft to navaid n, and its place in the region.
+float bearing_to(int n, float* x, float* z)
+{
+    *x = (float)X_with_latlon(nav_lat[n], nav_lon[n]);
+    *z = (float)Z_with_lat(nav_lat[n]);
+    return (float)std::atan2((double)*x - flt.X[0], flt.Z[0] - (double)*z) * 180.0f / 3.14159265f;
+}
+
+void copy_id(int radio, int n) { std::snprintf(nav.nav_id[radio], sizeof nav.nav_id[radio], "%.4s", nav_id[n]); }
+
+// The nearest localizer or glide slope on a receiver's frequency that lies ahead along its course.
+int nearest_ahead(int radio, int type_lo, int type_hi, float range)
+{
+    float best = 9.9e9f;
+    int found = -1;
+    for (int n = 0; n <= nav_wrl_max && n < MAX_NAV; n++) {
+        if (nav_type[n] < type_lo || nav_type[n] > type_hi) continue;
+        float x, z;
+        float brg = bearing_to(n, &x, &z);
+        if (std::fabs(fltwrap(brg - (float)nav_hdng[n], -180.0f, 180.0f)) > 90.0f) continue;
+        if (check_nav(n, nav.nf[radio], &best, range)) found = n;
+    }
+    return found;
+}
+
+int nearest(int type, int freq, float range)
+{
+    float best = 9.9e9f;
+    int found = -1;
+    for (int n = 0; n <= nav_wrl_max && n < MAX_NAV; n++)
+        if (nav_type[n] == type && check_nav(n, freq, &best, range)) found = n;
+    return found;
+}
+
+}  // namespace
+
+void setnav(int radio)
+{
+    static int last_mode = -1, last_index = -1;
+    float ft = (float)flt.Y[0] * con.mtrstoft;
+    float near_range = interp(0.0f, 0.4444f, 30000.0f, 1.5556f, ft);
+    float vor_range = interp(0.0f, 0.8889f, 30000.0f, 3.1111f, ft);
+
+    if (radio == 0 || radio == 1) {
+        nav.goodnav[radio] = 0;
+        if (!rel.radios) return;
+        int loc = nearest_ahead(radio, 4, 5, near_range);
+        if (loc >= 0) {
+            nav.goodnav[radio] = 1;
+            nav.vorX[radio] = (float)X_with_latlon(nav_lat[loc], nav_lon[loc]);
+            nav.vorY[radio] = nav_h[loc];
+            nav.vorZ[radio] = (float)Z_with_lat(nav_lat[loc]);
+            nav.ilscrs[radio] = (float)nav_hdng[loc];
+            nav.ilsgs[radio] = 0;
+            copy_id(radio, loc);
+        }
+        int gs = nearest_ahead(radio, 6, 6, near_range);
+        if (gs >= 0) {
+            nav.gsX[radio] = (float)X_with_latlon(nav_lat[gs], nav_lon[gs]);
+            nav.gsY[radio] = nav_h[gs];
+            nav.gsZ[radio] = (float)Z_with_lat(nav_lat[gs]);
+            nav.ilsgs[radio] = 3;
+        }
+        int vor = nearest(3, nav.nf[radio], vor_range);
+        if (vor >= 0) {
+            nav.goodnav[radio] = 1;
+            nav.vorX[radio] = (float)X_with_latlon(nav_lat[vor], nav_lon[vor]);
+            nav.vorY[radio] = nav_h[vor];
+            nav.vorZ[radio] = (float)Z_with_lat(nav_lat[vor]);
+            nav.ilsgs[radio] = 9;
+            copy_id(radio, vor);
+        }
+    } else if (radio == 4) {
+        nav.goodnav[4] = 0;
+        if (!rel.radios) return;
+        int ndb = nearest(2, nav.adff, near_range);
+        if (ndb >= 0) {
+            nav.goodnav[4] = 1;
+            nav.adfX = (float)X_with_latlon(nav_lat[ndb], nav_lon[ndb]);
+            nav.adfZ = (float)Z_with_lat(nav_lat[ndb]);
+            copy_id(4, ndb);
+        }
+    } else if (radio == 5) {
+        if (!rel.radios) return;
+        // The target: an airport's first runway, or a navaid; an index off its table is no target.
+        float lat, lon;
+        int i = nav.gps_index;
+        if (nav.gps_index_mode == 1) {
+            if (i < 0 || i > apt_wrl_max || i >= MAX_APT) return;
+            int r = apt_lo_ind[i];
+            if (r < 0 || r >= MAX_RWY) return;
+            lat = rwy_lat[r];
+            lon = rwy_lon[r];
+        } else {
+            if (i < 0 || i > nav_wrl_max || i >= MAX_NAV) return;
+            lat = nav_lat[i];
+            lon = nav_lon[i];
+        }
+        float dx = (float)(X_with_latlon(lat, lon) - flt.X[0]);
+        float dz = (float)(flt.Z[0] - Z_with_lat(lat));
+        nav.gps_dis = std::hypot(dx, dz);
+        nav.gps_crs = fltwrap(std::atan2(dx, dz) * 180.0f / 3.14159265f, 0.0f, 360.0f);
+        if (nav.gps_index_mode != last_mode || nav.gps_index != last_index || msc.init_time < 5.0f)
+            nav.gps_lock_crs = nav.gps_crs;
+        last_mode = nav.gps_index_mode;
+        last_index = nav.gps_index;
+        nav.hdef[0] = 4.0f * fltwrap(nav.gps_crs - nav.gps_lock_crs, -180.0f, 180.0f) * nav.gps_dis * con.mtrstonm / 57.3f;
+    }
+}

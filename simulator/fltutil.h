@@ -88,3 +88,9 @@ void assign_wind_tbl(float k);
 
 // The spoken word of a digit or capital letter ("" for anything else); out holds 400 characters.
 void get_phonetic(char ch, char* out);
+
+// 1 when navaid n is on frequency freq and nearer (degrees of latitude and longitude from the
+// aircraft) than both range and *best, which then takes its distance.
+int check_nav(int n, int freq, float* best, float range);
+// Tunes a radio: 0 and 1 the navigation receivers, 4 the direction finder, 5 the GPS.
+void setnav(int radio);

@@ -24,6 +24,8 @@ float limit_between(float x, float a, float b)
 
 }  // namespace
 
+float supersonic_share(float mach) { return clampf((mach - 0.9f) * 10.0f, 0.0f, 1.0f); }
+
 float foil_index(float alpha)
 {
     float a = std::fabs(alpha);
@@ -277,8 +279,20 @@ void Fco_supersonic(float dcl, float dcd, float dcm, float* cl, float* cd, float
 float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int p, int e)
 {
     float cl, cd, cm;
-    if (flt.machno < 1.0f) Fco_subsonic(dcl, dcd, dcm, &cl, &cd, &cm, p, e);
-    else Fco_supersonic(dcl, dcd, dcm, &cl, &cd, &cm, p, e);
+    float w = supersonic_share(flt.machno);
+    if (w <= 0.0f) {
+        Fco_subsonic(dcl, dcd, dcm, &cl, &cd, &cm, p, e);
+    } else if (w >= 1.0f) {
+        Fco_supersonic(dcl, dcd, dcm, &cl, &cd, &cm, p, e);
+    } else {
+        // Transonic: the airfoil tables hand over to the flat plates.
+        float sl, sd, sm;
+        Fco_subsonic(dcl, dcd, dcm, &cl, &cd, &cm, p, e);
+        Fco_supersonic(dcl, dcd, dcm, &sl, &sd, &sm, p, e);
+        cl += (sl - cl) * w;
+        cd += (sd - cd) * w;
+        cm += (sm - cm) * w;
+    }
 
     float dd = flt.deldir[p][e] * DEG;
     float s = std::sin(dd), c = std::cos(dd);

@@ -20,6 +20,11 @@ void supersonic_flatplate(float alpha, float* cl, float* cd, float mach, float w
 // coefficient before that turn.
 float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int p, int e);
 
+// Share of the flat-plate (supersonic) model in the element forces at a Mach number: 0 below
+// Mach 0.9, 1 from Mach 1 on, a straight blend between, so the forces do not jump at Mach 1. The
+// downwash and the induced angles of control surfaces fade out with the same share.
+float supersonic_share(float mach);
+
 // Dump lines: the running aerodynamic and propulsive totals.
 void aeroforcerep(void);
 void propforcerep(void);

@@ -171,8 +171,9 @@ void integ_vx(void)
     double hw = std::sqrt(wX * wX + wZ * wZ);
     flt.vpath = (float)std::atan2(flt.vY, hv) * RAD;
     flt.avpath = (float)std::atan2(wY, hw) * RAD;
-    flt.hpath = fltwrap((float)std::atan2(flt.vX, -flt.vZ) * RAD, 0.0f, 360.0f);
-    flt.ahpath = fltwrap((float)std::atan2(wX, -wZ) * RAD, 0.0f, 360.0f);
+    // Without horizontal motion the path has no heading of its own: take the nose's.
+    flt.hpath = hv > MIN_FLOW_SPEED ? fltwrap((float)std::atan2(flt.vX, -flt.vZ) * RAD, 0.0f, 360.0f) : flt.psi[0];
+    flt.ahpath = hw > MIN_FLOW_SPEED ? fltwrap((float)std::atan2(wX, -wZ) * RAD, 0.0f, 360.0f) : flt.psi[0];
 
     // Angle of attack and sideslip: the air velocity turned into body axes.
     float t1 = (float)wX * flt.cospsi + (float)wZ * flt.sinpsi;

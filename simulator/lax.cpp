@@ -1,6 +1,7 @@
 // lax.cpp -- Kestrova's entry point, textures and way out.
 #include "lax.h"
 
+#include "genwrld.h"
 #include "hl_event.h"
 #include "hl_funct.h"
 #include "hl_joy.h"

@@ -4,6 +4,5 @@
 void panel_layout_setup(void) {}
 void set_rlt_grf_choices(void) {}
 void clear_graph(void) {}
-void load_region(int) {}
 void set_fltvars(int, int) {}
 void load_plane_geo(int, int, int) {}

@@ -1,5 +1,5 @@
 // pending.h -- routines whose own modules come with later work: the panel layout, the data-output
-// selections and graph, the scenery region, the start positions and the aircraft's 3-D model. Until
+// selections and graph, the start positions and the aircraft's 3-D model. Until
 // then they do nothing; each module that brings the real routine removes its entry here. The
 // sounds and stick forces are the library's.
 #pragma once
@@ -11,8 +11,6 @@ void panel_layout_setup(void);
 // Data output: rebuild the cockpit and graph selections from set.Brlt and set.Bgrf; empty the graph.
 void set_rlt_grf_choices(void);
 void clear_graph(void);
-// The scenery region: 1 builds it whole at env.lat_sou, env.lon_wes; 2..5 shift it by one square.
-void load_region(int type);
 // Puts the user's aircraft at the start chosen by code and kind and resets the flight.
 void set_fltvars(int code, int kind);
 // Builds aircraft p's 3-D model (with its paint when paint is 1).

@@ -115,6 +115,9 @@ TEST(FoilSynthesis, DegenerateConstantsStayFinite)
         {"bucket with zero power", [](airfoilstruct* a) { a->Bwidth = 0.3f; a->Bdepth = 0.002f; a->Bpower = 0.0f; }},
         {"bucket with tiny power", [](airfoilstruct* a) { a->Bwidth = 0.3f; a->Bdepth = 0.002f; a->Bpower = 1e-30f; }},
         {"everything zero", [](airfoilstruct* a) { std::memset(a, 0, sizeof *a); }},
+        {"largest floats", [](airfoilstruct* a) {
+             a->clB[0][0][0] = -3e38f; a->clM[0][0][0] = 1e-30f; a->Dmin = 3e38f; a->Dal10 = -3e38f;
+             a->cm1[0][0][0] = 3e38f; a->cm2[0][0][0] = -3e38f; a->Lstall = 3e38f; a->Ldrop2 = -3e38f; }},
     };
     for (auto& r : rows) {
         auto a = make_default();

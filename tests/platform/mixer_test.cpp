@@ -264,11 +264,11 @@ TEST_F(Mixer, DiskDeviceWritesTheMixedVoices)
     std::string file = dir.str() + "/out.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+    load_mono(14, 100, 22050, [](int) { return 0.375; });
+    PLT_voice_play(14, 1);
     ASSERT_TRUE(PLT_audio_open()) << PLT_audio_error();
     EXPECT_TRUE(PLT_audio_device_open());
     EXPECT_GT(PLT_audio_rate(), 0);
-    load_mono(14, 100, 22050, [](int) { return 0.375; });
-    PLT_voice_play(14, 1);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     PLT_audio_close();
     EXPECT_FALSE(PLT_audio_device_open());
@@ -280,7 +280,7 @@ TEST_F(Mixer, DiskDeviceWritesTheMixedVoices)
     size_t n = bytes.size() / sizeof(float);
     size_t at_level = 0;
     for (size_t i = 0; i < n; i++) at_level += std::fabs(f[i] - 0.375f) < 1e-4f;
-    EXPECT_GT(at_level, n / 2);   // the device's first buffers may hold silence
+    EXPECT_GT(at_level, n * 9 / 10);
 }
 
 TEST_F(Mixer, NoDeviceLeavesTheMixerWorking)

@@ -61,7 +61,9 @@ TEST(BundledFlight, EveryAircraftRestsWhereItsStartPutsIt)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rel);
+        clear_recorded_alerts();
         load(c.rel, c.water);
+        EXPECT_TRUE(recorded_alerts().empty()) << "loading raised: " << recorded_alerts()[0].l1;
         fh_start_ground(90.0f);
         fh_controls ctl = fh_get_controls();
         ctl.throttle = 0.0f;

@@ -2,11 +2,13 @@
 // ranges, the light pulse, the wind table and the phonetic alphabet.
 #include "flight_harness.h"
 #include "fltutil.h"
+#include "hl_funct.h"
 #include "hl_types.h"
 
 #include <kvtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 TEST(Positions, LatitudeAndLongitudeRoundTripThroughTheRegion)
@@ -120,4 +122,110 @@ TEST(Misc, PhoneticAlphabetPulseAndWindTable)
         EXPECT_LE(atm.wndspd1, 90.0f);
         EXPECT_LE(atm.trblnc2, 5.0f);
     }
+}
+
+namespace {
+
+// The aircraft at a latitude and longitude of the flat test region, at a height.
+void place(double lat, double lon, double height)
+{
+    flt.lat = (float)lat;
+    flt.lon = (float)lon;
+    flt.X[0] = X_with_latlon(lat, lon);
+    flt.Z[0] = Z_with_lat(lat);
+    flt.Y[0] = height;
+}
+
+int add_navaid(int type, int freq, double lat, double lon, int hdng, const char* id)
+{
+    int n = ++nav_wrl_max;
+    nav_type[n] = type;
+    nav_frq[n] = freq;
+    nav_lat[n] = (float)lat;
+    nav_lon[n] = (float)lon;
+    nav_hdng[n] = hdng;
+    nav_h[n] = 100.0f;
+    std::snprintf(nav_id[n], APT_ID_LEN, "%s", id);
+    return n;
+}
+
+}  // namespace
+
+TEST(Radios, ReceiversHearTheNearestStationInRangeOnTheirFrequency)
+{
+    fh_world();
+    nav_wrl_max = 1;   // the carrier's two slots
+    rel.radios = 1;
+    add_navaid(3, 11360, 34.5, -116.5, 0, "FAR");    // a VOR 0.5 degrees north
+    add_navaid(3, 11360, 34.2, -116.5, 0, "NEAR");   // another on the same frequency, nearer
+    add_navaid(2, 350, 34.1, -116.5, 0, "BCN");      // a beacon
+    place(34.0, -116.5, 300.0);
+    nav.nf[0] = 11360;
+    nav.adff = 350;
+    setnav(0);
+    EXPECT_EQ(nav.goodnav[0], 1);
+    EXPECT_STREQ(nav.nav_id[0], "NEAR");
+    EXPECT_EQ(nav.ilsgs[0], 9);
+    EXPECT_NEAR(nav.vorZ[0], Z_with_lat(34.2), 1.0);
+    setnav(4);
+    EXPECT_EQ(nav.goodnav[4], 1);
+    EXPECT_NEAR(nav.adfZ, Z_with_lat(34.1), 1.0);
+    // Out of range low down: the range grows with height (0.89 degrees at the ground for a VOR).
+    place(33.2, -116.5, 0.0);
+    setnav(0);
+    EXPECT_EQ(nav.goodnav[0], 0);
+    place(33.2, -116.5, 9144.0);
+    setnav(0);
+    EXPECT_EQ(nav.goodnav[0], 1);
+    // Failed radios hear nothing.
+    rel.radios = 0;
+    setnav(0);
+    EXPECT_EQ(nav.goodnav[0], 0);
+}
+
+TEST(Radios, ALocalizerIsHeardOnlyFromAlongItsCourse)
+{
+    fh_world();
+    nav_wrl_max = 1;
+    rel.radios = 1;
+    add_navaid(4, 10950, 34.1, -116.5, 360, "ILOC");   // course north
+    add_navaid(6, 10950, 34.05, -116.5, 360, "IGS");
+    nav.nf[1] = 10950;
+    place(34.0, -116.5, 300.0);   // south of it, the localizer ahead along the course
+    setnav(1);
+    EXPECT_EQ(nav.goodnav[1], 1);
+    EXPECT_EQ(nav.ilscrs[1], 360.0f);
+    EXPECT_EQ(nav.ilsgs[1], 3);   // with its glide slope
+    place(34.2, -116.5, 300.0);   // north of it: behind the antenna
+    setnav(1);
+    EXPECT_EQ(nav.goodnav[1], 0);
+}
+
+TEST(Radios, TheGpsLocksItsCourseAndShowsTheDeviation)
+{
+    fh_world();
+    nav_wrl_max = 1;
+    rel.radios = 1;
+    int wp = add_navaid(3, 11000, 34.5, -116.5, 0, "WPT");
+    nav.gps_index_mode = 2;
+    nav.gps_index = wp;
+    place(34.0, -116.5, 1000.0);
+    msc.init_time = 100.0f;
+    setnav(5);
+    EXPECT_NEAR(fltwrap(nav.gps_crs, -180.0f, 180.0f), 0.0f, 1.0f);   // about north
+    EXPECT_NEAR(nav.gps_dis, 30.0f * 1852.0f, 50.0f);
+    float locked = nav.gps_lock_crs;
+    EXPECT_EQ(locked, nav.gps_crs);
+    EXPECT_NEAR(nav.hdef[0], 0.0f, 1e-3f);
+    // Drift east of the locked course: the target now bears left of it.
+    place(34.0, -116.4, 1000.0);
+    setnav(5);
+    EXPECT_EQ(nav.gps_lock_crs, locked);
+    EXPECT_LT(fltwrap(nav.gps_crs - locked, -180.0f, 180.0f), -5.0f);
+    EXPECT_LT(nav.hdef[0], 0.0f);
+    // An index past the table is no target: nothing changes.
+    float dis = nav.gps_dis;
+    nav.gps_index = MAX_NAV + 5;
+    setnav(5);
+    EXPECT_EQ(nav.gps_dis, dis);
 }

@@ -76,6 +76,8 @@ TEST_F(Integration, AtRestEveryAngleIsDefined)
     EXPECT_EQ(flt.Beta, 0.0f);
     EXPECT_EQ(flt.av, 0.0f);
     EXPECT_EQ(flt.vind, 0.0f);
+    EXPECT_EQ(flt.hpath, 123.0f);   // the nose's heading, not a backwards path
+    EXPECT_EQ(flt.ahpath, 123.0f);
 }
 
 TEST_F(Integration, AirDataFromTheVelocityThroughTheAir)

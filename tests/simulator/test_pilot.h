@@ -24,6 +24,11 @@ struct TestPilot {
     bool hold_heading_on_ground = false;
     float heading = 0.0f;
     float pitch_trim_integral = 0.0f;
+    // Helicopter hover: collective for height, cyclic for the spot, pedals for the heading.
+    bool hover = false;
+    float hover_height = 0.0f;
+    float collective_integral = 0.0f;
+    float bank_integral = 0.0f;
 
     // One frame: the commands, then the harness's frame.
     void fly(void)
@@ -44,6 +49,7 @@ struct TestPilot {
             pitch_trim_integral = fltlim(pitch_trim_integral, -20.0f, 15.0f);
             target_pitch = pitch_trim_integral + 0.6f * err;
         }
+        if (hover) fly_hover(c, prd);
         if (hold_pitch || hold_altitude || hold_speed_by_pitch) {
             float e = fltlim(target_pitch, -25.0f, 25.0f) - flt.the[0];
             c.pitch = fltlim(0.06f * e - 0.03f * flt.Q, -1.0f, 1.0f);
@@ -64,6 +70,23 @@ struct TestPilot {
         }
         fh_set_controls(c);
         fh_frame();
+    }
+
+    void fly_hover(fh_controls& c, float prd)
+    {
+        float dh = hover_height - fh_height();
+        collective_integral = fltlim(collective_integral + 0.05f * dh * prd, -0.5f, 0.5f);
+        c.collective = fltlim(0.5f + collective_integral + 0.03f * dh - 0.08f * (float)flt.vY, 0.0f, 1.0f);
+        float sp = flt.sinpsi, cp = flt.cospsi;
+        float fwd = (float)(flt.vX * sp - flt.vZ * cp), right = (float)(flt.vX * cp + flt.vZ * sp);
+        // Moving forward: nose up to stop; drifting right: bank left. The trims integrate.
+        pitch_trim_integral = fltlim(pitch_trim_integral + 0.5f * fwd * prd, -10.0f, 15.0f);
+        bank_integral = fltlim(bank_integral - 0.5f * right * prd, -10.0f, 10.0f);
+        float want_pitch = fltlim(pitch_trim_integral + 3.0f * fwd, -15.0f, 20.0f);
+        float want_bank = fltlim(bank_integral - 3.0f * right, -15.0f, 15.0f);
+        c.pitch = fltlim(0.08f * (want_pitch - flt.the[0]) - 0.04f * flt.Q, -1.0f, 1.0f);
+        c.roll = fltlim(0.08f * (want_bank - flt.phi[0]) - 0.04f * flt.P, -1.0f, 1.0f);
+        c.yaw = fltlim(0.05f * fltwrap(heading - flt.psi[0], -180.0f, 180.0f) - 0.05f * flt.R, -1.0f, 1.0f);
     }
 
     void fly_for(float seconds)

@@ -159,7 +159,7 @@ TEST(BundledAircraft, NamedAircraftCarryTheirPublishedFigures)
     const Figures figs[] = {
         // Cessna 172R handbook section 1: 36 ft 1 in, 174 sq ft, 160 BHP, 1,639 lb empty, 2,450 lb.
         {0, 36.0 + 1.0 / 12, 174.0, 160.0, 1639.0, 2450.0},
-        // Husky A-1C-180 specification: 35 ft 6 in, 183.4 sq ft, 180 hp, 1,275 lb empty, 2,200 lb.
+        // Husky A-1C-180 published data: 35 ft 6 in, 183.4 sq ft, 180 hp, 1,275 lb empty, 2,200 lb.
         {1, 35.5, 183.4, 180.0, 1275.0, 2200.0},
         // B-52H fact sheet and reference data: 185 ft, 4,000 sq ft, eight engines of 17,000 lb,
         // 185,000 lb empty, 488,000 lb maximum take-off.
@@ -230,7 +230,9 @@ TEST(BundledAircraft, EveryAircraftIsCompleteAndWithinTheLoadersLimits)
         // The airfoil generator has written every one of them into the program folder.
         for (int p = 0; p < 18; p++)
             for (const char* name : {r.Rafl0[p], r.Rafl1[p], r.Tafl0[p], r.Tafl1[p]})
-                if (*name) EXPECT_TRUE(fs::exists(program_path("airfoils/") + name)) << name;
+                if (*name) {
+                    EXPECT_TRUE(fs::exists(program_path("airfoils/") + name)) << name;
+                }
         EXPECT_TRUE(any_surface || heli);
 
         bool flaps = false;

@@ -117,8 +117,9 @@ void apply_controls(void)
             flt.sidecant[i] += pl.ailncyclic * r;
         }
     }
+    // With a collective the lever is the collective and the governors keep the throttles.
     for (int i = 0; i < 4; i++) {
-        flt.throrqst[i] = fltlim(c.throttle, 0.0f, 1.0f);
+        if (!pl.collectEQ) flt.throrqst[i] = fltlim(c.throttle, 0.0f, 1.0f);
         flt.prop[i] = pl.omegamax;
     }
 }
@@ -160,6 +161,7 @@ void start_common(float speed)
     flt.cosahpath = flt.coshpath = flt.cospsi;
     flt.cosavpath = flt.cosvpath = 1.0f;
     flt.jatoleft = pl.jatodur;
+    set_total_mass();
     set_gravity();
     set_air_at_aircraft();
     flt.av = speed;
@@ -271,7 +273,7 @@ void fh_run(float seconds)
 }
 
 // Every 4-byte field from first up to (not including) last, read as a float. The integer fields
-// of the flight state are small counts and flags: as floats they are zero or tiny, never NaN.
+// of the flight state are small non-negative counts and flags: as floats they are zero or tiny.
 static int floats_finite(const void* first, const void* last)
 {
     const char* q = static_cast<const char*>(first);
@@ -290,7 +292,9 @@ int fh_state_finite(void)
     if (!std::isfinite(f.lat) || !std::isfinite(f.lon)) return 0;
     if (!all_finite(&f.X[0], 12) || !all_finite(&f.Y[0], 12) || !all_finite(&f.Z[0], 12)) return 0;
     if (!std::isfinite(f.vX) || !std::isfinite(f.vY) || !std::isfinite(f.vZ)) return 0;
-    return floats_finite(&f.the[0], &f.vX) && floats_finite(&f.aX, reinterpret_cast<const char*>(&f) + sizeof f);
+    // sbrk is the one integer that can be negative (-1, armed): its bits would read as NaN.
+    return floats_finite(&f.the[0], &f.vX) && floats_finite(&f.aX, &f.sbrk) &&
+           floats_finite(&f.sbrk + 1, reinterpret_cast<const char*>(&f) + sizeof f);
 }
 
 float fh_height(void) { return (float)flt.Y[0] - env.localh_cg; }

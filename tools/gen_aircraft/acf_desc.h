@@ -12,8 +12,11 @@
 //       anginc[5] = 1.5 1.2 0.9          # fills anginc[5][0], [5][1], [5][2]
 //       anginc[5][2] = 0.9
 //       Rafl0[5] = "NACA 2412 (popular).afl"
-//     The values fill the named element and those after it in record order, so a row of an array
-//     is given on one line. Every element may be given once.
+//     A name with all its indices takes one value; with fewer indices the values fill the row it
+//     names in record order (and must fit in it), so a row of an array is given on one line.
+//     Every element may be given once. A few fields the loader recomputes (element areas, wash
+//     tables, body areas, gear springs ...) or the tool itself sets (the file names) cannot be
+//     given.
 //
 //   directives, which fill groups of fields the way the aircraft designer does:
 //       output "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf"
@@ -24,6 +27,7 @@
 //                                  # 1.8, top at y 2.2 and bottom at y -2.4
 //       design_prop 0              # blade angles of propeller 0 from des_vel[0] (knots) and
 //                                  # des_rpm[0]: each element at zero angle to its design helix
+//     The field assignments are applied first, then the directives in the order they stand.
 #pragma once
 #include <string>
 #include <vector>

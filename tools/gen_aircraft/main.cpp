@@ -8,7 +8,8 @@
 #include "hl_wind.h"
 
 // A build tool has no window and no menus: the library's program callbacks do nothing.
-hl_program_desc hl_prog = {};
+hl_program_desc hl_prog = {"gen_aircraft", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
+                           nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
 void APPLICATION_update(void) {}
 void APPLICATION_handlekey(char, int) {}
 void APPLICATION_handlemenu(int) {}

@@ -8,14 +8,15 @@
 
 #include <cstdio>
 
-// A build tool has no window and no menus: the library's program callbacks do nothing.
-hl_program_desc hl_prog = {};
+// The library's program description and callbacks: a command-line tool opens no window.
+hl_program_desc hl_prog = {"gen_airfoils", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
+                           nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
 void APPLICATION_update(void) {}
 void APPLICATION_handlekey(char, int) {}
 void APPLICATION_handlemenu(int) {}
 void APPLICATION_setupmenus(void) {}
 
-// Alerts go to the error output.
+// A build tool has no window: alerts go to the error output.
 static int print_alert(const char* l1, const char* l2, const char* l3, const char* l4, int)
 {
     std::fprintf(stderr, "gen_airfoils: %s %s %s %s\n", l1, l2, l3, l4);

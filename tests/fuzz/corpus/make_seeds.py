@@ -81,3 +81,52 @@ put("fuzz_dbline", "fix.dat",
     b" 51.477501   -0.461389 ALPHA\n"
     b"-12.500000  100.250000 AB   \n"
     b"99\n")
+
+
+def part_angle(n):
+    return n / 10.0 if n <= 200 else n - 180.0
+
+
+def airfoil_file(eol=b"\n"):
+    """An airfoil part file in the writer's layout, with a plain lift line and a rising drag."""
+    out = ["I", "363 version", "1234 device type code",
+           "constants: " + "".join(" %f" % v for v in
+                                   (0.12, 6, -15, 16, 0.22, 0.105, 1.4, 1.6, 0.1, 0.7, 1.4, 0.2, 0.006,
+                                    0.011, 2.3, -15, 16, 0, -0.045, -0.045, -0.09, 0, 0, 2, 0)),
+           "index     cl         cd"]
+    cl = lambda a: max(-1.2, min(1.6, 0.22 + 0.105 * a)) * (1 - abs(a) / 90.0)
+    cd = lambda a: 0.006 + 1.274 * (abs(a) / 90.0) ** 2
+    for n in range(270, 99, -1):
+        a = -part_angle(n)
+        out.append("%.1f %8.5f %8.5f" % (a, cl(a), cd(a)))
+    for n in range(99, -1, -1):
+        a = -part_angle(n)
+        out.append("%.1f %8.5f" % (a, cd(a)))
+    out.append("")
+    for v, label in ((0.105, "   clM"), (0.22, "   clB"), (-15, " cmal2"), (16, " cmal3"), (0, "   cm1"),
+                     (-0.045, "   cm2"), (-0.045, "   cm3"), (-0.09, "   cm4")):
+        out.append("%.5f%s" % (v, label))
+    out.append("")
+    for n in range(0, 100):
+        out.append("%.1f %8.5f" % (part_angle(n), cd(part_angle(n))))
+    for n in range(100, 271):
+        a = part_angle(n)
+        out.append("%.1f %8.5f %8.5f" % (a, cl(a), cd(a)))
+    return eol.join(s.encode() for s in out) + eol
+
+
+def flap_file():
+    out = ["I", "363 version", "2345 device type code",
+           "constants: 1.600000 -0.500000 -0.200000 0.020000 0.050000 0.060000 -0.250000 0.050000 0.000000",
+           "def cl cd cm"]
+    for h in range(51):
+        x = h / 50.0
+        out.append("%d %f %f %f" % (h, 1.6 * x - 0.5 * x * x - 0.2 * x ** 3, 0.02 * x + 0.05 * x * x + 0.06 * x ** 3,
+                                    -0.25 * x + 0.05 * x * x))
+    return b"\n".join(s.encode() for s in out) + b"\n"
+
+
+put("fuzz_afl", "airfoil.afl", airfoil_file())
+put("fuzz_afl", "airfoil_crlf.afl", airfoil_file(b"\r\n"))
+put("fuzz_afl", "cut.afl", airfoil_file()[:3000])
+put("fuzz_afl", "plain.flp", flap_file())
