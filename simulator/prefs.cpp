@@ -22,7 +22,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -729,7 +728,7 @@ void read_failure_notice(const char* path, int kind, const ReadOutcome& o)
 
 int grab_prefs(const char* path, int kind, int complain)
 {
-    static PrefsRec r;   // 1 kB of text and values: kept off the stack
+    static PrefsRec r;   // a few kB of text and values: kept off the stack
     ReadOutcome o = read_file_into(path, &r);
     if (o.result != READ_OK) {
         bool quiet = (o.result == READ_MISSING && !complain) || (o.result == READ_DISABLED && kind == FILE_KIND_PREFS);
