@@ -80,8 +80,6 @@ char nav_name[MAX_NAV][APT_NAME_LEN];
 int32_t nav_inreg[MAX_NAV];
 float fix_lat[MAX_FIX], fix_lon[MAX_FIX];
 char fix_name[MAX_FIX][FIX_NAME_LEN];
-int32_t apt_wrl, rwy_wrl, nav_wrl;
-
 
 // Empties the world databases.
 static void clear_world_db(void)
@@ -116,9 +114,7 @@ static void clear_world_db(void)
     std::memset(nav_inreg, 0, sizeof nav_inreg);
     for (int i = 0; i < MAX_FIX; i++) fix_lat[i] = fix_lon[i] = -999.0f;
     std::memset(fix_name, 0, sizeof fix_name);
-    apt_wrl = rwy_wrl = nav_wrl = 0;
 }
-
 
 void clear_globals(void)
 {

@@ -48,6 +48,11 @@ struct settingstruct {
     float cus_Y;                 // m, height
     float cus_psi;               // degrees, heading
     float cus_v;                 // m/s, speed
+
+    // Levers and gear.
+    int32_t thro_pot;            // 1 the joystick's throttle lever drives the throttles, 0 the keyboard
+    float gear_time[3];          // s, travel time of each gear leg (9.9e9 once the leg has failed)
+    float ah_bar_adjust;         // attitude indicator's bar setting, 0 centred
 };
 
 // The instrument panel.
@@ -70,6 +75,12 @@ struct inststruct {
     int32_t h_tape_col2[12][360];   // the same card labelled 36 - k
     // Navigation symbols [kind 1 airport, 2 NDB, 3 VOR][segment][x1, y1, x2, y2], -5..5 px.
     int32_t nav_pic[10][10][4];
+
+    // Switches and display modes reset by every start.
+    int32_t hook_down;           // arresting hook lowered
+    int32_t antiice_on;          // anti-ice on
+    int32_t EFIS_wxr, EFIS_tcas; // weather radar and traffic shown on the moving-map display
+    int32_t ecam_mode;           // page of the engine and system display
 };
 
 struct miscstruct {
@@ -92,6 +103,9 @@ struct miscstruct {
     float rtrat;                 // measured frame time / frame period, 0.2..5
     float nigt_time, aifr_time;  // s, logged night and actual instrument time
     int32_t key_type;            // keyboard layout: 1 US, 2 French, 3 German
+
+    int32_t mouse_is_joy;        // with no joystick, the mouse position flies the yoke
+    float runwayview_X, runwayview_Y, runwayview_Z;   // m, the runway view's camera
 };
 
 // Reliability: each system is 1 while it works and 0 once it has failed.
@@ -110,13 +124,38 @@ struct relstruct {
     float ins_fail_rat, eq1_fail_rat, eq2_fail_rat;
     int32_t fail_type[32];       // 1 random by total_fail_entry, 2 within fail_time_max, else at once
     float fail_time_max[32];     // hours
+
+    // Instruments.
+    int32_t vacuum;              // vacuum system (attitude and heading gyros)
+    int32_t ss_asi, ss_ahz, ss_alt, ss_tsi, ss_dgy, ss_vvi;   // airspeed, horizon, altimeter,
+                                 // turn, direction gyro, vertical speed
+    int32_t efis_1, efis_2;      // the two glass displays
+    // Flight controls and systems.
+    int32_t otto;                // autopilot
+    int32_t sttrim;              // pitch trim
+    int32_t stbaug;              // stability augmentation
+    int32_t fc_ail, fc_elv, fc_rud;   // aileron, elevator and rudder controls
+    int32_t fc_flp, fc_slt;      // flap and slat drives
+    float hyd_rat;               // 0..1, hydraulic power left for the controls
+    int32_t lagear[3];           // landing-gear legs
+    int32_t esystem;             // electrical system
+    int32_t hydsys;              // hydraulic system
+    int32_t revlok[4];           // reverser locks
+    int32_t antice;              // anti-ice
+    int32_t clights;             // cockpit lights
 };
-struct pathstruct { int32_t placeholder; };
+// The recorded flight path: a ring of points, each with a flag saying it holds a point of the
+// present flight (a start clears the flag of the slot being written, so replay stops there).
+constexpr int PATH_POINTS = 6000;
+struct pathstruct {
+    int32_t inited[PATH_POINTS]; // the slot holds a recorded point
+    int32_t cntr_record;         // the slot being written, 0..PATH_POINTS-1
+};
 struct graphstruct { int32_t show_path; };
 // The radios: frequencies, the tuned stations and the needles' deflections, and the GPS.
 struct navstruct {
     int32_t nf[2];               // navigation receivers, 10 kHz steps (11170 = 111.70 MHz)
-    int32_t cf[2];               // communication radios, 10 kHz steps
+    int32_t cf[2];               // COM frequencies, MHz x 100
     float obs[2];                // degrees, selected courses
     int32_t adff;                // direction finder, kHz
     int32_t dmesel;              // DME source receiver 0 or 1
@@ -130,21 +169,40 @@ struct navstruct {
     int32_t ilsgs[2];            // 0 a localizer, 3 with its glide slope, 9 a VOR
     float adfX, adfZ;            // m, the beacon the direction finder hears
     float hdef[2], vdef[2];      // course and glide-slope deflections
-    int32_t gps_index_mode;      // 1 airports, else the navaid kind (2 beacons, 3 VORs)
+    int32_t gps_index_mode;      // 1 airports, 2 VORs, 3 beacons
     int32_t gps_index;           // the GPS target: an airport or a navaid
-    int32_t gps_apt_index, gps_vor_index, gps_ndb_index;   // the last target of each kind
-    int32_t gps_id[5];           // the target's identifier, character codes 0..36
     float gps_dis;               // m to the target
     float gps_crs;               // degrees true to the target
     float gps_lock_crs;          // degrees, the course locked when the target was chosen
+    int32_t gps_apt_index, gps_vor_index, gps_ndb_index;   // the last waypoint of each kind
+    int32_t gps_id[5];           // identifier character codes 0..36
+    int32_t hdsel;               // degrees, the heading bug
 };
-struct ottostruct { int32_t placeholder; };
-struct flightplanstruct { int32_t placeholder; };
+// The autopilot: its modes and their targets. Every start switches the modes off.
+struct ottostruct {
+    int32_t HDSLCT;              // fly the selected heading
+    int32_t NAV[2];              // track receiver 1 or 2 (receiver 1 the GPS course on a GPS panel)
+    int32_t ALHOLD;              // hold al_hold
+    int32_t VVHOLD;              // hold vv_hold
+    int32_t GS2;                 // follow receiver 2's glide slope
+    int32_t ASHOLD;              // hold as_hold with the throttles
+    float al_hold;               // m, altitude to hold
+    float vv_hold;               // m/s, vertical speed to hold (also the altitude hold's limit)
+    float as_hold;               // knots, indicated airspeed to hold
+};
+// The filed flight plan.
+struct flightplanstruct {
+    char arr_id_str[5];          // destination airport identifier (4 characters)
+    int32_t onfile;              // a plan is filed
+    int32_t activated;           // the filed plan is being flown
+};
 // The controllers' dialogue.
 struct atcstruct {
     char response[400];          // the last sentence spoken
     float response_timeout;      // s, elapsed time until which it is shown
     int32_t waiting_new_frq;     // the controller handed the pilot to a new frequency
+    int32_t plan_index;          // world airport of the filed plan's destination
+    int32_t ils_vec_in_progress; // the controller is vectoring the aircraft to an approach
 };
 
 extern settingstruct set;

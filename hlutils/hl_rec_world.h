@@ -42,6 +42,7 @@ struct atmospherestruct {
     int32_t meteorite_code;   // 1..4 light .. severe meteor showers
     float trml_prt;           // 0..1, share of the cells with a thermal
     float trml_vvi;           // m/s, thermal climb rate
+    int32_t therm_on_poly[178][159];   // per cell of the region grid: a thermal rises there
 };
 
 // The aircraft's surroundings. Cleared at start-up; refreshed by the region loader and each frame.
@@ -74,9 +75,11 @@ struct environmentstruct {
 // What the outside view draws. Cleared at start-up.
 struct scenerystruct {
     int32_t abovetops;        // the viewpoint is above the cloud tops
-    float zoom;               // 1..100, view zoom
     int32_t fire_on[10];      // the forest fires burning
     float firexyz[10][3];     // m, where they burn (x east, height, z south)
+    float zoom;               // 1..100, view zoom
+    float planerad;           // m, the aircraft's largest reach from its centre of gravity
+    float dist;               // m, distance of the outside cameras from the aircraft
 };
 
 // The world databases: airports, runways, navaids and fixes of "apt.dat", "nav.dat" and "fix.dat".
@@ -116,14 +119,12 @@ extern char nav_name[MAX_NAV][APT_NAME_LEN];
 extern int32_t nav_inreg[MAX_NAV];           // the navaid lies in the loaded region
 extern float fix_lat[MAX_FIX], fix_lon[MAX_FIX];   // -999 in unused slots
 extern char fix_name[MAX_FIX][FIX_NAME_LEN];
-// Search cursors into the world tables, shared by the start-position and radio searches.
-extern int32_t apt_wrl, rwy_wrl, nav_wrl;
-
 
 // The region grids: 3 by 2 one-degree squares, first index i = column west to east, second j = row
 // south to north. Cleared at start-up; filled by the region loader.
 constexpr int REGION_NI = 178;
 constexpr int REGION_NJ = 159;
+static_assert(sizeof(atmospherestruct::therm_on_poly) == sizeof(int32_t) * REGION_NI * REGION_NJ);
 extern float planexyz[REGION_NI][REGION_NJ][3];          // x east, height, z south, m
 extern uint32_t planetex[REGION_NI][REGION_NJ];          // texture number of the cell whose south-west point is [i][j]
 // Per cell, the texture coordinates of its four corners, [corner i offset][corner j offset][s, t]:

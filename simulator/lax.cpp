@@ -15,6 +15,7 @@
 #include "pending.h"
 #include "plt.h"
 #include "prefs.h"
+#include "startpos.h"
 
 #include <cstdio>
 #include <cstring>

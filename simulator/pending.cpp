@@ -4,5 +4,4 @@
 void panel_layout_setup(void) {}
 void set_rlt_grf_choices(void) {}
 void clear_graph(void) {}
-void set_fltvars(int, int) {}
 void load_plane_geo(int, int, int) {}

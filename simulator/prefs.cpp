@@ -15,6 +15,7 @@
 #include "hl_wind.h"
 #include "initpln.h"
 #include "pending.h"
+#include "startpos.h"
 
 #include <cerrno>
 #include <cmath>

@@ -1,7 +1,9 @@
 // flight_noalloc_test.cpp -- the flight frames allocate nothing: the global allocator is counted
 // while the harness flies 200 frames of each kind of aircraft.
+#include "controls.h"
 #include "flight_harness.h"
 #include "hl_types.h"
+#include "startpos.h"
 
 #include <kvtest.h>
 
@@ -56,4 +58,32 @@ TEST(FlightFrames, AllocateNothing)
     // The counting allocator is the one in use: this test's own strings went through it.
     std::string probe(100, 'x');
     EXPECT_GT(g_allocations.load(), 0);
+}
+
+
+// The simulator's controls step with every autopilot mode and the augmentation working.
+TEST(FlightFrames, ControlsAndAutopilotAllocateNothing)
+{
+    fh_world_options opt;
+    opt.controls = update_controls;
+    fh_world(opt);
+    ASSERT_EQ(fh_load(fh_bundled("planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf")), 1);
+    set.controls_type = -1;
+    set.cus_X = env.dx * 0.5f;
+    set.cus_Z = env.dz * 0.5f;
+    set.cus_Y = 1000.0f;
+    set.cus_v = 50.0f;
+    set_fltvars(START_CUSTOM, 0);
+    ott.HDSLCT = ott.ALHOLD = ott.ASHOLD = 1;
+    ott.al_hold = 1100.0f;
+    ott.vv_hold = 2.5f;
+    ott.as_hold = 100.0f;
+    pln[0].ASloV = 50.0f;
+    pln[0].AShiV = 120.0f;
+    pln[0].ASr1 = pln[0].ASp1 = 0.01f;
+    fh_frame();
+    long before = g_allocations.load();
+    for (int k = 0; k < 200; k++) fh_frame();
+    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_TRUE(fh_state_finite());
 }

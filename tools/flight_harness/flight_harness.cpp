@@ -19,6 +19,7 @@ constexpr float PI = 3.14159265358979f;
 constexpr float DEG = PI / 180.0f;
 
 fh_controls g_controls;
+void (*g_frame_controls)(void) = nullptr;
 float g_gravity_clock = 0.0f;
 
 // Gravity at the aircraft's height, as the once-per-second update keeps it.
@@ -201,6 +202,7 @@ void fh_world(const fh_world_options& opt)
     msc.prd = opt.prd;
     msc.locl_time = 43200.0f;
     g_controls = fh_controls();
+    g_frame_controls = opt.controls;
     g_gravity_clock = 0.0f;
 }
 
@@ -250,7 +252,8 @@ const fh_controls& fh_get_controls(void) { return g_controls; }
 
 void fh_frame(void)
 {
-    apply_controls();
+    if (g_frame_controls) g_frame_controls();
+    else apply_controls();
     flight_presteps();
     g_gravity_clock += msc.prd;
     if (g_gravity_clock >= 1.0f) {

@@ -20,6 +20,9 @@ struct fh_world_options {
     int water = 0;             // every cell is water
     float prd = 1.0f / 60.0f;  // s, frame period
     unsigned seed = 1;
+    // The frame's controls step: nullptr flies the harness's own controls (fh_set_controls);
+    // update_controls flies the simulator's yoke, autopilot and augmentation instead.
+    void (*controls)(void) = nullptr;
 };
 
 // Clears every global record and builds the world the flight model flies in.
