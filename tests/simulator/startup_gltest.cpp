@@ -2,6 +2,7 @@
 // reaches the frame loop on the bundled data, the preferences are written at the way out and read
 // back by the next start, a damaged preferences file gives the factory settings, and the
 // full-size and over-full databases fill their tables or end with the count alert.
+#include "fltutil.h"
 #include "hl_event.h"
 #include "hl_funct.h"
 #include "hl_mnw.h"
@@ -16,6 +17,7 @@
 #include "prefs.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -217,6 +219,12 @@ TEST_F(Startup, ReachesTheFrameLoopOnTheBundledData)
         v["m_empty"] = std::to_string(pln[0].m_empty);
         v["prd"] = std::to_string(msc.prd);
         v["rho0"] = std::to_string(atm.hr[0][1]);
+        // where the start put the aircraft: metres from its runway's centre, and its speed
+        int r = intlim(msc.loc_rwy_wrl, 0, MAX_RWY - 1);
+        double dx = flt.X[0] - X_with_latlon(rwy_lat[r], rwy_lon[r]), dz = flt.Z[0] - Z_with_lat(rwy_lat[r]);
+        v["from_centre"] = std::to_string(std::sqrt(dx * dx + dz * dz));
+        v["half_length"] = std::to_string(0.5 * rwy_len[r]);
+        v["speed"] = std::to_string(flt.v[0]);
     });
     EXPECT_EQ(o.rc, 0);
     EXPECT_GE(o.passes, run.close_at);
@@ -233,6 +241,10 @@ TEST_F(Startup, ReachesTheFrameLoopOnTheBundledData)
     EXPECT_GT(o.num("m_empty"), 0);
     EXPECT_NEAR(o.num("prd"), 0.05, 1e-6);
     EXPECT_GT(o.num("rho0"), 1.2);
+    // on the start runway, standing
+    EXPECT_LE(o.num("from_centre"), o.num("half_length"));
+    EXPECT_GT(o.num("from_centre"), 0.5 * o.num("half_length"));
+    EXPECT_NEAR(o.num("speed"), 0, 1.0);
     // the output and error files were written and closed
     EXPECT_TRUE(fs::exists(work.path() / "Kestrova.out"));
     std::string errors = read_file(work.str() + "/Error.out");
