@@ -22,6 +22,7 @@ struct settingstruct {
     int32_t gear_handle;         // 1 down
     float damp;                  // artificial damping of the body rates, 0 none
     int32_t cycout;              // write one flight cycle to the dump file this frame
+    int32_t grfout;              // feed the graph's ring every frame
     // Tow, carriage, catapult and arresting wire.
     int32_t tow_waiting, tow_inprog, incarriage;
     int32_t cat_waiting, cat_inprog, wired;
@@ -53,6 +54,7 @@ struct settingstruct {
     int32_t thro_pot;            // 1 the joystick's throttle lever drives the throttles, 0 the keyboard
     float gear_time[3];          // s, travel time of each gear leg (9.9e9 once the leg has failed)
     float ah_bar_adjust;         // attitude indicator's bar setting, 0 centred
+    int32_t dskout;              // some data-output item goes to the output file
 };
 
 // The instrument panel.
@@ -81,6 +83,7 @@ struct inststruct {
     int32_t antiice_on;          // anti-ice on
     int32_t EFIS_wxr, EFIS_tcas; // weather radar and traffic shown on the moving-map display
     int32_t ecam_mode;           // page of the engine and system display
+    float reply_time1, reply_time2;   // s of elapsed time, the transponder's last reply flashes
 };
 
 struct miscstruct {
@@ -93,6 +96,9 @@ struct miscstruct {
     float est_Vs;                // m/s, estimated stall speed of the user's aircraft
     int32_t cntr, cntr10;        // frame counters
     float zulu_time;             // s, time of day at Greenwich, 0..86400
+    float timr_time;             // s, the user's stopwatch, 0..3600
+    int32_t timer_running;       // the stopwatch runs
+    int32_t paused;              // the flight model stands still
     int32_t sound_avail;         // the sound output was created
     int32_t sound_on;            // the user's sound switch
     int32_t speech_avail;        // the speech engine was created
@@ -143,6 +149,7 @@ struct relstruct {
     int32_t revlok[4];           // reverser locks
     int32_t antice;              // anti-ice
     int32_t clights;             // cockpit lights
+    int32_t RAT_on;              // the ram-air turbine is out (no engine runs in flight)
 };
 // The recorded flight path: a ring of points, each with a flag saying it holds a point of the
 // present flight (a start clears the flag of the slot being written, so replay stops there).
@@ -150,6 +157,8 @@ constexpr int PATH_POINTS = 6000;
 struct pathstruct {
     int32_t inited[PATH_POINTS]; // the slot holds a recorded point
     int32_t cntr_record;         // the slot being written, 0..PATH_POINTS-1
+    float xyztppt[PATH_POINTS][7];   // X, Y, Z (m), pitch, heading, roll (degrees), msc.elap_time (s)
+    float time_play;             // s, replay time on the path's clock (msc.elap_time)
 };
 struct graphstruct { int32_t show_path; };
 // The radios: frequencies, the tuned stations and the needles' deflections, and the GPS.
@@ -168,7 +177,9 @@ struct navstruct {
     float ilscrs[2];             // degrees, the localizer's course
     int32_t ilsgs[2];            // 0 a localizer, 3 with its glide slope, 9 a VOR
     float adfX, adfZ;            // m, the beacon the direction finder hears
-    float hdef[2], vdef[2];      // course and glide-slope deflections
+    float hdef[2], vdef[2];      // course and glide-slope deflections, dots (-5..5)
+    int32_t ntf[2];              // to/from flag: 0 off, 1 to, 2 from
+    int32_t overOM, overMM, overIM;   // the aircraft is over an outer, middle or inner marker
     int32_t gps_index_mode;      // 1 airports, 2 VORs, 3 beacons
     int32_t gps_index;           // the GPS target: an airport or a navaid
     float gps_dis;               // m to the target
@@ -203,6 +214,7 @@ struct atcstruct {
     int32_t waiting_new_frq;     // the controller handed the pilot to a new frequency
     int32_t plan_index;          // world airport of the filed plan's destination
     int32_t ils_vec_in_progress; // the controller is vectoring the aircraft to an approach
+    char ils_command[400];       // the request being vectored for
 };
 
 extern settingstruct set;

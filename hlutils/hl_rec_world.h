@@ -43,6 +43,14 @@ struct atmospherestruct {
     float trml_prt;           // 0..1, share of the cells with a thermal
     float trml_vvi;           // m/s, thermal climb rate
     int32_t therm_on_poly[178][159];   // per cell of the region grid: a thermal rises there
+
+    // Weather around the aircraft, kept by the event updates.
+    float baseAGL;            // m, cloud base above the ground under the aircraft
+    float level;              // storm intensity around the aircraft, 0 none
+    int32_t inshear;          // a wind shear is blowing
+    float wxr[631][421];      // weather intensity 0..1, 210 cells per degree, [west to east][north to south]
+    float lightXYZ[4][20][3]; // m, four lightning bolts of 20 points (x east, height, z south)
+    float strike_stop_time;   // s of elapsed time, the present lightning strike ends
 };
 
 // The aircraft's surroundings. Cleared at start-up; refreshed by the region loader and each frame.
@@ -75,6 +83,8 @@ struct environmentstruct {
 // What the outside view draws. Cleared at start-up.
 struct scenerystruct {
     int32_t abovetops;        // the viewpoint is above the cloud tops
+    int32_t belowbases;       // the viewpoint is below the cloud bases
+    float rb_cycle;           // radians 0..2 pi, phase of the rotating beacons
     int32_t fire_on[10];      // the forest fires burning
     float firexyz[10][3];     // m, where they burn (x east, height, z south)
     float zoom;               // 1..100, view zoom

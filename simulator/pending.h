@@ -1,14 +1,75 @@
-// pending.h -- routines whose own modules come with later work: the panel layout, the data-output
-// selections and graph, and the aircraft's 3-D model. Until then they do nothing; each module that
-// brings the real routine removes its entry here. The sounds and stick forces are the library's.
+// pending.h -- routines whose own modules come with later work. Until then they do nothing; each
+// module that brings the real routine removes its entry here. The sounds and stick forces are the
+// library's.
 #pragma once
 #include "hl_joy.h"
 #include "hl_sound.h"
 
 // Panel layout and instrument set-up for the user's aircraft (slot places, scale factors, levers).
 void panel_layout_setup(void);
+
+// Data output of item `item` to a channel (8 the output file, 9 the graph, 10 the cockpit; slot is
+// the graph slot or the cockpit row): its column labels, and its values.
+void out_label(int channel, int item, int slot);
+void out_dat(int channel, int item, int slot);
+
+// The filed flight plan's course from clearance to the ramp; pilot_called is 1 when the pilot's
+// check-in line was chosen, 0 from the once-per-second update.
+void handle_plan(int pilot_called);
+// The controller's answer to a request sentence (the stored one while vectoring to an approach).
+void controller_respond(const char* request);
+// The landing signal officer's call on a carrier approach.
+void LSO_respond(void);
+
+// The sequenced approach flashers of the region's runway ends with approach lights of kinds 3 to 6:
+// restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
+void step_flashers(int restart);
+
+// Loads the textures that became due. A weak stand-in: the start-up module's own loader replaces it
+// when it is linked in.
+void load_texes(void);
+
 // Data output: rebuild the cockpit and graph selections from set.Brlt and set.Bgrf; empty the graph.
 void set_rlt_grf_choices(void);
 void clear_graph(void);
 // Builds aircraft p's 3-D model (with its paint when paint is 1).
 void load_plane_geo(int paint, int templates, int p);
+
+// The graph's ring of recent frames.
+void update_graph(void);
+// Serial output: set the port or motion base up for a new mode, one NMEA sentence (RMC when rmc
+// is 1, else GGA), the mode's data packet or the motion base's move.
+void serial_mode_change(int old_mode, int new_mode);
+void send_nmea(int rmc);
+void send_serial_data(int mode);
+// The panel: a click or drag at (x, y), and the moving parts drawn each frame.
+void manage_das(float x, float y);
+void update_panel(void);
+// The outside view's drawing: fog, sky, terrain, runways, objects and overlays.
+void update_scenery2(void);
+
+// The settings and data windows' per-frame routines, by window number 1..25.
+void manage_id_(void);
+void manage_nam(void);
+void manage_map(void);
+void manage_wrl(void);
+void manage_lat(void);
+void manage_whr(void);
+void manage_dat(void);
+void manage_ser(void);
+void manage_tim(void);
+void manage_ogl(void);
+void manage_spa(void);
+void manage_atm(void);
+void manage_gnd(void);
+void manage_wat(void);
+void manage_flt(void);
+void manage_wgt(void);
+void manage_rel(void);
+void manage_ins(void);
+void manage_eqp(void);
+void manage_snd(void);
+void manage_wrn(void);
+void manage_grf(void);
+void manage_iso(void);
+void manage_pln(void);

@@ -3,14 +3,27 @@
 #include "hl_program.h"
 #include "hl_sound.h"
 #include "hl_types.h"
+#include "keyboard.h"
 #include "lax.h"
+#include "pending.h"
 #include "prefs.h"
+#include "replay.h"
+#include "startpos.h"
+#include "view.h"
 
 hl_program_desc hl_prog = {"Kestrova", "Kestrova 4.prf", "Kestrova", 1,
-                           nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, hl_close_devices,
+                           update_scenery,   // the outside view
+                           update_panel,     // the panel's moving parts
+                           nullptr,          // free-view keys
+                           nullptr,          // function keys
+                           yoke_key,         // the number-pad yoke
+                           process_zap,      // a settings window closes
+                           nullptr,          // menu ticks
+                           nullptr,          // the panel's static face
+                           hl_close_devices, // sound, joystick and speech at exit
                            nullptr, nullptr};
 
-void APPLICATION_update(void) {}
+void APPLICATION_update(void) { kestrova_update(); }
 void APPLICATION_handlekey(char, int) {}
 void APPLICATION_setupmenus(void) {}
 

@@ -1,8 +1,14 @@
 // flight_noalloc_test.cpp -- the flight frames allocate nothing: the global allocator is counted
-// while the harness flies 200 frames of each kind of aircraft.
+// while the harness flies 200 frames of each kind of aircraft, while the frame callback runs 200
+// frames of the whole frame driver and 200 of replay, while the controls step flies every autopilot
+// mode, and while the event updates run two minutes of calls, the weather reports read among them.
 #include "controls.h"
+#include "event.h"
 #include "flight_harness.h"
+#include "fltframe.h"
+#include "hl_funct.h"
 #include "hl_types.h"
+#include "replay.h"
 #include "startpos.h"
 
 #include <kvtest.h>
@@ -58,6 +64,55 @@ TEST(FlightFrames, AllocateNothing)
     // The counting allocator is the one in use: this test's own strings went through it.
     std::string probe(100, 'x');
     EXPECT_GT(g_allocations.load(), 0);
+}
+
+TEST(FlightFrames, TheFrameDriverAndReplayAllocateNothing)
+{
+    fh_world();
+    ASSERT_EQ(fh_load(fh_bundled("planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf")), 1);
+    fh_start_ground(0.0f);
+    fh_frame();
+    reset_flight_driver();
+    mnw.menu_up = -1;
+    kestrova_update();   // anything done once is done
+    long before = g_allocations.load();
+    for (int k = 0; k < 200; k++) {
+        mnw.time_elapsed += msc.prd;
+        kestrova_update();
+    }
+    for (int k = 0; k < PATH_POINTS; k++) {
+        pat.inited[k] = 1;
+        pat.xyztppt[k][6] = 0.1f * k;
+    }
+    set.replay_mode = 6;
+    pat.time_play = 10.0f;
+    for (int k = 0; k < 200; k++) kestrova_update();
+    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_EQ(set.replay_mode, 6);
+    EXPECT_TRUE(fh_state_finite());
+}
+
+TEST(EventUpdates, AllocateNothing)
+{
+    fh_world();
+    ASSERT_EQ(fh_load(fh_bundled("planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf")), 1);
+    fh_start_air(1500.0f, 50.0f, 0.0f);
+    atm.use_realwxr = 1;
+    atm.rain_tstm = 4.0f;    // lightning too
+    atm.burst_prob = 5.0f;
+    atm.rate_change = -0.5f;
+    flt.flaprqst = 1.0f;
+    mod_evt();
+    mod_sec();   // anything done once is done
+    long before = g_allocations.load();
+    for (int k = 0; k < 1200; k++) {
+        msc.elap_time += 0.1f;
+        msc.cntr10 = intwrap(msc.cntr10 + 1, 0, 9);
+        mod_evt();
+        if (msc.cntr10 == 0) mod_sec();
+    }
+    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_EQ(atm.has_realwxr, 1) << "the report file was read";
 }
 
 

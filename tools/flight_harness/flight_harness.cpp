@@ -1,6 +1,8 @@
 // flight_harness.cpp -- the windowless world the flight model's tests and benchmark fly in.
 #include "flight_harness.h"
 
+#include "event.h"
+#include "fltframe.h"
 #include "fltgeom.h"
 #include "fltprep.h"
 #include "hl_funct.h"
@@ -197,8 +199,16 @@ void fh_world(const fh_world_options& opt)
     set.joy_rat_hdng = 1.0f;
     set.fadec_on = 1;
     rel.symflp = rel.fc_thr = rel.trotor = 1;
-    rel.oil_rat = 1.0f;
-    for (int i = 0; i < 4; i++) rel.engine[i] = rel.oilpmp[i] = rel.thrgov[i] = 1;
+    rel.vacuum = rel.ss_asi = rel.ss_ahz = rel.ss_alt = rel.ss_tsi = rel.ss_dgy = rel.ss_vvi = 1;
+    rel.efis_1 = rel.efis_2 = rel.radios = rel.otto = rel.sttrim = rel.stbaug = 1;
+    rel.fc_ail = rel.fc_elv = rel.fc_rud = rel.fc_flp = rel.fc_slt = 1;
+    rel.esystem = rel.hydsys = rel.antice = rel.clights = 1;
+    rel.oil_rat = rel.hyd_rat = 1.0f;
+    for (int i = 0; i < 4; i++) rel.engine[i] = rel.oilpmp[i] = rel.thrgov[i] = rel.revlok[i] = 1;
+    for (int i = 0; i < 3; i++) rel.lagear[i] = 1;
+    for (int n = 0; n < 32; n++) rel.fail_type[n] = 1;   // random failures, at a rate of 0
+    atm.vis_mult = 1.0f;
+    reset_events();
     msc.prd = opt.prd;
     msc.locl_time = 43200.0f;
     g_controls = fh_controls();
@@ -260,11 +270,8 @@ void fh_frame(void)
         g_gravity_clock -= 1.0f;
         set_gravity();
     }
-    msc.cntr = msc.cntr >= 30000 ? 1 : msc.cntr + 1;
-    set_path_bank();
-    msc.elap_time = fltwrap(msc.elap_time + msc.prd, 0.0f, 86400.0f);
-    msc.locl_time = fltwrap(msc.locl_time + msc.prd, 0.0f, 86400.0f);
-    if (set.cycout) write_frame_dump();
+    count_frame();
+    frame_clocks();
     flight_substeps();
     set.cycout = 0;
 }
