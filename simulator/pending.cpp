@@ -8,7 +8,6 @@ void handle_plan(int) {}
 void controller_respond(const char*) {}
 void LSO_respond(void) {}
 void step_flashers(int) {}
-__attribute__((weak)) void load_texes(void) {}
 void set_rlt_grf_choices(void) {}
 void clear_graph(void) {}
 void load_plane_geo(int, int, int) {}

@@ -25,10 +25,6 @@ void LSO_respond(void);
 // restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
 void step_flashers(int restart);
 
-// Loads the textures that became due. A weak stand-in: the start-up module's own loader replaces it
-// when it is linked in.
-void load_texes(void);
-
 // Data output: rebuild the cockpit and graph selections from set.Brlt and set.Bgrf; empty the graph.
 void set_rlt_grf_choices(void);
 void clear_graph(void);
