@@ -330,8 +330,7 @@ TEST_F(Startup, ASecondStartReadsThePreferencesTheFirstWrote)
     first.each_pass = [](int n) {
         if (n != 3) return;
         // the user changes settings, then quits from the File menu
-        atm.temp_SL = 41;
-        atm.use_realwxr = 0;   // the weather reports would set the temperature in the first frame
+        msc.key_type = 3;
         msc.locl_time = 4321;
         set.ogl_res = 3;
         nav.adff = 356;
@@ -346,27 +345,24 @@ TEST_F(Startup, ASecondStartReadsThePreferencesTheFirstWrote)
     EXPECT_EQ(written.rfind("I\n51 version\n", 0), 0u);
 
     SimRun second;
-    float temp = 0, time = 0;
-    int res = 0, adf = 0, realwxr = -1;
+    float time = 0;
+    int keys = 0, res = 0, adf = 0;
     second.each_pass = [&](int n) {
         if (n != 1) return;
-        temp = atm.temp_SL;
+        keys = msc.key_type;
         time = msc.locl_time;
         res = set.ogl_res;
         adf = nav.adff;
-        realwxr = atm.use_realwxr;
     };
     Outcome o2 = start(second, [&](std::map<std::string, std::string>& v) {
-        v["temp"] = std::to_string(temp);
+        v["keys"] = std::to_string(keys);
         v["time"] = std::to_string(time);
         v["res"] = std::to_string(res);
         v["adf"] = std::to_string(adf);
-        v["realwxr"] = std::to_string(realwxr);
     });
     EXPECT_EQ(o2.rc, 0);
     expect_only_expected_notices(o2);
-    EXPECT_EQ(o2.num("realwxr"), 0);
-    EXPECT_EQ(o2.num("temp"), 41);
+    EXPECT_EQ(o2.num("keys"), 3);
     EXPECT_EQ(o2.num("res"), 3);
     EXPECT_EQ(o2.num("adf"), 356);
     // the clock runs while flying: one frame has passed
@@ -384,24 +380,21 @@ TEST_F(Startup, ADamagedPreferencesFileGivesTheFactorySettingsAndTheProgramRuns)
         std::fputs(bytes, f);
         std::fclose(f);
         SimRun run;
-        int res = 0, adf = 0, realwxr = -1;
+        int res = 0;
+        char file[STR_LEN] = "";
         run.each_pass = [&](int n) {
             if (n != 1) return;
             res = set.ogl_res;
-            adf = nav.adff;
-            realwxr = atm.use_realwxr;
+            std::snprintf(file, sizeof file, "%s", pln[0].C_file);
         };
         Outcome o = start(run, [&](std::map<std::string, std::string>& v) {
             v["res"] = std::to_string(res);
-            v["adf"] = std::to_string(adf);
-            v["realwxr"] = std::to_string(realwxr);
+            v["file"] = file;
         });
         EXPECT_EQ(o.rc, 0);
         EXPECT_GE(o.passes, run.close_at);
-        // Factory settings (the temperature is the weather report's once the first frame has flown).
         EXPECT_EQ(o.num("res"), 2);
-        EXPECT_EQ(o.num("adf"), 210);
-        EXPECT_EQ(o.num("realwxr"), 1);
+        EXPECT_EQ(o.v["file"], "Cessna 172 Skyhawk.acf");
         int notices = 0;
         for (const RecordedAlert& a : o.alerts) notices += a.l1 == notice;
         EXPECT_EQ(notices, 1);
