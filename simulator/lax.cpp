@@ -106,6 +106,7 @@ void load_texes(void)
 
 void quit_simulator(void)
 {
+    write_prefs_at_exit();
     if (msc.logtime) {
         int h[3], m[3];
         sec_to_hrs_min(msc.elap_time, &h[0], &m[0]);

@@ -15,7 +15,8 @@ int kestrova_run(void);
 void load_texes(void);
 void reset_load_texes(void);
 
-// The Quit command: the logbook alert when asked for, then the loop ends.
+// The Quit command: the preferences (as at the way out), the logbook alert when asked for, then
+// the loop ends.
 void quit_simulator(void);
 // At the way out: the preferences are written when a region has been loaded (a region gives the
 // file its start airport and position); before that the file on disk is left as it is.
