@@ -32,7 +32,7 @@ int32_t obj_type[OBJ_MAX];
 float obj_xyz[OBJ_MAX][50][4][3];
 int32_t obj_slot;
 int32_t apt_to_index[LCL_MAX];
-int32_t apt_lcl_max, apt_lcl_num;
+int32_t apt_lcl_max = -1, apt_lcl_num;
 int32_t vor_to_index[LCL_MAX], ndb_to_index[LCL_MAX];
 int32_t vor_lcl_num, ndb_lcl_num;
 int32_t rwy_geo_ind[MAX_RWY];
@@ -80,8 +80,6 @@ char nav_name[MAX_NAV][APT_NAME_LEN];
 int32_t nav_inreg[MAX_NAV];
 float fix_lat[MAX_FIX], fix_lon[MAX_FIX];
 char fix_name[MAX_FIX][FIX_NAME_LEN];
-int32_t apt_wrl, rwy_wrl, nav_wrl;
-
 
 // Empties the world databases.
 static void clear_world_db(void)
@@ -116,21 +114,6 @@ static void clear_world_db(void)
     std::memset(nav_inreg, 0, sizeof nav_inreg);
     for (int i = 0; i < MAX_FIX; i++) fix_lat[i] = fix_lon[i] = -999.0f;
     std::memset(fix_name, 0, sizeof fix_name);
-    apt_wrl = rwy_wrl = nav_wrl = 0;
-}
-
-// Empties the region's local lists: no region is loaded.
-static void clear_region_lists(void)
-{
-    // apt_lcl_max stays -1 until the first region is loaded: the way out writes the preferences
-    // only once a region has given them a start airport and position.
-    apt_lcl_max = -1;
-    apt_lcl_num = vor_lcl_num = ndb_lcl_num = geo_rows = 0;
-    std::memset(apt_to_index, 0, sizeof apt_to_index);
-    std::memset(vor_to_index, 0, sizeof vor_to_index);
-    std::memset(ndb_to_index, 0, sizeof ndb_to_index);
-    for (int r = 0; r < MAX_RWY; r++) rwy_geo_ind[r] = -1;
-    std::memset(geo_tway, 0, sizeof geo_tway);
 }
 
 void clear_globals(void)
@@ -154,7 +137,6 @@ void clear_globals(void)
     std::memset(&fpl, 0, sizeof fpl);
     std::memset(&atc, 0, sizeof atc);
     clear_world_db();
-    clear_region_lists();
     std::memset(C_s, 0, sizeof C_s);
     std::memset(planexyz, 0, sizeof planexyz);
     std::memset(planetex, 0, sizeof planetex);
@@ -171,5 +153,12 @@ void clear_globals(void)
     std::memset(obj_type, 0, sizeof obj_type);
     std::memset(obj_xyz, 0, sizeof obj_xyz);
     obj_slot = OBJ_FIRST_SCENERY - 1;
+    std::memset(apt_to_index, 0, sizeof apt_to_index);
+    std::memset(vor_to_index, 0, sizeof vor_to_index);
+    std::memset(ndb_to_index, 0, sizeof ndb_to_index);
+    apt_lcl_num = vor_lcl_num = ndb_lcl_num = geo_rows = 0;
+    apt_lcl_max = -1;   // no region loaded yet
+    for (int32_t& g : rwy_geo_ind) g = -1;
+    std::memset(geo_tway, 0, sizeof geo_tway);
     mnw.menu_up = -1;
 }

@@ -129,8 +129,6 @@ extern char nav_name[MAX_NAV][APT_NAME_LEN];
 extern int32_t nav_inreg[MAX_NAV];           // the navaid lies in the loaded region
 extern float fix_lat[MAX_FIX], fix_lon[MAX_FIX];   // -999 in unused slots
 extern char fix_name[MAX_FIX][FIX_NAME_LEN];
-// Search cursors into the world tables, shared by the start-position and radio searches.
-extern int32_t apt_wrl, rwy_wrl, nav_wrl;
 
 // The region grids: 3 by 2 one-degree squares, first index i = column west to east, second j = row
 // south to north. Cleared at start-up; filled by the region loader.
@@ -163,8 +161,8 @@ extern int32_t obj_slot;                   // the last scenery slot handed out
 
 // The region's local lists, rebuilt by every region load. Rows of airports, VORs and NDBs run
 // 0..91; the *_lcl_num counts say how many rows are real (apt_lcl_max is kept within 0..91 even
-// when the region has no airport, so loops go by the counts). Before the first region load
-// apt_lcl_max is -1 (clear_globals): no region has been loaded.
+// when the region has no airport, so loops go by the counts). Until the first region is loaded
+// apt_lcl_max is -1: no region, so nothing region-based (the preferences' start) is known.
 constexpr int LCL_MAX = 92;
 constexpr int GEO_ROWS = 150;              // runway geometry rows
 extern int32_t apt_to_index[LCL_MAX];      // local airport row to world airport

@@ -13,6 +13,7 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "hl_wxr.h"
+#include "lax.h"
 #include "pending.h"
 
 #include <cmath>

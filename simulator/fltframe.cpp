@@ -150,7 +150,9 @@ void move_other_aircraft(void)
         flt.X[i] += tsin(flt.psi[i]) * ct * flt.v[i] * prd;
         flt.Z[i] -= tcos(flt.psi[i]) * ct * flt.v[i] * prd;
         int away = std::fabs(flt.X[i] - flt.X[0]) > d || std::fabs(flt.Z[i] - flt.Z[0]) > d;
-        if (new_aircraft || away) respawn(i, d);
+        // The tow plane and the mothership belong to the start that placed them: never re-spawned.
+        const int start_owned = i == 1 && (set.tow_waiting || set.tow_inprog || set.incarriage);
+        if ((new_aircraft || away) && !start_owned) respawn(i, d);
 
         if (i == 1 && set.incarriage) {
             // The mothership carries the user's aircraft high and fast, wings level.

@@ -20,3 +20,56 @@ void yoke_key(int code)
     set.MK_roll = fltlim(set.MK_roll, -1.0f, 1.0f);
     set.MK_hdng = fltlim(set.MK_hdng, -1.0f, 1.0f);
 }
+
+void function_key(int code)
+{
+    const planestruct& pl = pln[0];
+    const float prop_step = (pl.omegamax - pl.omegamingreen) * 0.05f;
+    if (set.eq_thr == 0) {
+        switch (code) {
+        case 28:
+        case 29: {
+            float step = code == 28 ? -1.0f : 1.0f;
+            if (pl.is_heli) {
+                float pitch = flt.proppitch[0] + step;
+                for (int e = 0; e < 4; e++) flt.proppitch[e] = fltlim(pitch, pl.minpitch[e], pl.maxpitch[e]);
+            } else {
+                float t = flt.throrqst[0] + 0.05f * step;
+                for (int e = 0; e < 4; e++) flt.throrqst[e] = t;
+            }
+            set.thro_pot = 0;
+            break;
+        }
+        case 32:
+        case 33: {
+            float p = flt.prop[0] + (code == 32 ? -prop_step : prop_step);
+            for (int e = 0; e < 4; e++) flt.prop[e] = p;
+            break;
+        }
+        case 36:
+        case 37: {
+            float m = flt.mixt[0] + (code == 36 ? -0.05f : 0.05f);
+            for (int e = 0; e < 4; e++) flt.mixt[e] = m;
+            break;
+        }
+        default: break;
+        }
+    } else {
+        // Split levers: the lower codes lower engine 1..4, the codes twelve above raise it.
+        int base = code < 40 ? code : code - 12;
+        float sign = code < 40 ? -1.0f : 1.0f;
+        if (base >= 28 && base <= 31) {
+            flt.throrqst[base - 28] += 0.05f * sign;
+            set.thro_pot = 0;
+        } else if (base >= 32 && base <= 35) {
+            flt.prop[base - 32] += prop_step * sign;
+        } else if (base >= 36 && base <= 39) {
+            flt.mixt[base - 36] += 0.05f * sign;
+        }
+    }
+    for (int e = 0; e < 4; e++) {
+        flt.throrqst[e] = fltlim(flt.throrqst[e], 0.0f, 1.0f);
+        flt.mixt[e] = fltlim(flt.mixt[e], 0.0f, 1.0f);
+        flt.prop[e] = fltlim(flt.prop[e], pl.omegamingreen, pl.omegamax);
+    }
+}

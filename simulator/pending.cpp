@@ -8,9 +8,9 @@ void handle_plan(int) {}
 void controller_respond(const char*) {}
 void LSO_respond(void) {}
 void step_flashers(int) {}
-__attribute__((weak)) void load_texes(void) {}
 void set_rlt_grf_choices(void) {}
 void clear_graph(void) {}
+void load_plane_geo(int, int, int) {}
 
 void update_graph(void) {}
 void serial_mode_change(int, int) {}
@@ -44,4 +44,3 @@ void manage_wrn(void) {}
 void manage_grf(void) {}
 void manage_iso(void) {}
 void manage_pln(void) {}
-void load_plane_geo(int, int, int) {}

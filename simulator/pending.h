@@ -25,13 +25,11 @@ void LSO_respond(void);
 // restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
 void step_flashers(int restart);
 
-// Loads the textures that became due. A weak stand-in: the start-up module's own loader replaces it
-// when it is linked in.
-void load_texes(void);
-
 // Data output: rebuild the cockpit and graph selections from set.Brlt and set.Bgrf; empty the graph.
 void set_rlt_grf_choices(void);
 void clear_graph(void);
+// Builds aircraft p's 3-D model (with its paint when paint is 1).
+void load_plane_geo(int paint, int templates, int p);
 
 // The graph's ring of recent frames.
 void update_graph(void);
@@ -71,6 +69,3 @@ void manage_wrn(void);
 void manage_grf(void);
 void manage_iso(void);
 void manage_pln(void);
-
-// Builds aircraft p's 3-D model (with its paint when paint is 1).
-void load_plane_geo(int paint, int templates, int p);

@@ -5,6 +5,7 @@
 // has been read and the indices have been checked against the loaded databases.
 #include "prefs.h"
 
+#include "fltutil.h"
 #include "genwrld.h"
 #include "hl_file.h"
 #include "hl_funct.h"
@@ -22,7 +23,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -613,22 +613,15 @@ void commit(const PrefsRec& r, bool position)
 }
 
 // The aircraft's position measured from the west and north edges of the region that the start
-// airport gives, which is the region the next reading of this file loads. While the loaded region
-// is that one, these are the region's own offsets; once it has moved on, they come from the
-// latitude and longitude on the region's flat map (one degree of latitude is 60 nm, one of
-// longitude 60 nm times the cosine of the latitude).
+// airport gives, which is the region the next reading of this file loads: the aircraft's latitude
+// and longitude placed as a region freshly loaded at that corner places them. While no shift has
+// happened these are the loaded region's own offsets X - lox and Z - loz.
 void position_for_file(PrefsRec* r)
 {
     int lat_sou, lon_wes;
     corner_of_airport(r->loc_apt, &lat_sou, &lon_wes);
-    if (lat_sou == env.lat_sou && lon_wes == env.lon_wes) {
-        r->pos_x = flt.X[0] - env.lox;
-        r->pos_z = flt.Z[0] - env.loz;
-    } else {
-        double deg = 60.0 * con.nmtomtrs;
-        r->pos_x = (flt.lon - lon_wes) * deg * std::cos(flt.lat * con.degtorad);
-        r->pos_z = (lat_sou + 2.0 - flt.lat) * deg;
-    }
+    region_fresh_offsets(lat_sou, lon_wes, lat_with_z(flt.Z[0]), lon_with_xz(flt.X[0], flt.Z[0]), &r->pos_x,
+                         &r->pos_z);
     r->psi = flt.psi[0];
     r->pos_y = flt.Y[0];
     r->v = flt.v[0];
@@ -735,7 +728,7 @@ void read_failure_notice(const char* path, int kind, const ReadOutcome& o)
 
 int grab_prefs(const char* path, int kind, int complain)
 {
-    static PrefsRec r;   // 1 kB of text and values: kept off the stack
+    static PrefsRec r;   // a few kB of text and values: kept off the stack
     ReadOutcome o = read_file_into(path, &r);
     if (o.result != READ_OK) {
         bool quiet = (o.result == READ_MISSING && !complain) || (o.result == READ_DISABLED && kind == FILE_KIND_PREFS);

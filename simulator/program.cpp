@@ -11,11 +11,17 @@
 #include "startpos.h"
 #include "view.h"
 
-// The outside view and the panel are drawn by the event loop every frame no window covers them;
-// the number-pad keys fly the keyboard's yoke.
 hl_program_desc hl_prog = {"Kestrova", "Kestrova 4.prf", "Kestrova", 1,
-                           update_scenery, update_panel, nullptr, nullptr, yoke_key, process_zap, nullptr, nullptr,
-                           hl_close_devices, nullptr, nullptr};
+                           update_scenery,   // the outside view
+                           update_panel,     // the panel's moving parts
+                           nullptr,          // free-view keys
+                           function_key,     // the engine levers
+                           yoke_key,         // the number-pad yoke
+                           process_zap,      // a settings window closes
+                           nullptr,          // menu ticks
+                           nullptr,          // the panel's static face
+                           hl_close_devices, // sound, joystick and speech at exit
+                           nullptr, nullptr};
 
 void APPLICATION_update(void) { kestrova_update(); }
 void APPLICATION_handlekey(char, int) {}

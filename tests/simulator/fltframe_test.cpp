@@ -275,6 +275,12 @@ TEST_F(Driver, TowPlaneAcceleratesClimbsAndBanksLeft)
     for (int k = 0; k < 200; k++) move_other_aircraft();
     EXPECT_NEAR(flt.phi[1], -10.0f, 1e-4f);
     EXPECT_LT(flt.psi[1], 90.0f);
+    // A change of the user's aircraft re-spawns the others but never the tow plane.
+    double x1 = flt.X[1], z1 = flt.Z[1];
+    std::snprintf(pln[0].C_path, STR_LEN, "%s", "a glider");
+    move_other_aircraft();
+    EXPECT_NEAR(flt.X[1], x1, 4.0);
+    EXPECT_NEAR(flt.Z[1], z1, 4.0);
 }
 
 // ---- serial output's timing ----------------------------------------------------------------------

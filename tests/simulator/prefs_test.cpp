@@ -21,6 +21,23 @@ namespace {
 
 const std::string kNavDir = std::string(KV_PROGRAM_DIR) + "/additional nav data";
 
+// The region frame a fresh load at (lat_sou, lon_wes) gives: X 0 on the western edge at the
+// southern edge, Z 0 on the southern edge, the northern edge two degrees north.
+void fresh_frame(int lat_sou, int lon_wes)
+{
+    const float k = 60 * con.nmtomtrs;
+    env.lat_sou = lat_sou;
+    env.lon_wes = lon_wes;
+    env.lox = 0;
+    env.hiz = 0;
+    env.loz = -2 * k;
+    env.dz = 2 * k;
+    env.dx = 3 * k * std::cos(lat_sou * con.degtorad);
+    env.hix = env.dx;
+    for (int c = 0; c < 3; c++)
+        for (int r = 0; r < 2; r++) env.lonwes_ref[c][r] = static_cast<float>(lon_wes), env.planex_ref[c][r] = 0;
+}
+
 std::vector<std::string> lines_of(const std::string& text)
 {
     std::vector<std::string> out;
@@ -126,8 +143,7 @@ protected:
         set.ogl_res = 4;
         set.ogl_trees = 1;
         // The aircraft, in the start airport's region (KLAX: 33 N, 120 W).
-        env.lat_sou = 33, env.lon_wes = -120;
-        env.lox = 0, env.loz = -222240.0f;
+        fresh_frame(33, -120);
         flt.X[0] = 210000.25, flt.Z[0] = -101000.5, flt.Y[0] = 1234.5;
         flt.psi[0] = 271.5f, flt.v[0] = 55.25f;
     }
@@ -223,8 +239,8 @@ TEST_F(Prefs, TheFileHoldsEveryValueOnItsLine)
     EXPECT_EQ(l[136], "23");           // button flag 21
     EXPECT_EQ(l[154], "0.040000");     // frame period
     EXPECT_EQ(l[158], "4");            // texture resolution
-    EXPECT_EQ(l[160], "210000.250000");   // east of the region's west edge
-    EXPECT_EQ(l[161], "121239.500000");   // south of its north edge
+    EXPECT_NEAR(std::stod(l[160]), 210000.25, 0.05);   // east of the region's west edge
+    EXPECT_NEAR(std::stod(l[161]), 121239.5, 0.05);    // south of its north edge (222240 m north of Z 0)
     EXPECT_EQ(l[162], "271.500000");
     EXPECT_EQ(l[163], "1234.500000");
     EXPECT_EQ(l[164], "55.250000");
@@ -270,8 +286,8 @@ TEST_F(Prefs, ReadingTakesTheValuesAndThePositionAsTheCustomStart)
     EXPECT_EQ(set.Bgrf[14], 1);
     EXPECT_EQ(set.Bdsk[5], 0);   // file output always starts off
     EXPECT_EQ(msc.prd, 0.04f);
-    EXPECT_FLOAT_EQ(set.cus_X, 210000.25f);
-    EXPECT_FLOAT_EQ(set.cus_Z, 121239.5f);
+    EXPECT_NEAR(set.cus_X, 210000.25f, 0.05f);
+    EXPECT_NEAR(set.cus_Z, 121239.5f, 0.05f);
     EXPECT_FLOAT_EQ(set.cus_psi, 271.5f);
     EXPECT_FLOAT_EQ(set.cus_Y, 1234.5f);
     EXPECT_FLOAT_EQ(set.cus_v, 55.25f);
@@ -519,12 +535,11 @@ TEST_F(Prefs, ASituationComesBackWhereItWas)
     const double x = flt.X[0], z = flt.Z[0];
     hard_prefs();
     ASSERT_EQ(grab_prefs(sit.c_str(), FILE_KIND_SITUATION, 1), 1);
-    // The start airport's region is loaded again (same corner, so the same frame) ...
-    env.lox = 0;
-    env.loz = -222240.0f;
+    // The start airport's region is loaded again (same corner, so the same frame).
+    fresh_frame(33, -120);
     situation_position_to_region();
-    EXPECT_NEAR(set.cus_X, x, 0.02);
-    EXPECT_NEAR(set.cus_Z, z, 0.02);
+    EXPECT_NEAR(set.cus_X, x, 0.05);
+    EXPECT_NEAR(set.cus_Z, z, 0.05);
     EXPECT_FLOAT_EQ(set.cus_Y, 1234.5f);
     EXPECT_FLOAT_EQ(set.cus_psi, 271.5f);
     EXPECT_FLOAT_EQ(set.cus_v, 55.25f);
@@ -537,9 +552,10 @@ TEST_F(Prefs, ASituationComesBackWhereItWas)
 TEST_F(Prefs, ASituationSavedAfterTheRegionMovedComesBackWhereItWas)
 {
     unusual_state();
-    env.lat_sou = 34, env.lon_wes = -118;   // moved one square north and one east
-    flt.lat = 35.25f;
-    flt.lon = -116.5f;
+    fresh_frame(34, -118);   // moved one square north and one east
+    const double k = 60 * con.nmtomtrs;
+    flt.Z[0] = -(35.25 - 34) * k;
+    flt.X[0] = (-116.5 - -118) * k * std::cos(35.25 * M_PI / 180);
     const std::string sit = dir.str() + "/moved.sit";
     ASSERT_EQ(dump_prefs(sit.c_str(), FILE_KIND_SITUATION), 1);
     hard_prefs();
@@ -548,8 +564,7 @@ TEST_F(Prefs, ASituationSavedAfterTheRegionMovedComesBackWhereItWas)
     // north edge 120 nm north.
     EXPECT_EQ(env.lat_sou, 33);
     EXPECT_EQ(env.lon_wes, -120);
-    env.lox = 0;
-    env.loz = -120 * 1852.0f;
+    fresh_frame(33, -120);
     situation_position_to_region();
     const double deg = 60 * 1852.0;
     const double want_x = (-116.5 - -120.0) * deg * std::cos(35.25 * M_PI / 180);

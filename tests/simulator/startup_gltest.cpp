@@ -2,9 +2,11 @@
 // reaches the frame loop on the bundled data, the preferences are written at the way out and read
 // back by the next start, a damaged preferences file gives the factory settings, and the
 // full-size and over-full databases fill their tables or end with the count alert.
+#include "fltutil.h"
 #include "hl_event.h"
 #include "hl_funct.h"
 #include "hl_mnw.h"
+#include "hl_program.h"
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "hl_worlddb.h"
@@ -15,6 +17,7 @@
 #include "prefs.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -216,6 +219,12 @@ TEST_F(Startup, ReachesTheFrameLoopOnTheBundledData)
         v["m_empty"] = std::to_string(pln[0].m_empty);
         v["prd"] = std::to_string(msc.prd);
         v["rho0"] = std::to_string(atm.hr[0][1]);
+        // where the start put the aircraft: metres from its runway's centre, and its speed
+        int r = intlim(msc.loc_rwy_wrl, 0, MAX_RWY - 1);
+        double dx = flt.X[0] - X_with_latlon(rwy_lat[r], rwy_lon[r]), dz = flt.Z[0] - Z_with_lat(rwy_lat[r]);
+        v["from_centre"] = std::to_string(std::sqrt(dx * dx + dz * dz));
+        v["half_length"] = std::to_string(0.5 * rwy_len[r]);
+        v["speed"] = std::to_string(flt.v[0]);
     });
     EXPECT_EQ(o.rc, 0);
     EXPECT_GE(o.passes, run.close_at);
@@ -232,61 +241,132 @@ TEST_F(Startup, ReachesTheFrameLoopOnTheBundledData)
     EXPECT_GT(o.num("m_empty"), 0);
     EXPECT_NEAR(o.num("prd"), 0.05, 1e-6);
     EXPECT_GT(o.num("rho0"), 1.2);
+    // on the start runway, standing
+    EXPECT_LE(o.num("from_centre"), o.num("half_length"));
+    EXPECT_GT(o.num("from_centre"), 0.5 * o.num("half_length"));
+    EXPECT_NEAR(o.num("speed"), 0, 1.0);
     // the output and error files were written and closed
     EXPECT_TRUE(fs::exists(work.path() / "Kestrova.out"));
     std::string errors = read_file(work.str() + "/Error.out");
     EXPECT_NE(errors.find("end simulation"), std::string::npos);
-    // The preferences are written at the way out exactly when a region was loaded.
-    EXPECT_EQ(fs::exists(prefs_path()), o.num("apt_lcl_max") >= 0);
+    // The region around KSBD was loaded, so the preferences were written at the way out.
+    EXPECT_GE(o.num("apt_lcl_max"), 0);
+    EXPECT_TRUE(fs::exists(prefs_path()));
+}
+
+// Save Situation and Load Situation through their dialogs: the settings and the position come back.
+TEST_F(Startup, TheFileMenuSavesAndLoadsASituation)
+{
+    // A program folder whose situations folder is this test's own.
+    fs::path p = work.path() / "program";
+    fs::create_directories(p / NAV_DATA_FOLDER / "situations");
+    for (const auto& e : fs::directory_iterator(KV_PROGRAM_DIR))
+        if (e.path().filename() != NAV_DATA_FOLDER) fs::create_symlink(e.path(), p / e.path().filename());
+    for (const auto& e : fs::directory_iterator(fs::path(KV_PROGRAM_DIR) / NAV_DATA_FOLDER))
+        fs::create_symlink(e.path(), p / NAV_DATA_FOLDER / e.path().filename());
+    use_program(p.string());
+    const fs::path sit = p / NAV_DATA_FOLDER / "situations" / "Untitled.sit";
+
+    SimRun run;
+    run.close_at = 100000;
+    int phase = 0, open_passes = 0;
+    bool typed = false, saved = false;
+    float temp_after = 0, x_after = 0, z_after = 0, x_saved = 0, z_saved = 0;
+    run.each_pass = [&](int n) {
+        if (mnw.topwin == WIND_SAVE) {   // the save dialog: take the proposed name
+            if (!typed) push_key(13);
+            typed = true;
+            return;
+        }
+        if (mnw.topwin == WIND_OPEN) {   // the open dialog: its first entry, once listed
+            if (++open_passes == 3) push_click(240 + 100, 56 + 437);
+            return;
+        }
+        if (phase == 0 && n >= 2) {
+            phase = 1;
+            atm.temp_SL = 33;
+            flt.X[0] += 1000;
+            flt.Z[0] -= 5000;
+            x_saved = static_cast<float>(flt.X[0]);
+            z_saved = static_cast<float>(flt.Z[0]);
+            APPLICATION_handlemenu(103);
+            saved = fs::exists(sit);
+        } else if (phase == 1) {
+            phase = 2;
+            atm.temp_SL = 80;
+            APPLICATION_handlemenu(102);
+            temp_after = atm.temp_SL;
+            x_after = set.cus_X;
+            z_after = set.cus_Z;
+            push_close();
+        }
+    };
+    Outcome o = start(run, [&](std::map<std::string, std::string>& v) {
+        v["saved"] = std::to_string(saved);
+        v["temp_after"] = std::to_string(temp_after);
+        v["dx"] = std::to_string(x_after - x_saved);
+        v["dz"] = std::to_string(z_after - z_saved);
+        v["phase"] = std::to_string(phase);
+    });
+    EXPECT_EQ(o.rc, 0);
+    EXPECT_EQ(o.num("phase"), 2);
+    EXPECT_EQ(o.num("saved"), 1);
+    EXPECT_EQ(o.num("temp_after"), 33);
+    EXPECT_NEAR(o.num("dx"), 0, 0.1);
+    EXPECT_NEAR(o.num("dz"), 0, 0.1);
+    expect_only_expected_notices(o);
+    std::vector<std::string> lines;
+    std::string text = read_file(sit.string());
+    for (size_t b = 0, e; (e = text.find('\n', b)) != std::string::npos; b = e + 1) lines.push_back(text.substr(b, e - b));
+    ASSERT_EQ(lines.size(), 165u);
+    EXPECT_EQ(lines[8], "33.000000");   // value line 7, the sea-level temperature
 }
 
 // A second start reads back the preferences the first one wrote.
 TEST_F(Startup, ASecondStartReadsThePreferencesTheFirstWrote)
 {
     SimRun first;
+    first.close_at = 1000;
     first.each_pass = [](int n) {
         if (n != 3) return;
-        // the user changes settings; a region stands loaded
-        if (apt_lcl_max < 0) apt_lcl_max = 0;
-        atm.temp_SL = 41;
-        atm.use_realwxr = 0;   // the weather reports would set the temperature in the first frame
+        // the user changes settings, then quits from the File menu
+        msc.key_type = 3;
         msc.locl_time = 4321;
         set.ogl_res = 3;
         nav.adff = 356;
+        APPLICATION_handlemenu(105);
     };
     Outcome o1 = start(first);
     EXPECT_EQ(o1.rc, 0);
+    EXPECT_EQ(o1.passes, 3);
+    EXPECT_GE(o1.num("apt_lcl_max"), 0);
     std::string written = read_file(prefs_path());
     ASSERT_FALSE(written.empty());
     EXPECT_EQ(written.rfind("I\n51 version\n", 0), 0u);
 
     SimRun second;
-    float temp = 0, time = 0;
-    int res = 0, adf = 0, realwxr = -1;
+    float time = 0;
+    int keys = 0, res = 0, adf = 0;
     second.each_pass = [&](int n) {
         if (n != 1) return;
-        temp = atm.temp_SL;
+        keys = msc.key_type;
         time = msc.locl_time;
         res = set.ogl_res;
         adf = nav.adff;
-        realwxr = atm.use_realwxr;
     };
     Outcome o2 = start(second, [&](std::map<std::string, std::string>& v) {
-        v["temp"] = std::to_string(temp);
+        v["keys"] = std::to_string(keys);
         v["time"] = std::to_string(time);
         v["res"] = std::to_string(res);
         v["adf"] = std::to_string(adf);
-        v["realwxr"] = std::to_string(realwxr);
     });
     EXPECT_EQ(o2.rc, 0);
     expect_only_expected_notices(o2);
-    EXPECT_EQ(o2.num("realwxr"), 0);
-    EXPECT_EQ(o2.num("temp"), 41);
+    EXPECT_EQ(o2.num("keys"), 3);
     EXPECT_EQ(o2.num("res"), 3);
     EXPECT_EQ(o2.num("adf"), 356);
-    // the clock runs while flying: one frame has passed
+    // the clock was read back (the first frame may move it on, and the weather report may set it)
     EXPECT_GE(o2.num("time"), 4321);
-    EXPECT_LT(o2.num("time"), 4322);
 }
 
 TEST_F(Startup, ADamagedPreferencesFileGivesTheFactorySettingsAndTheProgramRuns)
@@ -299,24 +379,21 @@ TEST_F(Startup, ADamagedPreferencesFileGivesTheFactorySettingsAndTheProgramRuns)
         std::fputs(bytes, f);
         std::fclose(f);
         SimRun run;
-        int res = 0, adf = 0, realwxr = -1;
+        int res = 0;
+        char file[STR_LEN] = "";
         run.each_pass = [&](int n) {
             if (n != 1) return;
             res = set.ogl_res;
-            adf = nav.adff;
-            realwxr = atm.use_realwxr;
+            std::snprintf(file, sizeof file, "%s", pln[0].C_file);
         };
         Outcome o = start(run, [&](std::map<std::string, std::string>& v) {
             v["res"] = std::to_string(res);
-            v["adf"] = std::to_string(adf);
-            v["realwxr"] = std::to_string(realwxr);
+            v["file"] = file;
         });
         EXPECT_EQ(o.rc, 0);
         EXPECT_GE(o.passes, run.close_at);
-        // Factory settings (the temperature is the weather report's once the first frame has flown).
         EXPECT_EQ(o.num("res"), 2);
-        EXPECT_EQ(o.num("adf"), 210);
-        EXPECT_EQ(o.num("realwxr"), 1);
+        EXPECT_EQ(o.v["file"], "Cessna 172 Skyhawk.acf");
         int notices = 0;
         for (const RecordedAlert& a : o.alerts) notices += a.l1 == notice;
         EXPECT_EQ(notices, 1);
