@@ -1,8 +1,9 @@
 // manifest_test.cpp -- every data file the simulator names in its own code (the databases of the
 // start-up loader, the aircraft of start-up and of the tow and mothership starts with their part
-// files, the squares of the start region, the weather-report file, the shared sounds) is in the
-// built program folder under exactly that name and reads with the simulator's own reader; every
-// bundled aircraft loads; and the sound generator writes nothing the sound layer never loads.
+// files, the squares of the start region and their own pictures, the weather-report file, the
+// shared sounds) is in the built program folder under exactly that name and reads with the
+// simulator's own reader; every bundled aircraft loads and every bundled part file is flown; and
+// the sound generator writes nothing the sound layer never loads.
 #include "genwrld.h"
 #include "gsn.h"
 #include "hl_afl.h"
@@ -11,8 +12,10 @@
 #include "hl_file.h"
 #include "hl_mnw.h"
 #include "hl_plane.h"
+#include "hl_program.h"
 #include "hl_sound.h"
 #include "hl_string.h"
+#include "hl_tex.h"
 #include "hl_types.h"
 #include "hl_worlddb.h"
 #include "hl_wxr.h"
@@ -229,6 +232,16 @@ TEST_F(ProgramFolder, SquaresOfTheStartRegionReadBackAndAreAllTheTreeHolds)
             EXPECT_TRUE(present(path));
             EXPECT_EQ(env_read_square(path.c_str(), lat, lon, 0, sq.get()), ENV_READ_OK) << path;
             region.insert(path);
+            // The square's own terrain pictures, where the simulator's picture loader looks for them.
+            const int was_simulator = hl_prog.is_simulator;
+            hl_prog.is_simulator = 1;
+            for (int k = 0; k < ENV_TEXTURES; k++) {
+                if (!sq->tex[k][0]) continue;
+                char base[STR_LEN];
+                texbmp_path(TEXBMP_FAMILY, env_custom_tex(lat, lon, k), sq->tex[k], base);
+                EXPECT_TRUE(present(std::string(base) + BITMAP_EXTENSION)) << path;
+            }
+            hl_prog.is_simulator = was_simulator;
         }
     // The squares the scenery generator wrote are exactly the start region's.
     std::set<std::string> written;
