@@ -90,11 +90,20 @@ void runway_start(int item, int base, int kind)
     const int row = item / 100 - base, place = item % 100;
     // Rows past the region's airports hold nothing; the checks guard the tables, and the start
     // airport stays as it was when one fails.
-    if (row < 0 || row >= apt_lcl_num || row >= LCL_MAX) return bad_selection("Apt sel out of range!", row);
+    if (row < 0 || row >= apt_lcl_num || row >= LCL_MAX) {
+        bad_selection("Apt sel out of range!", row);
+        return;
+    }
     const int apt = apt_to_index[row];
-    if (apt < 0 || apt > apt_wrl_max || apt >= MAX_APT) return bad_selection("loc_apt_wrl out of range!", apt);
+    if (apt < 0 || apt > apt_wrl_max || apt >= MAX_APT) {
+        bad_selection("loc_apt_wrl out of range!", apt);
+        return;
+    }
     const int rwy = apt_lo_ind[apt] + place / 2;
-    if (rwy < apt_lo_ind[apt] || rwy > apt_hi_ind[apt]) return bad_selection("loc_rwy_wrl out of range!", rwy);
+    if (rwy < apt_lo_ind[apt] || rwy > apt_hi_ind[apt]) {
+        bad_selection("loc_rwy_wrl out of range!", rwy);
+        return;
+    }
     msc.loc_apt_wrl = apt;
     msc.loc_rwy_wrl = rwy;
     msc.backwards = place % 2;
@@ -153,9 +162,15 @@ void replay_blocked_command(int item)
         MACIBM_startwind(w);
         return;
     }
-    if (item >= 100 * RWY_BASE_TAKEOFF && item < 100 * RWY_BASE_VFR) return runway_start(item, RWY_BASE_TAKEOFF, START_TAKEOFF);
-    if (item >= 100 * RWY_BASE_VFR && item < 100 * RWY_BASE_ILS) return runway_start(item, RWY_BASE_VFR, START_VISUAL_FINAL);
-    if (item >= 100 * RWY_BASE_ILS && item < 100 * MAX_MENUS) return runway_start(item, RWY_BASE_ILS, START_ILS_FINAL);
+    // The runway-end submenus: take-off, visual final, instrument final.
+    static const int bases[3] = {RWY_BASE_TAKEOFF, RWY_BASE_VFR, RWY_BASE_ILS};
+    static const int kinds[3] = {START_TAKEOFF, START_VISUAL_FINAL, START_ILS_FINAL};
+    for (int k = 2; k >= 0; k--) {
+        if (item >= 100 * bases[k] && item < 100 * MAX_MENUS) {
+            runway_start(item, bases[k], kinds[k]);
+            return;
+        }
+    }
     if (item >= 1000 && item < 1000 + LCL_MAX) {
         if (item - 1000 < vor_lcl_num) navaid_start(vor_to_index[item - 1000]);
         return;
