@@ -7,6 +7,7 @@ void out_dat(int, int, int) {}
 void handle_plan(int) {}
 void controller_respond(const char*) {}
 void LSO_respond(void) {}
+void plot_atc_options(int) {}
 void step_flashers(int) {}
 void set_rlt_grf_choices(void) {}
 void clear_graph(void) {}
@@ -18,7 +19,6 @@ void send_nmea(int) {}
 void send_serial_data(int) {}
 void manage_das(float, float) {}
 void update_panel(void) {}
-void update_scenery2(void) {}
 
 void manage_id_(void) {}
 void manage_nam(void) {}

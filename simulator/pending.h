@@ -20,6 +20,9 @@ void handle_plan(int pilot_called);
 void controller_respond(const char* request);
 // The landing signal officer's call on a carrier approach.
 void LSO_respond(void);
+// The controllers' options menu over the outside view; with clicked 1 the line under the mouse is
+// carried out.
+void plot_atc_options(int clicked);
 
 // The sequenced approach flashers of the region's runway ends with approach lights of kinds 3 to 6:
 // restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
@@ -41,8 +44,6 @@ void send_serial_data(int mode);
 // The panel: a click or drag at (x, y), and the moving parts drawn each frame.
 void manage_das(float x, float y);
 void update_panel(void);
-// The outside view's drawing: fog, sky, terrain, runways, objects and overlays.
-void update_scenery2(void);
 
 // The settings and data windows' per-frame routines, by window number 1..25.
 void manage_id_(void);
