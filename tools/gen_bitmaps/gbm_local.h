@@ -2,6 +2,7 @@
 // anti-aliased shapes, tileable noise, a seeded random generator and the 5 x 7 dot font.
 #pragma once
 #include "gbm.h"
+#include "hl_graph.h"
 
 #include <cmath>
 #include <cstdint>
@@ -74,12 +75,8 @@ struct GbmRand {
     float range(float lo, float hi) { return lo + (hi - lo) * unit(); }
 };
 
-// The 5 x 7 dot font: seven rows, top first, five bits each with the left column highest.
-// Characters outside 32..124 and the three characters '"', '`' and '{' give the underscore;
-// lower case gives the capitals.
-const uint8_t* gbm_glyph(int c);
-// Text with its lower-left dot at (x, y); each dot is `scale` pixels square, characters
-// `advance` pixels apart (6 * scale when 0).
+// Text in the programs' 5 x 7 dot font (OGL_glyph_rows) with its lower-left dot at (x, y); each dot
+// is `scale` pixels square, characters `advance` pixels apart (6 * scale when 0).
 void gbm_text(GbmImage& img, int x, int y, const char* s, int scale, GbmColor c, int advance = 0);
 int gbm_text_width(const char* s, int scale);
 
