@@ -114,20 +114,6 @@ TEST(BmpWriter, KeyPixelsAloneComeOutAsOneOneOne)
     EXPECT_EQ(b.at(1, 0)[2], 0);    // not a number
 }
 
-TEST(BmpWriter, WritesThroughATemporaryFileAndReportsFailure)
-{
-    TempDir dir;
-    std::string err;
-    std::string path = dir.str() + "/a/b/pic.BMP";
-    ASSERT_EQ(gbm_write_file(path, {1, 2, 3}, err), 0) << err;
-    EXPECT_EQ(read_file(path), std::string("\x01\x02\x03", 3));
-    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
-    // A folder that cannot be made (a file stands in its way) is reported, not ignored.
-    dir.write("blocked", "x");
-    EXPECT_NE(gbm_write_file(dir.str() + "/blocked/pic.BMP", {1}, err), 0);
-    EXPECT_NE(err.find("blocked"), std::string::npos);
-}
-
 // ---------------------------------------------------------------------------------------------
 // The manifest against the loaders' names and folders
 

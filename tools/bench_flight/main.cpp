@@ -6,22 +6,15 @@
 #include "flight_harness.h"
 #include "fltcalc.h"
 #include "hl_plane.h"
-#include "hl_program.h"
 #include "hl_types.h"
 #include "integ.h"
+#include "tool_program.h"
 
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-// The program callbacks of the library: a console program has no window.
-hl_program_desc hl_prog = {};
-void APPLICATION_update(void) {}
-void APPLICATION_handlekey(char, int) {}
-void APPLICATION_handlemenu(int) {}
-void APPLICATION_setupmenus(void) {}
 
 namespace {
 
@@ -140,6 +133,7 @@ double time_substeps(int total, int on_water)
 
 int main(int argc, char** argv)
 {
+    tool_start("bench_flight", false);
     int total = argc > 1 ? std::atoi(argv[1]) : 100000;
     if (total < 1) total = 100000;
 
