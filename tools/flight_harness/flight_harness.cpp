@@ -1,6 +1,7 @@
 // flight_harness.cpp -- the windowless world the flight model's tests and benchmark fly in.
 #include "flight_harness.h"
 
+#include "controls.h"
 #include "event.h"
 #include "fltframe.h"
 #include "fltgeom.h"
@@ -78,48 +79,9 @@ void apply_controls(void)
     flt.flap = c.flap;
     flt.slat = fltlim(4.0f * c.flap, 0.0f, 1.0f);
 
-    float r = set.FC_roll, p = set.FC_ptch, y = set.FC_hdng;
-    if (r < 0.0f) {
-        flt.lailndef = -r * pl.ailn_up;
-        flt.railndef = r * pl.ailn_dn;
-    } else {
-        flt.lailndef = -r * pl.ailn_dn;
-        flt.railndef = r * pl.ailn_up;
-    }
-    flt.lailndef += pl.ailpitch * p - pl.ailflaps * flt.flap;
-    flt.railndef += pl.ailpitch * p - pl.ailflaps * flt.flap;
-    flt.lsplrdef = r < 0.0f ? -r * pl.splr_def : 0.0f;
-    flt.rsplrdef = r < 0.0f ? 0.0f : r * pl.splr_def;
-    flt.ldruddef = fltlim(-y * pl.drud_def, 0.0f, 1e9f);
-    flt.rdruddef = fltlim(y * pl.drud_def, 0.0f, 1e9f);
-    float e;
-    if (pl.Zarm[10] < 0.0f) e = p > 0.0f ? -p * pl.elev_dn : -p * pl.elev_up;
-    else e = p > 0.0f ? p * pl.elev_up : p * pl.elev_dn;
-    flt.lhstbdef = e + y * pl.stabhdng - r * pl.stabroll;
-    flt.rhstbdef = e + r * pl.stabroll - y * pl.stabhdng;
-    flt.ruddef = -y * pl.rudd_def;
-
-    if (pl.is_heli) {
-        flt.proppitch[1] = pl.propdir[0] > 0 ? interp(-1.0f, pl.maxpitch[1], 1.0f, pl.minpitch[1], y)
-                                             : interp(-1.0f, pl.minpitch[1], 1.0f, pl.maxpitch[1], y);
-        if (c.collective >= 0.0f)
-            flt.proppitch[0] = interp(1.0f, pl.minpitch[0], 0.0f, pl.maxpitch[0], fltlim(1.0f - c.collective, 0.0f, 1.0f));
-    }
-    for (int i = 0; i < 4; i++) {
-        flt.vertcant[i] = pl.vertcant[i];
-        flt.sidecant[i] = pl.sidecant[i];
-    }
-    int vect_props = pl.vectEQ && pl.entype != 4 && pl.entype != 5;
-    if (pl.is_heli) {
-        flt.vertcant[0] += pl.elevcyclic * p;
-        flt.sidecant[0] += pl.ailncyclic * r;
-    }
-    if (vect_props) {
-        for (int i = 0; i < 2; i++) {
-            flt.vertcant[i] += pl.elevcyclic * p;
-            flt.sidecant[i] += pl.ailncyclic * r;
-        }
-    }
+    deflect_surfaces();
+    if (pl.is_heli && c.collective >= 0.0f)
+        flt.proppitch[0] = interp(1.0f, pl.minpitch[0], 0.0f, pl.maxpitch[0], fltlim(1.0f - c.collective, 0.0f, 1.0f));
     // With a collective the lever is the collective and the governors keep the throttles.
     for (int i = 0; i < 4; i++) {
         if (!pl.collectEQ) flt.throrqst[i] = fltlim(c.throttle, 0.0f, 1.0f);
