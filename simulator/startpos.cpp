@@ -11,6 +11,7 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "initpln.h"
+#include "integ.h"
 #include "pending.h"
 
 #include <cmath>
@@ -477,12 +478,7 @@ void reset_flight(int code, int keep_pitch)
     int p = round(flt.psi[0]);
     flt.vX = tsin(p) * flt.v[0];
     flt.vZ = -tcos(p) * flt.v[0];
-    flt.sinthe = std::sin(flt.the[0] * DEG);
-    flt.costhe = std::cos(flt.the[0] * DEG);
-    flt.sinpsi = std::sin(flt.psi[0] * DEG);
-    flt.cospsi = std::cos(flt.psi[0] * DEG);
-    flt.sinphi = std::sin(flt.phi[0] * DEG);
-    flt.cosphi = std::cos(flt.phi[0] * DEG);
+    set_euler_caches();
     flt.cosalph = flt.cosbeta = 1.0f;
     flt.hpath = flt.ahpath = flt.psi[0];
     flt.sinhpath = flt.sinahpath = flt.sinpsi;

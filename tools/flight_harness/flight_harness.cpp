@@ -10,6 +10,7 @@
 #include "hl_mnw.h"
 #include "hl_types.h"
 #include "initpln.h"
+#include "integ.h"
 
 #include <cmath>
 #include <cstdio>
@@ -113,12 +114,7 @@ void start_common(float speed)
     flt.vZ = -std::cos(psi * DEG) * speed;
     flt.vY = 0.0;
     flt.v[0] = speed;
-    flt.sinthe = std::sin(flt.the[0] * DEG);
-    flt.costhe = std::cos(flt.the[0] * DEG);
-    flt.sinpsi = std::sin(psi * DEG);
-    flt.cospsi = std::cos(psi * DEG);
-    flt.sinphi = std::sin(flt.phi[0] * DEG);
-    flt.cosphi = std::cos(flt.phi[0] * DEG);
+    set_euler_caches();
     flt.cosalph = flt.cosbeta = 1.0f;
     flt.sinalph = flt.sinbeta = 0.0f;
     flt.hpath = flt.ahpath = psi;
