@@ -11,6 +11,7 @@
 #include "hl_types.h"
 #include "initpln.h"
 #include "integ.h"
+#include "startpos.h"
 
 #include <cmath>
 #include <cstdio>
@@ -97,15 +98,10 @@ void start_common(float speed)
     flt.m_fuel = 0.5f * pl.m_fuel;
     flt.m_jettison = 0.5f * pl.m_jettison;
     flt.m_fixed = fltlim(0.5f * (pl.m_max - pl.m_fuel - pl.m_jettison - pl.m_empty), 0.0f, 9.9e9f);
-    float t = speed > msc.est_Vs ? 0.5f : 0.01f;
-    for (int i = 0; i < pl.numen && i < 4; i++) {
-        flt.mixt[i] = 1.0f;
-        flt.prop[i] = pl.omegamax;
-        flt.throrqst[i] = flt.thro[i] = flt.parteqlbmthrust[i] = t;
-        flt.proppitch[i] = interp(0.0f, pl.minpitch[i], 1.0f, pl.maxpitch[i], t);
-        flt.tac[i] = pl.is_heli ? pl.omegamax : pl.omegamin + (pl.omegamax - pl.omegamin) * std::sqrt(t);
-        flt.n1_[i] = 100.0f * std::sqrt(t);
-    }
+    flt.v[0] = speed;
+    start_engines();
+    float t = speed > msc.est_Vs ? 0.5f : 0.01f;   // the throttle start_engines set
+    for (int i = 0; i < pl.numen && i < 4; i++) flt.n1_[i] = 100.0f * std::sqrt(t);
     if (pl.is_heli) flt.tac[1] = flt.tac[0] * pl.trotor_rat;
     g_controls.throttle = t;
     for (int leg = 0; leg < 3; leg++) pln[0].gear_stat[leg] = 1;
@@ -113,7 +109,6 @@ void start_common(float speed)
     flt.vX = std::sin(psi * DEG) * speed;
     flt.vZ = -std::cos(psi * DEG) * speed;
     flt.vY = 0.0;
-    flt.v[0] = speed;
     set_euler_caches();
     flt.cosalph = flt.cosbeta = 1.0f;
     flt.sinalph = flt.sinbeta = 0.0f;
