@@ -249,6 +249,18 @@ void MACIBM_showinit(int step)
     PLT_swap();
 }
 
+const hl_start_tex* hl_start_textures(int* n)
+{
+    // The pointer (only when we draw it ourselves), the font picture and the simulator's compass card.
+    static const hl_start_tex list[] = {
+        {TEX_CURSOR, ALPHA_KEY, "cursor", START_TEX_OWN_POINTER},
+        {TEX_LETTERS, ALPHA_KEY, "letters", START_TEX_ALWAYS},
+        {TEX_DG, ALPHA_KEY, "dg", START_TEX_SIMULATOR},
+    };
+    *n = static_cast<int>(sizeof list / sizeof list[0]);
+    return list;
+}
+
 void MACIBM_init(void)
 {
     std::memset(pln, 0, sizeof pln);
@@ -327,10 +339,13 @@ void MACIBM_init(void)
     gdone = 0;
     MACIBM_startwind(-1);
 
-    // The pointer (only when we draw it ourselves), the font picture and the simulator's compass card.
-    if (is_3dfx) OGL_texbmp(TEXBMP_FAMILY, TEX_CURSOR, ALPHA_KEY, "cursor");
-    OGL_texbmp(TEXBMP_FAMILY, TEX_LETTERS, ALPHA_KEY, "letters");
-    if (hl_prog.is_simulator) OGL_texbmp(TEXBMP_FAMILY, TEX_DG, ALPHA_KEY, "dg");
+    int n;
+    const hl_start_tex* start = hl_start_textures(&n);
+    for (int k = 0; k < n; k++) {
+        if (start[k].when == START_TEX_OWN_POINTER && !is_3dfx) continue;
+        if (start[k].when == START_TEX_SIMULATOR && !hl_prog.is_simulator) continue;
+        OGL_texbmp(TEXBMP_FAMILY, start[k].tex, start[k].alpha, start[k].name);
+    }
 
     if (soft)
         MACIBM_alert("I can not find a 3-D accelerator card that can handle OpenGL that has correctly installed drivers.",

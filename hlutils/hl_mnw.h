@@ -15,6 +15,16 @@ void MACIBM_showinit(int step);
 // lets the simulator release its sound, joystick and serial output.
 void MACIBM_finishup(void);
 
+// The pictures MACIBM_init loads once the window is up (*n of them), each when its condition holds.
+enum { START_TEX_ALWAYS, START_TEX_OWN_POINTER, START_TEX_SIMULATOR };
+struct hl_start_tex {
+    int tex;
+    int alpha;          // OGL_texbmp's alpha rule
+    const char* name;   // file name in the textures folder
+    int when;           // always, only while the library draws its own pointer, only in the simulator
+};
+const hl_start_tex* hl_start_textures(int* n);
+
 // The pieces of start-up that need no window, also used by tests.
 void hl_fill_constants(void);        // con, lookup_sin, lookup_cos
 void hl_fill_colors(void);           // the colour table, entries 0..74

@@ -55,6 +55,7 @@ struct settingstruct {
     float gear_time[3];          // s, travel time of each gear leg (9.9e9 once the leg has failed)
     float ah_bar_adjust;         // attitude indicator's bar setting, 0 centred
     int32_t dskout;              // some data-output item goes to the output file
+    int32_t grfsel[4];           // data-output item shown in each graph slot, -1 none
 };
 
 // The instrument panel.
@@ -112,6 +113,9 @@ struct miscstruct {
 
     int32_t mouse_is_joy;        // with no joystick, the mouse position flies the yoke
     float runwayview_X, runwayview_Y, runwayview_Z;   // m, the runway view's camera
+    float spotview_X, spotview_Y, spotview_Z;         // m, the spot view's camera
+    int32_t map_type;            // the map window's chart: 402 enroute, 403 virtual world, 404 radar, 998 airport
+    int32_t plt_apt_wrl;         // world airport the airport map shows
 };
 
 // Reliability: each system is 1 while it works and 0 once it has failed.

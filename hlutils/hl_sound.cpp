@@ -149,7 +149,7 @@ void fill_buffer(int n)
     }
     if (got == 0) {
         std::snprintf(path, sizeof path, "%s", n == SND_ENGINE ? engine_file_name() : g_names[n]);
-        if (ap_dir("sounds", path)) got = read_whole(path, bytes);
+        if (ap_dir(SOUND_FOLDER, path)) got = read_whole(path, bytes);
         if (got == 0) return bad_sound("Cannot open sound file!", path);
     }
     if (got < 0) return bad_sound("Out of memory opening sound.", path);

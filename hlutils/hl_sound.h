@@ -3,6 +3,8 @@
 #pragma once
 
 constexpr int NUM_SOUNDS = 23;
+// The shared sounds' folder in the program folder.
+constexpr const char* SOUND_FOLDER = "sounds";
 
 // Sound numbers: 0 engine, 1 wind and 2 rain loop; the rest one-shot warnings and events.
 enum {

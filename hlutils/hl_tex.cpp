@@ -74,7 +74,7 @@ bool equal_nocase(const std::string& a, const std::string& b)
 // `path` receives the file opened, or the name asked for when none is found.
 FILE* open_bitmap(const char* base, char* path)
 {
-    const int n = std::snprintf(path, STR_LEN, "%s.BMP", base);
+    const int n = std::snprintf(path, STR_LEN, "%s%s", base, BITMAP_EXTENSION);
     if (n < 0 || n >= STR_LEN || !*base) return nullptr;
     if (FILE* f = std::fopen(path, "rb")) return f;
 
@@ -92,7 +92,7 @@ FILE* open_bitmap(const char* base, char* path)
             return f;
         }
     }
-    if (std::snprintf(path, STR_LEN, "%s.BMP", base) >= STR_LEN) path[STR_LEN - 1] = 0;
+    if (std::snprintf(path, STR_LEN, "%s%s", base, BITMAP_EXTENSION) >= STR_LEN) path[STR_LEN - 1] = 0;
     return nullptr;
 }
 
@@ -391,7 +391,7 @@ void texbmp_path(int mode, int a, const char* name, char* dst)
     }
     if (mode == TEXBMP_PICTURE) {
         const char* sub = hl_prog.bitmap_folder;
-        if (std::strcmp(name, "VNTL") == 0 || !sub || !*sub)
+        if (std::strcmp(name, TITLE_PICTURE) == 0 || !sub || !*sub)
             fit(std::snprintf(dst, STR_LEN, "%sbitmaps/%s", app_path, name), dst);
         else
             fit(std::snprintf(dst, STR_LEN, "%sbitmaps/%s/%s", app_path, sub, name), dst);

@@ -18,6 +18,13 @@ enum {
     ALPHA_BRIGHT = -106,     // white (black for 130 and 132), alpha the mean of the three bytes
 };
 
+// What the loader adds to every name it is given.
+constexpr const char* BITMAP_EXTENSION = ".BMP";
+
+// The simulator's title picture under the empty screen: the one interface picture that lies in
+// "bitmaps" itself rather than in the program's sub-folder.
+constexpr const char* TITLE_PICTURE = "VNTL";
+
 // Texture numbers with a meaning of their own in the loader.
 enum {
     TEX_PDISC = 130,         // the propeller disc

@@ -172,16 +172,14 @@ void draw_picture(void)
     int sim = hl_prog.is_simulator;
     if (mnw.topwin == 0) {
         // The simulator's title picture goes first so that the menu bar and the panel stay on top.
-        if (sim) OGL_texbmp(TEXBMP_PICTURE, 0, 0, "VNTL");
+        if (const char* title_picture = hl_window_bitmap(0)) OGL_texbmp(TEXBMP_PICTURE, 0, 0, title_picture);
         hl_draw_menubar();
         if (sim && hl_prog.panel_static) hl_prog.panel_static();
         if (sim && initing) MACIBM_showinit(0);
     } else {
         draw_frame(mnw.topwin, title);
-        if (sim && mnw.topwin <= 25) {
-            const char* bitmap = k_simulator_windows[mnw.topwin - 1].bitmap;
-            if (bitmap) OGL_texbmp(TEXBMP_PICTURE, mnw.topwin == 3 ? static_cast<int>(mnw.dx) - 71 : 0, 0, bitmap);
-        }
+        if (const char* bitmap = hl_window_bitmap(mnw.topwin))
+            OGL_texbmp(TEXBMP_PICTURE, mnw.topwin == 3 ? static_cast<int>(mnw.dx) - 71 : 0, 0, bitmap);
     }
     if (ogl_ready && PLT_window_open()) upload_tiles();
     to_array = 0;
@@ -218,6 +216,14 @@ int hl_window_info(int id, const char** title, float* dx, float* dy)
         *dy = clampf(std::round(env.dz * con.mtrtonrt), 0, 560);
     }
     return 1;
+}
+
+const char* hl_window_bitmap(int id)
+{
+    if (!hl_prog.is_simulator) return nullptr;
+    if (id == 0) return TITLE_PICTURE;
+    if (id < 1 || id > 25) return nullptr;
+    return k_simulator_windows[id - 1].bitmap;
 }
 
 void MACIBM_startwind(int id)

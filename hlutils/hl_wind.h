@@ -38,6 +38,9 @@ extern void (*hl_dialog_picture)(void);
 
 // Title and size of a window; 0 when the id names no window.
 int hl_window_info(int id, const char** title, float* dx, float* dy);
+// The interface picture window id draws under its contents (window 0: the title picture), or
+// nullptr when it has none; only the simulator's windows have pictures.
+const char* hl_window_bitmap(int id);
 // Shows the open window's picture (the 35 tiles) over the whole screen, untinted.
 void hl_plot_picture(void);
 // Redraws the open window's picture without opening it anew (a paint message).

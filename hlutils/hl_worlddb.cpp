@@ -176,9 +176,10 @@ void read_fix_dat(void)
     close_db();
 }
 
+const char* const WORLD_DB_NAMES[WORLD_DB_FILES] = {"apt.dat", "nav.dat", "fix.dat"};
+
 void read_world_db(const char* folder)
 {
-    read_db_file(folder, "apt.dat", read_apt_dat);
-    read_db_file(folder, "nav.dat", read_nav_dat);
-    read_db_file(folder, "fix.dat", read_fix_dat);
+    static void (*const readers[WORLD_DB_FILES])(void) = {read_apt_dat, read_nav_dat, read_fix_dat};
+    for (int k = 0; k < WORLD_DB_FILES; k++) read_db_file(folder, WORLD_DB_NAMES[k], readers[k]);
 }

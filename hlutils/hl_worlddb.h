@@ -21,6 +21,10 @@ void read_apt_dat(void);
 void read_nav_dat(void);
 void read_fix_dat(void);
 
+// The files read_world_db reads, in its order: airports and runways, navaids, fixes.
+constexpr int WORLD_DB_FILES = 3;
+extern const char* const WORLD_DB_NAMES[WORLD_DB_FILES];
+
 // The three files of folder (nullptr: the program's "additional nav data" folder), in the order
 // airports, navaids, fixes.
 void read_world_db(const char* folder);

@@ -9,6 +9,9 @@
 // gusting 20, altimeter 29.92 inches of mercury.
 #pragma once
 
+// The report file, in the program folder.
+constexpr const char* WXR_FILE_NAME = "WORLD.RWX";
+
 constexpr int WXR_TEXT_LEN = 400;   // report text with its end; longer reports are cut
 constexpr int WXR_MAX_WORDS = 40;   // words of a report that are looked at
 

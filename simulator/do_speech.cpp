@@ -111,7 +111,7 @@ AirportWeather present_weather(void)
 int read_report(int a, AirportWeather* w)
 {
     char path[STR_LEN] = "";
-    C_plus_C(app_path, "WORLD.RWX", path);
+    C_plus_C(app_path, WXR_FILE_NAME, path);
     inf1.close();
     inf1.clear();
     inf1.open(path, std::ios::binary);

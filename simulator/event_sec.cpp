@@ -183,7 +183,7 @@ void read_nearest_report(void)
 void look_at_reports(void)
 {
     char path[STR_LEN];
-    int len = std::snprintf(path, sizeof path, "%sWORLD.RWX", app_path);
+    int len = std::snprintf(path, sizeof path, "%s%s", app_path, WXR_FILE_NAME);
     if (len < 0 || len >= (int)sizeof path) {
         atm.has_realwxr = 0;   // a program folder too deep to name the file in
         return;

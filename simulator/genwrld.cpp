@@ -8,6 +8,7 @@
 #include "hl_string.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "menubar.h"
 #include "world_pending.h"
 
 #include <cmath>

@@ -19,14 +19,14 @@
 #include <cstdio>
 #include <cstring>
 
+const char* const DEFAULT_PLANE_DIR = "planes/General Aviation/Cessna 172 Skyhawk/";
+const char* const DEFAULT_PLANE_FILE = "Cessna 172 Skyhawk.acf";
+
 namespace {
 
 constexpr float PI = 3.14159265358979f;
 constexpr float DEG = PI / 180.0f;
 constexpr float RAD = 180.0f / PI;
-
-const char* const DEFAULT_DIR = "planes/General Aviation/Cessna 172 Skyhawk/";
-const char* const DEFAULT_FILE = "Cessna 172 Skyhawk.acf";
 
 int loaded[2];                 // aircraft p has been loaded once
 planestruct kept;              // the aircraft loaded before, while a new file is checked
@@ -461,9 +461,9 @@ int load_plane(int p)
         // default trainer, as does anything at all before the first aircraft has flown.
         if (got < 0 && loaded[0]) return 0;
         char whole[3 * STR_LEN];
-        std::snprintf(whole, sizeof whole, "%s%s%s", app_path, DEFAULT_DIR, DEFAULT_FILE);
+        std::snprintf(whole, sizeof whole, "%s%s%s", app_path, DEFAULT_PLANE_DIR, DEFAULT_PLANE_FILE);
         copy_text(path, whole);
-        copy_text(file, DEFAULT_FILE);
+        copy_text(file, DEFAULT_PLANE_FILE);
         copy_text(pln[0].C_path, path);
         copy_text(pln[0].C_file, file);
         if (read_checked(0, path) <= 0) {

@@ -2,6 +2,11 @@
 // geometry, mass properties and design checks that finish it.
 #pragma once
 
+// The default trainer, flown when the user's aircraft cannot be found: its folder below the
+// program folder (ending in "/") and its file name.
+extern const char* const DEFAULT_PLANE_DIR;
+extern const char* const DEFAULT_PLANE_FILE;
+
 // Loads pln[p].C_path into pln[p] and afl[p] (p 0 the user's aircraft, 1 the second). Returns 0
 // when the file is missing or refused (the second aircraft is then absent; a refused file leaves
 // the aircraft already loaded as it was), else 1. A missing user's aircraft falls back to the

@@ -17,6 +17,7 @@
 #include "prefs.h"
 #include "startpos.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -27,54 +28,68 @@ int o_first = 1;
 int o_freezing = 0, o_lowlat = 0, o_ogl_res = -99;
 char o_C_path[2][STR_LEN];
 
-struct NamedTex {
-    int tex;
-    const char* name;
+// The terrain pictures by their base names; the picture loader swaps in the snow and
+// low-latitude variants.
+constexpr lax_tex k_terrain[] = {
+    {50, ALPHA_TERRAIN, "wat"},       {54, ALPHA_TERRAIN, "grs"},       {58, ALPHA_TERRAIN, "mnt"},
+    {51, ALPHA_TERRAIN, "grs_wat_h"}, {52, ALPHA_TERRAIN, "grs_wat_c"}, {53, ALPHA_TERRAIN, "wat_grs_c"},
+    {55, ALPHA_TERRAIN, "grs_mnt_h"}, {56, ALPHA_TERRAIN, "grs_mnt_c"}, {57, ALPHA_TERRAIN, "mnt_grs_c"},
+    {59, ALPHA_TERRAIN, "mnt_wat_h"}, {60, ALPHA_TERRAIN, "mnt_wat_c"}, {61, ALPHA_TERRAIN, "wat_mnt_c"},
 };
 
-void load_list(const NamedTex* list, int n, int family)
-{
-    for (int i = 0; i < n; i++) OGL_texbmp(TEXBMP_FAMILY, list[i].tex, family, list[i].name);
-}
+// The runway pictures, loaded twice: the asphalt set from 68, the concrete set from 92.
+constexpr int RUNWAY_PICTURES = 24;
+constexpr const char* k_runway[RUNWAY_PICTURES] = {
+    "rway_0L", "rway_1L", "rway_2L",   "rway_3L",   "rway_0R",   "rway_1R",   "rway_2R",   "rway_3R",
+    "rway_4R", "rway_5R", "rway_6R",   "rway_7R",   "rway_8R",   "rway_9R",   "rway_L",    "rway_C",
+    "rway_R",  "rway_turn", "rway_pave", "rway_disp", "rway_thld", "rway_tdzm", "rway_fdmk", "rway_line",
+};
 
-void load_terrain_textures(void)
-{
-    static const NamedTex terrain[] = {
-        {50, "wat"},       {54, "grs"},       {58, "mnt"},       {51, "grs_wat_h"}, {52, "grs_wat_c"}, {53, "wat_grs_c"},
-        {55, "grs_mnt_h"}, {56, "grs_mnt_c"}, {57, "mnt_grs_c"}, {59, "mnt_wat_h"}, {60, "mnt_wat_c"}, {61, "wat_mnt_c"},
-    };
-    load_list(terrain, static_cast<int>(sizeof terrain / sizeof terrain[0]), ALPHA_TERRAIN);
-}
+constexpr lax_tex k_other[] = {
+    {116, 0, "tire"},          {117, 0, "metal"},        {118, 0, "deck"},          {119, 0, "dirty"},
+    {120, 0, "pad"},           {121, 0, "tower"},        {122, 0, "hull"},          {123, 0, "bld_block"},
+    {124, 0, "bld_nartop"},    {125, 0, "bld_tapered"},  {126, 0, "bld_narbot"},    {127, 0, "bld_avon"},
+    {128, 0, "bld_contow"},    {145, 0, "windsock"},
+    {64, ALPHA_KEY, "rway_gras"}, {65, ALPHA_KEY, "rway_dirt"}, {66, ALPHA_KEY, "rway_grav"}, {129, ALPHA_KEY, "tree"},
+    {133, ALPHA_KEY, "fire1"}, {134, ALPHA_KEY, "fire2"}, {135, ALPHA_KEY, "fire3"},   {136, ALPHA_KEY, "fire4"},
+    {137, ALPHA_KEY, "fire5"}, {138, ALPHA_KEY, "fire6"}, {139, ALPHA_KEY, "fire7"},   {140, ALPHA_KEY, "fire8"},
+    {141, ALPHA_KEY, "fire9"}, {142, ALPHA_KEY, "fire10"}, {143, ALPHA_KEY, "fire11"}, {144, ALPHA_KEY, "fire12"},
+    {130, ALPHA_BRIGHT, "pdisc"}, {131, ALPHA_BRIGHT, "cloud"}, {132, ALPHA_BRIGHT, "smoke"},
+};
 
-void load_fixed_textures(void)
+constexpr int FIXED_TEXES = 2 * RUNWAY_PICTURES + static_cast<int>(sizeof k_other / sizeof k_other[0]);
+
+// The fixed pictures in load order: both runway sets, then the rest.
+constexpr std::array<lax_tex, FIXED_TEXES> build_fixed(void)
 {
-    static const char* const runway[24] = {
-        "rway_0L", "rway_1L", "rway_2L", "rway_3L", "rway_0R",   "rway_1R",   "rway_2R",   "rway_3R",
-        "rway_4R", "rway_5R", "rway_6R", "rway_7R", "rway_8R",   "rway_9R",   "rway_L",    "rway_C",
-        "rway_R",  "rway_turn", "rway_pave", "rway_disp", "rway_thld", "rway_tdzm", "rway_fdmk", "rway_line",
-    };
-    for (int k = 0; k < 24; k++) {
-        OGL_texbmp(TEXBMP_FAMILY, 68 + k, 0, runway[k]);   // asphalt set
-        OGL_texbmp(TEXBMP_FAMILY, 92 + k, 0, runway[k]);   // concrete set
+    std::array<lax_tex, FIXED_TEXES> a{};
+    for (int k = 0; k < RUNWAY_PICTURES; k++) {
+        a[k] = {68 + k, 0, k_runway[k]};
+        a[RUNWAY_PICTURES + k] = {92 + k, 0, k_runway[k]};
     }
-    static const NamedTex plain[] = {
-        {116, "tire"},       {117, "metal"},      {118, "deck"},        {119, "dirty"},      {120, "pad"},
-        {121, "tower"},      {122, "hull"},       {123, "bld_block"},   {124, "bld_nartop"}, {125, "bld_tapered"},
-        {126, "bld_narbot"}, {127, "bld_avon"},   {128, "bld_contow"},  {145, "windsock"},
-    };
-    load_list(plain, static_cast<int>(sizeof plain / sizeof plain[0]), 0);
-    static const NamedTex keyed[] = {{64, "rway_gras"}, {65, "rway_dirt"}, {66, "rway_grav"}, {129, "tree"}};
-    load_list(keyed, static_cast<int>(sizeof keyed / sizeof keyed[0]), ALPHA_KEY);
-    for (int k = 1; k <= 12; k++) {
-        char name[16];
-        std::snprintf(name, sizeof name, "fire%d", k);
-        OGL_texbmp(TEXBMP_FAMILY, 132 + k, ALPHA_KEY, name);
-    }
-    static const NamedTex bright[] = {{130, "pdisc"}, {131, "cloud"}, {132, "smoke"}};
-    load_list(bright, static_cast<int>(sizeof bright / sizeof bright[0]), ALPHA_BRIGHT);
+    for (int k = 2 * RUNWAY_PICTURES; k < FIXED_TEXES; k++) a[k] = k_other[k - 2 * RUNWAY_PICTURES];
+    return a;
+}
+constexpr std::array<lax_tex, FIXED_TEXES> k_fixed = build_fixed();
+
+void load_list(const lax_tex* list, int n)
+{
+    for (int i = 0; i < n; i++) OGL_texbmp(TEXBMP_FAMILY, list[i].tex, list[i].alpha, list[i].name);
 }
 
 }  // namespace
+
+const lax_tex* load_texes_terrain(int* n)
+{
+    *n = static_cast<int>(sizeof k_terrain / sizeof k_terrain[0]);
+    return k_terrain;
+}
+
+const lax_tex* load_texes_fixed(int* n)
+{
+    *n = FIXED_TEXES;
+    return k_fixed.data();
+}
 
 void reset_load_texes(void)
 {
@@ -96,8 +111,15 @@ void load_texes(void)
     int res = set.ogl_res;
     for (int p = 0; p < 2; p++)
         if (std::strcmp(pln[p].C_path, o_C_path[p]) != 0 || res != o_ogl_res) load_plane_geo(1, 0, p);
-    if (freezing != o_freezing || lowlat != o_lowlat || res != o_ogl_res) load_terrain_textures();
-    if (res != o_ogl_res) load_fixed_textures();
+    int n;
+    if (freezing != o_freezing || lowlat != o_lowlat || res != o_ogl_res) {
+        const lax_tex* terrain = load_texes_terrain(&n);
+        load_list(terrain, n);
+    }
+    if (res != o_ogl_res) {
+        const lax_tex* fixed = load_texes_fixed(&n);
+        load_list(fixed, n);
+    }
     o_ogl_res = res;
     o_freezing = freezing;
     o_lowlat = lowlat;
@@ -106,6 +128,7 @@ void load_texes(void)
 
 void quit_simulator(void)
 {
+    write_prefs_at_exit();
     if (msc.logtime) {
         int h[3], m[3];
         sec_to_hrs_min(msc.elap_time, &h[0], &m[0]);

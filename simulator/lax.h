@@ -15,7 +15,20 @@ int kestrova_run(void);
 void load_texes(void);
 void reset_load_texes(void);
 
-// The Quit command: the logbook alert when asked for, then the loop ends.
+// One picture load_texes loads: texture number, alpha rule (OGL_texbmp's b) and file name in the
+// number's family folder.
+struct lax_tex {
+    int tex;
+    int alpha;
+    const char* name;
+};
+// The tables load_texes loads from, *n entries each: the terrain pictures by their base names (the
+// picture loader swaps in the snow and low-latitude variants), and the fixed pictures.
+const lax_tex* load_texes_terrain(int* n);
+const lax_tex* load_texes_fixed(int* n);
+
+// The Quit command: the preferences (as at the way out), the logbook alert when asked for, then
+// the loop ends.
 void quit_simulator(void);
 // At the way out: the preferences are written when a region has been loaded (a region gives the
 // file its start airport and position); before that the file on disk is left as it is.

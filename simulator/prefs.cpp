@@ -432,10 +432,9 @@ int gps_table_max(int mode) { return mode == 1 ? apt_wrl_max : nav_wrl_max; }
 void factory_record(PrefsRec* r)
 {
     std::memset(r, 0, sizeof *r);
-    int n = std::snprintf(r->c_path, STR_LEN, "%splanes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf",
-                          app_path);
+    int n = std::snprintf(r->c_path, STR_LEN, "%s%s%s", app_path, DEFAULT_PLANE_DIR, DEFAULT_PLANE_FILE);
     if (n < 0 || n >= STR_LEN) r->c_path[0] = 0;   // too long a folder: the aircraft loader's default takes over
-    std::snprintf(r->c_file, STR_LEN, "Cessna 172 Skyhawk.acf");
+    std::snprintf(r->c_file, STR_LEN, "%s", DEFAULT_PLANE_FILE);
     r->loc_apt = factory_airport();
     r->loc_rwy = apt_lo_ind[r->loc_apt];
     r->backwards = 0;

@@ -5,8 +5,8 @@
 #include "hl_types.h"
 #include "keyboard.h"
 #include "lax.h"
+#include "menus.h"
 #include "pending.h"
-#include "prefs.h"
 #include "replay.h"
 #include "startpos.h"
 #include "view.h"
@@ -18,7 +18,7 @@ hl_program_desc hl_prog = {"Kestrova", "Kestrova 4.prf", "Kestrova", 1,
                            function_key,     // the engine levers
                            yoke_key,         // the number-pad yoke
                            process_zap,      // a settings window closes
-                           nullptr,          // menu ticks
+                           menu_checked,     // menu ticks
                            nullptr,          // the panel's static face
                            hl_close_devices, // sound, joystick and speech at exit
                            nullptr, nullptr};
@@ -27,18 +27,4 @@ void APPLICATION_update(void) { kestrova_update(); }
 void APPLICATION_handlekey(char, int) {}
 void APPLICATION_setupmenus(void) {}
 
-void APPLICATION_handlemenu(int item)
-{
-    // Commands that load files or move the aircraft wait while a replay runs; Quit always works.
-    bool replaying = set.replay_mode != 0;
-    switch (item) {
-    case 102:
-        if (!replaying) open_situation();
-        break;
-    case 103:
-        if (!replaying) save_situation();
-        break;
-    case 105: quit_simulator(); break;
-    default: break;
-    }
-}
+void APPLICATION_handlemenu(int item) { handle_menu(item); }

@@ -9,6 +9,7 @@
 #include "hl_tex.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "hl_worlddb.h"
 #include "world_pending.h"
 
 #include <cstdio>
@@ -40,13 +41,13 @@ int find_square(int lat, int lon)
         const char* name;
         int text;
     };
-    const Place places[3] = {{app_path, "additional nav data/", block, 0},
-                             {cd_path, "DATA/", block, 0},
-                             {cd_path, "DATA/", plain, 1}};
+    const Place places[3] = {{app_path, NAV_DATA_FOLDER, block, 0},
+                             {cd_path, "DATA", block, 0},
+                             {cd_path, "DATA", plain, 1}};
     for (const Place& p : places) {
         if (!p.base[0] && p.base == cd_path) continue;   // no installation folder
         char path[STR_LEN];
-        if (std::snprintf(path, sizeof path, "%s%s%s", p.base, p.dir, p.name) >= static_cast<int>(sizeof path))
+        if (std::snprintf(path, sizeof path, "%s%s/%s", p.base, p.dir, p.name) >= static_cast<int>(sizeof path))
             continue;
         const int got = env_read_square(path, lat, lon, p.text, &g_square);
         if (got == ENV_MISSING) continue;

@@ -8,7 +8,3 @@ void shift_cloud(int, int, int, int, int, int) {}
 void setuprunway(int, int, int) {}
 int in_runway(int, int, float, float) { return 0; }
 void make_an_obs(float, float, float, const char*, int, int) {}
-void build_menu_bar(void) {}
-void append_airport_menu(int) {}
-void append_vor_menu(int) {}
-void append_ndb_menu(int) {}

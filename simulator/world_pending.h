@@ -1,6 +1,6 @@
 // world_pending.h -- routines the region loader calls whose own modules come with later work: the
-// weather grid and clouds, the runway geometry, the objects and the menu bar. Until then they do
-// nothing; each module that brings the real routine removes its entry here.
+// weather grid and clouds, the runway geometry and the objects. Until then they do nothing; each
+// module that brings the real routine removes its entry here.
 #pragma once
 
 // Weather grid and clouds: regenerate one weather sector (tile 0..5) or cloud sector (c 0..4,
@@ -18,10 +18,3 @@ int in_runway(int apt, int row, float x, float z);
 // Objects: build object `type` at local x, z (m) in slot `slot`; h is the height (m), or the
 // heading (degrees) of a custom object, whose file name is `name`.
 void make_an_obs(float x, float z, float h, const char* name, int type, int slot);
-
-// Menu bar: its fixed menus, then the entries of local airport row `row` and of local VOR and NDB
-// rows.
-void build_menu_bar(void);
-void append_airport_menu(int row);
-void append_vor_menu(int row);
-void append_ndb_menu(int row);

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # kestrova_start.sh -- the real Kestrova from the program folder on the X server in DISPLAY, with a
 # fresh preferences folder: it reads its databases, answers its start-up notices (no accelerator,
-# no joystick), reaches its frame loop and, when its window is closed, ends with status 0; the
-# preferences it writes at the way out (165 lines, version 51) are read back by a second start
-# without complaint.
+# no joystick), reaches its frame loop and ends with status 0 -- the first start when Quit is chosen
+# from its File menu by two mouse clicks, the second when its window is closed; the preferences the
+# first writes (165 lines, version 51) are read back by the second without complaint.
 set -u
 exe=$1
 cfg=$(mktemp -d)
@@ -11,9 +11,39 @@ trap 'rm -rf "$cfg" "$work1" "$work2"' EXIT
 work1=$(mktemp -d)
 work2=$(mktemp -d)
 
-# Runs one start in folder $1; leaves the exit status in $status.
+# A click at the logical point ($2, $3) of the 800 by 600 screen (y up) in window $1.
+click_logical() {
+  local w h
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  w=$WIDTH
+  h=$HEIGHT
+  xdotool mousemove --window "$1" "$(awk -v x="$2" -v w="$w" 'BEGIN { printf "%d", x * w / 800 }')" \
+    "$(awk -v y="$3" -v h="$h" 'BEGIN { printf "%d", (600 - y) * h / 600 }')"
+  sleep 0.3
+  xdotool click 1
+}
+
+# Quit from the File menu: its title runs from x 50 to 74 on the bar (y 583..600); its items are
+# 109 units wide from x 50, and Quit, the sixth, spans y 531..543 below two separators.
+quit_by_menu() {
+  local win=$1 pid=$2
+  xdotool windowfocus --sync "$win" 2>/dev/null
+  click_logical "$win" 62 591
+  sleep 0.7
+  click_logical "$win" 104 537
+  for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  echo "choosing Quit from the File menu did not end Kestrova"
+  kill -9 "$pid"
+  exit 1
+}
+
+# Runs one start in folder $1, ending it by the menu ($2 = menu) or by closing its window; leaves
+# the exit status in $status.
 run_once() {
-  local work=$1
+  local work=$1 how=$2
   cd "$work" || exit 1
   KV_CONFIG_DIR=$cfg "$exe" &
   local pid=$!
@@ -36,6 +66,12 @@ run_once() {
   xdotool key --clearmodifiers Return
   sleep 2
   kill -0 "$pid" 2>/dev/null || { echo "Kestrova ended before it was closed"; exit 1; }
+  if [ "$how" = menu ]; then
+    quit_by_menu "$win" "$pid"
+    wait "$pid"
+    status=$?
+    return
+  fi
   for _ in 1 2 3 4 5; do
     xdotool windowfocus --sync "$win" 2>/dev/null
     xdotool key --clearmodifiers alt+F4
@@ -71,7 +107,7 @@ check_alerts() {
   fi
 }
 
-run_once "$work1"
+run_once "$work1" menu
 echo "first start: exit status $status"
 [ "$status" -eq 0 ] || exit 1
 check_alerts "$work1"
@@ -92,7 +128,7 @@ set_line_from_end() {
 set_line_from_end "$prf" 11 0
 set_line_from_end "$prf" 7 3
 
-run_once "$work2"
+run_once "$work2" close
 echo "second start: exit status $status"
 [ "$status" -eq 0 ] || exit 1
 # A preferences file it could not read would have given a notice (check_alerts).

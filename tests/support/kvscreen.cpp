@@ -5,6 +5,7 @@
 #include "hl_mnw.h"
 #include "hl_program.h"
 #include "hl_types.h"
+#include "hl_wind.h"
 #include "kvtest.h"
 #include "plt.h"
 
@@ -316,15 +317,16 @@ std::string bmp_bytes(int w, int h, uint8_t r, uint8_t g, uint8_t b)
 
 void write_window_bitmaps(const std::string& folder, uint8_t r, uint8_t g, uint8_t b)
 {
-    static const char* names[] = {"loc_id_", "loc_nam", "loc_nrt", "loc_wrl", "loc_lat", "loc_whr", "set_dat",
-                                  "set_ser", "set_tim", "set_ogl", "set_spa", "set_atm", "set_gnd", "set_wat",
-                                  "set_flt", "set_wgt", "set_rel", "set_ins", "set_eqp", "set_snd", "set_wrn",
-                                  "out_grf", "out_plt", "fltplan"};
     std::string sub = std::string(folder) + "/bitmaps/" + (hl_prog.bitmap_folder ? hl_prog.bitmap_folder : "") + "/";
     std::filesystem::create_directories(sub);
     std::string pic = bmp_bytes(8, 8, r, g, b);
-    for (const char* n : names) std::ofstream(sub + n + ".BMP", std::ios::binary) << pic;
-    std::ofstream(folder + "/bitmaps/VNTL.BMP", std::ios::binary) << pic;
+    // The names are the windows' own; only the simulator's windows have pictures.
+    const int was_simulator = hl_prog.is_simulator;
+    hl_prog.is_simulator = 1;
+    for (int id = 1; id <= 25; id++)
+        if (const char* n = hl_window_bitmap(id)) std::ofstream(sub + n + ".BMP", std::ios::binary) << pic;
+    std::ofstream(folder + "/bitmaps/" + hl_window_bitmap(0) + ".BMP", std::ios::binary) << pic;
+    hl_prog.is_simulator = was_simulator;
     std::snprintf(app_path, STR_LEN, "%s/", folder.c_str());
 }
 

@@ -1,0 +1,361 @@
+// menus_gltest.cpp -- the real simulator on an offscreen window, driven by mouse clicks through its
+// event loop: menus of its bar open and their items are chosen (Quit, a view with its tick, a runway
+// end through two submenus, an aircraft through the open dialog, a settings window, the about box).
+#include "fltutil.h"
+#include "hl_event.h"
+#include "hl_mnw.h"
+#include "hl_opensave.h"
+#include "hl_types.h"
+#include "hl_wind.h"
+#include "kvscreen.h"
+#include "kvtest.h"
+#include "lax.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// One run: the test's step at every pass, and the pass at which the window is closed at the latest.
+struct Script {
+    std::function<void(int)> each_pass;
+    int close_at = 600;
+    int passes = 0;
+};
+Script* g_script = nullptr;
+
+void pass_hook(void)
+{
+    if (!g_script) return;
+    g_script->passes++;
+    if (g_script->each_pass) g_script->each_pass(g_script->passes);
+    if (g_script->passes == g_script->close_at) push_close();
+}
+
+using Values = std::map<std::string, std::string>;
+
+// Runs Kestrova in a child process (the window system and speech start once per process, as in the
+// real program); `values` filled during the run is reported back with the result and the passes.
+Values run_kestrova(Script& script, Values& values, const std::string& report)
+{
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        g_script = &script;
+        int rc = -1;
+        try {
+            rc = kestrova_run();
+        } catch (const FatalAlert&) {
+            rc = -2;
+        }
+        values["rc"] = std::to_string(rc);
+        values["passes"] = std::to_string(script.passes);
+        for (const RecordedAlert& a : recorded_alerts())
+            if (a.code == ALERT_ABOUT) values["about"] = a.l1;
+        std::ofstream out(report);
+        for (const auto& [k, v] : values) out << k << '\t' << v << '\n';
+        out.close();
+        std::fflush(nullptr);
+        _exit(0);
+    }
+    Values got;
+    if (pid < 0) return got;
+    int status = 0;
+    for (int waited = 0; waited < 1200 && waitpid(pid, &status, WNOHANG) != pid; waited++) {
+        usleep(100000);
+        if (waited == 1199) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+        }
+    }
+    std::ifstream in(report);
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos) got[line.substr(0, tab)] = line.substr(tab + 1);
+    }
+    return got;
+}
+
+double num(const Values& v, const std::string& k) { return v.count(k) ? std::stod(v.at(k)) : -1e30; }
+
+// The middle of a menu's title and of an item, in logical units.
+void click_title(int menu)
+{
+    push_click(0.5f * (mnw.menux1[menu] + mnw.menux2[menu]), 0.5f * (mnw.menuy1[menu] + mnw.menuy2[menu]));
+}
+void click_item(int item)
+{
+    const int m = item / 100, p = item % 100;
+    push_click(0.5f * (mnw.itemx1[m][p] + mnw.itemx2[m][p]), 0.5f * (mnw.itemy1[m][p] + mnw.itemy2[m][p]));
+}
+
+// The aircraft's distance from the nearer end of runway r, along the runway (m).
+double from_end(int r)
+{
+    const double dx = flt.X[0] - X_with_latlon(rwy_lat[r], rwy_lon[r]), dz = flt.Z[0] - Z_with_lat(rwy_lat[r]);
+    return 0.5 * rwy_len[r] - std::sqrt(dx * dx + dz * dz);
+}
+
+// Pixels of colour k in a box of the screen (logical units, sampled every half unit).
+int count_color(const Frame& f, float x1, float y1, float x2, float y2, int k)
+{
+    int n = 0;
+    for (float x = x1; x <= x2; x += 0.5f)
+        for (float y = y1; y <= y2; y += 0.5f) n += f.is_color(x, y, k, 8);
+    return n;
+}
+
+class RealMenus : public ::testing::Test {
+protected:
+    TempDir work, cfg;
+    std::string old_cwd;
+    int runs = 0;
+    void SetUp() override
+    {
+        char cwd[4096];
+        old_cwd = getcwd(cwd, sizeof cwd) ? cwd : ".";
+        ASSERT_EQ(chdir(work.str().c_str()), 0);
+        setenv("KV_CONFIG_DIR", cfg.str().c_str(), 1);
+        setenv("KV_PROGRAM_DIR", KV_PROGRAM_DIR, 1);
+        hl_set_window_size(800, 600);
+        hl_set_pass_hook(pass_hook);
+    }
+    void TearDown() override
+    {
+        hl_set_pass_hook(nullptr);
+        hl_set_window_size(0, 0);
+        unsetenv("KV_CONFIG_DIR");
+        unsetenv("KV_PROGRAM_DIR");
+        ASSERT_EQ(chdir(old_cwd.c_str()), 0);
+    }
+    Values run(Script& script, Values& values)
+    {
+        Values got = run_kestrova(script, values, work.str() + "/report" + std::to_string(runs++) + ".txt");
+        EXPECT_EQ(num(got, "rc"), 0) << "the run did not end well";
+        return got;
+    }
+    std::string prefs_path() const { return cfg.str() + "/Kestrova 4.prf"; }
+};
+
+TEST_F(RealMenus, QuitChosenFromTheFileMenuByTwoClicksEndsTheProgram)
+{
+    Script s;
+    Values v;
+    s.each_pass = [&](int n) {
+        if (n == 2) click_title(1);
+        if (n == 3) {
+            // The File menu is open and drawn: its background to the right of "Quit".
+            v["menu_up"] = std::to_string(mnw.menu_up);
+            const Frame f = read_frame();
+            const float y = 0.5f * (mnw.itemy1[1][5] + mnw.itemy2[1][5]);
+            v["fill"] = std::to_string(count_color(f, mnw.itemx2[1][5] - 12, y - 2, mnw.itemx2[1][5] - 4, y + 2, 18));
+            v["text"] = std::to_string(count_color(f, mnw.itemx1[1][5] + 12, y - 4, mnw.itemx1[1][5] + 36, y + 4, 6));
+            v["quit_title"] = mnw.item_name[1][5];
+            click_item(105);
+        }
+        if (n == 4) v["gdone_at_4"] = std::to_string(gdone);
+    };
+    const Values got = run(s, v);
+    EXPECT_EQ(num(got, "menu_up"), 1);
+    EXPECT_EQ(got.at("quit_title"), "Quit");
+    EXPECT_GT(num(got, "fill"), 50);
+    EXPECT_GT(num(got, "text"), 5);
+    EXPECT_EQ(num(got, "gdone_at_4"), 1);
+    EXPECT_EQ(num(got, "passes"), 4);   // the click on Quit ended the loop in the next pass
+    // Quit wrote the preferences.
+    EXPECT_EQ(read_file(prefs_path()).rfind("I\n51 version\n", 0), 0u);
+}
+
+TEST_F(RealMenus, AViewChosenFromTheViewMenuIsShownAndTicked)
+{
+    Script s;
+    Values v;
+    s.each_pass = [&](int n) {
+        switch (n) {
+        case 2: click_title(5); break;
+        case 3: click_item(516); break;
+        case 4:
+            v["view"] = std::to_string(set.view_type);
+            v["full"] = std::to_string(set.view_is_fullscreen);
+            v["menu_after_choice"] = std::to_string(mnw.menu_up);
+            click_title(5);
+            break;
+        case 5: {
+            const Frame f = read_frame();
+            // The tick stands left of the chosen view's title, and of no other.
+            auto tick = [&](int place) {
+                return count_color(f, mnw.itemx1[5][place] + 2, mnw.itemy1[5][place] + 3, mnw.itemx1[5][place] + 10,
+                                   mnw.itemy1[5][place] + 10, 6);
+            };
+            v["tick516"] = std::to_string(tick(16));
+            v["tick500"] = std::to_string(tick(0));
+            v["tick530"] = std::to_string(tick(30));   // not replaying: "Leave" carries a tick
+            v["tick529"] = std::to_string(tick(29));
+            click_title(5);   // closes the menu
+            break;
+        }
+        case 6:
+            v["menu_closed"] = std::to_string(mnw.menu_up);
+            push_close();
+            break;
+        default: break;
+        }
+    };
+    const Values got = run(s, v);
+    EXPECT_EQ(num(got, "view"), 516);
+    EXPECT_EQ(num(got, "full"), 1);
+    EXPECT_EQ(num(got, "menu_after_choice"), -1);
+    EXPECT_GT(num(got, "tick516"), 3);
+    EXPECT_EQ(num(got, "tick500"), 0);
+    EXPECT_GT(num(got, "tick530"), 3);
+    EXPECT_EQ(num(got, "tick529"), 0);
+    EXPECT_EQ(num(got, "menu_closed"), -1);
+}
+
+TEST_F(RealMenus, ARunwayEndChosenThroughTheLocationSubmenusStartsThere)
+{
+    Script s;
+    Values v;
+    s.each_pass = [&](int n) {
+        switch (n) {
+        case 2: click_title(2); break;
+        case 3: click_item(200); break;   // "Takeoff" opens the airports
+        case 4:
+            v["up4"] = std::to_string(mnw.menu_up);
+            click_item(700);              // the first airport opens its runway ends
+            break;
+        case 5:
+            v["up5"] = std::to_string(mnw.menu_up);
+            v["end_title"] = mnw.item_name[20][1];
+            click_item(2001);             // the far end of its first runway
+            break;
+        case 6: {
+            const int a = apt_to_index[0], r = apt_lo_ind[a];
+            v["apt_ok"] = std::to_string(msc.loc_apt_wrl == a);
+            v["rwy_ok"] = std::to_string(msc.loc_rwy_wrl == r);
+            v["backwards"] = std::to_string(msc.backwards);
+            v["psi"] = std::to_string(flt.psi[0]);
+            v["want_psi"] = std::to_string((rwy_hdng[r] + 180) % 360);
+            v["from_end"] = std::to_string(from_end(r));
+            v["up6"] = std::to_string(mnw.menu_up);
+            push_close();
+            break;
+        }
+        default: break;
+        }
+    };
+    const Values got = run(s, v);
+    EXPECT_EQ(num(got, "up4"), 7);
+    EXPECT_EQ(num(got, "up5"), 20);
+    EXPECT_EQ(got.count("end_title") ? got.at("end_title").substr(0, 4) : "", "Rwy ");
+    EXPECT_EQ(num(got, "apt_ok"), 1);
+    EXPECT_EQ(num(got, "rwy_ok"), 1);
+    EXPECT_EQ(num(got, "backwards"), 1);
+    EXPECT_NEAR(num(got, "psi"), num(got, "want_psi"), 1e-3);
+    EXPECT_NEAR(num(got, "from_end"), 10.0, 2.0);   // 10 m inside the runway's end (a frame has run since)
+    EXPECT_EQ(num(got, "up6"), -1);
+}
+
+bool ends_with(const char* s, const char* tail)
+{
+    const size_t a = std::strlen(s), b = std::strlen(tail);
+    return a >= b && std::strcmp(s + a - b, tail) == 0;
+}
+
+int listed(const char* name)
+{
+    for (int i = 0; i < g_num_items; i++)
+        if (std::strcmp(g_name[i], name) == 0) return i;
+    return -1;
+}
+
+// The open dialog's row i (window 998 lies at 240, 56 on the screen).
+void click_row(int i) { push_click(240 + 100, 56 + 437 - 10.0f * static_cast<float>(i)); }
+
+TEST_F(RealMenus, OpenAircraftLoadsTheAircraftChosenInTheDialog)
+{
+    Script s;
+    Values v;
+    int step = 0;
+    s.each_pass = [&](int n) {
+        if (mnw.topwin == WIND_OPEN) {
+            if (step == 0 && ends_with(wrk_path, "Cessna 172 Skyhawk/") && g_num_items > 0) {
+                v["first_listed"] = g_name[0];
+                push_click(240 + 160, 56 + 454);   // go up a level
+                step = 1;
+            } else if (step == 1 && ends_with(wrk_path, "General Aviation/") && listed("Schweizer 2-32") >= 0) {
+                click_row(listed("Schweizer 2-32"));
+                step = 2;
+            } else if (step == 2 && ends_with(wrk_path, "Schweizer 2-32/") && listed("Schweizer 2-32.acf") >= 0) {
+                click_row(listed("Schweizer 2-32.acf"));
+                step = 3;
+            }
+            return;
+        }
+        if (n == 2) click_title(1);
+        if (n == 3) click_item(100);
+        if (step == 3) {
+            v["file"] = pln[0].C_file;
+            v["topwin"] = std::to_string(mnw.topwin);
+            v["numen"] = std::to_string(pln[0].numen);
+            v["from_end"] = std::to_string(from_end(msc.loc_rwy_wrl));
+            step = 4;
+            push_close();
+        }
+    };
+    const Values got = run(s, v);
+    EXPECT_EQ(got.count("first_listed") ? got.at("first_listed") : "", "Cessna 172 Skyhawk.acf");
+    EXPECT_EQ(got.count("file") ? got.at("file") : "", "Schweizer 2-32.acf");
+    EXPECT_EQ(num(got, "topwin"), 0);
+    EXPECT_EQ(num(got, "numen"), 0);   // the glider
+    EXPECT_NEAR(num(got, "from_end"), 10.0, 2.0);   // restarted at the end of the start runway
+    EXPECT_LT(num(got, "passes"), s.close_at);
+}
+
+TEST_F(RealMenus, ASettingsWindowOpensWithItsPictureAndTheAboutBoxShows)
+{
+    Script s;
+    Values v;
+    s.each_pass = [&](int n) {
+        switch (n) {
+        case 2: click_title(3); break;
+        case 3: click_item(303); break;   // Time Of Day...
+        case 5: {
+            v["topwin"] = std::to_string(mnw.topwin);
+            // The window's picture fills its inside: not the empty screen's black.
+            const Frame f = read_frame();
+            const float cx = mnw.x + 0.5f * mnw.dx, cy = mnw.y + 0.5f * mnw.dy;
+            v["black"] = std::to_string(count_color(f, cx - 10, cy - 10, cx + 10, cy + 10, 29));
+            // Its close box.
+            push_click(mnw.x + mnw.dx - 5, mnw.y + mnw.dy + 7);
+            break;
+        }
+        case 6:
+            v["closed"] = std::to_string(mnw.topwin);
+            click_title(0);
+            break;
+        case 7: click_item(0); break;
+        case 9: push_close(); break;
+        default: break;
+        }
+    };
+    const Values got = run(s, v);
+    EXPECT_EQ(num(got, "topwin"), 9);
+    EXPECT_LT(num(got, "black"), 100);
+    EXPECT_EQ(num(got, "closed"), 0);
+    EXPECT_EQ(got.count("about") ? got.at("about").substr(0, 9) : "", "Kestrova:");
+}
+
+}  // namespace
