@@ -12,12 +12,6 @@
 
 #include <cmath>
 
-namespace {
-
-const char* const TRAINER = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
-
-}  // namespace
-
 TEST(Propwash, SettlesWhereMomentumTheorySaysForStaticThrust)
 {
     clear_globals();
@@ -44,7 +38,7 @@ protected:
     void SetUp() override
     {
         fh_world();
-        ASSERT_EQ(fh_load(fh_bundled(TRAINER)), 1);
+        ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
         fh_start_air(1000.0f, 50.0f, 0.0f);
         fh_frame();
     }
