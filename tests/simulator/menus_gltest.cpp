@@ -20,7 +20,6 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -49,9 +48,7 @@ using Values = std::map<std::string, std::string>;
 // real program); `values` filled during the run is reported back with the result and the passes.
 Values run_kestrova(Script& script, Values& values, const std::string& report)
 {
-    std::fflush(stdout);
-    const pid_t pid = fork();
-    if (pid == 0) {
+    run_in_child_process([&] {
         g_script = &script;
         int rc = -1;
         try {
@@ -66,19 +63,8 @@ Values run_kestrova(Script& script, Values& values, const std::string& report)
         std::ofstream out(report);
         for (const auto& [k, v] : values) out << k << '\t' << v << '\n';
         out.close();
-        std::fflush(nullptr);
-        _exit(0);
-    }
+    }, 120);
     Values got;
-    if (pid < 0) return got;
-    int status = 0;
-    for (int waited = 0; waited < 1200 && waitpid(pid, &status, WNOHANG) != pid; waited++) {
-        usleep(100000);
-        if (waited == 1199) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-        }
-    }
     std::ifstream in(report);
     std::string line;
     while (std::getline(in, line)) {

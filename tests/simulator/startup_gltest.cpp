@@ -26,10 +26,8 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
-#include <csignal>
 #include <fstream>
 #include <map>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -79,9 +77,7 @@ std::string one_line(const std::string& s)
 Outcome run_in_child(SimRun& run, const std::function<void(std::map<std::string, std::string>&)>& collect,
                      const std::string& report)
 {
-    std::fflush(stdout);
-    pid_t pid = fork();
-    if (pid == 0) {
+    run_in_child_process([&] {
         std::map<std::string, std::string> v;
         int rc = -1, fatal = 0;
         clear_recorded_alerts();
@@ -102,20 +98,8 @@ Outcome run_in_child(SimRun& run, const std::function<void(std::map<std::string,
             for (const auto& [k, val] : v) std::fprintf(f, "v\t%s\t%s\n", k.c_str(), one_line(val).c_str());
             std::fclose(f);
         }
-        std::fflush(nullptr);
-        _exit(0);
-    }
+    }, 120);   // two minutes at most
     Outcome o;
-    if (pid < 0) return o;
-    int status = 0;
-    for (int waited = 0; waited < 1200; waited++) {   // two minutes at most
-        if (waitpid(pid, &status, WNOHANG) == pid) break;
-        usleep(100000);
-        if (waited == 1199) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-        }
-    }
     std::ifstream in(report);
     std::string line;
     while (std::getline(in, line)) {
