@@ -268,26 +268,7 @@ Seen fly_in_child(const std::string& report)
     return out;
 }
 
-class FlightE2E : public ::testing::Test {
-protected:
-    TempDir work, cfg;
-    std::string old_cwd;
-    void SetUp() override
-    {
-        char cwd[4096];
-        old_cwd = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        ASSERT_EQ(chdir(work.str().c_str()), 0);
-        setenv("KV_CONFIG_DIR", cfg.str().c_str(), 1);
-        setenv("KV_PROGRAM_DIR", KV_PROGRAM_DIR, 1);
-        hl_set_window_size(800, 600);
-    }
-    void TearDown() override
-    {
-        hl_set_window_size(0, 0);
-        unsetenv("KV_PROGRAM_DIR");
-        ASSERT_EQ(chdir(old_cwd.c_str()), 0);
-    }
-};
+class FlightE2E : public ProgramFolders {};
 
 TEST_F(FlightE2E, TrainerTakesOffFromItsStartRunwayClimbsAndFliesIntoTheNextSquare)
 {

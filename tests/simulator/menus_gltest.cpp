@@ -103,28 +103,18 @@ int count_color(const Frame& f, float x1, float y1, float x2, float y2, int k)
     return n;
 }
 
-class RealMenus : public ::testing::Test {
+class RealMenus : public ProgramFolders {
 protected:
-    TempDir work, cfg;
-    std::string old_cwd;
     int runs = 0;
     void SetUp() override
     {
-        char cwd[4096];
-        old_cwd = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        ASSERT_EQ(chdir(work.str().c_str()), 0);
-        setenv("KV_CONFIG_DIR", cfg.str().c_str(), 1);
-        setenv("KV_PROGRAM_DIR", KV_PROGRAM_DIR, 1);
-        hl_set_window_size(800, 600);
+        ProgramFolders::SetUp();
         hl_set_pass_hook(pass_hook);
     }
     void TearDown() override
     {
         hl_set_pass_hook(nullptr);
-        hl_set_window_size(0, 0);
-        unsetenv("KV_CONFIG_DIR");
-        unsetenv("KV_PROGRAM_DIR");
-        ASSERT_EQ(chdir(old_cwd.c_str()), 0);
+        ProgramFolders::TearDown();
     }
     Values run(Script& script, Values& values)
     {
@@ -132,7 +122,6 @@ protected:
         EXPECT_EQ(num(got, "rc"), 0) << "the run did not end well";
         return got;
     }
-    std::string prefs_path() const { return cfg.str() + "/Kestrova 4.prf"; }
 };
 
 TEST_F(RealMenus, QuitChosenFromTheFileMenuByTwoClicksEndsTheProgram)

@@ -116,35 +116,21 @@ Outcome run_in_child(SimRun& run, const std::function<void(std::map<std::string,
     return o;
 }
 
-class Startup : public ::testing::Test {
+class Startup : public ProgramFolders {
 protected:
-    TempDir work, cfg;
-    std::string old_cwd, old_cfg, old_prog;
     std::string prog = KV_PROGRAM_DIR;
     int runs = 0;
     void SetUp() override
     {
-        char cwd[4096];
-        old_cwd = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        ASSERT_EQ(chdir(work.str().c_str()), 0);
-        old_cfg = std::getenv("KV_CONFIG_DIR") ? std::getenv("KV_CONFIG_DIR") : "";
-        old_prog = std::getenv("KV_PROGRAM_DIR") ? std::getenv("KV_PROGRAM_DIR") : "";
-        setenv("KV_CONFIG_DIR", cfg.str().c_str(), 1);
-        use_program(prog);
-        hl_set_window_size(800, 600);
+        ProgramFolders::SetUp();
         hl_set_pass_hook(pass_hook);
     }
     void TearDown() override
     {
         hl_set_pass_hook(nullptr);
-        hl_set_window_size(0, 0);
-        setenv("KV_CONFIG_DIR", old_cfg.c_str(), 1);
-        if (old_prog.empty()) unsetenv("KV_PROGRAM_DIR");
-        else setenv("KV_PROGRAM_DIR", old_prog.c_str(), 1);
-        ASSERT_EQ(chdir(old_cwd.c_str()), 0);
+        ProgramFolders::TearDown();
     }
     void use_program(const std::string& folder) { setenv("KV_PROGRAM_DIR", folder.c_str(), 1); }
-    std::string prefs_path() const { return cfg.str() + "/Kestrova 4.prf"; }
 
     // Starts Kestrova and lets it run until the window closes.
     Outcome start(SimRun& run, const std::function<void(std::map<std::string, std::string>&)>& collect = {})
