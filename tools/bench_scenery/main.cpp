@@ -20,6 +20,7 @@
 #include "prefs.h"
 #include "scenery.h"
 #include "terrain.h"
+#include "tool_program.h"
 #include "view.h"
 
 #include <GL/gl.h>
@@ -29,14 +30,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-// The program's description as the library needs it; the benchmark calls the view itself.
-hl_program_desc hl_prog = {"Kestrova", nullptr, "Kestrova", 1, nullptr, nullptr, nullptr, nullptr, nullptr,
-                           nullptr,    nullptr, nullptr,    nullptr, nullptr, nullptr};
-void APPLICATION_update(void) {}
-void APPLICATION_handlekey(char, int) {}
-void APPLICATION_handlemenu(int) {}
-void APPLICATION_setupmenus(void) {}
 
 namespace {
 
@@ -85,6 +78,10 @@ int main(int argc, char** argv)
     if (!std::getenv("KV_PROGRAM_DIR")) setenv("KV_PROGRAM_DIR", KV_PROGRAM_DIR, 1);
     if (!std::getenv("KV_CONFIG_DIR")) setenv("KV_CONFIG_DIR", "/tmp", 1);
 
+    // The library's description of a simulator without a menu bar: the benchmark calls the view itself.
+    tool_start("bench_scenery", true);
+    hl_prog.bitmap_folder = "Kestrova";
+    hl_prog.is_simulator = 1;
     clear_globals();
     hl_set_window_size(800, 600);
     MACIBM_init();
@@ -105,6 +102,7 @@ int main(int argc, char** argv)
     load_texes();
     msc.prd = 1.0f / 60.0f;
     scn.zoom = 1.0f;
+    atm.vis_mult = 1.0f;   // no storm haze
 
     std::printf("renderer: %s\n", PLT_renderer());
     std::printf("start airport %.4s, runway %d, %d frames a case, %s, %d:%02d local, clouds %d\n",
