@@ -39,7 +39,7 @@ void hour_tint(float h, const float dawn[3], float out[3])
 
 int in_or_under_overcast(int cld_type, int abovetops) { return cld_type == 4 && !abovetops; }
 
-void compute_daylight(const daylight_in& in, daylight* out)
+void compute_daylight(const daylight_in& in, daylight_out* out)
 {
     const float h = in.hour;
     const int clouds = in.cld_type >= 2 && in.cld_type <= 4;

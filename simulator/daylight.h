@@ -15,7 +15,7 @@ struct daylight_in {
     float flash_k;       // 0..1, its strength
 };
 
-struct daylight {
+struct daylight_out {
     float brat_ter;      // terrain brightness 0..1
     float light;         // light level 0..1
     float lite[3];       // light colour
@@ -24,7 +24,7 @@ struct daylight {
 };
 
 // The hour's light and sky for the weather and the camera.
-void compute_daylight(const daylight_in& in, daylight* out);
+void compute_daylight(const daylight_in& in, daylight_out* out);
 
 // The camera is in the cloud of an overcast or under it.
 int in_or_under_overcast(int cld_type, int abovetops);

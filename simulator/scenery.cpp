@@ -43,7 +43,7 @@ constexpr float SKY_ELEV[SKY_RINGS] = {-90.0f, 0.0f, 15.0f, 40.0f, 90.0f};
 constexpr int SKY_BAND[SKY_RINGS] = {0, 0, 1, 2, 2};
 constexpr float SKY_RADIUS_NEARS = 10.0f;   // radius in near-plane distances: inside the frustum
 
-daylight g_day = {};
+daylight_out g_day = {};
 scenery_frame g_frame = {};
 
 float dist3(const float a[3], double x, double y, double z)

@@ -129,8 +129,11 @@ void airports_in_box(const view_box& b)
 
 int view_octant(float heading)
 {
-    int deg = static_cast<int>(std::floor(fltwrap(heading, 0.0f, 360.0f)));
-    deg = intlim(deg, 0, 359);
+    // Any number of turns comes back into 0..359; 360 itself is north again.
+    double h = std::fmod(static_cast<double>(heading), 360.0);
+    if (h < 0.0) h += 360.0;
+    int deg = static_cast<int>(std::floor(h));
+    if (deg >= 360) deg = 0;
     return deg / 45 + 1;
 }
 
