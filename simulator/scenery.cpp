@@ -315,11 +315,17 @@ void update_scenery2(void)
     atm.vis_eff = effective_visibility(atm.vis_rep, atm.vis_mult, cy - ground, above_overcast);
 
     // 5. Light and sky; the panel's tint follows the daylight. A lightning flash shows every other
-    //    ten frames while a strike lasts, as strong as the storm around the aircraft.
+    //    ten frames while a strike lasts, as strong as the strike is near: full within 5 nm of
+    //    the camera, as the thunder is loud.
     const int strike = msc.elap_time < atm.strike_stop_time;
-    const daylight_in in = {hour,    atm.level,   atm.cld_type, scn.abovetops, cy,
-                            atm.baseMSL, atm.topsMSL, strike && (msc.cntr / 10) % 2 == 0,
-                            fltlim(atm.level * 0.25f, 0.25f, 1.0f)};
+    float flash_k = 0.0f;
+    if (strike) {
+        const float dx = atm.lightXYZ[0][19][0] - cx, dz = atm.lightXYZ[0][19][2] - cz;
+        const float nm = std::sqrt(dx * dx + dz * dz) * con.mtrstonm;
+        flash_k = fltlim(5.0f / fltmax2(nm, 0.01f), 0.0f, 1.0f);
+    }
+    const daylight_in in = {hour,        atm.level,   atm.cld_type, scn.abovetops, cy,
+                            atm.baseMSL, atm.topsMSL, strike && (msc.cntr / 10) % 2 == 0, flash_k};
     compute_daylight(in, &g_day);
     ogl_brat_ter = g_day.brat_ter;
     lite_r = g_day.lite[0];

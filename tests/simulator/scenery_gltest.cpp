@@ -43,6 +43,20 @@ Rgb sky_of(float brightness, float cam_y_m)
     return {255.0 * brightness * 0.4 * fade, 255.0 * brightness * 0.6 * fade, 255.0 * brightness * fade};
 }
 
+// A cloud sheet at the tops laid over the cloud grid as the region maps it (columns 16..64 and
+// rows 16..48 span the region, row 16 at its south edge), flat, shaded `shade`.
+void flat_cloud_sheet(float shade)
+{
+    for (int c = 0; c < CLOUD_NI; c++) {
+        for (int r = 0; r < CLOUD_NJ; r++) {
+            cloudxyz[c][r][0] = env.lox + (c - 16) * env.dx / 48.0f;
+            cloudxyz[c][r][1] = 0.0f;
+            cloudxyz[c][r][2] = env.hiz - (r - 16) * env.dz / 32.0f;
+            cloudrgb[c][r][0] = cloudrgb[c][r][1] = cloudrgb[c][r][2] = shade;
+        }
+    }
+}
+
 class Scenery : public OutsideView {
 protected:
     // A point of the region (x, z) where every cell within `radius` cells has texture `tex`,
@@ -335,16 +349,7 @@ TEST_F(Scenery, OvercastSheetHidesTheGround)
     atm.cld_type = 4;
     atm.baseMSL = 1500.0f;
     atm.topsMSL = 2000.0f;
-    // A flat sheet at the tops over the cloud grid (the region covers columns 16..64, rows 16..48),
-    // shaded 0.8.
-    for (int c = 0; c < CLOUD_NI; c++) {
-        for (int r = 0; r < CLOUD_NJ; r++) {
-            cloudxyz[c][r][0] = env.lox + (c - 16) * env.dx / 48.0f;
-            cloudxyz[c][r][1] = 0.0f;
-            cloudxyz[c][r][2] = env.hiz - (r - 16) * env.dz / 32.0f;
-            cloudrgb[c][r][0] = cloudrgb[c][r][1] = cloudrgb[c][r][2] = 0.8f;
-        }
-    }
+    flat_cloud_sheet(0.8f);
     float x, z;
     ASSERT_TRUE(find_area(50, 3, &x, &z));
     place_xz(x, z, 3000.0f, -60.0f, 0.0f, 0.0f);
@@ -358,6 +363,96 @@ TEST_F(Scenery, OvercastSheetHidesTheGround)
     EXPECT_NEAR(sheet.g, 204.0, 4.0);
     EXPECT_NEAR(sheet.b, 204.0, 4.0);
     if (HasFailure()) save(f, "overcast.png");
+}
+
+// Looking straight up from under a scattered and a broken layer: the two pictures differ exactly
+// over the cells the scattered layer leaves out, (r + c) mod 3 = 0; the puffs, seen from below,
+// face the camera and survive the back-face culling.
+TEST_F(Scenery, ScatteredLayerLeavesOutEveryThirdCell)
+{
+    int n;
+    const lax_tex* fixed = load_texes_fixed(&n);
+    for (int k = 0; k < n; k++)
+        if (fixed[k].tex == 131) OGL_texbmp(TEXBMP_FAMILY, fixed[k].tex, fixed[k].alpha, fixed[k].name);
+    flat_cloud_sheet(1.0f);
+    atm.baseMSL = 19000.0f;
+    atm.topsMSL = 20000.0f;
+    over_sea(100.0f, 90.0f, 0.0f);
+    atm.cld_type = 2;
+    const Frame scattered = draw();
+    EXPECT_EQ(scn.belowbases, 1);
+    atm.cld_type = 3;
+    const Frame broken = draw();
+    // Straight up, the sheet's point (x, tops, z) shows at 539.2 px a radian of (x - cx, z - cz)
+    // over the height, z south upwards on the screen.
+    const double up = atm.topsMSL - con.VIEW_xyz[1];
+    auto screen_x = [&](double x) { return 400.0 + PX_PER_RAD * (x - con.VIEW_xyz[0]) / up; };
+    auto screen_y = [&](double z) { return 300.0 + PX_PER_RAD * (z - con.VIEW_xyz[2]) / up; };
+    int left_out = 0, kept = 0;
+    for (int c = 0; c + 1 < CLOUD_NI; c++) {
+        for (int r = 0; r + 1 < CLOUD_NJ; r++) {
+            // The cell's picture, a sixth in from each side, whole on the screen.
+            double x0 = screen_x(cloudxyz[c][r][0]), x1 = screen_x(cloudxyz[c + 1][r][0]);
+            double y0 = screen_y(cloudxyz[c][r + 1][2]), y1 = screen_y(cloudxyz[c][r][2]);
+            const double ix = (x1 - x0) / 6.0, iy = (y1 - y0) / 6.0;
+            x0 += ix;
+            x1 -= ix;
+            y0 += iy;
+            y1 -= iy;
+            if (x0 < 0 || x1 > 799 || y0 < 0 || y1 > 599) continue;
+            const int px0 = static_cast<int>(x0), px1 = static_cast<int>(x1);
+            const int py0 = pixel_row(static_cast<float>(y0)), py1 = pixel_row(static_cast<float>(y1));
+            const double d = max_diff(mean_rgb(scattered, px0, py0, px1, py1), mean_rgb(broken, px0, py0, px1, py1));
+            if ((r + c) % 3 == 0) {
+                EXPECT_GT(d, 8.0) << "cell " << c << ", " << r << " is a puff only in the broken layer";
+                left_out++;
+            } else {
+                EXPECT_LT(d, 1.0) << "cell " << c << ", " << r << " is a puff in both";
+                kept++;
+            }
+        }
+    }
+    EXPECT_GE(left_out, 3);
+    EXPECT_GE(kept, 6);
+    if (HasFailure()) {
+        save(scattered, "clouds_scattered.png");
+        save(broken, "clouds_broken.png");
+    }
+}
+
+// At midnight a lightning strike lights the sky every other ten frames, fully within 5 nm and less
+// farther off (a quarter at 20 nm); it is not seen from above the cloud tops.
+TEST_F(Scenery, LightningFlashLightsTheSkyByItsNearness)
+{
+    msc.locl_time = 0.0f;
+    atm.cld_type = 3;
+    atm.baseMSL = 3000.0f;
+    atm.topsMSL = 3500.0f;
+    msc.elap_time = 100.0f;
+    atm.strike_stop_time = 100.5f;
+    struct Case {
+        float nm, agl;
+        int cntr;
+        double want;   // the sky's channels, 0..255
+    } cases[] = {
+        {1.0f, 300.0f, 0, 255.0},  {1.0f, 300.0f, 10, 0.0},  {1.0f, 300.0f, 25, 255.0},
+        {20.0f, 300.0f, 0, 64.0},  {1.0f, 4000.0f, 0, 0.0},
+    };
+    for (const Case& c : cases) {
+        over_sea(c.agl, 0.0f, 0.0f);
+        for (int b = 0; b < 4; b++) {
+            for (int p = 0; p < 20; p++) {
+                atm.lightXYZ[b][p][0] = static_cast<float>(flt.X[0]) + c.nm * con.nmtomtrs;
+                atm.lightXYZ[b][p][1] = 3000.0f - 150.0f * p;
+                atm.lightXYZ[b][p][2] = static_cast<float>(flt.Z[0]);
+            }
+        }
+        msc.cntr = c.cntr;
+        const Frame f = draw();
+        const Rgb sky = band(f, row_at(3.0));
+        EXPECT_NEAR(sky.r, c.want, 10.0) << c.nm << " nm, " << c.agl << " m, frame " << c.cntr;
+        EXPECT_NEAR(sky.g, c.want, 10.0) << c.nm << " nm, " << c.agl << " m, frame " << c.cntr;
+    }
 }
 
 // Cells whose texture is none of the twelve standard ones nor a square's own are never drawn:
