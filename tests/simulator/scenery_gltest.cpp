@@ -12,14 +12,14 @@
 
 #include <GL/gl.h>
 
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
-#include <new>
+
+// Every operator new of this test program so far (alloc_count_gltest.cpp).
+long counted_allocations(void);
 
 namespace {
 
-std::atomic<long> g_allocations{0};
 
 constexpr double PX_PER_RAD = 9.41 * 180.0 / 3.14159265358979;   // logical pixels per radian at zoom 1
 constexpr float CENTRE_Y = 300.0f;                               // the full-screen view's centre row
@@ -453,6 +453,32 @@ TEST_F(Scenery, LightningFlashLightsTheSkyByItsNearness)
         EXPECT_NEAR(sky.r, c.want, 10.0) << c.nm << " nm, " << c.agl << " m, frame " << c.cntr;
         EXPECT_NEAR(sky.g, c.want, 10.0) << c.nm << " nm, " << c.agl << " m, frame " << c.cntr;
     }
+    // Between flashes the bolts themselves show: pale yellow lines, here one straight ahead
+    // (east) 1 nm off, running down the middle column from 3000 m to the sea.
+    over_sea(300.0f, 0.0f, 90.0f);
+    for (int b = 0; b < 4; b++) {
+        for (int p = 0; p < 20; p++) {
+            atm.lightXYZ[b][p][0] = static_cast<float>(flt.X[0]) + con.nmtomtrs;
+            atm.lightXYZ[b][p][1] = 3000.0f * (1.0f - p / 19.0f);
+            atm.lightXYZ[b][p][2] = static_cast<float>(flt.Z[0]);
+        }
+    }
+    msc.cntr = 10;
+    const Frame f = draw();
+    int yellow = 0, rows = 0;
+    for (double above = -50.0; above <= 250.0; above += 50.0, rows++) {
+        const int row = row_at(above);
+        for (int x = 396; x <= 404; x++) {
+            const uint8_t* p = f.px(x, row);
+            if (p[0] > 200 && p[1] > 200 && p[2] < 190 && p[2] > 110) {
+                yellow++;
+                break;
+            }
+        }
+    }
+    EXPECT_EQ(yellow, rows);
+    const uint8_t* side = f.px(300, row_at(100.0));
+    EXPECT_LT(side[0], 40) << "the night sky beside the bolt";
 }
 
 // Cells whose texture is none of the twelve standard ones nor a square's own are never drawn:
@@ -514,7 +540,7 @@ TEST_F(Scenery, FramesAllocateNothing)
     atm.cld_type = 3;
     atm.strike_stop_time = 1e9f;   // lightning all along
     draw();   // the terrain's lists are built once
-    const long before = g_allocations.load();
+    const long before = counted_allocations();
     const int views[] = {500, 502, 506, 511, 513, 514, 516, 517, 519, 521, 522};
     for (int k = 0; k < 200; k++) {
         set.view_type = views[k % 11];
@@ -524,26 +550,9 @@ TEST_F(Scenery, FramesAllocateNothing)
         msc.cntr = k;
         update_scenery();
     }
-    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_EQ(counted_allocations() - before, 0);
     std::string probe(100, 'x');
-    EXPECT_GT(g_allocations.load(), before) << "the counting allocator is the one in use";
+    EXPECT_GT(counted_allocations(), before) << "the counting allocator is the one in use";
 }
 
 }  // namespace
-
-void* operator new(std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
