@@ -7,6 +7,7 @@
 #include "hl_graph.h"
 #include "hl_string.h"
 #include "hl_types.h"
+#include "output.h"
 #include "pending.h"
 #include "terrain.h"
 #include "view.h"
@@ -26,8 +27,6 @@ namespace {
 constexpr float PI = 3.14159265f;
 constexpr float DEG = PI / 180.0f;
 constexpr int OTHERS = 12;               // the user's aircraft and the eleven others
-constexpr int COCKPIT_ROWS = 10;         // data lines over the view
-constexpr int DATA_ITEMS = 50;
 constexpr int PROMPT_COLOR = 56;
 constexpr int TOW_ROPE_COLOR = 29;
 constexpr int HUD_FRAME_COLOR = 18;
@@ -245,18 +244,6 @@ void draw_scene(int above_overcast)
     }
 }
 
-// The cockpit data lines: the first ten items chosen for the cockpit, in item order.
-void cockpit_lines(void)
-{
-    int slot = 0;
-    for (int item = 0; item < DATA_ITEMS && slot < COCKPIT_ROWS; item++) {
-        if (!set.Brlt[item]) continue;
-        out_label(10, item, slot);
-        out_dat(10, item, slot);
-        slot++;
-    }
-}
-
 void replay_clock(void)
 {
     int h, m;
@@ -283,7 +270,7 @@ void draw_overlays(void)
     else if (atc.response[0] && mnw.time_elapsed < atc.response_timeout)
         OGL_string(TEXT_COLOR, 12.0f, 538.0f, atc.response, 776.0f, 6.0f);
     else
-        cockpit_lines();
+        plot_cockpit_data();
     const char* prompt = nullptr;
     if (set.cat_waiting) prompt = "Release brakes to launch.";
     else if (set.tow_waiting) prompt = "Release brakes to take off.";

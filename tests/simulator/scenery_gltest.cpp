@@ -6,6 +6,7 @@
 #include "scenery_world.h"
 
 #include "daylight.h"
+#include "output.h"
 #include "scenery.h"
 #include "terrain.h"
 #include "vrange.h"
@@ -539,6 +540,10 @@ TEST_F(Scenery, FramesAllocateNothing)
     place_xz(x, z, 300.0f, 0.0f, 0.0f, 0.0f);
     atm.cld_type = 3;
     atm.strike_stop_time = 1e9f;   // lightning all along
+    // Cockpit numbers over the view: speed, height and the first engine's items.
+    for (int item : {0, 1, 2, 20, 30}) set.Brlt[item] = 1;
+    set_rlt_grf_choices();
+    ASSERT_EQ(set.rltout, 1);
     draw();   // the terrain's lists are built once
     const long before = counted_allocations();
     const int views[] = {500, 502, 506, 511, 513, 514, 516, 517, 519, 521, 522};
