@@ -69,6 +69,9 @@ int element_y(float value);
 // A one-pixel mark at graph x (0..400 from the graph's left edge) for value, when its y lies inside
 // the graph (140..540). 1 when drawn.
 int elementpoint(int colour, int x, float value);
+// Holds every constant of the current part type inside what its entry field allows, as the fields
+// themselves do every pass, so that curves made from them match what the screen shows and saves.
+void foil_fit_fields(void);
 // The help text of an entry field by its constant's name, or nullptr.
 const char* foil_help(const char* name);
 

@@ -80,6 +80,7 @@ int readinpart(const char* path, const char* name)
         return 0;
     }
     afl[0] = scratch;
+    foil_fit_fields();
     set_text(fmsc.C_file, name);
     set_text(fmsc.C_path, path);
     fmsc.haveaname = 1;

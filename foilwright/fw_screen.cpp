@@ -186,6 +186,24 @@ int clamp_sample(int i) { return i < 0 ? 0 : i > SAMPLES - 1 ? SAMPLES - 1 : i; 
 
 }  // namespace
 
+void foil_fit_fields(void)
+{
+    const int flap = fmsc.device == DEVICE_FLAP;
+    const field* f = flap ? k_flap_fields : k_airfoil_fields;
+    const int n = flap ? static_cast<int>(sizeof k_flap_fields / sizeof k_flap_fields[0])
+                       : static_cast<int>(sizeof k_airfoil_fields / sizeof k_airfoil_fields[0]);
+    for (int i = 0; i < n; i++) {
+        float lo = f[i].lo, hi = f[i].hi;
+        if (!f[i].ranged) {
+            hi = static_cast<float>((std::pow(10.0, f[i].digits) - 1) / std::pow(10.0, f[i].decimals));
+            lo = f[i].is_signed ? -hi : 0.0f;
+        }
+        float* v = f[i].at();
+        if (!std::isfinite(*v)) *v = lo;
+        *v = *v < lo ? lo : *v > hi ? hi : *v;
+    }
+}
+
 const char* foil_help(const char* name)
 {
     for (const help_entry& h : k_help)

@@ -161,6 +161,27 @@ TEST_F(FoilEdit, OpenedPartTakesTheFileConstantsAndName)
     EXPECT_TRUE(recorded_alerts().empty());
 }
 
+TEST_F(FoilEdit, OpenedConstantsBeyondTheirFieldsAreHeldAtTheFieldsLimits)
+{
+    // A file written elsewhere with a stall angle and a lift slope the screen's fields cannot show.
+    reset_to_default(DEVICE_AIRFOIL);
+    afl[0].almax = 25.0f;
+    afl[0].almin = -8.0f;
+    afl[0].clM[0][0][0] = 12.5f;
+    generate();
+    name_part(afl_path, "Wide.afl");
+    ASSERT_EQ(writeoutpart(), 1);
+    const std::string path = fmsc.C_path;
+
+    reset_to_default(DEVICE_AIRFOIL);
+    ASSERT_EQ(readinpart(path.c_str(), "Wide.afl"), 1);
+    EXPECT_FLOAT_EQ(afl[0].almax, 20.0f);
+    EXPECT_FLOAT_EQ(afl[0].almin, -10.001f);
+    EXPECT_FLOAT_EQ(afl[0].clM[0][0][0], 9.9999f);
+    // The curves are those of the values shown: the lift at 20 degrees is the stall point's.
+    EXPECT_NEAR(crv.cl[270 + 200], afl[0].Lstall - afl[0].Ldrop1, 1e-5);
+}
+
 TEST_F(FoilEdit, FilesItCannotTakeLeaveThePartAsItWas)
 {
     // A flap file and a damaged airfoil file, while an edited airfoil is open.
