@@ -75,5 +75,8 @@ void foil_fit_fields(void);
 // The help text of an entry field by its constant's name, or nullptr.
 const char* foil_help(const char* name);
 
+// One pass of the program's loop. A request to close the window while there are unsaved changes
+// gets the same save prompt as Quit.
+void foil_pass(void);
 // The whole program: single instance, start-up, the event loop, shut-down.
 int WinMain(void);

@@ -104,7 +104,9 @@ void dothing(int kind, int device)
         break;
     }
     case DEAL_QUIT:
+        // The changes have been saved or let go by now.
         gdone = 1;
+        fmsc.devicemod = 0;
         break;
     default:
         break;
@@ -177,6 +179,16 @@ void foil_handlemenu(int item)
     }
 }
 
+void foil_pass(void)
+{
+    MACIBM_event_proc();
+    if (!gdone || !fmsc.devicemod) return;
+    // The window is being closed with unsaved changes: ask as Quit does. Cancel keeps the editor
+    // running; closing the window again while asking ends it.
+    gdone = 0;
+    donewdeal(DEAL_QUIT, fmsc.device);
+}
+
 int WinMain(void)
 {
     if (!PLT_single_instance("Foilwright")) return 0;
@@ -187,7 +199,7 @@ int WinMain(void)
     reset_to_default(DEVICE_AIRFOIL);
     // The progress bar is done: the empty screen with the menu bar replaces it.
     if (!gdone) MACIBM_startwind(0);
-    while (!gdone) MACIBM_event_proc();
+    while (!gdone) foil_pass();
     MACIBM_finishup();
     return 0;
 }

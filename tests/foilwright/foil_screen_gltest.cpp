@@ -310,3 +310,40 @@ TEST_F(FoilScreen, QuitEndsTheLoopOnceTheChangesAreDealtWith)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FoilScreen, ClosingTheWindowWithChangesAsksFirst)
+{
+    // No changes: the close ends the program at once.
+    push_close();
+    foil_pass();
+    EXPECT_EQ(gdone, 1);
+    gdone = 0;
+
+    // With changes: the save prompt; Cancel keeps the editor and the changes.
+    // The pass that takes the close request ends before the prompt opens: its hook call is skipped.
+    step_field(9, 454, 1, true);
+    g_steps = {answer_cancel};
+    g_next = 0;
+    g_passes = 1;
+    g_idle = 0;
+    hl_set_pass_hook(script_hook);
+    push_close();
+    foil_pass();
+    EXPECT_EQ(gdone, 0);
+    EXPECT_EQ(fmsc.devicemod, 1);
+
+    // Save writes the part under a name from the dialog, then the program ends.
+    g_steps = {answer_save, [] { push_key(13); }};
+    g_next = 0;
+    g_passes = 1;
+    g_idle = 0;
+    push_close();
+    foil_pass();
+    hl_set_pass_hook(nullptr);
+    EXPECT_EQ(gdone, 1);
+    EXPECT_TRUE(fs::exists(std::string(afl_path) + "Untitled.afl"));
+}
+
+}  // namespace
