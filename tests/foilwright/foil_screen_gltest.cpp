@@ -4,7 +4,10 @@
 #include "foilwright.h"
 #include "hl_afl.h"
 #include "hl_event.h"
+#include "hl_mnw.h"
 #include "hl_opensave.h"
+#include "hl_program.h"
+#include "hl_tex.h"
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "kvscreen.h"
@@ -344,6 +347,34 @@ TEST_F(FoilScreen, ClosingTheWindowWithChangesAsksFirst)
     hl_set_pass_hook(nullptr);
     EXPECT_EQ(gdone, 1);
     EXPECT_TRUE(fs::exists(std::string(afl_path) + "Untitled.afl"));
+}
+
+}  // namespace
+
+namespace {
+
+// The pictures Foilwright loads at start-up, where its own loader looks for them, are in the
+// program folder the build made. (It draws its own pointer on no machine here, but the picture is
+// there for one that would.)
+TEST(FoilwrightPictures, StartPicturesAreInTheProgramFolder)
+{
+    ASSERT_STREQ(hl_prog.name, "Foilwright");
+    ASSERT_EQ(hl_prog.is_simulator, 0);
+    clear_globals();
+    hl_build_paths(KV_PROGRAM_DIR "/", "/nonexistent", nullptr);
+    int n = 0;
+    const hl_start_tex* start = hl_start_textures(&n);
+    int wanted = 0;
+    for (int k = 0; k < n; k++) {
+        if (start[k].when == START_TEX_SIMULATOR) continue;
+        char path[STR_LEN];
+        texbmp_path(TEXBMP_FAMILY, start[k].tex, start[k].name, path);
+        const fs::path p(std::string(path) + BITMAP_EXTENSION);
+        EXPECT_TRUE(fs::is_regular_file(p)) << path;
+        EXPECT_EQ(p.parent_path().filename(), "textures") << path;
+        wanted++;
+    }
+    EXPECT_EQ(wanted, 2);
 }
 
 }  // namespace
