@@ -378,3 +378,73 @@ TEST(FoilwrightPictures, StartPicturesAreInTheProgramFolder)
 }
 
 }  // namespace
+
+namespace {
+
+// The whole program, WinMain to its end, in a child process on the offscreen driver: a program
+// folder of its own (its start pictures copied from the build's), scripted input from the first
+// pass of the loop on: a field clicked, Save As from the File menu with the proposed name, Quit.
+class FoilwrightRun : public ProgramFolders {
+protected:
+    void SetUp() override
+    {
+        ProgramFolders::SetUp();
+        fs::create_directories(prog_.path() / "textures");
+        fs::create_directories(prog_.path() / "airfoils");
+        for (const char* n : {"letters.BMP", "cursor.BMP"})
+            fs::copy_file(fs::path(KV_PROGRAM_DIR) / "textures" / n, prog_.path() / "textures" / n);
+        setenv("KV_PROGRAM_DIR", prog_.str().c_str(), 1);
+    }
+    TempDir prog_;
+};
+
+// Clicks at the middle of menu `menu`'s title, or of its item `place`.
+void click_title(int menu)
+{
+    push_click((mnw.menux1[menu] + mnw.menux2[menu]) / 2, (mnw.menuy1[menu] + mnw.menuy2[menu]) / 2);
+}
+void click_item(int menu, int place)
+{
+    push_click((mnw.itemx1[menu][place] + mnw.itemx2[menu][place]) / 2,
+               (mnw.itemy1[menu][place] + mnw.itemy2[menu][place]) / 2);
+}
+
+TEST_F(FoilwrightRun, StartsEditsSavesAndQuits)
+{
+    const std::string report = work.str() + "/report.txt";
+    const int ended = run_in_child_process(
+        [&] {
+            g_steps = {
+                [] { push_click(9 + 15, 454 + 15); },   // clB + 0.1
+                [] { click_title(1); },
+                [] { click_item(1, 3); },               // Save As
+                [] { push_key(13); },                   // the proposed name
+                [] { click_title(1); },
+                [] { click_item(1, 5); },               // Quit
+            };
+            g_next = 0;
+            g_passes = g_idle = 0;
+            hl_set_pass_hook(script_hook);
+            const int rc = WinMain();
+            hl_set_pass_hook(nullptr);
+            FILE* f = std::fopen(report.c_str(), "w");
+            if (f) {
+                std::fprintf(f, "%d %d %d %s", rc, static_cast<int>(g_next), fmsc.devicemod, fmsc.C_file);
+                std::fclose(f);
+            }
+        },
+        120);
+    ASSERT_EQ(ended, 1);
+    EXPECT_EQ(read_file(report), "0 6 0 Untitled.afl");
+    EXPECT_NE(read_file(work.str() + "/Error.out").find("end simulation"), std::string::npos);
+
+    // The saved part, read by the simulator's reader, has the edited intercept.
+    clear_globals();
+    std::snprintf(afl_path, STR_LEN, "%s/airfoils/", prog_.str().c_str());
+    float almax = 0;
+    ASSERT_EQ(grabafoil("Untitled.afl", 0, 0, 0, &almax, 0, "propeller 1"), 1);
+    EXPECT_NEAR(afl[0].clB[0][0][0], 0.35f, 1e-6);
+    EXPECT_NEAR(afl[0].clpos[0][0][0][0], 0.35f + 10 * 0.102f, 6e-6);   // 10 degrees, on the straight line
+}
+
+}  // namespace
