@@ -182,6 +182,25 @@ TEST_F(FoilScreen, ClickedFieldChangesTheConstantAndRedrawsTheCurve)
     EXPECT_EQ(fmsc.devicemod, 0);
 }
 
+TEST_F(FoilScreen, FieldsOfferTheirHelpUnderTheMouse)
+{
+    const struct { float x, y; const char* starts; } cases[] = {
+        {152 + 5, 540, "Reynolds number basically"},
+        {70 + 25, 454, "The lift slope is the amount"},
+        {131 + 25, 136, "This is the positive angle of attack at which the airfoil stalls."},
+        {9 + 25, 189, "This is the coefficient of pitching moment at -20 degrees"},
+        {192 + 25, 189, "This is the coefficient of pitching moment at  20 degrees"},
+    };
+    for (const auto& c : cases) {
+        push_move(c.x, c.y);
+        run_passes(1);
+        EXPECT_EQ(std::string(mnw.help_message).rfind(c.starts, 0), 0u) << mnw.help_message;
+    }
+    push_move(700, 100);
+    run_passes(1);
+    EXPECT_STREQ(mnw.help_message, "");
+}
+
 TEST_F(FoilScreen, SaveAsWritesAPartTheSimulatorReads)
 {
     step_field(192, 454, 1, false);   // Lstall 1.6 -> 1.5
