@@ -229,8 +229,10 @@ int element_y(float value) { return static_cast<int>(std::lround(200.0f * value)
 
 int elementpoint(int colour, int x, float value)
 {
+    // Against a flap's lift coefficient x leaves the graph for negative or large coefficients; marks
+    // there would land on the entry fields.
     const int y = element_y(value);
-    if (y < GRAPH_Y1 || y > GRAPH_Y2) return 0;
+    if (y < GRAPH_Y1 || y > GRAPH_Y2 || x < 0 || x > GRAPH_X2 - GRAPH_X1) return 0;
     const float px = static_cast<float>(x) + GRAPH_X1;
     OGL_line(colour, px, static_cast<float>(y), px, static_cast<float>(y + 1));
     return 1;
@@ -271,8 +273,11 @@ void foil_update(void)
     // The cursor follows the mouse across the graph.
     if (mnw.mx >= GRAPH_X1 && mnw.mx <= GRAPH_X2 && mnw.my >= GRAPH_Y1 && mnw.my <= GRAPH_Y2)
         fw_sample = clamp_sample(static_cast<int>(mnw.mx - GRAPH_X1));
-    const float cx = GRAPH_X1 + static_cast<float>(fpx(fw_sample));
-    OGL_line(0, cx, GRAPH_Y1, cx, GRAPH_Y2);
+    const int cursor = fpx(fw_sample);
+    if (cursor >= 0 && cursor <= GRAPH_X2 - GRAPH_X1) {
+        const float cx = GRAPH_X1 + static_cast<float>(cursor);
+        OGL_line(0, cx, GRAPH_Y1, cx, GRAPH_Y2);
+    }
 
     // The curves, one mark per sample.
     const int by_cl = fmsc.view == VIEW_CL;

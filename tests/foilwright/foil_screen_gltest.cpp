@@ -322,6 +322,24 @@ TEST_F(FoilScreen, ViewAgainstLiftDrawsNoLiftCurve)
     EXPECT_EQ(fmsc.view, VIEW_ALPHA);
 }
 
+TEST_F(FoilScreen, MarksOffTheGraphAreNotDrawnOverTheFields)
+{
+    // A flap whose lift is negative plots left of the graph against its lift coefficient.
+    reset_to_default(DEVICE_FLAP);
+    afl[0].FLPlco1 = -2.0f;
+    generate();
+    fmsc.view = VIEW_CL;
+    push_move(700, 100);
+    Frame f = capture_pass();
+    int lit = 0;
+    for (float y = 140; y <= 540; y++)
+        for (float x = 244; x <= 248; x++) {
+            const uint8_t* p = f.at(x, y);
+            lit += p[0] > 8 || p[1] > 8 || p[2] > 8;
+        }
+    EXPECT_EQ(lit, 0) << "marks drawn between the fields and the graph";
+}
+
 TEST_F(FoilScreen, QuitEndsTheLoopOnceTheChangesAreDealtWith)
 {
     step_field(9, 454, 1, true);
