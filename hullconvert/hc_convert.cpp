@@ -426,7 +426,7 @@ int convert_file(const char* path)
     return 1;
 }
 
-int hullconvert_main(int argc, char** argv)
+int WinMain(int argc, char** argv)
 {
     if (!PLT_single_instance("Hullconvert")) return 0;
     clear_globals();

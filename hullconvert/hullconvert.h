@@ -47,4 +47,4 @@ int convert_file(const char* path);
 
 // The program: single instance, the window, the file (the path given on the command line, or the
 // open dialog), the conversion, the end. 0 when the program ran to its end.
-int hullconvert_main(int argc, char** argv);
+int WinMain(int argc, char** argv);
