@@ -442,7 +442,8 @@ int WinMain(int argc, char** argv)
             chosen = MACIBM_opensave(WIND_OPEN, OS_KIND_AIRCRAFT, name, path);
         }
     }
-    if (chosen && !gdone) convert_file(path);
+    // A file that could not be written is a failure for whoever ran the conversion.
+    const int failed = chosen && !gdone && !convert_file(path);
     MACIBM_finishup();
-    return 0;
+    return failed ? 1 : 0;
 }
