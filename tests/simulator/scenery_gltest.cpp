@@ -533,6 +533,47 @@ TEST_F(Scenery, StandardTexturesAreBoundOnceAFrame)
     EXPECT_GE(s.triangles, 2 * cells);
 }
 
+// Each frame starts with the aircraft over nothing (surface 67); the runway stand-in finds it over
+// the start runway again; a catapult launch ends once the aircraft is off the carrier; the waiting
+// and towing prompts show in colour 56 from (340, 480).
+TEST_F(Scenery, FrameFlagsAndPrompts)
+{
+    env.over_obs = env.over_carr = env.over_frig = 1;
+    env.surf_type = 5;
+    set.cat_inprog = 1;
+    over_sea(300.0f, 0.0f, 0.0f);
+    Frame f = draw();
+    EXPECT_EQ(env.over_obs, 0);
+    EXPECT_EQ(env.over_carr, 0);
+    EXPECT_EQ(env.over_frig, 0);
+    EXPECT_EQ(env.surf_type, 67);
+    EXPECT_EQ(set.cat_inprog, 0);
+
+    ASSERT_GE(apt_lcl_num, 1);
+    const int a = apt_to_index[0], r = apt_lo_ind[a];
+    place(rwy_lat[r], rwy_lon[r], 2.0f, 0.0f, static_cast<float>(rwy_hdng[r]), 0.0f);
+    draw();
+    EXPECT_EQ(env.over_obs, 1) << "on the runway's pavement";
+    EXPECT_NE(env.surf_type, 67);
+
+    auto colour_56_pixels = [](const Frame& fr) {
+        int n = 0;
+        for (float y = 474.0f; y <= 492.0f; y += 1.0f)
+            for (float x = 340.0f; x <= 560.0f; x += 1.0f) n += fr.is_color(x, y, 56, 8);
+        return n;
+    };
+    over_sea(300.0f, 0.0f, 0.0f);
+    f = draw();
+    const int none = colour_56_pixels(f);
+    int32_t* const flags[] = {&set.cat_waiting, &set.tow_waiting, &set.tow_inprog, &set.incarriage};
+    for (int k = 0; k < 4; k++) {
+        set.cat_waiting = set.tow_waiting = set.tow_inprog = set.incarriage = 0;
+        *flags[k] = 1;
+        f = draw();
+        EXPECT_GT(colour_56_pixels(f), none + 20) << "prompt " << k;
+    }
+}
+
 TEST_F(Scenery, FramesAllocateNothing)
 {
     float x, z;
