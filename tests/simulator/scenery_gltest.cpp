@@ -238,16 +238,13 @@ TEST_F(Scenery, TurnedViewsSeeWhatTheTurnedAircraftSees)
     }
 }
 
-// Looking 8 degrees down moves the picture up by 9.41 px a degree (75.8 px by the tangent).
-TEST_F(Scenery, LookingDownEightDegreesRaisesThePicture)
+// Looking 8 degrees down moves the picture up by 9.41 px a degree (75.8 px by the tangent) at
+// zoom 1, twice that at zoom 2.
+TEST_F(Scenery, LookingDownEightDegreesRaisesThePictureByTheZoom)
 {
     float x, z;
     ASSERT_TRUE(find_area(54, 3, &x, &z));
     place_xz(x, z, 300.0f, 0.0f, 120.0f, 0.0f);
-    set.view_type = VIEW_FORWARD;
-    const Frame a = draw();
-    set.view_type = VIEW_DOWN8;
-    const Frame b = draw();
     // The rows' mean colours, then the shift that lines the two up best.
     auto profile = [](const Frame& f, std::vector<double>* p) {
         p->resize(static_cast<size_t>(f.h));
@@ -256,26 +253,50 @@ TEST_F(Scenery, LookingDownEightDegreesRaisesThePicture)
             (*p)[static_cast<size_t>(y)] = m.r + m.g + m.b;
         }
     };
-    std::vector<double> pa, pb;
-    profile(a, &pa);
-    profile(b, &pb);
-    int best = 0;
-    double best_err = 1e30;
-    for (int s = 40; s <= 110; s++) {
-        double err = 0.0;
-        int n = 0;
-        for (int y = 0; y + s < a.h; y++) {
-            err += std::fabs(pa[static_cast<size_t>(y)] - pb[static_cast<size_t>(y + s)]);
-            n++;
+    for (float zoom : {1.0f, 2.0f}) {
+        scn.zoom = zoom;
+        set.view_type = VIEW_FORWARD;
+        const Frame a = draw();
+        set.view_type = VIEW_DOWN8;
+        const Frame b = draw();
+        std::vector<double> pa, pb;
+        profile(a, &pa);
+        profile(b, &pb);
+        int best = 0;
+        double best_err = 1e30;
+        for (int s = 40; s <= 200; s++) {
+            double err = 0.0;
+            int n = 0;
+            for (int y = 0; y + s < a.h; y++) {
+                err += std::fabs(pa[static_cast<size_t>(y)] - pb[static_cast<size_t>(y + s)]);
+                n++;
+            }
+            if (n > 150 && err / n < best_err) {
+                best_err = err / n;
+                best = s;
+            }
         }
-        if (n && err / n < best_err) {
-            best_err = err / n;
-            best = s;
-        }
+        const double want = zoom * PX_PER_RAD * std::tan(8.0 * 3.14159265 / 180.0) * a.h / 600.0;
+        EXPECT_NEAR(best, want, 2.0) << "zoom " << zoom;
+        EXPECT_LT(best_err, 6.0) << "zoom " << zoom;
     }
-    const double want = PX_PER_RAD * std::tan(8.0 * 3.14159265 / 180.0) * a.h / 600.0;
-    EXPECT_NEAR(best, want, 2.0);
-    EXPECT_LT(best_err, 6.0);
+}
+
+// With the panel shown the view fills the screen above the panel's 333 logical rows, its centre
+// at 466.5 and the same 9.41 px a degree: the sea 20 px below that centre lies in the fog, the sea
+// at row 280 only 870 m off.
+TEST_F(Scenery, PanelViewDrawsAboveThePanel)
+{
+    atm.vis_rep = 2.0f * con.nmtomtrs;
+    set.view_is_fullscreen = 0;
+    over_sea(300.0f, 0.0f, 0.0f);
+    const Frame f = draw();
+    const Rgb want = sky_of(1.0f, static_cast<float>(flt.Y[0]));
+    EXPECT_LE(max_diff(band(f, pixel_row(466.5f - 20.0f)), want), 4.0);
+    EXPECT_GT(max_diff(band(f, pixel_row(280.0f)), want), 40.0);
+    const scenery_frame fr = scenery_last_frame();
+    EXPECT_FLOAT_EQ(fr.bottom, 333.0f);
+    EXPECT_FLOAT_EQ(fr.top, 600.0f);
 }
 
 // The chase camera glides to 12 m behind the aircraft along its path, then looks along it; on the
