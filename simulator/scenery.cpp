@@ -244,13 +244,18 @@ void draw_scene(int above_overcast)
     }
 }
 
+// The replay's clock; its text is made again only when the whole second changes.
 void replay_clock(void)
 {
-    int h, m;
-    sec_to_hrs_min(pat.time_play, &h, &m);
-    const int s = static_cast<int>(pat.time_play) % 60;
-    char text[32];
-    std::snprintf(text, sizeof text, "REPLAY %02d:%02d:%02d", h, m, s);
+    static char text[32] = "";
+    static int shown = -1;
+    const int now = static_cast<int>(pat.time_play);
+    if (now != shown || !text[0]) {
+        int h, m;
+        sec_to_hrs_min(pat.time_play, &h, &m);
+        std::snprintf(text, sizeof text, "REPLAY %02d:%02d:%02d", h, m, now % 60);
+        shown = now;
+    }
     OGL_string(PROMPT_COLOR, 12.0f, g_frame.top - 40.0f, text, 800.0f, 6.0f);
 }
 

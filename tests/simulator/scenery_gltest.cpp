@@ -593,6 +593,19 @@ TEST_F(Scenery, FrameFlagsAndPrompts)
         f = draw();
         EXPECT_GT(colour_56_pixels(f), none + 20) << "prompt " << k;
     }
+    // The replay clock in the same colour at the top left while replaying.
+    set.cat_waiting = set.tow_waiting = set.tow_inprog = set.incarriage = 0;
+    auto clock_pixels = [](const Frame& fr) {
+        int n = 0;
+        for (float y = 552.0f; y <= 572.0f; y += 1.0f)
+            for (float x = 10.0f; x <= 220.0f; x += 1.0f) n += fr.is_color(x, y, 56, 8);
+        return n;
+    };
+    const int no_clock = clock_pixels(draw());
+    set.replay_mode = 6;
+    pat.time_play = 3725.0f;
+    EXPECT_GT(clock_pixels(draw()), no_clock + 20);
+    set.replay_mode = 0;
 }
 
 TEST_F(Scenery, FramesAllocateNothing)
