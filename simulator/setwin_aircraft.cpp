@@ -27,6 +27,18 @@ void weight_row(float y, const char* label, float* kg, float hi)
     win_label(WGT_NUMBER_X + 48, y - 3, "lb");
 }
 
+// A four-character identifier field with a frame round each character's cell.
+void id_field(float x, float y, char* id)
+{
+    for (int k = 0; k < 4; k++) {
+        const float cx = x + 10 * static_cast<float>(k);
+        MACIBM_button(cx, y - 14, cx + 9, y + 20, 0);
+    }
+    in4charbtn(x, y, WIN_VALUE_COLOR, id);
+    win_label(x + 48, y + 12, "click above: back");
+    win_label(x + 48, y - 10, "click below: on");
+}
+
 // A switch of a group of which at most one is on: switching one on switches the others off.
 void one_of(float x, float y, int32_t* flag, int32_t* const* others, int n, const char* label, const char* help)
 {
@@ -113,9 +125,9 @@ void manage_pln(void)
     one_of(280, 330, &fpl.dvfr, not_dvfr, 2, "DVFR", nullptr);
 
     win_label(20, 280, "departure:");
-    in4charbtn(120, 280, WIN_VALUE_COLOR, fpl.dep_id_str);
+    id_field(120, 280, fpl.dep_id_str);
     win_label(20, 230, "destination:");
-    in4charbtn(120, 230, WIN_VALUE_COLOR, fpl.arr_id_str);
+    id_field(120, 230, fpl.arr_id_str);
 
     win_label(20, 180, "cruise altitude (ft):");
     float alt = static_cast<float>(intlim(fpl.cruise_alt, 0, 99999));

@@ -150,8 +150,8 @@ void manage_atm(void)
     float vis_nm = atm.vis_rep * con.mtrstonm;
     if (labelled_scale(20, 325, SCALE_BIG, "visibility", 0, 20, &vis_nm)) atm.vis_rep = vis_nm * con.nmtomtrs;
     vis_nm = fltlim(vis_nm, 0, 20);
-    OGL_number(WIN_VALUE_COLOR, 186, 322, vis_nm, 2, 0, 6, 0);
-    win_label(200, 322, VIS_WORDS[word_index(vis_nm, 0, 20, 8)]);
+    OGL_number(WIN_VALUE_COLOR, 180, 322, vis_nm, 2, 0, 6, 0);
+    win_label(198, 322, VIS_WORDS[word_index(vis_nm, 0, 20, 8)]);
 
     labelled_scale(20, 285, SCALE_BIG, "precipitation", 1, 5, &atm.rain_tstm);
     win_label(186, 282, LEVEL_WORDS[word_index(atm.rain_tstm, 1, 5, 5)]);

@@ -22,7 +22,7 @@ namespace {
 // ---- window 1 -------------------------------------------------------------------------------------
 
 constexpr float ID_CELL_X0 = 93, ID_CELL_W = 17;
-constexpr float ID_CELL_Y1 = 340, ID_CELL_Y2 = 380;   // lower half steps down, upper half up
+constexpr float ID_CELL_Y1 = 300, ID_CELL_Y2 = 340;   // lower half steps down, upper half up
 
 int g_id_airport = -1;   // the airport the identifier names, -1 none
 
@@ -96,12 +96,18 @@ void manage_id_(void)
         if (win_clicked_in(x, ID_CELL_Y1, x + ID_CELL_W, ID_CELL_Y2))
             code = intlim(code + (mnw.my >= 0.5f * (ID_CELL_Y1 + ID_CELL_Y2) ? 1 : -1), 0, CHARBTN_MAX_CODE);
         msc.apt_id_req[k] = code_to_char(code);
-        MACIBM_button(x, ID_CELL_Y1, x + ID_CELL_W - 1, ID_CELL_Y2, 0);
-        OGL_line(22, x + 2, 0.5f * (ID_CELL_Y1 + ID_CELL_Y2), x + ID_CELL_W - 3, 0.5f * (ID_CELL_Y1 + ID_CELL_Y2));
+        // An up arrow over the character and a down arrow under it.
+        const float cx = x + 0.5f * (ID_CELL_W - 1);
+        MACIBM_button(x, ID_CELL_Y2 - 12, x + ID_CELL_W - 1, ID_CELL_Y2, 1);
+        OGL_line(6, cx - 4, ID_CELL_Y2 - 9, cx, ID_CELL_Y2 - 3);
+        OGL_line(6, cx, ID_CELL_Y2 - 3, cx + 4, ID_CELL_Y2 - 9);
+        MACIBM_button(x, ID_CELL_Y1, x + ID_CELL_W - 1, ID_CELL_Y1 + 12, 1);
+        OGL_line(6, cx - 4, ID_CELL_Y1 + 9, cx, ID_CELL_Y1 + 3);
+        OGL_line(6, cx, ID_CELL_Y1 + 3, cx + 4, ID_CELL_Y1 + 9);
         const char text[2] = {msc.apt_id_req[k], 0};
-        OGL_string(WIN_VALUE_COLOR, x + 6, 357, text, 800, 6);
+        OGL_string(WIN_VALUE_COLOR, x + 6, ID_CELL_Y1 + 17, text, 800, 6);
     }
-    win_label(12, 357, "ID:");
+    win_label(12, ID_CELL_Y1 + 17, "ID:");
     // The look-up runs when the identifier changes, not every pass.
     if (std::memcmp(shown_id, msc.apt_id_req, 4) != 0) {
         std::memcpy(shown_id, msc.apt_id_req, 5);
@@ -112,10 +118,10 @@ void manage_id_(void)
     if (g_id_airport >= 0) {
         char name[APT_NAME_LEN + 1];
         trimmed(name, sizeof name, apt_name[g_id_airport], APT_NAME_LEN);
-        win_label(12, 310, "Closing this window puts you on the runway of:");
-        OGL_string(WIN_VALUE_COLOR, 12, 280, name, 150, 6);
+        win_text(12, 270, "Closing this window puts you on the runway of:", 150);
+        OGL_string(WIN_VALUE_COLOR, 12, 240, name, 150, 6);
     } else {
-        OGL_string(WIN_WARN_COLOR, 12, 310, "No airport has this identifier.", 150, 6);
+        OGL_string(WIN_WARN_COLOR, 12, 270, "No airport has this identifier.", 150, 6);
     }
 }
 

@@ -401,11 +401,11 @@ TEST_F(SettingsWindows, LocationAndAircraftWindowsActOnTheirClicks)
     step([&] {
         v["w1_top"] = std::to_string(mnw.topwin);
         v["w1_id0"] = msc.apt_id_req;
-        wclick(93 + 8, 375);
+        wclick(93 + 8, 335);
     });
     step([&] {
         v["w1_id1"] = msc.apt_id_req;
-        wclick(93 + 8, 345);
+        wclick(93 + 8, 305);
     });
     step([&] { v["w1_id2"] = msc.apt_id_req; });
 
