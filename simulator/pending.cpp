@@ -2,17 +2,12 @@
 #include "pending.h"
 
 void panel_layout_setup(void) {}
-void out_label(int, int, int) {}
-void out_dat(int, int, int) {}
 void handle_plan(int) {}
 void controller_respond(const char*) {}
 void LSO_respond(void) {}
 void step_flashers(int) {}
-void set_rlt_grf_choices(void) {}
-void clear_graph(void) {}
 void load_plane_geo(int, int, int) {}
 
-void update_graph(void) {}
 void serial_mode_change(int, int) {}
 void send_nmea(int) {}
 void send_serial_data(int) {}
@@ -21,4 +16,3 @@ void update_panel(void) {}
 void update_scenery2(void) {}
 
 void manage_map(void) {}
-void manage_grf(void) {}

@@ -18,6 +18,3 @@ int win_clicked_in(float x1, float y1, float x2, float y2);
 void win_box_button(float x1, float y1, float x2, float y2, const char* text);
 // A switch with its label to the right.
 void win_switch(float x, float y, int32_t* flag, const char* label, const char* help);
-
-// The 40-character label of data-output item `item` (window 7's rows).
-const char* dat_item_label(int item);

@@ -10,7 +10,7 @@
 #include "hl_mnw.h"
 #include "hl_types.h"
 #include "hl_wind.h"
-#include "pending.h"
+#include "output.h"
 
 #include <GL/gl.h>
 
@@ -18,60 +18,6 @@
 #include <cstring>
 
 namespace {
-
-// The data-output items' labels: four columns of a name and a unit.
-const char* const ITEM_LABEL[DAT_ITEMS] = {
-    "FREQ /sec TIME rtio",
-    "TIME  sec",
-    "LTIM  hrs ZTIM  hrs",
-    "DRAT part",
-    " RHO sft3",
-    "ALPH  deg BETA  deg",
-    "HPTH  deg",
-    "VPTH  deg",
-    "THT1 part THT2 part THT3 part THT4 part",
-    "PRP1  rpm PRP2  rpm PRP3  rpm PRP4  rpm",
-    "SWP1  deg SWP2  deg HSWP  deg TVEC  deg",
-    "ELEV yoke AILN yoke RUDD yoke",
-    "ELEV surf AILN surf RUDD surf",
-    "TRIM unit FLAP part SLAT part",
-    "GEAR  0/1 LBRK part RBRK part SBRK 1012",
-    "Vtru ktas Vind kias",
-    " VVI  fpm",
-    "MACH    #    G unit",
-    "   A ktas",
-    "   Q  psf",
-    "   M ftlb    L ftlb    N ftlb",
-    "Qdot d/ss Pdot d/ss Rdot d/ss",
-    "   Q  d/s    P  d/s    R  d/s",
-    "PTCH  deg ROLL  deg",
-    "HDNG true HDNG  mag MVAR  deg",
-    "dist   ft dist   nm",
-    " LAT  deg  LON  deg  ALT   ft",
-    "   X    m    Y    m    Z    m",
-    "POWR 1,hp POWR 2,hp POWR 3,hp POWR 4,hp",
-    "THST 1,lb THST 2,lb THST 3,lb THST 4,lb",
-    "NTRQ ftlb NTRQ ftlb NTRQ ftlb NTRQ ftlb",
-    "RPM1  rpm RPM2  rpm RPM3  rpm RPM4  rpm",
-    "PTCH  deg PTCH  deg PTCH  deg PTCH  deg",
-    "PWSH   kt PWSH   kt PWSH   kt PWSH   kt",
-    "MP 1 inhg MP 2 inhg MP 3 inhg MP 4 inhg",
-    "N1 1 pcnt N1 2 pcnt N1 3 pcnt N1 4 pcnt",
-    "FF 1 lb/h FF 2 lb/h FF 3 lb/h FF 4 lb/h",
-    "LIFT   lb DRAG   lb SIDE   lb",
-    "NORM   lb AXIL   lb SIDE   lb",
-    "NOSE feet LEFT feet RIGT feet",
-    " L/D  rat",
-    "PEF1  rat PEF2  rat PEF3  rat PEF4  rat",
-    "AILN  deg AILN  deg",
-    "SPLR  deg SPLR  deg",
-    "ELEV  deg ELEV  deg",
-    "RUDD  deg",
-    "DRUD  deg DRUD  deg",
-    "CYCL  deg CYCL  deg",
-    "PALD   lb FUEL   lb JETI   lb",
-    "EMPTY  lb GROS   lb",
-};
 
 // Window 8's choices and the y of each.
 const float SER_Y[6] = {451, 430, 366, 302, 238, 174};
@@ -122,8 +68,6 @@ void stick_box(float cx, float cy, float r, float x, float y)
 }
 
 }  // namespace
-
-const char* dat_item_label(int item) { return item >= 0 && item < DAT_ITEMS ? ITEM_LABEL[item] : ""; }
 
 void manage_dat(void)
 {

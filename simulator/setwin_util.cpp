@@ -9,6 +9,7 @@
 #include "hl_graph.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "output.h"
 
 #include <cmath>
 #include <cstdio>
@@ -182,7 +183,7 @@ int util_yval(int item, int help)
     changed |= inboolbtn(dat_switch_x(c, 2), y, &set.Brlt[item], help ? HELP_RLT : nullptr);
     const float lx = dat_switch_x(c, 3);
     OGL_number(39, lx, y, static_cast<float>(item), 2, 0, 6, 0);
-    OGL_string(39, lx + 18, y, dat_item_label(item), 800, 6);
+    OGL_string(39, lx + 18, y, out_item_label(item), 800, 6);
     return changed;
 }
 
