@@ -172,7 +172,14 @@ TEST_F(SettingsWindows, EnvironmentAndSystemWindowsSetTheirRecordsAndThePreferen
         v["w7_after"] = std::to_string(set.Bdsk[39]);
         wclick(dat_switch_x(1, 1) + 3, dat_row_y(39) + 3);
     });
-    step([&] { v["w7_grf"] = std::to_string(set.Bgrf[39]); });
+    step([&] {
+        v["w7_grf"] = std::to_string(set.Bgrf[39]);
+        // The graph slots were rebuilt: item 39 has one unless four earlier items fill them.
+        int earlier = 0, has = 0;
+        for (int i = 0; i < 39; i++) earlier += set.Bgrf[i] != 0;
+        for (int g = 0; g < 4; g++) has |= set.grfsel[g] == 39;
+        v["w7_slot_ok"] = std::to_string(has == (earlier < 4 ? 1 : 0));
+    });
 
     // Window 20: the sound switch.
     open(318);
@@ -275,6 +282,7 @@ TEST_F(SettingsWindows, EnvironmentAndSystemWindowsSetTheirRecordsAndThePreferen
     EXPECT_EQ(num(got, "w7_before"), 0);
     EXPECT_EQ(num(got, "w7_after"), 1);
     EXPECT_EQ(num(got, "w7_grf"), 1);
+    EXPECT_EQ(num(got, "w7_slot_ok"), 1);
     EXPECT_GT(num(got, "w7_label"), 10);
 
     EXPECT_EQ(num(got, "w20_after"), 1 - num(got, "w20_before"));
@@ -337,6 +345,23 @@ TEST_F(SettingsWindows, LocationAndAircraftWindowsActOnTheirClicks)
         v["w2_closed"] = std::to_string(mnw.topwin);
         v["w2_apt1"] = std::to_string(msc.loc_apt_wrl);
         v["w2_lat1"] = std::to_string(env.lat_sou);
+    });
+
+    // Window 2 again: one airport down the list, and the left-hand box starts there.
+    open(1201);
+    step([&] {
+        const int want = msc.loc_apt_wrl < apt_wrl_max ? msc.loc_apt_wrl + 1 : msc.loc_apt_wrl - 1;
+        v["w2_want"] = std::to_string(want);
+        v["w2_has_rwy"] = std::to_string(apt_lo_ind[want] <= apt_hi_ind[want]);
+        wclick(20 + 275, 170 - 117 + (want > msc.loc_apt_wrl ? 0 : 117));
+    });
+    step([&] { wclick(80, 25); });
+    step([&] {
+        v["w2_go_closed"] = std::to_string(mnw.topwin);
+        v["w2_go_apt"] = std::to_string(msc.loc_apt_wrl);
+        const int r = msc.loc_rwy_wrl;
+        v["w2_go_rwy_ok"] = std::to_string(r == apt_lo_ind[msc.loc_apt_wrl]);
+        v["w2_go_region_ok"] = std::to_string(env.lat_sou == static_cast<int>(std::lround(rwy_lat[r] - 1.0f)));
     });
 
     // Window 11: one step up.
@@ -438,6 +463,12 @@ TEST_F(SettingsWindows, LocationAndAircraftWindowsActOnTheirClicks)
     EXPECT_EQ(num(got, "w2_closed"), 0);
     EXPECT_EQ(num(got, "w2_apt1"), num(got, "w2_apt0"));
     EXPECT_EQ(num(got, "w2_lat1"), num(got, "w2_lat0"));
+
+    ASSERT_EQ(num(got, "w2_has_rwy"), 1) << "the test database's neighbouring airport has no runway";
+    EXPECT_EQ(num(got, "w2_go_closed"), 0);
+    EXPECT_EQ(num(got, "w2_go_apt"), num(got, "w2_want"));
+    EXPECT_EQ(num(got, "w2_go_rwy_ok"), 1);
+    EXPECT_EQ(num(got, "w2_go_region_ok"), 1);
 
     EXPECT_EQ(num(got, "w11_after"), static_cast<int>(num(got, "w11_before")) % 4 + 1);
     EXPECT_NEAR(num(got, "w15_pitch"), 0.5, 1e-5);
