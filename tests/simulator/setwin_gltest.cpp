@@ -6,6 +6,7 @@
 #include "hl_mnw.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "kvglyphs.h"
 #include "kvscreen.h"
 #include "kvtest.h"
 #include "lax.h"
@@ -75,6 +76,32 @@ int lit_pixels(float x1, float y1, float x2, float y2)
     return n;
 }
 
+// The digit drawn in colour k with its glyph's bottom-left dot at window point (x, y), or '?' when
+// the dots there match no digit.
+char read_digit(const Frame& f, float x, float y, int k)
+{
+    for (char d = '0'; d <= '9'; d++) {
+        const uint8_t* rows = pinned_rows(d);
+        bool same = true;
+        for (int r = 0; r < 7 && same; r++)
+            for (int c = 0; c < 5 && same; c++) {
+                const bool dot = (rows[r] >> (4 - c)) & 1;
+                same = dot == f.is_color(mnw.x + x + static_cast<float>(c), mnw.y + y + static_cast<float>(6 - r), k, 8);
+            }
+        if (same) return d;
+    }
+    return '?';
+}
+
+// Window 9's clock: the hours' and minutes' digits as drawn.
+std::string clock_shown(void)
+{
+    const Frame f = read_frame();
+    std::string s;
+    for (float x : {133.0f, 139.0f, 151.0f, 157.0f}) s += read_digit(f, x, 26, 47);
+    return s;
+}
+
 class SettingsWindows : public ProgramFolders {
 protected:
     void SetUp() override
@@ -129,9 +156,17 @@ TEST_F(SettingsWindows, EnvironmentAndSystemWindowsSetTheirRecordsAndThePreferen
     step([&] {
         v["w9_top"] = std::to_string(mnw.topwin);
         v["w9_drawn"] = std::to_string(window_pixels(133, 26, 165, 33, 47));
+        const int t = static_cast<int>(msc.locl_time) % 86400;
+        char want[8];
+        std::snprintf(want, sizeof want, "%02d%02d", t / 3600, t % 3600 / 60);
+        v["w9_want0"] = want;
+        v["w9_shown0"] = clock_shown();
         wclick(time_bar_x(12), 80);
     });
-    step([&] { v["w9_time"] = str(msc.locl_time); });
+    step([&] {
+        v["w9_time"] = str(msc.locl_time);
+        v["w9_shown"] = clock_shown();
+    });
 
     // Window 13: one step up from clean and dry.
     open(308);
@@ -140,7 +175,11 @@ TEST_F(SettingsWindows, EnvironmentAndSystemWindowsSetTheirRecordsAndThePreferen
         v["w13_fric0"] = str(atm.rway_fric_rat);
         wclick(20 + 110 + 7, 70 + 10);
     });
-    step([&] { v["w13_fric"] = str(atm.rway_fric_rat); });
+    step([&] {
+        v["w13_fric"] = str(atm.rway_fric_rat);
+        const Frame f = read_frame();
+        v["w13_shown"] = std::string{read_digit(f, 80, 30, 47), read_digit(f, 86, 30, 47)};
+    });
 
     // Window 14: the wave height's tens, clicked up eleven times from 1 m: held at 99.9.
     open(309);
@@ -269,9 +308,13 @@ TEST_F(SettingsWindows, EnvironmentAndSystemWindowsSetTheirRecordsAndThePreferen
 
     EXPECT_GT(num(got, "w9_drawn"), 10);
     EXPECT_NEAR(num(got, "w9_time"), 12 * 3600, 1);
+    ASSERT_TRUE(got.count("w9_shown0") && got.count("w9_want0") && got.count("w9_shown"));
+    EXPECT_EQ(got.at("w9_shown0"), got.at("w9_want0"));
+    EXPECT_EQ(got.at("w9_shown"), "1200");
 
     EXPECT_NEAR(num(got, "w13_fric0"), 1.0, 1e-6);
     EXPECT_NEAR(num(got, "w13_fric"), 0.7, 1e-6);
+    EXPECT_EQ(got.count("w13_shown") ? got.at("w13_shown") : "", "07");   // "0.7"
 
     EXPECT_NEAR(num(got, "w14_amp0"), 1.0, 1e-6);
     EXPECT_NEAR(num(got, "w14_amp1"), 11.0, 1e-4);
@@ -387,7 +430,10 @@ TEST_F(SettingsWindows, LocationAndAircraftWindowsActOnTheirClicks)
         if (k == 0) v["w17_top"] = std::to_string(mnw.topwin);
         wclick(205, 285);
     });
-    step([&] { v["w17_fail"] = str(rel.total_fail_entry); });
+    step([&] {
+        v["w17_fail"] = str(rel.total_fail_entry);
+        v["w17_shown"] = std::string(1, read_digit(read_frame(), 200, 270, 47));
+    });
 
     // Window 19: the right column's first row (failure 21) steps to inoperative, downwards.
     open(316);
@@ -473,6 +519,7 @@ TEST_F(SettingsWindows, LocationAndAircraftWindowsActOnTheirClicks)
     EXPECT_EQ(num(got, "w11_after"), static_cast<int>(num(got, "w11_before")) % 4 + 1);
     EXPECT_NEAR(num(got, "w15_pitch"), 0.5, 1e-5);
     EXPECT_NEAR(num(got, "w17_fail"), 9, 1e-6);
+    EXPECT_EQ(got.count("w17_shown") ? got.at("w17_shown") : "", "9");
     EXPECT_EQ(num(got, "w19_type"), 3);   // from 1 one step down wraps to 3
 
     ASSERT_TRUE(got.count("w25_dep0") && got.count("w25_dep1"));
