@@ -103,10 +103,12 @@ void manage_eqp(void)
 void manage_pln(void)
 {
     win_heading(20, 390, "FLIGHT PLAN");
-    // The aircraft: its tail number and its file's name less the extension.
-    char name[STR_LEN];
-    std::snprintf(name, sizeof name, "%s", pln[0].C_file);
-    if (char* dot = std::strrchr(name, '.')) *dot = 0;
+    // The aircraft: its tail number and its file's name less the extension, taken when the window opens.
+    static char name[STR_LEN];
+    if (window_fresh) {
+        std::snprintf(name, sizeof name, "%s", pln[0].C_file);
+        if (char* dot = std::strrchr(name, '.')) *dot = 0;
+    }
     win_label(20, 365, "aircraft:");
     OGL_string(WIN_VALUE_COLOR, 100, 365, pln[0].tailnum, 800, 6);
     OGL_string(WIN_VALUE_COLOR, 180, 365, name, 380, 6);

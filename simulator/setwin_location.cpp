@@ -144,7 +144,7 @@ void manage_nam(void)
             set_fltvars(START_RUNWAY, START_TAKEOFF);
             MACIBM_startwind(0);
         } else {
-            // An airport without a runway is no start; the window stays open.
+            // An airport without a runway is no start: a notice, and the start stays as it was.
             MACIBM_alert("This airport has no runway to start from.", "", "", "", ALERT_NOTICE);
         }
         return;
@@ -165,9 +165,15 @@ void manage_wrl(void)
 
     const int over_map = mnw.my >= 50 && mnw.my <= 443 && mnw.mx >= 0 && mnw.mx <= 788;
     if (over_map) {
-        char where[64];
+        // The whole degree under the mouse; its text is rebuilt only when the degree changes.
+        static char where[64];
+        static int shown_lat = 999, shown_lon = 999;
         const int lat = round(world_map_lat(mnw.my)), lon = round(world_map_lon(mnw.mx));
-        std::snprintf(where, sizeof where, "latitude %d, longitude %d", lat, lon);
+        if (lat != shown_lat || lon != shown_lon) {
+            shown_lat = lat;
+            shown_lon = lon;
+            std::snprintf(where, sizeof where, "latitude %d, longitude %d", lat, lon);
+        }
         win_label(400, 16, where);
         if (mnw.mouse_clicked) {
             msc.req_lat = static_cast<float>(lat);
