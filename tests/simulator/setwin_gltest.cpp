@@ -281,6 +281,19 @@ TEST_F(SettingsWindows, EnvironmentAndSystemWindowsSetTheirRecordsAndThePreferen
     });
     step([&] { v["w21_after"] = std::to_string(set.warn_frame); });
 
+    // Window 8: the instrument packet chosen, then no output again.
+    open(301);
+    step([&] {
+        v["w8_top"] = std::to_string(mnw.topwin);
+        v["w8_before"] = std::to_string(set.serout);
+        wclick(25, 366 + 5);
+    });
+    step([&] {
+        v["w8_chosen"] = std::to_string(set.serout);
+        wclick(25, 451 + 5);
+    });
+    step([&] { v["w8_after"] = std::to_string(set.serout); });
+
     // Quit writes the preferences.
     step([] { handle_menu(105); });
 
@@ -303,7 +316,7 @@ TEST_F(SettingsWindows, EnvironmentAndSystemWindowsSetTheirRecordsAndThePreferen
         v["p_warn"] = std::to_string(set.warn_frame);
     });
 
-    const int tops[] = {9, 13, 14, 7, 20, 10, 12, 16, 18, 21};
+    const int tops[] = {9, 13, 14, 7, 20, 10, 12, 16, 18, 21, 8};
     for (int w : tops) EXPECT_EQ(num(got, "w" + std::to_string(w) + "_top"), w) << "window " << w;
 
     EXPECT_GT(num(got, "w9_drawn"), 10);
@@ -348,6 +361,9 @@ TEST_F(SettingsWindows, EnvironmentAndSystemWindowsSetTheirRecordsAndThePreferen
 
     EXPECT_EQ(num(got, "w18_type"), 2);
     EXPECT_EQ(num(got, "w21_after"), 1 - num(got, "w21_before"));
+    EXPECT_EQ(num(got, "w8_before"), 0);
+    EXPECT_EQ(num(got, "w8_chosen"), 2);
+    EXPECT_EQ(num(got, "w8_after"), 0);
 
     EXPECT_EQ(num(got, "grab"), 1);
     EXPECT_NEAR(num(got, "p_time"), 12 * 3600, 1);
