@@ -12,6 +12,7 @@
 #include "hl_wind.h"
 #include "pending.h"
 #include "plt.h"
+#include "serout.h"
 #include "startpos.h"
 
 #include <cmath>
@@ -315,6 +316,7 @@ void update_flight(void)
 
 void reset_flight_driver(void)
 {
+    close_serial_output();   // the driver forgets the mode, so nothing may stay set up for it
     std::memset(o_C_path, 0, sizeof o_C_path);
     old_serout = 0;
     prev_time_nmea = prev_time_data = 0.0f;

@@ -13,9 +13,6 @@ void clear_graph(void) {}
 void load_plane_geo(int, int, int) {}
 
 void update_graph(void) {}
-void serial_mode_change(int, int) {}
-void send_nmea(int) {}
-void send_serial_data(int) {}
 void manage_das(float, float) {}
 void update_panel(void) {}
 void update_scenery2(void) {}
