@@ -46,7 +46,8 @@ void forget_parent(void)
     tlx.worker = {};
     tlx.exit_request = 0;
     tlx.start_pending = 1;
-    new (&tlx.files) std::mutex;   // the parent's worker may have held it at the fork
+    new (&tlx.files) std::mutex;   // the parent's worker may have held these at the fork
+    new (&tlx.port_mu) std::mutex;
     tlx.play = tlx.rec = nullptr;  // the parent's buffers must not be flushed a second time
     tlx.play_counter = tlx.rec_counter = tlx.loop = 0;
 }
@@ -102,6 +103,7 @@ int connect(void)
         tlx_unlock();
         return 0;
     }
+    std::unique_lock<std::mutex> ports_held(tlx.port_mu);
     for (int i = 0; i < tlx.n; i++) {
         PLT_serial_close(tlx.ports[i]);   // a reconnection reopens this process's own ports
         tlx.ports[i] = -1;
@@ -140,6 +142,7 @@ int connect(void)
         }
         r.info[32] = 0;
     }
+    ports_held.unlock();
 
     // One worker per process: a reconnection keeps the one already running.
     if (!tlx.worker.started && !PLT_thread_start(&tlx.worker, tlx_worker, nullptr)) {

@@ -59,6 +59,9 @@ struct tiltrix_process {
     int model = TLX_QUILLO;
     int initialised = 0;
     int ports[TLX_MAX_PLATFORMS] = {-1, -1, -1, -1};   // this process's open ports
+    // Held by the worker through one platform's exchange and by a connection while it reopens
+    // the ports, so the worker never writes to a port number that has just been closed.
+    std::mutex port_mu;
     PLT_thread worker = {};
     std::atomic<int> exit_request{0};
     std::atomic<int> start_pending{1};

@@ -105,6 +105,7 @@ void send_tick(void)
         for (int a = 0; a < 3; a++) pos[a] = (unsigned char)limit_byte(r.axis[a] + r.offset[a]);
         tlx_unlock();
 
+        std::lock_guard<std::mutex> hold(tlx.port_mu);
         const int h = tlx.ports[i];
         if (h < 0) continue;
         if (tlx.model == TLX_QUILLO) {
