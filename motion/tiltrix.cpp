@@ -157,12 +157,12 @@ int connect(void)
 // The common initialisation of both models; mark sets the attached flags.
 int initialise(int model, int n, int mark)
 {
-    if (!tlx_attach()) return TILTRIX_NO_BLOCK;
+    const int attached = tlx_attach();
     tlx.model = model;
     tlx.start_pending = 1;
-    tlx.exit_request = 0;
+    tlx.exit_request = 0;   // an earlier exit's request must not stop the next worker
     if (n < 1 || n > TLX_MAX_PLATFORMS) return TILTRIX_BAD_COUNT;
-    if (!map_block()) return TILTRIX_NO_BLOCK;
+    if (!attached || !map_block()) return TILTRIX_NO_BLOCK;
     tlx.n = n;
     if (tlx.created && tlx_lock() == 0) {
         for (int i = 0; i < n; i++) tlx.blk[i].running = tlx.blk[i].attached = 0;

@@ -328,6 +328,22 @@ TEST_F(TiltrixWire, LoopedPlaybackWrapsAndAPlainPlaybackAfterItDoesNot)
     EXPECT_TRUE(wait_status(TILTRIX_PLAYING, 0, 1000)) << "a plain playback looped";
 }
 
+TEST_F(TiltrixWire, PlaybackReadsValuesInOrderAcrossLineEnds)
+{
+    // Recorded with one platform, played with two: the second platform takes the next line's
+    // counter and first value. Nothing is sent before playback starts the worker.
+    TempDir dir;
+    const std::string file = dir.write("one.mot", "0\t10\t20\t\n1\t30\t40\t\n2\t50\t60\t\n");
+    PtyPair& com1 = port(1);
+    PtyPair& com2 = port(2);
+    ASSERT_EQ(QuilloInit(2), TILTRIX_OK);
+    EXPECT_TRUE(com1.read_for(250).empty());
+    ASSERT_EQ(TiltrixStartPlay(file.c_str()), 0);
+    const std::string a = com1.read_exact(3, 1000), b = com2.read_exact(3, 1000);
+    EXPECT_EQ(a, std::string("P") + (char)10 + (char)20);
+    EXPECT_EQ(b, std::string("P") + (char)1 + (char)30);
+}
+
 TEST_F(TiltrixWire, ADamagedLineEndsPlaybackInsteadOfStallingIt)
 {
     TempDir dir;
