@@ -126,6 +126,13 @@ void send_tick(void)
     }
 }
 
+// A file of this process's whose flags another process has cleared is closed quietly.
+void close_unflagged(FILE*& f)
+{
+    if (f) std::fclose(f);
+    f = nullptr;
+}
+
 }  // namespace
 
 int tlx_wait_ack(int i)
@@ -158,7 +165,10 @@ void tlx_worker(void*)
 
 int tlx_stop_play_locked(void)
 {
-    if (!tlx.blk || !(tlx_status(0) & TILTRIX_PLAYING)) return 1;
+    if (!tlx.blk || !(tlx_status(0) & TILTRIX_PLAYING)) {
+        close_unflagged(tlx.play);
+        return 1;
+    }
     for (int i = 0; i < tlx.n; i++) tlx_status_clear(i, TILTRIX_PLAYING);
     // Another process's playback flags the shared records but its file is its own.
     if (!tlx.play) return 0;
@@ -169,7 +179,10 @@ int tlx_stop_play_locked(void)
 
 int tlx_stop_rec_locked(void)
 {
-    if (!tlx.blk || !(tlx_status(0) & TILTRIX_RECORDING)) return 1;
+    if (!tlx.blk || !(tlx_status(0) & TILTRIX_RECORDING)) {
+        close_unflagged(tlx.rec);
+        return 1;
+    }
     for (int i = 0; i < tlx.n; i++) tlx_status_clear(i, TILTRIX_RECORDING);
     if (!tlx.rec) return 0;
     const int r = std::fclose(tlx.rec);

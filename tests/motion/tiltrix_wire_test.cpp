@@ -174,6 +174,16 @@ int second_process_exits(void*)
     return 0;
 }
 
+// Stops a playback this process never started: the flags are shared, the file is not.
+int second_process_stops_play(void*)
+{
+    if (QuilloInit(1) != 0) return 1;
+    if (!(TiltrixGetStatus() & TILTRIX_PLAYING)) return 2;
+    if (TiltrixStopPlay() != 0) return 3;
+    if (TiltrixStopPlay() != 1) return 4;
+    return 0;
+}
+
 // Takes the shared mutex behind the library's back and dies holding it.
 int dies_holding_the_mutex(void*)
 {
@@ -248,6 +258,24 @@ TEST_F(TiltrixWire, AProcessThatDiesHoldingTheMutexBlocksNoOne)
     const auto frames = quillo_frames(com2.read_for(350), &aligned);
     ASSERT_FALSE(frames.empty());   // the worker goes on too
     EXPECT_EQ(frames.back().p1, 33);
+}
+
+TEST_F(TiltrixWire, AnotherProcessMayStopAPlaybackItDidNotStart)
+{
+    TempDir dir;
+    const std::string file = dir.write("loop.mot", "0\t10\t20\t\n1\t30\t40\t\n");
+    port(2);
+    ASSERT_EQ(QuilloInit(1), TILTRIX_OK);
+    ASSERT_EQ(TiltrixStartPlayLoop(file.c_str()), 0);
+    sleep_ms(250);
+    EXPECT_EQ(run_child(second_process_stops_play, nullptr, 10), 0);
+    EXPECT_FALSE(TiltrixGetStatus() & TILTRIX_PLAYING);
+    TiltrixMove(99, 98, 97);   // this process's moves drive the platform again
+    sleep_ms(250);
+    unsigned char a1 = 0;
+    TiltrixGetPos(&a1, nullptr, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(a1, 99);
+    EXPECT_EQ(TiltrixStopPlay(), 1);   // nothing playing; this process's file is let go
 }
 
 // ---- recording and playback ---------------------------------------------------------------------
