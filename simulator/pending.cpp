@@ -2,17 +2,12 @@
 #include "pending.h"
 
 void panel_layout_setup(void) {}
-void out_label(int, int, int) {}
-void out_dat(int, int, int) {}
 void handle_plan(int) {}
 void controller_respond(const char*) {}
 void LSO_respond(void) {}
 void step_flashers(int) {}
-void set_rlt_grf_choices(void) {}
-void clear_graph(void) {}
 void load_plane_geo(int, int, int) {}
 
-void update_graph(void) {}
 void manage_das(float, float) {}
 void update_panel(void) {}
 void update_scenery2(void) {}
@@ -38,6 +33,5 @@ void manage_ins(void) {}
 void manage_eqp(void) {}
 void manage_snd(void) {}
 void manage_wrn(void) {}
-void manage_grf(void) {}
 void manage_iso(void) {}
 void manage_pln(void) {}

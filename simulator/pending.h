@@ -8,11 +8,6 @@
 // Panel layout and instrument set-up for the user's aircraft (slot places, scale factors, levers).
 void panel_layout_setup(void);
 
-// Data output of item `item` to a channel (8 the output file, 9 the graph, 10 the cockpit; slot is
-// the graph slot or the cockpit row): its column labels, and its values.
-void out_label(int channel, int item, int slot);
-void out_dat(int channel, int item, int slot);
-
 // The filed flight plan's course from clearance to the ramp; pilot_called is 1 when the pilot's
 // check-in line was chosen, 0 from the once-per-second update.
 void handle_plan(int pilot_called);
@@ -25,14 +20,9 @@ void LSO_respond(void);
 // restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
 void step_flashers(int restart);
 
-// Data output: rebuild the cockpit and graph selections from set.Brlt and set.Bgrf; empty the graph.
-void set_rlt_grf_choices(void);
-void clear_graph(void);
 // Builds aircraft p's 3-D model (with its paint when paint is 1).
 void load_plane_geo(int paint, int templates, int p);
 
-// The graph's ring of recent frames.
-void update_graph(void);
 // The panel: a click or drag at (x, y), and the moving parts drawn each frame.
 void manage_das(float x, float y);
 void update_panel(void);
@@ -61,6 +51,5 @@ void manage_ins(void);
 void manage_eqp(void);
 void manage_snd(void);
 void manage_wrn(void);
-void manage_grf(void);
 void manage_iso(void);
 void manage_pln(void);
