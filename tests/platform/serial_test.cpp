@@ -134,7 +134,7 @@ TEST(SerialPort, ReadsWaitNoLongerThanTheyAreGiven)
         EXPECT_GE(took, wait - 1) << wait;
         EXPECT_LT(took, wait + 100) << wait;
     }
-    // Part of what was asked for: what came is returned once the wait is over.
+    // Fewer bytes than asked for: what came is returned once the wait is over.
     pty.write("ab");
     EXPECT_EQ(PLT_serial_read(h, buf, 4, 30), 2);
     EXPECT_EQ(buf[0], 'a');
