@@ -184,6 +184,27 @@ int second_process_stops_play(void*)
     return 0;
 }
 
+// Connects the platforms and dies without closing them, leaving them marked running.
+int connects_and_dies(void*)
+{
+    if (QuilloInit(1) != 0) return 1;
+    TiltrixMove(128, 128, 128);
+    sleep_ms(250);
+    kill(getpid(), SIGKILL);
+    return 2;
+}
+
+// Connects after the process above: 0 when the connection was made here (this process moves the
+// platform), 1 when the dead process's marks were taken at their word.
+int connects_after_a_crash(void* com2)
+{
+    setenv("KV_COM2", static_cast<const char*>(com2), 1);
+    if (QuilloInit(1) != 0) return 1;
+    TiltrixMove(60, 70, 80);
+    sleep_ms(450);
+    return 0;
+}
+
 // Takes the shared mutex behind the library's back and dies holding it.
 int dies_holding_the_mutex(void*)
 {
@@ -234,6 +255,28 @@ TEST_F(TiltrixWire, AnotherProcesssExitLeavesThisOnesPortAndReconnectingStartsNo
     EXPECT_LE(frames.size(), 12u);
     ASSERT_FALSE(frames.empty());
     EXPECT_EQ(frames.back().p1, 10);
+}
+
+TEST_F(TiltrixWire, APlatformLeftRunningByACrashedProcessIsConnectedAfresh)
+{
+    // A block of its own, which only the two children below ever open.
+    const std::string saved = std::getenv("KV_TILTRIX_BLOCK");
+    const std::string name = saved + "-crash";
+    PLT_shared_remove(name.c_str());
+    setenv("KV_TILTRIX_BLOCK", name.c_str(), 1);
+    PtyPair& first = port(2);
+    PtyPair second;
+    ASSERT_TRUE(second.ok());
+    EXPECT_EQ(run_child(connects_and_dies, nullptr, 10), -1);
+    EXPECT_FALSE(first.read_for(300).empty());   // it had connected and sent
+    EXPECT_EQ(run_child(connects_after_a_crash, (void*)second.path().c_str(), 10), 0);
+    bool aligned = false;
+    const auto frames = quillo_frames(second.read_for(300), &aligned);
+    setenv("KV_TILTRIX_BLOCK", saved.c_str(), 1);
+    PLT_shared_remove(name.c_str());
+    ASSERT_FALSE(frames.empty()) << "the new process trusted the dead one's running mark";
+    EXPECT_EQ(frames.back().p1, 60);
+    EXPECT_EQ(frames.back().p2, 70);
 }
 
 TEST_F(TiltrixWire, AProcessThatDiesHoldingTheMutexBlocksNoOne)
