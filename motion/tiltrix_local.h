@@ -45,6 +45,8 @@ static_assert(offsetof(tiltrix_record, running) == 64);
 static_assert(offsetof(tiltrix_record, attached) == 68);
 static_assert(offsetof(tiltrix_record, port) == 72);
 
+// The four records; the mutex that guards them between processes lives in the same shared object,
+// after them, so whoever maps the block has its mutex too.
 constexpr int TLX_BLOCK_SIZE = TLX_MAX_PLATFORMS * (int)sizeof(tiltrix_record);
 static_assert(TLX_BLOCK_SIZE == 304);
 
