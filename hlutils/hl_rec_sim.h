@@ -113,6 +113,7 @@ struct miscstruct {
     float rtrat;                 // measured frame time / frame period, 0.2..5
     float nigt_time, aifr_time;  // s, logged night and actual instrument time
     int32_t key_type;            // keyboard layout: 1 US, 2 French, 3 German
+    char key_pressed;            // the last character key handled (after the layout's remapping)
 
     int32_t mouse_is_joy;        // with no joystick, the mouse position flies the yoke
     float runwayview_X, runwayview_Y, runwayview_Z;   // m, the runway view's camera

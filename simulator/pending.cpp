@@ -8,9 +8,6 @@ void LSO_respond(void) {}
 void step_flashers(int) {}
 void load_plane_geo(int, int, int) {}
 
-void serial_mode_change(int, int) {}
-void send_nmea(int) {}
-void send_serial_data(int) {}
 void manage_das(float, float) {}
 void update_panel(void) {}
 void update_scenery2(void) {}

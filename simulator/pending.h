@@ -23,11 +23,6 @@ void step_flashers(int restart);
 // Builds aircraft p's 3-D model (with its paint when paint is 1).
 void load_plane_geo(int paint, int templates, int p);
 
-// Serial output: set the port or motion base up for a new mode, one NMEA sentence (RMC when rmc
-// is 1, else GGA), the mode's data packet or the motion base's move.
-void serial_mode_change(int old_mode, int new_mode);
-void send_nmea(int rmc);
-void send_serial_data(int mode);
 // The panel: a click or drag at (x, y), and the moving parts drawn each frame.
 void manage_das(float x, float y);
 void update_panel(void);

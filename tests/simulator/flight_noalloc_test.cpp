@@ -2,7 +2,8 @@
 // while the harness flies 200 frames of each kind of aircraft, while the frame callback runs 200
 // frames of the whole frame driver and 200 of replay, while the controls step flies every autopilot
 // mode, while the event updates run two minutes of calls, the weather reports read among them, and
-// while every data-output item goes to the output file, the graph and the cockpit.
+// while every data-output item goes to the output file, the graph and the cockpit, and while
+// every serial-output mode sends.
 #include "controls.h"
 #include "event.h"
 #include "flight_harness.h"
@@ -10,6 +11,7 @@
 #include "hl_file.h"
 #include "hl_funct.h"
 #include "hl_types.h"
+#include "kvpty.h"
 #include "output.h"
 #include "replay.h"
 #include "startpos.h"
@@ -183,4 +185,36 @@ TEST(FlightFrames, DataOutputAllocatesNothing)
     EXPECT_GT(read_file(out).size(), static_cast<size_t>(30 * OUT_ITEMS * OUT_CELL));
     EXPECT_EQ(grf.graphstruct_full, 0);
     EXPECT_EQ(grf.cntr, 219);
+}
+
+// Sentences, packets and the motion base's moves at their own intervals: the port (a
+// pseudo-terminal nothing reads during the count, whose buffer holds the bytes) and the motion
+// library are set up on the first frame; the 200 frames after it allocate nothing.
+TEST(FlightFrames, SerialOutputAllocatesNothing)
+{
+    PtyPair com1, com2;
+    ASSERT_TRUE(com1.ok() && com2.ok());
+    setenv("KV_COM1", com1.path().c_str(), 1);
+    setenv("KV_COM2", com2.path().c_str(), 1);
+    fh_world();
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
+    fh_start_ground(0.0f);
+    for (int mode : {1, 2, 3, 4, 5}) {
+        reset_flight_driver();
+        set.serout = mode;
+        msc.locl_time = 3600.0f;
+        serial_frame();
+        long before = g_allocations.load();
+        for (int k = 0; k < 200; k++) {
+            msc.locl_time += 0.05f;
+            serial_frame();
+        }
+        EXPECT_EQ(g_allocations.load() - before, 0) << mode;
+        com1.drain();
+    }
+    EXPECT_GE(flight_driver_stats().packets, 190);   // the last mode's packets were all sent for
+    set.serout = 0;
+    reset_flight_driver();
+    setenv("KV_COM1", "/nonexistent/kvtest-com1", 1);
+    setenv("KV_COM2", "/nonexistent/kvtest-com2", 1);
 }
