@@ -4,9 +4,6 @@
 void panel_layout_setup(void) {}
 void out_label(int, int, int) {}
 void out_dat(int, int, int) {}
-void handle_plan(int) {}
-void controller_respond(const char*) {}
-void LSO_respond(void) {}
 void step_flashers(int) {}
 void set_rlt_grf_choices(void) {}
 void clear_graph(void) {}
