@@ -77,7 +77,7 @@ protected:
     static void airport(int a, const char* id, const char* name, int twr, float h, float lat, float lon, int num,
                         int hdng)
     {
-        std::snprintf(apt_id[a], APT_ID_LEN, "%s", id);
+        std::snprintf(apt_id[a], APT_ID_LEN, "%.4s", id);
         std::snprintf(apt_name[a], APT_NAME_LEN, "%s", name);
         apt_twr[a] = twr;
         apt_h[a] = h;
