@@ -1,7 +1,10 @@
 // atc_test.cpp -- the controller's answers to requests, word for word from the hand-placed region,
 // and the vectors onto a localizer: where they point, the altitudes they give, when they are
-// repeated and when the intercept clearance hands the aircraft to the tower.
+// repeated and when the intercept clearance hands the aircraft to the tower; and the same answers
+// from the databases and report file the suite ships.
 #include "atc_world.h"
+#include "genwrld.h"
+#include "startpos.h"
 
 namespace {
 
@@ -272,6 +275,71 @@ TEST_F(IlsVectors, ANewRequestStartsAgainAtOnce)
     EXPECT_TRUE(said_matches(std::string(CALL) + ".*vectors KKES 27 LOC, if you would like another approach instead "
                                                  "just tell me"))
         << said();
+}
+
+// ---- the bundled world ---------------------------------------------------------------------------
+
+// The databases and the report file the suite ships, with the start region loaded around them.
+class BundledWorld : public ::testing::Test {
+protected:
+    static constexpr const char* CALL = "Kestrel november one two three alpha bravo ";
+
+    void SetUp() override
+    {
+        clear_globals();
+        clear_recorded_alerts();
+        hl_fill_constants();
+        kvdb_set_units();
+        kvdb_load(std::string(KV_SOURCE_DIR) + "/data/additional nav data");
+        std::snprintf(app_path, sizeof app_path, "%s/", KV_PROGRAM_DIR);
+        std::snprintf(pln[0].C_name, STR_LEN, "Kestrel");
+        std::snprintf(pln[0].tailnum, STR_LEN, "N123AB");
+        pln[0].us_alt = 1;
+        hl_srand(7);
+        reset_atc();
+        env.lat_sou = 33;
+        env.lon_wes = -119;
+        load_region(1);
+        atm.wnddir1 = 270;
+        atm.wndspd1 = 12;
+        atm.baro = 29.92f;
+    }
+    static int nav_named(const char* name)
+    {
+        for (int n = 0; n <= nav_wrl_max; n++)
+            if (std::strcmp(nav_name[n], name) == 0) return n;
+        return -1;
+    }
+};
+
+TEST_F(BundledWorld, LosAngelesLandingAndIlsFromTheShippedTables)
+{
+    int lax = -1;
+    ASSERT_EQ(get_index_from_id("KLAX", 1, &lax), 1);
+    ASSERT_EQ(apt_inreg[lax], 1);
+    int ils = nav_named("KLAX 24R ILS");
+    ASSERT_GE(ils, 2);
+
+    // The report says 250 at 8 and the four localizers all run 263, so the first of them (24R)
+    // marks the runway: the first runway's other end, 6L turned round.
+    flt.lat = 33.9f;
+    flt.lon = -118.2f;
+    flt.Y[0] = 3000 * con.fttomtrs;
+    controller_respond("request landing Los Angeles Intl");
+    EXPECT_STREQ(atc.response, (std::string(CALL) + "Wind 270 at 12, cleared to land runway 24 right Los Angeles Intl.").c_str());
+
+    // 10 nm out on the localizer's extended course, heading down it: cleared at once, and a plan to
+    // Los Angeles goes on file for the tower.
+    const float rad = 3.14159265f / 180.0f;
+    flt.lat = nav_lat[ils] + 10.0f * std::cos(83.0f * rad) / 60.0f;
+    flt.lon = nav_lon[ils] + 10.0f * std::sin(83.0f * rad) / (60.0f * std::cos(flt.lat * rad));
+    flt.psi[0] = 263.0f;
+    controller_respond("request I L S KLAX 24R ILS");
+    EXPECT_STREQ(atc.response, (std::string(CALL) + "intercept localizer altimeter 29.92 cleared KLAX 24R ILS contact tower.").c_str());
+    EXPECT_EQ(atc.plan_index, lax);
+    EXPECT_STREQ(fpl.arr_id_str, "KLAX");
+    EXPECT_EQ(atc.plan_phase, 7);
+    EXPECT_TRUE(recorded_alerts().empty());
 }
 
 }  // namespace
