@@ -14,6 +14,7 @@
 #include "initpln.h"
 #include "integ.h"
 #include "lso.h"
+#include "output.h"
 #include "pending.h"
 
 #include <cmath>
