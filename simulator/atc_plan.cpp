@@ -186,6 +186,8 @@ void approach_checkin(void)
 void handle_plan(int pilot_called)
 {
     if (!fpl.onfile || !fpl.activated) return;
+    // A destination off the airport table cannot be flown to: the controllers leave such a plan alone.
+    if (atc.plan_index < 0 || atc.plan_index > apt_wrl_max || atc.plan_index >= MAX_APT) return;
     char s[STR_LEN], name[ATC_NAME_LEN];
     dest_name(name);
     start_command_string(s, 1);

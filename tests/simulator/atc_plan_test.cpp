@@ -1,7 +1,7 @@
 // atc_plan_test.cpp -- the filed flight plan: one instrument flight followed from pick-up at a
 // towered field through departure, centre, approach vectors and tower to the ramp; the clearances
-// of every kind of departure; the en-route calls; the approach's answers; and reports or plans
-// that are damaged.
+// of every kind of departure; the en-route calls; the approach's answers; damaged report files;
+// and plans that cannot be flown.
 #include "atc_world.h"
 
 namespace {
@@ -330,33 +330,36 @@ TEST_F(FlightPlan, DamagedReportLinesLeaveTheRunwayToThePresentWind)
     }
 }
 
-TEST_F(FlightPlan, PlansThatMakeNoSenseDoNoHarm)
+TEST_F(FlightPlan, PlansThatCannotBeFlownAreLeftAlone)
 {
-    // A destination off the table, a phase no plan reaches, a plan not activated: no crash, no word
-    // of a destination that does not exist.
+    // A destination off the airport table: whatever the phase and whoever calls, nothing is said
+    // and nothing moves on.
     int bad_index[] = {-1, 50000, apt_wrl_max + 1};
     for (int idx : bad_index) {
-        for (int phase = -1; phase <= 10; phase++) {
+        for (int phase = 0; phase <= 9; phase++) {
             reset_atc();
             file_plan(1, 6000, "ZZZZ", idx);
             fpl.activated = 1;
             atc.plan_phase = phase;
             atc.waiting_new_frq = 0;
-            place(34.6f, -117.3f, 5000, 0, 150, 0);
+            place(34.9f, -117.5f, 5000, 0, 150, 1);
+            hush();
             for (int s = 0; s < 3; s++) {
                 msc.elap_time += 60.0f;
                 handle_plan(0);
                 handle_plan(1);
             }
-            EXPECT_EQ(said().find("Faraway"), std::string::npos);
+            EXPECT_EQ(said(), "") << idx << " phase " << phase;
+            EXPECT_EQ(atc.plan_phase, phase) << idx;
         }
     }
+    // On file but never picked up: the check-in line has nothing to answer.
     reset_atc();
     file_plan(1, 6000, "KBRK", 1);
     atc.plan_phase = 5;
     hush();
     handle_plan(1);
-    EXPECT_EQ(said(), "");   // on file but never picked up
+    EXPECT_EQ(said(), "");
     EXPECT_TRUE(recorded_alerts().empty());
 }
 
