@@ -2,9 +2,6 @@
 #include "pending.h"
 
 void panel_layout_setup(void) {}
-void handle_plan(int) {}
-void controller_respond(const char*) {}
-void LSO_respond(void) {}
 void step_flashers(int) {}
 void load_plane_geo(int, int, int) {}
 

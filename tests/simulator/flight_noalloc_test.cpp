@@ -3,7 +3,9 @@
 // frames of the whole frame driver and 200 of replay, while the controls step flies every autopilot
 // mode, while the event updates run two minutes of calls, the weather reports read among them, and
 // while every data-output item goes to the output file, the graph and the cockpit, and while
-// every serial-output mode sends.
+// every serial-output mode sends; and the controllers' once-per-second work neither allocates nor
+// reads a file.
+#include "atc_world.h"
 #include "controls.h"
 #include "event.h"
 #include "flight_harness.h"
@@ -144,6 +146,67 @@ TEST(FlightFrames, ControlsAndAutopilotAllocateNothing)
     EXPECT_EQ(g_allocations.load() - before, 0);
     EXPECT_TRUE(fh_state_finite());
 }
+
+// The read system calls the process has made so far.
+static long read_syscalls(void)
+{
+    FILE* f = std::fopen("/proc/self/io", "r");
+    if (!f) return -1;
+    char key[32];
+    long value = -1, syscr = -1;
+    while (std::fscanf(f, "%31s %ld", key, &value) == 2)
+        if (std::strcmp(key, "syscr:") == 0) syscr = value;
+    std::fclose(f);
+    return syscr;
+}
+
+class AtcSeconds : public AtcWorld {};
+
+// Ten minutes of the once-per-second controllers: a plan flown from centre toward approach while
+// vectors to a localizer run and the signal officer watches a carrier approach. A report file lies
+// ready in the program folder; none of this may read it.
+TEST_F(AtcSeconds, AllocateNothingAndReadNoFile)
+{
+    dir.write("WORLD.RWX", "KBRK SA 1651 10 20/10/3612/992\nKKES SA 1651 10 20/10/3612/992\n");
+    fpl.onfile = fpl.activated = fpl.ifr = 1;
+    fpl.cruise_alt = 4000;
+    atc.plan_index = 1;
+    atc.plan_phase = 5;
+    place(34.4f, -117.4f, 4000, 0, 120, 0);
+    controller_respond("request localizer KKES 27 LOC");
+    ASSERT_EQ(atc.ils_vec_in_progress, 1);
+    atc.cardxyz[0] = 300.0f;
+    atc.cardxyz[1] = 150.0f;
+    atc.cardxyz[2] = 3000.0f;
+    flt.psi[0] = 352.0f;
+    flt.Alph = 9.0f;
+
+    long before = g_allocations.load();
+    long calibrate = read_syscalls();
+    long per_look = read_syscalls() - calibrate;
+    long reads_before = read_syscalls();
+    int said_count = 0;
+    char last[sizeof atc.response] = "";
+    for (int s = 0; s < 600; s++) {
+        msc.elap_time += 1.0f;
+        atc.card_time = msc.elap_time;
+        flt.lat += 1.0f / 1800.0f;   // 120 kt north
+        if (fpl.onfile && fpl.activated) handle_plan(0);
+        if (atc.ils_vec_in_progress) controller_respond(atc.ils_command);
+        if (s % 4 == 0) LSO_respond();
+        if (std::strcmp(last, atc.response) != 0) {
+            said_count++;
+            std::memcpy(last, atc.response, sizeof last);
+        }
+        if (atc.waiting_new_frq) atc.waiting_new_frq = 0;   // the pilot answers every hand-off at once
+    }
+    long reads = read_syscalls() - reads_before;
+    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_EQ(reads, per_look) << "a file was read";
+    EXPECT_GT(said_count, 20);
+    EXPECT_GE(atc.plan_phase, 6);
+}
+
 
 // Every item to the output file and four to the graph through the frame driver; ten cockpit rows
 // and the graph window drawn into the picture buffer.
