@@ -2,13 +2,13 @@
 // and the 2-D overlays drawn over the view.
 #include "scenery.h"
 
+#include "atc.h"
 #include "daylight.h"
 #include "hl_funct.h"
 #include "hl_graph.h"
 #include "hl_string.h"
 #include "hl_types.h"
 #include "output.h"
-#include "pending.h"
 #include "terrain.h"
 #include "view.h"
 #include "vrange.h"
