@@ -123,15 +123,15 @@ void read_coast(void)
     inf_use = saved_use;
 }
 
-// Loads the square's custom textures as 2000 + slot, when there is a window to load them into.
+// Loads the square's custom textures (from the custom terrain textures folder) as 2000 + slot, when
+// there is a window to load them into.
 void load_custom_textures(void)
 {
     if (!mnw.wind) return;
     for (int k = 0; k < ENV_TEXTURES; k++) {
         if (!lw_sq.tex[k][0]) continue;
         char path[STR_LEN];
-        std::snprintf(path, sizeof path, "%s", lw_sq.tex[k]);
-        if (!ap_dir("custom terrain textures", path)) continue;
+        if (!cus_path[0] || std::snprintf(path, sizeof path, "%s%s", cus_path, lw_sq.tex[k]) >= STR_LEN) continue;
         OGL_texbmp(TEXBMP_PATH, TEX_CUSTOM_TERRAIN + k, ALPHA_TERRAIN, path);
     }
 }
@@ -187,7 +187,9 @@ void lw_map_command(int item)
         break;
     default: break;
     }
-    if (lmsc.map_zoom < 1.0f) lmsc.map_os_lat = lmsc.map_os_lon = 0.0f;
+    // Zooming out back to 1 shows the whole square again, whatever rounding left of the zoom.
+    const bool whole = lmsc.map_zoom < 1.0f || (item == 305 && lmsc.map_zoom < 1.0f + 1e-4f);
+    if (whole) lmsc.map_os_lat = lmsc.map_os_lon = 0.0f;
     lmsc.map_zoom = fltlim(lmsc.map_zoom, 1.0f, 20.0f);
     lmsc.map_os_lat = fltlim(lmsc.map_os_lat, -0.9f, 0.9f);
     lmsc.map_os_lon = fltlim(lmsc.map_os_lon, -0.9f, 0.9f);

@@ -98,8 +98,11 @@ TEST_F(LandData, ZoomAndPanKeepTheirStepsAndLimits)
     EXPECT_NEAR(lmsc.map_os_lat, 0.09f / 1.2f + 0.1f / 1.2f, 1e-6f);
     lw_map_command(302);
     EXPECT_NEAR(lmsc.map_os_lon, 0.09f / 1.2f - 0.1f / 1.2f, 1e-6f);
-    // Zooming out below 1 puts the map back whole.
+    // Zooming out back to 1 puts the map back whole; further out changes nothing.
     lw_map_command(305);
+    EXPECT_NEAR(lmsc.map_zoom, 1.0f, 1e-6f);
+    EXPECT_EQ(lmsc.map_os_lat, 0.0f);
+    EXPECT_EQ(lmsc.map_os_lon, 0.0f);
     lw_map_command(305);
     EXPECT_EQ(lmsc.map_zoom, 1.0f);
     EXPECT_EQ(lmsc.map_os_lat, 0.0f);

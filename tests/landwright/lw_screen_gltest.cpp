@@ -388,6 +388,45 @@ TEST_F(LandScreen, ChangingTheSquareAsksToSaveThenReadsTheNewSquare)
     EXPECT_EQ(pt_h(10, 10), 0.0f);
 }
 
+TEST_F(LandScreen, KeysZoomPanAdvanceTheModeAndToggleTextures)
+{
+    const struct {
+        int vkey;
+        const char* what;
+    } keys[] = {{107, "numpad +"}, {'M', "m"}, {' ', "space"}, {38, "up"}, {39, "right"}, {109, "numpad -"}};
+    push_key(keys[0].vkey);
+    run_passes(1);
+    EXPECT_NEAR(lmsc.map_zoom, 1.2f, 1e-6f) << keys[0].what;
+    push_key(keys[1].vkey);
+    run_passes(1);
+    EXPECT_EQ(lmsc.map_mode, 1) << keys[1].what;
+    push_key(keys[2].vkey);
+    run_passes(1);
+    EXPECT_EQ(lmsc.draw_tex, 1) << keys[2].what;
+    const float lat = lmsc.map_os_lat, lon = lmsc.map_os_lon;
+    push_key(keys[3].vkey);
+    run_passes(1);
+    EXPECT_NEAR(lmsc.map_os_lat, lat + 0.1f / 1.2f, 1e-6f) << keys[3].what;
+    push_key(keys[4].vkey);
+    run_passes(1);
+    EXPECT_NEAR(lmsc.map_os_lon, lon + 0.1f / 1.2f, 1e-6f) << keys[4].what;
+    // Zooming back to 1 puts the map back whole.
+    push_key(keys[5].vkey);
+    run_passes(1);
+    EXPECT_EQ(lmsc.map_zoom, 1.0f);
+    EXPECT_EQ(lmsc.map_os_lat, 0.0f) << keys[5].what;
+    EXPECT_EQ(lmsc.map_os_lon, 0.0f);
+    // In the obstacle screen the mode key cycles delete, drag, select.
+    choose(2, 1);
+    lmsc.obj_mode = 4;
+    const int cycle[4] = {OBJ_MODE_DRAG, OBJ_MODE_SELECT, OBJ_MODE_DELETE, OBJ_MODE_DRAG};
+    for (int want : cycle) {
+        push_key('M');
+        run_passes(1);
+        EXPECT_EQ(lmsc.obj_mode, want);
+    }
+}
+
 TEST(LandwrightPictures, TheTwelveTerrainPicturesAreInTheProgramFolder)
 {
     ASSERT_STREQ(hl_prog.name, "Landwright");
