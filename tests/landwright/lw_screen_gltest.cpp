@@ -3,6 +3,7 @@
 // save questions of Quit and of a changed square corner.
 #include "hl_event.h"
 #include "hl_mnw.h"
+#include "hl_opensave.h"
 #include "hl_program.h"
 #include "hl_tex.h"
 #include "hl_types.h"
@@ -424,6 +425,71 @@ TEST_F(LandScreen, KeysZoomPanAdvanceTheModeAndToggleTextures)
         push_key('M');
         run_passes(1);
         EXPECT_EQ(lmsc.obj_mode, want);
+    }
+}
+
+TEST_F(LandScreen, TextureSlotTakesAPictureFromTheDialogAndPaintsCells)
+{
+    // The custom terrain textures folder holds one picture.
+    const std::string folder = dir_.str() + "/custom terrain textures/";
+    fs::create_directories(folder);
+    {
+        std::FILE* f = std::fopen((folder + "rocks.bmp").c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        const std::string bytes = bmp_bytes(8, 8, 200, 40, 40);
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+    std::snprintf(cus_path, STR_LEN, "%s", folder.c_str());
+    click(15, 460 - 72 + 5);   // paint mode
+    ASSERT_EQ(lmsc.map_mode, 4);
+    click(20, 293);            // the first slot, below "Kestrova Defaults"
+    ASSERT_EQ(lmsc.map_texset, 1);
+    // The file button runs the dialog; pick the picture.
+    g_steps = {[] {
+        for (int i = 0; i < g_num_items; i++) {
+            const std::string p = g_path[i];
+            if (p.substr(p.rfind('/') + 1) == "rocks.bmp") {
+                click_at(150, 433 - 10.0f * static_cast<float>(i - g_item_top));
+                return;
+            }
+        }
+        ADD_FAILURE() << "rocks.bmp is not listed";
+    }};
+    g_next = 0;
+    g_passes = g_idle = 0;
+    hl_set_pass_hook(script_hook);
+    click(20, 203);
+    hl_set_pass_hook(nullptr);
+    EXPECT_EQ(g_next, 1u);
+    EXPECT_STREQ(lw_sq.tex[0], "rocks");
+    EXPECT_EQ(lmsc.map_dirty, 1);
+    // A click on a cell paints it with texture 2000, and texture mode shows the picture's red.
+    float x, y;
+    cell_middle(25, 25, &x, &y);
+    click(x, y);
+    EXPECT_EQ(lw_cell_tex(25, 25), 2000);
+    push_key(' ');
+    run_passes(1);
+    ASSERT_EQ(lmsc.draw_tex, 1);
+    push_move(100, 100);
+    Frame f = capture_pass();
+    EXPECT_TRUE(pixel_is(f, x, y, 200 / 255.0f, 40 / 255.0f, 40 / 255.0f, 6));
+    // Choosing "Kestrova Defaults" paints the standard texture back.
+    click(20, 303);
+    ASSERT_EQ(lmsc.map_texset, 0);
+    click(x, y);
+    EXPECT_EQ(lw_cell_tex(25, 25), 0);
+}
+
+TEST_F(LandScreen, NavaidTypeButtonsRunInTheirOrder)
+{
+    choose(2, 3);
+    const int order[8] = {2, 3, 4, 6, 5, 7, 8, 9};
+    for (int k = 0; k < 8; k++) {
+        click(15 + 45.0f * static_cast<float>(k) + 5, 565);
+        EXPECT_EQ(lmsc.nav_show_type, order[k]) << "button " << k;
+        EXPECT_EQ(nav_type[lmsc.nav_index], order[k]) << "the list shows that type";
     }
 }
 
