@@ -29,7 +29,7 @@ const TerrainTex k_terrain[12] = {
     {TEX_WAT_STEEP_EDGE, "mnt_wat_h"},  {TEX_WAT_STEEP_OUTER, "mnt_wat_c"},  {TEX_WAT_STEEP_INNER, "wat_mnt_c"},
 };
 
-int g_quit_done = 0;   // Quit has run its questions and the program is ending
+int g_quit_done = 0;   // Quit ran its questions in this pass and the program is ending
 
 // Quit: the square, then the airports, then the navaids; a Cancel keeps the program running and
 // writes no preferences.
@@ -160,6 +160,8 @@ void arrow_keys(int code)
 
 void lw_pass(void)
 {
+    if (gdone) return;   // the program is ending
+    g_quit_done = 0;
     MACIBM_event_proc();
     if (!gdone || g_quit_done) return;
     // The window is being closed: the same questions as Quit; Cancel keeps the editor running.

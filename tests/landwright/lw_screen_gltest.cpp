@@ -493,6 +493,36 @@ TEST_F(LandScreen, NavaidTypeButtonsRunInTheirOrder)
     }
 }
 
+TEST_F(LandScreen, ClosingTheWindowAsksAsQuitDoes)
+{
+    // With unsaved navaids: the question; Cancel keeps the editor running and writes nothing.
+    lmsc.nav_dirty = 1;
+    g_steps = {answer_cancel};
+    g_next = 0;
+    g_passes = 1;   // the pass that takes the close request ends before the question opens
+    g_idle = 0;
+    hl_set_pass_hook(script_hook);
+    push_close();
+    lw_pass();
+    EXPECT_EQ(gdone, 0);
+    EXPECT_EQ(lmsc.nav_dirty, 1);
+    EXPECT_FALSE(fs::exists(prf_path));
+    // Don't Save: the program ends once, with its preferences written.
+    g_steps = {answer_dont_save};
+    g_next = 0;
+    g_passes = 1;
+    g_idle = 0;
+    push_close();
+    lw_pass();
+    hl_set_pass_hook(nullptr);
+    EXPECT_EQ(g_next, 1u);
+    EXPECT_EQ(gdone, 1);
+    EXPECT_TRUE(fs::exists(prf_path));
+    // The pass after the ending asks nothing more.
+    lw_pass();
+    EXPECT_EQ(gdone, 1);
+}
+
 TEST(LandwrightPictures, TheTwelveTerrainPicturesAreInTheProgramFolder)
 {
     ASSERT_STREQ(hl_prog.name, "Landwright");
