@@ -177,6 +177,9 @@ void lw_setupmenus(void);
 void lw_handlemenu(int item);
 void lw_handlekey(char c);
 void arrow_keys(int code);
+// The name typed keys edit while no window is open: the selected airport's in the airport screen,
+// the selected navaid's in the navaid screen (marking that database changed); else nullptr.
+char* lw_edit_text(int* size);
 // One frame of the open screen.
 void lw_update(void);
 void handle_map(void);

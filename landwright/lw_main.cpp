@@ -158,6 +158,23 @@ void arrow_keys(int code)
     if (code >= 1 && code <= 4) lw_handlemenu(items[code]);
 }
 
+char* lw_edit_text(int* size)
+{
+    if (lmsc.edit_mode == LW_AIRPORTS && lmsc.apt_index >= 0 && lmsc.apt_index <= apt_wrl_max) {
+        *size = APT_NAME_LEN;
+        lmsc.apt_dirty = 1;
+        return apt_name[lmsc.apt_index];
+    }
+    if (lmsc.edit_mode == LW_NAVAIDS && lmsc.nav_index >= 0 && lmsc.nav_index <= nav_wrl_max &&
+        nav_type[lmsc.nav_index] >= 2) {
+        *size = APT_NAME_LEN;
+        lmsc.nav_dirty = 1;
+        return nav_name[lmsc.nav_index];
+    }
+    *size = 0;
+    return nullptr;
+}
+
 void lw_pass(void)
 {
     if (gdone) return;   // the program is ending

@@ -467,6 +467,8 @@ void handle_apt(void)
     if (apt_wrl_max < 0) return;
     const int a = intlim(lmsc.apt_index, 0, apt_wrl_max);
     if (lmsc.rwy_index < apt_lo_ind[a] || lmsc.rwy_index > apt_hi_ind[a]) lmsc.rwy_index = apt_lo_ind[a];
+    label(15, 575, "name (type to change)");
+    OGL_string(COL_TEXT, 15, 562, apt_name[a], 800, 6);
     label(15, 540, "elevation (ft)");
     feet_field(15, 520, COL_TEXT, &apt_h[a], 5, "This is the airport elevation, in feet, above sea level.");
     label(15, 490, "identifier");
@@ -500,8 +502,10 @@ void handle_nav(void)
     if (button(368, 350, 643, 370, "add navaid") && screen_input()) lw_add_nav(lmsc.nav_show_type);
     const int v = lmsc.nav_index;
     if (v < 0 || v > nav_wrl_max || nav_type[v] != lmsc.nav_show_type) return;
-    label(15, 520, "identifier");
-    in4charbtn(15, 500, COL_TEXT, nav_id[v]);
+    label(15, 545, "name (type to change)");
+    OGL_string(COL_TEXT, 15, 532, nav_name[v], 800, 6);
+    label(15, 515, "identifier");
+    in4charbtn(15, 495, COL_TEXT, nav_id[v]);
     label(15, 470, "latitude");
     instdbtn(15, 450, COL_TEXT, &nav_lat[v], 7, 4, 1, "This is the latitude of the NAVAID.");
     label(15, 420, "longitude");

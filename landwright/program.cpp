@@ -3,9 +3,9 @@
 #include "landwright.h"
 #include "hl_program.h"
 
-hl_program_desc hl_prog = {"Landwright", "Landwright.prf", "Landwrt", 0,
+hl_program_desc hl_prog = {"Landwright", "Landwright.prf", "Landwrgt", 0,
                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                           nullptr, arrow_keys};
+                           lw_edit_text, arrow_keys};
 
 void APPLICATION_update(void) { lw_update(); }
 void APPLICATION_handlekey(char c, int) { lw_handlekey(c); }

@@ -8,6 +8,7 @@
 #include "hl_tex.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "hl_worlddb.h"
 #include "kvscreen.h"
 #include "kvtest.h"
 #include "landwright.h"
@@ -16,6 +17,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -521,6 +523,45 @@ TEST_F(LandScreen, ClosingTheWindowAsksAsQuitDoes)
     // The pass after the ending asks nothing more.
     lw_pass();
     EXPECT_EQ(gdone, 1);
+}
+
+TEST_F(LandScreen, TypingEditsTheSelectedAirportAndNavaidNames)
+{
+    choose(2, 2);
+    lmsc.apt_index = 1;
+    run_passes(1);
+    const std::string name = apt_name[1];
+    ASSERT_GE(name.size(), 4u);
+    lmsc.apt_dirty = 0;
+    push_key(8);   // Backspace
+    push_key('X', true);
+    push_key('2');
+    run_passes(1);
+    EXPECT_EQ(std::string(apt_name[1]), name.substr(0, name.size() - 1) + "X2");
+    EXPECT_EQ(lmsc.apt_dirty, 1);
+    EXPECT_EQ(lmsc.map_zoom, 1.0f) << "keys went to the name";
+    // A name never grows past 39 characters.
+    for (int k = 0; k < 50; k++) push_key('A', true);
+    run_passes(1);
+    EXPECT_EQ(std::strlen(apt_name[1]), 39u);
+    ASSERT_TRUE(writeout(LW_SAVE_APT, 0));
+
+    choose(2, 3);
+    ASSERT_GE(nav_type[lmsc.nav_index], 2);
+    const int v = lmsc.nav_index;
+    const std::string nav = nav_name[v];
+    push_key('Q', true);
+    run_passes(1);
+    EXPECT_EQ(std::string(nav_name[v]), nav + "Q");
+    EXPECT_EQ(lmsc.nav_dirty, 1);
+    ASSERT_TRUE(writeout(LW_SAVE_NAV, 0));
+    // Both read back by the simulator's readers.
+    open_aptnavfix_dat("apt.dat");
+    read_apt_dat();
+    EXPECT_EQ(std::string(apt_name[1]), name.substr(0, name.size() - 1) + "X2" + std::string(39 - name.size() - 1, 'A'));
+    open_aptnavfix_dat("nav.dat");
+    read_nav_dat();
+    EXPECT_EQ(std::string(nav_name[v + 2]), nav + "Q") << "the simulator's navaids start at slot 2";
 }
 
 TEST(LandwrightPictures, TheTwelveTerrainPicturesAreInTheProgramFolder)
