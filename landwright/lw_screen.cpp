@@ -214,17 +214,31 @@ void plot_runways(void)
 // Terrain map clicks and drags.
 void map_edit(void)
 {
-    if (!screen_input() || !in_map()) return;
-    const bool click = mnw.mouse_clicked != 0, drag = mnw.now_dragging != 0;
-    if (!click && !drag) return;
+    // The point nearest the press is held for the whole drag, so a quick mouse never swaps it for a
+    // neighbour on the way; a drag that began outside the map moves nothing.
+    static int s_i = 1, s_j = 1, s_held = 0;
+    const bool click = mnw.mouse_clicked != 0;
+    // The pass that lets the button go still carries the mouse's last move.
+    const bool drag = mnw.now_dragging != 0 || mnw.mouse_lifted != 0;
+    if (!screen_input() || !in_map()) {
+        if (!mnw.now_dragging) s_held = 0;
+        return;
+    }
+    if (!click && !drag) {
+        s_held = 0;
+        return;
+    }
     if (click) lmsc.map_dirty = 1;
     if (lmsc.map_mode == 0) {
-        if (!drag && !click) return;
-        int i, j;
-        lw_nearest_interior(mnw.mx, mnw.my, &i, &j);
-        pt_lat(i, j) = ret_lat(mnw.my);
-        pt_lon(i, j) = ret_lon(mnw.mx);
+        if (click) {
+            lw_nearest_interior(mnw.mx, mnw.my, &s_i, &s_j);
+            s_held = 1;
+        }
+        if (!s_held) return;
+        pt_lat(s_i, s_j) = ret_lat(mnw.my);
+        pt_lon(s_i, s_j) = ret_lon(mnw.mx);
         lmsc.map_dirty = 1;
+        if (!mnw.now_dragging) s_held = 0;
         return;
     }
     if (!click) return;
@@ -263,7 +277,8 @@ void obstacle_edit(void)
         }
         return;
     }
-    if (m == OBJ_MODE_DRAG && mnw.now_dragging && lmsc.obj_index >= 0) {
+    // The pass that lets the button go still carries the mouse's last move.
+    if (m == OBJ_MODE_DRAG && (mnw.now_dragging || mnw.mouse_lifted) && lmsc.obj_index >= 0) {
         lw_sq.obj[lmsc.obj_index].lat = lat;
         lw_sq.obj[lmsc.obj_index].lon = lon;
     }

@@ -12,6 +12,7 @@
 #include "kvscreen.h"
 #include "kvtest.h"
 #include "landwright.h"
+#include "plt.h"
 
 #include <gtest/gtest.h>
 
@@ -120,6 +121,19 @@ protected:
         push_click(x, y);
         run_passes(1);
     }
+    // A press at the first point, the mouse dragged through the others with a pass at each, and the
+    // release at the last.
+    static void drag(const std::vector<std::pair<float, float>>& path)
+    {
+        for (size_t k = 0; k < path.size(); k++) {
+            int px, py;
+            logical_to_pixel(path[k].first, path[k].second, &px, &py);
+            PLT_push_event(PLT_event{PLT_EV_MOUSEMOVE, 0, px, py, 0});
+            if (k == 0) PLT_push_event(PLT_event{PLT_EV_BUTTONDOWN, 0, px, py, 1});
+            if (k + 1 == path.size()) PLT_push_event(PLT_event{PLT_EV_BUTTONUP, 0, px, py, 1});
+            run_passes(1);
+        }
+    }
     // The screen middle of cell (i, j).
     static void cell_middle(int i, int j, float* x, float* y)
     {
@@ -217,6 +231,37 @@ TEST_F(LandScreen, DraggingInModeZeroMovesOnlyInteriorPoints)
         EXPECT_EQ(before.lon[j][0], lw_sq.lon[j][0]);
         EXPECT_EQ(before.lon[j][ENV_COLS - 1], lw_sq.lon[j][ENV_COLS - 1]);
     }
+}
+
+TEST_F(LandScreen, DraggingCarriesThePressedPointAndTheSelectedObstacle)
+{
+    // Mode 0: the point nearest the press follows the mouse, however near it passes to others.
+    const float x0 = ret_x(pt_lon(30, 40)), y0 = ret_y(pt_lat(30, 40));
+    const float other_lat = pt_lat(31, 40), other_lon = pt_lon(31, 40);
+    const float x1 = ret_x(pt_lon(32, 41)), y1 = ret_y(pt_lat(32, 41)) + 3;
+    drag({{x0, y0}, {x0 + 10, y0 + 1}, {x0 + 20, y0 + 2}, {x1, y1}});
+    // Within the pixel the mouse lands on.
+    EXPECT_NEAR(pt_lon(30, 40), ret_lon(x1), 2e-3f);
+    EXPECT_NEAR(pt_lat(30, 40), ret_lat(y1), 2e-3f);
+    EXPECT_EQ(pt_lat(31, 40), other_lat);
+    EXPECT_EQ(pt_lon(31, 40), other_lon);
+    // A drag that starts beside the map moves nothing.
+    static env_square before;
+    before = lw_sq;
+    drag({{100, 300}, {300, 300}, {400, 300}});
+    EXPECT_EQ(0, std::memcmp(before.lat, lw_sq.lat, sizeof before.lat));
+    EXPECT_EQ(0, std::memcmp(before.lon, lw_sq.lon, sizeof before.lon));
+
+    // Obstacle drag mode: the selected obstacle goes where the mouse is let go.
+    choose(2, 1);
+    lmsc.obj_mode = 3;
+    click(400, 200);
+    const int k = lmsc.obj_index;
+    ASSERT_GE(k, 0);
+    lmsc.obj_mode = OBJ_MODE_DRAG;
+    drag({{400, 200}, {450, 250}, {480, 260}});
+    EXPECT_NEAR(lw_sq.obj[k].lat, ret_lat(260), 1e-4f);
+    EXPECT_NEAR(lw_sq.obj[k].lon, ret_lon(480), 1e-4f);
 }
 
 TEST_F(LandScreen, TextureModeDrawsTheTerrainPictures)
