@@ -629,6 +629,76 @@ TEST_F(LandData, FullTablesStopWithTheCountAlertAndStoreNothingBeyond)
     EXPECT_EQ(nav_wrl_max, LW_MAX_NAV - 1);
 }
 
+// ---- menu commands ---------------------------------------------------------------------------------------
+
+TEST_F(LandData, MenuCommandsActOnlyInTheScreensTheyBelongTo)
+{
+    // Advance Edit: the terrain modes wrap after 4; the obstacle modes cycle delete, drag, select.
+    const int terrain[6] = {1, 2, 3, 4, 0, 1};
+    for (int want : terrain) {
+        lw_handlemenu(307);
+        EXPECT_EQ(lmsc.map_mode, want);
+    }
+    lw_handlemenu(201);
+    EXPECT_EQ(lmsc.edit_mode, LW_OBSTACLES);
+    EXPECT_EQ(lmsc.map_mode, 1) << "the terrain mode stays";
+    const struct {
+        int from, to;
+    } obstacle[] = {{OBJ_MODE_DELETE, OBJ_MODE_DRAG}, {OBJ_MODE_DRAG, OBJ_MODE_SELECT},
+                    {OBJ_MODE_SELECT, OBJ_MODE_DELETE}, {2, OBJ_MODE_DRAG}, {ENV_OBJ_CUSTOM, OBJ_MODE_DRAG}};
+    for (const auto& c : obstacle) {
+        lmsc.obj_mode = c.from;
+        lw_handlemenu(307);
+        EXPECT_EQ(lmsc.obj_mode, c.to) << "from " << c.from;
+    }
+    // In the table screens the map's commands change nothing.
+    lw_handlemenu(202);
+    // One water cell among land, as in the auto-flatten test.
+    for (int i = 19; i <= 21; i++)
+        for (int j = 29; j <= 31; j++) lw_set_cell_water(i, j, i == 20 && j == 30);
+    pt_h(20, 30) = 10.2f;
+    pt_h(21, 30) = 10.4f;
+    pt_h(20, 31) = 10.0f;
+    pt_h(21, 31) = 12.0f;
+    lw_handlemenu(308);
+    lw_handlemenu(309);
+    lw_handlemenu(307);
+    EXPECT_EQ(lmsc.draw_tex, 0);
+    EXPECT_EQ(lmsc.map_dirty, 0);
+    EXPECT_FLOAT_EQ(pt_h(21, 31), 12.0f);
+    EXPECT_EQ(lmsc.map_mode, 1);
+    // Back on the terrain screen Auto-Flatten acts and marks the square changed.
+    lw_handlemenu(200);
+    lw_handlemenu(309);
+    EXPECT_FLOAT_EQ(pt_h(21, 31), 10.0f);
+    EXPECT_EQ(lmsc.map_dirty, 1);
+    // About: the about box.
+    clear_recorded_alerts();
+    lw_handlemenu(0);
+    ASSERT_EQ(recorded_alerts().size(), 1u);
+    EXPECT_EQ(recorded_alerts()[0].code, ALERT_ABOUT);
+}
+
+TEST_F(LandData, MenusCarryTheirTitlesInOrder)
+{
+    lw_setupmenus();
+    const char* bar[4] = {"About", "File", "Edit", "Special"};
+    for (int m = 0; m < 4; m++) EXPECT_STREQ(mnw.menu_name[m], bar[m]);
+    const struct {
+        int menu, place;
+        const char* title;
+    } items[] = {
+        {0, 0, "About"},
+        {1, 0, "Save Terrain and Obstacles"}, {1, 1, "Save Airports"}, {1, 2, "Save Navaids"}, {1, 3, "-"},
+        {1, 4, "Quit"},
+        {2, 0, "Terrain"}, {2, 1, "Obstacles"}, {2, 2, "Airports"}, {2, 3, "Navaids"},
+        {3, 0, "Pan Up       [arrow]"}, {3, 1, "Pan Down     [arrow]"}, {3, 2, "Pan Left     [arrow]"},
+        {3, 3, "Pan Right    [arrow]"}, {3, 4, "Zoom In          [+]"}, {3, 5, "Zoom Out         [-]"},
+        {3, 6, "-"}, {3, 7, "Advance Edit     [m]"}, {3, 8, "Texture Mode [SPACE]"}, {3, 9, "Auto-Flatten Water"},
+    };
+    for (const auto& it : items) EXPECT_STREQ(mnw.item_name[it.menu][it.place], it.title);
+}
+
 // ---- preferences ---------------------------------------------------------------------------------------
 
 TEST_F(LandData, PreferencesHoldSixValuesAndReadBack)
