@@ -66,8 +66,8 @@ void foil_update(void);
 int fpx(int i);
 // The screen y of a plotted value: round(200 value) + 340.
 int element_y(float value);
-// A one-pixel mark at graph x (0..400 from the graph's left edge) for value, when its y lies inside
-// the graph (140..540). 1 when drawn.
+// A one-pixel mark at graph x (0..400 from the graph's left edge) for value, when the mark lies
+// inside the graph (x 0..400, y 140..540). 1 when drawn.
 int elementpoint(int colour, int x, float value);
 // Holds every constant of the current part type inside what its entry field allows, as the fields
 // themselves do every pass, so that curves made from them match what the screen shows and saves.

@@ -12,7 +12,6 @@
 #include "plt.h"
 
 #include <cstdio>
-#include <cstring>
 
 foilmiscstruct fmsc;
 foilcurvestruct crv;

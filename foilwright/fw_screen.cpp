@@ -151,18 +151,33 @@ const field k_flap_fields[] = {
 #undef AT2
 #undef AT
 
+constexpr int AIRFOIL_FIELDS = static_cast<int>(sizeof k_airfoil_fields / sizeof k_airfoil_fields[0]);
+constexpr int FLAP_FIELDS = static_cast<int>(sizeof k_flap_fields / sizeof k_flap_fields[0]);
+
+// The fields' help texts, looked up by name once rather than every pass.
+const char* g_airfoil_help[AIRFOIL_FIELDS];
+const char* g_flap_help[FLAP_FIELDS];
+bool g_help_found = false;
+
+void find_help(void)
+{
+    if (g_help_found) return;
+    for (int i = 0; i < AIRFOIL_FIELDS; i++) g_airfoil_help[i] = foil_help(k_airfoil_fields[i].name);
+    for (int i = 0; i < FLAP_FIELDS; i++) g_flap_help[i] = foil_help(k_flap_fields[i].name);
+    g_help_found = true;
+}
+
 // Draws the fields of a table and applies this pass's click. 1 when a click changed a value.
-int run_fields(const field* f, int n)
+int run_fields(const field* f, const char* const* help, int n)
 {
     int changed = 0;
     for (int i = 0; i < n; i++) {
-        const char* help = foil_help(f[i].name);
         if (f[i].ranged)
             changed |= instdbtn_range(f[i].x, f[i].y, f[i].colour, f[i].at(), f[i].digits, f[i].decimals, f[i].lo,
-                                      f[i].hi, help);
+                                      f[i].hi, help[i]);
         else
             changed |= instdbtn(f[i].x, f[i].y, f[i].colour, f[i].at(), f[i].digits, f[i].decimals, f[i].is_signed,
-                                help);
+                                help[i]);
     }
     return changed;
 }
@@ -190,8 +205,7 @@ void foil_fit_fields(void)
 {
     const int flap = fmsc.device == DEVICE_FLAP;
     const field* f = flap ? k_flap_fields : k_airfoil_fields;
-    const int n = flap ? static_cast<int>(sizeof k_flap_fields / sizeof k_flap_fields[0])
-                       : static_cast<int>(sizeof k_airfoil_fields / sizeof k_airfoil_fields[0]);
+    const int n = flap ? FLAP_FIELDS : AIRFOIL_FIELDS;
     for (int i = 0; i < n; i++) {
         float lo = f[i].lo, hi = f[i].hi;
         if (!f[i].ranged) {
@@ -215,8 +229,10 @@ int element_y(float value) { return static_cast<int>(std::lround(200.0f * value)
 
 int elementpoint(int colour, int x, float value)
 {
+    // Against a flap's lift coefficient x leaves the graph for negative or large coefficients; marks
+    // there would land on the entry fields.
     const int y = element_y(value);
-    if (y < GRAPH_Y1 || y > GRAPH_Y2) return 0;
+    if (y < GRAPH_Y1 || y > GRAPH_Y2 || x < 0 || x > GRAPH_X2 - GRAPH_X1) return 0;
     const float px = static_cast<float>(x) + GRAPH_X1;
     OGL_line(colour, px, static_cast<float>(y), px, static_cast<float>(y + 1));
     return 1;
@@ -240,10 +256,10 @@ void foil_update(void)
     const int flap = fmsc.device == DEVICE_FLAP;
 
     // Entry fields; a click that changed a constant redoes the curves.
+    find_help();
     const field* fields = flap ? k_flap_fields : k_airfoil_fields;
-    const int nfields = flap ? static_cast<int>(sizeof k_flap_fields / sizeof k_flap_fields[0])
-                             : static_cast<int>(sizeof k_airfoil_fields / sizeof k_airfoil_fields[0]);
-    const int changed = run_fields(fields, nfields);
+    const int nfields = flap ? FLAP_FIELDS : AIRFOIL_FIELDS;
+    const int changed = run_fields(fields, flap ? g_flap_help : g_airfoil_help, nfields);
     if (!flap) {
         OGL_number(3, 12, 242, -20.0f, 5, 3, 10, 1);
         OGL_number(3, 195, 242, 20.0f, 5, 3, 10, 1);
@@ -257,8 +273,11 @@ void foil_update(void)
     // The cursor follows the mouse across the graph.
     if (mnw.mx >= GRAPH_X1 && mnw.mx <= GRAPH_X2 && mnw.my >= GRAPH_Y1 && mnw.my <= GRAPH_Y2)
         fw_sample = clamp_sample(static_cast<int>(mnw.mx - GRAPH_X1));
-    const float cx = GRAPH_X1 + static_cast<float>(fpx(fw_sample));
-    OGL_line(0, cx, GRAPH_Y1, cx, GRAPH_Y2);
+    const int cursor = fpx(fw_sample);
+    if (cursor >= 0 && cursor <= GRAPH_X2 - GRAPH_X1) {
+        const float cx = GRAPH_X1 + static_cast<float>(cursor);
+        OGL_line(0, cx, GRAPH_Y1, cx, GRAPH_Y2);
+    }
 
     // The curves, one mark per sample.
     const int by_cl = fmsc.view == VIEW_CL;

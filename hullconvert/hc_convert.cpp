@@ -21,7 +21,8 @@
 
 namespace {
 
-const char k_label[] = "aircraft file";
+// What the scanners name when a value cannot be read: the file being converted.
+const char* g_label = "aircraft file";
 const char k_symmetrical[] = "NACA 0009 (symmetrical).afl";
 
 void read_in_alert(const char* detail)
@@ -30,8 +31,8 @@ void read_in_alert(const char* detail)
                  "Either the file has been corrupted,or it is not really an aircraft file.", detail, "", ALERT_FATAL);
 }
 
-int iscan() { return hc::intscan(k_label); }
-float fscan() { return hc::fltscan(k_label); }
+int iscan() { return hc::intscan(g_label); }
+float fscan() { return hc::fltscan(g_label); }
 
 // An angle in degrees wrapped into -180..180.
 float wrap180(float a)
@@ -46,8 +47,8 @@ float wrap180(float a)
 // One control row: a flag for each of the els elements, on one line.
 void control_row(int32_t row[8], int els)
 {
-    for (int e = 0; e < els; e++) row[e] = hc::bolscanNOSN(k_label);
-    rln(k_label);
+    for (int e = 0; e < els; e++) row[e] = hc::bolscanNOSN(g_label);
+    rln(g_label);
 }
 
 void read_general(planestruct* r)
@@ -139,10 +140,10 @@ void read_bodies(planestruct* r)
     for (int b = OLD_FIRST_BODY; b <= OLD_LAST_BODY; b++)
         for (int i = 0; i < OLD_STATIONS; i++)
             for (int j = 0; j < OLD_POINTS; j++) {
-                r->body_Z[b][i][2 * j] = hc::fltscanNOSN(k_label);
-                r->body_X[b][i][2 * j] = hc::fltscanNOSN(k_label);
-                r->body_Y[b][i][2 * j] = hc::fltscanNOSN(k_label);
-                rln(k_label);
+                r->body_Z[b][i][2 * j] = hc::fltscanNOSN(g_label);
+                r->body_X[b][i][2 * j] = hc::fltscanNOSN(g_label);
+                r->body_Y[b][i][2 * j] = hc::fltscanNOSN(g_label);
+                rln(g_label);
             }
 }
 
@@ -200,7 +201,7 @@ void read_equipment(planestruct* r)
     r->ASloV = fscan();
     r->AShiV = fscan();
     // The old autopilot limits and gains: the current autopilot keeps its own.
-    for (int k = 0; k < 6; k++) rln(k_label);
+    for (int k = 0; k < 6; k++) rln(g_label);
 }
 
 void copy_point(planestruct* r, int b, int is, int js, int id, int jd)
@@ -226,7 +227,7 @@ void rearrange_short_body(planestruct* r, int b)
 
 int checkpoint(int expected)
 {
-    rln(k_label);
+    rln(g_label);
     const int got = iscan();
     if (got == expected) return 1;
     char text[STR_LEN];
@@ -238,10 +239,10 @@ int checkpoint(int expected)
 void grabapart(planestruct* r, int s, int sec)
 {
     checkpoint(sec);
-    hc::strscan(r->Rafl0[s], k_label);
-    hc::strscan(r->Rafl1[s], k_label);
-    hc::strscan(r->Tafl0[s], k_label);
-    hc::strscan(r->Tafl1[s], k_label);
+    hc::strscan(r->Rafl0[s], g_label);
+    hc::strscan(r->Rafl1[s], g_label);
+    hc::strscan(r->Tafl0[s], g_label);
+    hc::strscan(r->Tafl1[s], g_label);
     if (s <= 3) {
         r->propdir[s] = iscan();
         r->numblades[s] = fscan();
@@ -272,8 +273,8 @@ void grabapart(planestruct* r, int s, int sec)
         return;
     }
     r->els[s] = els;
-    for (int e = 0; e < els; e++) r->anginc[s][e] = hc::fltscanNOSN(k_label);
-    rln(k_label);
+    for (int e = 0; e < els; e++) r->anginc[s][e] = hc::fltscanNOSN(g_label);
+    rln(g_label);
 
     if (s >= 4 && s <= 7) {
         control_row(r->ailn[s], els);
@@ -383,6 +384,7 @@ void set_defaults(planestruct* r)
 int convert_file(const char* path)
 {
     std::memset(&pln[0], 0, sizeof pln[0]);
+    g_label = path;
     const int saved_use = inf_use;
     inf_use = 1;
     if (!inf_open(path, OLD_ACF_TYPE, OLD_ACF_VERSION, 1)) {
@@ -424,7 +426,7 @@ int convert_file(const char* path)
     return 1;
 }
 
-int hullconvert_main(int argc, char** argv)
+int WinMain(int argc, char** argv)
 {
     if (!PLT_single_instance("Hullconvert")) return 0;
     clear_globals();
@@ -440,7 +442,8 @@ int hullconvert_main(int argc, char** argv)
             chosen = MACIBM_opensave(WIND_OPEN, OS_KIND_AIRCRAFT, name, path);
         }
     }
-    if (chosen && !gdone) convert_file(path);
+    // A file that could not be written is a failure for whoever ran the conversion.
+    const int failed = chosen && !gdone && !convert_file(path);
     MACIBM_finishup();
-    return 0;
+    return failed ? 1 : 0;
 }

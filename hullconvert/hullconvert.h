@@ -46,5 +46,7 @@ void set_defaults(planestruct* rec);
 int convert_file(const char* path);
 
 // The program: single instance, the window, the file (the path given on the command line, or the
-// open dialog), the conversion, the end. 0 when the program ran to its end.
-int hullconvert_main(int argc, char** argv);
+// open dialog), the conversion, the end. 0 when the file was converted or none was chosen, 1 when
+// the converted file could not be written (a file that cannot be read ends the program at its
+// alert, also with 1).
+int WinMain(int argc, char** argv);

@@ -2,4 +2,4 @@
 // asks for one in the open dialog.
 #include "hullconvert.h"
 
-int main(int argc, char** argv) { return hullconvert_main(argc, argv); }
+int main(int argc, char** argv) { return WinMain(argc, argv); }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # hullconvert_start.sh -- the real Hullconvert on the X server in DISPLAY: given an earlier-layout
 # aircraft file it answers its start-up notice, converts the file in place and ends with status 0;
-# started without one it shows the open dialog and ends with status 0 when its window is closed.
+# given the converted file again it refuses it with its alert and ends with a failure status, the
+# file untouched; started without one it shows the open dialog and ends with status 0 when its
+# window is closed.
 set -u
 . "$(dirname "$0")/kestrova_lib.sh"
 exe=$1
@@ -14,11 +16,14 @@ cd "$work" || exit 1
 "$fixture" "$work/old plane.acf" 3 || { echo "the fixture could not be written"; exit 1; }
 KV_CONFIG_DIR=$cfg "$exe" "$work/old plane.acf" &
 pid=$!
-find_window "$pid" 30
-for _ in $(seq 1 40); do
+# It converts as soon as its window is up; a notice (OpenGL drawn in software) is answered by Return.
+for _ in $(seq 1 60); do
   kill -0 "$pid" 2>/dev/null || break
-  xdotool windowfocus --sync "$win" 2>/dev/null
-  xdotool key --clearmodifiers Return
+  win=$(xdotool search --onlyvisible --name '^Vantrel$' 2>/dev/null | head -n 1)
+  if [ -n "$win" ]; then
+    xdotool windowfocus --sync "$win" 2>/dev/null
+    xdotool key --clearmodifiers Return
+  fi
   sleep 0.5
 done
 if kill -0 "$pid" 2>/dev/null; then
@@ -35,6 +40,33 @@ first=$(head -c 1 "$work/old plane.acf")
 [ "$size" -eq 189553 ] && [ "$first" = i ] || { echo "the file was not converted (size $size)"; exit 1; }
 ls "$work" | grep -q converting && { echo "a temporary file was left"; exit 1; }
 grep -q "end simulation" Error.out || { echo "Error.out was not closed"; exit 1; }
+
+# A file already converted is refused with its alert, answered by Return; the program then ends
+# with a failure status and the file is as it was.
+cp "$work/old plane.acf" "$work/converted copy"
+rm -f Error.out
+KV_CONFIG_DIR=$cfg "$exe" "$work/old plane.acf" &
+pid=$!
+for _ in $(seq 1 60); do
+  kill -0 "$pid" 2>/dev/null || break
+  win=$(xdotool search --onlyvisible --name '^Vantrel$' 2>/dev/null | head -n 1)
+  if [ -n "$win" ]; then
+    xdotool windowfocus --sync "$win" 2>/dev/null
+    xdotool key --clearmodifiers Return
+  fi
+  sleep 0.5
+done
+if kill -0 "$pid" 2>/dev/null; then
+  echo "Hullconvert did not end after refusing the file"
+  kill -9 "$pid"
+  exit 1
+fi
+wait "$pid"
+status=$?
+echo "refuse: exit status $status"
+[ "$status" -ne 0 ] || { echo "the refusal ended with status 0"; exit 1; }
+grep -q "alert 2004: File-opening failed!" Error.out || { echo "no File-opening alert"; cat Error.out; exit 1; }
+cmp -s "$work/old plane.acf" "$work/converted copy" || { echo "the refused file changed"; exit 1; }
 
 # Without a file: the open dialog, then the window closed.
 rm -f Error.out

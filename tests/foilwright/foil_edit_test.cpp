@@ -237,6 +237,8 @@ TEST_F(FoilEdit, PlotMapsValuesAndSamplesOntoTheGraph)
     // Values off the graph draw nothing (no drawing context is needed to find that out).
     EXPECT_EQ(elementpoint(1, 10, 1.01f), 0);
     EXPECT_EQ(elementpoint(1, 10, -1.01f), 0);
+    EXPECT_EQ(elementpoint(1, -1, 0.0f), 0);
+    EXPECT_EQ(elementpoint(1, 401, 0.0f), 0);
 
     reset_to_default(DEVICE_AIRFOIL);
     for (int i = 0; i <= 400; i += 37) EXPECT_EQ(fpx(i), i);

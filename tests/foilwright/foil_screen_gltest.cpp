@@ -182,6 +182,25 @@ TEST_F(FoilScreen, ClickedFieldChangesTheConstantAndRedrawsTheCurve)
     EXPECT_EQ(fmsc.devicemod, 0);
 }
 
+TEST_F(FoilScreen, FieldsOfferTheirHelpUnderTheMouse)
+{
+    const struct { float x, y; const char* starts; } cases[] = {
+        {152 + 5, 540, "Reynolds number basically"},
+        {70 + 25, 454, "The lift slope is the amount"},
+        {131 + 25, 136, "This is the positive angle of attack at which the airfoil stalls."},
+        {9 + 25, 189, "This is the coefficient of pitching moment at -20 degrees"},
+        {192 + 25, 189, "This is the coefficient of pitching moment at  20 degrees"},
+    };
+    for (const auto& c : cases) {
+        push_move(c.x, c.y);
+        run_passes(1);
+        EXPECT_EQ(std::string(mnw.help_message).rfind(c.starts, 0), 0u) << mnw.help_message;
+    }
+    push_move(700, 100);
+    run_passes(1);
+    EXPECT_STREQ(mnw.help_message, "");
+}
+
 TEST_F(FoilScreen, SaveAsWritesAPartTheSimulatorReads)
 {
     step_field(192, 454, 1, false);   // Lstall 1.6 -> 1.5
@@ -303,6 +322,24 @@ TEST_F(FoilScreen, ViewAgainstLiftDrawsNoLiftCurve)
     EXPECT_EQ(fmsc.view, VIEW_ALPHA);
 }
 
+TEST_F(FoilScreen, MarksOffTheGraphAreNotDrawnOverTheFields)
+{
+    // A flap whose lift is negative plots left of the graph against its lift coefficient.
+    reset_to_default(DEVICE_FLAP);
+    afl[0].FLPlco1 = -2.0f;
+    generate();
+    fmsc.view = VIEW_CL;
+    push_move(700, 100);
+    Frame f = capture_pass();
+    int lit = 0;
+    for (float y = 140; y <= 540; y++)
+        for (float x = 244; x <= 248; x++) {
+            const uint8_t* p = f.at(x, y);
+            lit += p[0] > 8 || p[1] > 8 || p[2] > 8;
+        }
+    EXPECT_EQ(lit, 0) << "marks drawn between the fields and the graph";
+}
+
 TEST_F(FoilScreen, QuitEndsTheLoopOnceTheChangesAreDealtWith)
 {
     step_field(9, 454, 1, true);
@@ -375,6 +412,76 @@ TEST(FoilwrightPictures, StartPicturesAreInTheProgramFolder)
         wanted++;
     }
     EXPECT_EQ(wanted, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// The whole program, WinMain to its end, in a child process on the offscreen driver: a program
+// folder of its own (its start pictures copied from the build's), scripted input from the first
+// pass of the loop on: a field clicked, Save As from the File menu with the proposed name, Quit.
+class FoilwrightRun : public ProgramFolders {
+protected:
+    void SetUp() override
+    {
+        ProgramFolders::SetUp();
+        fs::create_directories(prog_.path() / "textures");
+        fs::create_directories(prog_.path() / "airfoils");
+        for (const char* n : {"letters.BMP", "cursor.BMP"})
+            fs::copy_file(fs::path(KV_PROGRAM_DIR) / "textures" / n, prog_.path() / "textures" / n);
+        setenv("KV_PROGRAM_DIR", prog_.str().c_str(), 1);
+    }
+    TempDir prog_;
+};
+
+// Clicks at the middle of menu `menu`'s title, or of its item `place`.
+void click_title(int menu)
+{
+    push_click((mnw.menux1[menu] + mnw.menux2[menu]) / 2, (mnw.menuy1[menu] + mnw.menuy2[menu]) / 2);
+}
+void click_item(int menu, int place)
+{
+    push_click((mnw.itemx1[menu][place] + mnw.itemx2[menu][place]) / 2,
+               (mnw.itemy1[menu][place] + mnw.itemy2[menu][place]) / 2);
+}
+
+TEST_F(FoilwrightRun, StartsEditsSavesAndQuits)
+{
+    const std::string report = work.str() + "/report.txt";
+    const int ended = run_in_child_process(
+        [&] {
+            g_steps = {
+                [] { push_click(9 + 15, 454 + 15); },   // clB + 0.1
+                [] { click_title(1); },
+                [] { click_item(1, 3); },               // Save As
+                [] { push_key(13); },                   // the proposed name
+                [] { click_title(1); },
+                [] { click_item(1, 5); },               // Quit
+            };
+            g_next = 0;
+            g_passes = g_idle = 0;
+            hl_set_pass_hook(script_hook);
+            const int rc = WinMain();
+            hl_set_pass_hook(nullptr);
+            FILE* f = std::fopen(report.c_str(), "w");
+            if (f) {
+                std::fprintf(f, "%d %d %d %s", rc, static_cast<int>(g_next), fmsc.devicemod, fmsc.C_file);
+                std::fclose(f);
+            }
+        },
+        120);
+    ASSERT_EQ(ended, 1);
+    EXPECT_EQ(read_file(report), "0 6 0 Untitled.afl");
+    EXPECT_NE(read_file(work.str() + "/Error.out").find("end simulation"), std::string::npos);
+
+    // The saved part, read by the simulator's reader, has the edited intercept.
+    clear_globals();
+    std::snprintf(afl_path, STR_LEN, "%s/airfoils/", prog_.str().c_str());
+    float almax = 0;
+    ASSERT_EQ(grabafoil("Untitled.afl", 0, 0, 0, &almax, 0, "propeller 1"), 1);
+    EXPECT_NEAR(afl[0].clB[0][0][0], 0.35f, 1e-6);
+    EXPECT_NEAR(afl[0].clpos[0][0][0][0], 0.35f + 10 * 0.102f, 6e-6);   // 10 degrees, on the straight line
 }
 
 }  // namespace

@@ -379,6 +379,7 @@ TEST_F(Convert, RefusesFilesItCannotTakeAndLeavesThemAsTheyWere)
     cut.cut_at = whole.find("section 117");
     a = refuse(v35::write_text(p, cut));
     EXPECT_EQ(a.l1, "File-scanning error!");
+    EXPECT_EQ(a.l4, path_) << "the alert does not name the file";
 
     // More elements than the record holds.
     v35::Plane many = p;
