@@ -14,7 +14,7 @@
 
 int32_t rnd1 = 1, rnd2 = 1, rnd3 = 1, rnd4 = 1, rnd5 = 1, rnd6 = 1, rnd7 = 1, rnd8 = 1;
 char sky_text[SKY_PARAGRAPHS][SKY_TEXT_LEN];
-int32_t sky_plane_serial;
+int32_t sky_data_serial;
 
 namespace {
 
@@ -243,7 +243,7 @@ void gen_rep(int a, int b, int c, int d, int e, int f, int g, int h)
     // The text changes only with the choices: it is composed again only when one of them moved.
     struct Key {
         int32_t choice[8];
-        int32_t dep, arr, plane;
+        int32_t dep, arr, data;
         float alt, Vcruise, dep_ztime;
     };
     static Key last;
@@ -254,7 +254,7 @@ void gen_rep(int a, int b, int c, int d, int e, int f, int g, int h)
     for (int k = 0; k < 8; k++) now.choice[k] = choice[k];
     now.dep = bri.dep;
     now.arr = bri.arr;
-    now.plane = sky_plane_serial;
+    now.data = sky_data_serial;
     now.alt = bri.alt;
     now.Vcruise = bri.Vcruise;
     now.dep_ztime = bri.dep_ztime;

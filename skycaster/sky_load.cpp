@@ -243,6 +243,7 @@ void sky_load(void)
     sky_report_path(path);
     const int reports = sky_read_reports(path);
     sky_finish_times();
+    sky_data_serial++;
     if (!prefs && !reports)
         MACIBM_alert("I could not find an Kestrova prefs file or a World.RWX weather file!",
                      "In other words, I have no weather to give you a briefing with!",
@@ -296,5 +297,5 @@ void prep_plane(void)
     std::snprintf(pln[0].C_file, sizeof pln[0].C_file, "%s", name);
     std::snprintf(pln[0].C_path, sizeof pln[0].C_path, "%s", path);
     bri.Vcruise = sky_cruise_speed(pln[0].Vno, pln[0].entype);
-    sky_plane_serial++;
+    sky_data_serial++;
 }

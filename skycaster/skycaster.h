@@ -46,8 +46,9 @@ extern int32_t wxr_apt_max;                     // highest station in use (0: on
 // drawn anew at every click.
 extern int32_t rnd1, rnd2, rnd3, rnd4, rnd5, rnd6, rnd7, rnd8;
 
-// Counts the aircraft files read, so the briefing knows when to compose its text again.
-extern int32_t sky_plane_serial;
+// Counts the readings of the data (start-up loading, aircraft files), so the briefing knows when to
+// compose its text again.
+extern int32_t sky_data_serial;
 
 // The briefing as composed last: flight plan, departure, destinations 1 to 3.
 extern char sky_text[SKY_PARAGRAPHS][SKY_TEXT_LEN];
