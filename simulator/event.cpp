@@ -11,6 +11,7 @@
 #include "hl_types.h"
 #include "hl_wxr.h"
 #include "pending.h"
+#include "rwygeo.h"
 
 #include <cmath>
 

@@ -9,7 +9,9 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "menubar.h"
-#include "world_pending.h"
+#include "obstacle.h"
+#include "rwygeo.h"
+#include "wxgrid.h"
 
 #include <cmath>
 #include <cstring>

@@ -7,7 +7,6 @@ void out_dat(int, int, int) {}
 void handle_plan(int) {}
 void controller_respond(const char*) {}
 void LSO_respond(void) {}
-void step_flashers(int) {}
 void set_rlt_grf_choices(void) {}
 void clear_graph(void) {}
 void load_plane_geo(int, int, int) {}

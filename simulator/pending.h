@@ -21,10 +21,6 @@ void controller_respond(const char* request);
 // The landing signal officer's call on a carrier approach.
 void LSO_respond(void);
 
-// The sequenced approach flashers of the region's runway ends with approach lights of kinds 3 to 6:
-// restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
-void step_flashers(int restart);
-
 // Data output: rebuild the cockpit and graph selections from set.Brlt and set.Bgrf; empty the graph.
 void set_rlt_grf_choices(void);
 void clear_graph(void);
