@@ -2,16 +2,11 @@
 #include "pending.h"
 
 void panel_layout_setup(void) {}
-void out_label(int, int, int) {}
-void out_dat(int, int, int) {}
 void handle_plan(int) {}
 void controller_respond(const char*) {}
 void LSO_respond(void) {}
-void set_rlt_grf_choices(void) {}
-void clear_graph(void) {}
 void load_plane_geo(int, int, int) {}
 
-void update_graph(void) {}
 void serial_mode_change(int, int) {}
 void send_nmea(int) {}
 void send_serial_data(int) {}
@@ -40,6 +35,5 @@ void manage_ins(void) {}
 void manage_eqp(void) {}
 void manage_snd(void) {}
 void manage_wrn(void) {}
-void manage_grf(void) {}
 void manage_iso(void) {}
 void manage_pln(void) {}

@@ -8,11 +8,6 @@
 // Panel layout and instrument set-up for the user's aircraft (slot places, scale factors, levers).
 void panel_layout_setup(void);
 
-// Data output of item `item` to a channel (8 the output file, 9 the graph, 10 the cockpit; slot is
-// the graph slot or the cockpit row): its column labels, and its values.
-void out_label(int channel, int item, int slot);
-void out_dat(int channel, int item, int slot);
-
 // The filed flight plan's course from clearance to the ramp; pilot_called is 1 when the pilot's
 // check-in line was chosen, 0 from the once-per-second update.
 void handle_plan(int pilot_called);
@@ -21,14 +16,9 @@ void controller_respond(const char* request);
 // The landing signal officer's call on a carrier approach.
 void LSO_respond(void);
 
-// Data output: rebuild the cockpit and graph selections from set.Brlt and set.Bgrf; empty the graph.
-void set_rlt_grf_choices(void);
-void clear_graph(void);
 // Builds aircraft p's 3-D model (with its paint when paint is 1).
 void load_plane_geo(int paint, int templates, int p);
 
-// The graph's ring of recent frames.
-void update_graph(void);
 // Serial output: set the port or motion base up for a new mode, one NMEA sentence (RMC when rmc
 // is 1, else GGA), the mode's data packet or the motion base's move.
 void serial_mode_change(int old_mode, int new_mode);
@@ -62,6 +52,5 @@ void manage_ins(void);
 void manage_eqp(void);
 void manage_snd(void);
 void manage_wrn(void);
-void manage_grf(void);
 void manage_iso(void);
 void manage_pln(void);
