@@ -8,49 +8,15 @@
 // Panel layout and instrument set-up for the user's aircraft (slot places, scale factors, levers).
 void panel_layout_setup(void);
 
-// The filed flight plan's course from clearance to the ramp; pilot_called is 1 when the pilot's
-// check-in line was chosen, 0 from the once-per-second update.
-void handle_plan(int pilot_called);
-// The controller's answer to a request sentence (the stored one while vectoring to an approach).
-void controller_respond(const char* request);
-// The landing signal officer's call on a carrier approach.
-void LSO_respond(void);
 
 // Builds aircraft p's 3-D model (with its paint when paint is 1).
 void load_plane_geo(int paint, int templates, int p);
 
-// Serial output: set the port or motion base up for a new mode, one NMEA sentence (RMC when rmc
-// is 1, else GGA), the mode's data packet or the motion base's move.
-void serial_mode_change(int old_mode, int new_mode);
-void send_nmea(int rmc);
-void send_serial_data(int mode);
 // The panel: a click or drag at (x, y), and the moving parts drawn each frame.
 void manage_das(float x, float y);
 void update_panel(void);
 // The outside view's drawing: fog, sky, terrain, runways, objects and overlays.
 void update_scenery2(void);
 
-// The settings and data windows' per-frame routines, by window number 1..25.
-void manage_id_(void);
-void manage_nam(void);
+// The map windows' (3 and 24) per-frame routine.
 void manage_map(void);
-void manage_wrl(void);
-void manage_lat(void);
-void manage_whr(void);
-void manage_dat(void);
-void manage_ser(void);
-void manage_tim(void);
-void manage_ogl(void);
-void manage_spa(void);
-void manage_atm(void);
-void manage_gnd(void);
-void manage_wat(void);
-void manage_flt(void);
-void manage_wgt(void);
-void manage_rel(void);
-void manage_ins(void);
-void manage_eqp(void);
-void manage_snd(void);
-void manage_wrn(void);
-void manage_iso(void);
-void manage_pln(void);
