@@ -6,7 +6,6 @@ void handle_plan(int) {}
 void controller_respond(const char*) {}
 void LSO_respond(void) {}
 void step_flashers(int) {}
-void load_plane_geo(int, int, int) {}
 
 void serial_mode_change(int, int) {}
 void send_nmea(int) {}

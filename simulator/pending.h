@@ -20,9 +20,6 @@ void LSO_respond(void);
 // restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
 void step_flashers(int restart);
 
-// Builds aircraft p's 3-D model (with its paint when paint is 1).
-void load_plane_geo(int paint, int templates, int p);
-
 // Serial output: set the port or motion base up for a new mode, one NMEA sentence (RMC when rmc
 // is 1, else GGA), the mode's data packet or the motion base's move.
 void serial_mode_change(int old_mode, int new_mode);
