@@ -378,6 +378,54 @@ TEST_F(ModelDraw, PropellerShowsBladesWhenSlowAndADiscWhenFast)
     EXPECT_LT(std::fmin(mdl[0].phase[0], 360.0f - mdl[0].phase[0]), 1e-2f);
 }
 
+TEST_F(ModelDraw, WheelsByGearType)
+{
+    // No fairings and no propeller in front of the wheels, seen from ahead.
+    pln[0].fair_eq = 0;
+    pln[0].numen = 0;
+    auto front = [&]() {
+        begin(false);
+        glLoadIdentity();
+        glRotatef(180, 0, 1, 0);
+    };
+    auto at = [&](float x, float y) {
+        // The front view mirrors x: the aircraft's right is the screen's left.
+        const int i = (int)((-x + VIEW_W) / (2 * VIEW_W) * SCREEN_W), j = (int)((y + VIEW_H) / (2 * VIEW_H) * SCREEN_H);
+        return &px[((size_t)j * SCREEN_W + i) * 3];
+    };
+    // Tyre radius 0.25, half-width 0.0875; a pair stands 1.5 half-widths either side of the leg.
+    const float y = -1.2f + 0.25f, pair = 1.5f * 0.0875f;
+    struct Case {
+        int type;
+        bool single_main, single_nose;
+    };
+    for (Case c : {Case{3, true, true}, Case{4, false, false}, Case{5, true, false}, Case{6, false, false}}) {
+        SCOPED_TRACE(c.type);
+        pln[0].gear_type = c.type;
+        load_plane_geo(1, 0, 0);
+        front();
+        plot_plane(0, 1);
+        read_back();
+        for (float x : {-1.2f, 1.2f}) {
+            EXPECT_EQ(!black(at(x, y)), c.single_main) << x;
+            EXPECT_EQ(!black(at(x + pair, y)), !c.single_main) << x;
+            EXPECT_EQ(!black(at(x - pair, y)), !c.single_main) << x;
+        }
+        EXPECT_EQ(!black(at(0.0f, y)), c.single_nose);
+        EXPECT_EQ(!black(at(pair, y)), !c.single_nose);
+        // The tyre's top and nothing above it.
+        EXPECT_FALSE(black(at(1.2f + (c.single_main ? 0.0f : pair), y + 0.22f)));
+        EXPECT_TRUE(black(at(1.2f, y + 0.3f)));
+    }
+    // Without gear down, no wheels.
+    pln[0].gear_stat[0] = pln[0].gear_stat[1] = pln[0].gear_stat[2] = 0;
+    front();
+    plot_plane(0, 1);
+    read_back();
+    EXPECT_TRUE(black(at(1.2f, y)));
+    EXPECT_TRUE(black(at(0.0f, y)));
+}
+
 TEST_F(ModelDraw, DrawingAllocatesNothing)
 {
     load_plane_geo(1, 0, 0);
