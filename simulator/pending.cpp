@@ -6,6 +6,5 @@ void step_flashers(int) {}
 
 void manage_das(float, float) {}
 void update_panel(void) {}
-void update_scenery2(void) {}
 
 void manage_map(void) {}
