@@ -1,5 +1,6 @@
 // hl_globals.cpp -- the one definition of every shared record and table.
 #include "hl_types.h"
+#include "hl_model.h"
 
 #include <cstring>
 
@@ -151,6 +152,8 @@ void clear_globals(void)
     std::memset(&ott, 0, sizeof ott);
     std::memset(&fpl, 0, sizeof fpl);
     std::memset(&atc, 0, sizeof atc);
+    std::memset(mdl, 0, sizeof mdl);
+    std::memset(&mpose, 0, sizeof mpose);
     clear_world_db();
     std::memset(C_s, 0, sizeof C_s);
     std::memset(planexyz, 0, sizeof planexyz);

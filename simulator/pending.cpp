@@ -2,7 +2,6 @@
 #include "pending.h"
 
 void panel_layout_setup(void) {}
-void load_plane_geo(int, int, int) {}
 
 void manage_das(float, float) {}
 void update_panel(void) {}

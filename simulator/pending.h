@@ -8,8 +8,6 @@
 // Panel layout and instrument set-up for the user's aircraft (slot places, scale factors, levers).
 void panel_layout_setup(void);
 
-// Builds aircraft p's 3-D model (with its paint when paint is 1).
-void load_plane_geo(int paint, int templates, int p);
 
 // The panel: a click or drag at (x, y), and the moving parts drawn each frame.
 void manage_das(float x, float y);

@@ -34,7 +34,6 @@ void plot_fires(void) {}
 void draw_a_carr(float, float, float) {}
 void draw_a_frig(float, float, float) {}
 void draw_a_oilr(float, float, float) {}
-void plot_plane(int, int) {}
 void plot_nrml_hud(void) {}
 void plot_cool_hud(void) {}
 void do_window_precip(float, float, float, float) {}

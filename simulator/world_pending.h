@@ -28,10 +28,6 @@ void draw_a_carr(float x, float y, float z);
 void draw_a_frig(float x, float y, float z);
 void draw_a_oilr(float x, float y, float z);
 
-// The 3-D model of aircraft `plane` (0 the user's, 1 the second) in the current matrix; detail 0
-// draws only its lights.
-void plot_plane(int plane, int detail);
-
 // Head-up displays: the normal one in the 2-D frame, the synthetic one with its flight-path gates
 // inside the scene.
 void plot_nrml_hud(void);
