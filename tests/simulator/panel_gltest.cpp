@@ -1,0 +1,348 @@
+// panel_gltest.cpp -- the panel drawn on an offscreen window with the bundled aircraft and the
+// generated pictures: the static face in window 0's picture and in its tiles, each flight
+// instrument's needle or picture read back at known flight states, failed instruments frozen, the
+// glass panel's primary display gone with its display, and pictures of whole panels in
+// build/pictures.
+#include "flight_harness.h"
+#include "hl_funct.h"
+#include "hl_graph.h"
+#include "hl_mnw.h"
+#include "hl_tex.h"
+#include "hl_types.h"
+#include "hl_wind.h"
+#include "initgen.h"
+#include "kvscreen.h"
+#include "kvtest.h"
+#include "panel.h"
+#include "plt.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+constexpr const char* CESSNA = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
+constexpr const char* JET = "planes/Fighters/T-38A Talon/T-38A Talon.acf";
+constexpr const char* HELI = "planes/Helicopters/Bell 206B JetRanger III/Bell 206B JetRanger III.acf";
+
+// The digit drums' picture, as the start-up builds it.
+void fill_drum(void)
+{
+    int* v = &ins.v_tape_col[0][0];
+    for (int i = 0; i < 90 * 5; i++) v[i] = 22;
+    for (int d = 0; d <= 9; d++) init_tape(v, 90, 5, 2, 9 * d - 3, d);
+    int* h = &ins.h_tape_col0[0][0];
+    for (int i = 0; i < 12 * 200; i++) h[i] = 22;
+    for (int c = 0; c <= 180; c += 20) {
+        init_tape(h, 12, 200, c - 3, 1, c / 20);
+        init_tape(h, 12, 200, c + 3, 1, (c / 2) % 10);
+    }
+}
+
+uint32_t rgb_of(const uint8_t* p) { return static_cast<uint32_t>(p[0] << 16 | p[1] << 8 | p[2]); }
+uint32_t colour_of(int k)
+{
+    return static_cast<uint32_t>(std::lround(col_rgb[k][0] * 255) << 16 | std::lround(col_rgb[k][1] * 255) << 8 |
+                                 std::lround(col_rgb[k][2] * 255));
+}
+
+class PanelScreen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fh_world();
+        hl_fill_colors();
+        clear_recorded_alerts();
+        ASSERT_TRUE(PLT_open_window("panel", SCREEN_W, SCREEN_H, 0));
+        int w = 0, h = 0;
+        PLT_drawable_size(&w, &h);
+        mnw.HRES = static_cast<float>(w);
+        mnw.YRES = static_cast<float>(h);
+        mnw.XRAT = mnw.HRES / SCREEN_W;
+        mnw.YRAT = mnw.YRES / SCREEN_H;
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glFrontFace(GL_CW);
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
+        glAlphaFunc(GL_GREATER, 0.0f);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, SCREEN_W, 0, SCREEN_H, -1, 1);
+        glViewport(0, 0, w, h);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        OGL_forget_state();
+        OGL_setstate(0, 0, 0, 0);
+        ogl_ready = 1;
+        ins.r_rat = ins.g_rat = ins.b_rat = 1.0f;
+        fill_drum();
+        OGL_texbmp(TEXBMP_FAMILY, TEX_DG, ALPHA_KEY, "dg");
+        OGL_texbmp(TEXBMP_FAMILY, TEX_HAND, 0, "hand");
+        mnw.topwin = 0;
+        initing = 0;
+    }
+    void TearDown() override
+    {
+        ogl_ready = 0;
+        OGL_forget_state();
+        PLT_close_window();
+    }
+
+    // Loads a bundled aircraft as the user's and opens window 0, which draws the static face.
+    void fly(const char* rel, bool bundled = true)
+    {
+        ASSERT_EQ(fh_load(bundled ? fh_bundled(rel) : rel), 1) << rel;
+        fh_start_air(1000.0f, 50.0f, 0.0f);
+        panel_reset_needles();
+        MACIBM_startwind(0);
+        ASSERT_TRUE(recorded_alerts().empty()) << recorded_alerts()[0].l1;
+    }
+    // One frame of the panel over a plain sky.
+    Frame frame()
+    {
+        glClearColor(0.5f, 0.7f, 0.9f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        OGL_plot_background();
+        update_panel();
+        return read_frame();
+    }
+    // The colour at radius r and angle a (degrees clockwise from up) from slot k's centre.
+    static uint32_t at_dial(const Frame& f, int slot, float a, float r)
+    {
+        const float t = a * 3.14159265f / 180.0f;
+        return rgb_of(f.at(ins.x_loc[slot] + r * std::sin(t), ins.y_loc[slot] + r * std::cos(t)));
+    }
+    // A needle (colour 0) crosses the point at radius r and angle a: a line two pixels wide may
+    // fall either side of the exact point, so the pixel's neighbours count too.
+    static bool white_at(const Frame& f, int slot, float a, float r)
+    {
+        const float t = a * 3.14159265f / 180.0f;
+        const float px = ins.x_loc[slot] + r * std::sin(t), py = ins.y_loc[slot] + r * std::cos(t);
+        for (int dy = -1; dy <= 1; dy++)
+            for (int dx = -1; dx <= 1; dx++)
+                if (rgb_of(f.at(px + dx, py + dy)) == colour_of(0)) return true;
+        return false;
+    }
+    // No needle at that point: the exact pixel shows the dial's face, not the needle colour (the
+    // faces' own white marks lie elsewhere than the points asked about).
+    static bool face_at(const Frame& f, int slot, float a, float r) { return at_dial(f, slot, a, r) != colour_of(0); }
+    void save(const Frame& f, const std::string& name)
+    {
+        std::filesystem::create_directories(KV_BINARY_DIR "/pictures");
+        EXPECT_TRUE(write_png(KV_BINARY_DIR "/pictures/" + name + ".png", f));
+    }
+    // Frames enough for the needles that ease toward their values to arrive.
+    Frame settle(int frames = 600)
+    {
+        for (int k = 0; k < frames; k++) update_panel();
+        return frame();
+    }
+};
+
+}  // namespace
+
+TEST_F(PanelScreen, StaticFaceIsInTheWindowPictureAndItsTiles)
+{
+    fly(CESSNA);
+    const planestruct& pl = pln[0];
+    EXPECT_EQ(pl.cp, 0);
+    // The panel's paint, the airspeed dial's dark face and the altimeter's numeral 0 straight up.
+    auto pic = [](float x, float y) { return rgb_of(rgb_array[static_cast<int>(y)][static_cast<int>(x)]); };
+    EXPECT_EQ(pic(260, 150), 0x32353Au);
+    const float ax = ins.x_loc[1], ay = ins.y_loc[1];
+    EXPECT_LT(pic(ax + 20, ay - 10) & 0xFF, 30u);
+    bool numeral = false;
+    for (int dy = 36; dy <= 46; dy++) numeral |= pic(ins.x_loc[3], ins.y_loc[3] + dy) == 0xEEEEE8u;
+    EXPECT_TRUE(numeral);
+    // The airspeed scale: the never-exceed line in red at Vne's angle, a tick at the dial's start,
+    // the green arc between Vs and Vno.
+    auto dial = [&](float v, float r) {
+        const float a = static_cast<float>(asi_angle(v)) * 3.14159265f / 180.0f;
+        return pic(std::lround(ax + r * std::sin(a)), std::lround(ay + r * std::cos(a)));
+    };
+    EXPECT_EQ(dial(pl.Vne, 42), colour_of(8));
+    EXPECT_EQ(dial(pl.Vmin, 40), colour_of(0));
+    EXPECT_EQ(dial(0.5f * (pl.Vs + pl.Vno), 39), colour_of(7));
+    // The vertical speed scale's zero at the left, labelled "0" at radius 50.
+    EXPECT_EQ(pic(ins.x_loc[7] - 41, ins.y_loc[7]), colour_of(0));
+
+    // The tiles carry the same picture: the panel drawn over a blank screen matches it pixel for pixel.
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    OGL_plot_background();
+    const Frame f = read_frame();
+    int same = 0, checked = 0;
+    for (int y = 2; y < 330; y += 7)
+        for (int x = 2; x < 798; x += 11) {
+            checked++;
+            same += rgb_of(f.at(static_cast<float>(x), static_cast<float>(y))) == pic(x, y);
+        }
+    EXPECT_EQ(same, checked);
+    save(frame(), "panel_static_cessna");
+}
+
+TEST_F(PanelScreen, AirspeedNeedleStandsAtTheDialLaw)
+{
+    fly(CESSNA);
+    const planestruct& pl = pln[0];
+    const float per_knot = pl.asi_units == 2 ? 1.0f : 1.150779f;
+    for (float kts : {60.0f, 95.0f, 130.0f}) {
+        flt.vind = kts;
+        Frame f = frame();
+        // The linear dial worked out from its ends: 330 degrees from Vmin to Vmax.
+        const float v = kts * per_knot;
+        const int want = static_cast<int>(330.0f * (v - pl.Vmin) / (pl.Vmax - pl.Vmin));
+        EXPECT_EQ(panel_needle_state().asi_angle, want) << kts;
+        EXPECT_TRUE(white_at(f, 1, static_cast<float>(want), 34)) << kts;
+        EXPECT_TRUE(face_at(f, 1, want + 25.0f, 34)) << kts;
+        EXPECT_EQ(panel_needle_state().asi_digital, std::lround(v)) << kts;
+    }
+}
+
+TEST_F(PanelScreen, AttitudeHorizonFollowsPitchAndBank)
+{
+    fly(CESSNA);
+    const uint32_t sky = colour_of(35), ground = colour_of(37);
+    struct Case {
+        float pitch, roll;
+    };
+    for (Case c : {Case{0, 0}, Case{10, 0}, Case{-8, 0}, Case{0, 30}, Case{5, -45}, Case{0, 180}}) {
+        flt.the[0] = c.pitch;
+        flt.phi[0] = c.roll;
+        Frame f = frame();
+        const float x = ins.x_loc[2], y = ins.y_loc[2];
+        // The horizon line, worked out here: 1.5 px per degree below the centre for nose up, turned
+        // the other way from the bank; sky on the side of the world's up.
+        const float r = c.roll * 3.14159265f / 180.0f;
+        const float ux = -std::sin(r), uy = std::cos(r);            // the world's up on the dial
+        const float hx = x - 1.5f * c.pitch * ux, hy = y - 1.5f * c.pitch * uy;
+        const float ax = std::cos(r), ay = std::sin(r);             // along the horizon
+        for (float along : {-22.0f, 22.0f}) {
+            const float px = hx + along * ax, py = hy + along * ay;
+            EXPECT_EQ(rgb_of(f.at(px + 6 * ux, py + 6 * uy)), sky) << c.pitch << "/" << c.roll << " along " << along;
+            EXPECT_EQ(rgb_of(f.at(px - 6 * ux, py - 6 * uy)), ground) << c.pitch << "/" << c.roll << " along " << along;
+        }
+        if (c.pitch == 5) save(f, "panel_attitude_pitch5_roll-45");
+    }
+}
+
+TEST_F(PanelScreen, AltimeterHandsAtTwelveThousandThreeHundredFortyFive)
+{
+    fly(CESSNA);
+    flt.hind = 12345.0f * con.fttomtrs;
+    Frame f = frame();
+    // 12,345 ft: the long hand at 124 degrees, the short one at 84.
+    EXPECT_TRUE(white_at(f, 3, 124, 32));
+    EXPECT_TRUE(face_at(f, 3, 84, 32));   // the short hand stops at 25
+    EXPECT_TRUE(white_at(f, 3, 84, 20));
+    EXPECT_TRUE(face_at(f, 3, 200, 20));
+    save(f, "panel_altimeter_12345");
+}
+
+TEST_F(PanelScreen, TurnCoordinatorAndVerticalSpeedSettle)
+{
+    fly(CESSNA);
+    flt.R = 3.0f;                     // a standard-rate turn: the wings 30 degrees down
+    flt.vY = 1000.0 * con.fpmtomsc;   // 1,000 ft/min up: 80 degrees of the 2,000 ft/min dial
+    Frame f = settle();
+    EXPECT_NEAR(panel_needle_state().turn, 30.0f, 0.1f);
+    EXPECT_NEAR(panel_needle_state().vvi, 80.0f, 0.1f);
+    EXPECT_TRUE(white_at(f, 5, 120, 26));
+    EXPECT_TRUE(white_at(f, 5, 300, 26));
+    EXPECT_TRUE(face_at(f, 5, 90, 26));
+    EXPECT_TRUE(white_at(f, 7, -10, 30));
+    EXPECT_TRUE(face_at(f, 7, -90, 30));
+    save(f, "panel_turning_climb");
+}
+
+TEST_F(PanelScreen, FailedInstrumentsKeepTheirReadings)
+{
+    fly(CESSNA);
+    flt.vind = 100.0f;
+    flt.hind = 3000.0f * con.fttomtrs;
+    flt.vY = 3.0;
+    flt.R = 2.0f;
+    settle();
+    const panel_needles before = panel_needle_state();
+    rel.ss_asi = rel.ss_alt = rel.ss_vvi = rel.ss_tsi = rel.ss_ahz = 0;
+    const float the = ins.the180, phi = ins.phi180;
+    flt.vind = 40.0f;
+    flt.hind = 200.0f;
+    flt.vY = -5.0;
+    flt.R = -3.0f;
+    flt.the[0] = 20.0f;
+    flt.phi[0] = 40.0f;
+    Frame f = settle(100);
+    const panel_needles after = panel_needle_state();
+    EXPECT_EQ(after.asi_angle, before.asi_angle);
+    EXPECT_EQ(after.alt_dat, before.alt_dat);
+    EXPECT_FLOAT_EQ(after.vvi, before.vvi);
+    EXPECT_FLOAT_EQ(after.turn, before.turn);
+    EXPECT_FLOAT_EQ(ins.the180, the);
+    EXPECT_FLOAT_EQ(ins.phi180, phi);
+    EXPECT_TRUE(white_at(f, 1, static_cast<float>(before.asi_angle), 34));
+    // Working again, they move on.
+    rel.ss_asi = 1;
+    frame();
+    EXPECT_NE(panel_needle_state().asi_angle, before.asi_angle);
+}
+
+TEST_F(PanelScreen, GlassPanelLosesItsPrimaryDisplayWithItsFirstScreen)
+{
+    // The trainer saved with a glass panel and loaded again, so the loader lays out the glass slots
+    // and the attitude picture's outline.
+    std::string bytes = read_file(fh_bundled(CESSNA));
+    const size_t at = 5 + offsetof(planestruct, paneltype);   // after the file's type byte and version
+    ASSERT_GE(bytes.size(), at + 4);
+    const int32_t glass_panel = 2;   // the record is little-endian, as written on this machine
+    std::memcpy(&bytes[at], &glass_panel, 4);
+    TempDir dir;
+    const std::string glass = dir.write("Glass Trainer.acf", bytes);
+    fly(glass.c_str(), false);
+    ASSERT_EQ(pln[0].paneltype, 2);
+    flt.the[0] = 0;
+    flt.phi[0] = 0;
+    Frame on = frame();
+    const float x = ins.x_loc[2], y = ins.y_loc[2];
+    EXPECT_EQ(rgb_of(on.at(x + 20, y + 20)), colour_of(53));
+    EXPECT_EQ(rgb_of(on.at(x + 20, y - 20)), colour_of(54));
+    save(on, "panel_glass");
+    rel.efis_1 = 0;
+    Frame off = frame();
+    EXPECT_NE(rgb_of(off.at(x + 20, y + 20)), colour_of(53));
+    EXPECT_NE(rgb_of(off.at(x + 20, y - 20)), colour_of(54));
+}
+
+TEST_F(PanelScreen, PicturesOfWholePanels)
+{
+    struct Shot {
+        const char* plane;
+        const char* name;
+        float pitch, roll, kts, feet, climb_fpm;
+    };
+    for (Shot s : {Shot{CESSNA, "panel_cessna", 4, 15, 105, 4500, 500}, Shot{JET, "panel_t38", -3, -20, 320, 18000, -1500},
+                   Shot{HELI, "panel_heli", 2, 5, 80, 1200, 200}}) {
+        fly(s.plane);
+        flt.the[0] = s.pitch;
+        flt.phi[0] = s.roll;
+        flt.vind = s.kts;
+        flt.hind = s.feet * con.fttomtrs;
+        flt.vY = s.climb_fpm * con.fpmtomsc;
+        flt.R = 1.5f;
+        flt.magpsi = 75.0f;
+        flt.psi[0] = 80.0f;
+        atm.T = 280.0f;
+        for (int i = 0; i < 4; i++) flt.throrqst[i] = 0.7f, flt.mixt[i] = 0.9f;
+        flt.flaprqst = flt.flap = 0.25f;
+        Frame f = settle(300);
+        save(f, s.name);
+        EXPECT_TRUE(recorded_alerts().empty()) << s.name;
+    }
+}
