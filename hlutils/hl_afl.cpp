@@ -39,10 +39,26 @@ static bool file_exists(const char* path)
     return probe.is_open();
 }
 
-static void close_inf1(void)
+// Opens a part file on input channel 1 and reads its device type code into *code (a failed scan
+// leaves inf1 failed), keeping the caller's channel in *saved_use for close_part. 0 when the file
+// cannot be opened or its header is wrong; the caller's channel is then back in use.
+static int open_part(const char* path, int type, int* saved_use, int* code)
+{
+    *saved_use = inf_use;
+    inf_use = 1;
+    if (!inf_open(path, type, PART_FILE_VERSION, 1)) {
+        inf_use = *saved_use;
+        return 0;
+    }
+    *code = intscan(path);
+    return 1;
+}
+
+static void close_part(int saved_use)
 {
     inf1.close();
     inf1.clear();
+    inf_use = saved_use;
 }
 
 // The input has failed (the scanner has already raised its alert) or a value read is not finite.
@@ -122,10 +138,8 @@ int grabafoil(const char* name, int part, int tip, int hire, float* almax, int p
         airfoil_alert("An airfoil file could not be found! The name of the airfoil is:", name, used_by);
         return 0;
     }
-    const int saved_use = inf_use;
-    inf_use = 1;
-    if (!inf_open(path, PART_FILE_TYPE, PART_FILE_VERSION, 1)) {
-        inf_use = saved_use;
+    int saved_use = 0, code = 0;
+    if (!open_part(path, PART_FILE_TYPE, &saved_use, &code)) {
         if (!file_exists(path))
             airfoil_alert("An airfoil file could not be found! The name of the airfoil is:", path, used_by);
         else
@@ -136,7 +150,6 @@ int grabafoil(const char* name, int part, int tip, int hire, float* almax, int p
     foilscratch s;
     std::memset(&s, 0, sizeof s);
     int bad = 0;
-    const int code = intscan(path);
     if (inf1.fail())
         bad = 1;
     else if (code != AFL_TYPE_CODE)
@@ -145,8 +158,7 @@ int grabafoil(const char* name, int part, int tip, int hire, float* almax, int p
         rln(path);
         bad = inf1.fail() ? 1 : read_airfoil_body(path, &s);
     }
-    close_inf1();
-    inf_use = saved_use;
+    close_part(saved_use);
     // A failed scan has raised its own alert; a file that reads but is not an airfoil gets ours.
     if (bad == 2) airfoil_alert("An airfoil file is corrupted! The name of the airfoil is:", path, used_by);
     if (bad) return 0;
@@ -200,10 +212,8 @@ int grabflap(const char* name, float clflap[FLAP_ROWS], float cdflap[FLAP_ROWS],
         flap_missing_alert(name);
         return 0;
     }
-    const int saved_use = inf_use;
-    inf_use = 1;
-    if (!inf_open(path, PART_FILE_TYPE, PART_FILE_VERSION, 1)) {
-        inf_use = saved_use;
+    int saved_use = 0, code = 0;
+    if (!open_part(path, PART_FILE_TYPE, &saved_use, &code)) {
         if (!file_exists(path))
             flap_missing_alert(name);
         else
@@ -213,7 +223,6 @@ int grabflap(const char* name, float clflap[FLAP_ROWS], float cdflap[FLAP_ROWS],
 
     flapscratch s;
     int bad = 0;
-    const int code = intscan(path);
     if (inf1.fail())
         bad = 1;
     else if (code != FLP_TYPE_CODE)
@@ -231,8 +240,7 @@ int grabflap(const char* name, float clflap[FLAP_ROWS], float cdflap[FLAP_ROWS],
         }
         if (inf1.fail()) bad = 1;
     }
-    close_inf1();
-    inf_use = saved_use;
+    close_part(saved_use);
     if (bad == 2) flap_corrupt_alert(name);
     if (bad) return 0;
 
@@ -312,15 +320,10 @@ int afl_read_constants(const char* path, int device, airfoilstruct* a)
     const foilfield* fields = flap ? flp_fields : afl_fields;
     const int nfields = flap ? FLP_NUM_FIELDS : AFL_NUM_FIELDS;
 
-    const int saved_use = inf_use;
-    inf_use = 1;
-    if (!inf_open(path, device, PART_FILE_VERSION, 1)) {
-        inf_use = saved_use;
-        return 0;
-    }
+    int saved_use = 0, code = 0;
+    if (!open_part(path, device, &saved_use, &code)) return 0;
     int result = 1;
     float v[AFL_NUM_FIELDS] = {};
-    const int code = intscan(path);
     if (inf1.fail()) {
         result = 0;
     } else if (code != (flap ? FLP_TYPE_CODE : AFL_TYPE_CODE)) {
@@ -333,8 +336,7 @@ int afl_read_constants(const char* path, int device, airfoilstruct* a)
         for (int k = 0; k < nfields && result == 1; k++)
             if (!read_value(path, &v[k])) result = 0;
     }
-    close_inf1();
-    inf_use = saved_use;
+    close_part(saved_use);
     if (result != 1) return result;
     for (int k = 0; k < nfields; k++) *fields[k].at(a) = v[k];
     return 1;

@@ -133,6 +133,22 @@ bool object_body(Cursor* in, int32_t type, env_object* o)
     return in->i32(&pad0) && in->i32(&pad1);
 }
 
+// The object list up to its end marker; false on a damaged entry or more than ENV_MAX_OBJECTS.
+template <class Cursor>
+bool object_list(Cursor* in, env_square* sq)
+{
+    sq->nobj = 0;
+    for (;;) {
+        int32_t type;
+        if (!in->i32(&type)) return false;
+        if (type == ENV_OBJ_END) return true;
+        if (!((type >= 1 && type <= 6) || type == ENV_OBJ_CUSTOM)) return false;
+        if (sq->nobj >= ENV_MAX_OBJECTS) return false;
+        if (!object_body(in, type, &sq->obj[sq->nobj])) return false;
+        sq->nobj++;
+    }
+}
+
 int body_binary(const std::vector<char>& buf, int lat, int lon, env_square* sq)
 {
     BinCursor in{buf.data(), buf.size(), rev_inf_bin};
@@ -145,16 +161,7 @@ int body_binary(const std::vector<char>& buf, int lat, int lon, env_square* sq)
                 return ENV_DAMAGED;
         }
     }
-    sq->nobj = 0;
-    for (;;) {
-        int32_t type;
-        if (!in.i32(&type)) return ENV_DAMAGED;
-        if (type == ENV_OBJ_END) break;
-        if (!((type >= 1 && type <= 6) || type == ENV_OBJ_CUSTOM)) return ENV_DAMAGED;
-        if (sq->nobj >= ENV_MAX_OBJECTS) return ENV_DAMAGED;
-        if (!object_body(&in, type, &sq->obj[sq->nobj])) return ENV_DAMAGED;
-        sq->nobj++;
-    }
+    if (!object_list(&in, sq)) return ENV_DAMAGED;
     for (int k = 0; k < ENV_TEXTURES; k++) {
         if (!in.name_field(sq->tex[k])) return ENV_DAMAGED;
         if (!env_name_is_safe(sq->tex[k])) sq->tex[k][0] = 0;
@@ -183,16 +190,7 @@ int body_text(const std::vector<char>& buf, int lat, int lon, env_square* sq)
     int32_t check;
     if (!in.i32(&check) || check != 1) return ENV_DAMAGED;
     in.skip_line();
-    sq->nobj = 0;
-    for (;;) {
-        int32_t type;
-        if (!in.i32(&type)) return ENV_DAMAGED;
-        if (type == ENV_OBJ_END) break;
-        if (!((type >= 1 && type <= 6) || type == ENV_OBJ_CUSTOM)) return ENV_DAMAGED;
-        if (sq->nobj >= ENV_MAX_OBJECTS) return ENV_DAMAGED;
-        if (!object_body(&in, type, &sq->obj[sq->nobj])) return ENV_DAMAGED;
-        sq->nobj++;
-    }
+    if (!object_list(&in, sq)) return ENV_DAMAGED;
     in.skip_line();
     // The names are raw bytes; a hand-made file that ends early leaves the rest free.
     for (int k = 0; k < ENV_TEXTURES; k++) {

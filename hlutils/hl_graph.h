@@ -32,6 +32,10 @@ void BUF_point(float x, float y);
 // One 5 by 7 dot pattern at (x, y): dots[0..34] run five to a row, left to right, bottom row first.
 // Inside an open GL_POINTS block, or into rgb_array in array mode.
 void OGL_sub_character(float x, float y, const uint8_t dots[35]);
+// The seven rows of character c's 5 by 7 glyph, top row first, five bits each with the left column
+// the highest. Lower case gives the capitals; '"', '`', '{' and characters outside 32..124 give the
+// underscore. The bitmap generator draws the same font into its font sheet.
+const uint8_t* OGL_glyph_rows(char c);
 // The 5 by 7 dots of character c's glyph in the order OGL_sub_character takes (bottom row first).
 void OGL_char_dots(char c, uint8_t dots[35]);
 // One glyph with its bottom-left dot at (x, y); no colour change and no begin (the caller has

@@ -168,18 +168,27 @@ int read_header(FILE* f, const char* path, bmp_header* hd)
 
 // ---- pixels ---------------------------------------------------------------------------------------
 
+// Picture row r (rows run bottom first, blue green red, padded to 4 bytes; the last row may lack
+// its padding). On a short read the file is closed, the scan error raised and nullptr returned.
+const uint8_t* read_row(FILE* f, const char* path, const bmp_header& hd, int r)
+{
+    static uint8_t row[(3 * MAX_SIDE + 3) & ~3];
+    const size_t want = r == hd.height - 1 ? 3u * hd.width : hd.stride;
+    if (std::fread(row, 1, want, f) != want) {
+        std::fclose(f);
+        scan_error(path);
+        return nullptr;
+    }
+    return row;
+}
+
 // Decodes the rows (bottom row first, blue green red, padded to 4 bytes) into rgb_array with the
 // picture's bottom-left pixel at (x0, y0); what falls outside the array is dropped.
 int read_into_array(FILE* f, const char* path, const bmp_header& hd, int x0, int y0)
 {
-    static uint8_t row[(3 * MAX_SIDE + 3) & ~3];
     for (int r = 0; r < hd.height; r++) {
-        const size_t want = r == hd.height - 1 ? 3u * hd.width : hd.stride;
-        if (std::fread(row, 1, want, f) != want) {
-            std::fclose(f);
-            scan_error(path);
-            return 0;
-        }
+        const uint8_t* row = read_row(f, path, hd, r);
+        if (!row) return 0;
         const int y = r + y0;
         if (y < 0 || y >= SCREEN_H) continue;
         for (int c = 0; c < hd.width; c++) {
@@ -199,16 +208,11 @@ int read_into_array(FILE* f, const char* path, const bmp_header& hd, int x0, int
 // fourth byte.
 int read_into_texture(FILE* f, const char* path, const bmp_header& hd, int tex, int alpha)
 {
-    static uint8_t row[(3 * MAX_SIDE + 3) & ~3];
     const int comps = alpha == ALPHA_KEY || alpha == ALPHA_BRIGHT ? 4 : 3;
     const uint8_t bright_colour = tex == TEX_PDISC || tex == TEX_SMOKE ? 0 : 255;
     for (int r = 0; r < hd.height; r++) {
-        const size_t want = r == hd.height - 1 ? 3u * hd.width : hd.stride;
-        if (std::fread(row, 1, want, f) != want) {
-            std::fclose(f);
-            scan_error(path);
-            return 0;
-        }
+        const uint8_t* row = read_row(f, path, hd, r);
+        if (!row) return 0;
         uint8_t* out = g_tex + static_cast<size_t>(r) * hd.width * comps;
         for (int c = 0; c < hd.width; c++, out += comps) {
             const uint8_t red = row[3 * c + 2], green = row[3 * c + 1], blue = row[3 * c];

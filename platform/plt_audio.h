@@ -79,6 +79,8 @@ void PLT_audio_close(void);
 // Starts the speech engine: an English voice whose synthesis runs on the engine's own thread into
 // the speech stream. data_path names the engine's data folder, or nullptr for its default. 1 when
 // the engine is ready; 0 when it is missing or cannot start, with the reason in PLT_speech_error.
+// The engine, once started, stays loaded for the life of the process: a start after
+// PLT_speech_close reopens it as it was and ignores data_path.
 int PLT_speech_init(const char* data_path);
 int PLT_speech_ready(void);
 const char* PLT_speech_error(void);
@@ -89,5 +91,6 @@ int PLT_speech_say(const char* text);
 int PLT_speech_busy(void);
 // Waits at most ms milliseconds for synthesis to finish (tests and shutdown); 1 when it finished.
 int PLT_speech_wait(int ms);
-// Stops the engine; queued synthesis is abandoned.
+// Closes the speech output: queued synthesis is abandoned and no sentence is taken until the next
+// PLT_speech_init. Safe without a start and when already closed.
 void PLT_speech_close(void);

@@ -1,5 +1,10 @@
 // plt_speech.cpp -- text to speech through espeak-ng: sentences are synthesised on the engine's own
 // thread and their samples go into the mixer's speech stream, so the caller never waits.
+//
+// The engine is started once in a process and stays loaded until the process ends: closing the
+// speech output cancels what is queued and stops taking sentences, and starting it again reuses the
+// loaded engine. The engine cannot be terminated and started again safely: after a restart its
+// worker believes a command is still running, and the next cancel or terminate waits for it forever.
 #include "plt_audio.h"
 
 #include <atomic>
@@ -16,7 +21,8 @@
 
 namespace {
 
-bool g_ready = false;
+bool g_ready = false;     // the speech output is open: sentences are taken
+bool g_engine = false;    // the engine is loaded in this process (never unloaded)
 char g_error[256] = "";
 int g_rate = 22050;
 
@@ -56,6 +62,11 @@ int PLT_speech_init(const char* data_path)
     if (g_ready) return 1;
     g_error[0] = 0;
 #ifdef KV_HAVE_ESPEAK
+    if (g_engine) {
+        // Loaded by an earlier start: its voice and data are the ones it was started with.
+        g_ready = true;
+        return 1;
+    }
     espeak_ng_InitializePath(data_path);
     espeak_ng_ERROR_CONTEXT context = nullptr;
     espeak_ng_STATUS status = espeak_ng_Initialize(&context);
@@ -85,6 +96,7 @@ int PLT_speech_init(const char* data_path)
     }
     g_rate = espeak_ng_GetSampleRate();
     if (g_rate <= 0) g_rate = 22050;
+    g_engine = true;
     g_ready = true;
     return 1;
 #else
@@ -136,8 +148,8 @@ void PLT_speech_close(void)
 {
     if (!g_ready) return;
 #ifdef KV_HAVE_ESPEAK
+    // Returns once the engine's thread has stopped: no samples or events arrive after it.
     espeak_ng_Cancel();
-    espeak_ng_Terminate();
 #endif
     g_ready = false;
     std::lock_guard<std::mutex> hold(g_done_lock);

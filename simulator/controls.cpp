@@ -201,6 +201,20 @@ void power_failures_trims(void)
     set.FC_roll = fltlim(set.FC_roll + 0.1f * flt.ail_trim, -1.0f, 1.0f);
 }
 
+// 15, 16. The moment of touchdown: automatic brakes and speed brakes, and the autopilot lets go.
+void touchdown(void)
+{
+    const planestruct& pl = pln[0];
+    if (flt.onground && !mem.old_onground) {
+        if (pl.autofbrkEQ) set.parkbrake = 1.0f;
+        if (pl.autosbrkEQ && flt.sbrk == -1) flt.sbrk = 2;
+        if (any_mode_on()) otto_disconnect();
+    }
+    mem.old_onground = flt.onground;
+}
+
+}  // namespace
+
 // 14. The three commands into every surface (degrees; positive aileron and spoiler values raise
 // the trailing edge), the tail rotor and the thrust lines.
 void deflect_surfaces(void)
@@ -257,20 +271,6 @@ void deflect_surfaces(void)
         }
     }
 }
-
-// 15, 16. The moment of touchdown: automatic brakes and speed brakes, and the autopilot lets go.
-void touchdown(void)
-{
-    const planestruct& pl = pln[0];
-    if (flt.onground && !mem.old_onground) {
-        if (pl.autofbrkEQ) set.parkbrake = 1.0f;
-        if (pl.autosbrkEQ && flt.sbrk == -1) flt.sbrk = 2;
-        if (any_mode_on()) otto_disconnect();
-    }
-    mem.old_onground = flt.onground;
-}
-
-}  // namespace
 
 void otto_disconnect(void)
 {

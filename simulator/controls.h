@@ -9,6 +9,11 @@
 // Never called during replay or pause.
 void update_controls(void);
 
+// The flight-control commands set.FC_ptch, FC_roll and FC_hdng into every surface's deflection
+// (degrees), the tail rotor's blade pitch and the thrust lines, as the aircraft's controls lay
+// them out: the last step of update_controls before the touchdown actions.
+void deflect_surfaces(void);
+
 // Switches every autopilot mode off, with the voice warning on aircraft that carry it: what the
 // "!" key does, and what touchdown does to an engaged autopilot.
 void otto_disconnect(void);

@@ -14,42 +14,30 @@ double lon_with_xz(double x, double z);
 // ---- force accumulators: a force F (N) acting at an arm (m from the centre of gravity; x right,
 // y up, z aft) adds to its source's sum and to the moments L (roll right), M (pitch up), N (yaw
 // right). Propulsion and gear forces are along the body's axes (forward, right, up).
-inline void addFaprop(float F, float x, float y)
+inline void add_axial(float& sum, float F, float x, float y)
 {
-    flt.faxilprop += F;
+    sum += F;
     flt.M -= F * y;
     flt.N -= F * x;
 }
-inline void addFsprop(float F, float y, float z)
+inline void add_side(float& sum, float F, float y, float z)
 {
-    flt.fsideprop += F;
+    sum += F;
     flt.L += F * y;
     flt.N -= F * z;
 }
-inline void addFnprop(float F, float x, float z)
+inline void add_normal(float& sum, float F, float x, float z)
 {
-    flt.fnrmlprop += F;
+    sum += F;
     flt.L -= F * x;
     flt.M -= F * z;
 }
-inline void addFagear(float F, float x, float y)
-{
-    flt.faxilgear += F;
-    flt.M -= F * y;
-    flt.N -= F * x;
-}
-inline void addFsgear(float F, float y, float z)
-{
-    flt.fsidegear += F;
-    flt.L += F * y;
-    flt.N -= F * z;
-}
-inline void addFngear(float F, float x, float z)
-{
-    flt.fnrmlgear += F;
-    flt.L -= F * x;
-    flt.M -= F * z;
-}
+inline void addFaprop(float F, float x, float y) { add_axial(flt.faxilprop, F, x, y); }
+inline void addFsprop(float F, float y, float z) { add_side(flt.fsideprop, F, y, z); }
+inline void addFnprop(float F, float x, float z) { add_normal(flt.fnrmlprop, F, x, z); }
+inline void addFagear(float F, float x, float y) { add_axial(flt.faxilgear, F, x, y); }
+inline void addFsgear(float F, float y, float z) { add_side(flt.fsidegear, F, y, z); }
+inline void addFngear(float F, float x, float z) { add_normal(flt.fnrmlgear, F, x, z); }
 // Aerodynamic forces along the flight path (axial forward, side right, normal up). The sums keep
 // them in path axes; for the moments they are turned into body axes with the cached alpha and beta.
 inline void addFaero(float fa, float fs, float fn, float x, float y, float z)

@@ -58,6 +58,16 @@ float mag_var_at(float lat, float lon)
     return -east;
 }
 
+void set_euler_caches(void)
+{
+    flt.sinthe = std::sin(flt.the[0] * DEG);
+    flt.costhe = std::cos(flt.the[0] * DEG);
+    flt.sinpsi = std::sin(flt.psi[0] * DEG);
+    flt.cospsi = std::cos(flt.psi[0] * DEG);
+    flt.sinphi = std::sin(flt.phi[0] * DEG);
+    flt.cosphi = std::cos(flt.phi[0] * DEG);
+}
+
 void integ_vx(void)
 {
     const float prd = msc.prd;
@@ -193,12 +203,7 @@ void integ_vx(void)
     }
 
     // Caches every other part of the flight model reads.
-    flt.sinthe = std::sin(flt.the[0] * DEG);
-    flt.costhe = std::cos(flt.the[0] * DEG);
-    flt.sinpsi = std::sin(flt.psi[0] * DEG);
-    flt.cospsi = std::cos(flt.psi[0] * DEG);
-    flt.sinphi = std::sin(flt.phi[0] * DEG);
-    flt.cosphi = std::cos(flt.phi[0] * DEG);
+    set_euler_caches();
     flt.sinalph = std::sin(flt.Alph * DEG);
     flt.cosalph = std::cos(flt.Alph * DEG);
     flt.sinbeta = std::sin(flt.Beta * DEG);

@@ -11,6 +11,7 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "initpln.h"
+#include "integ.h"
 #include "pending.h"
 
 #include <cmath>
@@ -418,21 +419,6 @@ void spread_fires(void)
     for (int i = 0; i < 10; i++) scn.firexyz[i][1] = find_local_h(scn.firexyz[i][0], scn.firexyz[i][2], &ci, &cj, 0);
 }
 
-// Engines at half throttle in the air, idle otherwise, propellers and rotors turning to match.
-void start_engines(void)
-{
-    const planestruct& pl = pln[0];
-    int n = intlim(pl.numen, 0, 4);
-    float t = flt.v[0] > msc.est_Vs ? 0.5f : 0.01f;
-    for (int i = 0; i < n; i++) {
-        flt.mixt[i] = 1.0f;
-        flt.prop[i] = pl.omegamax;
-        flt.throrqst[i] = flt.thro[i] = flt.parteqlbmthrust[i] = t;
-        flt.proppitch[i] = interp(0.0f, pl.minpitch[i], 1.0f, pl.maxpitch[i], t);
-        flt.tac[i] = pl.is_heli ? pl.omegamax : pl.omegamin + (pl.omegamax - pl.omegamin) * std::sqrt(t);
-    }
-}
-
 // The camera distance the outside views keep: the farthest of the wing tips and the fuselage's ends.
 void set_view_reach(void)
 {
@@ -477,12 +463,7 @@ void reset_flight(int code, int keep_pitch)
     int p = round(flt.psi[0]);
     flt.vX = tsin(p) * flt.v[0];
     flt.vZ = -tcos(p) * flt.v[0];
-    flt.sinthe = std::sin(flt.the[0] * DEG);
-    flt.costhe = std::cos(flt.the[0] * DEG);
-    flt.sinpsi = std::sin(flt.psi[0] * DEG);
-    flt.cospsi = std::cos(flt.psi[0] * DEG);
-    flt.sinphi = std::sin(flt.phi[0] * DEG);
-    flt.cosphi = std::cos(flt.phi[0] * DEG);
+    set_euler_caches();
     flt.cosalph = flt.cosbeta = 1.0f;
     flt.hpath = flt.ahpath = flt.psi[0];
     flt.sinhpath = flt.sinahpath = flt.sinpsi;
@@ -522,6 +503,20 @@ void reset_flight(int code, int keep_pitch)
 }
 
 }  // namespace
+
+void start_engines(void)
+{
+    const planestruct& pl = pln[0];
+    int n = intlim(pl.numen, 0, 4);
+    float t = flt.v[0] > msc.est_Vs ? 0.5f : 0.01f;
+    for (int i = 0; i < n; i++) {
+        flt.mixt[i] = 1.0f;
+        flt.prop[i] = pl.omegamax;
+        flt.throrqst[i] = flt.thro[i] = flt.parteqlbmthrust[i] = t;
+        flt.proppitch[i] = interp(0.0f, pl.minpitch[i], 1.0f, pl.maxpitch[i], t);
+        flt.tac[i] = pl.is_heli ? pl.omegamax : pl.omegamin + (pl.omegamax - pl.omegamin) * std::sqrt(t);
+    }
+}
 
 void set_fltvars(int code, int kind)
 {

@@ -31,6 +31,10 @@ extern const char* const MOTHERSHIP_PATH;
 // restarted. A special start that finds no target shows its notice and leaves the flight as it was.
 void set_fltvars(int code, int kind);
 
+// Engines at half throttle when the start speed flt.v[0] is above the estimated stall speed, idle
+// otherwise, with propellers and rotors turning to match.
+void start_engines(void);
+
 // The first airport (type 1) or navaid of that type whose identifier's first four bytes equal
 // id's (id's bytes after its end count as zero): 1 with *index set, else 0 with *index untouched.
 int get_index_from_id(const char* id, int type, int* index);

@@ -5,6 +5,7 @@
 # from its File menu by two mouse clicks, the second when its window is closed; the preferences the
 # first writes (165 lines, version 51) are read back by the second without complaint.
 set -u
+. "$(dirname "$0")/kestrova_lib.sh"
 exe=$1
 cfg=$(mktemp -d)
 trap 'rm -rf "$cfg" "$work1" "$work2"' EXIT
@@ -48,12 +49,7 @@ run_once() {
   KV_CONFIG_DIR=$cfg "$exe" &
   local pid=$!
   local win
-  win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Vantrel$' | head -n 1)
-  if [ -z "$win" ]; then
-    echo "no window named Vantrel appeared"
-    kill "$pid" 2>/dev/null
-    exit 1
-  fi
+  find_window "$pid" 30
   # Answer notices until start-up has passed the joystick (its notice, or none, is the last one),
   # then give the frame loop a moment.
   for _ in $(seq 1 60); do
@@ -72,25 +68,7 @@ run_once() {
     status=$?
     return
   fi
-  for _ in 1 2 3 4 5; do
-    xdotool windowfocus --sync "$win" 2>/dev/null
-    xdotool key --clearmodifiers alt+F4
-    for _ in $(seq 1 20); do
-      kill -0 "$pid" 2>/dev/null || break 2
-      sleep 0.1
-    done
-  done
-  for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$pid" 2>/dev/null; then
-    echo "Kestrova still runs after its window was closed"
-    kill -9 "$pid"
-    exit 1
-  fi
-  wait "$pid"
-  status=$?
+  close_window "$win" "$pid"
 }
 
 # Only the notices of a machine without accelerator or joystick, and log lines (code 0).

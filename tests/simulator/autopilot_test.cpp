@@ -20,7 +20,7 @@ class Autopilot : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(flight_world(TRAINER_ACF, 0.0f, 1.0f / 60.0f), 1);
+        ASSERT_EQ(flight_world(FH_TRAINER, 0.0f, 1.0f / 60.0f), 1);
         start_in_air(1000.0f, 50.0f, 0.0f);
         set_throttle(0.75f);
         ott.vv_hold = 500.0f * con.fpmtomsc;   // what the altitude-hold button sets
@@ -193,7 +193,7 @@ TEST_F(Autopilot, FollowsTheLocalizerAndGlideSlope)
 // hands off, with or without augmentation.
 float roll_rate_left(int augmented, float P0, float t)
 {
-    flight_world(TRAINER_ACF, 0.0f, 1.0f / 60.0f);
+    flight_world(FH_TRAINER, 0.0f, 1.0f / 60.0f);
     start_in_air(1000.0f, 50.0f, 0.0f);
     for (int i = 0; i < 4; i++) flt.throrqst[i] = 0.6f;
     planestruct& pl = pln[0];

@@ -12,12 +12,6 @@
 
 namespace {
 
-const char* const TRAINER = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
-const char* const JET = "planes/Fighters/T-38A Talon/T-38A Talon.acf";
-const char* const HELI = "planes/Helicopters/Bell 206B JetRanger III/Bell 206B JetRanger III.acf";
-const char* const FLOATPLANE = "planes/Seaplanes/DHC-2 Beaver Floatplane/DHC-2 Beaver Floatplane.acf";
-const char* const GLIDER = "planes/General Aviation/Schweizer 2-32/Schweizer 2-32.acf";
-
 constexpr float LB = 0.45359237f;
 
 void load(const char* rel, int water = 0)
@@ -26,17 +20,6 @@ void load(const char* rel, int water = 0)
     opt.water = water;
     fh_world(opt);
     ASSERT_EQ(fh_load(fh_bundled(rel)), 1) << rel;
-}
-
-// Flies with the pilot; false on the first state that is not finite.
-bool fly(TestPilot& pilot, float seconds)
-{
-    int n = (int)std::lround(seconds / msc.prd);
-    for (int k = 0; k < n; k++) {
-        pilot.fly();
-        if (!fh_state_finite()) return false;
-    }
-    return true;
 }
 
 // True airspeed brought to sea level (knots): what the handbooks call calibrated airspeed.
@@ -51,13 +34,13 @@ TEST(BundledFlight, EveryAircraftRestsWhereItsStartPutsIt)
         int water;
     };
     const Case cases[] = {
-        {TRAINER, 0},
+        {FH_TRAINER, 0},
         {"planes/System Planes (don't move)/Husky/Husky.acf", 0},
         {"planes/System Planes (don't move)/B-52H Stratofortress/B-52H Stratofortress.acf", 0},
-        {GLIDER, 0},
-        {HELI, 0},
-        {JET, 0},
-        {FLOATPLANE, 1},
+        {FH_GLIDER, 0},
+        {FH_HELI, 0},
+        {FH_JET, 0},
+        {FH_FLOATPLANE, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rel);
@@ -65,11 +48,9 @@ TEST(BundledFlight, EveryAircraftRestsWhereItsStartPutsIt)
         load(c.rel, c.water);
         EXPECT_TRUE(recorded_alerts().empty()) << "loading raised: " << recorded_alerts()[0].l1;
         fh_start_ground(90.0f);
-        fh_controls ctl = fh_get_controls();
-        ctl.throttle = 0.0f;
-        fh_set_controls(ctl);
+        set_throttle(0.0f);
         TestPilot pilot;
-        ASSERT_TRUE(fly(pilot, 10.0f));
+        ASSERT_TRUE(fly_checked(pilot, 10.0f));
         EXPECT_TRUE(flt.onground);
         // The gear springs are set for the maximum weight; the start's lighter load sits a little higher.
         EXPECT_NEAR(fh_height(), pln[0].h_eqlbm, 0.15f);
@@ -82,18 +63,12 @@ TEST(BundledFlight, EveryAircraftRestsWhereItsStartPutsIt)
 // Handbook, section 1: 122 KTAS cruising at 8,000 ft, where full throttle gives about 75 % power.
 TEST(BundledFlight, TrainerCruisesAtItsHandbookSpeed)
 {
-    load(TRAINER);
+    load(FH_TRAINER);
     const float h = 8000.0f * 0.3048f;
     fh_start_air(h, 55.0f, 0.0f);
-    TestPilot pilot;
-    pilot.hold_altitude = true;
-    pilot.altitude = h;
-    pilot.hold_bank = true;
-    pilot.coordinate = true;
-    fh_controls c = fh_get_controls();
-    c.throttle = 1.0f;
-    fh_set_controls(c);
-    ASSERT_TRUE(fly(pilot, 150.0f));
+    TestPilot pilot = altitude_pilot(h);
+    set_throttle(1.0f);
+    ASSERT_TRUE(fly_checked(pilot, 150.0f));
     EXPECT_LT(std::fabs(flt.vY), 0.3);
     float power = flt.power[0] / pln[0].pmax;   // both in watts once loaded
     EXPECT_NEAR(power, 0.75f, 0.08f);
@@ -104,27 +79,16 @@ TEST(BundledFlight, TrainerCruisesAtItsHandbookSpeed)
 // square root of the weight, and the harness starts lighter.
 TEST(BundledFlight, TrainerStallsAtItsHandbookSpeed)
 {
-    load(TRAINER);
+    load(FH_TRAINER);
     fh_start_air(1500.0f, 35.0f, 0.0f);
-    TestPilot pilot;
-    pilot.hold_speed_by_pitch = true;
-    pilot.speed = 35.0f;
-    pilot.hold_bank = true;
-    pilot.coordinate = true;
-    fh_controls c = fh_get_controls();
-    c.throttle = 0.0f;
-    fh_set_controls(c);
-    ASSERT_TRUE(fly(pilot, 20.0f));
-    pilot.hold_speed_by_pitch = false;
-    pilot.hold_speed_by_stick = true;
-    pilot.stick = fh_get_controls().pitch;
+    TestPilot pilot = speed_pilot(35.0f);
+    set_throttle(0.0f);
+    ASSERT_TRUE(fly_checked(pilot, 20.0f));
     float stalled_at = -1.0f;
-    for (int k = 0; k < 60 * 60 && stalled_at < 0.0f; k++) {
-        pilot.speed -= con.ktstomsc * msc.prd;
-        pilot.fly();
-        ASSERT_TRUE(fh_state_finite());
+    ASSERT_TRUE(slow_to_stall(pilot, 60.0f, [] {}, [&] {
         if (flt.stalled[4] || flt.stalled[5]) stalled_at = eas_kt();
-    }
+        return stalled_at >= 0.0f;
+    }));
     ASSERT_GT(stalled_at, 0.0f) << "never stalled";
     float expected = 51.0f * std::sqrt(flt.m_total / (2450.0f * LB));
     EXPECT_NEAR(stalled_at, expected, 0.10f * expected);
@@ -132,7 +96,7 @@ TEST(BundledFlight, TrainerStallsAtItsHandbookSpeed)
 
 TEST(BundledFlight, JetPassesMachOneInADive)
 {
-    load(JET);
+    load(FH_JET);
     fh_start_air(10000.0f, 220.0f, 0.0f);
     TestPilot pilot;
     pilot.hold_pitch = true;
@@ -143,7 +107,7 @@ TEST(BundledFlight, JetPassesMachOneInADive)
     fh_set_controls(c);
     float top = 0.0f;
     for (int s = 0; s < 60 && fh_height() > 3000.0f; s++) {
-        ASSERT_TRUE(fly(pilot, 1.0f));
+        ASSERT_TRUE(fly_checked(pilot, 1.0f));
         top = std::fmax(top, flt.machno);
     }
     EXPECT_GT(top, 1.05f);
@@ -152,21 +116,21 @@ TEST(BundledFlight, JetPassesMachOneInADive)
 
 TEST(BundledFlight, HelicopterRotorLiftsItAtMidCollectiveOnly)
 {
-    load(HELI);
+    load(FH_HELI);
     fh_start_ground(0.0f);
     TestPilot pilot;
     fh_controls c = fh_get_controls();
     c.throttle = 1.0f;   // the harness holds the lever; the governor's own request is overridden
     c.collective = 0.1f;
     fh_set_controls(c);
-    ASSERT_TRUE(fly(pilot, 4.0f));
+    ASSERT_TRUE(fly_checked(pilot, 4.0f));
     EXPECT_TRUE(flt.onground);
     EXPECT_NEAR(fh_height(), pln[0].h_eqlbm, 0.15f);
     EXPECT_LT(flt.thrust[0], flt.m_total * atm.g);
 
     c.collective = 0.6f;
     fh_set_controls(c);
-    ASSERT_TRUE(fly(pilot, 3.0f));
+    ASSERT_TRUE(fly_checked(pilot, 3.0f));
     EXPECT_FALSE(flt.onground);
     EXPECT_GT(fh_height(), pln[0].h_eqlbm + 2.0f);
     EXPECT_GT(flt.vY, 0.5);
@@ -174,11 +138,11 @@ TEST(BundledFlight, HelicopterRotorLiftsItAtMidCollectiveOnly)
 
 TEST(BundledFlight, FloatplaneLeavesTheWater)
 {
-    load(FLOATPLANE, 1);
+    load(FH_FLOATPLANE, 1);
     fh_start_ground(0.0f);
     TestPilot pilot;
     pilot.hold_bank = true;
-    ASSERT_TRUE(fly(pilot, 3.0f));
+    ASSERT_TRUE(fly_checked(pilot, 3.0f));
     EXPECT_TRUE(flt.onground);
     fh_controls c = fh_get_controls();
     c.throttle = 1.0f;
@@ -188,7 +152,7 @@ TEST(BundledFlight, FloatplaneLeavesTheWater)
     pilot.pitch_deg = 4.0f;
     float t = 0.0f;
     while (t < 60.0f && !(fh_height() > 5.0f && !flt.onground)) {
-        ASSERT_TRUE(fly(pilot, 0.5f));
+        ASSERT_TRUE(fly_checked(pilot, 0.5f));
         t += 0.5f;
     }
     EXPECT_LT(t, 60.0f) << "still on the water at " << flt.av * con.msctokts << " kt";
@@ -199,22 +163,12 @@ TEST(BundledFlight, FloatplaneLeavesTheWater)
 // this aspect-ratio-18 wing keeps a little less, but far more than any powered aircraft here.
 TEST(BundledFlight, GliderGlidesFar)
 {
-    load(GLIDER);
+    load(FH_GLIDER);
     fh_start_air(2500.0f, 31.0f, 0.0f);
-    TestPilot pilot;
-    pilot.hold_speed_by_pitch = true;
-    pilot.speed = 31.0f;
-    pilot.hold_bank = true;
-    pilot.coordinate = true;
-    ASSERT_TRUE(fly(pilot, 60.0f));
-    double hs = 0.0, vs = 0.0;
-    for (int k = 0; k < 20 * 60; k++) {
-        pilot.fly();
-        ASSERT_TRUE(fh_state_finite());
-        hs += std::sqrt(flt.vX * flt.vX + flt.vZ * flt.vZ);
-        vs += flt.vY;
-    }
-    double ld = hs / -vs;
+    TestPilot pilot = speed_pilot(31.0f);
+    ASSERT_TRUE(fly_checked(pilot, 60.0f));
+    double ld = 0.0;
+    ASSERT_TRUE(glide_ratio(pilot, 20.0f, &ld));
     EXPECT_GT(ld, 22.0);
     EXPECT_LT(ld, 40.0);
 }

@@ -12,8 +12,6 @@
 
 namespace {
 
-const char* const TRAINER = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
-
 // A flat region at height 0 and a 1000 kg aircraft record with no gear geometry of its own.
 class Contact : public ::testing::Test {
 protected:
@@ -184,7 +182,7 @@ TEST_F(Contact, AFloatPointDisplacesWaterByItsPatchAndDepth)
 TEST(Scrapes, ABellyLandingRestsOnTheBodyInTheNineContactStates)
 {
     fh_world();
-    ASSERT_EQ(fh_load(fh_bundled(TRAINER)), 1);
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     fh_start_air(1.0f, 0.0f, 0.0f);
     for (int leg = 0; leg < 3; leg++) pln[0].gear_stat[leg] = 0;   // gear up
     flt.phi[0] = 8.0f;   // and a wing low

@@ -431,7 +431,7 @@ TEST_F(Controls, OnlyAHelicopterSteersItsSecondRotorWithThePedals)
     for (int i = 0; i < 5; i++) yoke_key(6);
     frames(20);
     EXPECT_NEAR(flt.proppitch[1], 12.5f, 1e-6f);
-    ASSERT_EQ(flight_world(HELI_ACF), 1);
+    ASSERT_EQ(flight_world(FH_HELI), 1);
     start_in_air(100.0f, 20.0f, 0.0f);
     set.eq_ped = 1;
     const planestruct& pl = pln[0];
@@ -516,7 +516,7 @@ TEST_F(Controls, StandingStillWithNoStallSpeedGivesFiniteCommands)
         ott.NAV[1] = ott.GS2 = 0;
     }
     // A helicopter without pedals in the hover.
-    ASSERT_EQ(flight_world(HELI_ACF), 1);
+    ASSERT_EQ(flight_world(FH_HELI), 1);
     start_in_air(10.0f, 0.0f, 0.0f);
     msc.est_Vs = 0.0f;
     flt.vind = 0.0f;

@@ -17,13 +17,8 @@ namespace {
 TEST_F(EventWorld, FuelFallsByTheFlowTheEnginesBurn)
 {
     fh_start_air(1500.0f, 55.0f, 0.0f);
-    TestPilot pilot;
-    pilot.hold_altitude = true;
-    pilot.altitude = 1500.0f;
-    pilot.hold_bank = true;
-    fh_controls c = fh_get_controls();
-    c.throttle = 0.75f;
-    fh_set_controls(c);
+    TestPilot pilot = altitude_pilot(1500.0f, 0.0f, false);
+    set_throttle(0.75f);
     for (int k = 0; k < 60 * 10; k++) {
         cadence.step();
         pilot.fly();
@@ -63,7 +58,7 @@ TEST_F(EventWorld, FuelNeverGoesBelowZero)
 TEST(EventGlider, NoEngineDividesNothingAndTheRamAirTurbinePowersTheHydraulics)
 {
     fh_world();
-    ASSERT_EQ(fh_load(fh_bundled(EVT_GLIDER)), 1);
+    ASSERT_EQ(fh_load(fh_bundled(FH_GLIDER)), 1);
     ASSERT_EQ(pln[0].numen, 0);
     fh_start_air(1000.0f, 30.0f, 0.0f);
     pln[0].ff_hydraulic = 1;
@@ -141,7 +136,7 @@ TEST(EventFailures, HalfHourVacuumFailsAtItsRateOverSeededFlights)
     const int flights = 600;
     int failed = 0;
     fh_world();
-    ASSERT_EQ(fh_load(fh_bundled(EVT_TRAINER)), 1);
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     fh_start_air(1500.0f, 50.0f, 0.0f);
     pln[0].paneltype = 1;
     rel.fail_type[0] = 2;

@@ -27,7 +27,7 @@ CadenceCount fly_counting(float prd, int frames, bool through_driver)
     opt.prd = prd;
     if (through_driver) opt.controls = update_controls;
     fh_world(opt);
-    EXPECT_EQ(fh_load(fh_bundled(EVT_TRAINER)), 1);
+    EXPECT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     evt_listen();
     fh_start_air(1500.0f, 50.0f, 0.0f);
     set.controls_type = -1;
@@ -78,32 +78,20 @@ TEST(EventCadence, SlowFramesRunAnEventEveryFrameAndASecondEveryTen)
 TEST_F(EventWorld, StallHornSoundsBeforeTheWingStalls)
 {
     fh_start_air(1500.0f, 40.0f, 0.0f);
-    TestPilot pilot;
-    pilot.hold_speed_by_pitch = true;
-    pilot.speed = 40.0f;
-    pilot.hold_bank = true;
-    pilot.coordinate = true;
-    fh_controls c = fh_get_controls();
-    c.throttle = 0.0f;
-    fh_set_controls(c);
+    TestPilot pilot = speed_pilot(40.0f);
+    set_throttle(0.0f);
     for (int k = 0; k < 60 * 20; k++) {
         cadence.step();
         pilot.fly();
     }
     ASSERT_FALSE(PLT_voice_playing(SND_STALL)) << "no horn at 40 m/s";
     // Slow down at one knot a second until the wing stalls.
-    pilot.hold_speed_by_pitch = false;
-    pilot.hold_speed_by_stick = true;
-    pilot.stick = fh_get_controls().pitch;
     float horn_at = -1.0f, stalled_at = -1.0f;
-    for (int k = 0; k < 60 * 90 && stalled_at < 0.0f; k++) {
-        pilot.speed -= con.ktstomsc * msc.prd;
-        cadence.step();
-        pilot.fly();
-        ASSERT_TRUE(fh_state_finite());
+    ASSERT_TRUE(slow_to_stall(pilot, 90.0f, [&] { cadence.step(); }, [&] {
         if (PLT_voice_playing(SND_STALL) && horn_at < 0.0f) horn_at = flt.vind;
         if (flt.stalled[4] && stalled_at < 0.0f) stalled_at = flt.vind;
-    }
+        return stalled_at >= 0.0f;
+    }));
     ASSERT_GT(stalled_at, 0.0f) << "never stalled";
     ASSERT_GT(horn_at, 0.0f) << "no horn";
     EXPECT_GT(horn_at, stalled_at) << "the horn comes before the stall";
@@ -152,7 +140,7 @@ TEST_F(EventWorld, StalledWingBuffetsAStickWithoutShakerOrHydraulics)
     } cases[] = {{0, 0, true}, {1, 0, false}, {0, 1, false}};
     for (const Case& k : cases) {
         fh_world();
-        ASSERT_EQ(fh_load(fh_bundled(EVT_TRAINER)), 1);
+        ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
         evt_listen();
         pln[0].ff_stickshaker = k.shaker;
         pln[0].ff_hydraulic = k.hydraulic;
@@ -172,7 +160,7 @@ TEST_F(EventWorld, StalledWingBuffetsAStickWithoutShakerOrHydraulics)
     }
     // A deep stall at high dynamic pressure asks for more than the stick can give: limited to 100.
     fh_world();
-    ASSERT_EQ(fh_load(fh_bundled(EVT_TRAINER)), 1);
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     evt_listen();
     flt.Qratio = 0.9f;
     flt.stalled[4] = 1;

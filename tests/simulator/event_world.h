@@ -16,10 +16,6 @@
 #include <cmath>
 #include <vector>
 
-inline const char* const EVT_TRAINER = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
-inline const char* const EVT_GLIDER = "planes/General Aviation/Schweizer 2-32/Schweizer 2-32.acf";
-inline const char* const EVT_HELI = "planes/Helicopters/Bell 206B JetRanger III/Bell 206B JetRanger III.acf";
-
 // Fills every voice with a quarter second of a quiet tone and switches sound on, so play and stop
 // reach the mixer; the stick's forces go to the recorder.
 inline void evt_listen(void)
@@ -82,7 +78,7 @@ protected:
     void SetUp() override
     {
         fh_world();
-        ASSERT_EQ(fh_load(fh_bundled(EVT_TRAINER)), 1);
+        ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
         evt_listen();
     }
     void TearDown() override { evt_quiet(); }

@@ -15,14 +15,12 @@
 #include "plt.h"
 
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -228,9 +226,7 @@ void pass_hook(void)
 // process, as in the real program) and reads back what it saw.
 Seen fly_in_child(const std::string& report)
 {
-    std::fflush(stdout);
-    pid_t pid = fork();
-    if (pid == 0) {
+    run_in_child_process([&] {
         Pilot pilot;
         Seen seen;
         g_pilot = &pilot;
@@ -254,20 +250,8 @@ Seen fly_in_child(const std::string& report)
                 std::fprintf(f, "alert %d %s\n", a.code, a.l1.c_str());
             std::fclose(f);
         }
-        std::fflush(nullptr);
-        _exit(0);
-    }
+    }, 240);   // four minutes at most
     Seen out;
-    if (pid < 0) return out;
-    int status = 0;
-    for (int waited = 0; waited < 2400; waited++) {   // four minutes at most
-        if (waitpid(pid, &status, WNOHANG) == pid) break;
-        usleep(100000);
-        if (waited == 2399) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-        }
-    }
     std::ifstream in(report);
     std::string k;
     while (in >> k) {
@@ -284,26 +268,7 @@ Seen fly_in_child(const std::string& report)
     return out;
 }
 
-class FlightE2E : public ::testing::Test {
-protected:
-    TempDir work, cfg;
-    std::string old_cwd;
-    void SetUp() override
-    {
-        char cwd[4096];
-        old_cwd = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        ASSERT_EQ(chdir(work.str().c_str()), 0);
-        setenv("KV_CONFIG_DIR", cfg.str().c_str(), 1);
-        setenv("KV_PROGRAM_DIR", KV_PROGRAM_DIR, 1);
-        hl_set_window_size(800, 600);
-    }
-    void TearDown() override
-    {
-        hl_set_window_size(0, 0);
-        unsetenv("KV_PROGRAM_DIR");
-        ASSERT_EQ(chdir(old_cwd.c_str()), 0);
-    }
-};
+class FlightE2E : public ProgramFolders {};
 
 TEST_F(FlightE2E, TrainerTakesOffFromItsStartRunwayClimbsAndFliesIntoTheNextSquare)
 {

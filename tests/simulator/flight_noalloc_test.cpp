@@ -41,10 +41,7 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 TEST(FlightFrames, AllocateNothing)
 {
-    const char* planes[] = {"planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf",
-                            "planes/Helicopters/Bell 206B JetRanger III/Bell 206B JetRanger III.acf",
-                            "planes/Fighters/T-38A Talon/T-38A Talon.acf",
-                            "planes/Seaplanes/DHC-2 Beaver Floatplane/DHC-2 Beaver Floatplane.acf"};
+    const char* planes[] = {FH_TRAINER, FH_HELI, FH_JET, FH_FLOATPLANE};
     for (const char* rel : planes) {
         fh_world_options opt;
         opt.water = rel == planes[3];
@@ -69,7 +66,7 @@ TEST(FlightFrames, AllocateNothing)
 TEST(FlightFrames, TheFrameDriverAndReplayAllocateNothing)
 {
     fh_world();
-    ASSERT_EQ(fh_load(fh_bundled("planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf")), 1);
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     fh_start_ground(0.0f);
     fh_frame();
     reset_flight_driver();
@@ -95,7 +92,7 @@ TEST(FlightFrames, TheFrameDriverAndReplayAllocateNothing)
 TEST(EventUpdates, AllocateNothing)
 {
     fh_world();
-    ASSERT_EQ(fh_load(fh_bundled("planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf")), 1);
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     fh_start_air(1500.0f, 50.0f, 0.0f);
     atm.use_realwxr = 1;
     atm.rain_tstm = 4.0f;    // lightning too
@@ -122,7 +119,7 @@ TEST(FlightFrames, ControlsAndAutopilotAllocateNothing)
     fh_world_options opt;
     opt.controls = update_controls;
     fh_world(opt);
-    ASSERT_EQ(fh_load(fh_bundled("planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf")), 1);
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     set.controls_type = -1;
     set.cus_X = env.dx * 0.5f;
     set.cus_Z = env.dz * 0.5f;

@@ -15,28 +15,15 @@
 namespace {
 
 constexpr float PI = 3.14159265f;
-const char* const TRAINER = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
 
 class Trainer : public ::testing::Test {
 protected:
     void SetUp() override
     {
         fh_world();
-        ASSERT_EQ(fh_load(fh_bundled(TRAINER)), 1);
-    }
-
-    // Flies frames with the pilot, failing on the first state that is not finite.
-    bool fly(TestPilot& pilot, float seconds)
-    {
-        int n = (int)std::lround(seconds / msc.prd);
-        for (int k = 0; k < n; k++) {
-            pilot.fly();
-            if (!fh_state_finite()) return false;
-        }
-        return true;
+        ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     }
     static float weight() { return flt.m_total * atm.g; }
-    static float ground_speed() { return (float)std::sqrt(flt.vX * flt.vX + flt.vZ * flt.vZ); }
 };
 
 // Plan area (both halves) of the wing parts.
@@ -96,7 +83,7 @@ TEST_F(Trainer, InVacuumOnlyGravityActs)
     TestPilot pilot;   // hands off
     double vx0 = flt.vX, vz0 = flt.vZ;
     float the0 = flt.the[0], psi0 = flt.psi[0], phi0 = flt.phi[0];
-    ASSERT_TRUE(fly(pilot, 2.0f));
+    ASSERT_TRUE(fly_checked(pilot, 2.0f));
     EXPECT_EQ(atm.rho, 0.0f);
     // Free fall: 2 s of gravity at this height, no other force, no rotation.
     EXPECT_NEAR(flt.vY, -2.0 * atm.g, 1e-3 * atm.g);
@@ -116,7 +103,7 @@ TEST_F(Trainer, ParkedWithBrakeSettlesAtItsRestingAttitudeAndStaysStill)
 {
     fh_start_ground(90.0f);
     TestPilot pilot;
-    ASSERT_TRUE(fly(pilot, 10.0f));
+    ASSERT_TRUE(fly_checked(pilot, 10.0f));
     EXPECT_TRUE(flt.onground);
     EXPECT_NEAR(fh_height(), pln[0].h_eqlbm, 0.05f);
     EXPECT_NEAR(flt.the[0], pln[0].the_eqlbm, 1.0f);
@@ -126,7 +113,7 @@ TEST_F(Trainer, ParkedWithBrakeSettlesAtItsRestingAttitudeAndStaysStill)
     EXPECT_NEAR(flt.fnrmlgear, weight(), 0.03f * weight());
     double x0 = flt.X[0], z0 = flt.Z[0];
     float h0 = fh_height();
-    ASSERT_TRUE(fly(pilot, 10.0f));
+    ASSERT_TRUE(fly_checked(pilot, 10.0f));
     EXPECT_LT(std::hypot(flt.X[0] - x0, flt.Z[0] - z0), 0.25);
     EXPECT_NEAR(fh_height(), h0, 0.01f);
     EXPECT_LT(std::fabs(flt.Q) + std::fabs(flt.P) + std::fabs(flt.R), 0.5f);
@@ -139,7 +126,7 @@ TEST_F(Trainer, TakeOffRollMatchesItsThrustDragAndFriction)
     pilot.hold_heading_on_ground = true;
     pilot.heading = 0.0f;
     pilot.hold_bank = true;
-    ASSERT_TRUE(fly(pilot, 2.0f));   // settle
+    ASSERT_TRUE(fly_checked(pilot, 2.0f));   // settle
     fh_controls c = fh_get_controls();
     c.brake = 0.0f;
     c.throttle = 1.0f;
@@ -151,13 +138,7 @@ TEST_F(Trainer, TakeOffRollMatchesItsThrustDragAndFriction)
     int frames = 0, airborne = 0;
     float v_lo = 0.0f;
     double dist = 0.0;
-    for (int k = 0; k < 60 * 90 && airborne < 30; k++) {
-        if (flt.av >= rotate && !pilot.hold_pitch) {
-            pilot.hold_pitch = true;
-            pilot.pitch_deg = 9.0f;
-        }
-        pilot.fly();
-        ASSERT_TRUE(fh_state_finite());
+    ASSERT_TRUE(fly_each(pilot, 90.0f, [&] {
         if (flt.onground) {
             airborne = 0;
             thrust_sum += flt.faxilprop;
@@ -167,7 +148,13 @@ TEST_F(Trainer, TakeOffRollMatchesItsThrustDragAndFriction)
         } else {
             airborne++;
         }
-    }
+        // Rotate from the next frame on.
+        if (flt.av >= rotate && !pilot.hold_pitch) {
+            pilot.hold_pitch = true;
+            pilot.pitch_deg = 9.0f;
+        }
+        return airborne < 30;
+    }));
     ASSERT_EQ(airborne, 30) << "no lift-off";
     EXPECT_GT(v_lo, 0.75f * msc.est_Vs);
     EXPECT_GT(fh_height(), 1.0f);
@@ -188,25 +175,18 @@ TEST_F(Trainer, TakeOffRollMatchesItsThrustDragAndFriction)
 TEST_F(Trainer, CruisesWithAltitudeHoldWherePowerAvailableMeetsPowerRequired)
 {
     fh_start_air(1500.0f, 50.0f, 0.0f);
-    TestPilot pilot;
-    pilot.hold_altitude = true;
-    pilot.altitude = 1500.0f;
-    pilot.hold_bank = true;
-    pilot.coordinate = true;
-    fh_controls c = fh_get_controls();
-    c.throttle = 0.75f;
-    fh_set_controls(c);
-    ASSERT_TRUE(fly(pilot, 90.0f));
+    TestPilot pilot = altitude_pilot(1500.0f);
+    set_throttle(0.75f);
+    ASSERT_TRUE(fly_checked(pilot, 90.0f));
     double vy_sum = 0.0, v_sum = 0.0, thrust_sum = 0.0;
     int n = 0;
-    for (int k = 0; k < 30 * 60; k++) {
-        pilot.fly();
-        ASSERT_TRUE(fh_state_finite());
+    ASSERT_TRUE(fly_each(pilot, 30.0f, [&] {
         vy_sum += flt.vY;
         v_sum += flt.av;
         thrust_sum += flt.faxilprop;
         n++;
-    }
+        return true;
+    }));
     EXPECT_LT(std::fabs(vy_sum / n), 0.3);
     EXPECT_NEAR(fh_height(), 1500.0f, 30.0f);
 
@@ -226,28 +206,17 @@ TEST_F(Trainer, CruisesWithAltitudeHoldWherePowerAvailableMeetsPowerRequired)
 TEST_F(Trainer, StallsAfterTheWarningAtTheSpeedItsMaximumLiftGives)
 {
     fh_start_air(1500.0f, 40.0f, 0.0f);
-    TestPilot pilot;
-    pilot.hold_speed_by_pitch = true;
-    pilot.speed = 40.0f;
-    pilot.hold_bank = true;
-    pilot.coordinate = true;
-    fh_controls c = fh_get_controls();
-    c.throttle = 0.0f;
-    fh_set_controls(c);
-    ASSERT_TRUE(fly(pilot, 20.0f));
+    TestPilot pilot = speed_pilot(40.0f);
+    set_throttle(0.0f);
+    ASSERT_TRUE(fly_checked(pilot, 20.0f));
 
     // Slow down at one knot a second until the wing stalls, the stick coming back as needed.
-    pilot.hold_speed_by_pitch = false;
-    pilot.hold_speed_by_stick = true;
-    pilot.stick = fh_get_controls().pitch;
     float warned_at = -1.0f, stalled_at = -1.0f;
-    for (int k = 0; k < 60 * 60 && stalled_at < 0.0f; k++) {
-        pilot.speed -= con.ktstomsc * msc.prd;
-        pilot.fly();
-        ASSERT_TRUE(fh_state_finite());
+    ASSERT_TRUE(slow_to_stall(pilot, 60.0f, [] {}, [&] {
         if (flt.stallwarning && warned_at < 0.0f) warned_at = flt.vind;
         if (flt.stalled[4] || flt.stalled[5]) stalled_at = flt.vind;
-    }
+        return stalled_at >= 0.0f;
+    }));
     ASSERT_GT(stalled_at, 0.0f) << "never stalled";
     ASSERT_GT(warned_at, 0.0f) << "no stall warning";
     EXPECT_GT(warned_at, stalled_at);
@@ -267,24 +236,12 @@ TEST_F(Trainer, GlidesWithALiftToDragRatioOfALightTrainer)
 {
     fh_start_air(2500.0f, 35.0f, 0.0f);
     for (float& m : flt.mixt) m = 0.0f;   // engine off
-    TestPilot pilot;
-    pilot.hold_speed_by_pitch = true;
-    pilot.speed = 1.15f * msc.est_Vs;
-    pilot.hold_bank = true;
-    pilot.coordinate = true;
-    fh_controls c = fh_get_controls();
-    c.throttle = 0.0f;
-    fh_set_controls(c);
-    ASSERT_TRUE(fly(pilot, 60.0f));
+    TestPilot pilot = speed_pilot(1.15f * msc.est_Vs);
+    set_throttle(0.0f);
+    ASSERT_TRUE(fly_checked(pilot, 60.0f));
     EXPECT_FALSE(flt.eng_running[0]);
-    double hs = 0.0, vs = 0.0;
-    for (int k = 0; k < 20 * 60; k++) {
-        pilot.fly();
-        ASSERT_TRUE(fh_state_finite());
-        hs += ground_speed();
-        vs += flt.vY;
-    }
-    double ld = hs / -vs;
+    double ld = 0.0;
+    ASSERT_TRUE(glide_ratio(pilot, 20.0f, &ld));
     EXPECT_GT(ld, 7.0);
     EXPECT_LT(ld, 13.0);
 }
@@ -292,23 +249,17 @@ TEST_F(Trainer, GlidesWithALiftToDragRatioOfALightTrainer)
 TEST_F(Trainer, PhugoidPeriodFollowsItsSpeed)
 {
     fh_start_air(1500.0f, 50.0f, 0.0f);
-    TestPilot pilot;
-    pilot.hold_altitude = true;
-    pilot.altitude = 1500.0f;
-    pilot.hold_bank = true;
-    pilot.coordinate = true;
-    fh_controls c = fh_get_controls();
-    c.throttle = 0.55f;
-    fh_set_controls(c);
-    ASSERT_TRUE(fly(pilot, 120.0f));
+    TestPilot pilot = altitude_pilot(1500.0f);
+    set_throttle(0.55f);
+    ASSERT_TRUE(fly_checked(pilot, 120.0f));
 
     // Hands off the elevator at its trimmed place, after a pulse.
     float trimmed = fh_get_controls().pitch;
     pilot.hold_altitude = false;
-    c = fh_get_controls();
+    fh_controls c = fh_get_controls();
     c.pitch = trimmed + 0.15f;
     fh_set_controls(c);
-    ASSERT_TRUE(fly(pilot, 1.0f));
+    ASSERT_TRUE(fly_checked(pilot, 1.0f));
     c.pitch = trimmed;
     fh_set_controls(c);
     float V = flt.av;
@@ -316,13 +267,12 @@ TEST_F(Trainer, PhugoidPeriodFollowsItsSpeed)
     // Upward crossings of the vertical speed through zero.
     std::vector<float> ups;
     float prev = (float)flt.vY;
-    for (int k = 0; k < 120 * 60; k++) {
-        pilot.fly();
-        ASSERT_TRUE(fh_state_finite());
+    ASSERT_TRUE(fly_each(pilot, 120.0f, [&] {
         float vy = (float)flt.vY;
         if (prev < 0.0f && vy >= 0.0f) ups.push_back(msc.elap_time);
         prev = vy;
-    }
+        return true;
+    }));
     ASSERT_GE(ups.size(), 3u) << "no oscillation";
     float period = (ups.back() - ups.front()) / (float)(ups.size() - 1);
     float expected = PI * std::sqrt(2.0f) * V / atm.g;
@@ -332,26 +282,18 @@ TEST_F(Trainer, PhugoidPeriodFollowsItsSpeed)
 TEST_F(Trainer, TurnsAtTheRateItsBankGives)
 {
     fh_start_air(1500.0f, 50.0f, 0.0f);
-    TestPilot pilot;
-    pilot.hold_altitude = true;
-    pilot.altitude = 1500.0f;
-    pilot.hold_bank = true;
-    pilot.bank_deg = 30.0f;
-    pilot.coordinate = true;
-    fh_controls c = fh_get_controls();
-    c.throttle = 0.7f;
-    fh_set_controls(c);
-    ASSERT_TRUE(fly(pilot, 40.0f));
+    TestPilot pilot = altitude_pilot(1500.0f, 30.0f);
+    set_throttle(0.7f);
+    ASSERT_TRUE(fly_checked(pilot, 40.0f));
     double rate = 0.0, bank = 0.0, speed = 0.0;
     int n = 0;
-    for (int k = 0; k < 20 * 60; k++) {
-        pilot.fly();
-        ASSERT_TRUE(fh_state_finite());
+    ASSERT_TRUE(fly_each(pilot, 20.0f, [&] {
         rate += flt.psidot;
         bank += flt.phi[0];
         speed += flt.av;
         n++;
-    }
+        return true;
+    }));
     float phi = (float)(bank / n), V = (float)(speed / n);
     EXPECT_NEAR(phi, 30.0f, 2.0f);
     float expected = atm.g * std::tan(phi * PI / 180.0f) / V * 180.0f / PI;

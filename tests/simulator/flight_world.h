@@ -11,12 +11,8 @@
 
 #include <cmath>
 
-inline const char* const TRAINER_ACF = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
-inline const char* const GLIDER_ACF = "planes/General Aviation/Schweizer 2-32/Schweizer 2-32.acf";
-inline const char* const HELI_ACF = "planes/Helicopters/Bell 206B JetRanger III/Bell 206B JetRanger III.acf";
-
 // The world with the aircraft loaded; 1 on success. The flat ground lies at ground_h.
-inline int flight_world(const char* acf = TRAINER_ACF, float ground_h = 0.0f, float prd = 0.05f)
+inline int flight_world(const char* acf = FH_TRAINER, float ground_h = 0.0f, float prd = 0.05f)
 {
     fh_world_options o;
     o.ground_h = ground_h;

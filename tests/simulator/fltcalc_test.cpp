@@ -11,8 +11,6 @@
 
 namespace {
 
-const char* const TRAINER = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
-
 struct Increments {
     float cl, cd, cm;
 };
@@ -100,7 +98,7 @@ TEST(ControlSurfaces, InducedAngleOfALiftIncrement)
 TEST(ForceBuildUp, ASymmetricAircraftWithCentredControlsNeitherRollsNorYaws)
 {
     fh_world();
-    ASSERT_EQ(fh_load(fh_bundled(TRAINER)), 1);
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     // The engine's torque and slipstream are not symmetric: glide with it stopped.
     pln[0].numen = 0;
     pln[0].entype = 0;
@@ -135,7 +133,7 @@ TEST(ForceBuildUp, ASymmetricAircraftWithCentredControlsNeitherRollsNorYaws)
 TEST(ForceBuildUp, AccelerationsAreTheSumsOverMassAndInertia)
 {
     fh_world();
-    ASSERT_EQ(fh_load(fh_bundled(TRAINER)), 1);
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     fh_start_air(1000.0f, 45.0f, 30.0f);
     fh_frame();
     // Level and wings level: the sums turn straight into world axes.

@@ -11,14 +11,12 @@
 
 namespace {
 
-const char* const TRAINER = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
-
 // Flies the trainer from a fixed start for a number of frames; with dump_at >= 0 the dump is
 // requested on that frame. Returns the flight state after the last frame.
 flightstruct fly_trainer(int frames, int dump_at)
 {
     fh_world();
-    EXPECT_EQ(fh_load(fh_bundled(TRAINER)), 1);
+    EXPECT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     fh_start_air(300.0f, 45.0f, 30.0f);
     fh_controls c;
     c.throttle = 0.8f;
@@ -83,7 +81,7 @@ TEST(OneCycleDump, LoadingTheUsersAircraftWritesTheLoadReport)
     std::string path = dir.str() + "/Kestrova.out";
     trk.open(path, std::ios::out | std::ios::binary | std::ios::trunc);
     fh_world();
-    ASSERT_EQ(fh_load(fh_bundled(TRAINER)), 1);
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     trk.close();
     std::string text = read_file(path);
     EXPECT_NE(text.find("Simulating "), std::string::npos);

@@ -17,16 +17,13 @@
 
 namespace {
 
-const char* const TRAINER = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
-const char* const HELI = "planes/Helicopters/Bell 206B JetRanger III/Bell 206B JetRanger III.acf";
-
 // The trainer at rest on the harness's flat region, its brakes set, and the driver forgotten.
 class Driver : public ::testing::Test {
 protected:
     void SetUp() override
     {
         fh_world();
-        ASSERT_EQ(fh_load(fh_bundled(TRAINER)), 1);
+        ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
         fh_start_ground(90.0f);
         fh_frame();   // the harness's controls once: brakes set, throttle closed
         rel.vacuum = 1;

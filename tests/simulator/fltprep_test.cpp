@@ -53,7 +53,7 @@ TEST_F(Frame, StandardAtmosphereGivesTheSpeedOfSoundAndDensity)
 
 TEST_F(Frame, GroundEffectGrowsLiftAndCutsInducedDragNearTheGround)
 {
-    ASSERT_EQ(fh_load(fh_bundled("planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf")), 1);
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     fh_start_air(100.0f, 40.0f, 0.0f);
     const planestruct& pl = pln[0];
     struct Case {

@@ -7,6 +7,7 @@
 #include "hl_funct.h"
 #include "hl_string.h"
 #include "hl_types.h"
+#include "empty_region.h"
 #include "kvdb.h"
 #include "kvtest.h"
 
@@ -288,18 +289,8 @@ TEST_F(DefaultRegion, ListsHoldTheRegionsAirportsAndRadios)
 }
 
 // A region of our own making: airports placed where the test wants them, no squares.
-class SyntheticRegion : public ::testing::Test {
+class SyntheticRegion : public EmptyRegion {
 protected:
-    TempDir dir;
-    void SetUp() override
-    {
-        clear_globals();
-        clear_recorded_alerts();
-        kvdb_set_units();
-        std::snprintf(app_path, sizeof app_path, "%s/", dir.str().c_str());
-        env.lat_sou = 10;
-        env.lon_wes = 20;
-    }
     int add_airport(float lat, float lon, int runways, int num = 9)
     {
         const int a = ++apt_wrl_max;

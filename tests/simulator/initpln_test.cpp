@@ -387,18 +387,7 @@ TEST_F(Loader, SlatsSpreadTheTablesOnlyWhereFitted)
 
 TEST_F(Loader, AHelicopterIsTakenToStallAtFiftyKnots)
 {
-    planestruct pl = syn_aircraft();
-    pl.is_heli = 1;
-    pl.entype = 3;
-    pl.els[1] = 2;
-    pl.semilen[0] = 18.0f;
-    pl.semilen[1] = 3.0f;
-    pl.Croot[1] = pl.Ctip[1] = 0.5f;
-    pl.numblades[1] = 2;
-    pl.trotor_rat = 5.0f;
-    syn_foils(pl, 1, "NACA 0012 (symmetrical).afl");
-    pl.fusewash = 0;
-    for (int p = 4; p <= 13; p++) pl.semilen[p] = 0.0f;
+    planestruct pl = syn_helicopter();
     ASSERT_EQ(load(pl), 1);
     EXPECT_NEAR(msc.est_Vs, 25.72f, 0.01f);
     EXPECT_EQ(pln[0].collectEQ, 1);

@@ -6,6 +6,7 @@
 #include "menubar.h"
 
 #include "hl_types.h"
+#include "empty_region.h"
 #include "kvdb.h"
 #include "kvtest.h"
 
@@ -200,20 +201,9 @@ int add_navaid(int type, const char* id, const char* name, float lat, float lon)
     return n;
 }
 
-// A region of our own making around (lat_sou, lon_wes) = (10, 20): airports and radios placed by
-// the test, no scenery squares (the ground is water).
-class SyntheticMenus : public ::testing::Test {
+// The menus of a region of our own making.
+class SyntheticMenus : public EmptyRegion {
 protected:
-    TempDir dir;
-    void SetUp() override
-    {
-        clear_globals();
-        clear_recorded_alerts();
-        kvdb_set_units();
-        std::snprintf(app_path, sizeof app_path, "%s/", dir.str().c_str());
-        env.lat_sou = 10;
-        env.lon_wes = 20;
-    }
     // The local row of world airport a, -1 when it is not in the region's list.
     static int row_of(int a)
     {

@@ -20,7 +20,6 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -49,9 +48,7 @@ using Values = std::map<std::string, std::string>;
 // real program); `values` filled during the run is reported back with the result and the passes.
 Values run_kestrova(Script& script, Values& values, const std::string& report)
 {
-    std::fflush(stdout);
-    const pid_t pid = fork();
-    if (pid == 0) {
+    run_in_child_process([&] {
         g_script = &script;
         int rc = -1;
         try {
@@ -66,19 +63,8 @@ Values run_kestrova(Script& script, Values& values, const std::string& report)
         std::ofstream out(report);
         for (const auto& [k, v] : values) out << k << '\t' << v << '\n';
         out.close();
-        std::fflush(nullptr);
-        _exit(0);
-    }
+    }, 120);
     Values got;
-    if (pid < 0) return got;
-    int status = 0;
-    for (int waited = 0; waited < 1200 && waitpid(pid, &status, WNOHANG) != pid; waited++) {
-        usleep(100000);
-        if (waited == 1199) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-        }
-    }
     std::ifstream in(report);
     std::string line;
     while (std::getline(in, line)) {
@@ -117,28 +103,18 @@ int count_color(const Frame& f, float x1, float y1, float x2, float y2, int k)
     return n;
 }
 
-class RealMenus : public ::testing::Test {
+class RealMenus : public ProgramFolders {
 protected:
-    TempDir work, cfg;
-    std::string old_cwd;
     int runs = 0;
     void SetUp() override
     {
-        char cwd[4096];
-        old_cwd = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        ASSERT_EQ(chdir(work.str().c_str()), 0);
-        setenv("KV_CONFIG_DIR", cfg.str().c_str(), 1);
-        setenv("KV_PROGRAM_DIR", KV_PROGRAM_DIR, 1);
-        hl_set_window_size(800, 600);
+        ProgramFolders::SetUp();
         hl_set_pass_hook(pass_hook);
     }
     void TearDown() override
     {
         hl_set_pass_hook(nullptr);
-        hl_set_window_size(0, 0);
-        unsetenv("KV_CONFIG_DIR");
-        unsetenv("KV_PROGRAM_DIR");
-        ASSERT_EQ(chdir(old_cwd.c_str()), 0);
+        ProgramFolders::TearDown();
     }
     Values run(Script& script, Values& values)
     {
@@ -146,7 +122,6 @@ protected:
         EXPECT_EQ(num(got, "rc"), 0) << "the run did not end well";
         return got;
     }
-    std::string prefs_path() const { return cfg.str() + "/Kestrova 4.prf"; }
 };
 
 TEST_F(RealMenus, QuitChosenFromTheFileMenuByTwoClicksEndsTheProgram)

@@ -68,7 +68,7 @@ protected:
     int far_apt = 0, near_apt = 0, vor = 0, ndb = 0;
     void SetUp() override
     {
-        ASSERT_EQ(flight_world(TRAINER_ACF, GROUND), 1);
+        ASSERT_EQ(flight_world(FH_TRAINER, GROUND), 1);
         hl_prog.is_simulator = 1;   // the windows 1..25 are the simulator's
         reset_replay_slot();
         apt_wrl_max = rwy_wrl_max = -1;

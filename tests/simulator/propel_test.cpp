@@ -12,12 +12,6 @@
 
 #include <cmath>
 
-namespace {
-
-const char* const TRAINER = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
-
-}  // namespace
-
 TEST(Propwash, SettlesWhereMomentumTheorySaysForStaticThrust)
 {
     clear_globals();
@@ -44,7 +38,7 @@ protected:
     void SetUp() override
     {
         fh_world();
-        ASSERT_EQ(fh_load(fh_bundled(TRAINER)), 1);
+        ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
         fh_start_air(1000.0f, 50.0f, 0.0f);
         fh_frame();
     }
@@ -197,20 +191,9 @@ TEST(Rotors, AFailedTailRotorIsHeldAtOneRadianPerSecond)
 {
     TempDir dir;
     fh_world();
-    planestruct pl = syn_aircraft();
-    pl.is_heli = 1;
-    pl.entype = 3;
-    pl.els[1] = 2;
-    pl.semilen[0] = 18.0f;
-    pl.semilen[1] = 3.0f;
-    pl.Croot[1] = pl.Ctip[1] = 0.5f;
-    pl.numblades[1] = 2;
-    pl.trotor_rat = 5.0f;
+    planestruct pl = syn_helicopter();
     pl.vertcant[0] = 90.0f;
     pl.sidecant[1] = 90.0f;
-    syn_foils(pl, 1, "NACA 0012 (symmetrical).afl");
-    pl.fusewash = 0;
-    for (int p = 4; p <= 13; p++) pl.semilen[p] = 0.0f;
     ASSERT_EQ(fh_load(syn_write(pl, dir).c_str()), 1);
     fh_start_air(100.0f, 0.0f, 0.0f);
     fh_frame();

@@ -49,7 +49,7 @@ class Starts : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(flight_world(TRAINER_ACF, GROUND), 1);
+        ASSERT_EQ(flight_world(FH_TRAINER, GROUND), 1);
         apt_wrl_max = rwy_wrl_max = -1;
         // A 1000 m runway in the middle of the region, its elevation the region's.
         add_airport("KTST", GROUND, {{90, 1000, 1000000, 9, 34.0f, -116.5f}});
@@ -252,7 +252,7 @@ TEST_F(Starts, TowPutsTheTowPlaneTwentyMetresAheadOnTheSameRunway)
 
 TEST_F(Starts, TowOfAGliderRaisesNoWarning)
 {
-    ASSERT_EQ(flight_world(GLIDER_ACF, GROUND), 1);
+    ASSERT_EQ(flight_world(FH_GLIDER, GROUND), 1);
     apt_wrl_max = rwy_wrl_max = -1;
     add_airport("KTST", GROUND, {{90, 1000, 1000000, 9, 34.0f, -116.5f}});
     msc.loc_apt_wrl = msc.loc_rwy_wrl = 0;

@@ -26,10 +26,8 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
-#include <csignal>
 #include <fstream>
 #include <map>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -79,9 +77,7 @@ std::string one_line(const std::string& s)
 Outcome run_in_child(SimRun& run, const std::function<void(std::map<std::string, std::string>&)>& collect,
                      const std::string& report)
 {
-    std::fflush(stdout);
-    pid_t pid = fork();
-    if (pid == 0) {
+    run_in_child_process([&] {
         std::map<std::string, std::string> v;
         int rc = -1, fatal = 0;
         clear_recorded_alerts();
@@ -102,20 +98,8 @@ Outcome run_in_child(SimRun& run, const std::function<void(std::map<std::string,
             for (const auto& [k, val] : v) std::fprintf(f, "v\t%s\t%s\n", k.c_str(), one_line(val).c_str());
             std::fclose(f);
         }
-        std::fflush(nullptr);
-        _exit(0);
-    }
+    }, 120);   // two minutes at most
     Outcome o;
-    if (pid < 0) return o;
-    int status = 0;
-    for (int waited = 0; waited < 1200; waited++) {   // two minutes at most
-        if (waitpid(pid, &status, WNOHANG) == pid) break;
-        usleep(100000);
-        if (waited == 1199) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-        }
-    }
     std::ifstream in(report);
     std::string line;
     while (std::getline(in, line)) {
@@ -132,35 +116,21 @@ Outcome run_in_child(SimRun& run, const std::function<void(std::map<std::string,
     return o;
 }
 
-class Startup : public ::testing::Test {
+class Startup : public ProgramFolders {
 protected:
-    TempDir work, cfg;
-    std::string old_cwd, old_cfg, old_prog;
     std::string prog = KV_PROGRAM_DIR;
     int runs = 0;
     void SetUp() override
     {
-        char cwd[4096];
-        old_cwd = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        ASSERT_EQ(chdir(work.str().c_str()), 0);
-        old_cfg = std::getenv("KV_CONFIG_DIR") ? std::getenv("KV_CONFIG_DIR") : "";
-        old_prog = std::getenv("KV_PROGRAM_DIR") ? std::getenv("KV_PROGRAM_DIR") : "";
-        setenv("KV_CONFIG_DIR", cfg.str().c_str(), 1);
-        use_program(prog);
-        hl_set_window_size(800, 600);
+        ProgramFolders::SetUp();
         hl_set_pass_hook(pass_hook);
     }
     void TearDown() override
     {
         hl_set_pass_hook(nullptr);
-        hl_set_window_size(0, 0);
-        setenv("KV_CONFIG_DIR", old_cfg.c_str(), 1);
-        if (old_prog.empty()) unsetenv("KV_PROGRAM_DIR");
-        else setenv("KV_PROGRAM_DIR", old_prog.c_str(), 1);
-        ASSERT_EQ(chdir(old_cwd.c_str()), 0);
+        ProgramFolders::TearDown();
     }
     void use_program(const std::string& folder) { setenv("KV_PROGRAM_DIR", folder.c_str(), 1); }
-    std::string prefs_path() const { return cfg.str() + "/Kestrova 4.prf"; }
 
     // Starts Kestrova and lets it run until the window closes.
     Outcome start(SimRun& run, const std::function<void(std::map<std::string, std::string>&)>& collect = {})

@@ -151,6 +151,26 @@ inline planestruct syn_aircraft(void)
     return pl;
 }
 
+// The synthetic aircraft as a helicopter: a turbine turning an 18 ft two-bladed main rotor (part 0)
+// and a 3 ft two-bladed tail rotor (part 1) at five times its speed, with no wing, tail or
+// fuselage wash.
+inline planestruct syn_helicopter(void)
+{
+    planestruct pl = syn_aircraft();
+    pl.is_heli = 1;
+    pl.entype = 3;
+    pl.els[1] = 2;
+    pl.semilen[0] = 18.0f;
+    pl.semilen[1] = 3.0f;
+    pl.Croot[1] = pl.Ctip[1] = 0.5f;
+    pl.numblades[1] = 2;
+    pl.trotor_rat = 5.0f;
+    syn_foils(pl, 1, "NACA 0012 (symmetrical).afl");
+    pl.fusewash = 0;
+    for (int p = 4; p <= 13; p++) pl.semilen[p] = 0.0f;
+    return pl;
+}
+
 // Writes the record as an aircraft file in dir and returns its path.
 inline std::string syn_write(const planestruct& pl, const TempDir& dir, const char* name = "synthetic.acf")
 {

@@ -1,6 +1,7 @@
 // test_pilot.h -- a minimal pilot for the flight tests: holds pitch, bank, heading, altitude or
 // airspeed through the harness's controls, frame by frame. It stands in for the autopilot, which
-// is not part of the flight model; its gains are plain proportional-derivative ones.
+// is not part of the flight model; its gains are plain proportional-derivative ones. Also the
+// flights the tests share: frames checked for finite states, the slow-down to a stall, the glide.
 #pragma once
 #include "flight_harness.h"
 #include "hl_funct.h"
@@ -95,3 +96,88 @@ struct TestPilot {
         for (int k = 0; k < n; k++) fly();
     }
 };
+
+// A pilot for steady flight holding an altitude (m above the ground) by pitch, at a bank (degrees),
+// with the rudder against sideslip when coordinate is set.
+inline TestPilot altitude_pilot(float altitude, float bank_deg = 0.0f, bool coordinate = true)
+{
+    TestPilot p;
+    p.hold_altitude = true;
+    p.altitude = altitude;
+    p.hold_bank = true;
+    p.bank_deg = bank_deg;
+    p.coordinate = coordinate;
+    return p;
+}
+
+// A pilot holding a true airspeed (m/s) by pitch, wings level and the rudder against sideslip.
+inline TestPilot speed_pilot(float speed)
+{
+    TestPilot p;
+    p.hold_speed_by_pitch = true;
+    p.speed = speed;
+    p.hold_bank = true;
+    p.coordinate = true;
+    return p;
+}
+
+// Sets every engine's throttle lever, leaving the other controls as they are.
+inline void set_throttle(float throttle)
+{
+    fh_controls c = fh_get_controls();
+    c.throttle = throttle;
+    fh_set_controls(c);
+}
+
+// Flies `seconds` of frames with the pilot; after every frame each() runs and returns false to
+// stop early. False at the first state that is not finite.
+template <class Each>
+bool fly_each(TestPilot& pilot, float seconds, Each each)
+{
+    int n = (int)std::lround(seconds / msc.prd);
+    for (int k = 0; k < n; k++) {
+        pilot.fly();
+        if (!fh_state_finite()) return false;
+        if (!each()) break;
+    }
+    return true;
+}
+
+inline bool fly_checked(TestPilot& pilot, float seconds)
+{
+    return fly_each(pilot, seconds, [] { return true; });
+}
+
+// From a pilot's speed hold: slows down at one knot a second for at most `seconds`, the stick
+// coming back as needed. Before every frame before() runs; after it stop() returns true to end the
+// slow-down (at the stall). False at the first state that is not finite.
+template <class Before, class Stop>
+bool slow_to_stall(TestPilot& pilot, float seconds, Before before, Stop stop)
+{
+    pilot.hold_speed_by_pitch = false;
+    pilot.hold_speed_by_stick = true;
+    pilot.stick = fh_get_controls().pitch;
+    int n = (int)std::lround(seconds / msc.prd);
+    for (int k = 0; k < n; k++) {
+        pilot.speed -= con.ktstomsc * msc.prd;
+        before();
+        pilot.fly();
+        if (!fh_state_finite()) return false;
+        if (stop()) break;
+    }
+    return true;
+}
+
+// The glide ratio over `seconds` of frames: the mean speed over the ground over the mean sink.
+// False at the first state that is not finite.
+inline bool glide_ratio(TestPilot& pilot, float seconds, double* ratio)
+{
+    double hs = 0.0, vs = 0.0;
+    bool ok = fly_each(pilot, seconds, [&] {
+        hs += std::sqrt(flt.vX * flt.vX + flt.vZ * flt.vZ);
+        vs += flt.vY;
+        return true;
+    });
+    *ratio = hs / -vs;
+    return ok;
+}

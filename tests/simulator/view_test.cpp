@@ -63,7 +63,7 @@ TEST_F(RegionShift, OneSquareAFrameAndOnlyPastTheMargins)
 
 TEST_F(RegionShift, AStandingAircraftKeepsItsLatitudeAndLongitudeThroughShifts)
 {
-    ASSERT_EQ(fh_load(fh_bundled("planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf")), 1);
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
     // High above the ground near the north-east corner, at rest in still air.
     const double lat = 34.58, lon = -116.93;
     flt.X[0] = X_with_latlon(lat, lon);

@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -356,4 +357,30 @@ void ScreenTest::TearDown()
     if (chdir(g_old_cwd.c_str()) != 0) ADD_FAILURE() << "cannot return to " << g_old_cwd;
     delete g_work;
     g_work = nullptr;
+}
+
+void ProgramFolders::SetUp()
+{
+    char cwd[4096];
+    old_cwd_ = getcwd(cwd, sizeof cwd) ? cwd : ".";
+    ASSERT_EQ(chdir(work.str().c_str()), 0);
+    const char* c = std::getenv("KV_CONFIG_DIR");
+    const char* p = std::getenv("KV_PROGRAM_DIR");
+    had_cfg_ = c != nullptr;
+    had_prog_ = p != nullptr;
+    old_cfg_ = c ? c : "";
+    old_prog_ = p ? p : "";
+    setenv("KV_CONFIG_DIR", cfg.str().c_str(), 1);
+    setenv("KV_PROGRAM_DIR", KV_PROGRAM_DIR, 1);
+    hl_set_window_size(800, 600);
+}
+
+void ProgramFolders::TearDown()
+{
+    hl_set_window_size(0, 0);
+    if (had_cfg_) setenv("KV_CONFIG_DIR", old_cfg_.c_str(), 1);
+    else unsetenv("KV_CONFIG_DIR");
+    if (had_prog_) setenv("KV_PROGRAM_DIR", old_prog_.c_str(), 1);
+    else unsetenv("KV_PROGRAM_DIR");
+    ASSERT_EQ(chdir(old_cwd_.c_str()), 0);
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "kvtest.h"
+
 // ---- the test clock ---------------------------------------------------------------------------------
 
 // Replaces the platform clock with one that stands still until advanced.
@@ -81,4 +83,19 @@ protected:
     void SetUp() override;
     void TearDown() override;
     int w_, h_;
+};
+
+// For a run of the whole program in this process (or a child of it): a fresh working folder and
+// preferences folder, the build's program folder, an 800 by 600 window; the working folder and the
+// environment are put back afterwards.
+class ProgramFolders : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::string prefs_path() const { return cfg.str() + "/Kestrova 4.prf"; }
+    TempDir work, cfg;
+
+private:
+    std::string old_cwd_, old_cfg_, old_prog_;
+    bool had_cfg_ = false, had_prog_ = false;
 };

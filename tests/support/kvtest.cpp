@@ -7,6 +7,9 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <csignal>
+#include <cstdio>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -77,4 +80,24 @@ std::string read_file(const std::string& path)
     std::ostringstream s;
     s << f.rdbuf();
     return s.str();
+}
+
+int run_in_child_process(const std::function<void()>& body, int seconds)
+{
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        body();
+        std::fflush(nullptr);
+        _exit(0);
+    }
+    if (pid < 0) return 0;
+    int status = 0;
+    for (int waited = 0; waited < 10 * seconds; waited++) {
+        if (waitpid(pid, &status, WNOHANG) == pid) return 1;
+        usleep(100000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return 0;
 }

@@ -2,6 +2,7 @@
 // program's callbacks recorded, and the test clock.
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -44,6 +45,11 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// Runs body in a forked child process (the parent's output flushed first), which then ends at once
+// with status 0, and waits at most `seconds` for it, killing it past that. For what may start only
+// once in a process (the window system, the speech engine). 1 when the child ended by itself.
+int run_in_child_process(const std::function<void()>& body, int seconds);
 
 // Reads a whole file as bytes ("" when it cannot be read).
 std::string read_file(const std::string& path);

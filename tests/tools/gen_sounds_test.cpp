@@ -81,17 +81,6 @@ TEST(WavWriter, WritesACanonicalPcmFile)
     }
 }
 
-TEST(WavWriter, ReportsAFolderItCannotMake)
-{
-    TempDir dir;
-    dir.write("blocked", "x");
-    std::string err;
-    EXPECT_NE(gsn_write_file(dir.str() + "/blocked/x.WAV", {1, 2}, err), 0);
-    EXPECT_NE(err.find("blocked"), std::string::npos);
-    EXPECT_EQ(gsn_write_file(dir.str() + "/ok/x.WAV", {1, 2}, err), 0) << err;
-    EXPECT_FALSE(std::filesystem::exists(dir.str() + "/ok/x.WAV.part"));
-}
-
 // ---------------------------------------------------------------------------------------------
 // The manifest against the simulator's sound table
 

@@ -6,9 +6,9 @@
 #include "flight_harness.h"
 #include "fltcalc.h"
 #include "hl_plane.h"
-#include "hl_program.h"
 #include "hl_types.h"
 #include "integ.h"
+#include "tool_program.h"
 
 #include <chrono>
 #include <cmath>
@@ -16,23 +16,15 @@
 #include <cstdlib>
 #include <cstring>
 
-// The program callbacks of the library: a console program has no window.
-hl_program_desc hl_prog = {};
-void APPLICATION_update(void) {}
-void APPLICATION_handlekey(char, int) {}
-void APPLICATION_handlemenu(int) {}
-void APPLICATION_setupmenus(void) {}
-
 namespace {
 
-const char* const TRAINER = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
 const char* const WORST = "/tmp/bench_flight_worst_case.acf";
 
 // The trainer turned into the worst case, in the file's units: four engines, a third wing pair
 // and a second fin, eight elements on every lifting part and propeller, floats and nacelles.
 int write_worst_case(void)
 {
-    if (!read_plane(1, fh_bundled(TRAINER))) return 0;
+    if (!read_plane(1, fh_bundled(FH_TRAINER))) return 0;
     planestruct& pl = pln[1];
     pl.numen = 4;
     const float prop_x[4] = {-13.0f, -6.5f, 6.5f, 13.0f};
@@ -140,13 +132,14 @@ double time_substeps(int total, int on_water)
 
 int main(int argc, char** argv)
 {
+    tool_start("bench_flight", false);
     int total = argc > 1 ? std::atoi(argv[1]) : 100000;
     if (total < 1) total = 100000;
 
     fh_world_options air;
     air.prd = 1.0f / 60.0f;
     fh_world(air);
-    if (fh_load(fh_bundled(TRAINER)) != 1) {
+    if (fh_load(fh_bundled(FH_TRAINER)) != 1) {
         std::fprintf(stderr, "bench_flight: cannot load the trainer\n");
         return 1;
     }

@@ -1,6 +1,7 @@
 // flight_harness.cpp -- the windowless world the flight model's tests and benchmark fly in.
 #include "flight_harness.h"
 
+#include "controls.h"
 #include "event.h"
 #include "fltframe.h"
 #include "fltgeom.h"
@@ -9,6 +10,8 @@
 #include "hl_mnw.h"
 #include "hl_types.h"
 #include "initpln.h"
+#include "integ.h"
+#include "startpos.h"
 
 #include <cmath>
 #include <cstdio>
@@ -78,48 +81,9 @@ void apply_controls(void)
     flt.flap = c.flap;
     flt.slat = fltlim(4.0f * c.flap, 0.0f, 1.0f);
 
-    float r = set.FC_roll, p = set.FC_ptch, y = set.FC_hdng;
-    if (r < 0.0f) {
-        flt.lailndef = -r * pl.ailn_up;
-        flt.railndef = r * pl.ailn_dn;
-    } else {
-        flt.lailndef = -r * pl.ailn_dn;
-        flt.railndef = r * pl.ailn_up;
-    }
-    flt.lailndef += pl.ailpitch * p - pl.ailflaps * flt.flap;
-    flt.railndef += pl.ailpitch * p - pl.ailflaps * flt.flap;
-    flt.lsplrdef = r < 0.0f ? -r * pl.splr_def : 0.0f;
-    flt.rsplrdef = r < 0.0f ? 0.0f : r * pl.splr_def;
-    flt.ldruddef = fltlim(-y * pl.drud_def, 0.0f, 1e9f);
-    flt.rdruddef = fltlim(y * pl.drud_def, 0.0f, 1e9f);
-    float e;
-    if (pl.Zarm[10] < 0.0f) e = p > 0.0f ? -p * pl.elev_dn : -p * pl.elev_up;
-    else e = p > 0.0f ? p * pl.elev_up : p * pl.elev_dn;
-    flt.lhstbdef = e + y * pl.stabhdng - r * pl.stabroll;
-    flt.rhstbdef = e + r * pl.stabroll - y * pl.stabhdng;
-    flt.ruddef = -y * pl.rudd_def;
-
-    if (pl.is_heli) {
-        flt.proppitch[1] = pl.propdir[0] > 0 ? interp(-1.0f, pl.maxpitch[1], 1.0f, pl.minpitch[1], y)
-                                             : interp(-1.0f, pl.minpitch[1], 1.0f, pl.maxpitch[1], y);
-        if (c.collective >= 0.0f)
-            flt.proppitch[0] = interp(1.0f, pl.minpitch[0], 0.0f, pl.maxpitch[0], fltlim(1.0f - c.collective, 0.0f, 1.0f));
-    }
-    for (int i = 0; i < 4; i++) {
-        flt.vertcant[i] = pl.vertcant[i];
-        flt.sidecant[i] = pl.sidecant[i];
-    }
-    int vect_props = pl.vectEQ && pl.entype != 4 && pl.entype != 5;
-    if (pl.is_heli) {
-        flt.vertcant[0] += pl.elevcyclic * p;
-        flt.sidecant[0] += pl.ailncyclic * r;
-    }
-    if (vect_props) {
-        for (int i = 0; i < 2; i++) {
-            flt.vertcant[i] += pl.elevcyclic * p;
-            flt.sidecant[i] += pl.ailncyclic * r;
-        }
-    }
+    deflect_surfaces();
+    if (pl.is_heli && c.collective >= 0.0f)
+        flt.proppitch[0] = interp(1.0f, pl.minpitch[0], 0.0f, pl.maxpitch[0], fltlim(1.0f - c.collective, 0.0f, 1.0f));
     // With a collective the lever is the collective and the governors keep the throttles.
     for (int i = 0; i < 4; i++) {
         if (!pl.collectEQ) flt.throrqst[i] = fltlim(c.throttle, 0.0f, 1.0f);
@@ -134,15 +98,10 @@ void start_common(float speed)
     flt.m_fuel = 0.5f * pl.m_fuel;
     flt.m_jettison = 0.5f * pl.m_jettison;
     flt.m_fixed = fltlim(0.5f * (pl.m_max - pl.m_fuel - pl.m_jettison - pl.m_empty), 0.0f, 9.9e9f);
-    float t = speed > msc.est_Vs ? 0.5f : 0.01f;
-    for (int i = 0; i < pl.numen && i < 4; i++) {
-        flt.mixt[i] = 1.0f;
-        flt.prop[i] = pl.omegamax;
-        flt.throrqst[i] = flt.thro[i] = flt.parteqlbmthrust[i] = t;
-        flt.proppitch[i] = interp(0.0f, pl.minpitch[i], 1.0f, pl.maxpitch[i], t);
-        flt.tac[i] = pl.is_heli ? pl.omegamax : pl.omegamin + (pl.omegamax - pl.omegamin) * std::sqrt(t);
-        flt.n1_[i] = 100.0f * std::sqrt(t);
-    }
+    flt.v[0] = speed;
+    start_engines();
+    float t = speed > msc.est_Vs ? 0.5f : 0.01f;   // the throttle start_engines set
+    for (int i = 0; i < pl.numen && i < 4; i++) flt.n1_[i] = 100.0f * std::sqrt(t);
     if (pl.is_heli) flt.tac[1] = flt.tac[0] * pl.trotor_rat;
     g_controls.throttle = t;
     for (int leg = 0; leg < 3; leg++) pln[0].gear_stat[leg] = 1;
@@ -150,13 +109,7 @@ void start_common(float speed)
     flt.vX = std::sin(psi * DEG) * speed;
     flt.vZ = -std::cos(psi * DEG) * speed;
     flt.vY = 0.0;
-    flt.v[0] = speed;
-    flt.sinthe = std::sin(flt.the[0] * DEG);
-    flt.costhe = std::cos(flt.the[0] * DEG);
-    flt.sinpsi = std::sin(psi * DEG);
-    flt.cospsi = std::cos(psi * DEG);
-    flt.sinphi = std::sin(flt.phi[0] * DEG);
-    flt.cosphi = std::cos(flt.phi[0] * DEG);
+    set_euler_caches();
     flt.cosalph = flt.cosbeta = 1.0f;
     flt.sinalph = flt.sinbeta = 0.0f;
     flt.hpath = flt.ahpath = psi;

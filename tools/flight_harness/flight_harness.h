@@ -5,6 +5,13 @@
 // same functions the frame driver calls; only the pilot's controls are the harness's own.
 #pragma once
 
+// The bundled aircraft the flight tests and the benchmark fly, below the program folder.
+inline const char* const FH_TRAINER = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
+inline const char* const FH_GLIDER = "planes/General Aviation/Schweizer 2-32/Schweizer 2-32.acf";
+inline const char* const FH_HELI = "planes/Helicopters/Bell 206B JetRanger III/Bell 206B JetRanger III.acf";
+inline const char* const FH_JET = "planes/Fighters/T-38A Talon/T-38A Talon.acf";
+inline const char* const FH_FLOATPLANE = "planes/Seaplanes/DHC-2 Beaver Floatplane/DHC-2 Beaver Floatplane.acf";
+
 // The pilot's inputs, -1..1 (pitch back, roll right, yaw right positive), and the levers.
 struct fh_controls {
     float pitch = 0.0f, roll = 0.0f, yaw = 0.0f;

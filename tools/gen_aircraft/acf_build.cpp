@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "acf_parts.h"
+#include "tool_common.h"
 
 namespace {
 
@@ -356,24 +357,10 @@ bool acf_generate(const std::string& desc_path, const std::string& program_dir, 
         errs->insert(errs->end(), problems.begin(), problems.end());
         return false;
     }
-    fs::path out = fs::path(program_dir) / b.output;
-    fs::path tmp = out;
-    tmp += ".part";
-    std::error_code ec;
-    fs::create_directories(out.parent_path(), ec);
-    if (ec) {
-        errs->push_back(out.parent_path().string() + ": cannot create the folder: " + ec.message());
-        return false;
-    }
+    std::string out = (fs::path(program_dir) / b.output).string();
     pln[0] = *b.rec;
-    int written = write_plane(0, tmp.string().c_str());
-    if (written) {
-        fs::rename(tmp, out, ec);
-        if (!ec) return true;
-        errs->push_back(out.string() + ": cannot be put in place: " + ec.message());
-    } else {
-        errs->push_back(tmp.string() + ": cannot be written");
-    }
-    fs::remove(tmp, ec);
+    auto write = [](const std::string& tmp, std::string&) { return write_plane(0, tmp.c_str()) != 0; };
+    if (tool_write_with(out, write, err) == 0) return true;
+    errs->push_back(err);
     return false;
 }

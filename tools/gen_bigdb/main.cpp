@@ -6,25 +6,12 @@
 //       one set of the given sizes
 #include "bigdb.h"
 
-#include "hl_program.h"
+#include "tool_program.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-// The library calls back into its program by these names; a command-line tool has no window.
-static hl_program_desc tool_desc(void)
-{
-    hl_program_desc d{};
-    d.name = "gen_bigdb";
-    return d;
-}
-hl_program_desc hl_prog = tool_desc();
-void APPLICATION_update(void) {}
-void APPLICATION_handlekey(char, int) {}
-void APPLICATION_handlemenu(int) {}
-void APPLICATION_setupmenus(void) {}
 
 static int usage(void)
 {
@@ -46,6 +33,7 @@ static long count_arg(const char* s)
 
 int main(int argc, char** argv)
 {
+    tool_start("gen_bigdb", false);
     uint32_t seed = 1;
     if (argc >= 2 && std::strcmp(argv[1], "--counts") == 0) {
         if (argc != 7 && argc != 8) return usage();

@@ -46,10 +46,6 @@ void gbm_draw_entry(int index, GbmImage& img);
 // to (1, 1, 1) is written as (0, 0, 0) so that it stays opaque.
 std::vector<uint8_t> gbm_encode_bmp(const GbmImage& img);
 
-// Writes bytes to `path` through a temporary file and a rename, creating the parent folders.
-// Returns 0 on success, else nonzero with the reason in `err`.
-int gbm_write_file(const std::string& path, const std::vector<uint8_t>& bytes, std::string& err);
-
 // Every manifest entry's file, in manifest order, drawn on all processors.
 std::vector<std::vector<uint8_t>> gbm_encode_all();
 

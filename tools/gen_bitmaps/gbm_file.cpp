@@ -1,23 +1,8 @@
-// gbm_file.cpp -- the BMP encoder and the atomic file writer of the bitmap generator.
+// gbm_file.cpp -- the BMP encoder of the bitmap generator.
 #include "gbm.h"
+#include "tool_common.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-
-static void put16(std::vector<uint8_t>& b, uint32_t v)
-{
-    b.push_back(static_cast<uint8_t>(v & 0xFF));
-    b.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
-}
-
-static void put32(std::vector<uint8_t>& b, uint32_t v)
-{
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
 
 static uint8_t quantise(float v)
 {
@@ -35,22 +20,22 @@ std::vector<uint8_t> gbm_encode_bmp(const GbmImage& img)
     // File header.
     b.push_back('B');
     b.push_back('M');
-    put32(b, 54 + data);  // file size
-    put16(b, 0);
-    put16(b, 0);
-    put32(b, 54);  // pixel data offset
+    tool_put32(b, 54 + data);  // file size
+    tool_put16(b, 0);
+    tool_put16(b, 0);
+    tool_put32(b, 54);  // pixel data offset
     // Information header.
-    put32(b, 40);
-    put32(b, static_cast<uint32_t>(img.w));
-    put32(b, static_cast<uint32_t>(img.h));  // positive: rows bottom first
-    put16(b, 1);                             // planes
-    put16(b, 24);                            // bits per pixel
-    put32(b, 0);                             // no compression
-    put32(b, data);
-    put32(b, 2835);  // 72 dots per inch
-    put32(b, 2835);
-    put32(b, 0);
-    put32(b, 0);
+    tool_put32(b, 40);
+    tool_put32(b, static_cast<uint32_t>(img.w));
+    tool_put32(b, static_cast<uint32_t>(img.h));  // positive: rows bottom first
+    tool_put16(b, 1);                             // planes
+    tool_put16(b, 24);                            // bits per pixel
+    tool_put32(b, 0);                             // no compression
+    tool_put32(b, data);
+    tool_put32(b, 2835);  // 72 dots per inch
+    tool_put32(b, 2835);
+    tool_put32(b, 0);
+    tool_put32(b, 0);
     for (int y = 0; y < img.h; y++) {
         for (int x = 0; x < img.w; x++) {
             size_t i = static_cast<size_t>(y) * img.w + x;
@@ -67,36 +52,4 @@ std::vector<uint8_t> gbm_encode_bmp(const GbmImage& img)
         for (uint32_t p = 3u * img.w; p < row; p++) b.push_back(0);
     }
     return b;
-}
-
-int gbm_write_file(const std::string& path, const std::vector<uint8_t>& bytes, std::string& err)
-{
-    std::error_code ec;
-    std::filesystem::path p(path);
-    if (p.has_parent_path()) {
-        std::filesystem::create_directories(p.parent_path(), ec);
-        if (ec) {
-            err = "cannot create folder " + p.parent_path().string() + ": " + ec.message();
-            return 1;
-        }
-    }
-    std::string tmp = path + ".part";
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) {
-        err = "cannot create " + tmp + ": " + std::strerror(errno);
-        return 1;
-    }
-    size_t n = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), f);
-    int close_failed = std::fclose(f);
-    if (n != bytes.size() || close_failed) {
-        err = "cannot write " + tmp;
-        std::remove(tmp.c_str());
-        return 1;
-    }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-        err = "cannot rename " + tmp + " to " + path + ": " + std::strerror(errno);
-        std::remove(tmp.c_str());
-        return 1;
-    }
-    return 0;
 }

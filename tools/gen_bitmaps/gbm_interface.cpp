@@ -291,7 +291,7 @@ void turned_text(GbmImage& img, float cx, float cy, float angle, const char* s, 
             int col = static_cast<int>(lx) / dot, row = 6 - static_cast<int>(ly) / dot;
             int ch = col / 6, cc = col % 6;
             if (cc == 5 || row < 0) continue;
-            const uint8_t* g = gbm_glyph(static_cast<unsigned char>(s[ch]));
+            const uint8_t* g = OGL_glyph_rows(s[ch]);
             if (g[row] & (0x10 >> cc)) {
                 gbm_set(img, x, y, c);
                 gbm_set_key(img, x, y, false);
@@ -313,7 +313,7 @@ void gbm_make_letters(GbmImage& img, int)
         for (int x = 0; x < img.w; x++) gbm_set_key(img, x, y, true);
     for (int c = 0; c < 128; c++) {
         int x0 = (c % 16) * 8 + 1, y0 = img.h - (c / 16 + 1) * 8;
-        const uint8_t* rows = gbm_glyph(c);
+        const uint8_t* rows = OGL_glyph_rows(static_cast<char>(c));
         for (int r = 0; r < 7; r++)
             for (int col = 0; col < 5; col++)
                 if (rows[r] & (0x10 >> col)) {

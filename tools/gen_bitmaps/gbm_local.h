@@ -2,6 +2,8 @@
 // anti-aliased shapes, tileable noise, a seeded random generator and the 5 x 7 dot font.
 #pragma once
 #include "gbm.h"
+#include "hl_graph.h"
+#include "tool_common.h"
 
 #include <cmath>
 #include <cstdint>
@@ -59,27 +61,13 @@ float gbm_fbm(float u, float v, int base_period, int octaves, float gain, uint32
 // Ridged variant (sharp crests), 0..1.
 float gbm_ridged(float u, float v, int base_period, int octaves, uint32_t seed);
 
-// A seeded generator (xorshift), the same sequence on every run.
-struct GbmRand {
-    uint64_t s;
-    explicit GbmRand(uint64_t seed) : s(seed * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull) {}
-    uint32_t next()
-    {
-        s ^= s << 13;
-        s ^= s >> 7;
-        s ^= s << 17;
-        return static_cast<uint32_t>(s >> 32);
-    }
-    float unit() { return static_cast<float>(next() >> 8) * (1.0f / 16777216.0f); }
-    float range(float lo, float hi) { return lo + (hi - lo) * unit(); }
+// The pictures' seeded generator.
+struct GbmRand : ToolRand {
+    explicit GbmRand(uint64_t seed) : ToolRand(seed, 0x632BE59BD9B4E019ull) {}
 };
 
-// The 5 x 7 dot font: seven rows, top first, five bits each with the left column highest.
-// Characters outside 32..124 and the three characters '"', '`' and '{' give the underscore;
-// lower case gives the capitals.
-const uint8_t* gbm_glyph(int c);
-// Text with its lower-left dot at (x, y); each dot is `scale` pixels square, characters
-// `advance` pixels apart (6 * scale when 0).
+// Text in the programs' 5 x 7 dot font (OGL_glyph_rows) with its lower-left dot at (x, y); each dot
+// is `scale` pixels square, characters `advance` pixels apart (6 * scale when 0).
 void gbm_text(GbmImage& img, int x, int y, const char* s, int scale, GbmColor c, int advance = 0);
 int gbm_text_width(const char* s, int scale);
 

@@ -161,7 +161,7 @@ int gbm_generate_all(const std::string& program_dir)
     const std::vector<std::vector<uint8_t>> files = gbm_encode_all();
     for (size_t i = 0; i < m.size(); i++) {
         std::string err;
-        if (gbm_write_file(program_dir + "/" + m[i].path, files[i], err) != 0) {
+        if (tool_write_file(program_dir + "/" + m[i].path, files[i], err) != 0) {
             std::fprintf(stderr, "gen_bitmaps: %s\n", err.c_str());
             failures++;
         }

@@ -5,7 +5,7 @@
 #include "squares.h"
 
 #include "hl_envfile.h"
-#include "hl_program.h"
+#include "tool_program.h"
 #include "hl_string.h"
 
 #include <algorithm>
@@ -13,12 +13,6 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-
-hl_program_desc hl_prog = {};
-void APPLICATION_update(void) {}
-void APPLICATION_handlekey(char, int) {}
-void APPLICATION_handlemenu(int) {}
-void APPLICATION_setupmenus(void) {}
 
 static void land_colour(float h, float shade, uint8_t* p)
 {
@@ -40,6 +34,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: scenery_picture <program folder> <picture.png>\n");
         return 2;
     }
+    tool_start("scenery_picture", false);
     // The region's points, 178 by 159, west to east and south to north.
     constexpr int NI = 178, NJ = 159, SCALE = 4;
     static float h[NI][NJ];

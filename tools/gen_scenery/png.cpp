@@ -1,7 +1,9 @@
 // png.cpp -- PNG writing with stored deflate blocks: no compression library needed.
 #include "png.h"
 
-#include <cstdio>
+#include "tool_common.h"
+
+#include <string>
 
 namespace {
 
@@ -77,8 +79,6 @@ int png_write_rgb(const char* path, int width, int height, const std::vector<uin
     chunk(&out, "IHDR", ihdr);
     chunk(&out, "IDAT", z);
     chunk(&out, "IEND", {});
-    std::FILE* f = std::fopen(path, "wb");
-    if (!f) return 0;
-    size_t put = std::fwrite(out.data(), 1, out.size(), f);
-    return std::fclose(f) == 0 && put == out.size() ? 1 : 0;
+    std::string err;
+    return tool_write_file(path, out, err) == 0 ? 1 : 0;
 }

@@ -44,10 +44,6 @@ std::vector<float> gsn_shape_speech(const std::vector<float>& in);
 // "data" chunk.
 std::vector<uint8_t> gsn_encode_wav(const std::vector<int16_t>& samples, int rate);
 
-// Writes bytes to `path` through a temporary file and a rename, creating the parent folders.
-// Returns 0 on success, else nonzero with the reason in `err`.
-int gsn_write_file(const std::string& path, const std::vector<uint8_t>& bytes, std::string& err);
-
 // Renders and writes every manifest entry below `program_dir`. Returns the number of failures,
 // each reported on stderr with its path.
 int gsn_generate_all(const std::string& program_dir, GsnSpeaker speak);

@@ -1,11 +1,7 @@
-// gsn_dsp.cpp -- filters, noise, envelopes and the WAVE writer of the sound generator.
+// gsn_dsp.cpp -- filters, noise, envelopes and the WAVE encoder of the sound generator.
 #include "gsn_local.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 
 static GsnBiquad normalised(float b0, float b1, float b2, float a0, float a1, float a2)
 {
@@ -113,18 +109,6 @@ std::vector<float> gsn_burst(int n, float f, float q, float tau, uint64_t seed)
 // ---------------------------------------------------------------------------------------------
 // Files
 
-static void put16(std::vector<uint8_t>& b, uint32_t v)
-{
-    b.push_back(static_cast<uint8_t>(v & 0xFF));
-    b.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
-}
-
-static void put32(std::vector<uint8_t>& b, uint32_t v)
-{
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
-
 static void tag(std::vector<uint8_t>& b, const char* t)
 {
     for (int i = 0; i < 4; i++) b.push_back(static_cast<uint8_t>(t[i]));
@@ -136,50 +120,18 @@ std::vector<uint8_t> gsn_encode_wav(const std::vector<int16_t>& samples, int rat
     std::vector<uint8_t> b;
     b.reserve(44 + data);
     tag(b, "RIFF");
-    put32(b, 36 + data);
+    tool_put32(b, 36 + data);
     tag(b, "WAVE");
     tag(b, "fmt ");
-    put32(b, 16);
-    put16(b, 1);                             // PCM
-    put16(b, 1);                             // mono
-    put32(b, static_cast<uint32_t>(rate));   // samples per second
-    put32(b, static_cast<uint32_t>(rate) * 2);  // bytes per second
-    put16(b, 2);                             // bytes per sample frame
-    put16(b, 16);                            // bits per sample
+    tool_put32(b, 16);
+    tool_put16(b, 1);                             // PCM
+    tool_put16(b, 1);                             // mono
+    tool_put32(b, static_cast<uint32_t>(rate));   // samples per second
+    tool_put32(b, static_cast<uint32_t>(rate) * 2);  // bytes per second
+    tool_put16(b, 2);                             // bytes per sample frame
+    tool_put16(b, 16);                            // bits per sample
     tag(b, "data");
-    put32(b, data);
-    for (int16_t s : samples) put16(b, static_cast<uint16_t>(s));
+    tool_put32(b, data);
+    for (int16_t s : samples) tool_put16(b, static_cast<uint16_t>(s));
     return b;
-}
-
-int gsn_write_file(const std::string& path, const std::vector<uint8_t>& bytes, std::string& err)
-{
-    std::error_code ec;
-    std::filesystem::path p(path);
-    if (p.has_parent_path()) {
-        std::filesystem::create_directories(p.parent_path(), ec);
-        if (ec) {
-            err = "cannot create folder " + p.parent_path().string() + ": " + ec.message();
-            return 1;
-        }
-    }
-    std::string tmp = path + ".part";
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) {
-        err = "cannot create " + tmp + ": " + std::strerror(errno);
-        return 1;
-    }
-    size_t n = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), f);
-    int close_failed = std::fclose(f);
-    if (n != bytes.size() || close_failed) {
-        err = "cannot write " + tmp;
-        std::remove(tmp.c_str());
-        return 1;
-    }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-        err = "cannot rename " + tmp + " to " + path + ": " + std::strerror(errno);
-        std::remove(tmp.c_str());
-        return 1;
-    }
-    return 0;
 }

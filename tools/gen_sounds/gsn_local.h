@@ -2,6 +2,7 @@
 // generator, biquad filters (with a circular mode for loops), envelopes and pulse trains.
 #pragma once
 #include "gsn.h"
+#include "tool_common.h"
 
 #include <cmath>
 #include <cstdint>
@@ -9,19 +10,9 @@
 
 constexpr float GSN_PI = 3.14159265358979f;
 
-struct GsnRand {
-    uint64_t s;
-    explicit GsnRand(uint64_t seed) : s(seed * 0x9E3779B97F4A7C15ull + 0x2545F4914F6CDD1Dull) {}
-    uint32_t next()
-    {
-        s ^= s << 13;
-        s ^= s >> 7;
-        s ^= s << 17;
-        return static_cast<uint32_t>(s >> 32);
-    }
-    float unit() { return static_cast<float>(next() >> 8) * (1.0f / 16777216.0f); }
-    float range(float lo, float hi) { return lo + (hi - lo) * unit(); }
-    float bipolar() { return range(-1.0f, 1.0f); }
+// The sounds' seeded generator.
+struct GsnRand : ToolRand {
+    explicit GsnRand(uint64_t seed) : ToolRand(seed, 0x2545F4914F6CDD1Dull) {}
 };
 
 // A second-order section (direct form I) from the usual audio formulas.

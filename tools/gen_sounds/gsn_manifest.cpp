@@ -112,7 +112,7 @@ int gsn_generate_all(const std::string& program_dir, GsnSpeaker speak)
             failures++;
             continue;
         }
-        if (gsn_write_file(path, gsn_encode_wav(pcm, GSN_RATE), err) != 0) {
+        if (tool_write_file(path, gsn_encode_wav(pcm, GSN_RATE), err) != 0) {
             std::fprintf(stderr, "gen_sounds: %s\n", err.c_str());
             failures++;
         }
