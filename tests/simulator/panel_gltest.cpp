@@ -18,18 +18,41 @@
 
 #include <GL/gl.h>
 
+#include <atomic>
+
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <new>
 #include <string>
 
+// Every allocation of this test binary is counted, so that a test can see a stretch of frames
+// allocate nothing.
 namespace {
+std::atomic<long> g_allocations{0};
+}
 
-constexpr const char* CESSNA = "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf";
-constexpr const char* JET = "planes/Fighters/T-38A Talon/T-38A Talon.acf";
-constexpr const char* HELI = "planes/Helicopters/Bell 206B JetRanger III/Bell 206B JetRanger III.acf";
+void* operator new(std::size_t n)
+{
+    g_allocations++;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t n)
+{
+    g_allocations++;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
 
 // The digit drums' picture, as the start-up builds it.
 void fill_drum(void)
@@ -104,6 +127,19 @@ protected:
         MACIBM_startwind(0);
         ASSERT_TRUE(recorded_alerts().empty()) << recorded_alerts()[0].l1;
     }
+    // The trainer's file with a glass panel, loaded as the user's aircraft, so that the loader lays
+    // out the glass slots and the attitude picture's outline.
+    void fly_glass()
+    {
+        std::string bytes = read_file(fh_bundled(FH_TRAINER));
+        const size_t at = 5 + offsetof(planestruct, paneltype);   // after the file's type byte and version
+        ASSERT_GE(bytes.size(), at + 4);
+        const int32_t glass_panel = 2;   // the bundled files are little-endian, as this machine
+        std::memcpy(&bytes[at], &glass_panel, 4);
+        fly(dir.write("Glass Trainer.acf", bytes).c_str(), false);
+        ASSERT_EQ(pln[0].paneltype, 2);
+    }
+    TempDir dir;
     // One frame of the panel over a plain sky.
     Frame frame()
     {
@@ -150,7 +186,7 @@ protected:
 
 TEST_F(PanelScreen, StaticFaceIsInTheWindowPictureAndItsTiles)
 {
-    fly(CESSNA);
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
     const planestruct& pl = pln[0];
     EXPECT_EQ(pl.cp, 0);
     // The panel's paint, the airspeed dial's dark face and the altimeter's numeral 0 straight up.
@@ -190,7 +226,7 @@ TEST_F(PanelScreen, StaticFaceIsInTheWindowPictureAndItsTiles)
 
 TEST_F(PanelScreen, AirspeedNeedleStandsAtTheDialLaw)
 {
-    fly(CESSNA);
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
     const planestruct& pl = pln[0];
     const float per_knot = pl.asi_units == 2 ? 1.0f : 1.150779f;
     for (float kts : {60.0f, 95.0f, 130.0f}) {
@@ -208,7 +244,7 @@ TEST_F(PanelScreen, AirspeedNeedleStandsAtTheDialLaw)
 
 TEST_F(PanelScreen, AttitudeHorizonFollowsPitchAndBank)
 {
-    fly(CESSNA);
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
     const uint32_t sky = colour_of(35), ground = colour_of(37);
     struct Case {
         float pitch, roll;
@@ -235,7 +271,7 @@ TEST_F(PanelScreen, AttitudeHorizonFollowsPitchAndBank)
 
 TEST_F(PanelScreen, AltimeterHandsAtTwelveThousandThreeHundredFortyFive)
 {
-    fly(CESSNA);
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
     flt.hind = 12345.0f * con.fttomtrs;
     Frame f = frame();
     // 12,345 ft: the long hand at 124 degrees, the short one at 84.
@@ -248,7 +284,7 @@ TEST_F(PanelScreen, AltimeterHandsAtTwelveThousandThreeHundredFortyFive)
 
 TEST_F(PanelScreen, TurnCoordinatorAndVerticalSpeedSettle)
 {
-    fly(CESSNA);
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
     flt.R = 3.0f;                     // a standard-rate turn: the wings 30 degrees down
     flt.vY = 1000.0 * con.fpmtomsc;   // 1,000 ft/min up: 80 degrees of the 2,000 ft/min dial
     Frame f = settle();
@@ -264,7 +300,7 @@ TEST_F(PanelScreen, TurnCoordinatorAndVerticalSpeedSettle)
 
 TEST_F(PanelScreen, FailedInstrumentsKeepTheirReadings)
 {
-    fly(CESSNA);
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
     flt.vind = 100.0f;
     flt.hind = 3000.0f * con.fttomtrs;
     flt.vY = 3.0;
@@ -296,17 +332,7 @@ TEST_F(PanelScreen, FailedInstrumentsKeepTheirReadings)
 
 TEST_F(PanelScreen, GlassPanelLosesItsPrimaryDisplayWithItsFirstScreen)
 {
-    // The trainer saved with a glass panel and loaded again, so the loader lays out the glass slots
-    // and the attitude picture's outline.
-    std::string bytes = read_file(fh_bundled(CESSNA));
-    const size_t at = 5 + offsetof(planestruct, paneltype);   // after the file's type byte and version
-    ASSERT_GE(bytes.size(), at + 4);
-    const int32_t glass_panel = 2;   // the record is little-endian, as written on this machine
-    std::memcpy(&bytes[at], &glass_panel, 4);
-    TempDir dir;
-    const std::string glass = dir.write("Glass Trainer.acf", bytes);
-    fly(glass.c_str(), false);
-    ASSERT_EQ(pln[0].paneltype, 2);
+    ASSERT_NO_FATAL_FAILURE(fly_glass());
     flt.the[0] = 0;
     flt.phi[0] = 0;
     Frame on = frame();
@@ -327,8 +353,8 @@ TEST_F(PanelScreen, PicturesOfWholePanels)
         const char* name;
         float pitch, roll, kts, feet, climb_fpm;
     };
-    for (Shot s : {Shot{CESSNA, "panel_cessna", 4, 15, 105, 4500, 500}, Shot{JET, "panel_t38", -3, -20, 320, 18000, -1500},
-                   Shot{HELI, "panel_heli", 2, 5, 80, 1200, 200}}) {
+    for (Shot s : {Shot{FH_TRAINER, "panel_cessna", 4, 15, 105, 4500, 500}, Shot{FH_JET, "panel_t38", -3, -20, 320, 18000, -1500},
+                   Shot{FH_HELI, "panel_heli", 2, 5, 80, 1200, 200}}) {
         fly(s.plane);
         flt.the[0] = s.pitch;
         flt.phi[0] = s.roll;
@@ -345,4 +371,131 @@ TEST_F(PanelScreen, PicturesOfWholePanels)
         save(f, s.name);
         EXPECT_TRUE(recorded_alerts().empty()) << s.name;
     }
+}
+
+// The magnetic compass in the status strip: the card's heading stands under its centre line at
+// x 373, half a pixel a degree, a 5-high mark every 30 degrees and 3-high ones between; nothing is
+// drawn outside its window.
+TEST_F(PanelScreen, MagneticCompassShowsTheHeadingUnderItsCentre)
+{
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
+    flt.aX = 0.0f;
+    flt.sinphi = 0.0f;
+    struct Case {
+        float heading;
+        float major_x, minor_x;   // where a 30-degree mark and a 10-degree one stand
+    };
+    // 90: its own mark (a multiple of 30) at 373, 100 five pixels left. 100: its own minor mark at
+    // 373, 90 five pixels right. 354: 360 (a major mark) 3 left, 350 2 right.
+    for (Case c : {Case{90, 373, 368}, Case{100, 378, 373}, Case{354, 370, 375}}) {
+        flt.magpsi = c.heading;
+        flt.psi[0] = c.heading;
+        const Frame f = settle(900);
+        EXPECT_NEAR(panel_compass_card(), c.heading, 0.01f);
+        for (float y : {567.0f, 570.0f}) EXPECT_TRUE(f.is_color(c.major_x, y, 6)) << c.heading << " major at " << y;
+        EXPECT_TRUE(f.is_color(c.minor_x, 567.0f, 6)) << c.heading;
+        EXPECT_FALSE(f.is_color(c.minor_x, 570.0f, 6)) << c.heading;
+        // Midway between two marks, no mark.
+        EXPECT_FALSE(f.is_color(c.minor_x + (c.minor_x < c.major_x ? -2.5f : 2.5f), 567.0f, 6)) << c.heading;
+        // Marks run on past the window's edges (x 343 and 403) but are cut there.
+        for (float x : {338.0f, 408.0f}) {
+            bool mark = false;
+            for (float dx = -2.5f; dx <= 2.5f; dx += 1.0f) mark |= f.is_color(x + dx, 567.0f, 6);
+            EXPECT_FALSE(mark) << c.heading << " at " << x;
+        }
+    }
+}
+
+// The direction gyro's card turns against the heading, so the heading stands at the top: on the
+// screen, the card's 30-degree marks (the only ones reaching in to 72 px at this size, of 87 to the
+// rim) lie where the card's angle, the screen's angle plus the heading, is a multiple of 30.
+TEST_F(PanelScreen, DirectionCardTurnsAgainstTheHeading)
+{
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
+    const float cx = 400.0f, cy = 300.0f;
+    for (float heading : {0.0f, 10.0f, 100.0f, 257.0f}) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        plot_dg(cx, cy, heading, 90.0f);
+        const Frame f = read_frame();
+        int hits = 0, off = 0;
+        bool seen[12] = {};
+        for (int i = 0; i < 720; i++) {
+            const float a = 0.5f * static_cast<float>(i);
+            const float t = a * 3.14159265f / 180.0f;
+            for (float r : {72.0f, 73.0f}) {
+                const uint8_t* p = f.at(cx + r * std::sin(t), cy + r * std::cos(t));
+                if (p[0] + p[1] + p[2] < 300) continue;
+                hits++;
+                const float card = std::fmod(a + heading, 360.0f);
+                const float d = card - 30.0f * std::round(card / 30.0f);
+                if (std::fabs(d) > 2.5f) off++;
+                else seen[static_cast<int>(std::lround(card / 30.0f)) % 12] = true;
+            }
+        }
+        int marks = 0;
+        for (bool s : seen) marks += s;
+        EXPECT_EQ(off, 0) << heading;
+        EXPECT_GE(marks, 11) << heading << ": " << hits << " bright points";
+    }
+}
+
+// The glass heading tape under the attitude picture: ticks every 5 degrees at 5 px a degree, the
+// heading itself under the tape's centre.
+TEST_F(PanelScreen, GlassHeadingTapeCentresOnTheDirectionGyro)
+{
+    ASSERT_NO_FATAL_FAILURE(fly_glass());
+    const float x = ins.x_loc[2];
+    // The tape's tick row: find it at heading 90, where a tick stands at the centre.
+    flt.magpsi = 90.0f;
+    Frame f = frame();
+    float tick_y = -1.0f;
+    for (float y = ins.y_loc[2] - 90.0f; y < ins.y_loc[2] - 55.0f; y += 1.0f)
+        if (f.is_color(x, y, 38) && f.is_color(x + 25.0f, y, 38) && f.is_color(x - 25.0f, y, 38) &&
+            !f.is_color(x + 12.0f, y, 38)) {
+            tick_y = y;
+            break;
+        }
+    ASSERT_GT(tick_y, 0.0f) << "no tick row under the attitude picture";
+    // At 92 degrees the 90 tick is 10 px left of the centre and the 95 tick 15 right.
+    flt.magpsi = 92.0f;
+    f = frame();
+    EXPECT_TRUE(f.is_color(x - 10.0f, tick_y, 38));
+    EXPECT_TRUE(f.is_color(x + 15.0f, tick_y, 38));
+    EXPECT_FALSE(f.is_color(x, tick_y, 38));
+    EXPECT_FALSE(f.is_color(x + 25.0f, tick_y, 38));
+}
+
+// The panel's frames allocate nothing, on a round panel with every kind of engine and switch and
+// on a glass panel, with the messages of the status bar coming and going.
+TEST_F(PanelScreen, FramesAllocateNothing)
+{
+    for (const char* plane : {FH_TRAINER, FH_JET, FH_HELI, "glass"}) {
+        SCOPED_TRACE(plane);
+        if (std::string(plane) == "glass") {
+            ASSERT_NO_FATAL_FAILURE(fly_glass());
+        } else {
+            ASSERT_NO_FATAL_FAILURE(fly(plane));
+        }
+        set.grfout = set.dskout = 1;
+        flt.frame_ice = 0.01f;
+        flt.vind = 120.0f;
+        flt.vY = 2.0;
+        flt.R = 2.0f;
+        flt.phi[0] = 20.0f;
+        msc.paused = 1;
+        update_panel();   // anything done once is done
+        const long before = g_allocations.load();
+        for (int k = 0; k < 200; k++) {
+            msc.elap_time += 0.1f;   // through every phase of the status bar's message
+            flt.hind += 3.0f;
+            flt.magpsi = std::fmod(flt.magpsi + 2.0f, 360.0f);
+            update_panel();
+        }
+        EXPECT_EQ(g_allocations.load() - before, 0);
+        msc.paused = 0;
+    }
+    // The counting allocator is the one in use.
+    std::string probe(100, 'x');
+    EXPECT_GT(g_allocations.load(), 0);
 }

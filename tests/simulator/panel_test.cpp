@@ -11,7 +11,9 @@
 #include <kvtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -417,5 +419,76 @@ TEST_F(Panel, StatusBarTexts)
         EXPECT_EQ(colour, m.colour) << m.t;
         msc.elap_time = m.t + 3.34f;   // the next phase shows something else
         EXPECT_STRNE(panel_message(&colour), m.text) << m.t;
+    }
+}
+
+// Every bundled aircraft laid out by the loader itself, against slots, dial ends and levers worked
+// out by hand from its file: the standard six in both rows (the helicopter without its narrow
+// instruments and 155 to the right), each dial's ends from its stall and never-exceed speeds, and
+// the levers and gauges by engine count.
+TEST(PanelOfBundledAircraft, LaysOutTheirPanelsFromTheirFiles)
+{
+    struct Case {
+        const char* file;
+        float shift;            // the helicopter's slots 155 to the right
+        int narrow;             // slots 4 and 8 fitted
+        float vmin, vmax;       // dial ends (knots) from Vso - 10 and Vne + 10, to the nearest 10
+        float vvi_per_msc;      // 2,000 or 5,000 ft/min over 160 degrees
+        int engines;
+        float throttle0, gauge_x, gauge_y1;   // first throttle; row 1's first gauge, its height
+    };
+    const Case cases[] = {
+        // Vso 33, Vne 163: 20 to 170.
+        {FH_TRAINER, 0, 1, 20, 170, 15.748f, 1, 669, 684, 254},
+        // Vso 42, Vne 137: 30 to 150; no engine, no levers.
+        {FH_GLIDER, 0, 1, 30, 150, 15.748f, 0, 0, 0, 0},
+        // Vso 52, Vne 156: 40 to 170.
+        {FH_FLOATPLANE, 0, 1, 40, 170, 15.748f, 1, 669, 684, 254},
+        // Vso 46, Vne 133: 40 to 140.
+        {"planes/System Planes (don't move)/Husky/Husky.acf", 0, 1, 40, 140, 15.748f, 1, 669, 684, 254},
+        // Vso 130, Vne 710: 120 to 720; the wide vertical-speed dial; two engines, round gauges.
+        {FH_JET, 0, 1, 120, 720, 6.299f, 2, 662, 684, 254},
+        // Vso 115 (105 rounds up), Vne 390: 110 to 400; four engines on tapes beside the display.
+        {"planes/System Planes (don't move)/B-52H Stratofortress/B-52H Stratofortress.acf", 0, 1, 110, 400, 6.299f, 4,
+         648, 685, 171},
+        // Vso 10: the dial starts at 0; Vne 130: 140.
+        {FH_HELI, 155, 0, 0, 140, 15.748f, 1, 669, 684, 254},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        fh_world();
+        clear_recorded_alerts();
+        ASSERT_EQ(fh_load(fh_bundled(c.file)), 1);
+        EXPECT_TRUE(recorded_alerts().empty());
+        // Wide instruments 129 apart from 66; a narrow one 115 after a wide one, 15 higher.
+        std::vector<Slot> want = {{1, 66 + c.shift, 222},  {2, 195 + c.shift, 222}, {3, 324 + c.shift, 222},
+                                  {5, 66 + c.shift, 84},   {6, 195 + c.shift, 84},  {7, 324 + c.shift, 84},
+                                  {10, 289 + c.shift, 177}};
+        if (c.narrow) {
+            want.push_back({4, 439, 237});
+            want.push_back({8, 439, 99});
+        } else {
+            EXPECT_EQ(ins.avail[4], 0);
+            EXPECT_EQ(ins.avail[8], 0);
+        }
+        expect_slots(want, c.file);
+        EXPECT_EQ(ins.avail[9], 0);
+        EXPECT_FLOAT_EQ(ins.x_loc[11], c.shift ? -489.0f : 0.0f);
+        EXPECT_FLOAT_EQ(ins.x_loc[12], c.shift ? -100.0f : 0.0f);
+        EXPECT_FLOAT_EQ(osh, c.shift ? -100.0f : 0.0f);
+
+        EXPECT_FLOAT_EQ(pln[0].Vmin, c.vmin);
+        EXPECT_FLOAT_EQ(pln[0].Vmax, c.vmax);
+        EXPECT_NEAR(ins.indtoASI, 330.0f / (c.vmax - c.vmin), 1e-5f);
+        EXPECT_EQ(asi_angle(c.vmax), 330);
+        EXPECT_EQ(asi_angle(0.5f * (c.vmin + c.vmax)), 165);
+        EXPECT_NEAR(ins.msctoVVI, c.vvi_per_msc, 0.002f);
+
+        EXPECT_FLOAT_EQ(thro_x[0], c.throttle0);
+        if (c.engines > 0) {
+            EXPECT_FLOAT_EQ(en_x[1][0], c.gauge_x);
+            EXPECT_FLOAT_EQ(en_y[1], c.gauge_y1);
+        }
+        for (int i = c.engines; i < 4; i++) EXPECT_FLOAT_EQ(thro_x[i], 0.0f) << "engine " << i;
     }
 }
