@@ -233,8 +233,9 @@ void init_asi(void)
     else if (span < 600) minor = 15, labelled = 60;
 
     if (pl.entype != 4 && pl.entype != 5) {
-        OGL_arc(0, x, y, 36, 38, asi_arc(pl.Vso), asi_arc(pl.Vfe));
+        // A helicopter has no flap, normal and caution ranges, only its never-exceed line.
         if (!pl.is_heli) {
+            OGL_arc(0, x, y, 36, 38, asi_arc(pl.Vso), asi_arc(pl.Vfe));
             OGL_arc(7, x, y, 38, 40, asi_arc(pl.Vs), asi_arc(pl.Vno));
             OGL_arc(9, x, y, 38, 40, asi_arc(pl.Vno), asi_arc(pl.Vne));
         }

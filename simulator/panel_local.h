@@ -69,7 +69,7 @@ inline constexpr int EGT_W = 54, EGT_H = 14;   // drawn 29 left of and 4 above r
 // The glass panel: the tapes' tick edges and label columns, relative to their slots.
 inline constexpr float GLASS_ASI_EDGE = 25.0f, GLASS_ASI_LABEL = 3.0f;
 inline constexpr float GLASS_ALT_EDGE = -12.0f;
-inline constexpr float GLASS_HDG_Y = -66.0f;     // heading tape under the attitude indicator
+inline constexpr float GLASS_HDG_Y = -58.0f;     // heading tape under the attitude picture, clear of the HSI
 inline constexpr float TAPE_HALF = 51.0f;
 
 // A round-gauge panel (1) rather than a glass one (2).

@@ -224,6 +224,41 @@ TEST_F(PanelScreen, StaticFaceIsInTheWindowPictureAndItsTiles)
     save(frame(), "panel_static_cessna");
 }
 
+// A helicopter's airspeed dial carries only its never-exceed line: no flap, normal or caution
+// range, even with those speeds in its file; the same dial on an aeroplane has all three.
+TEST_F(PanelScreen, HelicopterAirspeedDialHasOnlyItsRedLine)
+{
+    ASSERT_NO_FATAL_FAILURE(fly(FH_HELI));
+    planestruct& pl = pln[0];
+    ASSERT_TRUE(pl.is_heli);
+    pl.Vso = 20.0f;
+    pl.Vs = 30.0f;
+    pl.Vfe = 90.0f;
+    pl.Vno = 110.0f;
+    const float ax = ins.x_loc[1], ay = ins.y_loc[1];
+    auto pic = [&](float v, float r) {
+        const float a = static_cast<float>(asi_angle(v)) * 3.14159265f / 180.0f;
+        return rgb_of(rgb_array[std::lround(ay + r * std::cos(a))][std::lround(ax + r * std::sin(a))]);
+    };
+    for (int heli : {1, 0}) {
+        SCOPED_TRACE(heli ? "helicopter" : "aeroplane");
+        pl.is_heli = heli;
+        MACIBM_startwind(0);
+        int flap = 0, normal = 0, caution = 0;
+        for (float v = 22.0f; v <= 88.0f; v += 1.0f) flap += pic(v, 36.6f) == colour_of(0);
+        for (float v = 32.0f; v <= 108.0f; v += 1.0f) normal += pic(v, 39.0f) == colour_of(7);
+        for (float v = 112.0f; v <= 128.0f; v += 1.0f) caution += pic(v, 39.0f) == colour_of(9);
+        if (heli) {
+            EXPECT_EQ(flap + normal + caution, 0);
+        } else {
+            EXPECT_GT(flap, 50);
+            EXPECT_GT(normal, 60);
+            EXPECT_GT(caution, 12);
+        }
+        EXPECT_EQ(pic(pl.Vne, 43.0f), colour_of(8));
+    }
+}
+
 TEST_F(PanelScreen, AirspeedNeedleStandsAtTheDialLaw)
 {
     ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
