@@ -3,6 +3,7 @@
 // instrument's needle or picture read back at known flight states, failed instruments frozen, the
 // glass panel's primary display gone with its display, and pictures of whole panels in
 // build/pictures.
+#include "alloc_count.h"
 #include "flight_harness.h"
 #include "hl_funct.h"
 #include "hl_graph.h"
@@ -18,39 +19,13 @@
 
 #include <GL/gl.h>
 
-#include <atomic>
 
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <new>
 #include <string>
-
-// Every allocation of this test binary is counted, so that a test can see a stretch of frames
-// allocate nothing.
-namespace {
-std::atomic<long> g_allocations{0};
-}
-
-void* operator new(std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -257,6 +232,48 @@ TEST_F(PanelScreen, HelicopterAirspeedDialHasOnlyItsRedLine)
         }
         EXPECT_EQ(pic(pl.Vne, 43.0f), colour_of(8));
     }
+}
+
+// Whether colour k is in window 0's picture within a pixel of the point at radius r and angle a
+// (degrees clockwise from up) from (x, y).
+bool picture_has(int k, float x, float y, float a, float r)
+{
+    const float t = a * 3.14159265f / 180.0f;
+    const int px = static_cast<int>(std::lround(x + r * std::sin(t))), py = static_cast<int>(std::lround(y + r * std::cos(t)));
+    for (int dy = -1; dy <= 1; dy++)
+        for (int dx = -1; dx <= 1; dx++)
+            if (rgb_of(rgb_array[py + dy][px + dx]) == colour_of(k)) return true;
+    return false;
+}
+
+// The engine gauges' scales: on the trainer's round tachometer (2,600 rpm full scale, the red line's
+// 2,400 taken up to the gauge's next step, over 270 degrees clockwise from straight down) zero stands
+// at the bottom, full scale at the right and the red line at 2,400 rpm 249 degrees round; on the bomber's N1 tapes (one pixel a percent up from y 171) a
+// tick every 2 percent and a long one every 10.
+TEST_F(PanelScreen, EngineScalesStandWhereTheirValuesAre)
+{
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
+    ASSERT_NEAR(ins.tactoINS, 270.0f / 2600.0f, 1e-6f);
+    const float x = ins.x_loc[12] + en_x[1][0], y = en_y[1];
+    EXPECT_TRUE(picture_has(0, x, y, 180, 22.5f));
+    EXPECT_TRUE(picture_has(0, x, y, 90, 22.5f));
+    EXPECT_TRUE(picture_has(8, x, y, 180 + 249, 24.0f));
+    EXPECT_FALSE(picture_has(8, x, y, 180 + 249 - 12, 24.0f));
+    EXPECT_FALSE(picture_has(8, x, y, 180 + 200, 24.0f));
+
+    ASSERT_NO_FATAL_FAILURE(fly("planes/System Planes (don't move)/B-52H Stratofortress/B-52H Stratofortress.acf"));
+    ASSERT_EQ(pln[0].tape, 1);
+    const int tx = static_cast<int>(ins.x_loc[12] + en_x[1][0]), ty = static_cast<int>(en_y[1]);
+    std::string every2, every10, want2, want10;
+    for (int v = 0; v <= 90; v++) {
+        // Every tick reaches 6 left of the tape's edge; only the long ones 9 left.
+        every2 += rgb_of(rgb_array[ty + v][tx - 6]) == colour_of(0) ? '|' : '.';
+        every10 += rgb_of(rgb_array[ty + v][tx - 9]) == colour_of(0) ? '|' : '.';
+        want2 += v % 2 == 0 ? '|' : '.';
+        want10 += v % 10 == 0 ? '|' : '.';
+    }
+    EXPECT_EQ(every2, want2);
+    EXPECT_EQ(every10, want10);
 }
 
 TEST_F(PanelScreen, AirspeedNeedleStandsAtTheDialLaw)
@@ -502,6 +519,28 @@ TEST_F(PanelScreen, GlassHeadingTapeCentresOnTheDirectionGyro)
     EXPECT_FALSE(f.is_color(x + 25.0f, tick_y, 38));
 }
 
+// A speed tape at 0 knots: ticks every 5 knots at 2 px a knot from the centre up, none below it,
+// and none past the tape's half length; the same tape of a kind that may go negative has them.
+TEST_F(PanelScreen, SpeedTapeAtRestShowsNoNegativeMarks)
+{
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
+    const float edge = 200.0f, centre = 300.0f;
+    for (int kind : {15, 0}) {
+        SCOPED_TRACE(kind);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        plot_glass_tape(38, 150.0f, edge, centre, 51.0f, 5.0f, 0.0f, 5.0f, 10.0f, 2.0f, kind);
+        const Frame f = read_frame();
+        std::string ticks, want;
+        for (int d = -60; d <= 60; d++) {
+            ticks += f.is_color(edge + 1.0f, centre + static_cast<float>(d), 38) ? '|' : '.';
+            const bool tick = d % 10 == 0 && std::abs(d) < 51 && (kind != 15 || d >= 0);
+            want += tick ? '|' : '.';
+        }
+        EXPECT_EQ(ticks, want);
+    }
+}
+
 // The panel's frames allocate nothing, on a round panel with every kind of engine and switch and
 // on a glass panel, with the messages of the status bar coming and going.
 TEST_F(PanelScreen, FramesAllocateNothing)
@@ -521,17 +560,14 @@ TEST_F(PanelScreen, FramesAllocateNothing)
         flt.phi[0] = 20.0f;
         msc.paused = 1;
         update_panel();   // anything done once is done
-        const long before = g_allocations.load();
+        const long before = counted_allocations();
         for (int k = 0; k < 200; k++) {
             msc.elap_time += 0.1f;   // through every phase of the status bar's message
             flt.hind += 3.0f;
             flt.magpsi = std::fmod(flt.magpsi + 2.0f, 360.0f);
             update_panel();
         }
-        EXPECT_EQ(g_allocations.load() - before, 0);
+        EXPECT_EQ(counted_allocations() - before, 0);
         msc.paused = 0;
     }
-    // The counting allocator is the one in use.
-    std::string probe(100, 'x');
-    EXPECT_GT(g_allocations.load(), 0);
 }
