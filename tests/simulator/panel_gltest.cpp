@@ -199,6 +199,40 @@ TEST_F(PanelScreen, StaticFaceIsInTheWindowPictureAndItsTiles)
     save(frame(), "panel_static_cessna");
 }
 
+// An aircraft with its own panel picture beside its file ("<name> panl.BMP", 800 by 333) shows that
+// picture instead of the standard panel, its instrument faces, the radio stack and the lever plates;
+// the airspeed scale is still drawn on it, the vertical-speed scale is not.
+TEST_F(PanelScreen, AnAircraftsOwnPanelPictureReplacesTheStandardFaces)
+{
+    const std::string acf = dir.write("Own Panel/Own Trainer.acf", read_file(fh_bundled(FH_TRAINER)));
+    dir.write("Own Panel/Own Trainer PANL.BMP", bmp_bytes(800, 333, 20, 120, 60));
+    ASSERT_NO_FATAL_FAILURE(fly(acf.c_str(), false));
+    const planestruct& pl = pln[0];
+    EXPECT_EQ(pl.cp, 1);
+    auto pic = [](float x, float y) { return rgb_of(rgb_array[std::lround(y)][std::lround(x)]); };
+    const uint32_t own = 0x14783Cu;
+    // Inside the airspeed and vertical-speed faces, on the radio stack and on the trim plate.
+    EXPECT_EQ(pic(ins.x_loc[1] + 20, ins.y_loc[1] - 10), own);
+    EXPECT_EQ(pic(ins.x_loc[7] + 20, ins.y_loc[7] + 20), own);
+    EXPECT_EQ(pic(ins.x_loc[11] + 560, 150), own);
+    EXPECT_EQ(pic(ins.x_loc[12] + 790, 100), own);
+    // The airspeed scale's red line; the vertical-speed scale's zero tick is missing.
+    const float a = static_cast<float>(asi_angle(pl.Vne)) * 3.14159265f / 180.0f;
+    EXPECT_EQ(pic(ins.x_loc[1] + 42 * std::sin(a), ins.y_loc[1] + 42 * std::cos(a)), colour_of(8));
+    EXPECT_EQ(pic(ins.x_loc[7] - 41, ins.y_loc[7]), own);
+    // The status strip is the standard one still.
+    EXPECT_NE(pic(200, 575), own);
+    EXPECT_NE(pic(200, 575), 0u);
+    EXPECT_TRUE(recorded_alerts().empty());
+
+    // Without the picture, the standard faces come back.
+    std::filesystem::remove(dir.path() / "Own Panel/Own Trainer PANL.BMP");
+    ASSERT_NO_FATAL_FAILURE(fly(acf.c_str(), false));
+    EXPECT_EQ(pln[0].cp, 0);
+    EXPECT_NE(pic(ins.x_loc[1] + 20, ins.y_loc[1] - 10), own);
+    EXPECT_EQ(pic(ins.x_loc[7] - 41, ins.y_loc[7]), colour_of(0));
+}
+
 // A helicopter's airspeed dial carries only its never-exceed line: no flap, normal or caution
 // range, even with those speeds in its file; the same dial on an aeroplane has all three.
 TEST_F(PanelScreen, HelicopterAirspeedDialHasOnlyItsRedLine)
