@@ -553,6 +553,46 @@ TEST_F(PanelScreen, GlassHeadingTapeCentresOnTheDirectionGyro)
     EXPECT_FALSE(f.is_color(x + 25.0f, tick_y, 38));
 }
 
+// A lever or switch is frame k of the switch sheet, column k mod 4 and row k div 4 of 32 texels,
+// shown texel for pixel from its lower left corner: the drawn pixels are the sheet file's own
+// (pixel k of the frame read back lies under the logical point k).
+TEST_F(PanelScreen, LeversAndSwitchesShowTheirFrameOfTheSheet)
+{
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
+    char base[STR_LEN];
+    texbmp_path(TEXBMP_FAMILY, TEX_HAND, "hand", base);
+    const std::string sheet = read_file(std::string(base) + BITMAP_EXTENSION);
+    ASSERT_GE(sheet.size(), 54u + 128u * 128u * 3u);
+    auto texel = [&](int u, int v) {   // the file's rows run from the bottom, blue first
+        const size_t at = 54 + (static_cast<size_t>(v) * 128 + u) * 3;
+        return static_cast<uint32_t>(static_cast<uint8_t>(sheet[at + 2]) << 16 | static_cast<uint8_t>(sheet[at + 1]) << 8 |
+                                     static_cast<uint8_t>(sheet[at]));
+    };
+    auto close = [](uint32_t a, uint32_t b) {
+        for (int shift : {0, 8, 16})
+            if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 2) return false;
+        return true;
+    };
+    for (int k : {0, 3, 5, 7, 10, 14}) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        plot_handle(300.0f, 200.0f, 32.0f, 32.0f, k);
+        const Frame f = read_frame();
+        int same = 0;
+        for (int dy = 0; dy < 32; dy++)
+            for (int dx = 0; dx < 32; dx++)
+                same += close(rgb_of(f.at(300.0f + dx, 200.0f + dy)), texel(32 * (k % 4) + dx, 32 * (k / 4) + dy));
+        EXPECT_GE(same, 32 * 32 * 99 / 100) << "frame " << k;
+        // The neighbouring frame is a different picture.
+        int other = 0;
+        const int n = (k + 1) % 16;
+        for (int dy = 0; dy < 32; dy++)
+            for (int dx = 0; dx < 32; dx++)
+                other += close(rgb_of(f.at(300.0f + dx, 200.0f + dy)), texel(32 * (n % 4) + dx, 32 * (n / 4) + dy));
+        EXPECT_LT(other, same) << "frame " << k;
+    }
+}
+
 // A speed tape at 0 knots: ticks every 5 knots at 2 px a knot from the centre up, none below it,
 // and none past the tape's half length; the same tape of a kind that may go negative has them.
 TEST_F(PanelScreen, SpeedTapeAtRestShowsNoNegativeMarks)
