@@ -147,10 +147,11 @@ void button(float x, float y, int on)
     plot_handle(x, y, HAND_SIZE[HAND_BUTTON_ON].w, HAND_SIZE[HAND_BUTTON_ON].h, on ? HAND_BUTTON_ON : HAND_BUTTON_OFF);
 }
 
-// A lever knob of sheet frame f whose centre stands `above` over the lever's height y.
+// A lever knob of sheet frame f whose centre stands `above` over the lever's height y; on whole
+// pixels, so that the knob's picture is shown texel for pixel rather than smeared between rows.
 void knob(float x, float y, float above, int f)
 {
-    plot_handle(x, y + above - HAND_SIZE[f].h * 0.5f, HAND_SIZE[f].w, HAND_SIZE[f].h, f);
+    plot_handle(std::round(x), std::round(y + above - HAND_SIZE[f].h * 0.5f), HAND_SIZE[f].w, HAND_SIZE[f].h, f);
 }
 
 void switches(const planestruct& pl)

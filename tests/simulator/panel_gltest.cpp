@@ -114,6 +114,35 @@ protected:
         fly(dir.write("Glass Trainer.acf", bytes).c_str(), false);
         ASSERT_EQ(pln[0].paneltype, 2);
     }
+    // The switch-and-lever sheet's file, and its texel (u, v) (the file's rows run from the bottom,
+    // blue first).
+    static std::string hand_sheet()
+    {
+        char base[STR_LEN];
+        texbmp_path(TEXBMP_FAMILY, TEX_HAND, "hand", base);
+        return read_file(std::string(base) + BITMAP_EXTENSION);
+    }
+    static uint32_t sheet_texel(const std::string& sheet, int u, int v)
+    {
+        const size_t at = 54 + (static_cast<size_t>(v) * 128 + u) * 3;
+        return static_cast<uint32_t>(static_cast<uint8_t>(sheet[at + 2]) << 16 | static_cast<uint8_t>(sheet[at + 1]) << 8 |
+                                     static_cast<uint8_t>(sheet[at]));
+    }
+    static bool close(uint32_t a, uint32_t b)
+    {
+        for (int shift : {0, 8, 16})
+            if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 2) return false;
+        return true;
+    }
+    // How many pixels of the w by h rectangle at (x, y) show sheet frame k's corner.
+    static int frame_matches(const Frame& f, const std::string& sheet, float x, float y, int w, int h, int k)
+    {
+        int same = 0;
+        for (int dy = 0; dy < h; dy++)
+            for (int dx = 0; dx < w; dx++)
+                same += close(rgb_of(f.at(x + dx, y + dy)), sheet_texel(sheet, 32 * (k % 4) + dx, 32 * (k / 4) + dy));
+        return same;
+    }
     TempDir dir;
     // One frame of the panel over a plain sky.
     Frame frame()
@@ -559,20 +588,9 @@ TEST_F(PanelScreen, GlassHeadingTapeCentresOnTheDirectionGyro)
 TEST_F(PanelScreen, LeversAndSwitchesShowTheirFrameOfTheSheet)
 {
     ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
-    char base[STR_LEN];
-    texbmp_path(TEXBMP_FAMILY, TEX_HAND, "hand", base);
-    const std::string sheet = read_file(std::string(base) + BITMAP_EXTENSION);
+    const std::string sheet = hand_sheet();
     ASSERT_GE(sheet.size(), 54u + 128u * 128u * 3u);
-    auto texel = [&](int u, int v) {   // the file's rows run from the bottom, blue first
-        const size_t at = 54 + (static_cast<size_t>(v) * 128 + u) * 3;
-        return static_cast<uint32_t>(static_cast<uint8_t>(sheet[at + 2]) << 16 | static_cast<uint8_t>(sheet[at + 1]) << 8 |
-                                     static_cast<uint8_t>(sheet[at]));
-    };
-    auto close = [](uint32_t a, uint32_t b) {
-        for (int shift : {0, 8, 16})
-            if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 2) return false;
-        return true;
-    };
+    auto texel = [&](int u, int v) { return sheet_texel(sheet, u, v); };
     for (int k : {0, 3, 5, 7, 10, 14}) {
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
@@ -590,6 +608,40 @@ TEST_F(PanelScreen, LeversAndSwitchesShowTheirFrameOfTheSheet)
             for (int dx = 0; dx < 32; dx++)
                 other += close(rgb_of(f.at(300.0f + dx, 200.0f + dy)), texel(32 * (n % 4) + dx, 32 * (n / 4) + dy));
         EXPECT_LT(other, same) << "frame " << k;
+    }
+}
+
+// Each lever's knob stands where a click puts the lever: the height whose click sets the value
+// drawn now is the knob's middle. Flaps: a click at y sets 1 - (y - 4 - 73) / 54; throttle: (y - 7
+// - 4) / 48; mixture: (y - 7 - 6.5 - 4) / 35.
+TEST_F(PanelScreen, LeverKnobsStandWhereAClickPutsThem)
+{
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
+    const std::string sheet = hand_sheet();
+    ASSERT_GE(sheet.size(), 54u + 128u * 128u * 3u);
+    const float x12 = ins.x_loc[12];
+    struct Case {
+        float value;
+        float* field;
+        float x, click_y;
+        int frame, w, h;
+    };
+    const Case cases[] = {
+        {0.0f, &flt.flaprqst, x12 + 650, 131, 11, 30, 8},   {1.0f, &flt.flaprqst, x12 + 650, 77, 11, 30, 8},
+        {0.5f, &flt.flaprqst, x12 + 650, 104, 11, 30, 8},   {0.0f, &flt.throrqst[0], x12 + thro_x[0], 11, 8, 13, 9},
+        {1.0f, &flt.throrqst[0], x12 + thro_x[0], 59, 8, 13, 9}, {0.25f, &flt.mixt[0], x12 + mixt_x[0], 26.25f, 10, 9, 9},
+        {1.0f, &flt.mixt[0], x12 + mixt_x[0], 52.5f, 10, 9, 9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "frame " << c.frame << " at " << c.value);
+        *c.field = c.value;
+        const Frame f = frame();
+        const float bottom = std::round(c.click_y - 0.5f * static_cast<float>(c.h));
+        const int at = frame_matches(f, sheet, c.x, bottom, c.w, c.h, c.frame);
+        EXPECT_GE(at, c.w * c.h * 9 / 10);
+        // Four pixels higher or lower, the knob is not there.
+        EXPECT_LT(frame_matches(f, sheet, c.x, bottom + 4.0f, c.w, c.h, c.frame), at * 3 / 4);
+        EXPECT_LT(frame_matches(f, sheet, c.x, bottom - 4.0f, c.w, c.h, c.frame), at * 3 / 4);
     }
 }
 
