@@ -56,6 +56,8 @@ struct settingstruct {
     float ah_bar_adjust;         // attitude indicator's bar setting, 0 centred
     int32_t dskout;              // some data-output item goes to the output file
     int32_t grfsel[4];           // data-output item shown in each graph slot, -1 none
+    int32_t rltsel[10];          // data-output item shown in each cockpit row, -1 none
+    int32_t rltout;              // some data-output item is drawn over the outside view
 };
 
 // The instrument panel.
@@ -175,7 +177,19 @@ struct pathstruct {
     float xyztppt[PATH_POINTS][7];   // X, Y, Z (m), pitch, heading, roll (degrees), msc.elap_time (s)
     float time_play;             // s, replay time on the path's clock (msc.elap_time)
 };
-struct graphstruct { int32_t show_path; };
+// The graph's ring of the last GRAPH_SAMPLES frames: each frame's period and the four column values
+// of each graph slot's data-output item (-999 where a column has no value).
+constexpr int GRAPH_SAMPLES = 1800;
+constexpr int GRAPH_SLOTS = 4;
+struct graphstruct {
+    int32_t show_path;
+    float lefttime;              // s after the oldest sample, the graph window's left edge
+    int32_t cntr;                // slot of the newest sample, -1 before the first
+    int32_t indexstart;          // slot of the oldest sample once the ring has wrapped, else 0
+    int32_t graphstruct_full;    // 1 once the ring has wrapped
+    float period[GRAPH_SAMPLES]; // s, frame period of each sample (999 in an empty slot)
+    float data[GRAPH_SLOTS][4][GRAPH_SAMPLES];   // [slot][column][sample]
+};
 // The radios: frequencies, the tuned stations and the needles' deflections, and the GPS.
 struct navstruct {
     int32_t nf[2];               // navigation receivers, 10 kHz steps (11170 = 111.70 MHz)

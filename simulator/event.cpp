@@ -10,6 +10,7 @@
 #include "hl_sound.h"
 #include "hl_types.h"
 #include "hl_wxr.h"
+#include "output.h"
 #include "pending.h"
 
 #include <cmath>
@@ -62,14 +63,19 @@ int engine_count(void)
 
 // ---- data output and sounds ----
 
+// Once a second a row of the selected items' labels, on every call a row of their values; each
+// row is one line of the output file.
 void disk_output(void)
 {
     if (!set.dskout) return;
-    for (int i = 0; i < 60; i++) {
-        if (!set.Bdsk[i]) continue;
-        if (msc.cntr10 == 0) out_label(8, i, 0);
-        out_dat(8, i, 0);
+    if (msc.cntr10 == 0) {
+        for (int i = 0; i < OUT_ITEMS; i++)
+            if (set.Bdsk[i]) out_label(OUT_FILE, i, 0);
+        out_end_row();
     }
+    for (int i = 0; i < OUT_ITEMS; i++)
+        if (set.Bdsk[i]) out_dat(OUT_FILE, i, 0);
+    out_end_row();
 }
 
 // The stall horn and stick shaker follow the stall warning while the electrical system works (a

@@ -10,6 +10,7 @@
 #include "hl_sound.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "output.h"
 #include "pending.h"
 #include "plt.h"
 #include "startpos.h"

@@ -1,17 +1,12 @@
 // pending.cpp -- routines of later modules, doing nothing until those modules replace them.
 #include "pending.h"
 
-void out_label(int, int, int) {}
-void out_dat(int, int, int) {}
 void handle_plan(int) {}
 void controller_respond(const char*) {}
 void LSO_respond(void) {}
 void step_flashers(int) {}
-void set_rlt_grf_choices(void) {}
-void clear_graph(void) {}
 void load_plane_geo(int, int, int) {}
 
-void update_graph(void) {}
 void serial_mode_change(int, int) {}
 void send_nmea(int) {}
 void send_serial_data(int) {}
@@ -57,6 +52,5 @@ void manage_ins(void) {}
 void manage_eqp(void) {}
 void manage_snd(void) {}
 void manage_wrn(void) {}
-void manage_grf(void) {}
 void manage_iso(void) {}
 void manage_pln(void) {}

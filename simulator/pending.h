@@ -5,11 +5,6 @@
 #include "hl_joy.h"
 #include "hl_sound.h"
 
-// Data output of item `item` to a channel (8 the output file, 9 the graph, 10 the cockpit; slot is
-// the graph slot or the cockpit row): its column labels, and its values.
-void out_label(int channel, int item, int slot);
-void out_dat(int channel, int item, int slot);
-
 // The filed flight plan's course from clearance to the ramp; pilot_called is 1 when the pilot's
 // check-in line was chosen, 0 from the once-per-second update.
 void handle_plan(int pilot_called);
@@ -22,14 +17,9 @@ void LSO_respond(void);
 // restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
 void step_flashers(int restart);
 
-// Data output: rebuild the cockpit and graph selections from set.Brlt and set.Bgrf; empty the graph.
-void set_rlt_grf_choices(void);
-void clear_graph(void);
 // Builds aircraft p's 3-D model (with its paint when paint is 1).
 void load_plane_geo(int paint, int templates, int p);
 
-// The graph's ring of recent frames.
-void update_graph(void);
 // Serial output: set the port or motion base up for a new mode, one NMEA sentence (RMC when rmc
 // is 1, else GGA), the mode's data packet or the motion base's move.
 void serial_mode_change(int old_mode, int new_mode);
@@ -86,6 +76,5 @@ void manage_ins(void);
 void manage_eqp(void);
 void manage_snd(void);
 void manage_wrn(void);
-void manage_grf(void);
 void manage_iso(void);
 void manage_pln(void);

@@ -14,6 +14,7 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "initpln.h"
+#include "output.h"
 #include "pending.h"
 #include "startpos.h"
 

@@ -4,6 +4,7 @@
 #include "fltframe.h"
 #include "hl_funct.h"
 #include "hl_types.h"
+#include "output.h"
 #include "pending.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include "hl_wind.h"
 #include "initpln.h"
 #include "integ.h"
+#include "output.h"
 #include "pending.h"
 
 #include <cmath>

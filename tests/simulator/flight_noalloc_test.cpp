@@ -1,13 +1,16 @@
 // flight_noalloc_test.cpp -- the flight frames allocate nothing: the global allocator is counted
 // while the harness flies 200 frames of each kind of aircraft, while the frame callback runs 200
 // frames of the whole frame driver and 200 of replay, while the controls step flies every autopilot
-// mode, and while the event updates run two minutes of calls, the weather reports read among them.
+// mode, while the event updates run two minutes of calls, the weather reports read among them, and
+// while every data-output item goes to the output file, the graph and the cockpit.
 #include "controls.h"
 #include "event.h"
 #include "flight_harness.h"
 #include "fltframe.h"
+#include "hl_file.h"
 #include "hl_funct.h"
 #include "hl_types.h"
+#include "output.h"
 #include "replay.h"
 #include "startpos.h"
 
@@ -138,4 +141,46 @@ TEST(FlightFrames, ControlsAndAutopilotAllocateNothing)
     for (int k = 0; k < 200; k++) fh_frame();
     EXPECT_EQ(g_allocations.load() - before, 0);
     EXPECT_TRUE(fh_state_finite());
+}
+
+// Every item to the output file and four to the graph through the frame driver; ten cockpit rows
+// and the graph window drawn into the picture buffer.
+TEST(FlightFrames, DataOutputAllocatesNothing)
+{
+    TempDir dir;
+    const std::string out = dir.str() + "/Kestrova.out";
+    fh_world();
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
+    fh_start_air(500.0f, 50.0f, 0.0f);
+    for (int i = 0; i < OUT_ITEMS; i++) set.Bdsk[i] = 1;
+    for (int i = 10; i < 20; i++) set.Brlt[i] = 1;
+    set.Bgrf[5] = set.Bgrf[15] = set.Bgrf[26] = set.Bgrf[41] = 1;
+    set_rlt_grf_choices();
+    if (trk.is_open()) trk.close();
+    trk.clear();
+    trk.open(out, std::ios::out | std::ios::trunc | std::ios::binary);
+    ASSERT_TRUE(trk.is_open());
+    reset_flight_driver();
+    to_array = 1;
+    for (int k = 0; k < 20; k++) {   // anything done once is done
+        mnw.time_elapsed += msc.prd;
+        update_flight();
+    }
+    manage_grf();
+    plot_cockpit_data();
+    long before = g_allocations.load();
+    for (int k = 0; k < 200; k++) {
+        mnw.time_elapsed += msc.prd;
+        update_flight();
+        mnw.mx = static_cast<float>(k * 3);
+        manage_grf();
+        plot_cockpit_data();
+    }
+    EXPECT_EQ(g_allocations.load() - before, 0);
+    to_array = 0;
+    trk.close();
+    // Something was written: at least one row of 50 items' cells per event call.
+    EXPECT_GT(read_file(out).size(), static_cast<size_t>(30 * OUT_ITEMS * OUT_CELL));
+    EXPECT_EQ(grf.graphstruct_full, 0);
+    EXPECT_EQ(grf.cntr, 219);
 }
