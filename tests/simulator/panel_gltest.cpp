@@ -413,6 +413,31 @@ TEST_F(PanelScreen, TurnCoordinatorAndVerticalSpeedSettle)
     save(f, "panel_turning_climb");
 }
 
+// The ball runs opposite to the sideways force: a side force of tan 2 degrees of the normal force
+// stands 4 px a degree, 8 px, off the middle, 46 below the instrument's centre.
+TEST_F(PanelScreen, TurnBallRunsOppositeToTheSideForce)
+{
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
+    const float x = ins.x_loc[5], y = ins.y_loc[5] - 46.0f;
+    const float normal = 10000.0f, side = normal * std::tan(2.0f * 3.14159265f / 180.0f);
+    for (float sign : {1.0f, 0.0f, -1.0f}) {
+        SCOPED_TRACE(sign);
+        flt.fsideprop = flt.fsidegear = 0.0f;
+        flt.fnrmlprop = flt.fnrmlgear = 0.0f;
+        flt.fsideaero = sign * side;
+        flt.fnrmlaero = normal;
+        for (int k = 0; k < 1200; k++) update_turnslip();   // the ball eases over at half the frame rate
+        const Frame f = frame();
+        EXPECT_NEAR(panel_needle_state().slip, 8.0f * sign, 0.05f);
+        const float ball = x - 8.0f * sign;
+        for (float dy : {-2.0f, 0.0f, 2.0f}) EXPECT_EQ(rgb_of(f.at(ball, y + dy)), colour_of(0)) << dy;
+        for (float off : {-8.0f, 8.0f})
+            if (off != -8.0f * sign) {
+                EXPECT_NE(rgb_of(f.at(x + off, y)), colour_of(0)) << off;
+            }
+    }
+}
+
 TEST_F(PanelScreen, FailedInstrumentsKeepTheirReadings)
 {
     ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
