@@ -357,6 +357,36 @@ TEST_F(PanelScreen, AirspeedNeedleStandsAtTheDialLaw)
     }
 }
 
+// A jet's airspeed dial has a second, red needle at the speed that makes its Mach limit now: Mach
+// 1.3 at 300 m/s of sound and a quarter of sea-level density is 1.3 x 300 x 0.5 = 195 m/s, 379 kt,
+// which the trainer jet's dial (120 to 720 kt over 330 degrees) puts at 142 degrees.
+TEST_F(PanelScreen, JetAirspeedDialShowsItsMachLimit)
+{
+    ASSERT_NO_FATAL_FAILURE(fly(FH_JET));
+    ASSERT_FLOAT_EQ(pln[0].Mmo, 1.3f);
+    flt.vind = 200.0f;   // the white needle at 44 degrees, out of the way
+    atm.a = 300.0f;
+    atm.crtsig = 0.25f;
+    auto red_at = [&](const Frame& f, float a, float r) {
+        const float t = a * 3.14159265f / 180.0f;
+        for (int dy = -1; dy <= 1; dy++)
+            for (int dx = -1; dx <= 1; dx++)
+                if (rgb_of(f.at(ins.x_loc[1] + r * std::sin(t) + dx, ins.y_loc[1] + r * std::cos(t) + dy)) == colour_of(8))
+                    return true;
+        return false;
+    };
+    Frame f = frame();
+    EXPECT_TRUE(red_at(f, 142, 20));
+    EXPECT_TRUE(red_at(f, 142, 30));
+    EXPECT_FALSE(red_at(f, 172, 25));
+    EXPECT_FALSE(red_at(f, 112, 25));
+    // Higher up, with less density, the limit comes at a lower indicated speed.
+    atm.crtsig = 0.16f;   // 1.3 x 300 x 0.4 = 156 m/s, 303 kt: 100 degrees
+    f = frame();
+    EXPECT_TRUE(red_at(f, 100, 25));
+    EXPECT_FALSE(red_at(f, 142, 25));
+}
+
 TEST_F(PanelScreen, AttitudeHorizonFollowsPitchAndBank)
 {
     ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
