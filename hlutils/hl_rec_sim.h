@@ -120,6 +120,7 @@ struct miscstruct {
     // Start airport and runway (world indices) and whether to start at the runway's far end.
     int32_t loc_apt_wrl, loc_rwy_wrl, backwards;
     char apt_id_req[5];          // the airport identifier asked for by name (4 characters)
+    float req_lat, req_lon;      // degrees, the point the world map or the latitude window asks to start near
     float rtrat;                 // measured frame time / frame period, 0.2..5
     float nigt_time, aifr_time;  // s, logged night and actual instrument time
     int32_t key_type;            // keyboard layout: 1 US, 2 French, 3 German
@@ -235,6 +236,11 @@ struct flightplanstruct {
     char arr_id_str[5];          // destination airport identifier (4 characters)
     int32_t onfile;              // a plan is filed
     int32_t activated;           // the filed plan is being flown
+    int32_t ifr, vfr, dvfr;      // the plan's kind: instrument, visual, defense visual
+    int32_t mr, mrs;             // how the controllers address the pilot: Sir or Madam
+    char dep_id_str[5];          // departure airport identifier (4 characters)
+    int32_t init_alt;            // feet, the altitude cleared for the departure
+    int32_t cruise_alt;          // feet, the filed cruise altitude
 };
 // The controllers' dialogue.
 struct atcstruct {

@@ -31,26 +31,4 @@ void update_DME(void) {}
 void update_radio_strip(void) {}
 void update_scenery2(void) {}
 
-void manage_id_(void) {}
-void manage_nam(void) {}
 void manage_map(void) {}
-void manage_wrl(void) {}
-void manage_lat(void) {}
-void manage_whr(void) {}
-void manage_dat(void) {}
-void manage_ser(void) {}
-void manage_tim(void) {}
-void manage_ogl(void) {}
-void manage_spa(void) {}
-void manage_atm(void) {}
-void manage_gnd(void) {}
-void manage_wat(void) {}
-void manage_flt(void) {}
-void manage_wgt(void) {}
-void manage_rel(void) {}
-void manage_ins(void) {}
-void manage_eqp(void) {}
-void manage_snd(void) {}
-void manage_wrn(void) {}
-void manage_iso(void) {}
-void manage_pln(void) {}

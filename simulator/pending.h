@@ -54,27 +54,5 @@ void update_radio_strip(void);
 // The outside view's drawing: fog, sky, terrain, runways, objects and overlays.
 void update_scenery2(void);
 
-// The settings and data windows' per-frame routines, by window number 1..25.
-void manage_id_(void);
-void manage_nam(void);
+// The map windows' (3 and 24) per-frame routine.
 void manage_map(void);
-void manage_wrl(void);
-void manage_lat(void);
-void manage_whr(void);
-void manage_dat(void);
-void manage_ser(void);
-void manage_tim(void);
-void manage_ogl(void);
-void manage_spa(void);
-void manage_atm(void);
-void manage_gnd(void);
-void manage_wat(void);
-void manage_flt(void);
-void manage_wgt(void);
-void manage_rel(void);
-void manage_ins(void);
-void manage_eqp(void);
-void manage_snd(void);
-void manage_wrn(void);
-void manage_iso(void);
-void manage_pln(void);

@@ -6,6 +6,7 @@
 #include "hl_types.h"
 #include "output.h"
 #include "pending.h"
+#include "setwin.h"
 
 namespace {
 
@@ -81,5 +82,14 @@ void kestrova_update(void)
         if (set.replay_mode == 0 && msc.paused == 0) update_flight();
         if (set.replay_mode != 0) replay_step();
     }
-    if (mnw.topwin >= 1 && mnw.topwin <= 25) window_routine[mnw.topwin]();
+    // A window is fresh in the first pass its routine runs after opening: every opening passes
+    // through the empty screen (the menus), where no routine runs.
+    static int shown = 0;
+    if (mnw.topwin >= 1 && mnw.topwin <= 25) {
+        window_fresh = shown != mnw.topwin;
+        shown = mnw.topwin;
+        window_routine[mnw.topwin]();
+    } else {
+        shown = 0;
+    }
 }

@@ -583,7 +583,7 @@ int get_index_from_id(const char* id, int type, int* index)
 
 void set_up_env_with_request_latlon(void)
 {
-    float lat = (float)env.lat_sou + 1.0f, lon = (float)env.lon_wes + 1.5f;
+    const float lat = msc.req_lat, lon = msc.req_lon;
     float best = NONE_YET;
     int found = -1;
     for (int a = 0; a <= apt_wrl_max; a++) {

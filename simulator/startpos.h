@@ -39,8 +39,8 @@ void start_engines(void);
 // id's (id's bytes after its end count as zero): 1 with *index set, else 0 with *index untouched.
 int get_index_from_id(const char* id, int type, int* index);
 
-// An instrument final to the airport nearest the middle of the region the caller set in
-// env.lat_sou and env.lon_wes, with the region loaded around that airport.
+// An instrument final to the airport nearest the point the caller set in msc.req_lat and
+// msc.req_lon, with the region loaded around that airport.
 void set_up_env_with_request_latlon(void);
 
 // What closing settings window `window` sets going (airport by identifier, latitude and longitude

@@ -675,16 +675,18 @@ TEST_F(Starts, AirportWindowStartsAtTheTypedAirportOrSaysItHasNone)
     }
 }
 
-TEST_F(Starts, LatitudeWindowFlysAnInstrumentFinalToTheAirportNearestTheRegionsMiddle)
+TEST_F(Starts, LatitudeWindowFlysAnInstrumentFinalToTheAirportNearestTheRequestedPoint)
 {
-    // The region 33..35 N, 118..115 W: middle 34 N 116.5 W. A runway-less airport claims the
-    // middle with its first-runway index, which belongs to the next airport.
+    // The point asked for: 34 N 116.5 W. A runway-less airport claims it with its first-runway
+    // index, which belongs to the next airport.
     add_airport("FAR1", GROUND, {{180, 1500, 1000000, 18, 34.4f, -116.1f}});
     add_airport("BARE", 300.0f, {});   // its first-runway index is NEAR's runway
     add_airport("NEAR", GROUND, {{270, 1200, 1000000, 27, 34.05f, -116.45f}});
     rwy_lat[0] = 36.0f;   // the fixture's runway far outside
-    env.lat_sou = 33;
-    env.lon_wes = -118;
+    env.lat_sou = 20;   // the region loaded before plays no part
+    env.lon_wes = -90;
+    msc.req_lat = 34.0f;
+    msc.req_lon = -116.5f;
     process_zap(5);
     EXPECT_EQ(msc.loc_apt_wrl, 3);
     EXPECT_EQ(msc.loc_rwy_wrl, 2);
