@@ -155,7 +155,9 @@ void update_arthoriz(void)
     } else {
         plot_ahregion(53, 54, pl.ahx1_prim, pl.ahx2_prim, pl.ah_bot_prim, pl.ah_top_prim, y0, hx, hy, o_phi);
         glass_roll_scale(x, y, o_phi);
-        plot_glass_tape(38, y + GLASS_HDG_Y - 10.0f, y + GLASS_HDG_Y, x, TAPE_HALF, 0.0f, ins.psimag, 5.0f, 10.0f, 5.0f, 14);
+        // No readout sits in the heading tape's middle, so no label there is held back for one
+        // (a gap of -4 keeps even the tick under the centre labelled).
+        plot_glass_tape(38, y + GLASS_HDG_Y - 10.0f, y + GLASS_HDG_Y, x, TAPE_HALF, -4.0f, ins.psimag, 5.0f, 10.0f, 5.0f, 14);
     }
     pitch_ladder(pl, x, y, y0, hx, hy, o_phi, round_panel ? 6 : 38);
     const float sym_y = round_panel ? y + set.ah_bar_adjust : y;

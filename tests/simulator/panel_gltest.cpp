@@ -635,6 +635,18 @@ TEST_F(PanelScreen, GlassHeadingTapeCentresOnTheDirectionGyro)
     EXPECT_TRUE(f.is_color(x + 15.0f, tick_y, 38));
     EXPECT_FALSE(f.is_color(x, tick_y, 38));
     EXPECT_FALSE(f.is_color(x + 25.0f, tick_y, 38));
+    // Every tenth degree is labelled below its tick, the one under the centre too: at 90 there is
+    // lettering under the centre, at 95 (the labels 25 px either side) there is none.
+    auto lettering = [&](const Frame& fr) {
+        int n = 0;
+        for (float dy = 3.0f; dy <= 12.0f; dy += 1.0f)
+            for (float dx = -8.0f; dx <= 8.0f; dx += 1.0f) n += fr.is_color(x + dx, tick_y - dy, 38);
+        return n;
+    };
+    flt.magpsi = 90.0f;
+    EXPECT_GT(lettering(frame()), 10);
+    flt.magpsi = 95.0f;
+    EXPECT_EQ(lettering(frame()), 0);
 }
 
 // A lever or switch is frame k of the switch sheet, column k mod 4 and row k div 4 of 32 texels,
