@@ -124,6 +124,7 @@ struct miscstruct {
     float rtrat;                 // measured frame time / frame period, 0.2..5
     float nigt_time, aifr_time;  // s, logged night and actual instrument time
     int32_t key_type;            // keyboard layout: 1 US, 2 French, 3 German
+    char key_pressed;            // the last character key handled (after the layout's remapping)
 
     int32_t mouse_is_joy;        // with no joystick, the mouse position flies the yoke
     float runwayview_X, runwayview_Y, runwayview_Z;   // m, the runway view's camera
@@ -246,10 +247,16 @@ struct flightplanstruct {
 struct atcstruct {
     char response[400];          // the last sentence spoken
     float response_timeout;      // s, elapsed time until which it is shown
+    int32_t menu_level;          // the options menu's list: 0 main, 1 ATIS, 4 vectors, 5 landing, 6 ILS, 7 localizer
+    int32_t sel_i, sel_j;        // the menu's column and row under the mouse or moved by the arrows
+    int32_t plan_phase;          // the filed plan's state: 0 clearance .. 9 taxi to the ramp
+    float cardxyz[3];            // m, the aircraft from the carrier's landing reference (x east, y up, z south)
+    float card_time;             // s of msc.elap_time, when the carrier drawing last set cardxyz
     int32_t waiting_new_frq;     // the controller handed the pilot to a new frequency
     int32_t plan_index;          // world airport of the filed plan's destination
     int32_t ils_vec_in_progress; // the controller is vectoring the aircraft to an approach
     char ils_command[400];       // the request being vectored for
+    int32_t menu_up;             // the options menu is shown over the outside view
 };
 
 extern settingstruct set;

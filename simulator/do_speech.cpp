@@ -49,12 +49,6 @@ int wind_dir10(float d)
     return r;
 }
 
-void app_random_freq(char* buf)
-{
-    int mhz = intrand(118, 134);
-    app_freq(buf, mhz, 5 * intrand(0, 19));
-}
-
 const char* const g_planes[26] = {
     "Cessna 152",   "Cessna 172",     "Piper Warrior",  "Piper Archer",   "Piper Arrow",
     "Beech Duke",   "Tobago",         "Trinidad",       "Mooney",         "Glasair",
@@ -305,6 +299,12 @@ void app_freq(char* buf, int mhz, int hundredths)
     std::snprintf(s, sizeof s, "%d %d %d point %d %d", mhz / 100, mhz / 10 % 10, mhz % 10, hundredths / 10,
                   hundredths % 10);
     app_C(buf, s);
+}
+
+void app_random_freq(char* buf)
+{
+    int mhz = intrand(118, 134);
+    app_freq(buf, mhz, 5 * intrand(0, 19));
 }
 
 void app_squawk(char* buf)

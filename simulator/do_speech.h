@@ -33,6 +33,8 @@ void get_ATIS(int airport, char letter, char* buf, int read_weather);
 void start_command_string(char* buf, int own);
 // "1 2 1 point 5 0" for 121 MHz and 50 hundredths.
 void app_freq(char* buf, int mhz, int hundredths);
+// A random controller's frequency: 118..134 MHz, the hundredths a multiple of 5.
+void app_random_freq(char* buf);
 // Four random digits 0..7 with blanks between.
 void app_squawk(char* buf);
 // The heading wrapped into 0..359, rounded to the step, 0 said as 360, as three spaced digits.

@@ -4,6 +4,7 @@
 // hydraulics and oil, failures, overspeed and flap warnings, and gravity by height.
 #include "event.h"
 
+#include "atc.h"
 #include "event_local.h"
 #include "fltutil.h"
 #include "hl_file.h"
@@ -14,6 +15,7 @@
 #include "hl_wind.h"
 #include "hl_wxr.h"
 #include "lax.h"
+#include "lso.h"
 #include "pending.h"
 
 #include <cmath>

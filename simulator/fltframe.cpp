@@ -13,6 +13,7 @@
 #include "output.h"
 #include "pending.h"
 #include "plt.h"
+#include "serout.h"
 #include "startpos.h"
 
 #include <cmath>
@@ -316,6 +317,7 @@ void update_flight(void)
 
 void reset_flight_driver(void)
 {
+    close_serial_output();   // the driver forgets the mode, so nothing may stay set up for it
     std::memset(o_C_path, 0, sizeof o_C_path);
     old_serout = 0;
     prev_time_nmea = prev_time_data = 0.0f;

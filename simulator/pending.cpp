@@ -1,15 +1,9 @@
 // pending.cpp -- routines of later modules, doing nothing until those modules replace them.
 #include "pending.h"
 
-void handle_plan(int) {}
-void controller_respond(const char*) {}
-void LSO_respond(void) {}
 void step_flashers(int) {}
 void load_plane_geo(int, int, int) {}
 
-void serial_mode_change(int, int) {}
-void send_nmea(int) {}
-void send_serial_data(int) {}
 void manage_das(float, float) {}
 void update_egt(int) {}
 void update_tac(int) {}

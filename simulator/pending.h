@@ -5,14 +5,6 @@
 #include "hl_joy.h"
 #include "hl_sound.h"
 
-// The filed flight plan's course from clearance to the ramp; pilot_called is 1 when the pilot's
-// check-in line was chosen, 0 from the once-per-second update.
-void handle_plan(int pilot_called);
-// The controller's answer to a request sentence (the stored one while vectoring to an approach).
-void controller_respond(const char* request);
-// The landing signal officer's call on a carrier approach.
-void LSO_respond(void);
-
 // The sequenced approach flashers of the region's runway ends with approach lights of kinds 3 to 6:
 // restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
 void step_flashers(int restart);
@@ -20,11 +12,6 @@ void step_flashers(int restart);
 // Builds aircraft p's 3-D model (with its paint when paint is 1).
 void load_plane_geo(int paint, int templates, int p);
 
-// Serial output: set the port or motion base up for a new mode, one NMEA sentence (RMC when rmc
-// is 1, else GGA), the mode's data packet or the motion base's move.
-void serial_mode_change(int old_mode, int new_mode);
-void send_nmea(int rmc);
-void send_serial_data(int mode);
 // The panel: a click or drag at (x, y).
 void manage_das(float x, float y);
 // Engine gauges of engine i (exhaust temperature, engine speed, N1, manifold pressure, torque,

@@ -9,8 +9,18 @@
 #include "panel.h"
 #include "pending.h"
 #include "replay.h"
+#include "serout.h"
 #include "startpos.h"
 #include "view.h"
+
+namespace {
+// At exit: the serial output or motion base, then sound, joystick and speech.
+void close_devices(void)
+{
+    close_serial_output();
+    hl_close_devices();
+}
+}  // namespace
 
 hl_program_desc hl_prog = {"Kestrova", "Kestrova 4.prf", "Kestrova", 1,
                            update_scenery,   // the outside view
@@ -21,7 +31,7 @@ hl_program_desc hl_prog = {"Kestrova", "Kestrova 4.prf", "Kestrova", 1,
                            process_zap,      // a settings window closes
                            menu_checked,     // menu ticks
                            panel_static,     // the panel's static face
-                           hl_close_devices, // sound, joystick and speech at exit
+                           close_devices,    // serial output, sound, joystick and speech at exit
                            nullptr, nullptr};
 
 void APPLICATION_update(void) { kestrova_update(); }

@@ -1,6 +1,7 @@
 // startpos.cpp -- start positions, the reset of the flight, identifier look-ups and window actions.
 #include "startpos.h"
 
+#include "atc.h"
 #include "do_speech.h"
 #include "fltutil.h"
 #include "genwrld.h"
@@ -12,6 +13,7 @@
 #include "hl_wind.h"
 #include "initpln.h"
 #include "integ.h"
+#include "lso.h"
 #include "output.h"
 #include "pending.h"
 
@@ -392,6 +394,8 @@ void clear_flight_state(void)
     flt = flightstruct{};
     atc = atcstruct{};
     fpl = flightplanstruct{};
+    reset_atc();
+    reset_lso();
     flt.lat = lat;
     flt.lon = lon;
     std::memcpy(flt.X, X, sizeof X);

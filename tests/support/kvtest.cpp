@@ -2,6 +2,7 @@
 #include "kvtest.h"
 
 #include "hl_wind.h"
+#include "plt_shared.h"
 
 #include <atomic>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <sstream>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,7 +36,22 @@ struct SinkEnvironment : ::testing::Environment {
         install_alert_sink();
         static TempDir* cfg = new TempDir();
         setenv("KV_CONFIG_DIR", cfg->str().c_str(), 0);
+        // No test reaches a real serial port, and each test process has a motion-base block of
+        // its own (forked children share it), so parallel tests never meet.
+        for (int k = 1; k <= 4; k++) {
+            const std::string var = "KV_COM" + std::to_string(k);
+            setenv(var.c_str(), ("/nonexistent/kvtest-com" + std::to_string(k)).c_str(), 0);
+        }
+        if (!std::getenv("KV_TILTRIX_BLOCK")) {
+            block_ = "/kvtest-tiltrix-" + std::to_string(getpid());
+            setenv("KV_TILTRIX_BLOCK", block_.c_str(), 1);
+        }
     }
+    void TearDown() override
+    {
+        if (!block_.empty()) PLT_shared_remove(block_.c_str());
+    }
+    std::string block_;
 };
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new SinkEnvironment);
 

@@ -1,0 +1,23 @@
+# Fails unless the shared library LIB exports exactly the functions listed in EXPORTS (commas between) (and no
+# other defined code symbols): its interface, and nothing of what it is built from.
+execute_process(COMMAND nm -D --defined-only ${LIB} OUTPUT_VARIABLE _out RESULT_VARIABLE _rc)
+if(NOT _rc EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIB}")
+endif()
+string(REPLACE "\n" ";" _lines "${_out}")
+set(_found "")
+foreach(l ${_lines})
+  # _init and _fini are the loader's, in every shared library.
+  if(l MATCHES "^[0-9a-f]+ [TtWi] (.+)$")
+    set(_name ${CMAKE_MATCH_1})
+    if(NOT _name MATCHES "^_(init|fini)$")
+      list(APPEND _found ${_name})
+    endif()
+  endif()
+endforeach()
+list(SORT _found)
+string(REPLACE "," ";" _want "${EXPORTS}")
+list(SORT _want)
+if(NOT "${_found}" STREQUAL "${_want}")
+  message(FATAL_ERROR "exports differ\n found: ${_found}\n wanted: ${_want}")
+endif()

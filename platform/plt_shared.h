@@ -1,0 +1,49 @@
+// plt_shared.h -- what several processes share: a named block of shared memory guarded by a
+// process-shared, recursive and robust mutex; and the threads and process identity the users of
+// such a block need.
+//
+// A block is a named shared-memory object of `size` bytes of the caller's data followed by the
+// mutex. The names are POSIX shared-memory names ("/name"). The first process to open a block
+// while no other live process has it open finds it zeroed with a fresh mutex, even when an earlier
+// user died and left the object behind; later processes see what the others wrote.
+#pragma once
+#include <cstdint>
+
+// Opens (creating if needed) the named block of `size` data bytes; the handle, or -1. *first is 1
+// when no other live process had it open (the data is then zeroed). The handle keeps this
+// process's claim on the block until PLT_shared_close.
+int PLT_shared_open(const char* name, int size, int* first);
+// Maps the block of the handle; its data, or nullptr.
+uint8_t* PLT_shared_map(int handle, int size);
+// Unmaps a block mapped with PLT_shared_map: 0 on success, -1 on failure.
+int PLT_shared_unmap(uint8_t* data, int size);
+// Closes the handle (a mapping stays valid until unmapped).
+void PLT_shared_close(int handle);
+// Removes the name, so that the next open makes a new object (processes that have it keep theirs).
+void PLT_shared_remove(const char* name);
+
+// Takes the block's mutex, waiting as long as needed; the same thread may take it again, and
+// releases it as often. 0 when taken; 1 when taken from a holder that died (the data it guarded
+// may be half-written; the mutex is usable again); -1 on failure (not taken).
+int PLT_shared_lock(uint8_t* data, int size);
+void PLT_shared_unlock(uint8_t* data, int size);
+
+// ---- threads and processes ---------------------------------------------------------------------
+
+// A thread record; it must stay in place while its thread runs.
+struct PLT_thread {
+    uint64_t id;
+    int started;
+    void (*fn)(void*);
+    void* arg;
+};
+
+// Starts fn(arg) on a new thread: 1, or 0 when no thread could be made.
+int PLT_thread_start(PLT_thread* t, void (*fn)(void*), void* arg);
+// Waits for a started thread to end; nothing for one that never started.
+void PLT_thread_join(PLT_thread* t);
+// Asks for the calling thread to be scheduled ahead of normal work (best effort; needs the right
+// to raise priority, and is silently left as it is without it).
+void PLT_thread_raise_priority(void);
+// This process's id (changes in a forked child).
+int PLT_process_id(void);
