@@ -23,6 +23,5 @@ void update_glass(int) {}
 void update_GPS(void) {}
 void update_DME(void) {}
 void update_radio_strip(void) {}
-void update_scenery2(void) {}
 
 void manage_map(void) {}

@@ -38,8 +38,6 @@ void update_glass(int kind);
 void update_GPS(void);
 void update_DME(void);
 void update_radio_strip(void);
-// The outside view's drawing: fog, sky, terrain, runways, objects and overlays.
-void update_scenery2(void);
 
 // The map windows' (3 and 24) per-frame routine.
 void manage_map(void);

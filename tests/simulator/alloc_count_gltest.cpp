@@ -1,5 +1,6 @@
-// alloc_count_gltest.cpp -- the counting allocator of the offscreen test binary, kept in a file of
-// its own so that no test's code sees its definitions inlined, and its own check.
+// alloc_count_gltest.cpp -- the offscreen test program's global allocator, counting every
+// operator new, so that tests can show a stretch of frames allocates nothing. It sits in a file of
+// its own, apart from any new-expression the compiler could pair with it; and its own check.
 #include "alloc_count.h"
 
 #include <gtest/gtest.h>
