@@ -1,7 +1,6 @@
 // pending.cpp -- routines of later modules, doing nothing until those modules replace them.
 #include "pending.h"
 
-void step_flashers(int) {}
 void load_plane_geo(int, int, int) {}
 
 void manage_das(float, float) {}

@@ -5,10 +5,6 @@
 #include "hl_joy.h"
 #include "hl_sound.h"
 
-// The sequenced approach flashers of the region's runway ends with approach lights of kinds 3 to 6:
-// restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
-void step_flashers(int restart);
-
 // Builds aircraft p's 3-D model (with its paint when paint is 1).
 void load_plane_geo(int paint, int templates, int p);
 

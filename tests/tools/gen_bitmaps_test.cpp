@@ -156,6 +156,8 @@ TEST(BitmapManifest, HoldsExactlyTheNamesTheProgramsLoad)
                           "pict_var", "pict_rad", "gps", "pict_efi", "b_gear", "ecam", "egt", "eng_in", "b_sbrka", "b_sbrkm",
                           "b_trim", "b_swee", "b_vect"})
         want.insert(std::string("bitmaps/Kestrova/") + c + ".BMP");
+    // The bundled custom object's texture lies beside its object file.
+    want.insert("additional nav data/custom objects/kv_hangar.BMP");
 
     std::set<std::string> have;
     for (const GbmEntry& e : gbm_manifest()) EXPECT_TRUE(have.insert(e.path).second) << "twice: " << e.path;
