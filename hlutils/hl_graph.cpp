@@ -498,6 +498,7 @@ static constexpr int TILE = 128;      // the panel picture's tiles are 128 by 12
 static constexpr int TILE_COLS = 7;   // 7 by 5 tiles cover the screen
 static constexpr int TILE_ROWS = 5;
 static constexpr float PANEL_TOP = PANEL_PICTURE_H;
+static constexpr float STATUS_BOTTOM = 561.0f;   // the status strip's lower edge
 
 void tile(int col, int row, float x1, float y1, float x2, float y2, float s1, float t1, float s2, float t2)
 {
@@ -542,18 +543,15 @@ void OGL_plot_background(void)
     if (mnw.topwin != 0 || initing) {
         tiles_over(0.0f, 0.0f, static_cast<float>(SCREEN_W), static_cast<float>(SCREEN_H));
     } else {
-        // The strip along the panel's top edge shows in every view; the rest of the panel only
-        // when the outside view leaves room for it.
-        const float strip = static_cast<float>(2 * TILE);
+        // The status strip and menu bar along the screen's top show in every view; the panel
+        // only when the outside view leaves room for it. A helicopter's panel ends at 700, where
+        // its lever strip stops; an aeroplane's runs to the right edge.
         if (!set.view_is_fullscreen) {
             tiles_over(0.0f, 0.0f, static_cast<float>(TILE), PANEL_TOP);
             tiles_over(static_cast<float>(TILE), 0.0f, static_cast<float>(5 * TILE), PANEL_TOP);
-            if (pln[0].is_heli)
-                tiles_over(static_cast<float>(5 * TILE), 0.0f, static_cast<float>(SCREEN_W), PANEL_TOP);
-            else
-                tiles_over(static_cast<float>(5 * TILE), 0.0f, 700.0f, PANEL_TOP);
+            tiles_over(static_cast<float>(5 * TILE), 0.0f, pln[0].is_heli ? 700.0f : static_cast<float>(SCREEN_W), PANEL_TOP);
         }
-        tiles_over(0.0f, strip, static_cast<float>(SCREEN_W), PANEL_TOP);
+        tiles_over(0.0f, STATUS_BOTTOM, static_cast<float>(SCREEN_W), static_cast<float>(SCREEN_H));
     }
     OGL_setstate(o_fog, 0, o_light, o_depth);
 }

@@ -38,16 +38,16 @@ enum {
     X(float,   peZ,                        , PLN_SWAP,   1644) /* pilot eye point, z */ \
     X(int32_t, paneltype,                  , PLN_SWAP,   1648) /* instrument panel choice */ \
     X(int32_t, radiotype,                  , PLN_SWAP,   1652) /* radio stack choice */ \
-    X(int32_t, AStype,                     , PLN_SWAP,   1656) /* autopilot choice */ \
+    X(int32_t, AStype,                     , PLN_SWAP,   1656) /* airspeed indicator: 1 linear, 2 power law, 3 linear with drum */ \
     X(int32_t, supptype,                   , PLN_SWAP,   1660) /* supplementary instrument choice */ \
     X(int32_t, HUDtype,                    , PLN_SWAP,   1664) /* head-up display choice */ \
     X(int32_t, VVItype,                    , PLN_SWAP,   1668) /* vertical-speed indicator choice */ \
     X(int32_t, ecam,                       , PLN_KEEP,   1672) /* engine/system display choice */ \
     X(int32_t, tape,                       , PLN_KEEP,   1676) /* tape instrument choice */ \
-    X(int32_t, cp,                         , PLN_KEEP,   1680) /* panel option flag */ \
-    X(float,   ASpwr,                      , PLN_KEEP,   1684) /* autopilot power */ \
-    X(float,   Vmin,                       , PLN_KEEP,   1688) /* speed-tape lower limit */ \
-    X(float,   Vmax,                       , PLN_KEEP,   1692) /* speed-tape upper limit */ \
+    X(int32_t, cp,                         , PLN_KEEP,   1680) /* 1 while the aircraft's own panel picture is shown */ \
+    X(float,   ASpwr,                      , PLN_KEEP,   1684) /* airspeed dial law exponent (set at load) */ \
+    X(float,   Vmin,                       , PLN_KEEP,   1688) /* airspeed dial lower end (set at load) */ \
+    X(float,   Vmax,                       , PLN_KEEP,   1692) /* airspeed dial upper end (set at load) */ \
     X(int32_t, gsx1,                       , PLN_KEEP,   1696) /* panel geometry */ \
     X(int32_t, gsx2,                       , PLN_KEEP,   1700) /* panel geometry */ \
     X(int32_t, gsw,                        , PLN_KEEP,   1704) /* panel geometry */ \

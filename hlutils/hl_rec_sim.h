@@ -87,6 +87,17 @@ struct inststruct {
     int32_t EFIS_wxr, EFIS_tcas; // weather radar and traffic shown on the moving-map display
     int32_t ecam_mode;           // page of the engine and system display
     float reply_time1, reply_time2;   // s of elapsed time, the transponder's last reply flashes
+
+    // Layout and scale factors, set by every load of the user's aircraft.
+    int32_t avail[13];           // slot k holds an instrument
+    float indtoASI;              // dial degrees per (speed unit)^ASpwr
+    float msctoVVI;              // dial degrees per m/s of climb
+    float tactoINS, n1_toINS, mprtoINS, trqtoINS, ff_toINS;   // degrees (round) or pixels (tape)
+                                 // per rpm, percent, inch of mercury, percent, pound per hour
+    // Gyros and settings kept from frame to frame.
+    float the180, phi180;        // degrees, the attitude gyro's pitch and roll
+    float psimag;                // degrees 0..360, the direction gyro's heading
+    float radalt_ft;             // ft, decision height of the radar altimeter
 };
 
 struct miscstruct {

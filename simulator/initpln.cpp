@@ -13,6 +13,7 @@
 #include "hl_plane.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "panel.h"
 #include "pending.h"
 
 #include <cmath>

@@ -6,6 +6,7 @@
 #include "keyboard.h"
 #include "lax.h"
 #include "menus.h"
+#include "panel.h"
 #include "pending.h"
 #include "replay.h"
 #include "serout.h"
@@ -29,7 +30,7 @@ hl_program_desc hl_prog = {"Kestrova", "Kestrova 4.prf", "Kestrova", 1,
                            yoke_key,         // the number-pad yoke
                            process_zap,      // a settings window closes
                            menu_checked,     // menu ticks
-                           nullptr,          // the panel's static face
+                           panel_static,     // the panel's static face
                            close_devices,    // serial output, sound, joystick and speech at exit
                            nullptr, nullptr};
 

@@ -343,7 +343,8 @@ TEST_F(DrawScreen, PanelBackgroundTiles)
     EXPECT_EQ(at(700, 520), tile_colour(5, 4));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
 
-    // The panel below the outside view; an aeroplane's panel stops at 700.
+    // The panel below the outside view and the status strip at the top; an aeroplane's panel
+    // runs to the right edge.
     initing = 0;
     mnw.topwin = 0;
     glClear(GL_COLOR_BUFFER_BIT);
@@ -352,24 +353,30 @@ TEST_F(DrawScreen, PanelBackgroundTiles)
     EXPECT_EQ(at(10, 10), tile_colour(0, 0));
     EXPECT_EQ(at(650, 100), tile_colour(5, 0));
     EXPECT_EQ(at(300, 320), tile_colour(2, 2));
-    EXPECT_FALSE(lit(750, 100));
+    EXPECT_EQ(at(750, 100), tile_colour(5, 0));
+    EXPECT_EQ(at(780, 100), tile_colour(6, 0));
+    EXPECT_EQ(at(300, 570), tile_colour(2, 4));
+    EXPECT_EQ(at(700, 595), tile_colour(5, 4));
     EXPECT_FALSE(lit(300, 340));
+    EXPECT_FALSE(lit(300, 555));
 
-    // A helicopter's runs to the right edge.
+    // A helicopter's stops at 700, where its lever strip ends.
     pln[0].is_heli = 1;
     glClear(GL_COLOR_BUFFER_BIT);
     OGL_plot_background();
     read_back();
-    EXPECT_EQ(at(750, 100), tile_colour(5, 0));
-    EXPECT_EQ(at(780, 100), tile_colour(6, 0));
+    EXPECT_EQ(at(650, 100), tile_colour(5, 0));
+    EXPECT_FALSE(lit(720, 100));
+    EXPECT_FALSE(lit(780, 100));
 
-    // A full-screen view keeps only the strip along the panel's top.
+    // A full-screen view keeps only the status strip.
     set.view_is_fullscreen = 1;
     glClear(GL_COLOR_BUFFER_BIT);
     OGL_plot_background();
     read_back();
     EXPECT_FALSE(lit(100, 100));
-    EXPECT_EQ(at(100, 300), tile_colour(0, 2));
+    EXPECT_FALSE(lit(100, 300));
+    EXPECT_EQ(at(100, 570), tile_colour(0, 4));
 }
 
 TEST_F(DrawScreen, CircleAndArc)

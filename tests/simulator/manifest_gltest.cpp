@@ -12,15 +12,19 @@
 #include "hl_wind.h"
 #include "kvtest.h"
 #include "lax.h"
+#include "panel.h"
+#include "panel_local.h"
 #include "plt.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -78,6 +82,8 @@ std::vector<Picture> simulator_pictures()
     for (int id = 0; id <= 25; id++)
         if (const char* name = hl_window_bitmap(id))
             add(TEXBMP_PICTURE, 0, 0, name, k_climates[0], id, "window " + std::to_string(id));
+    const char* const* panel = panel_picture_names(&n);
+    for (int k = 0; k < n; k++) add(TEXBMP_PICTURE, 0, 0, panel[k], k_climates[0], -1, "panel");
     // The bundled custom objects' textures: the word after each element count of 3 or 4, numbered
     // 1000 + k in the order they first appear (the files in name order).
     std::vector<fs::path> objects;
@@ -205,7 +211,7 @@ TEST_F(ProgramPictures, EveryWindowPictureLoadsAndFitsItsWindow)
 {
     int windows = 0;
     for (const Picture& p : pictures) {
-        if (p.mode != TEXBMP_PICTURE) continue;
+        if (p.mode != TEXBMP_PICTURE || p.window < 0) continue;
         SCOPED_TRACE(p.source + ": " + p.path);
         clear_recorded_alerts();
         try {
@@ -231,6 +237,69 @@ TEST_F(ProgramPictures, EveryWindowPictureLoadsAndFitsItsWindow)
     }
     // The title picture and every window but the isometric view.
     EXPECT_EQ(windows, 25);
+}
+
+// The panel's pictures load, the two panels are the cockpit picture's 800 by 333, and each of the
+// others fits the strip of the screen it is drawn on.
+TEST_F(ProgramPictures, EveryPanelPictureLoadsAndFitsThePanel)
+{
+    int panel = 0;
+    for (const Picture& p : pictures) {
+        if (p.source != "panel") continue;
+        SCOPED_TRACE(p.path);
+        clear_recorded_alerts();
+        try {
+            EXPECT_EQ(OGL_texbmp(p.mode, p.a, p.b, p.name.c_str()), 1);
+        } catch (const FatalAlert& f) {
+            ADD_FAILURE() << "fatal alert: " << f.alert.l1;
+        }
+        EXPECT_TRUE(recorded_alerts().empty());
+        int w = 0, h = 0;
+        ASSERT_TRUE(bitmap_size(p.path, &w, &h));
+        if (p.name == "PANL_P" || p.name == "PANL_H") {
+            EXPECT_EQ(w, 800);
+            EXPECT_EQ(h, 333);
+        } else if (p.name == "statbar") {
+            // Under the menu bar, which starts at 585.
+            EXPECT_EQ(w, 800);
+            EXPECT_LE(561 + h, 585);
+        } else {
+            // Under the switch row along the panel's top edge.
+            EXPECT_GT(w, 0);
+            EXPECT_LE(w, 400);
+            EXPECT_LE(h, 305);
+        }
+        panel++;
+    }
+    EXPECT_EQ(panel, 30);
+}
+
+// Each frame of the switch-and-lever sheet is drawn whole by the panel at its own size: the frame's
+// picture stays inside that corner of the frame, on the panel's paint, and fills some of it.
+TEST_F(ProgramPictures, TheSwitchSheetFramesFitTheSizesThePanelDrawsThemAt)
+{
+    const std::string path = loader_path(TEXBMP_FAMILY, TEX_HAND, "hand");
+    std::ifstream f(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    ASSERT_GE(bytes.size(), 54u + 128u * 128u * 3u) << path;
+    auto px = [&](int x, int y) {
+        const size_t at = 54 + (static_cast<size_t>(y) * 128 + x) * 3;
+        return std::array<int, 3>{static_cast<uint8_t>(bytes[at + 2]), static_cast<uint8_t>(bytes[at + 1]),
+                                  static_cast<uint8_t>(bytes[at])};
+    };
+    const std::array<int, 3> paint = px(31, 31);   // frame 0's far corner is bare
+    for (int k = 0; k < 16; k++) {
+        const int x0 = 32 * (k % 4), y0 = 32 * (k / 4);
+        const int w = static_cast<int>(HAND_SIZE[k].w), h = static_cast<int>(HAND_SIZE[k].h);
+        int inside = 0, outside = 0;
+        for (int y = 0; y < 32; y++)
+            for (int x = 0; x < 32; x++) {
+                const bool differs = px(x0 + x, y0 + y) != paint;
+                (x < w && y < h ? inside : outside) += differs;
+            }
+        EXPECT_EQ(outside, 0) << "frame " << k;
+        EXPECT_GT(inside, w * h / 5) << "frame " << k;
+    }
 }
 
 // The reverse: the generator's pictures are all asked for by a loader, or the comment says which

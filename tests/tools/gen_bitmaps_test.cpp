@@ -151,6 +151,11 @@ TEST(BitmapManifest, HoldsExactlyTheNamesTheProgramsLoad)
                           "set_ogl", "set_spa", "set_atm", "set_gnd", "set_wat", "set_flt", "set_wgt", "set_rel", "set_ins",
                           "set_eqp", "set_snd", "set_wrn", "out_grf", "out_plt", "fltplan"})
         want.insert(std::string("bitmaps/Kestrova/") + w + ".BMP");
+    for (const char* c : {"PANL_P", "PANL_H", "statbar", "radios", "pict_asi", "pict_ahz", "pict_alt", "pict_trn", "pict_ned",
+                          "pict_hsi", "pict_vvi", "pict_adf", "pict_tim", "pict_vor", "pict_str", "pict_arg", "pict_rlt",
+                          "pict_var", "pict_rad", "gps", "pict_efi", "b_gear", "ecam", "egt", "eng_in", "b_sbrka", "b_sbrkm",
+                          "b_trim", "b_swee", "b_vect"})
+        want.insert(std::string("bitmaps/Kestrova/") + c + ".BMP");
     // The bundled custom object's texture lies beside its object file.
     want.insert("additional nav data/custom objects/kv_hangar.BMP");
 
@@ -174,7 +179,7 @@ TEST(BitmapManifest, WindowBackgroundsHaveTheirWindowsSizes)
         std::string p = e.path;
         if (p.rfind("bitmaps/Kestrova/", 0) != 0) continue;
         std::string name = p.substr(17, p.size() - 17 - 4);
-        ASSERT_TRUE(windows.count(name)) << name;
+        if (!windows.count(name)) continue;   // the panel's pictures, held against the panel's own table elsewhere
         EXPECT_EQ(e.w, windows.at(name).first) << name;
         EXPECT_EQ(e.h, windows.at(name).second) << name;
         seen++;

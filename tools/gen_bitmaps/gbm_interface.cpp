@@ -1,5 +1,5 @@
 // gbm_interface.cpp -- interface pictures: the font sheet, the mouse pointer, the compass card, the
-// switch and lever sheet, the start-up screen and the simulator's window backgrounds.
+// start-up screen and the simulator's window backgrounds.
 #include "gbm_local.h"
 
 #include <algorithm>
@@ -300,70 +300,6 @@ void turned_text(GbmImage& img, float cx, float cy, float angle, const char* s, 
     }
 }
 
-// One 32 x 32 frame of the switch and lever sheet.
-void hand_frame(GbmImage& img, int k)
-{
-    const int x0 = (k % 4) * 32, y0 = (k / 4) * 32;
-    const float cx = x0 + 16.0f, cy = y0 + 16.0f;
-    gbm_fill_rect(img, x0, y0, x0 + 32, y0 + 32, gbm_rgb(38, 40, 44));
-    const GbmColor chrome = {196, 198, 204}, black = {22, 22, 24}, white = {232, 232, 228};
-    auto knob = [&](float y, GbmColor c) {
-        gbm_disc(img, cx, y, 8.0f, gbm_scale(c, 0.7f), 1.0f);
-        gbm_disc(img, cx - 1.5f, y + 1.5f, 6.0f, c, 1.0f);
-    };
-    auto slot = [&]() { gbm_fill_rect(img, x0 + 15, y0 + 2, x0 + 17, y0 + 30, black); };
-    switch (k) {
-    case 0:
-    case 1: {  // brightness knob, dim and bright
-        gbm_disc(img, cx, cy, 11.0f, gbm_rgb(70, 72, 78), 1.0f);
-        float a = k == 0 ? -2.356f : 2.356f;  // pointer to the lower left or lower right
-        gbm_stroke(img, {{cx, cy}, {cx + 9.0f * std::sin(a), cy + 9.0f * std::cos(a)}}, 2.0f, white, 1.0f);
-        if (k == 1) gbm_ring(img, cx, cy, 11.0f, 13.0f, gbm_rgb(230, 200, 90), 1.0f);
-        break;
-    }
-    case 2:
-    case 3:  // gear handle up and down: a wheel-shaped knob
-        slot();
-        gbm_disc(img, cx, k == 2 ? y0 + 24.0f : y0 + 8.0f, 7.0f, white, 1.0f);
-        gbm_ring(img, cx, k == 2 ? y0 + 24.0f : y0 + 8.0f, 4.0f, 5.5f, black, 1.0f);
-        break;
-    case 4:
-    case 5:  // push button, off and lit
-        gbm_fill_rect(img, x0 + 6, y0 + 6, x0 + 26, y0 + 26, k == 5 ? gbm_rgb(70, 220, 90) : gbm_rgb(64, 66, 72));
-        gbm_bevel(img, x0 + 6, y0 + 6, x0 + 26, y0 + 26, true);
-        break;
-    case 6:
-    case 7:  // toggle switch, off (down) and on (up)
-        gbm_disc(img, cx, cy, 7.0f, gbm_rgb(120, 122, 128), 1.0f);
-        gbm_stroke(img, {{cx, cy}, {cx, k == 7 ? y0 + 28.0f : y0 + 4.0f}}, 4.0f, chrome, 1.0f);
-        gbm_disc(img, cx, k == 7 ? y0 + 28.0f : y0 + 4.0f, 3.0f, white, 1.0f);
-        break;
-    case 8: knob(cy, gbm_rgb(30, 30, 32)); break;     // throttle
-    case 9: knob(cy, gbm_rgb(40, 70, 200)); break;    // propeller
-    case 10: knob(cy, gbm_rgb(200, 40, 40)); break;   // mixture
-    case 11:                                          // flap handle: a white wing section
-        gbm_fill_poly(img, {{x0 + 4.0f, cy - 2.0f}, {x0 + 10.0f, cy + 5.0f}, {x0 + 28.0f, cy + 1.0f}, {x0 + 28.0f, cy - 1.0f}, {x0 + 10.0f, cy - 5.0f}}, white, 1.0f);
-        break;
-    case 12:  // speed brake handle: grey with black and white stripes
-        gbm_fill_rect(img, x0 + 6, y0 + 10, x0 + 26, y0 + 22, gbm_rgb(150, 152, 156));
-        for (int i = 0; i < 5; i++) gbm_fill_rect(img, x0 + 7 + 4 * i, y0 + 12, x0 + 9 + 4 * i, y0 + 20, black);
-        break;
-    case 13:  // carburettor heat knob
-        knob(cy, gbm_rgb(60, 62, 66));
-        gbm_text(img, x0 + 13, y0 + 13, "H", 1, white);
-        break;
-    case 14:  // trim wheel: a black wheel with ribs
-        gbm_fill_rect(img, x0 + 8, y0 + 2, x0 + 24, y0 + 30, black);
-        for (int i = 0; i < 7; i++) gbm_fill_rect(img, x0 + 8, y0 + 3 + 4 * i, x0 + 24, y0 + 4 + 4 * i, gbm_rgb(70, 70, 74));
-        break;
-    default:  // collective grip with two buttons
-        gbm_fill_rect(img, x0 + 10, y0 + 2, x0 + 22, y0 + 30, gbm_rgb(48, 48, 52));
-        gbm_disc(img, cx, y0 + 24.0f, 2.5f, gbm_rgb(200, 40, 40), 1.0f);
-        gbm_disc(img, cx, y0 + 17.0f, 2.5f, white, 1.0f);
-        break;
-    }
-}
-
 }  // namespace
 
 const std::vector<GbmWindowDef>& gbm_window_defs() { return g_windows; }
@@ -436,15 +372,6 @@ void gbm_make_dg(GbmImage& img, int)
         float r = rim - 40.0f;
         turned_text(img, c + std::sin(a) * r, c + std::cos(a) * r, a, labels[i], 3, ink);
     }
-}
-
-// The switch and lever sheet, 4 x 4 frames of 32 x 32, frame k at column k mod 4 and row k div 4
-// from the bottom: 0/1 brightness knob dim/bright, 2/3 gear handle up/down, 4/5 button off/lit,
-// 6/7 toggle switch off/on, 8 throttle, 9 propeller and 10 mixture knobs, 11 flap handle,
-// 12 speed brake handle, 13 carburettor heat knob, 14 trim wheel, 15 collective grip.
-void gbm_make_hand(GbmImage& img, int)
-{
-    for (int k = 0; k < 16; k++) hand_frame(img, k);
 }
 
 // The start-up screen: a runway under an evening sky, the suite's name, and a light band along the

@@ -90,6 +90,21 @@ void gbm_make_dg(GbmImage& img, int arg);
 void gbm_make_hand(GbmImage& img, int arg);
 void gbm_make_splash(GbmImage& img, int arg);
 void gbm_make_window(GbmImage& img, int which);
+void gbm_make_gauge(GbmImage& img, int which);
+void gbm_make_cockpit(GbmImage& img, int which);
+// The size a frame's picture fills in the switch-and-lever sheet (0 for no such frame).
+int gbm_hand_size(int frame, int* w, int* h);
+
+// The instrument faces of gbm_make_gauge.
+enum GbmGauge {
+    GAUGE_ASI, GAUGE_AHZ, GAUGE_ALT, GAUGE_TRN, GAUGE_NED, GAUGE_HSI, GAUGE_VVI, GAUGE_ADF,
+    GAUGE_TIM, GAUGE_VOR, GAUGE_STR, GAUGE_ARG, GAUGE_RLT, GAUGE_VAR, GAUGE_RAD, GAUGE_ENG,
+};
+// The panel's other pictures, of gbm_make_cockpit.
+enum GbmCockpit {
+    CKP_PANL_P, CKP_PANL_H, CKP_STATBAR, CKP_RADIOS, CKP_GPS, CKP_EFI, CKP_GEAR, CKP_ECAM,
+    CKP_EGT, CKP_SBRKA, CKP_SBRKM, CKP_TRIM, CKP_SWEE, CKP_VECT,
+};
 
 // Terrain pictures, in the order of the terrain table in gbm_terrain.cpp.
 enum GbmTerrain {

@@ -79,6 +79,32 @@ std::vector<GbmEntry> build()
     for (size_t i = 0; i < wins.size(); i++)
         add(m, std::string("bitmaps/Kestrova/") + wins[i].name + ".BMP", GBM_WINDOW, wins[i].w, wins[i].h,
             gbm_make_window, static_cast<int>(i));
+    // The instrument panel's pictures.
+    struct Cockpit {
+        const char* name;
+        int w, h;
+        GbmMaker make;
+        int arg;
+    };
+    static const Cockpit cockpit[] = {
+        {"PANL_P", 800, 333, gbm_make_cockpit, CKP_PANL_P}, {"PANL_H", 800, 333, gbm_make_cockpit, CKP_PANL_H},
+        {"statbar", 800, 24, gbm_make_cockpit, CKP_STATBAR}, {"radios", 155, 305, gbm_make_cockpit, CKP_RADIOS},
+        {"pict_asi", 128, 128, gbm_make_gauge, GAUGE_ASI},  {"pict_ahz", 128, 128, gbm_make_gauge, GAUGE_AHZ},
+        {"pict_alt", 128, 128, gbm_make_gauge, GAUGE_ALT},  {"pict_trn", 128, 128, gbm_make_gauge, GAUGE_TRN},
+        {"pict_ned", 128, 128, gbm_make_gauge, GAUGE_NED},  {"pict_hsi", 128, 128, gbm_make_gauge, GAUGE_HSI},
+        {"pict_vvi", 128, 128, gbm_make_gauge, GAUGE_VVI},  {"pict_adf", 100, 150, gbm_make_gauge, GAUGE_ADF},
+        {"pict_tim", 100, 130, gbm_make_gauge, GAUGE_TIM},  {"pict_vor", 100, 100, gbm_make_gauge, GAUGE_VOR},
+        {"pict_str", 100, 100, gbm_make_gauge, GAUGE_STR},  {"pict_arg", 100, 100, gbm_make_gauge, GAUGE_ARG},
+        {"pict_rlt", 100, 100, gbm_make_gauge, GAUGE_RLT},  {"pict_var", 100, 100, gbm_make_gauge, GAUGE_VAR},
+        {"pict_rad", 100, 112, gbm_make_gauge, GAUGE_RAD},  {"gps", 141, 70, gbm_make_cockpit, CKP_GPS},
+        {"pict_efi", 389, 300, gbm_make_cockpit, CKP_EFI},  {"b_gear", 34, 62, gbm_make_cockpit, CKP_GEAR},
+        {"ecam", 155, 170, gbm_make_cockpit, CKP_ECAM},     {"egt", 54, 14, gbm_make_cockpit, CKP_EGT},
+        {"eng_in", 76, 76, gbm_make_gauge, GAUGE_ENG},      {"b_sbrka", 28, 52, gbm_make_cockpit, CKP_SBRKA},
+        {"b_sbrkm", 28, 52, gbm_make_cockpit, CKP_SBRKM},   {"b_trim", 16, 66, gbm_make_cockpit, CKP_TRIM},
+        {"b_swee", 30, 50, gbm_make_cockpit, CKP_SWEE},     {"b_vect", 44, 58, gbm_make_cockpit, CKP_VECT},
+    };
+    for (const Cockpit& c : cockpit)
+        add(m, std::string("bitmaps/Kestrova/") + c.name + ".BMP", GBM_WINDOW, c.w, c.h, c.make, c.arg);
     return m;
 }
 

@@ -1,0 +1,240 @@
+// panel_plot.cpp -- the drawing helpers every instrument shares: needles, pointers, lamps, buttons,
+// the compass card, the attitude picture's scan lines, drum counters, tapes and the lever sheet.
+#include "panel.h"
+#include "panel_local.h"
+
+#include "hl_funct.h"
+#include "hl_graph.h"
+#include "hl_tex.h"
+#include "hl_types.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr float SQRT2 = 1.41421356f;
+
+// The panel-light tint for textured panel parts (white on a glass panel when asked).
+void panel_tint(int tinted)
+{
+    if (tinted && (ins.r_rat != 0.0f || ins.g_rat != 0.0f || ins.b_rat != 0.0f))
+        glColor3f(ins.r_rat, ins.g_rat, ins.b_rat);
+    else
+        glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+// Whole-pixel points of the current colour, in window coordinates.
+inline void point(float x, float y) { glVertex2f(x + mnw.x + 0.5f, y + mnw.y + 0.5f); }
+
+// The scissor box of a logical rectangle, in real pixels.
+void scissor(float x, float y, float w, float h)
+{
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(static_cast<GLint>(std::floor((x + mnw.x) * mnw.XRAT)), static_cast<GLint>(std::floor((y + mnw.y) * mnw.YRAT)),
+              static_cast<GLsizei>(std::ceil(w * mnw.XRAT)), static_cast<GLsizei>(std::ceil(h * mnw.YRAT)));
+}
+
+}  // namespace
+
+void plot_needle(float x, float y, int angle, float r1, float r2, int colour, int kind)
+{
+    const int a = wrap_deg(angle);
+    const float s = lookup_sin[a], c = lookup_cos[a];
+    const float x1 = x + r1 * s, y1 = y + r1 * c, x2 = x + r2 * s, y2 = y + r2 * c;
+    static const float one[1] = {0.0f}, two[2] = {-0.5f, 0.5f}, pair[2] = {-1.0f, 1.0f};
+    static const float four[4] = {-1.5f, -0.5f, 0.5f, 1.5f};
+    const float* off = one;
+    int n = 1;
+    if (kind == 1) off = pair, n = 2;
+    else if (kind == 2) off = two, n = 2;
+    else if (kind == 3) off = four, n = 4;
+    // Side by side across the needle: along (cos, -sin), the needle's right-hand normal.
+    for (int k = 0; k < n; k++) OGL_line(colour, x1 + off[k] * c, y1 - off[k] * s, x2 + off[k] * c, y2 - off[k] * s);
+}
+
+void plot_pointer(float x, float y, int colour)
+{
+    for (int k = 0; k <= 4; k++) {
+        const float half = std::round(0.5f * k);
+        OGL_line(colour, x - half, y - k, x + half, y - k);
+    }
+}
+
+void plot_gs(float x, float y)
+{
+    const planestruct& pl = pln[0];
+    static const int colours[3] = {3, 9, 15};   // the rows above, at and below y
+    for (int k = 0; k < 3; k++) {
+        const int row = round(y) + 1 - k;
+        if (row == pl.gsy1 || row == pl.gsy2) continue;
+        OGL_line(panel_round() ? colours[k] : 41, x, static_cast<float>(row), x + static_cast<float>(pl.gsw), static_cast<float>(row));
+    }
+}
+
+void plot_efis_light(float x, float y, int lit)
+{
+    OGL_fillrect(lit ? 49 : 51, x, y, 4.0f, 3.0f);
+    const int light = lit ? 46 : 50, dark = lit ? 50 : 52;
+    OGL_line(light, x, y, x, y + 3.0f);
+    OGL_line(light, x, y + 3.0f, x + 4.0f, y + 3.0f);
+    OGL_line(dark, x + 4.0f, y + 3.0f, x + 4.0f, y);
+    OGL_line(dark, x + 4.0f, y, x, y);
+}
+
+void plot_argus_button(float x, float y, int kind)
+{
+    const char* text = kind <= 15 ? "DP" : (kind <= 17 ? "EN" : "AR");
+    const int lit = kind % 2 == 0;
+    OGL_fillrect(lit ? 49 : 29, x, y, 13.0f, 12.0f);
+    OGL_framerect(22, x, y, 13.0f, 12.0f);
+    OGL_string(lit ? 46 : 49, x + 1.0f, y + 3.0f, text, 800, 6);
+}
+
+void plot_marker(float x, float y, int kind)
+{
+    // Kinds 8, 10, 12 are the outer, middle and inner marker lit; one more is the same lamp dark.
+    const int lamp = intlim((kind - 8) / 2, 0, 2);
+    const int lit = kind % 2 == 0;
+    static const char* const names[3] = {"OM", "MM", "IM"};
+    static const int on[3] = {4, 32, 0}, off[3] = {33, 21, 18};
+    OGL_fillrect(lit ? on[lamp] : off[lamp], x, y, 13.0f, 9.0f);
+    OGL_framerect(22, x, y, 13.0f, 9.0f);
+    OGL_string(lit ? 29 : 12, x + 1.0f, y + 1.0f, names[lamp], 800, 6);
+}
+
+void plot_dg(float x, float y, float heading, float size)
+{
+    if (!std::isfinite(heading)) heading = 0.0f;
+    OGL_setstate(0, 1, 0, 0);
+    glEnable(GL_ALPHA_TEST);
+    OGL_bindtex(TEX_DG);
+    panel_tint(panel_round());
+    // The card turns against the heading: its corner (s, t) stands at 225, 315, 45 and 135 degrees
+    // clockwise from up, less the heading.
+    const float r = size * SQRT2;
+    float px[4], py[4];
+    for (int k = 0; k < 4; k++) {
+        const float a = (225.0f + 90.0f * k - heading) * 0.0174532925f;
+        px[k] = x + r * std::sin(a);
+        py[k] = y + r * std::cos(a);
+    }
+    OGL_2dquad(px[0], py[0], px[1], py[1], px[2], py[2], px[3], py[3], 0, 0, 0, 1, 1, 1, 1, 0);
+    glDisable(GL_ALPHA_TEST);
+    OGL_setstate(0, 0, 0, 0);
+}
+
+void plot_hline(int colour, float x1, float x2, float y)
+{
+    if (x2 < x1) return;
+    OGL_line(colour, x1, y, x2, y);
+}
+
+void plot_ahregion(int colour_sky, int colour_ground, const float* x1, const float* x2, int row_lo, int row_hi,
+                   float y0, float hx, float hy, int roll)
+{
+    row_lo = intlim(row_lo, 0, 117);
+    row_hi = intlim(row_hi, 0, 117);
+    const int a = wrap_deg(roll);
+    const float s = lookup_sin[a], c = lookup_cos[a];
+    // The horizon's run across per row of rise, kept finite when the wings are level.
+    const float slope = std::fabs(s) > 1e-6f ? fltlim(c / s, -999.0f, 999.0f) : 0.0f;
+    for (int i = row_lo; i <= row_hi; i++) {
+        const float y = y0 + static_cast<float>(i);
+        const float l = std::round(x1[i]), r = std::round(x2[i]);
+        if (r < l) continue;
+        if (std::fabs(s) <= 1e-6f) {
+            // Level (or upside down): the whole row is on one side; the sky lies toward the turned up.
+            plot_hline((y - hy) * c > 0.0f ? colour_sky : colour_ground, l, r, y);
+            continue;
+        }
+        // Points left of the crossing are sky when the picture is turned right (s > 0).
+        const float xb = std::round(hx + (y - hy) * slope);
+        const int left = s > 0.0f ? colour_sky : colour_ground;
+        const int right = s > 0.0f ? colour_ground : colour_sky;
+        if (xb <= l) {
+            plot_hline(right, l, r, y);
+        } else if (xb > r) {
+            plot_hline(left, l, r, y);
+        } else {
+            plot_hline(left, l, xb - 1.0f, y);
+            plot_hline(right, xb, r, y);
+        }
+    }
+}
+
+void plot_vtape(float x, float y, float value)
+{
+    if (!(value > 0.0f)) value = 0.0f;
+    value = std::fmod(value, 10000.0f);
+    OGL_fillrect(22, x, y, 23.0f, 9.0f);
+    OGL_setcolor(0);
+    glBegin(GL_POINTS);
+    float below = std::fmod(value, 1.0f);   // the units drum's roll past its digit
+    float place = 1.0f;
+    for (int d = 0; d < 4; d++) {
+        const float digit = std::floor(std::fmod(value / place, 10.0f));
+        // A drum rolls on only while every drum to its right is rolling from 9 to 0.
+        float pos = digit;
+        if (d == 0) pos += below;
+        else if (std::fmod(value, place) >= place - 1.0f) pos += below;
+        const int centre = static_cast<int>(std::lround(pos * 9.0f));
+        const float dx = x + 6.0f * static_cast<float>(3 - d);
+        for (int k = -4; k <= 4; k++) {
+            const int row = intwrap(centre + k, 0, 89);
+            for (int col = 0; col < 5; col++)
+                if (ins.v_tape_col[row][col] == 0) point(dx + static_cast<float>(col), y + 4.0f + static_cast<float>(k));
+        }
+        place *= 10.0f;
+    }
+    glEnd();
+}
+
+void plot_tape_bug(int colour, float x, float y, float half_length, float offset)
+{
+    if (std::fabs(offset) > half_length - 2.0f) return;
+    OGL_fillrect(colour, x, y + offset - 2.0f, 3.0f, 5.0f);
+}
+
+void plot_glass_tape(int colour, float label_pos, float edge, float centre, float half_length, float label_gap,
+                     float value, float step, float label_every, float px_per_unit, int kind)
+{
+    if (!(step > 0.0f) || !(px_per_unit > 0.0f) || !std::isfinite(value)) return;
+    const float reach = (half_length + 15.0f) / px_per_unit;
+    float lo = fltnear(value - reach, step), hi = fltnear(value + reach, step);
+    if (kind == 15 && lo < 0.0f) lo = 0.0f;
+    const int marks = intlim(static_cast<int>(std::lround((hi - lo) / step)), -1, 400);
+    const int horizontal = kind == 14;
+    if (horizontal)
+        scissor(centre - half_length, edge - 25.0f, 2.0f * half_length, 50.0f);
+    else
+        scissor(edge - 25.0f, centre - half_length, 50.0f, 2.0f * half_length);
+    for (int m = 0; m <= marks; m++) {
+        const float v = lo + step * static_cast<float>(m);
+        const float p = centre + px_per_unit * (v - value);
+        const int shown = round(std::fabs(v));
+        const int every = intmax2(round(label_every), 1);
+        const int labelled = shown % every == 0 && std::fabs(p - centre) > label_gap + 3.0f;
+        if (horizontal) {
+            OGL_line(colour, p, edge, p, edge + 3.0f);
+            if (labelled) OGL_number(colour, p - 8.0f, label_pos, static_cast<float>(intwrap(round(v), 0, 359)), 3, 0, 6, 0);
+        } else {
+            OGL_line(colour, edge, p, edge + 3.0f, p);
+            if (labelled) OGL_number(colour, label_pos, p - 3.0f, static_cast<float>(shown), 3, 0, 6, 0);
+        }
+    }
+    glDisable(GL_SCISSOR_TEST);
+}
+
+void plot_handle(float x, float y, float width, float height, int frame)
+{
+    frame = intlim(frame, 0, 15);
+    const float u = 0.25f * static_cast<float>(frame % 4), v = 0.25f * static_cast<float>(frame / 4);
+    const float du = width / 128.0f, dv = height / 128.0f;
+    OGL_setstate(0, 1, 0, 0);
+    OGL_bindtex(TEX_HAND);
+    panel_tint(1);
+    OGL_2dquad(x, y, x, y + height, x + width, y + height, x + width, y, u, v, u, v + dv, u + du, v + dv, u + du, v);
+    OGL_setstate(0, 0, 0, 0);
+}
