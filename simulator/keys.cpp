@@ -9,8 +9,9 @@
 #include "hl_types.h"
 #include "pending.h"
 
-// Horizontal shift of the panel's upper part (logical pixels), set with the panel's layout.
-float osh = 0.0f;
+// Horizontal shift of the panel's upper part (logical pixels). The panel's layout owns and sets
+// it; this weak default of 0 only stands in while no layout module is linked.
+[[gnu::weak]] float osh = 0.0f;
 
 void (*key_panel_click)(float x, float y) = manage_das;
 
