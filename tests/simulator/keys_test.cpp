@@ -3,6 +3,7 @@
 #include "keys.h"
 
 #include "atc.h"
+#include "event_world.h"
 #include "hl_funct.h"
 #include "hl_types.h"
 #include "test_program.h"
@@ -296,6 +297,25 @@ TEST_F(Keys, ExclamationLeavesOnlyHeadingSelectAndPressesItsButton)
     ASSERT_EQ(g_clicks.size(), 1u);
     EXPECT_FLOAT_EQ(g_clicks[0].x, 534.0f);
     EXPECT_FLOAT_EQ(g_clicks[0].y, 90.0f);
+}
+
+TEST_F(Keys, ExclamationSoundsTheCautionOnlyWithVoiceWarningsOn)
+{
+    struct Row {
+        int fitted, switched_on, sounds;
+    } rows[] = {{1, 1, 1}, {1, 0, 0}, {0, 1, 0}, {0, 0, 0}};
+    evt_listen();
+    for (const Row& r : rows) {
+        evt_hush();
+        pln[0].bitchinbettyEQ = r.fitted;
+        set.warn_bb = r.switched_on;
+        press('!');
+        EXPECT_EQ(PLT_voice_playing(SND_CAUTION) != 0, r.sounds != 0) << r.fitted << " " << r.switched_on;
+        for (int n = 0; n < NUM_SOUNDS; n++) {
+            if (n != SND_CAUTION) EXPECT_FALSE(PLT_voice_playing(n)) << "sound " << n;
+        }
+    }
+    evt_quiet();
 }
 
 TEST_F(Keys, PanelKeysClickTheirControls)
