@@ -28,6 +28,8 @@ int32_t carr_on_poly[REGION_NI][REGION_NJ];
 int32_t oilr_on_poly[REGION_NI][REGION_NJ];
 float city_xyz[REGION_NI][REGION_NJ][2][5][3];
 float tree_xyz[REGION_NI][REGION_NJ][2][4][3];
+float cloudxyz[CLOUD_NI][CLOUD_NJ][3];
+float cloudrgb[CLOUD_NI][CLOUD_NJ][3];
 int32_t obj_type[OBJ_MAX];
 float obj_xyz[OBJ_MAX][50][4][3];
 int32_t obj_slot;
@@ -150,6 +152,8 @@ void clear_globals(void)
     std::memset(oilr_on_poly, 0, sizeof oilr_on_poly);
     std::memset(city_xyz, 0, sizeof city_xyz);
     std::memset(tree_xyz, 0, sizeof tree_xyz);
+    std::memset(cloudxyz, 0, sizeof cloudxyz);
+    std::memset(cloudrgb, 0, sizeof cloudrgb);
     std::memset(obj_type, 0, sizeof obj_type);
     std::memset(obj_xyz, 0, sizeof obj_xyz);
     obj_slot = OBJ_FIRST_SCENERY - 1;

@@ -17,6 +17,7 @@
 static bool g_cache_valid = false;
 static int o_fog, o_tex, o_light, o_depth;
 static int o_index = -1;   // texture number bound last, -1 none known
+static int g_context_serial = 0;   // counts the forgotten states: a new context makes a new count
 
 static void load_cache(void)
 {
@@ -33,7 +34,10 @@ void OGL_forget_state(void)
 {
     g_cache_valid = false;
     o_index = -1;
+    g_context_serial++;
 }
+
+int OGL_context_serial(void) { return g_context_serial; }
 
 static void switch_cap(int want, int* have, GLenum cap)
 {
@@ -493,7 +497,7 @@ void OGL_3dquad_flat(const float p1[3], const float p2[3], const float p3[3], co
 static constexpr int TILE = 128;      // the panel picture's tiles are 128 by 128
 static constexpr int TILE_COLS = 7;   // 7 by 5 tiles cover the screen
 static constexpr int TILE_ROWS = 5;
-static constexpr float PANEL_TOP = 333.0f;   // the panel picture's height
+static constexpr float PANEL_TOP = PANEL_PICTURE_H;
 
 void tile(int col, int row, float x1, float y1, float x2, float y2, float s1, float t1, float s2, float t2)
 {

@@ -6,6 +6,9 @@
 
 // The line-break character inside texts drawn by OGL_string.
 constexpr char x_eln = '\n';
+// The simulator's panel picture covers the screen from y 0 up to this height unless the view is
+// full screen.
+constexpr float PANEL_PICTURE_H = 333.0f;
 
 // Switches GL_FOG, GL_TEXTURE_2D, GL_LIGHTING (with GL_LIGHT0) and GL_DEPTH_TEST, each only when
 // it differs from the cached state.
@@ -14,6 +17,9 @@ void OGL_setstate(int fog, int tex, int light, int depth);
 void OGL_bindtex(int n);
 // Forgets the cached enable state and binding; called whenever a new OpenGL context is made current.
 void OGL_forget_state(void);
+// Changes with every OGL_forget_state: what was built in OpenGL (display lists) under another
+// count belongs to a context that may be gone.
+int OGL_context_serial(void);
 
 // Stores colour-table entry k (0..79) and returns 3k; any other k is the fatal "too many colors!".
 int OGL_assigncolor(int k, float r, float g, float b);

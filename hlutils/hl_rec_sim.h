@@ -120,6 +120,8 @@ struct miscstruct {
     float spotview_X, spotview_Y, spotview_Z;         // m, the spot view's camera
     int32_t map_type;            // the map window's chart: 402 enroute, 403 virtual world, 404 radar, 998 airport
     int32_t plt_apt_wrl;         // world airport the airport map shows
+    float freeviewXZ;            // radians 0..2 pi, the follow views' direction from the aircraft
+    float freeviewY;             // radians -pi/2..pi/2, their elevation
 };
 
 // Reliability: each system is 1 while it works and 0 once it has failed.

@@ -51,6 +51,7 @@ struct atmospherestruct {
     float wxr[631][421];      // weather intensity 0..1, 210 cells per degree, [west to east][north to south]
     float lightXYZ[4][20][3]; // m, four lightning bolts of 20 points (x east, height, z south)
     float strike_stop_time;   // s of elapsed time, the present lightning strike ends
+    float vis_eff;            // m, visibility of the outside view this frame (where the fog closes)
 };
 
 // The aircraft's surroundings. Cleared at start-up; refreshed by the region loader and each frame.
@@ -90,6 +91,16 @@ struct scenerystruct {
     float zoom;               // 1..100, view zoom
     float planerad;           // m, the aircraft's largest reach from its centre of gravity
     float dist;               // m, distance of the outside cameras from the aircraft
+
+    // The camera of this frame: pitch, heading and roll (degrees) of the view; its position is
+    // con.VIEW_xyz.
+    float the, psi, phi;
+    int32_t city_lites_on;    // night: city and building lights shown
+    int32_t rway_lites_on;    // night or low visibility: runway lights shown
+    // The cells of the region grid worth drawing (first index i1..i2, second j1..j2, inclusive) and
+    // of the cloud grid (columns i1..i2 inclusive, rows j1 up to but not including j2).
+    int32_t i1_plot_bound_ter, i2_plot_bound_ter, j1_plot_bound_ter, j2_plot_bound_ter;
+    int32_t i1_plot_bound_cld, i2_plot_bound_cld, j1_plot_bound_cld, j2_plot_bound_cld;
 };
 
 // The world databases: airports, runways, navaids and fixes of "apt.dat", "nav.dat" and "fix.dat".
@@ -149,6 +160,14 @@ extern int32_t carr_on_poly[REGION_NI][REGION_NJ];       // the aircraft carrier
 extern int32_t oilr_on_poly[REGION_NI][REGION_NJ];       // the oil rig
 extern float city_xyz[REGION_NI][REGION_NJ][2][5][3];    // per triangle half, 5 city lights (m)
 extern float tree_xyz[REGION_NI][REGION_NJ][2][4][3];    // per triangle half, 4 trees (m)
+
+// The cloud layer's sheet: 5 by 4 sectors of 16 cells reaching one sector beyond the region on every
+// side, first index west to east, second south to north. Points are x east, y relative to the
+// cloud tops, z south (m); each has a shade (r, g, b). Cleared at start-up.
+constexpr int CLOUD_NI = 81;
+constexpr int CLOUD_NJ = 65;
+extern float cloudxyz[CLOUD_NI][CLOUD_NJ][3];
+extern float cloudrgb[CLOUD_NI][CLOUD_NJ][3];
 
 // The objects of the region: slots 0..459 airport buildings (local airport a in 5a..5a+4),
 // 460..2999 the scenery squares' objects, handed out round-robin by obj_slot. Type 0 is an empty

@@ -9,6 +9,7 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "menubar.h"
+#include "terrain.h"
 #include "world_pending.h"
 
 #include <cmath>
@@ -397,4 +398,6 @@ void load_region(int type)
     assign_terrain_texes(REGION_NI, REGION_NJ);
     seed_fires();
     fill_clouds(type);
+    // The outside view draws from the new grids.
+    terrain_region_changed();
 }

@@ -4,6 +4,8 @@
 #include "hl_funct.h"
 #include "hl_types.h"
 
+#include <cmath>
+
 void yoke_key(int code)
 {
     switch (code) {
@@ -71,5 +73,33 @@ void function_key(int code)
         flt.throrqst[e] = fltlim(flt.throrqst[e], 0.0f, 1.0f);
         flt.mixt[e] = fltlim(flt.mixt[e], 0.0f, 1.0f);
         flt.prop[e] = fltlim(flt.prop[e], pl.omegamingreen, pl.omegamax);
+    }
+}
+
+void freeviews_keys(int code)
+{
+    const float pi = 3.14159265f, deg = pi / 180.0f;
+    const float s = std::sin(scn.psi * deg), c = std::cos(scn.psi * deg);
+    const float st = std::sin(scn.the * deg), ct = std::cos(scn.the * deg);
+    const float step = 100.0f;
+    switch (code) {
+    case 25:
+    case 26: {
+        const float k = code == 25 ? 1.0f : -1.0f;
+        msc.freeviewXZ = fltwrap(msc.freeviewXZ + k * msc.prd, 0.0f, 2.0f * pi);
+        msc.spotview_X -= k * step * c;
+        msc.spotview_Z -= k * step * s;
+        break;
+    }
+    case 27:
+    case 28: {
+        const float k = code == 27 ? 1.0f : -1.0f;
+        msc.freeviewY = fltlim(msc.freeviewY + k * msc.prd, -0.5f * pi, 0.5f * pi);
+        msc.spotview_X += k * step * s * ct;
+        msc.spotview_Y += k * step * st;
+        msc.spotview_Z -= k * step * c * ct;
+        break;
+    }
+    default: break;
     }
 }

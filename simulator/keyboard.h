@@ -14,3 +14,9 @@ void yoke_key(int code);
 // mixture stay within 0..1 and propeller speed within the green arc. Any throttle key hands the
 // throttles from the joystick's lever to the keyboard.
 void function_key(int code);
+
+// The arrow keys turn the follow views and move the spot view: 25 left, 26 right, 27 up, 28 down.
+// Left and right turn msc.freeviewXZ by the frame period (radians, kept within 0..2 pi) and move
+// the spot view 100 m across the view's heading; up and down raise and lower msc.freeviewY (kept
+// within -pi/2..pi/2) and move the spot view 100 m along the view's line of sight.
+void freeviews_keys(int code);

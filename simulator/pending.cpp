@@ -7,6 +7,5 @@ void load_plane_geo(int, int, int) {}
 
 void manage_das(float, float) {}
 void update_panel(void) {}
-void update_scenery2(void) {}
 
 void manage_map(void) {}

@@ -18,8 +18,6 @@ void load_plane_geo(int paint, int templates, int p);
 // The panel: a click or drag at (x, y), and the moving parts drawn each frame.
 void manage_das(float x, float y);
 void update_panel(void);
-// The outside view's drawing: fog, sky, terrain, runways, objects and overlays.
-void update_scenery2(void);
 
 // The map windows' (3 and 24) per-frame routine.
 void manage_map(void);

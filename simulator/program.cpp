@@ -25,7 +25,7 @@ void close_devices(void)
 hl_program_desc hl_prog = {"Kestrova", "Kestrova 4.prf", "Kestrova", 1,
                            update_scenery,   // the outside view
                            update_panel,     // the panel's moving parts
-                           nullptr,          // free-view keys
+                           freeviews_keys,   // the follow and spot views
                            function_key,     // the engine levers
                            yoke_key,         // the number-pad yoke
                            process_zap,      // a settings window closes

@@ -1,10 +1,43 @@
-// view.h -- the outside view of each frame: the scenery region kept around the aircraft, then the
-// view's drawing.
+// view.h -- the outside view of each frame: the scenery region kept around the aircraft, the camera
+// of the chosen view, the over-flags cleared, then the view's drawing.
 #pragma once
 
+// View numbers (the View menu's items) with a camera of their own outside the cockpit.
+enum {
+    VIEW_FORWARD = 500,
+    VIEW_DOWN4 = 501,
+    VIEW_DOWN8 = 502,
+    VIEW_BACKWARDS = 511,
+    VIEW_TOWER = 513,
+    VIEW_RUNWAY = 514,
+    VIEW_CHASE = 516,
+    VIEW_FOLLOW = 517,
+    VIEW_FOLLOW_PANEL = 518,
+    VIEW_SPOT = 519,
+    VIEW_FULL_HUD = 521,
+    VIEW_FULL = 522,
+};
+
 // Shifts the region by one square when the aircraft nears its edge (at most one shift a frame),
-// then draws the outside view. The event loop calls it every frame no window covers the view.
+// places the camera of set.view_type, clears what the aircraft is over (the drawing sets it again)
+// and draws the outside view. The event loop calls it every frame no window covers the view.
 void update_scenery(void);
 
 // The region shift alone: 1 when the region moved a square this call.
 int keep_region_around_aircraft(void);
+
+// 1 for the views whose camera stands outside the aircraft and looks at it (tower, runway, chase,
+// the two follow views and the spot view).
+int view_is_outside(int view);
+
+// The camera's pitch, heading and roll (degrees) for a view fixed to the aircraft, from the
+// aircraft's pitch, heading and roll; unknown views look forwards.
+void view_cockpit_angles(int view, float the, float psi, float phi, float* vthe, float* vpsi, float* vphi);
+
+// Where the camera of an outside view is heading for this frame (before easing and the ground
+// floor), in the region frame (m).
+void view_outside_target(int view, float out[3]);
+
+// The pilot's eye point of the user's aircraft in the region frame (m): the aircraft file's eye
+// point (x right, y up, z aft of the centre of gravity) turned by the aircraft's attitude.
+void view_eye_point(float out[3]);

@@ -1,6 +1,7 @@
-// world_pending.h -- routines the region loader calls whose own modules come with later work: the
-// weather grid and clouds, the runway geometry and the objects. Until then they do nothing; each
-// module that brings the real routine removes its entry here.
+// world_pending.h -- routines the region loader and the outside view call whose own modules come
+// with later work: the weather grid and clouds, the runway geometry and the objects, and the drawing
+// of runways, objects, ships, aircraft, head-up displays and precipitation. Until then they do
+// nothing; each module that brings the real routine removes its entry here.
 #pragma once
 
 // Weather grid and clouds: regenerate one weather sector (tile 0..5) or cloud sector (c 0..4,
@@ -18,3 +19,40 @@ int in_runway(int apt, int row, float x, float z);
 // Objects: build object `type` at local x, z (m) in slot `slot`; h is the height (m), or the
 // heading (degrees) of a custom object, whose file name is `name`.
 void make_an_obs(float x, float z, float h, const char* name, int type, int slot);
+
+// ---- the outside view's drawing of later modules ----------------------------------------------------
+
+// Runways, pavement, windsocks and runway lights. plot_pavement draws taxiway or apron piece quad
+// (1..5) of geometry row rwy_geo with texture tex, its t coordinate running 0..t_repeat;
+// plot_runway draws world runway rwy of world airport apt (its geometry row from rwy_geo_ind);
+// plot_windsock one end (0, 1) of a row. Each sets env.over_obs, surf_type and obj_height when the
+// aircraft is over what it draws.
+void plot_pavement(int rwy_geo, int quad, float t_repeat, int tex);
+void plot_runway(int apt, int rwy, int rwy_geo);
+void plot_windsock(int rwy_geo, int end);
+void plot_rway_lights(void);
+
+// Stars, obstacles and buildings, trees, city lights and forest fires. plot_stars takes the sky's
+// colour and the view's extent at the near plane (left, bottom, right, top).
+void plot_stars(float sky_r, float sky_g, float sky_b, float left, float bottom, float right, float top);
+void plot_obstacles(void);
+void plot_trees(void);
+void plot_city_lights(void);
+void plot_fires(void);
+
+// Ships and the oil rig at a cell's middle, inside the matrix the terrain has turned for them.
+void draw_a_carr(float x, float y, float z);
+void draw_a_frig(float x, float y, float z);
+void draw_a_oilr(float x, float y, float z);
+
+// The 3-D model of aircraft `plane` (0 the user's, 1 the second) in the current matrix; detail 0
+// draws only its lights.
+void plot_plane(int plane, int detail);
+
+// Head-up displays: the normal one in the 2-D frame, the synthetic one with its flight-path gates
+// inside the scene.
+void plot_nrml_hud(void);
+void plot_cool_hud(void);
+
+// Rain or snow on the windscreen over the view's 2-D extent (logical units).
+void do_window_precip(float x_lo, float y_lo, float x_hi, float y_hi);

@@ -56,7 +56,9 @@ struct Pilot {
         case ROLL: return flt.vind > 55.0f ? 8.0f : -99.0f;   // rotate at 55 kt
         case CLIMB: return 8.0f;
         case TURN: return 6.0f;
-        case CRUISE: return flt.Y[0] < 1100.0 ? 5.0f : 1.0f;
+        // Cruise at 1100 m, climbing again wherever the ground comes within 500 m: the route
+        // east crosses hills of over 1100 m.
+        case CRUISE: return flt.Y[0] < 1100.0 || flt.Y[0] - env.localh_cg < 500.0 ? 5.0f : 1.0f;
         default: return 0.0f;
         }
     }

@@ -160,9 +160,14 @@ const uint8_t* Frame::at(float x, float y) const
 
 bool Frame::is_color(float x, float y, int k, int tol) const
 {
+    // As OGL_setcolor draws it: the panel's colours (below 38) tinted by the panel light.
     const uint8_t* p = at(x, y);
-    for (int c = 0; c < 3; c++)
-        if (std::abs(static_cast<int>(p[c]) - static_cast<int>(std::lround(col_rgb[k][c] * 255))) > tol) return false;
+    const float tint[3] = {ins.r_rat, ins.g_rat, ins.b_rat};
+    const bool tinted = k < 38 && (tint[0] != 0.0f || tint[1] != 0.0f || tint[2] != 0.0f);
+    for (int c = 0; c < 3; c++) {
+        const float want = col_rgb[k][c] * (tinted ? tint[c] : 1.0f);
+        if (std::abs(static_cast<int>(p[c]) - static_cast<int>(std::lround(want * 255))) > tol) return false;
+    }
     return true;
 }
 

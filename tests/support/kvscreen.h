@@ -47,7 +47,8 @@ struct Frame {
     const uint8_t* px(int x, int y) const { return &rgb[(static_cast<size_t>(y) * w + x) * 3]; }
     // The pixel under the logical point (x, y).
     const uint8_t* at(float x, float y) const;
-    // Whether the pixel under the logical point has colour-table colour k (within tol of 255).
+    // Whether the pixel under the logical point has colour-table colour k as drawn now (tinted by
+    // the panel light below 38), within tol of 255.
     bool is_color(float x, float y, int k, int tol = 2) const;
 };
 
