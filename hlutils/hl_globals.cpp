@@ -1,5 +1,6 @@
 // hl_globals.cpp -- the one definition of every shared record and table.
 #include "hl_types.h"
+#include "hl_model.h"
 
 #include <cstring>
 
@@ -33,6 +34,11 @@ float cloudrgb[CLOUD_NI][CLOUD_NJ][3];
 int32_t obj_type[OBJ_MAX];
 float obj_xyz[OBJ_MAX][50][4][3];
 int32_t obj_slot;
+float obj_nrml[OBJ_MAX][OBJ_ELEMENTS][3];
+int32_t obj_poltyp[OBJ_MAX][OBJ_ELEMENTS];
+int32_t obj_texrgb[OBJ_MAX][OBJ_ELEMENTS];
+char objtex_name[OBJTEX_MAX][OBJTEX_NAME_LEN + 1];
+int32_t current_tex_numb;
 int32_t apt_to_index[LCL_MAX];
 int32_t apt_lcl_max = -1, apt_lcl_num;
 int32_t vor_to_index[LCL_MAX], ndb_to_index[LCL_MAX];
@@ -40,6 +46,14 @@ int32_t vor_lcl_num, ndb_lcl_num;
 int32_t rwy_geo_ind[MAX_RWY];
 int32_t geo_tway[GEO_ROWS];
 int32_t geo_rows;
+float geo_markxyz[GEO_ROWS][GEO_MARKS][4][3];
+float geo_litexyz[GEO_ROWS][GEO_LITES][3];
+int32_t geo_rmax1[GEO_ROWS], geo_rmax2[GEO_ROWS], geo_tmax1[GEO_ROWS], geo_tmax2[GEO_ROWS];
+int32_t geo_RCLS[GEO_ROWS];
+int32_t geo_type[GEO_ROWS];
+int32_t geo_litgls[GEO_ROWS][2], geo_litrwy[GEO_ROWS][2], geo_litapp[GEO_ROWS][2];
+float geo_sockxyz[GEO_ROWS][2][3];
+float geo_rabSxyz[GEO_ROWS][2][3], geo_rabDxyz[GEO_ROWS][2][3];
 
 int initing = 1;
 int ogl_ready = 0;
@@ -138,6 +152,8 @@ void clear_globals(void)
     std::memset(&ott, 0, sizeof ott);
     std::memset(&fpl, 0, sizeof fpl);
     std::memset(&atc, 0, sizeof atc);
+    std::memset(mdl, 0, sizeof mdl);
+    std::memset(&mpose, 0, sizeof mpose);
     clear_world_db();
     std::memset(C_s, 0, sizeof C_s);
     std::memset(planexyz, 0, sizeof planexyz);
@@ -157,6 +173,11 @@ void clear_globals(void)
     std::memset(obj_type, 0, sizeof obj_type);
     std::memset(obj_xyz, 0, sizeof obj_xyz);
     obj_slot = OBJ_FIRST_SCENERY - 1;
+    std::memset(obj_nrml, 0, sizeof obj_nrml);
+    std::memset(obj_poltyp, 0, sizeof obj_poltyp);
+    std::memset(obj_texrgb, 0, sizeof obj_texrgb);
+    std::memset(objtex_name, 0, sizeof objtex_name);
+    current_tex_numb = 0;
     std::memset(apt_to_index, 0, sizeof apt_to_index);
     std::memset(vor_to_index, 0, sizeof vor_to_index);
     std::memset(ndb_to_index, 0, sizeof ndb_to_index);
@@ -164,5 +185,19 @@ void clear_globals(void)
     apt_lcl_max = -1;   // no region loaded yet
     for (int32_t& g : rwy_geo_ind) g = -1;
     std::memset(geo_tway, 0, sizeof geo_tway);
+    std::memset(geo_markxyz, 0, sizeof geo_markxyz);
+    std::memset(geo_litexyz, 0, sizeof geo_litexyz);
+    std::memset(geo_rmax1, 0, sizeof geo_rmax1);
+    std::memset(geo_rmax2, 0, sizeof geo_rmax2);
+    std::memset(geo_tmax1, 0, sizeof geo_tmax1);
+    std::memset(geo_tmax2, 0, sizeof geo_tmax2);
+    std::memset(geo_RCLS, 0, sizeof geo_RCLS);
+    std::memset(geo_type, 0, sizeof geo_type);
+    std::memset(geo_litgls, 0, sizeof geo_litgls);
+    std::memset(geo_litrwy, 0, sizeof geo_litrwy);
+    std::memset(geo_litapp, 0, sizeof geo_litapp);
+    std::memset(geo_sockxyz, 0, sizeof geo_sockxyz);
+    std::memset(geo_rabSxyz, 0, sizeof geo_rabSxyz);
+    std::memset(geo_rabDxyz, 0, sizeof geo_rabDxyz);
     mnw.menu_up = -1;
 }

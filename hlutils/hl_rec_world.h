@@ -177,6 +177,18 @@ constexpr int OBJ_FIRST_SCENERY = 460;
 extern int32_t obj_type[OBJ_MAX];
 extern float obj_xyz[OBJ_MAX][50][4][3];   // per element, 4 corners, x east, y up, z south (m)
 extern int32_t obj_slot;                   // the last scenery slot handed out
+// Per element of a slot: its unit normal; its vertex count 1..4 and its texture 1000 + k or colour
+// red * 10000 + green * 100 + blue (each 0..99), both for custom objects (type 100 + elements) only.
+constexpr int OBJ_ELEMENTS = 50;
+extern float obj_nrml[OBJ_MAX][OBJ_ELEMENTS][3];
+extern int32_t obj_poltyp[OBJ_MAX][OBJ_ELEMENTS];
+extern int32_t obj_texrgb[OBJ_MAX][OBJ_ELEMENTS];
+// The custom objects' textures, shared by all of them for the whole run: name k is loaded once as
+// texture 1000 + k. Cleared at start-up only.
+constexpr int OBJTEX_MAX = 100;
+constexpr int OBJTEX_NAME_LEN = 40;
+extern char objtex_name[OBJTEX_MAX][OBJTEX_NAME_LEN + 1];
+extern int32_t current_tex_numb;           // textures loaded so far
 
 // The region's local lists, rebuilt by every region load. Rows of airports, VORs and NDBs run
 // 0..91; the *_lcl_num counts say how many rows are real (apt_lcl_max is kept within 0..91 even
@@ -191,6 +203,23 @@ extern int32_t vor_lcl_num, ndb_lcl_num;
 extern int32_t rwy_geo_ind[MAX_RWY];       // world runway to its geometry row, -1 none
 extern int32_t geo_tway[GEO_ROWS];         // the row's runway has taxiways
 extern int32_t geo_rows;                   // geometry rows in use
+
+// Runway geometry, one row per runway of the region (rwy_geo_ind), rebuilt by every region load.
+// Points are x east, height, z south (m, region frame). A hidden light has x and z 0.
+constexpr int GEO_MARKS = 6;               // runway, parallel taxiway, three connectors, apron
+constexpr int GEO_LITES = 813;
+extern float geo_markxyz[GEO_ROWS][GEO_MARKS][4][3];   // corners in clockwise order seen from above
+extern float geo_litexyz[GEO_ROWS][GEO_LITES][3];
+// Last indexes of the light runs whose count follows the runway's length: edge rows 0..rmax1 and
+// 50..rmax2, centreline 100..RCLS, taxiway inner edge 150..tmax1, outer edge 200..tmax2.
+extern int32_t geo_rmax1[GEO_ROWS], geo_rmax2[GEO_ROWS], geo_tmax1[GEO_ROWS], geo_tmax2[GEO_ROWS];
+extern int32_t geo_RCLS[GEO_ROWS];
+extern int32_t geo_type[GEO_ROWS];                 // surface texture 62..66
+// Per runway end 0, 1: slope indicator, runway lights and approach lights kinds of the lights code.
+extern int32_t geo_litgls[GEO_ROWS][2], geo_litrwy[GEO_ROWS][2], geo_litapp[GEO_ROWS][2];
+extern float geo_sockxyz[GEO_ROWS][2][3];          // windsocks; height -999.9 when hidden
+// Per runway end: where the approach flasher starts and the step it moves by (m).
+extern float geo_rabSxyz[GEO_ROWS][2][3], geo_rabDxyz[GEO_ROWS][2][3];
 
 extern atmospherestruct atm;
 extern environmentstruct env;

@@ -133,6 +133,8 @@ int get_wxr_str(char* text, float* elevation, float lat, float lon)
     return found;
 }
 
+int wxr_read_line(char id[4], char* text) { return read_report_line(id, text); }
+
 // ---- decoding one report ------------------------------------------------------------------------
 
 namespace {

@@ -44,6 +44,11 @@ constexpr int WXR_GRID_NJ = 421;
 // outputs untouched. Reading stops at the first line shorter than four characters.
 int get_wxr_str(char* text, float* elevation, float lat, float lon);
 
+// One line of the open report file (inf1): its four identifier characters (not terminated) and its
+// report text without the separator, cut to WXR_TEXT_LEN - 1 characters (the rest of a long line is
+// read and dropped). Returns 0 at the end of the file or on a line too short to hold an identifier.
+int wxr_read_line(char id[4], char* text);
+
 // Decodes one report. elevation (m) is the station's, added to the cloud heights. Results, each
 // left as the caller set it when the report does not give it:
 //   time        s after midnight           cover       WXR_CLEAR .. WXR_OVERCAST

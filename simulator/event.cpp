@@ -12,6 +12,7 @@
 #include "hl_wxr.h"
 #include "output.h"
 #include "pending.h"
+#include "rwygeo.h"
 
 #include <cmath>
 

@@ -9,8 +9,11 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "menubar.h"
+#include "obstacle.h"
+#include "rwygeo.h"
 #include "terrain.h"
 #include "world_pending.h"
+#include "wxgrid.h"
 
 #include <cmath>
 #include <cstring>

@@ -5,6 +5,7 @@
 #include "hl_event.h"
 #include "hl_funct.h"
 #include "hl_joy.h"
+#include "hl_model.h"
 #include "hl_mnw.h"
 #include "hl_tex.h"
 #include "hl_types.h"

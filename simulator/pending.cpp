@@ -2,8 +2,6 @@
 #include "pending.h"
 
 void panel_layout_setup(void) {}
-void step_flashers(int) {}
-void load_plane_geo(int, int, int) {}
 
 void manage_das(float, float) {}
 void update_panel(void) {}

@@ -8,12 +8,6 @@
 // Panel layout and instrument set-up for the user's aircraft (slot places, scale factors, levers).
 void panel_layout_setup(void);
 
-// The sequenced approach flashers of the region's runway ends with approach lights of kinds 3 to 6:
-// restart 1 puts each run's moving light back on its start point, 0 advances it by its step.
-void step_flashers(int restart);
-
-// Builds aircraft p's 3-D model (with its paint when paint is 1).
-void load_plane_geo(int paint, int templates, int p);
 
 // The panel: a click or drag at (x, y), and the moving parts drawn each frame.
 void manage_das(float x, float y);

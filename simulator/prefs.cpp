@@ -1,8 +1,8 @@
 // prefs.cpp -- preferences and situation files.
 //
-// One walk over the file's 163 lines (walk_lines) serves both the reader and the writer, so the two
-// cannot drift apart. Reading goes into a PrefsRec first; the settings change only once every line
-// has been read and the indices have been checked against the loaded databases.
+// The library's walk over the file's 163 lines (prefs_walk_lines) serves both its reader and the
+// writer here, so the two cannot drift apart. Reading goes into a PrefsRec first; the settings change
+// only once every line has been read and the indices have been checked against the loaded databases.
 #include "prefs.h"
 
 #include "fltutil.h"
@@ -29,8 +29,8 @@
 
 namespace {
 
-constexpr int NUM_ITEMS = 60;             // data-output items, one line each
-constexpr int NUM_JOY = 22;               // joystick button flags
+constexpr int NUM_ITEMS = PREFS_NUM_ITEMS;
+constexpr int NUM_JOY = PREFS_NUM_JOY;
 constexpr int MAX_JOY_CODE = 30;          // highest button function
 constexpr int MAX_SEROUT = 5;             // serial-output modes 0..5
 constexpr int MAX_OGL_RES = 5;            // texture resolutions 1..5
@@ -38,130 +38,11 @@ constexpr int MAX_KEY_TYPE = 3;           // keyboard layouts 1..3
 constexpr float PRD_MIN = 0.01f;          // s, shortest frame period taken from a file
 constexpr float PRD_MAX = 0.11f;          // s, the frame driver's longest
 constexpr float PRD_FACTORY = 0.05f;
-constexpr long MAX_FILE_BYTES = 1 << 20;  // anything longer is not a settings file
-constexpr int DISABLED_VERSION = -1;      // the version "Reset Preferences and Exit" writes
-
-// Every value of the file, as the file holds it.
-struct PrefsRec {
-    char c_file[STR_LEN], c_path[STR_LEN];
-    int loc_apt, loc_rwy, backwards;
-    float locl_time, temp_SL, ins_baro, atm_baro, rain_tstm, wind_tbl, burst_prob;
-    int cld_type;
-    float topsMSL, baseMSL, vis_rep, altwxr2;
-    float wind1[5], wind2[5];   // direction, speed, shear direction, shear speed, turbulence
-    float wave_amp, wave_length, wave_speed;
-    int wave_dir;
-    int meteorite_code;
-    float rway_fric_rat;
-    int sound_on, voice_out, text_out, warn_frame, warn_overspeed, warn_flaps, warn_bb, use_realwxr;
-    int dsk[NUM_ITEMS], rlt[NUM_ITEMS], grf[NUM_ITEMS];
-    int serout;
-    float damp;
-    float joy_rat_ptch, joy_rat_hdng, joy_rat_roll;
-    int eq_ped, eq_avi, eq_thr, eq_col;
-    float nz_ptch, nz_hdng, nz_roll;
-    int joy_response[NUM_JOY];
-    int nf[2], cf[2];
-    float obs[2];
-    int adff, dmesel;
-    int gps_index_mode, gps_index, gps_apt_index, gps_vor_index, gps_ndb_index;
-    int gps_id[4];
-    float prd;
-    int logtime, key_type;
-    float total_fail_entry;
-    int ogl_res, ogl_trees;
-    double pos_x, pos_z;   // m from the region's west and north edges
-    float psi;             // degrees
-    double pos_y;          // m
-    float v;               // m/s
-};
-
-// ---- the walk over the lines ------------------------------------------------------------------------
-
-// What the walk does with each line; the reader parses, the writer prints.
-struct LineIo {
-    virtual ~LineIo() = default;
-    virtual void text(char* s) = 0;              // up to 399 characters
-    virtual void integer(int& v) = 0;
-    virtual void boolean(int& v) = 0;            // 0 or 1
-    virtual void real(float& v) = 0;
-    virtual void real(double& v) = 0;
-    virtual void truncated(int& v) = 0;          // any number, truncated to a whole one
-    virtual void triple(int& a, int& b, int& c) = 0;   // three 0/1 values on one line
-};
-
-void walk_lines(PrefsRec& r, LineIo& io)
-{
-    io.text(r.c_file);
-    io.text(r.c_path);
-    io.integer(r.loc_apt);
-    io.integer(r.loc_rwy);
-    io.boolean(r.backwards);
-    io.real(r.locl_time);
-    io.real(r.temp_SL);
-    io.real(r.ins_baro);
-    io.real(r.atm_baro);
-    io.real(r.rain_tstm);
-    io.real(r.wind_tbl);
-    io.real(r.burst_prob);
-    io.integer(r.cld_type);
-    io.real(r.topsMSL);
-    io.real(r.baseMSL);
-    io.real(r.vis_rep);
-    io.real(r.altwxr2);
-    for (float& w : r.wind1) io.real(w);
-    for (float& w : r.wind2) io.real(w);
-    io.real(r.wave_amp);
-    io.real(r.wave_length);
-    io.real(r.wave_speed);
-    io.truncated(r.wave_dir);
-    io.integer(r.meteorite_code);
-    io.real(r.rway_fric_rat);
-    for (int* b : {&r.sound_on, &r.voice_out, &r.text_out, &r.warn_frame, &r.warn_overspeed, &r.warn_flaps,
-                   &r.warn_bb, &r.use_realwxr})
-        io.boolean(*b);
-    for (int i = 0; i < NUM_ITEMS; i++) io.triple(r.dsk[i], r.rlt[i], r.grf[i]);
-    io.integer(r.serout);
-    io.real(r.damp);
-    io.real(r.joy_rat_ptch);
-    io.real(r.joy_rat_hdng);
-    io.real(r.joy_rat_roll);
-    for (int* b : {&r.eq_ped, &r.eq_avi, &r.eq_thr, &r.eq_col}) io.boolean(*b);
-    io.real(r.nz_ptch);
-    io.real(r.nz_hdng);
-    io.real(r.nz_roll);
-    for (int& j : r.joy_response) io.integer(j);
-    io.integer(r.nf[0]);
-    io.integer(r.nf[1]);
-    io.integer(r.cf[0]);
-    io.integer(r.cf[1]);
-    io.real(r.obs[0]);
-    io.real(r.obs[1]);
-    io.integer(r.adff);
-    io.integer(r.dmesel);
-    io.integer(r.gps_index_mode);
-    io.integer(r.gps_index);
-    io.integer(r.gps_apt_index);
-    io.integer(r.gps_vor_index);
-    io.integer(r.gps_ndb_index);
-    for (int& g : r.gps_id) io.integer(g);
-    io.real(r.prd);
-    io.boolean(r.logtime);
-    io.integer(r.key_type);
-    io.real(r.total_fail_entry);
-    io.integer(r.ogl_res);
-    io.integer(r.ogl_trees);
-    io.real(r.pos_x);
-    io.real(r.pos_z);
-    io.real(r.psi);
-    io.real(r.pos_y);
-    io.real(r.v);
-}
 
 // ---- the writer -------------------------------------------------------------------------------------
 
 // A text line is written up to its first line end, so it stays one line.
-struct Writer : LineIo {
+struct Writer : PrefsLineIo {
     int lines = 0;
     void text(char* s) override
     {
@@ -187,204 +68,6 @@ struct Writer : LineIo {
     }
 };
 
-// ---- the reader -------------------------------------------------------------------------------------
-
-// Reads the lines of a file held in memory; the first line that cannot be read is remembered and
-// everything after it is ignored.
-struct Reader : LineIo {
-    const std::vector<std::string>& lines;
-    size_t next;
-    int bad_line = 0;       // the file's line number (header included) of the first failure
-    const char* what = "";  // what that line should have held
-
-    Reader(const std::vector<std::string>& l, size_t first) : lines(l), next(first) {}
-
-    // The next line, or nullptr (and the failure noted) when the file has ended or failed before.
-    const std::string* take(const char* kind)
-    {
-        if (bad_line) return nullptr;
-        if (next >= lines.size()) {
-            bad_line = static_cast<int>(next) + 1;
-            what = kind;
-            return nullptr;
-        }
-        return &lines[next++];
-    }
-    // The line just taken does not hold what it should.
-    void fail(const char* kind)
-    {
-        if (bad_line) return;
-        bad_line = static_cast<int>(next);
-        what = kind;
-    }
-    // Whole-line numbers: blanks around the number are allowed, nothing else.
-    static bool only_blanks(const char* p)
-    {
-        while (*p == ' ' || *p == '\t') p++;
-        return *p == 0;
-    }
-    bool parse_long(const std::string& s, long* out, const char** end_out = nullptr)
-    {
-        errno = 0;
-        char* end;
-        long v = std::strtol(s.c_str(), &end, 10);
-        if (end == s.c_str() || errno == ERANGE || v < INT32_MIN || v > INT32_MAX) return false;
-        if (end_out) *end_out = end;
-        else if (!only_blanks(end)) return false;
-        *out = v;
-        return true;
-    }
-    bool parse_double(const std::string& s, double* out)
-    {
-        errno = 0;
-        char* end;
-        double v = std::strtod(s.c_str(), &end);
-        if (end == s.c_str() || !only_blanks(end) || !std::isfinite(v)) return false;
-        *out = v;
-        return true;
-    }
-
-    void text(char* s) override
-    {
-        const std::string* l = take("a name");
-        s[0] = 0;
-        if (!l) return;
-        size_t b = l->find_first_not_of(' ');
-        std::snprintf(s, STR_LEN, "%s", b == std::string::npos ? "" : l->c_str() + b);
-    }
-    void integer(int& v) override
-    {
-        const std::string* l = take("a whole number");
-        long x;
-        if (l && !parse_long(*l, &x)) fail("a whole number");
-        else if (l) v = static_cast<int>(x);
-    }
-    void boolean(int& v) override
-    {
-        const std::string* l = take("0 or 1");
-        long x;
-        if (l && !parse_long(*l, &x)) fail("0 or 1");
-        else if (l) v = x == 1 ? 1 : 0;
-    }
-    void real(float& v) override
-    {
-        const std::string* l = take("a number");
-        double x;
-        if (l && (!parse_double(*l, &x) || std::fabs(x) > 3.4e38)) fail("a number");
-        else if (l) v = static_cast<float>(x);
-    }
-    void real(double& v) override
-    {
-        const std::string* l = take("a number");
-        double x;
-        if (l && !parse_double(*l, &x)) fail("a number");
-        else if (l) v = x;
-    }
-    void truncated(int& v) override
-    {
-        const std::string* l = take("a number");
-        double x;
-        if (l && (!parse_double(*l, &x) || std::fabs(x) > 2.0e9)) fail("a number");
-        else if (l) v = static_cast<int>(x);
-    }
-    void triple(int& a, int& b, int& c) override
-    {
-        const std::string* l = take("three values 0 or 1");
-        if (!l) return;
-        long x[3];
-        const char* p = l->c_str();
-        for (long& k : x) {
-            const char* end;
-            if (!parse_long(p, &k, &end)) {
-                fail("three values 0 or 1");
-                return;
-            }
-            p = end;
-        }
-        if (!only_blanks(p)) {
-            fail("three values 0 or 1");
-            return;
-        }
-        a = x[0] != 0;
-        b = x[1] != 0;
-        c = x[2] != 0;
-    }
-};
-
-// The file's lines: LF, CR or CRLF end a line; the end of the file ends the last one.
-std::vector<std::string> split_lines(const std::string& bytes)
-{
-    std::vector<std::string> lines;
-    std::string cur;
-    bool open = false;
-    for (size_t i = 0; i < bytes.size(); i++) {
-        char c = bytes[i];
-        if (c == '\n' || c == '\r') {
-            lines.push_back(cur);
-            cur.clear();
-            open = false;
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') i++;
-        } else {
-            cur += c;
-            open = true;
-        }
-    }
-    if (open) lines.push_back(cur);
-    return lines;
-}
-
-enum ReadResult { READ_OK, READ_MISSING, READ_DISABLED, READ_HEADER, READ_VERSION, READ_LINE };
-
-struct ReadOutcome {
-    ReadResult result = READ_OK;
-    int line = 0;
-    const char* what = "";
-};
-
-// Reads the whole file into r. The header: a line "I" or "A", then a line starting with the
-// version.
-ReadOutcome read_file_into(const char* path, PrefsRec* r)
-{
-    ReadOutcome o;
-    std::ifstream f(path ? path : "", std::ios::binary);
-    if (!f) {
-        o.result = READ_MISSING;
-        return o;
-    }
-    std::string bytes;
-    char buf[4096];
-    while (f.read(buf, sizeof buf) || f.gcount() > 0) {
-        bytes.append(buf, static_cast<size_t>(f.gcount()));
-        if (static_cast<long>(bytes.size()) > MAX_FILE_BYTES) break;
-    }
-    std::vector<std::string> lines = split_lines(bytes);
-    if (lines.size() < 2 || (lines[0] != "I" && lines[0] != "A")) {
-        o.result = READ_HEADER;
-        o.line = 1;
-        return o;
-    }
-    char* end;
-    errno = 0;
-    long version = std::strtol(lines[1].c_str(), &end, 10);
-    if (end == lines[1].c_str() || errno == ERANGE) {
-        o.result = READ_HEADER;
-        o.line = 2;
-        return o;
-    }
-    if (version != PREFS_VERSION) {
-        o.result = version == DISABLED_VERSION ? READ_DISABLED : READ_VERSION;
-        o.line = 2;
-        return o;
-    }
-    Reader rd(lines, 2);
-    walk_lines(*r, rd);
-    if (rd.bad_line) {
-        o.result = READ_LINE;
-        o.line = rd.bad_line;
-        o.what = rd.what;
-    }
-    return o;
-}
 
 // ---- the databases' indices -------------------------------------------------------------------------
 
@@ -705,18 +388,18 @@ void gather(PrefsRec* r)
     position_for_file(r);
 }
 
-void read_failure_notice(const char* path, int kind, const ReadOutcome& o)
+void read_failure_notice(const char* path, int kind, const PrefsReadOutcome& o)
 {
     const char* l1 = kind == FILE_KIND_PREFS ? "I could not read the preferences file, so I am using the factory settings."
                                              : "I could not read this situation file, so nothing has changed.";
     char l3[STR_LEN];
     switch (o.result) {
-    case READ_MISSING: std::snprintf(l3, sizeof l3, "The file could not be opened."); break;
-    case READ_VERSION:
-    case READ_DISABLED:
+    case PREFS_READ_MISSING: std::snprintf(l3, sizeof l3, "The file could not be opened."); break;
+    case PREFS_READ_VERSION:
+    case PREFS_READ_DISABLED:
         std::snprintf(l3, sizeof l3, "It is the wrong version for this version of Kestrova (line 2).");
         break;
-    case READ_HEADER: std::snprintf(l3, sizeof l3, "Its first lines are not those of a settings file."); break;
+    case PREFS_READ_HEADER: std::snprintf(l3, sizeof l3, "Its first lines are not those of a settings file."); break;
     default: std::snprintf(l3, sizeof l3, "Line %d should hold %s.", o.line, o.what); break;
     }
     MACIBM_alert(l1, path ? path : "", l3,
@@ -730,9 +413,9 @@ void read_failure_notice(const char* path, int kind, const ReadOutcome& o)
 int grab_prefs(const char* path, int kind, int complain)
 {
     static PrefsRec r;   // a few kB of text and values: kept off the stack
-    ReadOutcome o = read_file_into(path, &r);
-    if (o.result != READ_OK) {
-        bool quiet = (o.result == READ_MISSING && !complain) || (o.result == READ_DISABLED && kind == FILE_KIND_PREFS);
+    PrefsReadOutcome o = prefs_read_file(path, &r);
+    if (o.result != PREFS_READ_OK) {
+        bool quiet = (o.result == PREFS_READ_MISSING && !complain) || (o.result == PREFS_READ_DISABLED && kind == FILE_KIND_PREFS);
         if (!quiet) read_failure_notice(path, kind, o);
         return 0;
     }
@@ -752,7 +435,7 @@ int dump_prefs(const char* path, int kind)
     std::snprintf(tmp, sizeof tmp, "%s.new", path);
     if (!ouf_open(tmp, kind, PREFS_VERSION)) return 0;
     Writer w;
-    walk_lines(r, w);
+    prefs_walk_lines(r, w);
     if (!ouf_close(tmp)) {
         std::remove(tmp);
         return 0;

@@ -1,11 +1,7 @@
 // prefs.h -- the user's settings in the preferences file "Kestrova 4.prf" and in situation files
 // (".sit"): one text format, version 51, 163 value lines in a fixed order.
 #pragma once
-
-constexpr int PREFS_VERSION = 51;
-constexpr int PREFS_LINES = 163;          // value lines after the header
-constexpr int FILE_KIND_SITUATION = 203;
-constexpr int FILE_KIND_PREFS = 207;
+#include "hl_prefs.h"
 
 // Reads a preferences (kind 207) or situation (kind 203) file. The whole file is read and checked
 // first; only then are the settings changed, so a file that fails changes nothing and returns 0.

@@ -10,7 +10,8 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "hl_worlddb.h"
-#include "world_pending.h"
+#include "obstacle.h"
+#include "wxgrid.h"
 
 #include <cstdio>
 #include <memory>

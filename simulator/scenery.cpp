@@ -6,6 +6,7 @@
 #include "daylight.h"
 #include "hl_funct.h"
 #include "hl_graph.h"
+#include "hl_model.h"
 #include "hl_string.h"
 #include "hl_types.h"
 #include "output.h"
@@ -166,6 +167,7 @@ void plot_airports(void)
 void plot_aircraft(void)
 {
     const int outside = view_is_outside(set.view_type);
+    set_model_pose_from_flight();   // the user's moving parts as the flight has them this frame
     for (int p = outside ? 0 : 1; p < OTHERS; p++) {
         const float d = dist3(con.VIEW_xyz, flt.X[p], flt.Y[p], flt.Z[p]);
         glPushMatrix();

@@ -7,14 +7,6 @@
 
 #include <cmath>
 
-void gen_wx_for_sec(int) {}
-void fill_a_sector_with_ocast(int, int) {}
-void shift_weather(int, int, int, int, int, int) {}
-void shift_cloud(int, int, int, int, int, int) {}
-void setuprunway(int, int, int) {}
-int in_runway(int, int, float, float) { return 0; }
-void make_an_obs(float, float, float, const char*, int, int) {}
-
 void plot_pavement(int, int, float, int) {}
 // Draws nothing yet, but keeps what the flight needs from it: an aircraft over the runway's
 // rectangle stands on its pavement (surface, airport elevation) rather than on rough ground.
@@ -42,7 +34,6 @@ void plot_fires(void) {}
 void draw_a_carr(float, float, float) {}
 void draw_a_frig(float, float, float) {}
 void draw_a_oilr(float, float, float) {}
-void plot_plane(int, int) {}
 void plot_nrml_hud(void) {}
 void plot_cool_hud(void) {}
 void do_window_precip(float, float, float, float) {}

@@ -136,6 +136,11 @@ void pass_hook(void)
         put("start_lon_wes", env.lon_wes);
         put("start_lat_sou", env.lat_sou);
         put("h_eqlbm", pln[0].h_eqlbm);
+        // Calm air: the flight checks the pilot, the flight model and the region shift, not how a
+        // gusting tailwind drawn from the random sequence swings a light aircraft about.
+        atm.use_realwxr = 0;
+        atm.wndspd1 = atm.wndspd2 = atm.shrspd1 = atm.shrspd2 = atm.trblnc1 = atm.trblnc2 = 0.0f;
+        atm.rain_tstm = atm.burst_prob = 1.0f;
         push_move(400.0f, 447.0f);   // the mouse where it asks nothing of the yoke
     }
 

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -77,6 +78,26 @@ std::vector<Picture> simulator_pictures()
     for (int id = 0; id <= 25; id++)
         if (const char* name = hl_window_bitmap(id))
             add(TEXBMP_PICTURE, 0, 0, name, k_climates[0], id, "window " + std::to_string(id));
+    // The bundled custom objects' textures: the word after each element count of 3 or 4, numbered
+    // 1000 + k in the order they first appear (the files in name order).
+    std::vector<fs::path> objects;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(obj_path, ec))
+        if (e.path().extension() == ".OBJ") objects.push_back(e.path());
+    std::sort(objects.begin(), objects.end());
+    std::vector<std::string> words;
+    for (const fs::path& o : objects) {
+        std::ifstream f(o);
+        std::string line;
+        while (std::getline(f, line)) {
+            char word[64];
+            int count;
+            if (std::sscanf(line.c_str(), "%d %63s", &count, word) != 2 || (count != 3 && count != 4)) continue;
+            if (std::find(words.begin(), words.end(), word) == words.end()) words.push_back(word);
+        }
+    }
+    for (size_t k = 0; k < words.size(); k++)
+        add(TEXBMP_FAMILY, TEX_OBJECT + static_cast<int>(k), 0, words[k].c_str(), k_climates[0], -1, "custom objects");
     atm.temp_SL = 59.0f;
     flt.lat = 34.0f;
     return out;

@@ -348,6 +348,7 @@ TEST_F(Scenery, TowerViewWithoutATowerStandsBesideTheFirstRunway)
     const double rx = X_with_latlon(rwy_lat[r], rwy_lon[r]), rz = Z_with_lat(rwy_lat[r]);
     place(rwy_lat[r], rwy_lon[r], 2.0f, 0.0f, static_cast<float>(rwy_hdng[r]), 0.0f);
     for (int s = 0; s < OBJ_MAX; s++) obj_type[s] = 0;
+    for (int k = 0; k <= apt_wrl_max; k++) apt_twr[k] = 0;   // a region shift would build the towers
     draw();   // the box stage finds the nearest airport
     ASSERT_EQ(msc.loc_apt_wrl, a);
     set.view_type = VIEW_TOWER;

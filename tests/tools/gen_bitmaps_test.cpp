@@ -151,6 +151,8 @@ TEST(BitmapManifest, HoldsExactlyTheNamesTheProgramsLoad)
                           "set_ogl", "set_spa", "set_atm", "set_gnd", "set_wat", "set_flt", "set_wgt", "set_rel", "set_ins",
                           "set_eqp", "set_snd", "set_wrn", "out_grf", "out_plt", "fltplan"})
         want.insert(std::string("bitmaps/Kestrova/") + w + ".BMP");
+    // The bundled custom object's texture lies beside its object file.
+    want.insert("additional nav data/custom objects/kv_hangar.BMP");
 
     std::set<std::string> have;
     for (const GbmEntry& e : gbm_manifest()) EXPECT_TRUE(have.insert(e.path).second) << "twice: " << e.path;

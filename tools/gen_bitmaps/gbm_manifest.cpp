@@ -71,6 +71,8 @@ std::vector<GbmEntry> build()
     add(m, "textures/cursor.BMP", GBM_KEYED, 16, 16, gbm_make_cursor, 0);
     add(m, "textures/dg.BMP", GBM_KEYED, 256, 256, gbm_make_dg, 0);
     add(m, "textures/hand.BMP", GBM_PLAIN, 128, 128, gbm_make_hand, 0);
+    // The bundled custom object's texture, in the custom objects folder beside its object file.
+    add(m, "additional nav data/custom objects/kv_hangar.BMP", GBM_PLAIN, 256, 256, gbm_make_ship_part, 0);
     // Interface pictures: the start-up screen and the simulator's window backgrounds.
     add(m, "bitmaps/VNTL.BMP", GBM_WINDOW, 800, 600, gbm_make_splash, 0);
     const std::vector<GbmWindowDef>& wins = gbm_window_defs();

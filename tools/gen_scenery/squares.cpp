@@ -29,6 +29,16 @@ const Obstacle OBSTACLES[] = {
     {33.2000, -117.2000, 45},
 };
 
+// Custom objects standing in the region: latitude, longitude, heading (degrees), file name in the
+// custom objects folder (without ".OBJ").
+struct Custom {
+    double lat, lon, heading;
+    const char* name;
+};
+const Custom CUSTOMS[] = {
+    {34.0904, -117.2324, 68, "kv_hangar"},   // beside the start airport's runway, clear of its apron
+};
+
 // One cell of the global lattice: water (sea or lake) and its surface height.
 struct CellWater {
     int water;
@@ -93,6 +103,15 @@ void sc_make_square(const sc_world& w, int lat, int lon, env_square* sq)
         e.lon = static_cast<float>(o.lon);
         e.value = static_cast<float>(o.h / 0.3048);   // feet in the file
         e.name[0] = 0;
+    }
+    for (const Custom& o : CUSTOMS) {
+        if (o.lat < lat || o.lat >= lat + 1 || o.lon < lon || o.lon >= lon + 1) continue;
+        env_object& e = sq->obj[sq->nobj++];
+        e.type = ENV_OBJ_CUSTOM;
+        e.lat = static_cast<float>(o.lat);
+        e.lon = static_cast<float>(o.lon);
+        e.value = static_cast<float>(o.heading);
+        std::snprintf(e.name, sizeof e.name, "%s", o.name);
     }
     std::memset(sq->tex, 0, sizeof sq->tex);
 }

@@ -1,0 +1,188 @@
+// sky_screen_gltest.cpp -- Skycaster's screen on SDL's offscreen driver: the briefing drawn from the
+// bundled reports, the altitude and airport fields and the phrase choices driven by scripted clicks
+// through the real event loop, the menus, and the whole program run from its start to Quit.
+#include "hl_btn.h"
+#include "hl_event.h"
+#include "hl_funct.h"
+#include "hl_menu.h"
+#include "hl_mnw.h"
+#include "hl_program.h"
+#include "hl_types.h"
+#include "hl_wind.h"
+#include "hl_wxr.h"
+#include "kvscreen.h"
+#include "kvtest.h"
+#include "skycaster.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The briefing screen over the build's airports and bundled reports, loaded as the program loads
+// them (no preference file).
+class SkyScreen : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        std::snprintf(app_path, STR_LEN, "%s/", KV_PROGRAM_DIR);
+        prf_path[0] = 0;
+        bri = {};
+        bri.alt = SKY_START_ALT;
+        rnd1 = rnd2 = rnd3 = rnd4 = rnd5 = rnd6 = rnd7 = rnd8 = 1;
+        std::snprintf(pln[0].C_file, sizeof pln[0].C_file, "%s", "untitled.acf");
+        sky_load();
+        ASSERT_TRUE(recorded_alerts().empty());
+        MACIBM_startwind(0);
+        run_passes(1);
+    }
+    // Pixels of colour 7 in the band of rows y0..y1 across the text's width.
+    int green_in_band(const Frame& f, float y0, float y1)
+    {
+        int n = 0;
+        for (float y = y0; y <= y1; y += 1)
+            for (float x = 79; x < 719; x += 1) n += f.is_color(x, y, 7, 40) ? 1 : 0;
+        return n;
+    }
+};
+
+TEST_F(SkyScreen, BriefingIsDrawnInItsFiveParagraphs)
+{
+    ASSERT_STREQ(hl_prog.name, "Skycaster");
+    const Frame f = capture_pass();
+    // Each paragraph's first line of text lies in the 10 units above its baseline.
+    for (float y : {301.0f, 209.0f, 169.0f, 129.0f, 89.0f}) EXPECT_GT(green_in_band(f, y, y + 8), 50) << y;
+    // Between the flight plan's three lines and the departure paragraph nothing is written.
+    EXPECT_EQ(green_in_band(f, 225, 265), 0);
+    if (HasFailure()) write_png(picture_path("skycaster_briefing.png"), f);
+}
+
+// A click on the upper strip of the altitude field's thousands column adds 1000 ft, and the
+// flight plan follows on the next pass.
+TEST_F(SkyScreen, AltitudeFieldChangesThePlan)
+{
+    push_click(551 + 15, 374 + 15);
+    run_passes(2);
+    EXPECT_EQ(bri.alt, 6000.0f);
+    EXPECT_NE(std::string(sky_text[0]).find("at 6000 feet, and requesting a standard."), std::string::npos)
+        << sky_text[0];
+    push_click(551 + 15, 374 - 9);
+    run_passes(2);
+    EXPECT_EQ(bri.alt, 5000.0f);
+}
+
+// Clicks re-roll the phrasing: every opener and filler stays inside its range and, over many
+// clicks, every opener of the departure paragraph is heard.
+TEST_F(SkyScreen, ClicksRerollThePhrasing)
+{
+    std::set<std::string> openings;
+    std::set<int> fillers;
+    for (int i = 0; i < 120; i++) {
+        push_click(760, 40);   // an empty place
+        run_passes(1);
+        for (int r : {rnd1, rnd2, rnd3, rnd4}) ASSERT_TRUE(r >= 1 && r <= 6) << r;
+        for (int r : {rnd5, rnd6, rnd7, rnd8}) ASSERT_TRUE(r >= 1 && r <= 9) << r;
+        const std::string dep = sky_text[1];
+        openings.insert(dep.substr(0, dep.find(',')));
+        fillers.insert(rnd5);
+    }
+    EXPECT_EQ(openings.size(), 6u);
+    EXPECT_EQ(fillers.size(), 9u);
+}
+
+// The lists choose the airports: the arrow box below the arrival list (its bar at x 416 + 268..282,
+// the box 112..122 below the list's top row) steps it on, and the plan and the destination follow.
+TEST_F(SkyScreen, ArrivalListChoosesTheDestination)
+{
+    ASSERT_EQ(bri.arr, 0);   // no preference file: the first airport, Los Angeles Intl
+    push_click(416 + 275, 481 - 117);
+    run_passes(2);
+    ASSERT_EQ(bri.arr, 1);
+    EXPECT_EQ(bri.dep, 0);
+    EXPECT_NE(std::string(sky_text[0]).find("from Los Angeles Intl to Santa Monica Muni."), std::string::npos)
+        << sky_text[0];
+    EXPECT_NE(std::string(sky_text[2]).find("Santa Monica Muni is reporting"), std::string::npos) << sky_text[2];
+    // The box above the departure list cannot step below the first airport.
+    push_click(86 + 275, 481 + 3);
+    run_passes(2);
+    EXPECT_EQ(bri.dep, 0);
+}
+
+TEST_F(SkyScreen, MenusOfferAboutAndQuit)
+{
+    choose_menu_item(0, 0);
+    ASSERT_FALSE(recorded_alerts().empty());
+    EXPECT_EQ(recorded_alerts().back().code, ALERT_ABOUT);
+    EXPECT_EQ(gdone, 0);
+    choose_menu_item(1, 0);
+    EXPECT_EQ(gdone, 1);
+}
+
+// ---- the whole program --------------------------------------------------------------------------
+
+using Step = std::function<void()>;
+std::vector<Step> g_steps;
+size_t g_next = 0;
+int g_passes = 0;
+
+void script_hook(void)
+{
+    if (++g_passes % 2 == 0) return;
+    if (g_next < g_steps.size()) {
+        Step s = g_steps[g_next++];
+        s();
+    }
+}
+
+void click_title(int menu)
+{
+    push_click((mnw.menux1[menu] + mnw.menux2[menu]) / 2, (mnw.menuy1[menu] + mnw.menuy2[menu]) / 2);
+}
+void click_item(int menu, int place)
+{
+    push_click((mnw.itemx1[menu][place] + mnw.itemx2[menu][place]) / 2,
+               (mnw.itemy1[menu][place] + mnw.itemy2[menu][place]) / 2);
+}
+
+class SkycasterRun : public ProgramFolders {};
+
+// WinMain in a child process on the offscreen driver, the build's program folder with its bundled
+// reports: the altitude raised by a click, then Quit from the File menu.
+TEST_F(SkycasterRun, StartsBriefsAndQuits)
+{
+    const std::string report = work.str() + "/report.txt";
+    const int ended = run_in_child_process(
+        [&] {
+            g_steps = {
+                [] { push_click(551 + 5, 374 + 15); },   // + 10000 ft
+                [] { click_title(1); },
+                [] { click_item(1, 0); },                // Quit
+            };
+            g_next = 0;
+            g_passes = 0;
+            hl_set_pass_hook(script_hook);
+            const int rc = WinMain();
+            hl_set_pass_hook(nullptr);
+            FILE* f = std::fopen(report.c_str(), "w");
+            if (f) {
+                std::fprintf(f, "%d %d %d %d|%s", rc, static_cast<int>(g_next), round(bri.alt), wxr_apt_max,
+                             sky_text[0]);
+                std::fclose(f);
+            }
+        },
+        120);
+    ASSERT_EQ(ended, 1);
+    const std::string got = read_file(report);
+    EXPECT_EQ(got.substr(0, got.find('|')), "0 3 15000 40");
+    EXPECT_NE(got.find("Estimated time of departure will be 1710 zulu, at 15000 feet"), std::string::npos) << got;
+    EXPECT_NE(read_file(work.str() + "/Error.out").find("end simulation"), std::string::npos);
+}
+
+}  // namespace
