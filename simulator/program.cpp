@@ -4,6 +4,7 @@
 #include "hl_sound.h"
 #include "hl_types.h"
 #include "keyboard.h"
+#include "keys.h"
 #include "lax.h"
 #include "menus.h"
 #include "panel.h"
@@ -35,7 +36,7 @@ hl_program_desc hl_prog = {"Kestrova", "Kestrova 4.prf", "Kestrova", 1,
                            nullptr, nullptr};
 
 void APPLICATION_update(void) { kestrova_update(); }
-void APPLICATION_handlekey(char, int) {}
+void APPLICATION_handlekey(char c, int special) { handle_key(c, special); }
 void APPLICATION_setupmenus(void) {}
 
 void APPLICATION_handlemenu(int item) { handle_menu(item); }
