@@ -3,6 +3,7 @@
 
 #include "hl_funct.h"
 #include "hl_types.h"
+#include "keys.h"
 
 #include <cmath>
 
@@ -78,6 +79,7 @@ void function_key(int code)
 
 void freeviews_keys(int code)
 {
+    atc_arrow_keys(code);   // while the controller's menu is up the arrows also move its selection
     const float pi = 3.14159265f, deg = pi / 180.0f;
     const float s = std::sin(scn.psi * deg), c = std::cos(scn.psi * deg);
     const float st = std::sin(scn.the * deg), ct = std::cos(scn.the * deg);

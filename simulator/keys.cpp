@@ -7,11 +7,8 @@
 #include "hl_program.h"
 #include "hl_sound.h"
 #include "hl_types.h"
+#include "panel.h"
 #include "pending.h"
-
-// Horizontal shift of the panel's upper part (logical pixels). The panel's layout owns and sets
-// it; this weak default of 0 only stands in while no layout module is linked.
-[[gnu::weak]] float osh = 0.0f;
 
 void (*key_panel_click)(float x, float y) = manage_das;
 
