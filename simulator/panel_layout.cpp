@@ -36,7 +36,7 @@ int round_slots(const planestruct& pl)
     for (int loc = 1; loc <= 4; loc++) wide_up += wide(pl.ins_of_loc[loc]);
     for (int loc = 5; loc <= 8; loc++) wide_down += wide(pl.ins_of_loc[loc]);
     if (wide_up >= 4 || wide_down >= 4) {
-        MACIBM_alert("Invalid panel specification!",
+        MACIBM_alert("Invalid panel layout!",
                      "There can only be THREE WIDE INSTRUMENTS ON EACH ROW of the panel (the fourth must be narrow to fit!)",
                      "The WIDE instruments are the 'standard six', namely the airspeed, horizon, altimeter, turn-slip, HSI, "
                      "and vertical speed.",

@@ -105,7 +105,7 @@ TEST_F(Panel, AFourthWideInstrumentInARowIsFatal)
             panel_layout_setup();
             ADD_FAILURE() << "no alert";
         } catch (const FatalAlert& f) {
-            EXPECT_EQ(f.alert.l1, "Invalid panel specification!");
+            EXPECT_EQ(f.alert.l1, "Invalid panel layout!");
             EXPECT_EQ(f.alert.code, 2004);
             EXPECT_NE(f.alert.l2.find("THREE WIDE INSTRUMENTS"), std::string::npos);
         }
