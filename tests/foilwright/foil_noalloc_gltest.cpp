@@ -1,36 +1,15 @@
 // foil_noalloc_gltest.cpp -- Foilwright's per-pass screen allocates nothing: the global allocator is
 // counted over passes of both part types and both views, with clicks that change a field and make
 // the curves again.
+#include "alloc_count.h"
 #include "foilwright.h"
 #include "hl_types.h"
 #include "kvscreen.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <new>
 
-namespace {
-std::atomic<long> g_allocations{0};
-}
-
-void* operator new(std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -43,7 +22,7 @@ TEST_F(FoilPasses, AllocateNothing)
             reset_to_default(device);
             fmsc.view = view;
             foil_update();   // anything done once is done
-            const long before = g_allocations.load();
+            const long before = counted_allocations();
             for (int k = 0; k < 100; k++) {
                 // Every other pass a click on the first field's plus strip, with the mouse over the graph between.
                 mnw.mouse_clicked = k % 2;
@@ -52,7 +31,7 @@ TEST_F(FoilPasses, AllocateNothing)
                 foil_update();
             }
             mnw.mouse_clicked = 0;
-            EXPECT_EQ(g_allocations.load() - before, 0) << "device " << device << " view " << view;
+            EXPECT_EQ(counted_allocations() - before, 0) << "device " << device << " view " << view;
             EXPECT_EQ(fmsc.devicemod, 1) << "the clicks changed nothing";
         }
 }

@@ -1,6 +1,7 @@
 // model_gltest.cpp -- the aircraft model drawn offscreen and read back: surfaces where the
 // projection puts them, paint pictures on them, lights alone at low detail, the wire frame, a
 // deflected elevator, and drawing that allocates nothing.
+#include "alloc_count.h"
 #include "hl_model.h"
 
 #include "hl_graph.h"
@@ -14,35 +15,13 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
-#include <new>
 #include <string>
 #include <utility>
 #include <vector>
 
-namespace {
-std::atomic<long> g_allocations{0};
-}
-
-void* operator new(std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -448,8 +427,8 @@ TEST_F(ModelDraw, DrawingAllocatesNothing)
     // The first run lets the OpenGL driver build whatever it keeps for each state it meets.
     frames();
     glFinish();
-    const long before = g_allocations.load();
+    const long before = counted_allocations();
     frames();
     glFinish();
-    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_EQ(counted_allocations() - before, 0);
 }

@@ -1,37 +1,16 @@
 // lw_noalloc_gltest.cpp -- Landwright's per-pass screens allocate nothing: the global allocator is
 // counted over passes of each of the four screens, plain and textured, with the mouse moving over
 // the map, the lists and the fields.
+#include "alloc_count.h"
 #include "hl_types.h"
 #include "kvscreen.h"
 #include "landwright.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 
-namespace {
-std::atomic<long> g_allocations{0};
-}
-
-void* operator new(std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -56,7 +35,7 @@ TEST_F(LandPasses, AllocateNothing)
             lmsc.draw_tex = tex;
             if (tex) lw_assign_textures();
             lw_update();   // anything done once is done
-            const long before = g_allocations.load();
+            const long before = counted_allocations();
             for (int k = 0; k < 50; k++) {
                 mnw.mouse_clicked = 0;
                 mnw.now_dragging = 0;
@@ -64,7 +43,7 @@ TEST_F(LandPasses, AllocateNothing)
                 mnw.my = 30.0f + 10.0f * static_cast<float>(k);
                 lw_update();
             }
-            EXPECT_EQ(g_allocations.load() - before, 0) << "screen " << screen << " textured " << tex;
+            EXPECT_EQ(counted_allocations() - before, 0) << "screen " << screen << " textured " << tex;
         }
     }
 }

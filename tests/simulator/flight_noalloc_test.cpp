@@ -5,6 +5,7 @@
 // while every data-output item goes to the output file, the graph and the cockpit, and while
 // every serial-output mode sends; and the controllers' once-per-second work neither allocates nor
 // reads a file.
+#include "alloc_count.h"
 #include "atc_world.h"
 #include "controls.h"
 #include "event.h"
@@ -20,31 +21,9 @@
 
 #include <kvtest.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <new>
 #include <string>
 
-namespace {
-std::atomic<long> g_allocations{0};
-}
-
-void* operator new(std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 TEST(FlightFrames, AllocateNothing)
 {
@@ -60,14 +39,14 @@ TEST(FlightFrames, AllocateNothing)
         c.brake = 0.0f;
         fh_set_controls(c);
         fh_frame();   // anything done once is done
-        long before = g_allocations.load();
+        long before = counted_allocations();
         for (int k = 0; k < 200; k++) fh_frame();
-        EXPECT_EQ(g_allocations.load() - before, 0) << rel;
+        EXPECT_EQ(counted_allocations() - before, 0) << rel;
         EXPECT_TRUE(fh_state_finite()) << rel;
     }
     // The counting allocator is the one in use: this test's own strings went through it.
     std::string probe(100, 'x');
-    EXPECT_GT(g_allocations.load(), 0);
+    EXPECT_GT(counted_allocations(), 0);
 }
 
 TEST(FlightFrames, TheFrameDriverAndReplayAllocateNothing)
@@ -79,7 +58,7 @@ TEST(FlightFrames, TheFrameDriverAndReplayAllocateNothing)
     reset_flight_driver();
     mnw.menu_up = -1;
     kestrova_update();   // anything done once is done
-    long before = g_allocations.load();
+    long before = counted_allocations();
     for (int k = 0; k < 200; k++) {
         mnw.time_elapsed += msc.prd;
         kestrova_update();
@@ -91,7 +70,7 @@ TEST(FlightFrames, TheFrameDriverAndReplayAllocateNothing)
     set.replay_mode = 6;
     pat.time_play = 10.0f;
     for (int k = 0; k < 200; k++) kestrova_update();
-    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_EQ(counted_allocations() - before, 0);
     EXPECT_EQ(set.replay_mode, 6);
     EXPECT_TRUE(fh_state_finite());
 }
@@ -108,14 +87,14 @@ TEST(EventUpdates, AllocateNothing)
     flt.flaprqst = 1.0f;
     mod_evt();
     mod_sec();   // anything done once is done
-    long before = g_allocations.load();
+    long before = counted_allocations();
     for (int k = 0; k < 1200; k++) {
         msc.elap_time += 0.1f;
         msc.cntr10 = intwrap(msc.cntr10 + 1, 0, 9);
         mod_evt();
         if (msc.cntr10 == 0) mod_sec();
     }
-    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_EQ(counted_allocations() - before, 0);
     EXPECT_EQ(atm.has_realwxr, 1) << "the report file was read";
 }
 
@@ -141,9 +120,9 @@ TEST(FlightFrames, ControlsAndAutopilotAllocateNothing)
     pln[0].AShiV = 120.0f;
     pln[0].ASr1 = pln[0].ASp1 = 0.01f;
     fh_frame();
-    long before = g_allocations.load();
+    long before = counted_allocations();
     for (int k = 0; k < 200; k++) fh_frame();
-    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_EQ(counted_allocations() - before, 0);
     EXPECT_TRUE(fh_state_finite());
 }
 
@@ -181,7 +160,7 @@ TEST_F(AtcSeconds, AllocateNothingAndReadNoFile)
     flt.psi[0] = 352.0f;
     flt.Alph = 9.0f;
 
-    long before = g_allocations.load();
+    long before = counted_allocations();
     long calibrate = read_syscalls();
     long per_look = read_syscalls() - calibrate;
     long reads_before = read_syscalls();
@@ -201,7 +180,7 @@ TEST_F(AtcSeconds, AllocateNothingAndReadNoFile)
         if (atc.waiting_new_frq) atc.waiting_new_frq = 0;   // the pilot answers every hand-off at once
     }
     long reads = read_syscalls() - reads_before;
-    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_EQ(counted_allocations() - before, 0);
     EXPECT_EQ(reads, per_look) << "a file was read";
     EXPECT_GT(said_count, 20);
     EXPECT_GE(atc.plan_phase, 6);
@@ -233,7 +212,7 @@ TEST(FlightFrames, DataOutputAllocatesNothing)
     }
     manage_grf();
     plot_cockpit_data();
-    long before = g_allocations.load();
+    long before = counted_allocations();
     for (int k = 0; k < 200; k++) {
         mnw.time_elapsed += msc.prd;
         update_flight();
@@ -241,7 +220,7 @@ TEST(FlightFrames, DataOutputAllocatesNothing)
         manage_grf();
         plot_cockpit_data();
     }
-    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_EQ(counted_allocations() - before, 0);
     to_array = 0;
     trk.close();
     // Something was written: at least one row of 50 items' cells per event call.
@@ -267,12 +246,12 @@ TEST(FlightFrames, SerialOutputAllocatesNothing)
         set.serout = mode;
         msc.locl_time = 3600.0f;
         serial_frame();
-        long before = g_allocations.load();
+        long before = counted_allocations();
         for (int k = 0; k < 200; k++) {
             msc.locl_time += 0.05f;
             serial_frame();
         }
-        EXPECT_EQ(g_allocations.load() - before, 0) << mode;
+        EXPECT_EQ(counted_allocations() - before, 0) << mode;
         com1.drain();
     }
     EXPECT_GE(flight_driver_stats().packets, 190);   // the last mode's packets were all sent for

@@ -1,39 +1,18 @@
 // sky_noalloc_gltest.cpp -- Skycaster's per-pass screen allocates nothing: the global allocator is
 // counted over passes whose clicks re-roll the phrasing and change the altitude, so the briefing
 // is composed again on many of them.
+#include "alloc_count.h"
 #include "hl_types.h"
 #include "kvscreen.h"
 #include "skycaster.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 #include <string>
 
-namespace {
-std::atomic<long> g_allocations{0};
-}
-
-void* operator new(std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n)
-{
-    g_allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -49,7 +28,7 @@ TEST_F(SkyPasses, AllocateNothing)
     ASSERT_EQ(wxr_apt_max, 40);
     sky_update();   // anything done once is done
     const std::string first = sky_text[1];
-    const long before = g_allocations.load();
+    const long before = counted_allocations();
     int changed = 0;
     for (int k = 0; k < 100; k++) {
         // Every third pass a click on the altitude field's ten-thousands plus strip; the other
@@ -61,7 +40,7 @@ TEST_F(SkyPasses, AllocateNothing)
         changed += std::strcmp(sky_text[1], first.c_str()) != 0;
     }
     mnw.mouse_clicked = 0;
-    EXPECT_EQ(g_allocations.load() - before, 0);
+    EXPECT_EQ(counted_allocations() - before, 0);
     EXPECT_GT(changed, 0) << "the clicks changed nothing";
     EXPECT_GT(bri.alt, SKY_START_ALT);
 }

@@ -1,4 +1,4 @@
-// alloc_count.h -- the offscreen test binary's counting allocator: every operator new of the
+// alloc_count.h -- the test binaries' counting allocator: every operator new of a test
 // binary goes through it, so a test can see a stretch of frames allocate nothing.
 #pragma once
 
