@@ -36,3 +36,61 @@ close_window() {
   wait "$p"
   status=$?
 }
+
+# A click at the logical point ($2, $3) of the 800 by 600 screen (y up) in window $1.
+click_logical() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove --window "$1" "$(awk -v x="$2" -v w="$WIDTH" 'BEGIN { printf "%d", x * w / 800 }')" \
+    "$(awk -v y="$3" -v h="$HEIGHT" 'BEGIN { printf "%d", (600 - y) * h / 600 }')"
+  sleep 0.3
+  xdotool click 1
+}
+
+# Chooses Quit from the File menu of window $1 of process $2 (named $3 in messages): File's title
+# spans x 50..74 on the bar, Quit lies at the logical point ($4, $5). Waits for the process to end
+# and sets $status to its exit status; a process that still runs ends the script failed.
+quit_by_menu() {
+  local w=$1 p=$2 name=$3
+  xdotool windowfocus --sync "$w" 2>/dev/null
+  click_logical "$w" 62 591
+  sleep 0.7
+  click_logical "$w" "$4" "$5"
+  for _ in $(seq 1 100); do
+    kill -0 "$p" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$p" 2>/dev/null; then
+    echo "choosing Quit from the File menu did not end $name"
+    kill -9 "$p"
+    exit 1
+  fi
+  wait "$p"
+  status=$?
+}
+
+# One start of a companion program $1 (named $2) in folder $3 with configuration folder $4: its
+# window shows, the notice of a machine drawing OpenGL in software (if any) is answered by Return,
+# and it is ended by Quit at the logical point ($6, $7) when $5 is "menu", else by closing its
+# window. It must end with status 0 and close its error file.
+companion_run_once() {
+  local exe=$1 name=$2 work=$3 cfg=$4 how=$5
+  cd "$work" || exit 1
+  rm -f Error.out
+  KV_CONFIG_DIR=$cfg "$exe" &
+  local pid=$!
+  find_window "$pid" 30
+  for _ in 1 2 3; do
+    xdotool windowfocus --sync "$win" 2>/dev/null
+    xdotool key --clearmodifiers Return
+    sleep 0.5
+  done
+  kill -0 "$pid" 2>/dev/null || { echo "$name ended before it was closed"; cat Error.out; exit 1; }
+  if [ "$how" = menu ]; then
+    quit_by_menu "$win" "$pid" "$name" "$6" "$7"
+  else
+    close_window "$win" "$pid"
+  fi
+  echo "$how: exit status $status"
+  [ "$status" -eq 0 ] || exit 1
+  grep -q "end simulation" "$work/Error.out" || { echo "Error.out was not closed"; exit 1; }
+}

@@ -12,34 +12,10 @@ trap 'rm -rf "$cfg" "$work1" "$work2"' EXIT
 work1=$(mktemp -d)
 work2=$(mktemp -d)
 
-# A click at the logical point ($2, $3) of the 800 by 600 screen (y up) in window $1.
-click_logical() {
-  local w h
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  w=$WIDTH
-  h=$HEIGHT
-  xdotool mousemove --window "$1" "$(awk -v x="$2" -v w="$w" 'BEGIN { printf "%d", x * w / 800 }')" \
-    "$(awk -v y="$3" -v h="$h" 'BEGIN { printf "%d", (600 - y) * h / 600 }')"
-  sleep 0.3
-  xdotool click 1
-}
-
-# Quit from the File menu: its title runs from x 50 to 74 on the bar (y 583..600); its items are
-# 109 units wide from x 50, and Quit, the sixth, spans y 531..543 below two separators.
-quit_by_menu() {
-  local win=$1 pid=$2
-  xdotool windowfocus --sync "$win" 2>/dev/null
-  click_logical "$win" 62 591
-  sleep 0.7
-  click_logical "$win" 104 537
-  for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || return 0
-    sleep 0.1
-  done
-  echo "choosing Quit from the File menu did not end Kestrova"
-  kill -9 "$pid"
-  exit 1
-}
+# File's items are 109 units wide from x 50; Quit, the sixth, spans y 531..543 below two
+# separators.
+KV_QUIT_X=104
+KV_QUIT_Y=537
 
 # Runs one start in folder $1, ending it by the menu ($2 = menu) or by closing its window; leaves
 # the exit status in $status.
@@ -63,9 +39,7 @@ run_once() {
   sleep 2
   kill -0 "$pid" 2>/dev/null || { echo "Kestrova ended before it was closed"; exit 1; }
   if [ "$how" = menu ]; then
-    quit_by_menu "$win" "$pid"
-    wait "$pid"
-    status=$?
+    quit_by_menu "$win" "$pid" Kestrova "$KV_QUIT_X" "$KV_QUIT_Y"
     return
   fi
   close_window "$win" "$pid"
