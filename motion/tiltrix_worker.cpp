@@ -148,28 +148,51 @@ int tlx_wait_ack(int i)
     return seen;
 }
 
+thread_local int tlx_on_worker = 0;
+
+// Every step, claims are taken and given up as the process's calls asked. Ticks begin with the
+// first move or file: each records and plays this process's files, takes over the ports when the
+// process that drove them has died, and sends the positions when the ports are this process's.
 void tlx_worker(void*)
 {
+    tlx_on_worker = 1;
     PLT_thread_raise_priority();
-    while (tlx.start_pending && !tlx.exit_request) step();
-    uint32_t t0 = clock_ms() & 0xFFFFu;
-    int carry = 0;
+    uint32_t t0 = 0;
+    int carry = 0, ticking = 0;
     while (!tlx.exit_request) {
-        while (!tlx.exit_request && !tlx_tick_due(clock_ms(), &t0, &carry)) step();
-        if (tlx.exit_request) break;
+        tlx_sync_claims();
+        if (tlx.start_pending) {
+            step();
+            continue;
+        }
+        if (!ticking) {
+            t0 = clock_ms() & 0xFFFFu;
+            ticking = 1;
+        }
+        if (!tlx_tick_due(clock_ms(), &t0, &carry)) {
+            step();
+            continue;
+        }
+        tlx_clear_orphan_flags();
+        tlx_take_over();
         record_tick();
         playback_tick();
-        send_tick();
+        if (tlx.held[TLX_CLAIM_PORTS]) send_tick();
     }
+    for (int k = 0; k < TLX_CLAIMS; k++) tlx.want[k] = 0;
+    tlx_sync_claims();
 }
 
+// The flags are cleared before the claim is given up, so no one takes them for a dead player's.
 int tlx_stop_play_locked(void)
 {
     if (!tlx.blk || !(tlx_status(0) & TILTRIX_PLAYING)) {
         close_unflagged(tlx.play);
+        tlx_drop_claim(TLX_CLAIM_PLAY);
         return 1;
     }
     for (int i = 0; i < tlx.n; i++) tlx_status_clear(i, TILTRIX_PLAYING);
+    tlx_drop_claim(TLX_CLAIM_PLAY);
     // Another process's playback flags the shared records but its file is its own.
     if (!tlx.play) return 0;
     const int r = std::fclose(tlx.play);
@@ -181,9 +204,11 @@ int tlx_stop_rec_locked(void)
 {
     if (!tlx.blk || !(tlx_status(0) & TILTRIX_RECORDING)) {
         close_unflagged(tlx.rec);
+        tlx_drop_claim(TLX_CLAIM_REC);
         return 1;
     }
     for (int i = 0; i < tlx.n; i++) tlx_status_clear(i, TILTRIX_RECORDING);
+    tlx_drop_claim(TLX_CLAIM_REC);
     if (!tlx.rec) return 0;
     const int r = std::fclose(tlx.rec);
     tlx.rec = nullptr;
@@ -193,7 +218,9 @@ int tlx_stop_rec_locked(void)
 namespace {
 
 // Opens a motion file for playback or recording in place of any this process had open, and flags
-// every platform. A pending start is taken here, so the worker starts as it would on a move.
+// every platform once this process's worker holds the claim that shows it alive (unless another
+// live process holds it: its flags then stand for both). A pending start is taken here, so the
+// worker starts as it would on a move.
 int start_file(const char* file, int playing, int loop)
 {
     if (!tlx_attach() || !tlx.blk || !file) return 1;
@@ -211,7 +238,13 @@ int start_file(const char* file, int playing, int loop)
             tlx.rec_counter = 0;
         }
     }
-    for (int i = 0; i < tlx.n; i++) tlx_status_set(i, playing ? TILTRIX_PLAYING : TILTRIX_RECORDING);
+    const int claim = playing ? TLX_CLAIM_PLAY : TLX_CLAIM_REC;
+    if (!tlx.held[claim] && !tlx_claimed(claim)) tlx_hold_claim(claim);
+    else tlx.want[claim] = 1;
+    if (tlx_lock() == 0) {
+        for (int i = 0; i < tlx.n; i++) tlx_status_set(i, playing ? TILTRIX_PLAYING : TILTRIX_RECORDING);
+        tlx_unlock();
+    }
     if (tlx.start_pending.exchange(0)) TiltrixStart();
     return 0;
 }
