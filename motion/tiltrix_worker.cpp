@@ -5,6 +5,7 @@
 // and positions 1 to 3, and answers "C" (the acknowledgement), its status byte and feedback 1 and
 // 2. Position k is commanded axis k plus offset k, limited to 0..255.
 #include "tiltrix_local.h"
+#include "tiltrix_file.h"
 #include "tiltrix_tick.h"
 
 #include "plt_serial.h"
@@ -63,34 +64,22 @@ void end_of_file(void)
     else tlx_stop_play_locked();
 }
 
-// One line of the motion file into axes 1 and 2 of the platforms. The values are read in order
-// across line ends, so the file's layout must match the platform count.
+// One line of the motion file into axes 1 and 2 of the platforms; the platforms before a damaged
+// value still take theirs.
 void playback_tick(void)
 {
     std::lock_guard<std::mutex> hold(tlx.files);
     if (!tlx.play || !(tlx_status(0) & TILTRIX_PLAYING)) return;
-    const int c = std::fgetc(tlx.play);
-    if (c == EOF) {
-        end_of_file();
-        return;
-    }
-    std::ungetc(c, tlx.play);
-    if (std::fscanf(tlx.play, "%d\t", &tlx.play_counter) != 1) {
-        end_of_file();
-        return;
-    }
-    for (int i = 0; i < tlx.n; i++) {
-        int a = 0, b = 0;
-        if (std::fscanf(tlx.play, "%d\t%d\t", &a, &b) != 2) {
-            end_of_file();
-            return;
-        }
+    uint8_t axes[TLX_MAX_PLATFORMS][2];
+    const int got = tlx_read_motion_line(tlx.play, tlx.n, &tlx.play_counter, axes);
+    for (int i = 0; i < got; i++) {
         if (tlx_lock() == 0) {
-            tlx.blk[i].axis[0] = (uint8_t)(a & 255);
-            tlx.blk[i].axis[1] = (uint8_t)(b & 255);
+            tlx.blk[i].axis[0] = axes[i][0];
+            tlx.blk[i].axis[1] = axes[i][1];
             tlx_unlock();
         }
     }
+    if (got < tlx.n) end_of_file();
 }
 
 int limit_byte(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
