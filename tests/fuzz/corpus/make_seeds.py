@@ -131,33 +131,6 @@ put("fuzz_afl", "airfoil_crlf.afl", airfoil_file(b"\r\n"))
 put("fuzz_afl", "cut.afl", airfoil_file()[:3000])
 put("fuzz_afl", "plain.flp", flap_file())
 
-# ---- preference and situation files: the value lines in the order the reader walks them.
-def prefs_file(eol=b"\n", values=None):
-    kinds = (["T", "T", "I", "I", "B"] + ["R"] * 7 + ["I"] + ["R"] * 4 + ["R"] * 10 + ["R"] * 3 + ["N", "I", "R"] +
-             ["B"] * 8 + ["3"] * 60 + ["I"] + ["R"] * 4 + ["B"] * 4 + ["R"] * 3 + ["I"] * 22 + ["I"] * 4 +
-             ["R"] * 2 + ["I"] * 7 + ["I"] * 4 + ["R", "B", "I", "R", "I", "I"] + ["R"] * 5)
-    assert len(kinds) == 163
-    sample = {"T": ["Trainer.acf", "planes/General Aviation/Trainer/Trainer.acf"], "I": ["0", "1", "2", "-1", "7"],
-              "B": ["0", "1"], "R": ["0", "29.92", "-12.5", "1e3", "0.05", "15"], "N": ["270.75"],
-              "3": ["1 0 1", "0 0 0", "1 1 1"]}
-    out = [b"I", b"51 version"]
-    count = {}
-    for k in kinds:
-        i = count.get(k, 0)
-        count[k] = i + 1
-        pool = sample[k]
-        out.append(pool[i % len(pool)].encode())
-    return eol.join(out) + eol
-
-
-put("fuzz_prefs", "prefs.prf", prefs_file())
-put("fuzz_prefs", "prefs_crlf.sit", prefs_file(b"\r\n"))
-put("fuzz_prefs", "cut.prf", prefs_file()[:700])
-put("fuzz_prefs", "disabled.prf", b"I\n-1 version\n")
-put("fuzz_simprefs", "prefs.prf", prefs_file())
-put("fuzz_simprefs", "prefs_cr.sit", prefs_file(b"\r"))
-put("fuzz_simprefs", "bad_line.prf", prefs_file().replace(b"\n29.92\n", b"\nwarm\n", 1))
-
 # ---- the resolution preference file
 put("fuzz_resprefs", "res.prf", b"I\n2 version\n1024\n768\n32\n")
 put("fuzz_resprefs", "res_crlf.prf", b"A\r\n2 version\r\n800\r\n600\r\n16\r\n")
@@ -252,3 +225,29 @@ def wave(bits, channels, rate, frames, fmt_extra=b"", before_data=b""):
 put("fuzz_wav", "mono8.WAV", wave(8, 1, 11025, 64))
 put("fuzz_wav", "stereo16.WAV", wave(16, 2, 22050, 48, fmt_extra=b"\0\0"))
 put("fuzz_wav", "listed24.WAV", wave(24, 1, 44100, 20, before_data=b"LIST" + struct.pack("<I", 4) + b"INFO"))
+
+# ---- Landwright: the first byte chooses the file (0 coastline, 1 preferences, 2 apt.dat, 3 nav.dat)
+coast = b"I\n1 version\n" + b"".join(b"%.4f %.4f\n" % (34.0 + k / 40.0, -117.9 + (k % 7) / 10.0) for k in range(40))
+put("fuzz_landwright", "coast.txt", b"\x00" + coast + b"36.0 -117.5\n")
+put("fuzz_landwright", "coast_crlf.txt", b"\x00" + coast.replace(b"\n", b"\r\n"))
+put("fuzz_landwright", "prefs.prf", b"\x01" + b"I\n51 version\n34\n-118\n2\n201\n12\n40\n")
+put("fuzz_landwright", "prefs_wild.prf", b"\x01" + b"I\n51 version\n95.5\n-400\n9\n-3\n-1\n-2\n")
+put("fuzz_landwright", "apt.dat", b"\x02" + open(os.path.join(here, "fuzz_dbline", "apt.dat"), "rb").read())
+put("fuzz_landwright", "nav.dat", b"\x03" + open(os.path.join(here, "fuzz_dbline", "nav.dat"), "rb").read())
+
+# ---- Skycaster's station reports, over the airports KONT and KSBD
+reports = (b"KSBD SA 1650 8 SCT 25 BKN 7 H 66/58/2508/992\n"
+           b"KXXX SA 1650 4 BKN 12 OVC 1/2 F 59/58/0000/991\n"
+           b"KONT SA 1651 9 BKN 4 RW- 63/58/2312G20/988\n"
+           b"KONT SA 1655 CLR 20 70/45/VR04/995\n")
+put("fuzz_skycaster", "WORLD.RWX", reports)
+put("fuzz_skycaster", "crlf.RWX", reports.replace(b"\n", b"\r\n"))
+put("fuzz_skycaster", "bundled.RWX", open(os.path.join(top, "data", "WORLD.RWX"), "rb").read()[:800])
+
+# fuzz_v35's seeds are aircraft files of the earlier text layout written by the converter tests'
+# generator: build/tests/hc_v35_fixture gen1.acf 1, the same with seed 7 (gen7.acf), and the
+# first 6000 bytes of gen1.acf (cut.acf).
+
+# ---- the world databases as the simulator loads them: the first byte chooses the file
+for k, name in enumerate(("apt.dat", "nav.dat", "fix.dat")):
+    put("fuzz_worlddb", name, bytes([k]) + open(os.path.join(here, "fuzz_dbline", name), "rb").read())
