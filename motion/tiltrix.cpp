@@ -23,6 +23,7 @@ constexpr char VELTO_VERSION[] = "?.??";
 constexpr char VELTO_INFO[] = "Couldn't read no version string!";
 constexpr int SETUP_PAUSE_MS = 60;
 constexpr int CLAIM_WAIT_MS = 1000;   // the longest wait for the worker to take a claim
+constexpr int TAKEOVER_OPEN_MS = 500; // how long a takeover waits for a dead process's port
 
 std::atomic_ref<uint32_t> status_ref(int i) { return std::atomic_ref<uint32_t>(tlx.blk[i].status); }
 
@@ -77,6 +78,19 @@ int open_port(int k)
 }
 
 void pause_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// Opens port k for a connection. A process taking over from one that died may find the port still
+// held: the dead process's claims are let go before its files are closed, so a busy port is tried
+// again for a while.
+int open_port_for(int k, int takeover)
+{
+    int h = open_port(k);
+    for (int t = 0; takeover && h == PLT_SERIAL_BUSY && t < TAKEOVER_OPEN_MS; t += 10) {
+        pause_ms(10);
+        h = open_port(k);
+    }
+    return h;
+}
 
 // A Velto set-up exchange: ESC, "C" and the query digit; on acknowledgement the reply of `len`
 // bytes replaces the text.
@@ -135,13 +149,13 @@ int connect(void)
 
     int result = 0;
     if (tlx.n == 1) {
-        int h = open_port(2);
-        if (h < 0) h = open_port(1);
+        int h = open_port_for(2, takeover);
+        if (h < 0) h = open_port_for(1, takeover);
         if (h < 0) result = TILTRIX_NO_PORT;
         else tlx.ports[0] = h;
     } else {
         for (int i = 0; i < tlx.n; i++) {
-            const int h = open_port(i + 1);
+            const int h = open_port_for(i + 1, takeover);
             if (h < 0) result = TILTRIX_NO_PORT;
             else tlx.ports[i] = h;
         }
@@ -311,8 +325,17 @@ int tlx_take_over(void)
 int tlx_lock(void)
 {
     if (!tlx.blk) return -1;
+    uint8_t* d = reinterpret_cast<uint8_t*>(tlx.blk);
     // A holder that died mid-change leaves the record half-written; the next command rewrites it.
-    return PLT_shared_lock(reinterpret_cast<uint8_t*>(tlx.blk), TLX_BLOCK_SIZE) >= 0 ? 0 : -1;
+    if (!tlx_on_worker) return PLT_shared_lock(d, TLX_BLOCK_SIZE) >= 0 ? 0 : -1;
+    // The worker keeps taking the claims asked of it while it waits: the caller holding the mutex
+    // may be a connection of this process waiting for the worker to claim the ports.
+    for (;;) {
+        const int r = PLT_shared_trylock(d, TLX_BLOCK_SIZE);
+        if (r != 2) return r >= 0 ? 0 : -1;
+        tlx_sync_claims();
+        pause_ms(1);
+    }
 }
 
 void tlx_unlock(void) { PLT_shared_unlock(reinterpret_cast<uint8_t*>(tlx.blk), TLX_BLOCK_SIZE); }

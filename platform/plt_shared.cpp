@@ -155,6 +155,19 @@ int PLT_shared_lock(uint8_t* data, int size)
     return -1;
 }
 
+int PLT_shared_trylock(uint8_t* data, int size)
+{
+    if (!data) return -1;
+    pthread_mutex_t* m = mutex_of(data, size);
+    const int r = pthread_mutex_trylock(m);
+    if (r == 0) return 0;
+    if (r == EOWNERDEAD) {
+        pthread_mutex_consistent(m);
+        return 1;
+    }
+    return r == EBUSY ? 2 : -1;
+}
+
 void PLT_shared_unlock(uint8_t* data, int size)
 {
     if (data) pthread_mutex_unlock(mutex_of(data, size));

@@ -26,6 +26,9 @@ void PLT_shared_remove(const char* name);
 // releases it as often. 0 when taken; 1 when taken from a holder that died (the data it guarded
 // may be half-written; the mutex is usable again); -1 on failure (not taken).
 int PLT_shared_lock(uint8_t* data, int size);
+// Takes the mutex only when it is free: 0 or 1 as PLT_shared_lock, 2 when another thread holds it,
+// -1 on failure.
+int PLT_shared_trylock(uint8_t* data, int size);
 void PLT_shared_unlock(uint8_t* data, int size);
 
 // Claims 0..PLT_SHARED_CLAIMS-1 of a block: each is held by at most one thread, and is let go when
