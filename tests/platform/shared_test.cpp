@@ -269,6 +269,30 @@ TEST_F(SharedBlock, AClaimIsHeldWhileItsHolderLivesAndFreedWhenItDiesOrLetsGo)
     PLT_shared_close(h);
 }
 
+TEST_F(SharedBlock, TryingTheMutexNeverWaits)
+{
+    int first = 0;
+    const int h = PLT_shared_open(name_.c_str(), SIZE, &first);
+    uint8_t* d = PLT_shared_map(h, SIZE);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(PLT_shared_trylock(nullptr, SIZE), -1);
+    ASSERT_EQ(PLT_shared_trylock(d, SIZE), 0);   // free
+    std::atomic<int> other{-9};
+    std::thread t([&] { other = PLT_shared_trylock(d, SIZE); });
+    t.join();
+    EXPECT_EQ(other.load(), 2);                   // held by this thread: another is told so at once
+    PLT_shared_unlock(d, SIZE);
+
+    ChildArgs a = {name_.c_str(), 0};
+    EXPECT_EQ(run_child(child_dies_holding, &a, 10), -1);
+    EXPECT_EQ(PLT_shared_trylock(d, SIZE), 1);    // taken from the dead holder
+    PLT_shared_unlock(d, SIZE);
+    EXPECT_EQ(PLT_shared_trylock(d, SIZE), 0);    // and usable as ever
+    PLT_shared_unlock(d, SIZE);
+    PLT_shared_unmap(d, SIZE);
+    PLT_shared_close(h);
+}
+
 TEST(PlatformThread, StartsRunsAndJoins)
 {
     std::atomic<int> ran{0};
