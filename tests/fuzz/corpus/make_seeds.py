@@ -131,6 +131,34 @@ put("fuzz_afl", "airfoil_crlf.afl", airfoil_file(b"\r\n"))
 put("fuzz_afl", "cut.afl", airfoil_file()[:3000])
 put("fuzz_afl", "plain.flp", flap_file())
 
+# ---- preference and situation files (for the targets in ../waiting): the value lines in the order
+# the reader walks them.
+def prefs_file(eol=b"\n"):
+    kinds = (["T", "T", "I", "I", "B"] + ["R"] * 7 + ["I"] + ["R"] * 4 + ["R"] * 10 + ["R"] * 3 + ["N", "I", "R"] +
+             ["B"] * 8 + ["3"] * 60 + ["I"] + ["R"] * 4 + ["B"] * 4 + ["R"] * 3 + ["I"] * 22 + ["I"] * 4 +
+             ["R"] * 2 + ["I"] * 7 + ["I"] * 4 + ["R", "B", "I", "R", "I", "I"] + ["R"] * 5)
+    assert len(kinds) == 163
+    sample = {"T": ["Trainer.acf", "planes/General Aviation/Trainer/Trainer.acf"], "I": ["0", "1", "2", "-1", "7"],
+              "B": ["0", "1"], "R": ["0", "29.92", "-12.5", "1e3", "0.05", "15"], "N": ["270.75"],
+              "3": ["1 0 1", "0 0 0", "1 1 1"]}
+    out = [b"I", b"51 version"]
+    count = {}
+    for k in kinds:
+        i = count.get(k, 0)
+        count[k] = i + 1
+        pool = sample[k]
+        out.append(pool[i % len(pool)].encode())
+    return eol.join(out) + eol
+
+
+put("fuzz_prefs", "prefs.prf", prefs_file())
+put("fuzz_prefs", "prefs_crlf.sit", prefs_file(b"\r\n"))
+put("fuzz_prefs", "cut.prf", prefs_file()[:700])
+put("fuzz_prefs", "disabled.prf", b"I\n-1 version\n")
+put("fuzz_simprefs", "prefs.prf", prefs_file())
+put("fuzz_simprefs", "prefs_cr.sit", prefs_file(b"\r"))
+put("fuzz_simprefs", "bad_line.prf", prefs_file().replace(b"\n29.92\n", b"\nwarm\n", 1))
+
 # ---- the resolution preference file
 put("fuzz_resprefs", "res.prf", b"I\n2 version\n1024\n768\n32\n")
 put("fuzz_resprefs", "res_crlf.prf", b"A\r\n2 version\r\n800\r\n600\r\n16\r\n")
