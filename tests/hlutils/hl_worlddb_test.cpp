@@ -155,6 +155,18 @@ TEST_F(WorldDb, AFixFileThatStartsWithTheMarkLeavesEverySlotEmpty)
     EXPECT_EQ(nav_wrl_max, 1);
 }
 
+TEST_F(WorldDb, AnEndLineThatOnlyRoundsTo99StillLeavesTheMark99)
+{
+    for (const char* end : {"99.25 100250000 AB\n", "98.6\n", "99.4999\n", "99\n"}) {
+        SCOPED_TRACE(end);
+        put("99\n", "99\n", std::string("34.100000 -117.100000 ALPHA\n") + end);
+        load();
+        EXPECT_STREQ(fix_name[0], "ALPHA");
+        EXPECT_EQ(fix_lat[1], 99.0f);   // exactly the mark a reader of the table looks for
+        EXPECT_EQ(fix_lat[2], -999.0f);
+    }
+}
+
 // Every refusal ends the program with its own alert.
 TEST_F(WorldDb, UnreadableFilesEndTheProgramNamingTheProblem)
 {
