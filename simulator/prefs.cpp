@@ -431,22 +431,10 @@ int dump_prefs(const char* path, int kind)
     if (!path || !path[0]) return 0;
     static PrefsRec r;
     gather(&r);
-    char tmp[STR_LEN + 8];
-    std::snprintf(tmp, sizeof tmp, "%s.new", path);
-    if (!ouf_open(tmp, kind, PREFS_VERSION)) return 0;
+    if (!ouf_open(path, kind, PREFS_VERSION)) return 0;
     Writer w;
     prefs_walk_lines(r, w);
-    if (!ouf_close(tmp)) {
-        std::remove(tmp);
-        return 0;
-    }
-    if (std::rename(tmp, path) != 0) {
-        std::remove(tmp);
-        MACIBM_alert("I could not save the file! Could the directory that the file sits in be missing?", path, "", "",
-                     ALERT_NOTICE);
-        return 0;
-    }
-    return 1;
+    return ouf_close(path);
 }
 
 void hard_prefs(void)
