@@ -51,10 +51,14 @@ static void accept_eof(std::istream& in)
     if (in.eof() && !in.bad()) in.clear(std::ios::eofbit);
 }
 
+// The file each input was opened on by inf_open, for the scanning alert; "" when not known.
+static char g_inf_name[STR_LEN];
+
 static void close_input(std::ifstream& in)
 {
     in.close();
     in.clear();
+    if (&in == &inf1) g_inf_name[0] = 0;
 }
 
 // The file being written on ouf and the temporary file beside it that holds the writing until
@@ -101,7 +105,13 @@ static bool read_raw4(std::istream& in, void* value)
 int scancheck(const char* label)
 {
     if (!cur_in().fail()) return 1;
-    MACIBM_alert("File-scanning error!", "", "file:", label ? label : "", ALERT_FATAL);
+    // The value being read on the second line, the file on the fourth. An input opened without
+    // inf_open is known only by its label (which then is usually its path).
+    const char* what = label ? label : "";
+    const char* file = inf_use == 1 && g_inf_name[0] ? g_inf_name : what;
+    char reading[STR_LEN] = "";
+    if (std::strcmp(file, what) != 0) std::snprintf(reading, sizeof reading, "reading: %s", what);
+    MACIBM_alert("File-scanning error!", reading, "file:", file, ALERT_FATAL);
     return 0;
 }
 
@@ -278,6 +288,7 @@ int inf_open(const char* path, int type, int version, int alert)
         close_input(inf1);
         return 0;
     }
+    std::snprintf(g_inf_name, sizeof g_inf_name, "%s", path);
 
     // The first byte or line: the byte order, and for text a line end right after the letter.
     int c = inf1.get();

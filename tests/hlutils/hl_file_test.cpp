@@ -271,10 +271,11 @@ TEST_F(FileScan, UnreadableValuesNameTheirLabel)
             }
             ADD_FAILURE() << "no alert for " << c.body;
         } catch (const FatalAlert& a) {
+            // The value being read, then the file it was read from.
             EXPECT_EQ(a.alert.l1, "File-scanning error!");
-            EXPECT_EQ(a.alert.l2, "");
+            EXPECT_EQ(a.alert.l2, "reading: my label");
             EXPECT_EQ(a.alert.l3, "file:");
-            EXPECT_EQ(a.alert.l4, "my label");
+            EXPECT_EQ(a.alert.l4, path);
         }
     }
 }
