@@ -21,13 +21,13 @@ struct FatalAlert : std::runtime_error {
     explicit FatalAlert(const RecordedAlert& a) : std::runtime_error("fatal alert: " + a.l1), alert(a) {}
 };
 
-// Every alert raised since the last clear.
+// Every alert raised since the last clear (each test starts with none recorded).
 std::vector<RecordedAlert>& recorded_alerts();
 void clear_recorded_alerts();
 // Installs the sink (done for every test by the support library's environment).
 void install_alert_sink();
 // With on, notices and the about box are still recorded but then shown in the alert window (996), where
-// the test answers them (Enter or a click on O.K.); fatal alerts always throw.
+// the test answers them (Enter or a click on O.K.); fatal alerts always throw. Off at each test's start.
 void show_alert_windows(bool on);
 
 // A fresh temporary folder, removed when the object goes.
