@@ -7,6 +7,10 @@
 #include <memory>
 #include <new>
 
+// The sized deletes, which clang's <new> declares only with -fsized-deallocation.
+void operator delete(void* p, std::size_t n) noexcept;
+void operator delete(void* p, std::size_t n, std::align_val_t a) noexcept;
+
 // Each allocation counts once, arrays too; freeing counts nothing.
 TEST(CountingAllocator, CountsEveryAllocationOfTheBinary)
 {
@@ -24,7 +28,7 @@ TEST(CountingAllocator, CountsEveryAllocationOfTheBinary)
 // reported as allocated by one allocator and freed by another).
 TEST(CountingAllocator, CountsEveryFormOfNewAndTakesItBackByItsDelete)
 {
-    constexpr std::align_val_t wide{256};
+    static constexpr std::align_val_t wide{256};
     struct Form {
         const char* what;
         std::size_t alignment;

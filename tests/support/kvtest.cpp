@@ -124,7 +124,7 @@ int run_in_child_process(const std::function<void()>& body, int seconds)
     }
     if (pid < 0) return 0;
     int status = 0;
-    for (int waited = 0; waited < 10 * seconds; waited++) {
+    for (int waited = 0; waited < 10 * seconds * KV_TIME_SCALE; waited++) {
         if (waitpid(pid, &status, WNOHANG) == pid) return 1;
         usleep(100000);
     }
