@@ -1,6 +1,8 @@
-// fuzz_skycaster.cpp -- Skycaster's reader of the station reports (WORLD.RWX) on any bytes, over two
-// airports: it fills stations of known airports only, with terminated identifiers and names and
-// cloud covers in their range.
+// fuzz_skycaster.cpp -- Skycaster's own readers on any bytes, over two airports; the first byte
+// chooses the file: even the simulator's preference file, odd the station reports (WORLD.RWX).
+// A preference file that is refused changes nothing; one that is taken puts a known airport in
+// both lists and a whole zulu hour and weather in their ranges into station 0. Reports fill
+// stations of known airports only, with terminated identifiers and names.
 #include "fuzz_support.h"
 
 #include "hl_mnw.h"
@@ -8,6 +10,7 @@
 #include "hl_worlddb.h"
 #include "skycaster.h"
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +18,21 @@
 namespace {
 
 bool terminated(const char* s, size_t n) { return std::memchr(s, 0, n) != nullptr; }
+
+void prefs(const std::string& path)
+{
+    bri.dep = bri.arr = -5;
+    wxr_z_time[0] = -5;
+    if (!sky_read_prefs(path.c_str())) {
+        FUZZ_CHECK(bri.dep == -5 && bri.arr == -5 && wxr_z_time[0] == -5);
+        return;
+    }
+    FUZZ_CHECK(bri.dep == bri.arr && bri.dep >= 0 && bri.dep <= apt_wrl_max);
+    FUZZ_CHECK(wxr_z_time[0] >= 0 && wxr_z_time[0] <= 2300 && std::fmod(wxr_z_time[0], 100.0f) == 0);
+    FUZZ_CHECK(wxr_obs_den[0] == SKY_NOT_REPORTED || (wxr_obs_den[0] >= 1 && wxr_obs_den[0] <= 3));
+    FUZZ_CHECK(terminated(pln[0].C_file, sizeof pln[0].C_file) && terminated(pln[0].C_path, sizeof pln[0].C_path));
+    FUZZ_CHECK(terminated(wxr_name[0], SKY_NAME_LEN));
+}
 
 void reports(const std::string& path)
 {
@@ -44,12 +62,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return sky_read_airports() == 1;
     }();
     FUZZ_CHECK(ready);
+    if (size < 1) return 0;
     fuzz_begin();
-    const std::string path = fuzz_file("WORLD.RWX", data, size);
+    const std::string path = fuzz_file("in.txt", data + 1, size - 1);
     try {
-        reports(path);
+        if (data[0] % 2 == 0) prefs(path);
+        else reports(path);
     } catch (const FuzzFatal&) {
-        FUZZ_CHECK(false);   // the reports are not worth ending the program for
+        FUZZ_CHECK(false);   // neither file is worth ending the program for
     }
     return 0;
 }

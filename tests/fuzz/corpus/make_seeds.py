@@ -131,8 +131,7 @@ put("fuzz_afl", "airfoil_crlf.afl", airfoil_file(b"\r\n"))
 put("fuzz_afl", "cut.afl", airfoil_file()[:3000])
 put("fuzz_afl", "plain.flp", flap_file())
 
-# ---- preference and situation files (for the targets in ../waiting): the value lines in the order
-# the reader walks them.
+# ---- preference and situation files: the value lines in the order the reader walks them.
 def prefs_file(eol=b"\n"):
     kinds = (["T", "T", "I", "I", "B"] + ["R"] * 7 + ["I"] + ["R"] * 4 + ["R"] * 10 + ["R"] * 3 + ["N", "I", "R"] +
              ["B"] * 8 + ["3"] * 60 + ["I"] + ["R"] * 4 + ["B"] * 4 + ["R"] * 3 + ["I"] * 22 + ["I"] * 4 +
@@ -263,14 +262,17 @@ put("fuzz_landwright", "prefs_wild.prf", b"\x01" + b"I\n51 version\n95.5\n-400\n
 put("fuzz_landwright", "apt.dat", b"\x02" + open(os.path.join(here, "fuzz_dbline", "apt.dat"), "rb").read())
 put("fuzz_landwright", "nav.dat", b"\x03" + open(os.path.join(here, "fuzz_dbline", "nav.dat"), "rb").read())
 
-# ---- Skycaster's station reports, over the airports KONT and KSBD
+# ---- Skycaster's readers over the airports KONT and KSBD: the first byte chooses the file, even
+# for the simulator's preference file, odd for the station reports
 reports = (b"KSBD SA 1650 8 SCT 25 BKN 7 H 66/58/2508/992\n"
            b"KXXX SA 1650 4 BKN 12 OVC 1/2 F 59/58/0000/991\n"
            b"KONT SA 1651 9 BKN 4 RW- 63/58/2312G20/988\n"
            b"KONT SA 1655 CLR 20 70/45/VR04/995\n")
-put("fuzz_skycaster", "WORLD.RWX", reports)
-put("fuzz_skycaster", "crlf.RWX", reports.replace(b"\n", b"\r\n"))
-put("fuzz_skycaster", "bundled.RWX", open(os.path.join(top, "data", "WORLD.RWX"), "rb").read()[:800])
+put("fuzz_skycaster", "WORLD.RWX", b"\x01" + reports)
+put("fuzz_skycaster", "crlf.RWX", b"\x01" + reports.replace(b"\n", b"\r\n"))
+put("fuzz_skycaster", "bundled.RWX", b"\x01" + open(os.path.join(top, "data", "WORLD.RWX"), "rb").read()[:800])
+put("fuzz_skycaster", "prefs.prf", b"\x00" + prefs_file())
+put("fuzz_skycaster", "prefs_crlf.prf", b"\x00" + prefs_file(b"\r\n"))
 
 # fuzz_v35's seeds are aircraft files of the earlier text layout written by the converter tests'
 # generator: build/tests/hc_v35_fixture gen1.acf 1, the same with seed 7 (gen7.acf), and the
