@@ -14,6 +14,8 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <pthread.h>
+#include <sched.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -91,6 +93,14 @@ public:
     FakeVelto(PtyPair& pty, Mode mode, uint8_t status = 0x5A) : pty_(pty), mode_(mode), status_(status)
     {
         thread_ = std::thread([this] { run(); });
+        // A controller answers within its own time whatever else the machine is doing; the worker
+        // waits 20 ms for the acknowledgement. On a loaded machine an ordinary thread can be kept
+        // from the processor longer than that, so the fake answers at real-time priority where
+        // the system allows it (it sleeps in poll between commands, so it takes no processor time
+        // from anyone else).
+        sched_param prio{};
+        prio.sched_priority = 1;
+        pthread_setschedparam(thread_.native_handle(), SCHED_FIFO, &prio);
     }
     ~FakeVelto()
     {
@@ -110,7 +120,7 @@ private:
     {
         std::string in;
         while (!stop_) {
-            in += pty_.read_for(20, 5);
+            in += pty_.read_for(20, 0);   // back with the first bytes: a command is answered at once
             size_t used = 0;
             while (used < in.size()) {
                 const size_t left = in.size() - used;
