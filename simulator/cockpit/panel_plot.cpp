@@ -191,6 +191,19 @@ void plot_vtape(float x, float y, float value)
     glEnd();
 }
 
+void plot_htape(float x, float y, const int32_t* picture, int rows, int cols, int first, int width)
+{
+    if (rows <= 0 || cols <= 0) return;
+    OGL_setcolor(0);
+    glBegin(GL_POINTS);
+    for (int col = 0; col < width; col++) {
+        const int c = intwrap(first + col, 0, cols - 1);
+        for (int row = 0; row < rows; row++)
+            if (picture[row * cols + c] == 0) point(x + static_cast<float>(col), y + static_cast<float>(row));
+    }
+    glEnd();
+}
+
 void plot_tape_bug(int colour, float x, float y, float half_length, float offset)
 {
     if (std::fabs(offset) > half_length - 2.0f) return;
