@@ -33,7 +33,8 @@ void gauge(int row, int engine, float v, float scale, int places, int decimals, 
     const planestruct& pl = pln[0];
     const int g = gauge_of(engine);
     const float x = x12() + en_x[row][g], y = en_y[row];
-    const int pos = round(v * scale);
+    // Past a few turns every needle angle is as good as another; the limit keeps the sum below in range.
+    const int pos = intlim(round(v * scale), -3600, 3600);
     if (pl.tape) {
         // A bar no taller than its tape, whatever the value.
         OGL_fillrect(47, x - 2.0f, y, 5.0f, static_cast<float>(intlim(pos, 0, 110)));

@@ -62,12 +62,16 @@ int to_screen(const screen_view& v, float x, float z, float margin, float* px, f
     return *px >= v.x + margin && *px <= v.x + v.w - margin && *py >= v.y + margin && *py <= v.y + v.h - margin;
 }
 
-// The weather returns over the screen: each cell's storm level from the weather grid under it.
+// The weather returns over the screen: each cell's storm level from the weather grid under it, the
+// cells in one batch of quads.
 void weather(const screen_view& v)
 {
     const float rain = atm.rain_tstm - 0.5f;
     if (!(rain > 0.0f)) return;
     const int ni = static_cast<int>(v.w / WXR_CELL), nj = static_cast<int>(v.h / WXR_CELL);
+    const float ox = mnw.x + 0.5f, oy = mnw.y + 0.5f;
+    int last = -1;
+    glBegin(GL_QUADS);
     for (int j = 0; j < nj; j++) {
         for (int i = 0; i < ni; i++) {
             // The cell's centre back on the ground: screen offsets turned back into east and north.
@@ -76,11 +80,19 @@ void weather(const screen_view& v)
             int gi, gj;
             wxr_cell(static_cast<float>(flt.X[0]) + e, static_cast<float>(flt.Z[0]) - n, env.lox, env.hix, env.loz, env.hiz, &gi, &gj);
             const float level = atm.wxr[gi][gj] * rain;
-            if (level < 0.5f) continue;
+            if (!(level >= 0.5f)) continue;
             const int colour = level < 1.5f ? 49 : (level < 2.5f ? 41 : 44);
-            OGL_fillrect(colour, v.x + WXR_CELL * i, v.y + WXR_CELL * j, WXR_CELL, WXR_CELL);
+            if (colour != last) OGL_setcolor(colour);
+            last = colour;
+            const float x1 = v.x + WXR_CELL * i + ox, y1 = v.y + WXR_CELL * j + oy;
+            // Wound as OGL_fillrect winds its triangles, so the culling keeps them.
+            glVertex2f(x1, y1);
+            glVertex2f(x1, y1 + WXR_CELL);
+            glVertex2f(x1 + WXR_CELL, y1 + WXR_CELL);
+            glVertex2f(x1 + WXR_CELL, y1);
         }
     }
+    glEnd();
 }
 
 // The aircraft symbol at the symbol point: fuselage, wings and tail, turned by `turn` degrees.
@@ -89,8 +101,15 @@ void own_symbol(const screen_view& v, int turn, int colour)
     static const float seg[4][4] = {{0, 6, 0, -6}, {-8, -4, 0, 0}, {0, 0, 8, -4}, {-4, -8, 4, -8}};
     const int a = wrap_deg(turn);
     const float s = lookup_sin[a], c = lookup_cos[a];
-    for (const auto& l : seg)
-        OGL_line(colour, v.sx + l[0] * c + l[1] * s, v.sy - l[0] * s + l[1] * c, v.sx + l[2] * c + l[3] * s, v.sy - l[2] * s + l[3] * c);
+    float turned[4][4];
+    for (int k = 0; k < 4; k++) {
+        const float* l = seg[k];
+        turned[k][0] = v.sx + l[0] * c + l[1] * s;
+        turned[k][1] = v.sy - l[0] * s + l[1] * c;
+        turned[k][2] = v.sx + l[2] * c + l[3] * s;
+        turned[k][3] = v.sy - l[2] * s + l[3] * c;
+    }
+    plot_segments(colour, turned, 4);
 }
 
 void airports_and_navaids(const screen_view& v)
@@ -144,11 +163,15 @@ void hs_plot_nav(int kind, float x, float y, const char* id)
     const int colour = k == 1 ? 46 : 43;
     x = std::round(x);
     y = std::round(y);
+    float seg[10][4];
+    int n = 0;
     for (int s = 0; s < 10; s++) {
         const int32_t* l = ins.nav_pic[k][s];
         if (l[0] == 0 && l[1] == 0 && l[2] == 0 && l[3] == 0) continue;   // an unused segment
-        OGL_line(colour, x + l[0], y + l[1], x + l[2], y + l[3]);
+        seg[n][0] = x + l[0], seg[n][1] = y + l[1], seg[n][2] = x + l[2], seg[n][3] = y + l[3];
+        n++;
     }
+    plot_segments(colour, seg, n);
     if (id) {
         char text[5];
         std::snprintf(text, sizeof text, "%.4s", id);

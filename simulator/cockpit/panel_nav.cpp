@@ -77,12 +77,6 @@ void rolling_card(float x, float y, const int32_t (*card)[360], int c)
     plot_htape(x, y, &card[0][0], 12, 360, c - 17, 35);
 }
 
-// A small cross of the stormscope.
-void cross(float x, float y)
-{
-    OGL_line(47, x - 2.0f, y, x + 2.0f, y);
-    OGL_line(47, x, y - 2.0f, x, y + 2.0f);
-}
 
 }  // namespace
 
@@ -90,15 +84,16 @@ void cross(float x, float y)
 
 float radalt_dial(float feet)
 {
-    const float h = fltlim(std::isfinite(feet) ? feet : 0.0f, 0.0f, 2500.0f);
+    const float h = std::isnan(feet) ? 0.0f : fltlim(feet, 0.0f, 2500.0f);
     return h < 500.0f ? h * 180.0f / 500.0f : 180.0f + (h - 500.0f) * 180.0f / 5000.0f;
 }
 
 float radalt_feet(void)
 {
-    // The main wheels' height above the ground under the centre of gravity.
-    const float m = static_cast<float>(flt.Y[0]) - env.localh_cg + pln[0].mgearY;
-    return fltlim(std::isfinite(m) ? m * con.mtrstoft : 0.0f, 0.0f, 2500.0f);
+    // The wheels' height above the ground under the centre of gravity: the centre's height less the
+    // height it rests at on its gear.
+    const float m = static_cast<float>(flt.Y[0]) - env.localh_cg - pln[0].h_eqlbm;
+    return std::isnan(m) ? 0.0f : fltlim(m * con.mtrstoft, 0.0f, 2500.0f);
 }
 
 float adf_bearing(void)
@@ -128,7 +123,7 @@ nav_needles panel_nav_state(void)
 void update_VORandGS(float course_px, float slope_px)
 {
     const float x = ins.x_loc[SLOT_SUPP], y = ins.y_loc[SLOT_SUPP];
-    const int flag = intlim(nav.ntf[0], 0, 2);
+    const int flag = nav.ntf[0] == 1 || nav.ntf[0] == 2 ? nav.ntf[0] : 0;
     static const char* const flags[3] = {"OFF", "TO", "FR"};
     OGL_string(8, x + 16.0f, y + 8.0f, flags[flag], 800, 6);
     const float c = fltlim(std::isfinite(course_px) ? course_px : 0.0f, -25.0f, 25.0f);
@@ -136,7 +131,7 @@ void update_VORandGS(float course_px, float slope_px)
     OGL_line(0, x + c, y + 23.0f, x + c, y - 23.0f);
     OGL_line(0, x - 23.0f, y + g, x + 23.0f, y + g);
     // The selected course in the upper window, its reciprocal on the mirrored card below.
-    const int course = wrap_deg(round(nav.obs[0]));
+    const int course = wrap_deg(round(std::fmod(std::isfinite(nav.obs[0]) ? nav.obs[0] : 0.0f, 360.0f)));
     rolling_card(x - 17.0f, y + 27.0f, ins.h_tape_col1, course);
     rolling_card(x + 1.0f, y - 41.0f, ins.h_tape_col2, wrap_deg(180 - course));
 }
@@ -154,43 +149,61 @@ void update_HSI(float course_px, float slope_px)
     plot_dg(x, y, n_hdg, 52.0f);
 
     // The heading bug: a chevron on the card's rim at the selected (true) heading.
-    const int bug = round(static_cast<float>(nav.hdsel) + env.mvar - n_hdg);
+    const int bug = wrap_deg(round(static_cast<float>(nav.hdsel % 360) + env.mvar - n_hdg));
     const float bx = dial_x(x, bug, 50.0f), by = dial_y(y, bug, 50.0f);
-    for (int side : {-30, 30}) OGL_line(32, bx, by, dial_x(bx, bug + 180 + side, 10.0f), dial_y(by, bug + 180 + side, 10.0f));
+    const float chevron[2][4] = {{bx, by, dial_x(bx, bug + 150, 10.0f), dial_y(by, bug + 150, 10.0f)},
+                                 {bx, by, dial_x(bx, bug + 210, 10.0f), dial_y(by, bug + 210, 10.0f)}};
+    plot_segments(32, chevron, 2);
 
-    // The course arrow on the card, its deviation dots and bar, and the to/from pointer.
-    const int c = round(nav.obs[1] - n_hdg);
+    // The course arrow on the card, its deviation dots and bar, the to/from pointer and the lubber
+    // line, drawn together.
+    float seg[48][4];
+    int n = 0;
+    auto add = [&](float x1, float y1, float x2, float y2) {
+        seg[n][0] = x1, seg[n][1] = y1, seg[n][2] = x2, seg[n][3] = y2;
+        n++;
+    };
+    const int c = wrap_deg(round(std::fmod(std::isfinite(nav.obs[1]) ? nav.obs[1] : 0.0f, 360.0f) - n_hdg));
     const float tx = dial_x(x, c, 40.0f), ty = dial_y(y, c, 40.0f);
     const float lx = dial_x(x, c - 8, 32.0f), ly = dial_y(y, c - 8, 32.0f);
     const float rx = dial_x(x, c + 8, 32.0f), ry = dial_y(y, c + 8, 32.0f);
-    OGL_line(sym, tx, ty, lx, ly);
-    OGL_line(sym, tx, ty, rx, ry);
-    OGL_line(sym, lx, ly, rx, ry);
-    OGL_line(sym, dial_x(x, c, 32.0f), dial_y(y, c, 32.0f), dial_x(x, c, 31.0f), dial_y(y, c, 31.0f));
-    OGL_line(sym, dial_x(x, c + 180, 32.0f), dial_y(y, c + 180, 32.0f), dial_x(x, c + 180, 40.0f), dial_y(y, c + 180, 40.0f));
-    const int a = wrap_deg(c);
-    const float ux = lookup_sin[a], uy = lookup_cos[a];   // along the course
+    add(tx, ty, lx, ly);
+    add(tx, ty, rx, ry);
+    add(lx, ly, rx, ry);
+    add(dial_x(x, c, 32.0f), dial_y(y, c, 32.0f), dial_x(x, c, 31.0f), dial_y(y, c, 31.0f));
+    add(dial_x(x, c + 180, 32.0f), dial_y(y, c + 180, 32.0f), dial_x(x, c + 180, 40.0f), dial_y(y, c + 180, 40.0f));
+    const float ux = lookup_sin[c], uy = lookup_cos[c];   // along the course
     const float ax = uy, ay = -ux;                        // across it, to the right
-    for (int k = -4; k <= 4; k++)
-        if (k != 0) OGL_framerect(sym, std::round(x + 5.0f * k * ax) - 1.0f, std::round(y + 5.0f * k * ay) - 1.0f, 2.0f, 2.0f);
+    for (int k = -4; k <= 4; k++) {
+        if (k == 0) continue;
+        // A dot: the frame of a 2 by 2 square.
+        const float dx = std::round(x + 5.0f * k * ax) - 1.0f, dy = std::round(y + 5.0f * k * ay) - 1.0f;
+        add(dx, dy, dx, dy + 2.0f);
+        add(dx, dy + 2.0f, dx + 2.0f, dy + 2.0f);
+        add(dx + 2.0f, dy + 2.0f, dx + 2.0f, dy);
+        add(dx + 2.0f, dy, dx, dy);
+    }
     const float d = fltlim(std::isfinite(course_px) ? course_px : 0.0f, -25.0f, 25.0f);
-    OGL_line(sym, x + d * ax - 30.0f * ux, y + d * ay - 30.0f * uy, x + d * ax + 30.0f * ux, y + d * ay + 30.0f * uy);
+    add(x + d * ax - 30.0f * ux, y + d * ay - 30.0f * uy, x + d * ax + 30.0f * ux, y + d * ay + 30.0f * uy);
     if (nav.ntf[1] == 1 || nav.ntf[1] == 2) {
         const int p = nav.ntf[1] == 1 ? c : c + 180;
         const float px = dial_x(x, p, 24.0f), py = dial_y(y, p, 24.0f);
-        for (int side : {-40, 40}) OGL_line(sym, px, py, dial_x(px, p + 180 + side, 6.0f), dial_y(py, p + 180 + side, 6.0f));
+        add(px, py, dial_x(px, p + 140, 6.0f), dial_y(py, p + 140, 6.0f));
+        add(px, py, dial_x(px, p + 220, 6.0f), dial_y(py, p + 220, 6.0f));
     }
+    if (round_panel) add(x, y + 44.0f, x, y + 52.0f);
+    plot_segments(sym, seg, n);
 
-    // The lubber line at the top.
-    OGL_line(round_panel ? sym : 43, x, y + 44.0f, x, y + 52.0f);
     if (!round_panel) {
+        // The lubber line, two-coloured.
+        OGL_line(43, x, y + 44.0f, x, y + 52.0f);
         OGL_line(38, x + 1.0f, y + 44.0f, x + 1.0f, y + 52.0f);
         // The card's heading in a window under the lubber line, the selected course under the
         // receiver's name and receiver 2's distance at the top right (the attitude display's
         // heading tape runs just above the card).
         OGL_fillrect(29, x - 10.0f, y + 33.0f, 21.0f, 10.0f);
         OGL_number(38, x - 8.0f, y + 35.0f, static_cast<float>(wrap_deg(round(n_hdg))), 3, 0, 6, 0);
-        OGL_number(41, x - 52.0f, y + 38.0f, static_cast<float>(wrap_deg(round(nav.obs[1]))), 3, 0, 6, 0);
+        OGL_number(41, x - 52.0f, y + 38.0f, static_cast<float>(wrap_deg(c + round(n_hdg))), 3, 0, 6, 0);
         OGL_string(46, x + 16.0f, y + 48.0f, "DME", 800, 6);
         float sx, sy, sz;
         dme_station(1, &sx, &sy, &sz);
@@ -214,8 +227,10 @@ void update_ADF(void)
     plot_dg(x, y, static_cast<float>(wrap_deg(ins.adf_card)), 45.0f);
     const int a = round(adf);
     const float tx = dial_x(x, a, 30.0f), ty = dial_y(y, a, 30.0f);
-    OGL_line(9, tx, ty, dial_x(x, a + 180, 30.0f), dial_y(y, a + 180, 30.0f));
-    for (int side : {-30, 30}) OGL_line(9, tx, ty, dial_x(tx, a + 180 + side, 7.0f), dial_y(ty, a + 180 + side, 7.0f));
+    const float needle[3][4] = {{tx, ty, dial_x(x, a + 180, 30.0f), dial_y(y, a + 180, 30.0f)},
+                                {tx, ty, dial_x(tx, a + 150, 7.0f), dial_y(ty, a + 150, 7.0f)},
+                                {tx, ty, dial_x(tx, a + 210, 7.0f), dial_y(ty, a + 210, 7.0f)}};
+    plot_segments(9, needle, 3);
     // The frequency's three digits in their window under the card.
     const int f = intlim(nav.adff, 0, 999);
     OGL_number(47, x - 13.0f, y - 67.0f, static_cast<float>(f / 100), 1, 0, 6, 0);
@@ -263,6 +278,8 @@ void update_stormscope(void)
         next_strike = (k + 1) % STRIKES;
     }
     o_inprog = inprog;
+    float seg[2 * STRIKES][4];
+    int n = 0;
     for (int k = 0; k < STRIKES; k++) {
         if (!strike_used[k]) continue;
         if (since(now, strike_t_exp[k]) <= 0.0f) {
@@ -273,8 +290,15 @@ void update_stormscope(void)
         const float r = std::sqrt(dx * dx + dz * dz) * con.mtrstonm * 2.5f;
         if (!(r < 44.0f)) continue;
         const int a = round(bearing_to(strike_X[k], strike_Z[k]) - flt.psi[0]);
-        cross(std::round(dial_x(x, a, r)), std::round(dial_y(y, a, r)));
+        // A small cross.
+        const float cx = std::round(dial_x(x, a, r)), cy = std::round(dial_y(y, a, r));
+        const float arms[2][4] = {{cx - 2.0f, cy, cx + 2.0f, cy}, {cx, cy - 2.0f, cx, cy + 2.0f}};
+        for (const auto& arm : arms) {
+            for (int e = 0; e < 4; e++) seg[n][e] = arm[e];
+            n++;
+        }
     }
+    plot_segments(47, seg, n);
 }
 
 void update_vari(void)

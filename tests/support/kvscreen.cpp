@@ -192,9 +192,11 @@ std::string read_text(const Frame& f, float x, float y, int n, int k, float adva
     for (int i = 0; i < n; i++) {
         const float px = x + advance * static_cast<float>(i);
         char found = '?';
-        // Capitals and the signs only: the font draws lower case as capitals.
-        for (int c = 32; c <= 96 && found == '?'; c++)
-            if (glyph_at(f, px, y, static_cast<char>(c), k)) found = static_cast<char>(c);
+        // Capitals before the digits and signs, where the font draws two alike (O and 0); lower
+        // case is drawn as capitals.
+        static const char order[] = " ABCDEFGHIJKLMNOPQRSTUVWXYZ!\"#$%&'()*+,-./0123456789:;<=>?@[\\]^_`";
+        for (const char* c = order; *c && found == '?'; c++)
+            if (glyph_at(f, px, y, *c, k)) found = *c;
         s += found;
     }
     return s;
@@ -209,8 +211,10 @@ std::string read_number(const Frame& f, float x, float y, int places, int decima
             const float dot_x = x + 6.0f * static_cast<float>(places - 1 - decimals) + 3.0f + 2.0f;
             s += f.is_color(dot_x, y, k) ? '.' : '?';
         }
-        const std::string d = read_text(f, x + 6.0f * static_cast<float>(p), y, 1, k);
-        s += d[0] >= '0' && d[0] <= '9' ? d[0] : '?';
+        char d = '?';
+        for (char c = '0'; c <= '9' && d == '?'; c++)
+            if (glyph_at(f, x + 6.0f * static_cast<float>(p), y, c, k)) d = c;
+        s += d;
     }
     return s;
 }

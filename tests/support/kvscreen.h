@@ -56,7 +56,8 @@ struct Frame {
 Frame read_frame();
 // The n characters of the 5 by 7 dot font drawn in colour k from the logical point (x, y) (the
 // first glyph's lower-left dot), `advance` apart: at each place the character whose every dot
-// matches the frame, ' ' where no dot is lit, '?' where the dots match no character.
+// matches the frame, ' ' where no dot is lit, '?' where the dots match no character. Where two
+// characters share a glyph the letter is read (O, not 0): numbers are read with read_number.
 std::string read_text(const Frame& f, float x, float y, int n, int k, float advance = 6.0f);
 // A number drawn by OGL_number at (x, y): its `places` digits and, with decimals, the point half a
 // place right of the last whole digit ('?' where a digit does not read or the point is missing).

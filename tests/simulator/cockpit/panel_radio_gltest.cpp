@@ -85,7 +85,7 @@ TEST_F(RadioStrip, ValuesOutsideTheirBandsAreShownLimited)
     EXPECT_EQ(read_number(f, x11() + COM_FREQ_X, FREQ_Y[1], 5, 2, 47), "000.00");
     EXPECT_EQ(read_number(f, x11() + NAV_FREQ_X, FREQ_Y[1], 5, 2, 47), "999.99");
     std::string code;
-    for (int k = 0; k < 4; k++) code += read_text(f, x11() + XPDR_X + 20.0f * k, XPDR_Y, 1, 47);
+    for (int k = 0; k < 4; k++) code += read_number(f, x11() + XPDR_X + 20.0f * k, XPDR_Y, 1, 0, 47);
     EXPECT_EQ(code, "7075");
 }
 
@@ -99,7 +99,7 @@ TEST_F(RadioStrip, TransponderShowsItsFourDigits)
         nav.tran4 = want[3] - '0';
         const Frame f = frame();
         std::string code;
-        for (int k = 0; k < 4; k++) code += read_text(f, x11() + XPDR_X + 20.0f * k, XPDR_Y, 1, 47);
+        for (int k = 0; k < 4; k++) code += read_number(f, x11() + XPDR_X + 20.0f * k, XPDR_Y, 1, 0, 47);
         EXPECT_EQ(code, want);
     }
 }
@@ -142,7 +142,10 @@ TEST_F(RadioStrip, ClockShowsTheStopwatch)
     };
     for (Case c : {Case{754.6f, "12:34"}, Case{59.9f, "00:59"}, Case{3599.0f, "59:59"}}) {
         msc.timr_time = c.t;
-        EXPECT_EQ(read_text(frame(), x, y, 5, 47), c.shown) << c.t;
+        const Frame f = frame();
+        EXPECT_EQ(read_number(f, x, y, 2, 0, 47) + read_text(f, x + 12.0f, y, 1, 47) + read_number(f, x + 18.0f, y, 2, 0, 47),
+                  c.shown)
+            << c.t;
     }
 }
 

@@ -82,6 +82,7 @@ protected:
     {
         ASSERT_EQ(fh_load(bundled ? fh_bundled(rel) : rel), 1) << rel;
         fh_start_air(1000.0f, 50.0f, 0.0f);
+        ins.ecam_mode = 3;   // the engine display's gauge page, as every start sets it
         panel_reset_needles();
         MACIBM_startwind(0);
         ASSERT_TRUE(recorded_alerts().empty()) << recorded_alerts()[0].l1;
