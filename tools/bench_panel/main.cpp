@@ -19,8 +19,8 @@
 #include "hl_wind.h"
 #include "hl_worlddb.h"
 #include "hooks.h"
-#include "initgen.h"
 #include "panel.h"
+#include "panel_harness.h"
 #include "plt.h"
 
 #include <GL/gl.h>
@@ -37,34 +37,6 @@
 namespace {
 
 constexpr int W = 1024, H = 768;
-
-// The window and the GL state the panel draws in, as the program sets them up.
-bool open_window(void)
-{
-    if (!PLT_open_window("bench_panel", W, H, 0)) return false;
-    int w = 0, h = 0;
-    PLT_drawable_size(&w, &h);
-    mnw.HRES = static_cast<float>(w);
-    mnw.YRES = static_cast<float>(h);
-    mnw.XRAT = mnw.HRES / SCREEN_W;
-    mnw.YRAT = mnw.YRES / SCREEN_H;
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glFrontFace(GL_CW);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
-    glAlphaFunc(GL_GREATER, 0.0f);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, SCREEN_W, 0, SCREEN_H, -1, 1);
-    glViewport(0, 0, w, h);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    OGL_forget_state();
-    OGL_setstate(0, 0, 0, 0);
-    ogl_ready = 1;
-    return true;
-}
 
 // A bundled aircraft's file with its panel made glass, written beside the benchmark's temp folder.
 std::string glass_copy(const char* plane)
@@ -181,18 +153,10 @@ int main(int argc, char** argv)
     }
     fh_world();
     fill_hooks();
-    hl_fill_colors();
-    if (!open_window()) {
+    if (!ph_open(W, H)) {
         std::fprintf(stderr, "bench_panel: no OpenGL window\n");
         return 1;
     }
-    ins.r_rat = ins.g_rat = ins.b_rat = 1.0f;
-    fill_tapes();
-    fill_nav_pics();
-    OGL_texbmp(TEXBMP_FAMILY, TEX_DG, ALPHA_KEY, "dg");
-    OGL_texbmp(TEXBMP_FAMILY, TEX_HAND, 0, "hand");
-    mnw.topwin = 0;
-    initing = 0;
     read_world_db(nullptr);
 
     struct Plane {
@@ -272,7 +236,6 @@ int main(int argc, char** argv)
             std::printf("  %-32s %8.3f %8.3f\n", st.name, t.wall, t.cpu);
         }
     }
-    ogl_ready = 0;
-    PLT_close_window();
+    ph_close();
     return 0;
 }

@@ -40,6 +40,19 @@ protected:
             for (int j = std::min(j0, j1); j <= std::max(j0, j1); j++) atm.wxr[i][j] = 1.0f;
         atm.rain_tstm = 4.0f;   // level 1 x 3.5: red
     }
+    // The glass trainer with its map display at 32 nm in `mode`, weather and traffic as given, no
+    // local airports.
+    void glass_map(int mode, int weather, int traffic)
+    {
+        ASSERT_NO_FATAL_FAILURE(fly_glass());
+        load_navaids();
+        rel.efis_2 = 1;
+        ins.map_range = 32.0f;
+        ins.map_mode = mode;
+        ins.EFIS_wxr = weather;
+        ins.EFIS_tcas = traffic;
+        apt_lcl_num = 0;
+    }
     // The airport ring's eastern point (4, 0) and the identifier beside the symbol at (x, y).
     static void expect_airport(const Frame& f, float x, float y)
     {
@@ -58,11 +71,7 @@ protected:
 // 35 px to the left; low and flying north, 52.5 px above.
 TEST_F(GlassDisplays, MapDisplayPutsTheAirportWhereTheScaleSays)
 {
-    ASSERT_NO_FATAL_FAILURE(fly_glass());
-    load_navaids();
-    rel.efis_2 = 1;
-    ins.map_range = 32.0f;
-    ins.EFIS_wxr = ins.EFIS_tcas = 0;
+    ASSERT_NO_FATAL_FAILURE(glass_map(0, 0, 0));
     struct Case {
         int mode;
         float heading, x, y;
@@ -85,13 +94,7 @@ TEST_F(GlassDisplays, MapDisplayPutsTheAirportWhereTheScaleSays)
 // A VOR of the region 10 nm east of the aircraft on the north-up map: its hexagon 35 px right.
 TEST_F(GlassDisplays, MapDisplayShowsTheRegionsNavaids)
 {
-    ASSERT_NO_FATAL_FAILURE(fly_glass());
-    load_navaids();
-    rel.efis_2 = 1;
-    ins.map_range = 32.0f;
-    ins.map_mode = 2;
-    ins.EFIS_wxr = ins.EFIS_tcas = 0;
-    apt_lcl_num = 0;
+    ASSERT_NO_FATAL_FAILURE(glass_map(2, 0, 0));
     const int vor = navaid("PDZ", 3);
     nav_inreg[vor] = 1;
     place_from(vor, 270.0f, 10.0f, 8000.0f, 0.0f);
@@ -109,14 +112,7 @@ TEST_F(GlassDisplays, MapDisplayShowsTheRegionsNavaids)
 // ahead yellow, 20 nm ahead white, and 3 nm ahead 3,000 ft above white; none with traffic off.
 TEST_F(GlassDisplays, MapDisplayColoursTrafficByDistanceAndHeight)
 {
-    ASSERT_NO_FATAL_FAILURE(fly_glass());
-    load_navaids();
-    rel.efis_2 = 1;
-    ins.map_range = 32.0f;
-    ins.map_mode = 2;
-    ins.EFIS_wxr = 0;
-    ins.EFIS_tcas = 1;
-    apt_lcl_num = 0;
+    ASSERT_NO_FATAL_FAILURE(glass_map(2, 0, 1));
     place(34.0, -117.5, 8000.0f, 0.0f);
     struct Case {
         float nm, above_ft;
@@ -141,16 +137,9 @@ TEST_F(GlassDisplays, MapDisplayColoursTrafficByDistanceAndHeight)
 // weather is shown, not when it is switched off.
 TEST_F(GlassDisplays, MapDisplayShowsTheWeather)
 {
-    ASSERT_NO_FATAL_FAILURE(fly_glass());
-    load_navaids();
-    rel.efis_2 = 1;
-    ins.map_range = 32.0f;
-    ins.map_mode = 2;
-    ins.EFIS_tcas = 0;
-    apt_lcl_num = 0;
+    ASSERT_NO_FATAL_FAILURE(glass_map(2, 1, 0));
     place(34.0, -117.5, 8000.0f, 0.0f);
     storm_east(10.0f, 1.5f);
-    ins.EFIS_wxr = 1;
     Frame f = frame();
     EXPECT_TRUE(f.is_color(325.0f, 160.0f, 44));
     EXPECT_FALSE(f.is_color(255.0f, 160.0f, 44));

@@ -1,6 +1,6 @@
-// panel_screen.h -- test support for the panel on an offscreen window: the bundled aircraft loaded
-// as the user's with window 0's static face drawn, the panel's pictures and the start-up's pixel
-// pictures in place, one frame of the panel over a plain sky, and read-back at dial points.
+// panel_screen.h -- test support for the panel on an offscreen window (tools/panel_harness): the
+// bundled aircraft loaded as the user's with window 0's static face drawn, one frame of the panel
+// over a plain sky, and read-back at dial points.
 #pragma once
 #include "flight_harness.h"
 #include "hl_funct.h"
@@ -13,6 +13,7 @@
 #include "kvscreen.h"
 #include "kvtest.h"
 #include "panel.h"
+#include "panel_harness.h"
 #include "panel_local.h"
 #include "plt.h"
 
@@ -38,44 +39,10 @@ protected:
     void SetUp() override
     {
         fh_world();
-        hl_fill_colors();
         clear_recorded_alerts();
-        ASSERT_TRUE(PLT_open_window("panel", SCREEN_W, SCREEN_H, 0));
-        int w = 0, h = 0;
-        PLT_drawable_size(&w, &h);
-        mnw.HRES = static_cast<float>(w);
-        mnw.YRES = static_cast<float>(h);
-        mnw.XRAT = mnw.HRES / SCREEN_W;
-        mnw.YRAT = mnw.YRES / SCREEN_H;
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glFrontFace(GL_CW);
-        glEnable(GL_CULL_FACE);
-        glCullFace(GL_BACK);
-        glAlphaFunc(GL_GREATER, 0.0f);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, SCREEN_W, 0, SCREEN_H, -1, 1);
-        glViewport(0, 0, w, h);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        OGL_forget_state();
-        OGL_setstate(0, 0, 0, 0);
-        ogl_ready = 1;
-        ins.r_rat = ins.g_rat = ins.b_rat = 1.0f;
-        fill_tapes();
-        fill_nav_pics();
-        OGL_texbmp(TEXBMP_FAMILY, TEX_DG, ALPHA_KEY, "dg");
-        OGL_texbmp(TEXBMP_FAMILY, TEX_HAND, 0, "hand");
-        mnw.topwin = 0;
-        initing = 0;
+        ASSERT_TRUE(ph_open(SCREEN_W, SCREEN_H));
     }
-    void TearDown() override
-    {
-        ogl_ready = 0;
-        OGL_forget_state();
-        PLT_close_window();
-    }
+    void TearDown() override { ph_close(); }
 
     // Loads a bundled aircraft as the user's and opens window 0, which draws the static face.
     void fly(const char* rel, bool bundled = true)
