@@ -2,6 +2,8 @@
 // instructions written from those same tables.
 #include "key_table.h"
 
+#include "hl_keys.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -67,6 +69,19 @@ const radio_key_entry k_radio_keys[] = {
     {'Z', XPN1, -1}, {'X', XPN1, 1}, {'C', XPN2, -1}, {'V', XPN2, 1},
     {'B', XPN3, -1}, {'N', XPN3, 1}, {'M', XPN4, -1}, {'<', XPN4, 1},
 };
+
+const yoke_key_entry k_yoke_keys[] = {
+    {0, 1, 0.0f, 0.0f, 0.0f, "centre the keyboard's roll and yaw (pitch stays)"},
+    {1, 0, 0.05f, 0.0f, 0.0f, "stick back a twentieth"},
+    {2, 0, -0.05f, 0.0f, 0.0f, "stick forward a twentieth"},
+    {3, 0, 0.0f, -0.1f, 0.0f, "stick left a tenth"},
+    {4, 0, 0.0f, 0.1f, 0.0f, "stick right a tenth"},
+    {5, 0, 0.0f, 0.0f, -0.1f, "left rudder a tenth"},
+    {6, 0, 0.0f, 0.0f, 0.1f, "right rudder a tenth"},
+};
+
+// The function keys' codes: 28..39 plain, 40..51 with Shift.
+constexpr int LEVER_FIRST = 28, LEVER_LAST = LEVER_FIRST + 2 * HL_LEVER_SHIFT - 1;
 
 template <typename T, int N>
 const T* table(const T (&t)[N], int* n)
@@ -144,16 +159,78 @@ struct text_out {
     }
     void line(int key, const char* what)
     {
-        char name[16], l[256];
+        char name[16];
         key_name(key, name, sizeof name);
+        named_line(name, what);
+    }
+    void named_line(const char* name, const char* what)
+    {
+        char l[320];
         std::snprintf(l, sizeof l, "  %-8s %s\n", name, what);
         add(l);
     }
 };
 
+// One lever move in words: "throttle down on every engine", "engine 2 mixture up".
+void lever_move(int code, int split, char* out, int size)
+{
+    static const char* const names[] = {"throttle", "propeller speed", "mixture"};
+    lever_kind lever;
+    int engine, dir;
+    if (!lever_of_code(code, split, &lever, &engine, &dir)) {
+        std::snprintf(out, static_cast<size_t>(size), "nothing");
+        return;
+    }
+    const char* way = dir < 0 ? "down" : "up";
+    if (engine < 0) std::snprintf(out, static_cast<size_t>(size), "%s %s", names[lever], way);
+    else std::snprintf(out, static_cast<size_t>(size), "engine %d %s %s", engine + 1, names[lever], way);
+}
+
+// A function key with and without Shift, in both lever modes.
+void lever_words(int code, char* out, int size)
+{
+    char one[64], split[64], split_up[64];
+    lever_move(code, 0, one, sizeof one);
+    lever_move(code, 1, split, sizeof split);
+    lever_move(code + HL_LEVER_SHIFT, 1, split_up, sizeof split_up);
+    std::snprintf(out, static_cast<size_t>(size), "one lever: %s; split: %s, with Shift %s", one, split, split_up);
+}
+
 }  // namespace
 
 const command_key_entry* command_keys(int* n) { return table(k_command_keys, n); }
+const yoke_key_entry* yoke_keys(int* n) { return table(k_yoke_keys, n); }
+
+int lever_of_code(int code, int split, lever_kind* lever, int* engine, int* dir)
+{
+    if (code < LEVER_FIRST || code > LEVER_LAST) return 0;
+    const int shifted = code >= LEVER_FIRST + HL_LEVER_SHIFT;
+    const int base = (shifted ? code - HL_LEVER_SHIFT : code) - LEVER_FIRST;   // 0..11
+    if (split) {
+        // Three groups of four: throttle, propeller, mixture of engines 1..4; Shift raises.
+        *lever = static_cast<lever_kind>(base / 4);
+        *engine = base % 4;
+        *dir = shifted ? 1 : -1;
+        return 1;
+    }
+    // One lever: the first two keys of each group lower and raise every engine's.
+    if (shifted || base % 4 > 1) return 0;
+    *lever = static_cast<lever_kind>(base / 4);
+    *engine = -1;
+    *dir = base % 4 == 0 ? -1 : 1;
+    return 1;
+}
+
+const char* view_key_what(int code)
+{
+    switch (code) {
+    case 25: return "turn the follow views left; move the spot view 100 m left";
+    case 26: return "turn the follow views right; move the spot view 100 m right";
+    case 27: return "turn the follow views up; move the spot view 100 m ahead";
+    case 28: return "turn the follow views down; move the spot view 100 m back";
+    default: return "";
+    }
+}
 const menu_key_entry* menu_keys(int* n) { return table(k_menu_keys, n); }
 const panel_key_entry* panel_keys(int* n) { return table(k_panel_keys, n); }
 const radio_key_entry* radio_keys(int* n) { return table(k_radio_keys, n); }
@@ -177,6 +254,25 @@ int write_key_instructions(char* out, int size)
         panel_where(k, what, sizeof what);
         t.line(k.key, what);
     }
+    t.add("\nNumber pad: the keyboard's stick\n");
+    int n;
+    const hl_special_key* special = hl_special_keys(&n);
+    for (int i = 0; i < n; i++) {
+        if (special[i].kind != HL_KEY_YOKE) continue;
+        for (const yoke_key_entry& y : k_yoke_keys)
+            if (y.code == special[i].code) t.named_line(special[i].name, y.what);
+    }
+    t.add("\nFunction keys: the engine levers, one lever for every engine or, with a throttle quadrant\n"
+          "fitted, split levers per engine (a helicopter's throttle keys move its collective pitch)\n");
+    for (int i = 0; i < n; i++) {
+        if (special[i].kind != HL_KEY_LEVER) continue;
+        char what[256];
+        lever_words(special[i].code, what, sizeof what);
+        t.named_line(special[i].name, what);
+    }
+    t.add("\nArrow keys: the views\n");
+    for (int i = 0; i < n; i++)
+        if (special[i].kind == HL_KEY_VIEW) t.named_line(special[i].name, view_key_what(special[i].code));
     t.add("\nRadios\n");
     for (const radio_key_entry& k : k_radio_keys) {
         char what[128];

@@ -45,6 +45,27 @@ struct panel_key_entry {
     const char* what;     // what the key does before its click, or nullptr when it only clicks
 };
 
+// The number-pad yoke: what each yoke code (hl_keys.h) does to the keyboard's stick offsets, which
+// are added to the stick before shaping and kept within -1..1 (pitch positive back, roll and yaw
+// positive right). centre 1 puts roll and yaw back to 0 and leaves pitch.
+struct yoke_key_entry {
+    int code;
+    int centre;
+    float d_ptch, d_roll, d_hdng;
+    const char* what;
+};
+const yoke_key_entry* yoke_keys(int* n);
+
+// The engine lever a function-key code (hl_keys.h, Shift adds HL_LEVER_SHIFT) moves: with one
+// lever for every engine (split 0) or a lever per engine (split 1). Sets the lever, the engine
+// (0..3, or -1 for every engine) and the direction (-1 or +1) and returns 1; 0 when the code moves
+// nothing in that mode. A helicopter's throttle lever is its collective pitch.
+enum lever_kind { LEVER_THROTTLE, LEVER_PROP, LEVER_MIXTURE };
+int lever_of_code(int code, int split, lever_kind* lever, int* engine, int* dir);
+
+// What an arrow key's view code (hl_keys.h) does, in words.
+const char* view_key_what(int code);
+
 // The tables in the order the handler tries them; *n entries each.
 const command_key_entry* command_keys(int* n);
 const menu_key_entry* menu_keys(int* n);
