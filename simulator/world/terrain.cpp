@@ -10,6 +10,7 @@
 #include "hl_graph.h"
 #include "hl_types.h"
 #include "scenery.h"
+#include "ships.h"
 #include "vrange.h"
 #include "world_pending.h"
 
