@@ -24,6 +24,7 @@ constexpr int COL_NRML_BRIGHT = 47, COL_NRML_DIM = 49;
 constexpr int COL_COOL_BRIGHT[3] = {46, 48, 49};
 constexpr int COL_COOL_DIM[3] = {48, 49, 50};
 
+constexpr double HUD_DEPTH_FAR = 0.99995;   // the synthetic display's depth range: 0 .. this
 constexpr int GRID_REACH = 10;           // grid points each way from the viewpoint
 constexpr int GATES = 8;
 constexpr float GATE_RANGE_NM = 15.0f;
@@ -120,6 +121,10 @@ void plot_cool_hud(void)
               static_cast<GLsizei>((con.HUD_rgt - con.HUD_lft - 1.0f) * sx),
               static_cast<GLsizei>((con.HUD_top - con.HUD_bot - 1.0f) * sy));
 
+    // The grid lies on the terrain's own points: brought a hair nearer in depth, its lines win over
+    // the ground they lie on instead of breaking into dashes where the two meet.
+    glDepthFunc(GL_LEQUAL);
+    glDepthRange(0.0, HUD_DEPTH_FAR);
     glBegin(GL_LINES);
     // The terrain's grid around the viewpoint, stopping at the region's last points.
     const int vi = env.i_viewpoint, vj = env.j_viewpoint;
@@ -164,5 +169,7 @@ void plot_cool_hud(void)
         }
     }
     glEnd();
+    glDepthRange(0.0, 1.0);
+    glDepthFunc(GL_LESS);
     glDisable(GL_SCISSOR_TEST);
 }

@@ -197,35 +197,44 @@ const float CARR_MAST_LINES[11][6] = {
     {20, 50, 11, 36, 50, 11}, {28, 46, 11, 24, 50, 11}, {28, 46, 11, 32, 50, 11}, {28, 45, 1, 28, 45, 21},
     {28, 44, 3, 28, 44, 19},  {28, 40, 11, 28, 44, 7},  {28, 40, 11, 28, 44, 15}};
 
-void draw_carrier_model(int ball)
+void carr_hull(void) { quads(carr_pxyz, CARR_HULL_LOW, 7); }
+
+void carr_metal(void)
 {
-    OGL_setstate(1, 1, 1, 1);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    ship_tex(TEX_HULL);
-    quads(carr_pxyz, CARR_HULL_LOW, 7);
-    ship_tex(TEX_METAL);
     quads(carr_pxyz, CARR_METAL, 17);
     island_block(44, 48, TEX_METAL, 0.0f, 1.0f);   // the mast
-    ship_tex(TEX_DIRTY);
-    const int stern[1][4] = {{CARR_STERN[0], CARR_STERN[1], CARR_STERN[2], CARR_STERN[3]}};
-    quads(carr_pxyz, stern, 1);
-    const int roof[1][4] = {{CARR_ROOF[0], CARR_ROOF[1], CARR_ROOF[2], CARR_ROOF[3]}};
-    quads(carr_pxyz, roof, 1);
-    // One deck picture over the whole flight deck.
-    ship_tex(TEX_DECK);
+}
+
+void carr_dirty(void)
+{
+    const int q[2][4] = {{CARR_STERN[0], CARR_STERN[1], CARR_STERN[2], CARR_STERN[3]},
+                         {CARR_ROOF[0], CARR_ROOF[1], CARR_ROOF[2], CARR_ROOF[3]}};
+    quads(carr_pxyz, q, 2);
+}
+
+// One deck picture over the whole flight deck.
+void carr_deck(void)
+{
     for (const auto& q : CARR_DECK)
         OGL_3dquad_flat(carr_pxyz[q[0]], carr_pxyz[q[1]], carr_pxyz[q[2]], carr_pxyz[q[3]], TEX_DECK, -35.0f, 160.0f,
                         71.0f, -314.0f);
-    ship_tex(TEX_TOWER);
+}
+
+void carr_tower(void)
+{
     island_block(24, 28, TEX_TOWER, 0.0f, 0.234f);
     island_block(28, 32, TEX_TOWER, 0.234f, 0.398f);
     island_block(32, 36, TEX_TOWER, 0.398f, 0.914f);
     island_block(36, 40, TEX_TOWER, 0.914f, 1.0f);
+}
 
+// The mast's rigging, then the lights over everything: the deck rows at night, the datum row and
+// the ball always.
+void carr_overlay(int ball)
+{
     OGL_setstate(1, 0, 0, 1);
     lines(CARR_MAST_LINES, 11, ogl_brat_ter * 0.3f);
 
-    // Lights over everything: the deck rows at night, the datum row and the ball always.
     OGL_setstate(1, 0, 0, 0);
     if (scn.rway_lites_on) {
         glColor3fv(col_rgb[COL_DECK_LIGHT]);
@@ -270,21 +279,21 @@ void frig_box(int p)
     quads(frig_pxyz, q, 5);
 }
 
-void draw_frigate_model(int)
+void frig_metal(void)
 {
-    OGL_setstate(1, 1, 1, 1);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    ship_tex(TEX_METAL);
     quads(frig_pxyz, FRIG_DECK, 5);
     for (int b = 0; b < 5; b++) frig_box(FRIG_BOXES[b]);
-    ship_tex(TEX_PAD);
-    quads(frig_pxyz, FRIG_PAD, 1);
-    ship_tex(TEX_HULL);
-    quads(frig_pxyz, FRIG_HULL, 9);
-    ship_tex(TEX_DIRTY);
+}
+void frig_pad(void) { quads(frig_pxyz, FRIG_PAD, 1); }
+void frig_hull(void) { quads(frig_pxyz, FRIG_HULL, 9); }
+void frig_dirty(void)
+{
     frig_box(FRIG_BOXES[5]);
     frig_box(FRIG_BOXES[6]);
+}
 
+void frig_overlay(int)
+{
     OGL_setstate(1, 0, 0, 1);
     lines(FRIG_MAST_LINES, 10, ogl_brat_ter * 0.3f);
     if (scn.rway_lites_on) {
@@ -348,21 +357,19 @@ void lattice_top(float x, float z, float w, float y)
     for (int c = 0; c < 3; c++) lattice_corner(x, z, w, c, y);
 }
 
-void draw_oilrig_model(int)
+void oilr_pad(void) { quads(oilr_pxyz, OILR_PAD, 1); }
+void oilr_pave(void) { quads(oilr_pxyz, OILR_PAVE, 2); }
+void oilr_metal(void) { quads(oilr_pxyz, OILR_METAL, 5); }
+void oilr_dirty(void)
 {
-    OGL_setstate(1, 1, 1, 1);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    ship_tex(TEX_PAD);
-    quads(oilr_pxyz, OILR_PAD, 1);
-    ship_tex(TEX_RWAY_PAVE);
-    quads(oilr_pxyz, OILR_PAVE, 2);
-    ship_tex(TEX_METAL);
-    quads(oilr_pxyz, OILR_METAL, 5);
-    ship_tex(TEX_DIRTY);
     slab_sides(0);
     slab_sides(2);
     slab_sides(3);
+}
 
+// The legs and the derrick, and the lights at night.
+void oilr_overlay(int)
+{
     OGL_setstate(1, 0, 0, 1);
     for (const auto& leg : OILR_LEGS) lattice(leg[0], leg[1], 0.0f, 0);
     lattice(DERRICK_X, DERRICK_Z, DERRICK_BASE, 1);
@@ -380,6 +387,46 @@ void draw_oilrig_model(int)
         glEnd();
         glPointSize(1.0f);
     }
+}
+
+// ---- the ships of a frame, texture by texture ----------------------------------------------------------
+
+// Each kind of ship as its textured parts (at most one per texture) and what it draws over them.
+struct ship_part {
+    int tex;
+    void (*draw)(void);
+};
+struct ship_kind {
+    const ship_part* parts;
+    int n;
+    void (*overlay)(int ball);
+};
+const ship_part CARR_PARTS[] = {
+    {TEX_HULL, carr_hull}, {TEX_METAL, carr_metal}, {TEX_DIRTY, carr_dirty}, {TEX_DECK, carr_deck}, {TEX_TOWER, carr_tower}};
+const ship_part FRIG_PARTS[] = {{TEX_METAL, frig_metal}, {TEX_PAD, frig_pad}, {TEX_HULL, frig_hull}, {TEX_DIRTY, frig_dirty}};
+const ship_part OILR_PARTS[] = {{TEX_PAD, oilr_pad}, {TEX_RWAY_PAVE, oilr_pave}, {TEX_METAL, oilr_metal}, {TEX_DIRTY, oilr_dirty}};
+enum { KIND_CARR, KIND_FRIG, KIND_OILR };
+const ship_kind KINDS[3] = {{CARR_PARTS, 5, carr_overlay}, {FRIG_PARTS, 4, frig_overlay}, {OILR_PARTS, 4, oilr_overlay}};
+// Every texture a ship uses, in the order the frame binds them.
+const int SHIP_TEXES[] = {TEX_HULL, TEX_METAL, TEX_DIRTY, TEX_DECK, TEX_TOWER, TEX_PAD, TEX_RWAY_PAVE};
+
+// The ships met so far in the frame: their kind, the ball's step and the matrix the terrain set for
+// the cell. The region holds at most three in each of its six squares.
+struct queued_ship {
+    int kind, ball;
+    float m[16];
+};
+constexpr int QUEUE_MAX = 32;
+queued_ship g_queue[QUEUE_MAX];
+int g_queued = 0;
+
+void queue_ship(int kind, int ball)
+{
+    if (g_queued == QUEUE_MAX) plot_queued_ships();
+    queued_ship& q = g_queue[g_queued++];
+    q.kind = kind;
+    q.ball = ball;
+    glGetFloatv(GL_MODELVIEW_MATRIX, q.m);
 }
 
 }  // namespace
@@ -487,31 +534,50 @@ void CFR_3dquad(const float p1[3], const float p2[3], const float p3[3], const f
     glVertex3fv(p4);
 }
 
-namespace {
-
 // The models are closed solids seen from every side and their quads wind either way: no culling.
-void draw_unculled(void (*model)(int), int arg)
+void plot_queued_ships(void)
 {
-    g_stats.ships++;
+    if (g_queued == 0) return;
+    const GLboolean culled = glIsEnabled(GL_CULL_FACE);
     glDisable(GL_CULL_FACE);
-    model(arg);
-    glEnable(GL_CULL_FACE);
+    glPushMatrix();
+    OGL_setstate(1, 1, 1, 1);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    for (const int tex : SHIP_TEXES) {
+        int bound = 0;
+        for (int k = 0; k < g_queued; k++) {
+            const ship_kind& kind = KINDS[g_queue[k].kind];
+            for (int p = 0; p < kind.n; p++) {
+                if (kind.parts[p].tex != tex) continue;
+                if (!bound) ship_tex(tex);
+                bound = 1;
+                glLoadMatrixf(g_queue[k].m);
+                kind.parts[p].draw();
+            }
+        }
+    }
+    for (int k = 0; k < g_queued; k++) {
+        glLoadMatrixf(g_queue[k].m);
+        KINDS[g_queue[k].kind].overlay(g_queue[k].ball);
+    }
+    glPopMatrix();
+    if (culled) glEnable(GL_CULL_FACE);
+    g_stats.ships += g_queued;
+    g_queued = 0;
 }
 
-}  // namespace
-
-void draw_a_carr(float x, float y, float z) { draw_unculled(draw_carrier_model, carr_frame(x, y, z)); }
+void draw_a_carr(float x, float y, float z) { queue_ship(KIND_CARR, carr_frame(x, y, z)); }
 
 void draw_a_frig(float x, float y, float z)
 {
     frig_frame(x, y, z);
-    draw_unculled(draw_frigate_model, 0);
+    queue_ship(KIND_FRIG, 0);
 }
 
 void draw_a_oilr(float x, float y, float z)
 {
     oilr_frame(x, y, z);
-    draw_unculled(draw_oilrig_model, 0);
+    queue_ship(KIND_OILR, 0);
 }
 
 const ship_stats& ship_last_stats(void) { return g_stats; }

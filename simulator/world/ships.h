@@ -44,10 +44,14 @@ constexpr int CARR_NAV_GS = 1;
 // with texture coordinates (1, 1), (1, 0), (0, 0), (0, 1).
 void CFR_3dquad(const float p1[3], const float p2[3], const float p3[3], const float p4[3]);
 
-// The logic above, then the model; inside the matrix the terrain has set for the cell.
+// The logic above, then the model, inside the matrix the terrain has set for the cell. The model
+// is kept with that matrix and drawn by plot_queued_ships, which the terrain calls once it has met
+// every ship of the frame: so each texture is bound once however many ships are in view.
 void draw_a_carr(float x, float y, float z);
 void draw_a_frig(float x, float y, float z);
 void draw_a_oilr(float x, float y, float z);
+// Draws the ships kept since the last call, texture by texture, and forgets them.
+void plot_queued_ships(void);
 
 // What the ships' drawing did in the frame so far: how many times each texture was bound (index
 // by texture number, 0..SHIP_TEX_MAX - 1) and how many ships were drawn. Cleared by

@@ -100,6 +100,16 @@ protected:
         *sy = static_cast<float>(300.0 + F_PX * (y - up) / d);
     }
 
+    // The view without and then with the synthetic head-up display.
+    void synthetic_frames(Frame* off, Frame* on)
+    {
+        pln[0].HUDtype = 3;
+        ins.HOOP_on = 0;
+        *off = draw();
+        ins.HOOP_on = 1;
+        *on = draw();
+    }
+
     int ci_ = 0, cj_ = 0;
 };
 
@@ -143,6 +153,48 @@ TEST_F(ShipsHudPrecip, ShipsDrawnAtTheirCellsEachTextureBoundOnce)
             EXPECT_EQ(st.binds[t], used ? 1 : 0) << r.name << " texture " << t;
         }
         save(with, std::string("ship_") + (r.ship == CARRIER ? "carrier" : r.ship == FRIGATE ? "frigate" : "oilrig") + ".png");
+    }
+}
+
+// Three ships in view at once: each texture is bound once in the frame, not once a ship, and each
+// ship stands where its cell puts it, the carrier's pixels the same as when it is alone.
+TEST_F(ShipsHudPrecip, ShipsInViewTogetherBindEachTextureOnceAndEachStandsAsAlone)
+{
+    only(CARRIER);
+    look_from(500.0f, 40.0f);
+    const Frame alone = draw(2);
+    // A frigate and an oil rig two cells north, one cell to each side.
+    const int north = planexyz[ci_][cj_ + 1][2] < planexyz[ci_][cj_][2] ? 1 : -1;
+    const int cells[2][2] = {{ci_ - 1, cj_ + 2 * north}, {ci_ + 1, cj_ + 2 * north}};
+    frig_on_poly[cells[0][0]][cells[0][1]] = 1;
+    oilr_on_poly[cells[1][0]][cells[1][1]] = 1;
+    terrain_region_changed();
+    const Frame together = draw(2);
+    save(together, "ships_together.png");
+    const ship_stats& st = ship_last_stats();
+    EXPECT_EQ(st.ships, 3);
+    for (int t = 0; t < SHIP_TEX_MAX; t++) {
+        const bool used = t == 86 || (t >= 117 && t <= 122);
+        EXPECT_EQ(st.binds[t], used ? 1 : 0) << "texture " << t;
+    }
+    // The carrier, from its stern to its bow at the middle of the view, as it was alone.
+    float sx, sy, bx, by;
+    project(500.0f, 40.0f, 0.0f, 21.0f, 150.0f, &sx, &sy);
+    project(500.0f, 40.0f, 0.0f, 21.0f, -150.0f, &bx, &by);
+    EXPECT_LT(box_diff(together, alone, 370, pixel_row(sy), 430, pixel_row(by)), 0.5);
+    // The others where their cells put them: a point on each one's deck, seen from the camera.
+    const float cam[3] = {mid[0], mid[1] + 40.0f, mid[2] + 500.0f};
+    const float deck_y[2] = {8.0f, 55.0f};
+    for (int n = 0; n < 2; n++) {
+        const int i = cells[n][0], j = cells[n][1];
+        float m2[3];
+        for (int c = 0; c < 3; c++) m2[c] = 0.5f * (planexyz[i][j][c] + planexyz[i + 1][j + 1][c]);
+        const double d = cam[2] - m2[2];
+        ASSERT_GT(d, 1000.0) << "the cell lies ahead";
+        const int px = static_cast<int>(400.0 + F_PX * (m2[0] - cam[0]) / d);
+        const int py = pixel_row(static_cast<float>(300.0 + F_PX * (m2[1] + deck_y[n] - cam[1]) / d));
+        ASSERT_TRUE(px > 10 && px < 790) << n << " in view";
+        EXPECT_GT(box_diff(together, alone, px - 2, py - 1, px + 2, py + 1), 20.0) << (n ? "oil rig" : "frigate");
     }
 }
 
@@ -290,11 +342,8 @@ TEST_F(ShipsHudPrecip, FullScreenWithHudDiffersFromWithoutAndSyntheticHudStaysIn
 
     // The synthetic display: drawn in the scene, clipped to the display's rectangle.
     set.view_type = VIEW_FORWARD;
-    pln[0].HUDtype = 3;
-    ins.HOOP_on = 0;
-    const Frame off = draw();
-    ins.HOOP_on = 1;
-    const Frame on = draw();
+    Frame off, on;
+    synthetic_frames(&off, &on);
     save(on, "hud_synthetic.png");
     int inside = 0, outside = 0, grid = 0;
     for (int y = 0; y < on.h; y++)
@@ -310,6 +359,46 @@ TEST_F(ShipsHudPrecip, FullScreenWithHudDiffersFromWithoutAndSyntheticHudStaysIn
     EXPECT_GT(grid, 100) << "the terrain grid in its shades";
     EXPECT_EQ(outside, 0) << "the scissor keeps it inside the display";
     EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+}
+
+// The synthetic display's grid lies on the terrain's own points, yet its lines are drawn whole, not
+// broken where the ground they lie on wins the depth test: a row of the grid a few cells ahead,
+// projected by hand from the eye, shows along its whole length inside the display.
+TEST_F(ShipsHudPrecip, SyntheticGridLinesLieWholeOnTheGround)
+{
+    only(NO_SHIP);
+    place(34.05, -117.3, 400.0f, 0.0f, 0.0f, 0.0f);   // level, looking north
+    set.view_type = VIEW_FULL_HUD;
+    Frame off, on;
+    synthetic_frames(&off, &on);
+    const int vi = env.i_viewpoint, vj = env.j_viewpoint;
+    const int north = planexyz[vi][vj + 1][2] < planexyz[vi][vj][2] ? 1 : -1;
+    const int j = vj + 3 * north;
+    const double cx = flt.X[0], cy = flt.Y[0], cz = flt.Z[0];
+    int sampled = 0, shown = 0;
+    for (int i = vi - 10; i < vi + 9; i++) {
+        const float* a = planexyz[i][j];
+        const float* b = planexyz[i + 1][j];
+        const double ax = 400.0 + F_PX * (a[0] - cx) / (cz - a[2]), ay = 300.0 + F_PX * (a[1] - cy) / (cz - a[2]);
+        const double bx = 400.0 + F_PX * (b[0] - cx) / (cz - b[2]), by = 300.0 + F_PX * (b[1] - cy) / (cz - b[2]);
+        for (double x = std::ceil(ax); x <= bx; x += 2.0) {
+            if (x < 280.0 || x > 520.0) continue;   // clear of the tapes
+            const double y = ay + (by - ay) * (x - ax) / (bx - ax);
+            ASSERT_TRUE(y > 190.0 && y < 410.0) << "the row lies inside the display";
+            bool lit = false;
+            for (int dy = -1; dy <= 1; dy++)
+                for (int dx = -1; dx <= 1; dx++) {
+                    const uint8_t *p = on.at(static_cast<float>(x + dx), static_cast<float>(y + dy));
+                    const uint8_t *q = off.at(static_cast<float>(x + dx), static_cast<float>(y + dy));
+                    lit = lit || p[1] - q[1] > 40;
+                }
+            sampled++;
+            shown += lit;
+        }
+    }
+    ASSERT_GT(sampled, 100);
+    EXPECT_GT(shown, sampled * 95 / 100) << shown << " of " << sampled;
+    if (HasFailure()) save(on, "hud_synthetic_row.png");
 }
 
 TEST(HudGates, EightGatesRiseAlongA286DegreePath)
