@@ -1,7 +1,8 @@
 // main.cpp -- bench_scenery: frames per second of the outside view around the start airport, drawn
 // by this machine's OpenGL in an 800 by 600 window: on the start runway with the panel and full
 // screen, in cruise toward the mountains, looking down from high up, and with twenty miles of
-// visibility, and at sea 600 m astern of the region's carrier nearest the airport. Each frame is
+// visibility, and at sea 600 m astern of the region's carrier nearest the airport, by day and in
+// the head-up display's view under an overcast in rain. Each frame is
 // finished (glFinish) before the next, so the figure is the renderer's real rate; the buffers are
 // swapped as the program does.
 //
@@ -44,6 +45,7 @@ struct Case {
     float the, turn;     // pitch, and heading relative to the runway's (degrees)
     float vis_nm;        // reported visibility, nautical miles
     int carrier;         // 1: along and turn are taken from the carrier's cell middle, looking north
+    int rain;            // 1: under an overcast in moderate rain (streaks on the windscreen)
 };
 
 // The start runway of the start airport: its centre, heading and the ground there.
@@ -90,6 +92,19 @@ void place(const Case& c)
     set.view_type = c.view;
     set.view_is_fullscreen = c.view != 500;
     atm.vis_rep = c.vis_nm * con.nmtomtrs;
+    flt.vind = 140.0f;
+    flt.av = 72.0f;
+}
+
+// An overcast from 600 to 1500 m in moderate rain, at 15 degrees.
+void rain(void)
+{
+    atm.cld_type = 4;
+    atm.baseMSL = 600.0f;
+    atm.topsMSL = 1500.0f;
+    atm.level = 3.0f;
+    atm.rain_tstm = 4.0f;
+    atm.temp_SL = 59.0f;
 }
 
 }  // namespace
@@ -137,18 +152,22 @@ int main(int argc, char** argv)
                 static_cast<int>(msc.locl_time / 3600.0f), static_cast<int>(msc.locl_time / 60.0f) % 60, atm.cld_type);
 
     const Case cases[] = {
-        {"runway, panel view", 500, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f},
-        {"runway, full screen", 522, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f},
-        {"1500 m toward the mountains", 522, 0.0f, 1500.0f, 0.0f, -68.0f, 7.0f},
-        {"1500 m, 20 nm visibility", 522, 0.0f, 1500.0f, -5.0f, -68.0f, 20.0f},
+        {"runway, panel view", 500, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f, 0},
+        {"runway, full screen", 522, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f, 0},
+        {"1500 m toward the mountains", 522, 0.0f, 1500.0f, 0.0f, -68.0f, 7.0f, 0},
+        {"1500 m, 20 nm visibility", 522, 0.0f, 1500.0f, -5.0f, -68.0f, 20.0f, 0},
         {"3000 m looking down, 20 nm", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, 0},
         {"carrier at sea, 600 m astern", 522, -600.0f, 60.0f, -3.0f, 0.0f, 7.0f, 1},
+        {"carrier, HUD view in rain", 521, -600.0f, 60.0f, -3.0f, 0.0f, 7.0f, 1, 1},
     };
+    const auto clear_weather = atm;
     double cx = 0.0, cz = 0.0;
     if (!carrier_middle(&cx, &cz)) std::printf("(no carrier in the region: the carrier case flies over the runway)\n");
     std::printf("%-32s %8s %9s %10s %7s\n", "case", "fps", "ms/frame", "triangles", "blocks");
     for (const Case& c : cases) {
+        atm = clear_weather;
         place(c);
+        if (c.rain) rain();
         for (int k = 0; k < 10; k++) {
             update_scenery();
             glFinish();
@@ -163,6 +182,7 @@ int main(int argc, char** argv)
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         const terrain_stats st = terrain_last_stats();
         std::printf("%-32s %8.1f %9.2f %10d %7d\n", c.name, frames / s, 1000.0 * s / frames, st.triangles, st.blocks);
+        if (c.rain) std::printf("%-32s rain rate %.2f\n", "", atm.prec_rat);
     }
     MACIBM_finishup();
     return 0;

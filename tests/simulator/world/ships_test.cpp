@@ -4,13 +4,15 @@
 // run once a frame as the outside view runs it: the catapult start resting on the pitching deck, a
 // launch off the bow, a trap in the wires, the landing signal officer on an approach, and a
 // helicopter standing on the frigate's and the oil rig's pads.
+#include "do_speech.h"
 #include "flight_harness.h"
+#include "flight_hooks.h"
 #include "fltutil.h"
 #include "hl_funct.h"
 #include "hl_mnw.h"
 #include "hl_types.h"
 #include "kvtest.h"
-#include "lso.h"
+#include "plt_audio.h"
 #include "ships.h"
 #include "startpos.h"
 
@@ -453,15 +455,27 @@ TEST_F(ShipFlight, SignalOfficerTalksDownACarrierApproach)
     frame();
     const float d = pythag(atc.cardxyz[0], atc.cardxyz[2]);
     EXPECT_NEAR(std::atan2(atc.cardxyz[1], d) / DEG, 3.5f, 0.5f);
+    // The officer speaks through the speech engine into the sound stream, as in the program, and
+    // is called through the flight model's hook every fourth second as its events call him.
+    PLT_speech_flush();
+    clear_recorded_alerts();
+    ASSERT_EQ(initspeechsynth(), 1) << PLT_speech_error();
+    msc.speech_avail = 1;
+    set.voice_out = 1;
+    ASSERT_NE(flt_hooks.LSO_respond, nullptr);
     std::vector<std::string> calls;
     for (int k = 0; k < 60 * 12; k++) {
         frame();
         if (k % 240 == 0) {
             atc.response[0] = 0;
-            LSO_respond();
+            flt_hooks.LSO_respond();
             if (atc.response[0]) calls.push_back(atc.response);
         }
     }
+    ASSERT_TRUE(PLT_speech_wait(10000));
+    const int queued = PLT_speech_queued();
+    PLT_speech_close();
+    PLT_speech_flush();
     ASSERT_FALSE(calls.empty()) << "the officer said nothing";
     EXPECT_EQ(calls[0], "Call the ball.");
     for (const std::string& s : calls) {
@@ -471,6 +485,9 @@ TEST_F(ShipFlight, SignalOfficerTalksDownACarrierApproach)
             known = known || s == k;
         EXPECT_TRUE(known) << s;
     }
+    // Every call spoken: even the shortest lasts a quarter of a second at the engine's 22050 Hz.
+    EXPECT_GT(queued, static_cast<int>(calls.size()) * 22050 / 4) << calls.size() << " calls";
+    EXPECT_TRUE(recorded_alerts().empty());
 }
 
 TEST_F(ShipFlight, HelicopterStandsOnTheFrigateAndTheOilRig)
