@@ -152,12 +152,12 @@ int main(int argc, char** argv)
                 static_cast<int>(msc.locl_time / 3600.0f), static_cast<int>(msc.locl_time / 60.0f) % 60, atm.cld_type);
 
     const Case cases[] = {
-        {"runway, panel view", 500, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f, 0},
-        {"runway, full screen", 522, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f, 0},
-        {"1500 m toward the mountains", 522, 0.0f, 1500.0f, 0.0f, -68.0f, 7.0f, 0},
-        {"1500 m, 20 nm visibility", 522, 0.0f, 1500.0f, -5.0f, -68.0f, 20.0f, 0},
-        {"3000 m looking down, 20 nm", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, 0},
-        {"carrier at sea, 600 m astern", 522, -600.0f, 60.0f, -3.0f, 0.0f, 7.0f, 1},
+        {"runway, panel view", 500, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f, 0, 0},
+        {"runway, full screen", 522, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f, 0, 0},
+        {"1500 m toward the mountains", 522, 0.0f, 1500.0f, 0.0f, -68.0f, 7.0f, 0, 0},
+        {"1500 m, 20 nm visibility", 522, 0.0f, 1500.0f, -5.0f, -68.0f, 20.0f, 0, 0},
+        {"3000 m looking down, 20 nm", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, 0, 0},
+        {"carrier at sea, 600 m astern", 522, -600.0f, 60.0f, -3.0f, 0.0f, 7.0f, 1, 0},
         {"carrier, HUD view in rain", 521, -600.0f, 60.0f, -3.0f, 0.0f, 7.0f, 1, 1},
     };
     const auto clear_weather = atm;
