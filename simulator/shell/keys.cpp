@@ -3,12 +3,12 @@
 #include "keys.h"
 
 #include "atc.h"
+#include "das.h"
 #include "hl_funct.h"
 #include "hl_program.h"
 #include "hl_sound.h"
 #include "hl_types.h"
 #include "panel.h"
-#include "shell_pending.h"
 
 void (*key_panel_click)(float x, float y) = manage_das;
 
