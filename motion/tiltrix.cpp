@@ -141,7 +141,9 @@ int connect(void)
         PLT_serial_close(tlx.ports[i]);   // a reconnection reopens this process's own ports
         tlx.ports[i] = -1;
         tlx.blk[i].port = -1;
-        if (!takeover) {
+        // A takeover keeps the amplitudes of the platforms the dead process ran; one it did not
+        // run (it connected fewer) has none set, and starts at full scale like any connection.
+        if (!takeover || !tlx.blk[i].running) {
             tlx.blk[i].amplitude = 100;
             tlx.blk[i].ff_amplitude = 100;
         }
@@ -200,8 +202,12 @@ int initialise(int model, int n, int mark)
     if (n < 1 || n > TLX_MAX_PLATFORMS) return TILTRIX_BAD_COUNT;
     if (!attached || !map_block()) return TILTRIX_NO_BLOCK;
     tlx.n = n;
+    // A block this process has just started afresh holds no one's marks yet. That holds for the
+    // first connection only: the block stays open across an exit, and marks found at a later
+    // connection are other processes' (a dead one's to be taken over with its amplitudes).
     if (tlx.created && tlx_lock() == 0) {
         for (int i = 0; i < n; i++) tlx.blk[i].running = tlx.blk[i].attached = 0;
+        tlx.created = 0;
         tlx_unlock();
     }
     const int r = connect();

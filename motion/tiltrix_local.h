@@ -61,7 +61,8 @@ static_assert(TLX_BLOCK_SIZE == 304);
 struct tiltrix_process {
     int pid = 0;                        // the process this state belongs to
     int shm = -1;                       // claim on the shared block, kept for the process's life
-    int created = 0;                    // this process found the block unused and started it afresh
+    int created = 0;                    // this process found the block unused and started it afresh,
+                                        // until its first connection
     tiltrix_record* blk = nullptr;      // the mapped block, nullptr when unmapped
     int n = 0;                          // platforms, 1..4 once initialised
     int model = TLX_QUILLO;

@@ -53,6 +53,7 @@ public:
         std::memcpy(&v, d_ + rec * REC_SIZE + off, 4);
         return v;
     }
+    void set_i32(int rec, int off, int32_t v) { std::memcpy(d_ + rec * REC_SIZE + off, &v, 4); }
     uint8_t byte(int rec, int off) const { return d_[rec * REC_SIZE + off]; }
     std::string text(int rec, int off) const { return std::string((const char*)d_ + rec * REC_SIZE + off); }
     uint8_t* data() { return d_; }

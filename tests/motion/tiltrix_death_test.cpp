@@ -44,7 +44,8 @@ int connector(void*)
     return stay();
 }
 
-// Joins a platform whose connector has died: it must drive the port itself.
+// Joins a platform whose connector has died: it must drive the port itself. It leaves as a
+// program does, so no running mark of its own outlives it.
 int late_joiner(void*)
 {
     if (QuilloInit(1) != TILTRIX_OK) return 1;
@@ -52,7 +53,26 @@ int late_joiner(void*)
     sleep_ms(600);
     unsigned char a1 = 0;
     TiltrixGetPos(&a1, nullptr, nullptr, nullptr, nullptr, nullptr);
+    TiltrixExit();
     return a1 == 60 ? 0 : 2;
+}
+
+// Connects one platform at half amplitude and its force feedback at 30 %, commands 20, 30, 40
+// and stays.
+int half_scale_connector(void*)
+{
+    if (QuilloInit(1) != TILTRIX_OK) return 1;
+    if (TiltrixSetAmplitude(50) != 1 || TiltrixSetFFAmplitude(30) != 1) return 2;
+    TiltrixMove(20, 30, 40);
+    return stay();
+}
+
+// The last frame that arrives on the port within ms, or (-1, -1).
+QuilloFrame last_frame(PtyPair& com, int ms)
+{
+    bool aligned = false;
+    const auto frames = quillo_frames(com.read_for(ms, ms), &aligned);
+    return frames.empty() ? QuilloFrame{-1, -1} : frames.back();
 }
 
 // Shares the platform and starts a motion file of its own, then stays.
@@ -121,6 +141,78 @@ TEST_F(TiltrixDeath, AProcessJoiningAfterTheConnectorsDeathDrivesThePort)
     ASSERT_GE(frames.size(), 3u) << "the joiner trusted the dead connector's running mark";
     EXPECT_EQ(frames.back().p1, 60);
     EXPECT_EQ(frames.back().p2, 70);
+}
+
+TEST_F(TiltrixDeath, ATakeoverKeepsTheDeadProcesssAmplitudesAndGivesPlatformsItDidNotRunFullScale)
+{
+    PtyPair& com1 = port(1);
+    PtyPair& com2 = port(2);
+    RawBlock blk;
+    ASSERT_TRUE(blk.ok());
+    // Whatever an earlier user left in the second record.
+    blk.set_i32(1, OFF_AMPLITUDE, 37);
+    blk.set_i32(1, OFF_FF_AMPLITUDE, 37);
+    const int pid = start_child(half_scale_connector, nullptr);
+    ASSERT_GT(pid, 0);
+    // One platform uses COM2; at half scale 20 and 30 go out as 0.5 * (20 - 128) + 128 = 74 and 79.
+    ASSERT_TRUE(frame_arrives(com2, 74, 79, 2000)) << "the connector never drove the port";
+    EXPECT_EQ(end_child(pid, SIGKILL, 10), -1);
+
+    // Two platforms now, on COM1 and COM2: the first keeps the dead process's settings.
+    ASSERT_EQ(QuilloInit(2), TILTRIX_OK);
+    EXPECT_EQ(blk.i32(0, OFF_AMPLITUDE), 50);
+    EXPECT_EQ(blk.i32(0, OFF_FF_AMPLITUDE), 30);
+    EXPECT_EQ(blk.i32(1, OFF_AMPLITUDE), 100);
+    EXPECT_EQ(blk.i32(1, OFF_FF_AMPLITUDE), 100);
+    com1.drain();
+    com2.drain();
+    TiltrixMove(228, 28, 128);
+    sleep_ms(250);
+    // Half scale on the first (178, 78), full scale on the second.
+    const QuilloFrame first = last_frame(com1, 300), second = last_frame(com2, 300);
+    EXPECT_EQ(first.p1, 178);
+    EXPECT_EQ(first.p2, 78);
+    EXPECT_EQ(second.p1, 228);
+    EXPECT_EQ(second.p2, 28);
+}
+
+namespace {
+
+// In a block of its own, which this process starts: connects and exits, has a child connect at
+// half scale and die, and connects again. 0 when that last connection took the platform over
+// with the dead child's amplitudes and drives COM2 at them; else the number of the failed step.
+int creator_reconnects_after_a_death(void* com2_arg)
+{
+    PtyPair& com2 = *static_cast<PtyPair*>(com2_arg);
+    const std::string name = std::string(std::getenv("KV_TILTRIX_BLOCK")) + "-creator";
+    PLT_shared_remove(name.c_str());
+    setenv("KV_TILTRIX_BLOCK", name.c_str(), 1);
+    int step = 0;
+    if (QuilloInit(1) != TILTRIX_OK || TiltrixExit() != 1) step = 1;   // the library starts the block
+    {
+        RawBlock blk;
+        const int pid = step ? -1 : start_child(half_scale_connector, nullptr);
+        if (!step && !frame_arrives(com2, 74, 79, 2000)) step = 2;
+        if (pid > 0 && end_child(pid, SIGKILL, 10) != -1 && !step) step = 3;
+        if (!step && QuilloInit(1) != TILTRIX_OK) step = 4;
+        if (!step && (blk.i32(0, OFF_AMPLITUDE) != 50 || blk.i32(0, OFF_FF_AMPLITUDE) != 30)) step = 5;
+        if (!step) {
+            com2.drain();
+            TiltrixMove(228, 28, 128);
+            if (!frame_arrives(com2, 178, 78, 1000)) step = 6;
+        }
+        TiltrixExit();
+    }
+    PLT_shared_remove(name.c_str());
+    return step;
+}
+
+}  // namespace
+
+TEST_F(TiltrixDeath, TheProcessThatStartedTheBlockTakesOverLikeAnyOtherAfterItsFirstConnection)
+{
+    PtyPair& com2 = port(2);
+    EXPECT_EQ(run_child(creator_reconnects_after_a_death, &com2, 20), 0);
 }
 
 TEST_F(TiltrixDeath, KillingAPlayerOrRecorderThatDidNotConnectClearsItsFlag)
