@@ -155,9 +155,12 @@ int handle_float_point(int b, int s, int r, float x, float y, float z, float hw)
     float ac = std::fabs(dX * dYf);
     float as = std::fabs(dZf * dYf);
     float vol = dp * aw;
-    // Slope of the hull bottom against the water; a wall (no run along the body) does not plane.
+    // Slope of the hull bottom against the water. A patch rising aft steeper than 45 degrees (the
+    // after end of a step or of the stern) does not plane; a bottom rising forward, however steeply,
+    // is the bow meeting the water and planes in proportion. A wall with no run along the body has
+    // no slope at all and does not plane.
     float k = std::fabs(dZf) > 1e-4f ? dYf / dZf : 0.0f;
-    if (k > 1.0f || k < -1.0f) k = 0.0f;
+    if (k > 1.0f) k = 0.0f;
 
     const float rw = con.rho_h20;
     float buoy = vol * rw * con.g;
