@@ -241,7 +241,9 @@ void contact_forces(void)
             }
         }
 
-        // The arresting wire pulls back at the main gear.
+        // The arresting wire pulls straight back on the hook, which hangs a fifth of the way down from
+        // the centre of gravity to the main wheels: a pull along the body turns the aircraft only by
+        // the height it acts at, so the nose goes down onto its wheel.
         if (set.wired) addFagear(-flt.m_total * set.trap_accel, 0.0f, pl.mgearY * 0.2f);
 
         // Touchdown: a wheel that has just touched squeaks and jolts the stick by its compression.
