@@ -21,7 +21,22 @@ float ssq(float u) { return u * std::fabs(u); }
 // The rudder pedal that steers the nose wheel or brakes differentially.
 float pedal(void) { return set.eq_ped ? set.YK_hdng : set.YK_roll; }
 
+// The ground cell the sub-step's contact points share: the wheels, tips and bodies of one aircraft
+// mostly stand in one or two cells of the region's grid.
+groundcell ground = {-1, -1, {}, {}, {}, 0.0f, 0.0f, -1.0f};
+
+// The ground under a point: a ship's deck or an obstacle's top when the aircraft is over one, else
+// the terrain through the shared cell.
+float ground_under(float xp, float zp)
+{
+    if (env.over_carr || env.over_frig || env.over_obs)
+        return find_local_h(xp, zp, &env.i_aircraft, &env.j_aircraft, 1);
+    return find_local_h_in(&ground, xp, zp, &env.i_aircraft, &env.j_aircraft);
+}
+
 }  // namespace
+
+void contact_ground_forget(void) { ground_cell_forget(&ground); }
 
 float surface_roughness(int surf_type, float xp, float zp)
 {
@@ -42,7 +57,7 @@ int handle_contact_point(int i, float x, float y, float z, float k, float c, flo
     // The ground under the point.
     float xp = (float)flt.X[0] + x * flt.cospsi - z * flt.sinpsi;
     float zp = (float)flt.Z[0] + z * flt.cospsi + x * flt.sinpsi;
-    float h = find_local_h(xp, zp, &env.i_aircraft, &env.j_aircraft, 1);
+    float h = ground_under(xp, zp);
     h += surface_roughness(env.surf_type, xp, zp);
 
     float def = h - (float)flt.Y[0] + z * flt.sinthe + x * flt.sinphi - y * flt.costhe * flt.cosphi;

@@ -176,6 +176,7 @@ void contact_forces(void)
     int now[CONTACT_STATES] = {};
     flt.onground = 0;
     pl.condef[CONTACT_WINGTIP] = pl.condef[CONTACT_BODY] = 0.0f;
+    contact_ground_forget();   // the region may have shifted since the last sub-step
 
     if ((float)flt.Y[0] - env.localh_cg < 50.0f) {
         int ci = intlim(env.i_aircraft, 0, REGION_NI - 1);
