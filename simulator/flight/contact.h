@@ -13,6 +13,8 @@ enum {
     CONTACT_STATES = 9,
 };
 
+// Starts a sub-step's contact points: the ground cell they share is found afresh by the first.
+void contact_ground_forget(void);
 // Contact i (above) at arm (x, y, z) m with spring k (N/m), damper c (N s/m), rolling and
 // braking/side friction coefficients. Returns 1 when the point touches and pushes.
 int handle_contact_point(int i, float x, float y, float z, float k, float c, float mu_roll, float mu_brake);

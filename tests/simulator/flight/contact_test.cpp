@@ -179,6 +179,51 @@ TEST_F(Contact, AFloatPointDisplacesWaterByItsPatchAndDepth)
     EXPECT_NEAR(flt.faxilgear, -0.00165f * 0.25f * 1000.0f * 25.0f, 1e-3f);
 }
 
+// Planing: a patch of hull bottom moving forward through the water is pushed up in proportion to
+// its slope when the bottom rises toward the bow, pulled down when it rises toward the stern, and
+// not at all by a stern face steeper than 45 degrees or by a wall with no run along the body.
+TEST_F(Contact, AHullBottomPlanesByItsSlope)
+{
+    struct Case {
+        const char* what;
+        float rise;     // m of height gained per metre aft along the bottom (-: rising toward the bow)
+        float run;      // m between stations
+        float slope;    // the slope that planes (0: none)
+    } cases[] = {
+        {"bow rising gently", -0.5f, 1.0f, -0.5f},
+        {"bow rising steeply", -2.0f, 1.0f, -2.0f},
+        {"stern rising gently", 0.5f, 1.0f, 0.5f},
+        {"stern rising at 45 degrees", 1.0f, 1.0f, 1.0f},
+        {"stern rising steeply", 2.0f, 1.0f, 0.0f},
+        {"a wall", -1.0f, 0.0f, 0.0f},
+    };
+    const float va = 5.0f, rho = con.rho_h20;
+    for (const Case& c : cases) {
+        for (int s = 0; s < 18; s++) {
+            for (int r = 0; r < 16; r++) {
+                pln[0].body_X[23][s][r] = -0.25f * (float)r;
+                pln[0].body_Y[23][s][r] = c.rise * (float)s;
+                pln[0].body_Z[23][s][r] = c.run * (float)s;
+            }
+        }
+        flt.vY = 0.0;
+        flt.vaxial = va;
+        clear_sums();
+        // The station's point is 0.2 m under the water.
+        ASSERT_EQ(handle_float_point(23, 3, 4, 0.0f, -1.1f, 0.0f, 0.0f), 1) << c.what;
+        // Its patch: a quarter metre across, the run and the rise of one station along.
+        const float wet = 0.25f * c.run, cap = 0.25f * std::fabs(c.rise);
+        const float buoyancy = 0.2f * wet * rho * con.g;
+        const float planing = -va * va * c.slope * cap * rho;
+        EXPECT_NEAR(flt.fnrmlgear - buoyancy, planing, 1e-3f * (1.0f + std::fabs(planing))) << c.what;
+        // A little of the planing force acts along the body, the slope held within +-0.05.
+        const float along = planing * std::fmax(-0.05f, std::fmin(0.05f, c.slope));
+        const float friction = -0.00165f * wet * rho * va * va;
+        EXPECT_NEAR(flt.faxilgear, along + friction, 1e-3f * (1.0f + std::fabs(along))) << c.what;
+        EXPECT_TRUE(std::isfinite(flt.M)) << c.what;
+    }
+}
+
 TEST(Scrapes, ABellyLandingRestsOnTheBodyInTheNineContactStates)
 {
     fh_world();
