@@ -150,6 +150,7 @@ void fh_world(const fh_world_options& opt)
     atm.rway_fric_rat = 1.0f;
     atm.wind_tbl = 1.0f;
     set.joy_rat_hdng = 1.0f;
+    set.eq_ped = opt.pedals;
     set.fadec_on = 1;
     rel.symflp = rel.fc_thr = rel.trotor = 1;
     rel.vacuum = rel.ss_asi = rel.ss_ahz = rel.ss_alt = rel.ss_tsi = rel.ss_dgy = rel.ss_vvi = 1;

@@ -27,6 +27,9 @@ struct fh_world_options {
     int water = 0;             // every cell is water
     float prd = 1.0f / 60.0f;  // s, frame period
     unsigned seed = 1;
+    // Rudder pedals fitted: the yaw control steers the nose wheel and brakes differentially. Without
+    // them the roll control does, as it does for a pilot on the keyboard.
+    int pedals = 1;
     // The frame's controls step: nullptr flies the harness's own controls (fh_set_controls);
     // update_controls flies the simulator's yoke, autopilot and augmentation instead. The frame
     // driver (update_flight) flies the same controls.

@@ -12,13 +12,16 @@
 
 namespace {
 
-// A flat region at height 0 and a 1000 kg aircraft record with no gear geometry of its own.
+// A flat region at height 0 and a 1000 kg aircraft record with no gear geometry of its own, flown
+// without rudder pedals: the yoke's roll steers and brakes.
 class Contact : public ::testing::Test {
 protected:
     const float k = 50000.0f, c = 5000.0f;
     void SetUp() override
     {
-        fh_world();
+        fh_world_options opt;
+        opt.pedals = 0;
+        fh_world(opt);
         pln[0].m_max = 1000.0f;
         pln[0].ngearZ = -1.0f;
         pln[0].mgearZ = 1.0f;

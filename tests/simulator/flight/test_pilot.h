@@ -24,6 +24,7 @@ struct TestPilot {
     bool coordinate = false;      // rudder against sideslip
     bool hold_heading_on_ground = false;
     float heading = 0.0f;
+    float heading_gain = 0.05f;   // pedal per degree of heading error
     float pitch_trim_integral = 0.0f;
     // Helicopter hover: collective for height, cyclic for the spot, pedals for the heading.
     bool hover = false;
@@ -66,8 +67,12 @@ struct TestPilot {
         }
         if (coordinate) c.yaw = fltlim(-0.08f * flt.Beta - 0.02f * flt.R, -1.0f, 1.0f);
         if (hold_heading_on_ground) {
+            // The nose wheel sets the yaw rate from the pedal directly (speed times steering angle
+            // over the wheelbase), so the pedal is a yaw-rate command: proportional to the heading
+            // error alone. A yaw-rate term would feed the rate the pedal itself just set back into
+            // the pedal and flip it from side to side frame by frame.
             float e = fltwrap(heading - flt.psi[0], -180.0f, 180.0f);
-            c.yaw = fltlim(0.5f * e - 0.2f * flt.R, -1.0f, 1.0f);
+            c.yaw = fltlim(heading_gain * e, -1.0f, 1.0f);
         }
         fh_set_controls(c);
         fh_frame();
