@@ -70,9 +70,13 @@ struct TestPilot {
             // The nose wheel sets the yaw rate from the pedal directly (speed times steering angle
             // over the wheelbase), so the pedal is a yaw-rate command: proportional to the heading
             // error alone. A yaw-rate term would feed the rate the pedal itself just set back into
-            // the pedal and flip it from side to side frame by frame.
+            // the pedal and flip it from side to side frame by frame. Without pedals the yoke's
+            // roll steers on the ground, and the wings are left alone there: levelling them with
+            // the steering would turn the aircraft into every lean its turn gives it.
             float e = fltwrap(heading - flt.psi[0], -180.0f, 180.0f);
-            c.yaw = fltlim(heading_gain * e, -1.0f, 1.0f);
+            float steer = fltlim(heading_gain * e, -1.0f, 1.0f);
+            if (set.eq_ped) c.yaw = steer;
+            else if (flt.onground) c.roll = steer;
         }
         fh_set_controls(c);
         fh_frame();
