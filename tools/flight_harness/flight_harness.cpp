@@ -80,6 +80,8 @@ void apply_controls(void)
     set.parkbrake = c.brake;
     flt.flap = c.flap;
     flt.slat = fltlim(4.0f * c.flap, 0.0f, 1.0f);
+    if (pl.gear_retract)
+        for (int leg = 0; leg < 3; leg++) pln[0].gear_stat[leg] = c.gear ? 1 : 0;
 
     deflect_surfaces();
     if (pl.is_heli && c.collective >= 0.0f)
@@ -211,6 +213,8 @@ void fh_start_air(float height, float speed, float heading)
     flt.phi[0] = 0.0f;
     start_common(speed);
     g_controls.brake = 0.0f;
+    g_controls.gear = pln[0].gear_retract ? 0 : 1;
+    for (int leg = 0; leg < 3; leg++) pln[0].gear_stat[leg] = g_controls.gear;
 }
 
 void fh_set_controls(const fh_controls& c) { g_controls = c; }
