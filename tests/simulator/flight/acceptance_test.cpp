@@ -239,12 +239,22 @@ TEST(Acceptance, EveryPoweredAircraftClimbsAtFullPower)
 // ---- level speed ---------------------------------------------------------------------------------
 
 // [POH] section 1: 123 KTAS at sea level, flat out; the handbook keeps the fixed-pitch propeller out
-// of the red above 2,400 rpm, as the pilot here does with the throttle. And 14 CFR 23.33(b)(1): at
-// the best-rate climb the fixed-pitch propeller itself holds the engine to its 2,400 rpm limit at
-// full throttle.
+// of the red above 2,400 rpm, as the pilot here does with the throttle. [POH] the full-throttle
+// static rpm, 2,065 to 2,165. And 14 CFR 23.33(b)(1): at the best-rate climb the fixed-pitch
+// propeller itself holds the engine to its 2,400 rpm limit at full throttle.
 TEST(Acceptance, TheTrainersPropellerStaysWithinItsLimitsAndItsTopSpeedIsTheHandbooks)
 {
     const float rpm = 60.0f / (2.0f * PI);
+    load(FH_TRAINER);
+    weigh(2450.0f * LB);
+    fh_start_ground(0.0f);
+    TestPilot parked;
+    set_throttle(1.0f);   // the brakes hold it
+    ASSERT_TRUE(fly_checked(parked, 10.0f));
+    EXPECT_LT(flt.v[0], 0.2f);
+    EXPECT_GE(flt.tac[0] * rpm, 2065.0f);
+    EXPECT_LE(flt.tac[0] * rpm, 2165.0f);
+
     load(FH_TRAINER);
     weigh(2450.0f * LB);
     fh_start_air(300.0f, 79.0f / con.msctokts, 0.0f);
@@ -316,6 +326,7 @@ TEST(Acceptance, EveryAeroplaneStallsFlapsUpAndDownNearItsHandbookSpeed)
         float stall_kt;   // published stall speed (0: none)
         float band;
         const char* source;
+        float start_m = 3000.0f;   // height to start the slow-down from
     } rows[] = {
         // [POH] section 1: power off at 2,450 lb, 51 KCAS flaps up and 47 KCAS with the full 30 deg.
         // A tenth either way: the handbooks round and their entry rate varies.
@@ -331,7 +342,9 @@ TEST(Acceptance, EveryAeroplaneStallsFlapsUpAndDownNearItsHandbookSpeed)
         {FH_FLOATPLANE, 0.0f, 1.0f, 0.0f, 0.0f, ""},
         {BOMBER, 0.0f, 0.0f, 0.0f, 0.0f, ""},
         {BOMBER, 0.0f, 1.0f, 0.0f, 0.0f, ""},
-        {FH_JET, 0.0f, 0.0f, 0.0f, 0.0f, ""},
+        {FH_JET, 0.0f, 0.0f, 0.0f, 0.0f, "", 6000.0f},
+        // Its full flaps at idle bring it down at 3,000 ft a minute: it starts higher.
+        {FH_JET, 0.0f, 1.0f, 0.0f, 0.0f, "", 6000.0f},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.rel) + (r.flap > 0.0f ? ", flaps down" : ", flaps up"));
@@ -340,15 +353,44 @@ TEST(Acceptance, EveryAeroplaneStallsFlapsUpAndDownNearItsHandbookSpeed)
         // From well above the flaps-up marking: the white arc's bottom of an indicator is read
         // through its position error at the stall, far below the calibrated stall speed.
         float start = pln[0].Vs * (pln[0].asi_units == 2 ? 1.0f : MPH) * 1.35f;
-        fh_start_air(3000.0f, start / con.msctokts, 0.0f);
+        fh_start_air(r.start_m, start / con.msctokts, 0.0f);
         weigh(r.kg);
         StallRun run = stall(start, r.flap);
         EXPECT_GT(run.at_kt, 0.0f) << "never stalled";
+        EXPECT_GT(fh_height(), 300.0f);   // in the air, not stopped on the ground
         EXPECT_TRUE(run.warned);
         if (r.stall_kt > 0.0f) {
             EXPECT_NEAR(run.at_kt, r.stall_kt, r.band * r.stall_kt) << r.source;
         }
     }
+}
+
+// A transport approaches at 1.23 times its stall speed with full flaps (14 CFR 25.125) and must be
+// trimmable there (25.161(c)): idle power, the trim off its stop and the stick near the middle.
+TEST(Acceptance, TheBomberTrimsOnItsApproachWithFullFlaps)
+{
+    load(BOMBER);
+    float start = pln[0].Vs * 1.35f;
+    fh_start_air(3000.0f, start / con.msctokts, 0.0f);
+    StallRun run = stall(start, 1.0f);
+    ASSERT_GT(run.at_kt, 0.0f);
+    const float vref = 1.23f * run.at_kt;
+    load(BOMBER);
+    fh_start_air(3000.0f, vref / con.msctokts, 0.0f);
+    TestPilot pilot = speed_pilot(vref / con.msctokts);
+    pilot.auto_trim = true;
+    pilot.pitch_integral = true;
+    fh_controls c = fh_get_controls();
+    c.throttle = 0.0f;
+    c.flap = 1.0f;
+    fh_set_controls(c);
+    ASSERT_TRUE(fly_each(pilot, 90.0f, [&] {
+        pilot.speed = vref / con.msctokts / std::sqrt(std::max(atm.crtsig, 0.05f));
+        return true;
+    }));
+    EXPECT_NEAR(eas_kt(), vref, 0.05f * vref);
+    EXPECT_LT(std::fabs(fh_get_controls().trim), 0.98f);
+    EXPECT_LT(std::fabs(fh_get_controls().pitch), 0.5f);
 }
 
 // ---- glide ---------------------------------------------------------------------------------------
