@@ -49,6 +49,16 @@ float surface_roughness(int surf_type, float xp, float zp)
     }
 }
 
+float steering_rate_limit(float mu_side)
+{
+    // Turning the path at yaw rate R takes a sideways acceleration v R, which the tyres' side
+    // friction gives up to mu g. Steered faster, the nose swings round while the path lags behind:
+    // the sideslip grows without bound, a ground loop the pilot never asked for.
+    const float v = flt.v[0];
+    if (v < 0.1f || mu_side <= 0.0f) return 1e9f;
+    return mu_side * con.g / v / DEG;
+}
+
 int handle_contact_point(int i, float x, float y, float z, float k, float c, float mu_roll, float mu_brake)
 {
     const planestruct& pl = pln[0];
@@ -115,7 +125,8 @@ int handle_contact_point(int i, float x, float y, float z, float k, float c, flo
             float g2 = clampf(lerp_at(0.0f, 5.0f, 10.0f, 1.0f, flt.v[0]), 1.0f, 5.0f);
             float base = pl.mgearZ - pl.ngearZ;
             if (std::fabs(base) > 0.01f) {
-                flt.R = flt.v[0] * r * g1 * g2 * (std::fabs(rel) < 90.0f ? 1.0f : -1.0f) * pl.nwsteer / base;
+                float R = flt.v[0] * r * g1 * g2 * (std::fabs(rel) < 90.0f ? 1.0f : -1.0f) * pl.nwsteer / base;
+                flt.R = clampf(R, -steering_rate_limit(mu_brake), steering_rate_limit(mu_brake));
                 flt.Rrad = flt.R * DEG;
             }
         }

@@ -23,3 +23,6 @@ int handle_contact_point(int i, float x, float y, float z, float k, float c, flo
 int handle_float_point(int b, int s, int r, float x, float y, float z, float hw);
 // Height (m) of the roughness a surface kind adds at a ground point.
 float surface_roughness(int surf_type, float xp, float zp);
+// The fastest yaw rate (deg/s) the nose or tail wheel may steer at the aircraft's present speed:
+// the rate at which the tyres' side friction mu_side can still turn the path with the nose.
+float steering_rate_limit(float mu_side);

@@ -12,13 +12,16 @@
 
 namespace {
 
-// A flat region at height 0 and a 1000 kg aircraft record with no gear geometry of its own.
+// A flat region at height 0 and a 1000 kg aircraft record with no gear geometry of its own, flown
+// without rudder pedals: the yoke's roll steers and brakes.
 class Contact : public ::testing::Test {
 protected:
     const float k = 50000.0f, c = 5000.0f;
     void SetUp() override
     {
-        fh_world();
+        fh_world_options opt;
+        opt.pedals = 0;
+        fh_world(opt);
         pln[0].m_max = 1000.0f;
         pln[0].ngearZ = -1.0f;
         pln[0].mgearZ = 1.0f;
@@ -138,6 +141,41 @@ TEST_F(Contact, NoseWheelSteeringSetsTheYawRateAndSkidsStopIt)
     flt.Rdot = 40.0f;
     handle_contact_point(CONTACT_SKID0 + 2, 1.0f, -1.0f, 1.0f, k, c, 0.4f, 0.4f);
     EXPECT_NEAR(flt.R, -40.0f * msc.prd, 1e-5f);
+}
+
+// The steering turns the nose no faster than the tyres' side friction can turn the path: a yaw rate
+// R (rad/s) at speed v needs a sideways acceleration v R of at most mu g.
+TEST_F(Contact, NoseWheelSteeringTurnsNoFasterThanTheTyresCanHold)
+{
+    const float RAD = 180.0f / 3.14159265f;
+    struct Case {
+        float v, pedal, mu_side;
+        float R;   // deg/s expected
+    } cases[] = {
+        // Half pedal at 10 m/s: 10 * 0.5 * 10 / 2 = 25 deg/s, inside 0.8 g / 10 m/s (45 deg/s).
+        {10.0f, 0.5f, 0.8f, 25.0f},
+        // Half pedal at 30 m/s would be 75 deg/s; the tyres hold 0.8 g / 30 m/s.
+        {30.0f, 0.5f, 0.8f, 0.8f * con.g / 30.0f * RAD},
+        // Full pedal at 5 m/s, every gain up (5 for the full pedal, 3 at this speed): 375 deg/s
+        // asked, 0.8 g / 5 m/s given.
+        {5.0f, 1.0f, 0.8f, 0.8f * con.g / 5.0f * RAD},
+        // Grass holds half as much: a quarter pedal at 30 m/s (37.5 deg/s) meets its 0.4 g.
+        {30.0f, -0.25f, 0.4f, -0.4f * con.g / 30.0f * RAD},
+        // Standing still, any pedal turns nothing.
+        {0.0f, 1.0f, 0.8f, 0.0f},
+    };
+    pln[0].nwsteer = 10.0f;
+    for (const Case& cs : cases) {
+        SCOPED_TRACE(cs.v);
+        flt.vY = 0.0;
+        flt.vZ = -cs.v;
+        flt.v[0] = cs.v;
+        set.YK_roll = cs.pedal;
+        clear_sums();
+        ASSERT_EQ(handle_contact_point(CONTACT_NOSE, 0.0f, -1.0f, -1.0f, k, c, 0.04f, cs.mu_side), 1);
+        EXPECT_NEAR(flt.R, cs.R, 2e-3f * std::fabs(cs.R) + 1e-4f);
+        EXPECT_NEAR(flt.Rrad, flt.R / RAD, 1e-6f);
+    }
 }
 
 TEST_F(Contact, RoughSurfacesRaiseTheGroundUnderTheWheel)
