@@ -339,6 +339,28 @@ int ouf_close(const char* path)
     return ok ? 1 : 0;
 }
 
+int temp_name_beside(const char* path, char* tmp)
+{
+    int len = std::snprintf(tmp, STR_LEN, "%s.tmp", path ? path : "");
+    if (len >= 0 && len < STR_LEN) return 1;
+    tmp[0] = 0;
+    return 0;
+}
+
+int commit_file(const char* tmp, const char* path, int written)
+{
+    if (!written) {
+        std::remove(tmp);
+        return 0;
+    }
+    if (std::rename(tmp, path) != 0) {
+        std::remove(tmp);
+        save_alert(path);
+        return 0;
+    }
+    return 1;
+}
+
 int ap_dir(const char* dir, char* path)
 {
     char out[STR_LEN];

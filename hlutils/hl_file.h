@@ -45,6 +45,17 @@ int ouf_open(const char* path, int type, int version);
 // naming path and returns 0.
 int ouf_close(const char* path);
 
+// Whole-or-nothing saves: a file is written under a temporary name beside its place and renamed
+// over the old file only once it is whole, so a failed write, a full disk or a killed process
+// leaves the old file as it was.
+//
+// The temporary name beside path (path + ".tmp") in tmp (400 bytes); 0 when it would not fit.
+int temp_name_beside(const char* path, char* tmp);
+// Finishes such a save: written says whether tmp was written whole (the writer has raised its
+// alert when not). Renames tmp over path; 1 when path now holds the new file, else tmp is removed,
+// path is untouched and (for a failed rename) the save alert is raised.
+int commit_file(const char* tmp, const char* path, int written);
+
 // Scanners: one value from the input inf_use names. A value that cannot be read raises the fatal
 // "File-scanning error!" naming label (the scanner itself then gives 0 or "").
 int intscan(const char* label);
