@@ -64,8 +64,16 @@ int copy_foil_fields(const char* const** names)
 void copy_foil(planestruct* pl, int src, int dst)
 {
     if (src < 0 || src > 17 || dst < 0 || dst > 17 || src == dst) return;
+    // The pylons hang at their own engines: copies of pylon 14 keep their own arms.
+    const float keep[3] = {pl->Xarm[dst], pl->Yarm[dst], pl->Zarm[dst]};
     copy_rows(pl, k_foil_fields, static_cast<int>(std::size(k_foil_fields)), src, dst);
-    pl->Xarm[dst] = src == 14 ? pl->Xarm[dst] : -pl->Xarm[src];
+    if (src == 14) {
+        pl->Xarm[dst] = keep[0];
+        pl->Yarm[dst] = keep[1];
+        pl->Zarm[dst] = keep[2];
+    } else {
+        pl->Xarm[dst] = -pl->Xarm[src];
+    }
 }
 
 int copy_body_fields(const char* const** names)

@@ -18,8 +18,8 @@ const char* default_foil(int p);
 // lifting part but its lateral arm, which is mirrored), by their record names.
 int copy_foil_fields(const char* const** names);
 // Copies lifting part src (0..17) to dst: its four airfoil names, geometry, incidences and control
-// flags. The lateral arm Xarm is negated, except when the source is pylon 14, whose copies hang
-// at their own engines.
+// flags. The lateral arm Xarm is negated; copies of pylon 14 take its shape but keep their own
+// arms (Xarm, Yarm, Zarm), since each pylon hangs at its own engine.
 void copy_foil(planestruct* pl, int src, int dst);
 // The body fields copy_body carries (the outline's three coordinates and the radius).
 int copy_body_fields(const char* const** names);
