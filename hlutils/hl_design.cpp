@@ -72,7 +72,8 @@ void copy_foil(planestruct* pl, int src, int dst)
         pl->Yarm[dst] = keep[1];
         pl->Zarm[dst] = keep[2];
     } else {
-        pl->Xarm[dst] = -pl->Xarm[src];
+        // 0 - x rather than -x: a root on the centre line stays +0, not -0.
+        pl->Xarm[dst] = 0.0f - pl->Xarm[src];
     }
 }
 

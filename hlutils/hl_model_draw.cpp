@@ -216,6 +216,10 @@ void draw_part(int p, int plane, int wire)
         }
     }
     if (p <= 3) {
+        // The disc stands across its thrust line, which the cants tilt up (a helicopter's main rotor
+        // lies almost flat at 85 to 90 degrees) and to the side (a tail rotor at 90).
+        glRotatef(pl.sidecant[p], 0.0f, 1.0f, 0.0f);
+        glRotatef(pl.vertcant[p], 1.0f, 0.0f, 0.0f);
         const float rate = flt.tac[p];
         if (!user || rate > PROP_DISC_RATE) {
             draw_prop_disc(pl.semilen[p], wire);

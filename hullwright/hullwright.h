@@ -69,7 +69,8 @@ int hw_write_prefs(void);
 void hw_pass(void);
 // Title and size of editing window id for the aircraft's kind; 0 when it is no window.
 int hw_window_info(int id, const char** title, float* dx, float* dy);
-// The whole program: single instance, start-up, the event loop, shut-down.
+// The whole program: single instance, start-up, the event loop, shut-down (program.cpp, with the
+// callbacks, so that the designer's code links beside the simulator's in the tests).
 int WinMain(void);
 
 // ---- the default aircraft (hw_baseplane.cpp) ------------------------------------------------------
@@ -118,6 +119,12 @@ void insecbtn(int p, float x, float y);
 void hw_section_editor(int b, float x, float y, float w, float h);
 
 // ---- preview (hw_preview.cpp) -------------------------------------------------------------------------
+
+// The preview's camera stands HW_CAMERA distance units (dis_to_plane) from the centre of gravity;
+// the frustum's near plane, HW_NEAR units away, is dis_to_plane * zoom wide each way. At zoom 1 the
+// aircraft's reach then spans about three quarters of the screen's half-height, and nothing within
+// one unit of the centre of gravity reaches the near plane.
+constexpr float HW_NEAR = 3.6f, HW_CAMERA = 6.5f, HW_FAR = 8.0f;
 
 // One pass of the program's screen: the preview, the open window, the rules, the model.
 void hw_update(void);

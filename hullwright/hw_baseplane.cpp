@@ -17,7 +17,12 @@
 
 namespace {
 
-void set_text(char* dst, const char* src) { std::snprintf(dst, STR_LEN, "%s", src ? src : ""); }
+// A text into a 400-character field, the rest of the field zeroed.
+void set_text(char* dst, const char* src)
+{
+    std::memset(dst, 0, STR_LEN);
+    std::snprintf(dst, STR_LEN, "%s", src ? src : "");
+}
 
 // A body section from the station's z, half-width, top and bottom.
 struct section {

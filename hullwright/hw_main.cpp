@@ -19,7 +19,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 
 hullmiscstruct hmsc;
@@ -32,7 +31,12 @@ constexpr int PREFS_KIND = 207;
 int g_quit_done = 0;     // Quit ran its questions in this pass and the program is ending
 planestruct g_opened;    // an aircraft file being read, taken only when whole
 
-void set_text(char* dst, const char* src) { std::snprintf(dst, STR_LEN, "%s", src ? src : ""); }
+// A text into a 400-character field, the rest of the field zeroed.
+void set_text(char* dst, const char* src)
+{
+    std::memset(dst, 0, STR_LEN);
+    std::snprintf(dst, STR_LEN, "%s", src ? src : "");
+}
 
 int ends_with_acf(const char* s)
 {
@@ -407,17 +411,18 @@ int writeout(int save_as)
     }
     // The names go into the record that is written; they stay only when the file was written.
     char keep_file[STR_LEN], keep_name[STR_LEN], keep_path[STR_LEN];
-    set_text(keep_file, pln[0].C_file);
-    set_text(keep_name, pln[0].C_name);
-    set_text(keep_path, pln[0].C_path);
+    std::memcpy(keep_file, pln[0].C_file, STR_LEN);
+    std::memcpy(keep_name, pln[0].C_name, STR_LEN);
+    std::memcpy(keep_path, pln[0].C_path, STR_LEN);
     set_text(pln[0].C_file, name);
     set_text(pln[0].C_path, path);
     const size_t n = std::strlen(name);
+    std::memset(pln[0].C_name, 0, STR_LEN);
     std::snprintf(pln[0].C_name, STR_LEN, "%.*s", static_cast<int>(ends_with_acf(name) ? n - 4 : n), name);
     if (!commit_file(tmp, path, write_plane(0, tmp))) {
-        set_text(pln[0].C_file, keep_file);
-        set_text(pln[0].C_name, keep_name);
-        set_text(pln[0].C_path, keep_path);
+        std::memcpy(pln[0].C_file, keep_file, STR_LEN);
+        std::memcpy(pln[0].C_name, keep_name, STR_LEN);
+        std::memcpy(pln[0].C_path, keep_path, STR_LEN);
         return 0;
     }
     hmsc.planenamed = 1;
@@ -452,9 +457,16 @@ void hw_read_prefs(void)
     hmsc.phi = fltwrap(v[4], 0.0f, 360.0f);
     mnw.draw_wire = std::atoi(wire.c_str()) == 1;
     hmsc.bluesky = std::atoi(sky.c_str()) == 1;
+    if (path.empty()) return;
+    // The aircraft last used opens quietly; when it cannot, the untitled one keeps its own names.
+    char keep_file[STR_LEN], keep_path[STR_LEN];
+    std::memcpy(keep_file, pln[0].C_file, STR_LEN);
+    std::memcpy(keep_path, pln[0].C_path, STR_LEN);
     set_text(pln[0].C_file, file.c_str());
     set_text(pln[0].C_path, path.c_str());
-    if (pln[0].C_path[0]) openplane(1);
+    if (openplane(1)) return;
+    std::memcpy(pln[0].C_file, keep_file, STR_LEN);
+    std::memcpy(pln[0].C_path, keep_path, STR_LEN);
 }
 
 int hw_write_prefs(void)
@@ -485,24 +497,4 @@ void hw_pass(void)
     // The window is being closed: the same question as Quit; Cancel keeps the designer running.
     gdone = 0;
     quit();
-}
-
-int WinMain(void)
-{
-    if (!PLT_single_instance("Hullwright")) return 0;
-    clear_globals();
-    hw_defaults();
-    g_quit_done = 0;
-    hl_srand(static_cast<uint32_t>(std::time(nullptr)));
-    MACIBM_init();
-    for (int i = 0; i < 121 && !gdone; i++) MACIBM_showinit(1);
-    pln[0].is_heli = 0;
-    setup_baseplane("Untitled.acf");
-    OGL_texbmp(TEXBMP_FAMILY, TEX_TIRE, 0, "tire");
-    hw_read_prefs();
-    hw_setupmenus();
-    if (!gdone) MACIBM_startwind(0);
-    while (!gdone) hw_pass();
-    MACIBM_finishup();
-    return 0;
 }

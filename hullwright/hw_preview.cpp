@@ -13,23 +13,21 @@
 
 namespace {
 
-// The camera stands K distance units behind the centre of gravity; the frustum's near plane at
-// NEAR units is dis_to_plane * zoom wide each way, so the aircraft's reach fills about 3/4 of the
-// screen's half-width at zoom 1, and nothing within one unit of the centre reaches the near plane.
-constexpr float NEAR = 4.0f, K = 5.5f, FAR = 8.0f;
 constexpr float QUICK_TURN = 135.0f, LONG_TURN = 855.0f;   // degrees
 constexpr float TURN_RATE = 60.0f;                          // degrees per second
 
 void sky(void)
 {
     OGL_setstate(0, 0, 0, 0);
+    // Clockwise, the library's front faces.
     glBegin(GL_QUADS);
     glColor3f(0.78f, 0.86f, 0.95f);
     glVertex2f(0.0f, 0.0f);
-    glVertex2f(800.0f, 0.0f);
     glColor3f(0.30f, 0.50f, 0.85f);
-    glVertex2f(800.0f, 583.0f);
     glVertex2f(0.0f, 583.0f);
+    glVertex2f(800.0f, 583.0f);
+    glColor3f(0.78f, 0.86f, 0.95f);
+    glVertex2f(800.0f, 0.0f);
     glEnd();
     glColor3f(1.0f, 1.0f, 1.0f);
 }
@@ -57,11 +55,11 @@ void manage_plot(void)
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glFrustum(-half_w, half_w, -half_w / aspect, half_w / aspect, NEAR * d, (K + FAR) * d);
+    glFrustum(-half_w, half_w, -half_w / aspect, half_w / aspect, HW_NEAR * d, (HW_CAMERA + HW_FAR) * d);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glTranslatef(hmsc.xos * d, hmsc.yos * d, -K * d);
+    glTranslatef(hmsc.xos * d, hmsc.yos * d, -HW_CAMERA * d);
 
     // A light from above and behind the viewer's right shoulder, fixed to the view.
     const GLfloat at[4] = {0.4f, 0.7f, 1.0f, 0.0f};

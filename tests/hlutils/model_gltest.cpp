@@ -176,6 +176,27 @@ TEST_F(ModelDraw, SurfacesShowTheirOutsideWithBackFacesCulled)
     }
 }
 
+// A rotor whose thrust line is canted straight up lies flat: seen from above, its blades (1 m long
+// at 180 and 360 degrees round the hub at z = -4, along the disc's y axis) reach ahead of and
+// behind the hub. The uncanted propeller stands across the line of flight: from above it is an edge.
+TEST_F(ModelDraw, ACantedUpRotorLiesFlat)
+{
+    glDisable(GL_CULL_FACE);
+    struct Case {
+        float cant;
+        bool seen;
+    } cases[] = {{90.0f, true}, {0.0f, false}};
+    for (const Case& c : cases) {
+        pln[0].vertcant[0] = c.cant;
+        load_plane_geo(1, 0, 0);
+        begin(false);
+        plot_plane(0, 1);
+        read_back();
+        EXPECT_EQ(lit(top(0.0f, -4.6f)), c.seen) << c.cant;
+        EXPECT_EQ(lit(top(0.0f, -4.8f)), c.seen) << c.cant;
+    }
+}
+
 TEST_F(ModelDraw, PaintPicturesCoverTheirParts)
 {
     paint(" wng1", 0, 0, 255);
