@@ -25,9 +25,10 @@ int WinMain(void)
 {
     if (!PLT_single_instance("Hullwright")) return 0;
     clear_globals();
-    hw_defaults();
     hl_srand(static_cast<uint32_t>(std::time(nullptr)));
     MACIBM_init();
+    // After the library's start-up, which clears the window record and its wireframe switch.
+    hw_defaults();
     for (int i = 0; i < 121 && !gdone; i++) MACIBM_showinit(1);
     pln[0].is_heli = 0;
     setup_baseplane("Untitled.acf");
