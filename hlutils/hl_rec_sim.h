@@ -3,6 +3,12 @@
 #pragma once
 #include <cstdint>
 
+// Data output: items 0..OUT_ITEMS-1 exist (the selections Bdsk, Brlt and Bgrf hold room for 60,
+// the rest are ignored), on three channels: the output file (stream trk), the graph's ring and the
+// cockpit numbers.
+constexpr int OUT_ITEMS = 50;
+constexpr int OUT_FILE = 8, OUT_GRAPH = 9, OUT_COCKPIT = 10;
+
 // The user's settings (preferences and situation files).
 struct settingstruct {
     int32_t view_type;           // menu item number of the chosen view

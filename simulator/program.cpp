@@ -8,7 +8,6 @@
 #include "lax.h"
 #include "menus.h"
 #include "panel.h"
-#include "pending.h"
 #include "replay.h"
 #include "serout.h"
 #include "startpos.h"

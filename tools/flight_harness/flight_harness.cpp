@@ -1,8 +1,9 @@
 // flight_harness.cpp -- the windowless world the flight model's tests and benchmark fly in.
 #include "flight_harness.h"
 
-#include "controls.h"
+#include "deflect.h"
 #include "event.h"
+#include "flight_hooks.h"
 #include "fltframe.h"
 #include "fltgeom.h"
 #include "fltprep.h"
@@ -11,7 +12,6 @@
 #include "hl_types.h"
 #include "initpln.h"
 #include "integ.h"
-#include "startpos.h"
 
 #include <cmath>
 #include <cstdio>
@@ -166,6 +166,8 @@ void fh_world(const fh_world_options& opt)
     msc.locl_time = 43200.0f;
     g_controls = fh_controls();
     g_frame_controls = opt.controls;
+    // The frame driver's first step is the controls: under the harness, the harness's own.
+    flt_hooks.update_controls = opt.controls ? opt.controls : apply_controls;
     g_gravity_clock = 0.0f;
 }
 

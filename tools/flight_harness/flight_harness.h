@@ -28,7 +28,8 @@ struct fh_world_options {
     float prd = 1.0f / 60.0f;  // s, frame period
     unsigned seed = 1;
     // The frame's controls step: nullptr flies the harness's own controls (fh_set_controls);
-    // update_controls flies the simulator's yoke, autopilot and augmentation instead.
+    // update_controls flies the simulator's yoke, autopilot and augmentation instead. The frame
+    // driver (update_flight) flies the same controls.
     void (*controls)(void) = nullptr;
 };
 
