@@ -7,7 +7,8 @@ packages=(
   libespeak-ng-dev espeak-ng-data espeak-ng
   libgtest-dev libgmock-dev
   clang libclang-rt-dev
-  xvfb xauth xdotool openbox
+  xvfb xauth xdotool openbox python3
+  zlib1g-dev
 )
 missing=()
 for p in "${packages[@]}"; do
