@@ -8,6 +8,7 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "hullwright.h"
+#include "hw_local.h"
 #include "kvscreen.h"
 #include "kvtest.h"
 
@@ -15,6 +16,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -167,4 +169,68 @@ TEST_F(Preview, SkyBackgroundOffsetsAndWireFrame)
         }
     EXPECT_GT(green, 200);
     EXPECT_LT(grey, green / 10);
+}
+
+// Reloading the paint (the R key) takes the pictures beside the aircraft file: its path less
+// ".acf" and " fuse" for the fuselage. A red one turns the fuselage red in the textured preview.
+TEST_F(Preview, ReloadingThePaintTakesThePicturesBesideTheFile)
+{
+    const std::string base = (fs::current_path() / "PAINTED").string();
+    std::snprintf(pln[0].C_path, STR_LEN, "%s.acf", base.c_str());
+    std::ofstream(base + " fuse.BMP", std::ios::binary) << bmp_bytes(8, 8, 255, 0, 0);
+    std::ofstream(base + " fuseR.BMP", std::ios::binary) << bmp_bytes(8, 8, 255, 0, 0);
+    hw_handlekey('r');
+    EXPECT_EQ(mnw.draw_wire, 0) << "reloading shows the textures";
+    hw_handlemenu(HW_VIEW_TOP);
+    run_passes(2);
+    frame = capture_pass();
+    float sx, sy;
+    screen_of(0.0f, pln[0].body_Y[18][7][0], pln[0].body_Z[18][7][0], &sx, &sy);
+    const uint8_t* p = frame.at(sx, sy);
+    EXPECT_GT(p[0], 60);
+    EXPECT_LT(p[1], p[0] / 4);
+    EXPECT_LT(p[2], p[0] / 4);
+    EXPECT_TRUE(recorded_alerts().empty());
+}
+
+// The texture-map starting points: the notice first, then a grey template for each part the
+// aircraft has, in the working folder.
+TEST_F(Preview, TemplatesAreWrittenForThePartsTheAircraftHas)
+{
+    hw_handlemenu(HW_TEMPLATES);
+    ASSERT_EQ(recorded_alerts().size(), 1u);
+    EXPECT_EQ(recorded_alerts()[0].l1.rfind("I shall now create a bitmap called 'start fuse.bmp'", 0), 0u);
+    EXPECT_EQ(recorded_alerts()[0].code, ALERT_NOTICE);
+    // The new airplane has a wing, a stabiliser, a fin, a fuselage and wheel fairings.
+    for (const char* name : {"start wng1.bmp", "start hstb.bmp", "start vst1.bmp", "start fuse.bmp", "start fair.bmp"}) {
+        const std::string bytes = read_file(name);
+        ASSERT_GT(bytes.size(), 54u) << name;
+        EXPECT_EQ(bytes.substr(0, 2), "BM") << name;
+    }
+    for (const char* name : {"start wng2.bmp", "start nace.bmp", "start misc.bmp"}) EXPECT_FALSE(fs::exists(name)) << name;
+}
+
+// Every field offers its help line to the bubble while the mouse rests on it; a position field's
+// is built from its thing's name.
+TEST_F(Preview, FieldsOfferTheirHelpLines)
+{
+    hw_handlemenu(200);
+    ASSERT_EQ(mnw.topwin, 200);
+    const hw_window* w = hw_open_window();
+    ASSERT_NE(w, nullptr);
+    int checked = 0;
+    for (int i = 0; i < w->nfields; i++) {
+        const hw_field& f = w->fields[i];
+        const float x = hw_col_x(f.col) + 6 + 5, y = hw_row_y(w, f.row) + 2;
+        push_move(mnw.x + x, mnw.y + y);
+        run_passes(1);
+        const std::string want = f.pos != POS_NONE ? hw_position_help(f.pos, f.help) : f.help;
+        EXPECT_EQ(std::string(mnw.help_message), want) << f.label;
+        checked++;
+    }
+    EXPECT_EQ(checked, 9);
+    push_move(mnw.x + hw_col_x(0) + 11, mnw.y + hw_row_y(w, 3) + 2);
+    run_passes(1);
+    EXPECT_EQ(std::string(mnw.help_message).rfind("This is how far behind the reference point the pilot's viewpoint location is.", 0),
+              0u);
 }
