@@ -401,14 +401,9 @@ int convert_file(const char* path)
     rearrange_bodies(&pln[0]);
     set_defaults(&pln[0]);
 
-    // Written beside the old file and put in its place only when whole: a failed write leaves the
-    // old file as it was.
-    char tmp[STR_LEN];
-    if (!temp_name_beside(path, tmp)) {
-        MACIBM_alert("I could not save the file! The path is too long:", path, "", "", ALERT_NOTICE);
-        return 0;
-    }
-    return commit_file(tmp, path, write_plane(0, tmp));
+    // The file is written beside the old one and put in its place only when whole: a failed write
+    // leaves the old file as it was.
+    return write_plane(0, path);
 }
 
 int WinMain(int argc, char** argv)

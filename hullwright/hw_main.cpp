@@ -404,11 +404,6 @@ int writeout(int save_as)
             app_C(path, ".acf");
         }
     }
-    char tmp[STR_LEN];
-    if (!temp_name_beside(path, tmp)) {
-        MACIBM_alert("I could not save the file! The path is too long:", path, "", "", ALERT_NOTICE);
-        return 0;
-    }
     // The names go into the record that is written; they stay only when the file was written.
     char keep_file[STR_LEN], keep_name[STR_LEN], keep_path[STR_LEN];
     std::memcpy(keep_file, pln[0].C_file, STR_LEN);
@@ -419,7 +414,8 @@ int writeout(int save_as)
     const size_t n = std::strlen(name);
     std::memset(pln[0].C_name, 0, STR_LEN);
     std::snprintf(pln[0].C_name, STR_LEN, "%.*s", static_cast<int>(ends_with_acf(name) ? n - 4 : n), name);
-    if (!commit_file(tmp, path, write_plane(0, tmp))) {
+    // Written whole beside the old file and then put in its place, or not at all.
+    if (!write_plane(0, path)) {
         std::memcpy(pln[0].C_file, keep_file, STR_LEN);
         std::memcpy(pln[0].C_name, keep_name, STR_LEN);
         std::memcpy(pln[0].C_path, keep_path, STR_LEN);
@@ -471,9 +467,7 @@ void hw_read_prefs(void)
 
 int hw_write_prefs(void)
 {
-    char tmp[STR_LEN];
-    if (!prf_path[0] || !temp_name_beside(prf_path, tmp)) return 0;
-    if (!ouf_open(tmp, PREFS_KIND, PREFS_VERSION)) return commit_file(tmp, prf_path, 0);
+    if (!prf_path[0] || !ouf_open(prf_path, PREFS_KIND, PREFS_VERSION)) return 0;
     // An unnamed aircraft is not one to open next time.
     const char* path = hmsc.planenamed ? pln[0].C_path : "";
     ouf << hmsc.xos << '\n'
@@ -485,7 +479,7 @@ int hw_write_prefs(void)
         << (hmsc.bluesky ? 1 : 0) << '\n'
         << pln[0].C_file << '\n'
         << path << '\n';
-    return commit_file(tmp, prf_path, ouf_close(tmp));
+    return ouf_close(prf_path);
 }
 
 void hw_pass(void)

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev
   clang libclang-rt-dev
   xvfb xauth xdotool openbox python3
+  gpsd
   zlib1g-dev
 )
 missing=()
