@@ -5,7 +5,7 @@
 
 hl_program_desc hl_prog = {"Foilwright", nullptr, "Foilwrt", 0,
                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                           nullptr, nullptr};
+                           nullptr, nullptr, nullptr};
 
 void APPLICATION_update(void) { foil_update(); }
 void APPLICATION_handlekey(char, int) {}

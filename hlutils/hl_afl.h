@@ -35,3 +35,8 @@ int afl_write_part(const char* path, int device, airfoilstruct* a, const foilcur
 // scalar constants), for the editor to regenerate the curves from. Returns 1 when read, 0 when the
 // file cannot be opened or is damaged, -1 when it holds the other kind of part. a changes only on 1.
 int afl_read_constants(const char* path, int device, airfoilstruct* a);
+
+// The thickness ratio of the part file at path, read without any alert: 1 with *trat when it is an
+// airfoil, -1 when it is a part file of another kind (a flap), 0 when it cannot be opened, is of
+// another version or is damaged. *trat changes only on 1.
+int afl_read_thickness(const char* path, float* trat);

@@ -558,4 +558,12 @@ void OGL_plot_background(void)
     OGL_setstate(o_fog, 0, o_light, o_depth);
 }
 
+void OGL_plot_background_over(float x1, float y1, float x2, float y2)
+{
+    glColor3f(1.0f, 1.0f, 1.0f);
+    OGL_setstate(0, 1, 0, 0);
+    tiles_over(x1, y1, x2, y2);
+    OGL_setstate(0, 0, 0, 0);
+}
+
 void OGL_sbuf(void) { PLT_swap(); }

@@ -63,4 +63,7 @@ void OGL_3dquad_flat(const float p1[3], const float p2[3], const float p3[3], co
 // One quad of panel-background texture 500 + col + 7 * row, in screen coordinates.
 void tile(int col, int row, float x1, float y1, float x2, float y2, float s1, float t1, float s2, float t2);
 void OGL_plot_background(void);
+// The open window's picture over the screen box (x1, y1)..(x2, y2) only, untinted: what a program
+// drew behind its window stays visible around it.
+void OGL_plot_background_over(float x1, float y1, float x2, float y2);
 void OGL_sbuf(void);

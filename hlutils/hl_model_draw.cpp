@@ -17,7 +17,6 @@ constexpr float DEG = 3.14159265358979f / 180.0f;
 constexpr float PROP_DISC_RATE = 15.0f;   // rad/s above which a propeller shows as a disc
 
 int is_right_part(int p) { return p == 5 || p == 7 || p == 9 || p == 11; }
-int is_left_part(int p) { return p == 4 || p == 6 || p == 8 || p == 10; }
 
 // Paint texture k of part p for the strip that starts at point k of the section; the right-hand
 // half of the fuselage and of the fins takes the right-hand pictures.
@@ -185,7 +184,12 @@ void draw_part(int p, int plane, int wire)
     modelstruct& m = mdl[plane];
     const int user = plane == 0;
     glPushMatrix();
-    glFrontFace(is_left_part(p) ? GL_CW : GL_CCW);
+    // Front faces: the bodies' and propellers' points run counter-clockwise seen from outside; a
+    // lifting part's sections run over its upper surface from the leading edge, which is clockwise
+    // seen from outside when the part reaches right (or up) from its root and counter-clockwise when
+    // it reaches left.
+    const int lifting = p >= 4 && p <= 17;
+    glFrontFace(lifting && latsign(p, plane) > 0 ? GL_CW : GL_CCW);
     if (p <= 3 || p >= 18) {
         float x, y, z;
         get_body_os(p, &x, &y, &z, plane);
@@ -212,6 +216,10 @@ void draw_part(int p, int plane, int wire)
         }
     }
     if (p <= 3) {
+        // The disc stands across its thrust line, which the cants tilt up (a helicopter's main rotor
+        // lies almost flat at 85 to 90 degrees) and to the side (a tail rotor at 90).
+        glRotatef(pl.sidecant[p], 0.0f, 1.0f, 0.0f);
+        glRotatef(pl.vertcant[p], 1.0f, 0.0f, 0.0f);
         const float rate = flt.tac[p];
         if (!user || rate > PROP_DISC_RATE) {
             draw_prop_disc(pl.semilen[p], wire);

@@ -59,30 +59,52 @@ static void damaged_alert(const char* path)
                  ALERT_NOTICE);
 }
 
-int read_plane(int p, const char* path)
+// The header of a file that inf_open refused: an aircraft file's letter and a version other than
+// ours tells a wrong version from a damaged file.
+static bool other_version(const char* path)
 {
-    if (p < 0 || p > 1 || !path) return 0;
+    std::ifstream f(path, std::ios::in | std::ios::binary);
+    unsigned char b[5];
+    if (!f.read(reinterpret_cast<char*>(b), 5)) return false;
+    if (b[0] != 'i' && b[0] != 'a') return false;
+    int32_t v;
+    std::memcpy(&v, b + 1, 4);
+    if (b[0] == 'a') v = reversed(v);
+    return v != ACF_VERSION;
+}
+
+AcfReadResult read_plane_record(const char* path, planestruct* rec, int version_fatal)
+{
+    if (!path || !rec) return ACF_READ_MISSING;
     {
         std::ifstream probe(path, std::ios::in | std::ios::binary);
-        if (!probe.is_open()) return 0;  // no such file: the caller falls back or goes without
+        if (!probe.is_open()) return ACF_READ_MISSING;
     }
-    if (!inf_open(path, ACF_TYPE, ACF_VERSION, 1)) {
-        damaged_alert(path);
-        return 0;
+    if (!inf_open(path, ACF_TYPE, ACF_VERSION, version_fatal ? 1 : 0)) {
+        inf1.close();
+        inf1.clear();
+        return !version_fatal && other_version(path) ? ACF_READ_VERSION : ACF_READ_DAMAGED;
     }
     int header_reversed = rev_inf_bin;
     inf1.read(reinterpret_cast<char*>(&g_scratch), sizeof g_scratch);
     bool whole = inf1.gcount() == static_cast<std::streamsize>(sizeof g_scratch);
     inf1.close();
     inf1.clear();
-    if (!whole) {
-        damaged_alert(path);
-        return 0;
-    }
+    if (!whole) return ACF_READ_DAMAGED;
     if (needs_swap(&g_scratch, header_reversed)) rev_pln_record(&g_scratch);
     terminate_texts(&g_scratch);
-    std::memcpy(&pln[p], &g_scratch, sizeof g_scratch);
-    return 1;
+    std::memcpy(rec, &g_scratch, sizeof g_scratch);
+    return ACF_READ_OK;
+}
+
+int read_plane(int p, const char* path)
+{
+    if (p < 0 || p > 1 || !path) return 0;
+    switch (read_plane_record(path, &pln[p], 1)) {
+    case ACF_READ_OK: return 1;
+    case ACF_READ_MISSING: return 0;  // no such file: the caller falls back or goes without
+    default: damaged_alert(path); return 0;
+    }
 }
 
 int write_plane(int p, const char* path)

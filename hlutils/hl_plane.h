@@ -339,6 +339,20 @@ constexpr int ACF_VERSION = 46;
 void rev_pln_bytes(int p);
 void rev_pln_record(planestruct* rec);
 
+// What reading an aircraft file found.
+enum AcfReadResult {
+    ACF_READ_OK = 0,
+    ACF_READ_MISSING,   // the file cannot be opened
+    ACF_READ_DAMAGED,   // not an aircraft file's header, or shorter than the whole record
+    ACF_READ_VERSION,   // an aircraft file of another version
+};
+
+// Reads the aircraft file at path into *rec, raising no alert of its own, except that with
+// version_fatal 1 a wrong or unreadable version is the header reader's fatal alert. The whole
+// record is read into a scratch copy first: *rec changes only with ACF_READ_OK, and then holds
+// the record in this machine's byte order with every text terminated.
+AcfReadResult read_plane_record(const char* path, planestruct* rec, int version_fatal);
+
 // Reads the aircraft file at path into pln[p]. The whole record is read into a scratch copy first;
 // a file that is missing returns 0 silently, one that is damaged (bad header, short record) raises
 // an alert naming it and returns 0, and in both cases pln[p] is left as it was. A wrong version is

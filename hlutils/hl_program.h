@@ -30,6 +30,10 @@ struct hl_program_desc {
     // Scenery editor hooks; nullptr elsewhere.
     char* (*edit_text)(int* size);     // the name that keys edit while no window is open, or nullptr
     void (*arrow_keys)(int code);      // arrow keys with no window open: 1 up, 2 left, 3 down, 4 right
+
+    // A companion program's own windows (ids 1..995): 1 with the title and size of window id, 0
+    // when the program has no such window; nullptr when it opens none.
+    int (*window_info)(int id, const char** title, float* dx, float* dy);
 };
 
 extern hl_program_desc hl_prog;

@@ -205,7 +205,11 @@ int hl_window_info(int id, const char** title, float* dx, float* dy)
         *dy = w.dy;
         return 1;
     }
-    if (!hl_prog.is_simulator || id < 1 || id > 25) return 0;
+    if (!hl_prog.is_simulator) {
+        if (id < 1 || id >= WIND_ALERT || !hl_prog.window_info) return 0;
+        return hl_prog.window_info(id, title, dx, dy);
+    }
+    if (id < 1 || id > 25) return 0;
     const window_info& w = k_simulator_windows[id - 1];
     *title = id == 24 ? C_s : w.title;
     *dx = w.dx;

@@ -15,9 +15,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <string>
-#include <system_error>
 
 namespace {
 
@@ -404,26 +401,9 @@ int convert_file(const char* path)
     rearrange_bodies(&pln[0]);
     set_defaults(&pln[0]);
 
-    // Written beside the old file under a name not in use, and put in its place only when whole:
-    // a failed write leaves the old file as it was.
-    std::string tmp;
-    std::error_code ec;
-    for (int k = 0; k < 1000; k++) {
-        tmp = std::string(path) + ".converting" + (k ? std::to_string(k) : "");
-        if (!std::filesystem::exists(tmp, ec)) break;
-    }
-    if (!write_plane(0, tmp.c_str())) {
-        std::filesystem::remove(tmp, ec);
-        return 0;
-    }
-    std::filesystem::rename(tmp, path, ec);
-    if (ec) {
-        std::filesystem::remove(tmp, ec);
-        MACIBM_alert("I could not save the file! Could the directory that the file sits in be missing?", path,
-                     "Could the file be flagged as read-only?", "", ALERT_NOTICE);
-        return 0;
-    }
-    return 1;
+    // The file is written beside the old one and put in its place only when whole: a failed write
+    // leaves the old file as it was.
+    return write_plane(0, path);
 }
 
 int WinMain(int argc, char** argv)

@@ -4,7 +4,7 @@
 
 hl_program_desc hl_prog = {"Hullconvert", nullptr, nullptr, 0,
                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                           nullptr, nullptr};
+                           nullptr, nullptr, nullptr};
 
 void APPLICATION_update(void) {}
 void APPLICATION_handlekey(char, int) {}

@@ -5,7 +5,7 @@
 
 hl_program_desc hl_prog = {"Landwright", "Landwright.prf", "Landwrgt", 0,
                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                           lw_edit_text, arrow_keys};
+                           lw_edit_text, arrow_keys, nullptr};
 
 void APPLICATION_update(void) { lw_update(); }
 void APPLICATION_handlekey(char c, int) { lw_handlekey(c); }

@@ -7,8 +7,9 @@ packages=(
   libespeak-ng-dev espeak-ng-data espeak-ng
   libgtest-dev libgmock-dev
   clang libclang-rt-dev
-  xvfb xauth xdotool openbox
+  xvfb xauth xdotool openbox python3
   gpsd
+  zlib1g-dev
 )
 missing=()
 for p in "${packages[@]}"; do

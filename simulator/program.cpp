@@ -32,7 +32,7 @@ hl_program_desc hl_prog = {"Kestrova", "Kestrova 4.prf", "Kestrova", 1,
                            menu_checked,     // menu ticks
                            panel_static,     // the panel's static face
                            close_devices,    // serial output, sound, joystick and speech at exit
-                           nullptr, nullptr};
+                           nullptr, nullptr, nullptr};
 
 void APPLICATION_update(void) { kestrova_update(); }
 void APPLICATION_handlekey(char c, int special) { handle_key(c, special); }

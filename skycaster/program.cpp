@@ -6,7 +6,7 @@
 
 hl_program_desc hl_prog = {"Skycaster", "Kestrova 4.prf", nullptr, 0,
                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                           nullptr, nullptr};
+                           nullptr, nullptr, nullptr};
 
 void APPLICATION_update(void) { sky_update(); }
 void APPLICATION_handlekey(char, int) {}

@@ -38,7 +38,7 @@ echo "convert: exit status $status"
 size=$(stat -c %s "$work/old plane.acf")
 first=$(head -c 1 "$work/old plane.acf")
 [ "$size" -eq 189553 ] && [ "$first" = i ] || { echo "the file was not converted (size $size)"; exit 1; }
-ls "$work" | grep -q converting && { echo "a temporary file was left"; exit 1; }
+ls "$work" | grep -q "converting\|\.tmp$" && { echo "a temporary file was left"; exit 1; }
 grep -q "end simulation" Error.out || { echo "Error.out was not closed"; exit 1; }
 
 # A file already converted is refused with its alert, answered by Return; the program then ends

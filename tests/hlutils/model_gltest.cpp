@@ -148,6 +148,55 @@ TEST_F(ModelDraw, SurfacesLieWhereTheProjectionPutsThem)
     EXPECT_TRUE(recorded_alerts().empty());
 }
 
+// The programs draw with back faces culled and clockwise front faces for their 2-D work: every
+// surface must still show its outside. Seen from above with the light behind the viewer, the
+// wings', stabiliser's and fuselage's upper surfaces face the light; seen from the left, the fin's
+// left face does. The inside of a surface facing away would show the ambient light alone.
+TEST_F(ModelDraw, SurfacesShowTheirOutsideWithBackFacesCulled)
+{
+    load_plane_geo(1, 0, 0);
+    for (int from_left = 0; from_left <= 1; from_left++) {
+        begin(from_left != 0);
+        glEnable(GL_CULL_FACE);
+        glFrontFace(GL_CW);
+        plot_plane(0, 1);
+        read_back();
+        glDisable(GL_CULL_FACE);
+        auto bright = [](const uint8_t* p) { return p[0] + p[1] + p[2] > 300; };
+        if (!from_left) {
+            EXPECT_TRUE(bright(top(3.0f, -0.3f))) << "right wing";
+            EXPECT_TRUE(bright(top(-3.0f, -0.3f))) << "left wing";
+            EXPECT_TRUE(bright(top(1.0f, 4.7f))) << "right stabiliser";
+            EXPECT_TRUE(bright(top(-1.0f, 4.7f))) << "left stabiliser";
+            EXPECT_TRUE(bright(top(0.0f, 2.0f))) << "fuselage";
+        } else {
+            EXPECT_TRUE(bright(side(4.9f, 1.0f))) << "fin";
+            EXPECT_TRUE(bright(side(2.0f, 0.0f))) << "fuselage";
+        }
+    }
+}
+
+// A rotor whose thrust line is canted straight up lies flat: seen from above, its blades (1 m long
+// at 180 and 360 degrees round the hub at z = -4, along the disc's y axis) reach ahead of and
+// behind the hub. The uncanted propeller stands across the line of flight: from above it is an edge.
+TEST_F(ModelDraw, ACantedUpRotorLiesFlat)
+{
+    glDisable(GL_CULL_FACE);
+    struct Case {
+        float cant;
+        bool seen;
+    } cases[] = {{90.0f, true}, {0.0f, false}};
+    for (const Case& c : cases) {
+        pln[0].vertcant[0] = c.cant;
+        load_plane_geo(1, 0, 0);
+        begin(false);
+        plot_plane(0, 1);
+        read_back();
+        EXPECT_EQ(lit(top(0.0f, -4.6f)), c.seen) << c.cant;
+        EXPECT_EQ(lit(top(0.0f, -4.8f)), c.seen) << c.cant;
+    }
+}
+
 TEST_F(ModelDraw, PaintPicturesCoverTheirParts)
 {
     paint(" wng1", 0, 0, 255);

@@ -5,7 +5,7 @@
 
 hl_program_desc hl_prog = {"Kestrova", "Kestrova 4.prf", "Kestrova", 0,
                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                           nullptr, nullptr};
+                           nullptr, nullptr, nullptr};
 
 TestProgramLog& test_program_log()
 {

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "acf_parts.h"
+#include "hl_design.h"
 #include "tool_common.h"
 
 namespace {
@@ -109,39 +110,30 @@ bool apply_field(const DescStatement& st, AcfBuild* b, std::string* err)
     return true;
 }
 
-// Copies count words from field `from` at element offset src to the same field at dst, giving
-// them the directive's line; the destination must be untouched. Words never given stay zero.
-bool copy_words(AcfBuild* b, const AcfField& f, int src, int dst, int nbytes, int line, float scale,
-                std::string* err)
+// Claims part c's rows of the named per-part fields for a copy of part a's made by the directive
+// on `line`: none of them may be given already, and each word of c is marked as set by the
+// directive where a's was given (words never given stay unmarked, and zero).
+bool claim_rows(AcfBuild* b, const char* const* names, int n, int a, int c, int line, std::string* err)
 {
-    for (int w = 0; w < nbytes; w += 4) {
-        if (b->given(dst + w)) {
-            *err = at_line(b->file, line) + acf_element_name(f, dst + (w / f.elem_bytes) * f.elem_bytes) +
-                   ": already given on line " + std::to_string(b->given_at(dst + w));
-            return false;
+    for (int i = 0; i < n; i++) {
+        const AcfField& f = *acf_field(names[i]);
+        int row = f.count / f.dim[0] * f.elem_bytes;
+        for (int w = 0; w < row; w += 4) {
+            int dst = f.offset + c * row + w;
+            if (b->given(dst)) {
+                *err = at_line(b->file, line) + acf_element_name(f, f.offset + c * row + (w / f.elem_bytes) * f.elem_bytes) +
+                       ": already given on line " + std::to_string(b->given_at(dst));
+                return false;
+            }
         }
     }
-    unsigned char* r = bytes(b);
-    std::memcpy(r + dst, r + src, nbytes);
-    if (scale != 1.0f && f.elem == ACF_FLOAT) {
-        for (int w = 0; w < nbytes; w += 4) {
-            float x;
-            std::memcpy(&x, r + dst + w, 4);
-            x *= scale;
-            std::memcpy(r + dst + w, &x, 4);
-        }
+    for (int i = 0; i < n; i++) {
+        const AcfField& f = *acf_field(names[i]);
+        int row = f.count / f.dim[0] * f.elem_bytes;
+        for (int w = 0; w < row; w += 4)
+            if (b->given(f.offset + a * row + w)) b->line_of[(f.offset + c * row + w) / 4] = line;
     }
-    for (int w = 0; w < nbytes; w += 4)
-        if (b->given(src + w)) b->line_of[(dst + w) / 4] = line;
     return true;
-}
-
-// Copies one row (all elements below the first index) of field name from part a to part c.
-bool copy_row(AcfBuild* b, const char* name, int a, int c, int line, float scale, std::string* err)
-{
-    const AcfField& f = *acf_field(name);
-    int row = f.count / f.dim[0] * f.elem_bytes;
-    return copy_words(b, f, f.offset + a * row, f.offset + c * row, row, line, scale, err);
 }
 
 bool directive_output(const DescStatement& st, AcfBuild* b, std::string* err)
@@ -176,12 +168,12 @@ bool directive_mirror(const DescStatement& st, AcfBuild* b, std::string* err)
                " are not two lifting parts (4 to 17)";
         return false;
     }
-    static const char* const plain[] = {"Rafl0", "Rafl1", "Tafl0", "Tafl1", "els", "Yarm", "Zarm", "Croot",
-                                        "Ctip", "semilen", "sweep1", "sweep2", "varsweepEQ", "dihed", "anginc",
-                                        "ailn", "splr", "flap", "slat", "sbrk", "drud", "elev", "rudd"};
-    for (const char* name : plain)
-        if (!copy_row(b, name, a, c, st.line, 1.0f, err)) return false;
-    return copy_row(b, "Xarm", a, c, st.line, -1.0f, err);
+    const char* const* names;
+    int n = copy_foil_fields(&names);
+    const char* const arm[] = {"Xarm"};
+    if (!claim_rows(b, names, n, a, c, st.line, err) || !claim_rows(b, arm, 1, a, c, st.line, err)) return false;
+    copy_foil(b->rec.get(), a, c);
+    return true;
 }
 
 bool directive_copy_body(const DescStatement& st, AcfBuild* b, std::string* err)
@@ -192,8 +184,10 @@ bool directive_copy_body(const DescStatement& st, AcfBuild* b, std::string* err)
                " are not two bodies (18 to 27) of the same outline size";
         return false;
     }
-    for (const char* name : {"body_X", "body_Y", "body_Z", "body_r"})
-        if (!copy_row(b, name, a, c, st.line, 1.0f, err)) return false;
+    const char* const* names;
+    int n = copy_body_fields(&names);
+    if (!claim_rows(b, names, n, a, c, st.line, err)) return false;
+    copy_body(b->rec.get(), a, c);
     return true;
 }
 
@@ -216,14 +210,14 @@ bool directive_section(const DescStatement& st, AcfBuild* b, std::string* err)
         return false;
     }
     int n = body_points(body);
-    double yc = 0.5 * (top + bottom), hh = 0.5 * (top - bottom);
+    float xs[16], ys[16], zs[16];
+    elliptic_section(xs, ys, zs, n, z, hw, top, bottom);
     for (int k = 0; k < n; k++) {
-        double a = 2.0 * M_PI * k / n;
         int idx[3] = {body, station, k};
         DescValue vx, vy, vz;
-        vx.num = std::fabs(hw * std::sin(a)) < 1e-9 ? 0.0 : hw * std::sin(a);
-        vy.num = yc + hh * std::cos(a);
-        vz.num = z;
+        vx.num = xs[k];
+        vy.num = ys[k];
+        vz.num = zs[k];
         for (auto [name, v] : {std::pair{"body_X", &vx}, std::pair{"body_Y", &vy}, std::pair{"body_Z", &vz}}) {
             const AcfField& f = *acf_field(name);
             std::string what = store(b, f, acf_element_offset(f, idx, 3), *v, st.line);
@@ -264,20 +258,17 @@ bool directive_design_prop(const DescStatement& st, AcfBuild* b, std::string* er
     const AcfField& fe = *acf_field("els");
     int32_t els;
     std::memcpy(&els, bytes(b) + acf_element_offset(fe, &i, 1), 4);
-    double v = read_float(*b, "des_vel", i) * 1.68781;  // knots to feet per second
-    double rpm = read_float(*b, "des_rpm", i);
-    double radius = read_float(*b, "semilen", i);
-    if (els < 1 || els > 8 || !(v > 0) || !(rpm > 0) || !(radius > 0)) {
+    float angles[8], adv = 0.0f;
+    if (!prop_design_angles(read_float(*b, "semilen", i), els, read_float(*b, "des_vel", i),
+                            read_float(*b, "des_rpm", i), angles, &adv)) {
         *err = head + "needs els 1 to 8 and a positive design speed, rpm and radius";
         return false;
     }
-    double omega = rpm * 2.0 * M_PI / 60.0;
     const AcfField& fa = *acf_field("anginc");
     for (int e = 0; e < els; e++) {
-        double r = (e + 0.5) / els * radius;
         int idx[2] = {i, e};
         DescValue a;
-        a.num = std::atan(v / (omega * r)) * 180.0 / M_PI;
+        a.num = angles[e];
         std::string what = store(b, fa, acf_element_offset(fa, idx, 2), a, st.line);
         if (!what.empty()) {
             *err = at_line(b->file, st.line) + what;
@@ -285,7 +276,7 @@ bool directive_design_prop(const DescStatement& st, AcfBuild* b, std::string* er
         }
     }
     DescValue j;
-    j.num = v / (rpm / 60.0 * 2.0 * radius);
+    j.num = adv;
     const AcfField& fj = *acf_field("des_adv");
     std::string what = store(b, fj, acf_element_offset(fj, &i, 1), j, st.line);
     if (!what.empty()) {

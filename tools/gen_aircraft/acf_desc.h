@@ -21,6 +21,7 @@
 //   directives, which fill groups of fields the way the aircraft designer does:
 //       output "planes/General Aviation/Cessna 172 Skyhawk/Cessna 172 Skyhawk.acf"
 //       mirror 5 -> 4              # copy lifting part 5 to its partner 4, lateral arm negated
+//                                  # (hl_design's copy_foil, as the aircraft designer mirrors)
 //       copy_body 23 -> 24         # copy a body's outline points to another body
 //       section 18 3  6.0 1.8 2.2 -2.4
 //                                  # body 18, station 3: elliptic section at z 6.0, half-width

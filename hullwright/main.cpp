@@ -1,0 +1,4 @@
+// main.cpp -- Hullwright, the aircraft designer.
+#include "hullwright.h"
+
+int main() { return WinMain(); }
