@@ -23,7 +23,7 @@ float pedal(void) { return set.eq_ped ? set.YK_hdng : set.YK_roll; }
 
 // The ground cell the sub-step's contact points share: the wheels, tips and bodies of one aircraft
 // mostly stand in one or two cells of the region's grid.
-groundcell ground = {-1, -1, {}, {}, {}, 0.0f, 0.0f, -1.0f};
+groundcell ground{};   // all zero: no cell ready, no point off the grid
 
 // The ground under a point: a ship's deck or an obstacle's top when the aircraft is over one, else
 // the terrain through the shared cell.
@@ -36,7 +36,7 @@ float ground_under(float xp, float zp)
 
 }  // namespace
 
-void contact_ground_forget(void) { ground_cell_forget(&ground); }
+void contact_ground_forget(void) { ground_cell_new_round(&ground); }
 
 float surface_roughness(int surf_type, float xp, float zp)
 {

@@ -13,7 +13,8 @@ enum {
     CONTACT_STATES = 9,
 };
 
-// Starts a sub-step's contact points: the ground cell they share is found afresh by the first.
+// Starts a sub-step's contact points: the ground cells they share are checked against the grid
+// as they are used, and a point found off the grid in an earlier sub-step is forgotten.
 void contact_ground_forget(void);
 // Contact i (above) at arm (x, y, z) m with spring k (N/m), damper c (N s/m), rolling and
 // braking/side friction coefficients. Returns 1 when the point touches and pushes.
