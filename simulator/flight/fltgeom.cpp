@@ -1,6 +1,8 @@
 // fltgeom.cpp -- load-time geometry of the user's aircraft for the per-sub-step flight code.
 #include "fltgeom.h"
 
+#include "fltmath.h"
+
 #include "hl_drplane.h"
 #include "hl_types.h"
 
@@ -44,6 +46,12 @@ void flt_prepare(void)
         float den = pl.e[p] * pi * pl.AR[p];
         fgeo.cdi_factor[p] = den > 1e-6f ? 1.0f / den : 0.0f;
     }
+    for (int p = 4; p <= 11; p++)
+        for (int e = 0; e < 8; e++)
+            for (int k = 4; k <= 11; k++)
+                if (pl.in_downwash[p][k][e]) fgeo.dw_source[p][e][fgeo.dw_count[p][e]++] = k;
+    const float base = clampf(1.0f - 2.306e-5f * pl.critalt, 0.0f, 1.0f);
+    fgeo.boost = 1.0f - std::pow(base, 4.14f);
     for (int b = 18; b <= 24; b++) {
         int ns = f_body_s_dim(b, 0);
         int nr = f_body_r_dim(b);

@@ -278,6 +278,13 @@ void Fco_supersonic(float dcl, float dcd, float dcm, float* cl, float* cd, float
 
 float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int p, int e)
 {
+    const float dd = flt.deldir[p][e] * DEG;
+    return F_el_force_turned(dcl, dcd, dcm, lift, drag, moment, p, e, std::sin(dd), std::cos(dd));
+}
+
+float F_el_force_turned(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int p, int e,
+                        float s, float c)
+{
     float cl, cd, cm;
     float w = supersonic_share(flt.machno);
     if (w <= 0.0f) {
@@ -294,8 +301,6 @@ float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, floa
         cm += (sm - cm) * w;
     }
 
-    float dd = flt.deldir[p][e] * DEG;
-    float s = std::sin(dd), c = std::cos(dd);
     float clr = cl * c + cd * s;
     float cdr = cd * c - cl * s;
     float v = flt.v_el[p][e];
