@@ -22,5 +22,10 @@ int handle_contact_point(int i, float x, float y, float z, float k, float c, flo
 // Point r of station s of body b, at arm (x, y, z), against the water surface at height hw (m).
 // Returns 1 when the point is under water.
 int handle_float_point(int b, int s, int r, float x, float y, float z, float hw);
+// The patch of hull that point stands for: half the way to its neighbours on the body's grid across
+// (patch[0]), up (patch[1]) and along (patch[2]) the body, m.
+void float_patch(int b, int s, int r, float patch[3]);
+// handle_float_point with the point's patch already worked out.
+int handle_float_patch(int b, int s, int r, float x, float y, float z, float hw, const float patch[3]);
 // Height (m) of the roughness a surface kind adds at a ground point.
 float surface_roughness(int surf_type, float xp, float zp);

@@ -1,6 +1,7 @@
 // fltgeom.cpp -- load-time geometry of the user's aircraft for the per-sub-step flight code.
 #include "fltgeom.h"
 
+#include "contact.h"
 #include "fltmath.h"
 
 #include "hl_drplane.h"
@@ -80,7 +81,14 @@ void flt_prepare(void)
             fgeo.body_low[b][s][0] = pl.body_X[b][s][best[0]] + fgeo.body_os[b][0];
             fgeo.body_low[b][s][1] = pl.body_Y[b][s][best[0]] + fgeo.body_os[b][1];
             fgeo.body_low[b][s][2] = pl.body_Z[b][s][best[0]] + fgeo.body_os[b][2];
-            for (int k = 0; k < 3; k++) fgeo.low3[b][s][k] = best[k];
+            for (int k = 0; k < 3; k++) {
+                const int r = best[k];
+                fgeo.low3[b][s][k] = r;
+                fgeo.float_at[b][s][k][0] = pl.body_X[b][s][r] + fgeo.body_os[b][0];
+                fgeo.float_at[b][s][k][1] = pl.body_Y[b][s][r] + fgeo.body_os[b][1];
+                fgeo.float_at[b][s][k][2] = pl.body_Z[b][s][r] + fgeo.body_os[b][2];
+                float_patch(b, s, r, fgeo.float_patch[b][s][k]);
+            }
         }
     }
 }
