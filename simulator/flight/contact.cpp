@@ -23,7 +23,13 @@ float pedal(void) { return set.eq_ped ? set.YK_hdng : set.YK_roll; }
 
 // The ground cell the sub-step's contact points share: the wheels, tips and bodies of one aircraft
 // mostly stand in one or two cells of the region's grid.
-groundcell ground{};   // all zero: no cell ready, no point off the grid
+groundcell no_ground(void)
+{
+    groundcell g;
+    ground_cell_forget(&g);
+    return g;
+}
+groundcell ground = no_ground();
 
 // The ground under a point: a ship's deck or an obstacle's top when the aircraft is over one, else
 // the terrain through the shared cell.
