@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 // ---- random numbers -------------------------------------------------------------------------------
@@ -315,51 +316,102 @@ static int cell_triangle(int a, int b, float x, float z)
     return -1;
 }
 
-// How far (m) (x, z) lies outside the outline of the grid, its border points taken in order round
-// it: -1 inside, and more than any margin when x or z is not a number. The outline holds every
-// cell of a grid that does not fold over itself, as the region's never does.
+// Calls f(a, b) for each segment of the grid's outline: its border points in order round it.
+template <class F>
+static inline void each_outline_segment(F&& f)
+{
+    const int li = REGION_NI - 1, lj = REGION_NJ - 1;
+    for (int j = 0; j < lj; j++) f(planexyz[0][j], planexyz[0][j + 1]);
+    for (int i = 0; i < li; i++) f(planexyz[i][lj], planexyz[i + 1][lj]);
+    for (int j = lj; j > 0; j--) f(planexyz[li][j], planexyz[li][j - 1]);
+    for (int i = li; i > 0; i--) f(planexyz[i][0], planexyz[i - 1][0]);
+}
+
+// Squared distance from (px, pz) to the box of the segment a-b.
+static inline double box_distance2(double px, double pz, const float* a, const float* b)
+{
+    const double lox = a[0] < b[0] ? a[0] : b[0], hix = a[0] < b[0] ? b[0] : a[0];
+    const double loz = a[2] < b[2] ? a[2] : b[2], hiz = a[2] < b[2] ? b[2] : a[2];
+    const double dx = px < lox ? lox - px : px > hix ? px - hix : 0.0;
+    const double dz = pz < loz ? loz - pz : pz > hiz ? pz - hiz : 0.0;
+    return dx * dx + dz * dz;
+}
+
+// How far (m) (x, z) lies outside the outline of the grid: -1 inside, and more than any margin when
+// x or z is not a number. Far from the outline the distance to the nearest segment's box stands in
+// for the distance to the segment, which is never shorter. The outline holds every cell of a grid
+// that does not fold over itself, as the region's never does.
 static double outside_grid_by(float x, float z)
 {
     const double px = x, pz = z;
+    if (!(px == px) || !(pz == pz)) return HUGE_VAL;
+    // A ray from the point toward +x crosses the outline an odd number of times from inside.
     int inside = 0;
-    double best = HUGE_VAL;   // squared distance to the nearest outline segment so far
-    auto segment = [&](int ia, int ja, int ib, int jb) {
-        const double xa = planexyz[ia][ja][0], za = planexyz[ia][ja][2];
-        const double xb = planexyz[ib][jb][0], zb = planexyz[ib][jb][2];
-        // A ray from the point toward +x crosses the outline an odd number of times from inside.
-        if ((za > pz) != (zb > pz) && px < xa + (pz - za) * (xb - xa) / (zb - za)) inside = !inside;
-        // The nearest point of the segment, skipped when its box is already farther than the best.
-        const double bx = px < std::fmin(xa, xb) ? std::fmin(xa, xb) - px : px > std::fmax(xa, xb) ? px - std::fmax(xa, xb) : 0.0;
-        const double bz = pz < std::fmin(za, zb) ? std::fmin(za, zb) - pz : pz > std::fmax(za, zb) ? pz - std::fmax(za, zb) : 0.0;
-        if (bx * bx + bz * bz >= best) return;
-        const double dx = xb - xa, dz = zb - za, len2 = dx * dx + dz * dz;
-        double u = len2 > 0.0 ? ((px - xa) * dx + (pz - za) * dz) / len2 : 0.0;
-        u = u < 0.0 ? 0.0 : u > 1.0 ? 1.0 : u;
-        const double ex = xa + u * dx - px, ez = za + u * dz - pz;
-        const double d2 = ex * ex + ez * ez;
-        if (d2 < best) best = d2;
-    };
-    const int li = REGION_NI - 1, lj = REGION_NJ - 1;
-    for (int j = 0; j < lj; j++) segment(0, j, 0, j + 1);
-    for (int i = 0; i < li; i++) segment(i, lj, i + 1, lj);
-    for (int j = lj; j > 0; j--) segment(li, j, li, j - 1);
-    for (int i = li; i > 0; i--) segment(i, 0, i - 1, 0);
+    each_outline_segment([&](const float* a, const float* b) {
+        const double za = a[2], zb = b[2];
+        if ((za > pz) != (zb > pz) && px < a[0] + (pz - za) * (static_cast<double>(b[0]) - a[0]) / (zb - za))
+            inside = !inside;
+    });
     if (inside) return -1.0;
-    return std::sqrt(best);
+    double near2 = HUGE_VAL;
+    each_outline_segment([&](const float* a, const float* b) {
+        const double d2 = box_distance2(px, pz, a, b);
+        if (d2 < near2) near2 = d2;
+    });
+    const double margin2 = OUTLINE_MARGIN * OUTLINE_MARGIN;
+    if (near2 > margin2) return std::sqrt(near2);
+    // Near the outline: the distance to the segments themselves.
+    double best2 = HUGE_VAL;
+    each_outline_segment([&](const float* a, const float* b) {
+        if (box_distance2(px, pz, a, b) > margin2) return;
+        const double dx = static_cast<double>(b[0]) - a[0], dz = static_cast<double>(b[2]) - a[2];
+        const double len2 = dx * dx + dz * dz;
+        double u = len2 > 0.0 ? ((px - a[0]) * dx + (pz - a[2]) * dz) / len2 : 0.0;
+        u = u < 0.0 ? 0.0 : u > 1.0 ? 1.0 : u;
+        const double ex = a[0] + u * dx - px, ez = a[2] + u * dz - pz;
+        const double d2 = ex * ex + ez * ez;
+        if (d2 < best2) best2 = d2;
+    });
+    return std::sqrt(best2);
 }
 
-// Searches rings of cells growing outwards from the guess. The ring that reaches the grid's edges
-// on every side is searched too before giving up, so cells in the last row and column are found.
-// A point that is not in the guess's cell or the ring round it, and lies well outside the grid's
-// outline, is given up at once instead of after trying every cell: *off_by then says how far out
-// it lies. Returns the triangle, or -1 when no cell holds the point (*ci, *cj unchanged).
-static int find_cell(float x, float z, int* ci, int* cj, double* off_by)
+// The cells of the ring round (ci, cj) at distance ring, kept inside the grid.
+struct ringbox {
+    int i0, i1, j0, j1;
+};
+static inline ringbox ring_round(int ci, int cj, int ring)
 {
-    int i0 = *ci, i1 = *ci, j0 = *cj, j1 = *cj;
-    for (int ring = 0;; ring++) {
-        for (int a = i0; a <= i1; a++) {
-            for (int b = j0; b <= j1; b++) {
-                if (a != i0 && a != i1 && b != j0 && b != j1) continue;   // inside: searched already
+    return {intmax2(ci - ring, 0), intmin2(ci + ring, LAST_CELL_I), intmax2(cj - ring, 0), intmin2(cj + ring, LAST_CELL_J)};
+}
+static inline bool ring_border(const ringbox& r, int a, int b)
+{
+    return a == r.i0 || a == r.i1 || b == r.j0 || b == r.j1;   // the inner cells were searched already
+}
+static inline bool ring_is_whole_grid(const ringbox& r)
+{
+    return r.i0 == 0 && r.j0 == 0 && r.i1 == LAST_CELL_I && r.j1 == LAST_CELL_J;
+}
+
+// Searches rings of cells growing outwards from the guess, from ring first_ring on (the rings
+// before it searched already). The ring that reaches the grid's edges on every side is searched
+// too before giving up, so cells in the last row and column are found. A point that is not in the
+// guess's cell or the ring round it, and lies well outside the grid's outline, is given up at once
+// instead of after trying every cell: *off_by then says how far out it lies. Returns the
+// triangle, or -1 when no cell holds the point (*ci, *cj unchanged).
+static int find_cell(float x, float z, int* ci, int* cj, double* off_by, int first_ring = 0)
+{
+    for (int ring = first_ring;; ring++) {
+        if (ring == 2) {
+            const double d = outside_grid_by(x, z);
+            if (!(d <= OUTLINE_MARGIN)) {
+                if (off_by) *off_by = d;
+                return -1;
+            }
+        }
+        const ringbox r = ring_round(*ci, *cj, ring);
+        for (int a = r.i0; a <= r.i1; a++) {
+            for (int b = r.j0; b <= r.j1; b++) {
+                if (!ring_border(r, a, b)) continue;
                 const int t = cell_triangle(a, b, x, z);
                 if (t >= 0) {
                     *ci = a;
@@ -368,18 +420,7 @@ static int find_cell(float x, float z, int* ci, int* cj, double* off_by)
                 }
             }
         }
-        if (i0 == 0 && j0 == 0 && i1 == LAST_CELL_I && j1 == LAST_CELL_J) return -1;   // not in the grid
-        if (ring == 1) {
-            const double d = outside_grid_by(x, z);
-            if (!(d <= OUTLINE_MARGIN)) {
-                if (off_by) *off_by = d;
-                return -1;
-            }
-        }
-        i0 = intmax2(i0 - 1, 0);
-        j0 = intmax2(j0 - 1, 0);
-        i1 = intmin2(i1 + 1, LAST_CELL_I);
-        j1 = intmin2(j1 + 1, LAST_CELL_J);
+        if (ring_is_whole_grid(r)) return -1;   // not in the grid
     }
 }
 
@@ -431,61 +472,174 @@ float find_local_h(float x, float z, int* i, int* j, int ships)
 
 void ground_cell_forget(groundcell* c)
 {
-    c->i = c->j = -1;
+    c->wi = c->wj = -1;
+    c->round = c->checked = 0;
     c->off_x = c->off_z = 0.0f;
     c->off_by = -1.0f;
 }
 
-// Whether the cell is ready for (a, b) and its corners are where they were.
-static inline bool ground_cell_ready(const groundcell* c, int a, int b)
+void ground_cell_new_round(groundcell* c)
 {
-    return c->i == a && c->j == b && std::memcmp(c->corner[0], planexyz[a][b], sizeof c->corner[0]) == 0 &&
-           std::memcmp(c->corner[1], planexyz[a + 1][b], sizeof c->corner[1]) == 0;
+    c->round++;
+    c->off_by = -1.0f;
 }
 
-static void ground_cell_make(groundcell* c, int a, int b)
+// The smallest angle (radians) of the triangle of grid points p, q, r, in the x-z plane.
+static double smallest_angle(const float* p, const float* q, const float* r)
 {
-    if (c->i >= 0 && c->i == a && c->j == b) c->off_by = -1.0f;   // the grid has moved under it
-    c->i = a;
-    c->j = b;
-    std::memcpy(c->corner[0], planexyz[a][b], sizeof c->corner[0]);
-    std::memcpy(c->corner[1], planexyz[a + 1][b], sizeof c->corner[1]);
-    c->edge[0] = grid_edge_of(a, b, a, b + 1);
-    c->edge[1] = grid_edge_of(a, b + 1, a + 1, b + 1);
-    c->edge[2] = grid_edge_of(a + 1, b + 1, a, b);
-    c->edge[3] = grid_edge_of(a, b, a + 1, b + 1);
-    c->edge[4] = grid_edge_of(a + 1, b + 1, a + 1, b);
-    c->edge[5] = grid_edge_of(a + 1, b, a, b);
-    c->plane[0] = make_plane(a, b, 0);
-    c->plane[1] = make_plane(a, b, 1);
+    const float* v[3] = {p, q, r};
+    double least = HUGE_VAL;
+    for (int k = 0; k < 3; k++) {
+        const float* o = v[k];
+        const float* a = v[(k + 1) % 3];
+        const float* b = v[(k + 2) % 3];
+        const double ax = static_cast<double>(a[0]) - o[0], az = static_cast<double>(a[2]) - o[2];
+        const double bx = static_cast<double>(b[0]) - o[0], bz = static_cast<double>(b[2]) - o[2];
+        const double angle = std::atan2(std::fabs(ax * bz - az * bx), ax * bx + az * bz);
+        if (!(angle >= least)) least = angle;   // a NaN stays
+    }
+    return least;
+}
+
+// Cell (a, b) made ready. Its box: each of its triangles' edges is taken up to CELL_TOL farther out
+// by the test, so a corner of angle A moves out by CELL_TOL / sin(A / 2) at most; a metre more for
+// the rounding.
+static void ready_cell_make(readycell* rc, int a, int b)
+{
+    rc->edge[0] = grid_edge_of(a, b, a, b + 1);
+    rc->edge[1] = grid_edge_of(a, b + 1, a + 1, b + 1);
+    rc->edge[2] = grid_edge_of(a + 1, b + 1, a, b);
+    rc->edge[3] = grid_edge_of(a, b, a + 1, b + 1);
+    rc->edge[4] = grid_edge_of(a + 1, b + 1, a + 1, b);
+    rc->edge[5] = grid_edge_of(a + 1, b, a, b);
+    rc->plane[0] = make_plane(a, b, 0);
+    rc->plane[1] = make_plane(a, b, 1);
+    const float* p00 = planexyz[a][b];
+    const float* p01 = planexyz[a][b + 1];
+    const float* p10 = planexyz[a + 1][b];
+    const float* p11 = planexyz[a + 1][b + 1];
+    const double least = std::fmin(smallest_angle(p01, p11, p00), smallest_angle(p00, p11, p10));
+    rc->boxed = least >= 2.0 * 3.14159265358979 / 180.0;   // a sliver of a cell may reach far: edges alone
+    if (!rc->boxed) return;
+    const float reach = static_cast<float>(CELL_TOL / std::sin(0.5 * least) + 1.0);
+    rc->lo_x = std::fmin(std::fmin(p00[0], p01[0]), std::fmin(p10[0], p11[0])) - reach;
+    rc->hi_x = std::fmax(std::fmax(p00[0], p01[0]), std::fmax(p10[0], p11[0])) + reach;
+    rc->lo_z = std::fmin(std::fmin(p00[2], p01[2]), std::fmin(p10[2], p11[2])) - reach;
+    rc->hi_z = std::fmax(std::fmax(p00[2], p01[2]), std::fmax(p10[2], p11[2])) + reach;
+}
+
+// Which triangle of a ready cell holds (x, z), by cell_triangle's tests in cell_triangle's order.
+static inline int ready_triangle(const readycell& rc, float x, float z)
+{
+    if (rc.boxed && (x < rc.lo_x || x > rc.hi_x || z < rc.lo_z || z > rc.hi_z)) return -1;
+    const gridedge* e = rc.edge;
+    if (edge_inside(e[0], x, z, CELL_TOL) && edge_inside(e[1], x, z, CELL_TOL) && edge_inside(e[2], x, z, CELL_TOL))
+        return 0;
+    if (edge_inside(e[3], x, z, CELL_TOL) && edge_inside(e[4], x, z, CELL_TOL) && edge_inside(e[5], x, z, CELL_TOL))
+        return 1;
+    return -1;
+}
+
+static constexpr size_t WINDOW_ROW = sizeof(float) * 3 * (GROUND_WINDOW + 1);
+
+// Whether the window holds the cells of box r.
+static inline bool window_holds(const groundcell* c, const ringbox& r)
+{
+    return c->wi >= 0 && r.i0 >= c->wi && r.j0 >= c->wj && r.i1 < c->wi + GROUND_WINDOW && r.j1 < c->wj + GROUND_WINDOW;
+}
+
+// Whether the grid points of the window's cell (a, b) are where they were, bit for bit.
+static inline bool window_cell_same(const groundcell* c, int a, int b)
+{
+    const float* was0 = c->point[a - c->wi][b - c->wj];
+    const float* was1 = c->point[a + 1 - c->wi][b - c->wj];
+    const float* is0 = planexyz[a][b];
+    const float* is1 = planexyz[a + 1][b];
+    uint32_t diff = 0;
+    for (int k = 0; k < 6; k++) {
+        uint32_t u, v, w, y;
+        std::memcpy(&u, was0 + k, 4);
+        std::memcpy(&v, is0 + k, 4);
+        std::memcpy(&w, was1 + k, 4);
+        std::memcpy(&y, is1 + k, 4);
+        diff |= (u ^ v) | (w ^ y);
+    }
+    return diff == 0;
+}
+
+// Whether all the window's grid points are where they were.
+static bool window_same(const groundcell* c)
+{
+    for (int a = 0; a <= GROUND_WINDOW; a++)
+        if (std::memcmp(c->point[a], planexyz[c->wi + a][c->wj], WINDOW_ROW) != 0) return false;
+    return true;
+}
+
+// The window made round cell (gi, gj) and its ring, kept inside the grid.
+static void window_make(groundcell* c, int gi, int gj)
+{
+    const int wi = intlim(gi - 1, 0, LAST_CELL_I + 1 - GROUND_WINDOW);
+    const int wj = intlim(gj - 1, 0, LAST_CELL_J + 1 - GROUND_WINDOW);
+    if (wi == c->wi && wj == c->wj) c->off_by = -1.0f;   // the grid has moved under it
+    c->wi = wi;
+    c->wj = wj;
+    c->checked = c->round;
+    for (int a = 0; a <= GROUND_WINDOW; a++) std::memcpy(c->point[a], planexyz[wi + a][wj], WINDOW_ROW);
+    for (int a = 0; a < GROUND_WINDOW; a++)
+        for (int b = 0; b < GROUND_WINDOW; b++) ready_cell_make(&c->cell[a][b], wi + a, wj + b);
 }
 
 float find_local_h_in(groundcell* c, float x, float z, int* i, int* j)
 {
     *i = intlim(*i, 0, LAST_CELL_I);
     *j = intlim(*j, 0, LAST_CELL_J);
-    if (!ground_cell_ready(c, *i, *j)) ground_cell_make(c, *i, *j);
-    // The guess's cell first, with the same tests in the same order as find_cell's first.
-    const gridedge* e = c->edge;
+    const int gi = *i, gj = *j;
+    if (c->wi < 0 || gi < c->wi || gj < c->wj || gi >= c->wi + GROUND_WINDOW || gj >= c->wj + GROUND_WINDOW ||
+        !window_cell_same(c, gi, gj))
+        window_make(c, gi, gj);
+    // The guess's cell first, as find_cell tries it.
+    const readycell& guess = c->cell[gi - c->wi][gj - c->wj];
+    const gridedge* e = guess.edge;
     if (edge_inside(e[0], x, z, CELL_TOL) && edge_inside(e[1], x, z, CELL_TOL) && edge_inside(e[2], x, z, CELL_TOL))
-        return plane_h(c->plane[0], x, z);
+        return plane_h(guess.plane[0], x, z);
     if (edge_inside(e[3], x, z, CELL_TOL) && edge_inside(e[4], x, z, CELL_TOL) && edge_inside(e[5], x, z, CELL_TOL))
-        return plane_h(c->plane[1], x, z);
-    // Nearer to a point found off the grid than that point was to the grid: off the grid too.
+        return plane_h(guess.plane[1], x, z);
+    // Nearer to a point found off the grid than that point was to the grid: no cell holds it, and
+    // the guess's cell goes on.
     if (c->off_by > 0.0f) {
         const double dx = static_cast<double>(x) - c->off_x, dz = static_cast<double>(z) - c->off_z;
-        if (std::sqrt(dx * dx + dz * dz) < c->off_by - OUTLINE_MARGIN) return plane_h(c->plane[0], x, z);
+        if (std::sqrt(dx * dx + dz * dz) < c->off_by - OUTLINE_MARGIN) return plane_h(guess.plane[0], x, z);
     }
-    double off_by = -1.0;
-    int t = find_cell(x, z, i, j, &off_by);
-    if (t < 0) {
-        t = 0;   // off the grid: the guess's cell goes on
-        if (off_by > OUTLINE_MARGIN && off_by < 1e30) {
-            c->off_x = x;
-            c->off_z = z;
-            c->off_by = static_cast<float>(off_by);
+    // Then the ring round it, in find_cell's order, from a window that holds it, checked this round.
+    const ringbox r = ring_round(gi, gj, 1);
+    if (!window_holds(c, r)) {
+        window_make(c, gi, gj);
+    } else if (c->checked != c->round) {
+        if (!window_same(c)) window_make(c, gi, gj);
+        c->checked = c->round;
+    }
+    for (int a = r.i0; a <= r.i1; a++) {
+        for (int b = r.j0; b <= r.j1; b++) {
+            if (!ring_border(r, a, b) || (a == gi && b == gj)) continue;
+            const readycell& rc = c->cell[a - c->wi][b - c->wj];
+            const int t = ready_triangle(rc, x, z);
+            if (t >= 0) {
+                *i = a;
+                *j = b;
+                return plane_h(rc.plane[t], x, z);
+            }
         }
     }
-    if (!ground_cell_ready(c, *i, *j)) ground_cell_make(c, *i, *j);
-    return plane_h(c->plane[t], x, z);
+    const gridplane& stay = c->cell[gi - c->wi][gj - c->wj].plane[0];
+    if (ring_is_whole_grid(r)) return plane_h(stay, x, z);
+    double off_by = -1.0;
+    const int t = find_cell(x, z, i, j, &off_by, 2);
+    if (t >= 0) return plane_h(make_plane(*i, *j, t), x, z);
+    // Off the grid: the guess's cell goes on.
+    if (off_by > OUTLINE_MARGIN && off_by < 1e30) {
+        c->off_x = x;
+        c->off_z = z;
+        c->off_by = static_cast<float>(off_by);
+    }
+    return plane_h(stay, x, z);
 }

@@ -95,18 +95,30 @@ struct gridplane {
     double x0, h0, z0, kx, kz;
     int flat;
 };
-// One cell of the grid made ready for many look-ups in a row, and the last point found off the
-// grid. A cell whose corners have moved since is made again; forget the whole (ground_cell_forget)
-// whenever the grid may have changed elsewhere, so a point off the old grid is not off the new.
-struct groundcell {
-    int i, j;               // the cell; -1 when none is ready
-    float corner[2][2][3];  // the grid points it was made from: [i, i + 1][j, j + 1]
+// One cell of the grid made ready for many look-ups: its two triangles' edges and planes.
+struct readycell {
     gridedge edge[6];       // triangle 0's three edges, then triangle 1's
     gridplane plane[2];
+    int boxed;              // its triangles are shapely enough for the box below
+    float lo_x, hi_x, lo_z, hi_z;   // m, a box no point the cell's test takes can lie outside
+};
+// A window of cells made ready round a run of look-ups (the contact points of one aircraft stand in
+// one or two cells, whose neighbours the search tries first), with the grid points it was made
+// from, and the last point found off the grid. Start a new round of look-ups
+// (ground_cell_new_round) whenever the grid may have changed: the window is checked against the
+// grid once a round (the guess's cell at every look-up) and made again if its points have moved,
+// and the point found off the grid is forgotten, so that it is not taken to be off a new grid.
+constexpr int GROUND_WINDOW = 4;   // cells a side
+struct groundcell {
+    int wi, wj;             // the window's first cell; -1 when none is made
+    float point[GROUND_WINDOW + 1][GROUND_WINDOW + 1][3];
+    readycell cell[GROUND_WINDOW][GROUND_WINDOW];
+    int round, checked;     // the round of look-ups, and the last in which the window was checked
     float off_x, off_z;     // m, the last point found off the grid
     float off_by;           // m, how far outside the grid's outline it lay; below 0: none
 };
 void ground_cell_forget(groundcell* c);
+void ground_cell_new_round(groundcell* c);
 // find_local_h for many points in a row over the terrain alone (no ship or obstacle): the cell of
 // the guess is made ready once in *c and answers every point that lies in it, and points near one
 // found off the grid are off it too. The same heights and cells as find_local_h.

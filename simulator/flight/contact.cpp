@@ -23,7 +23,13 @@ float pedal(void) { return set.eq_ped ? set.YK_hdng : set.YK_roll; }
 
 // The ground cell the sub-step's contact points share: the wheels, tips and bodies of one aircraft
 // mostly stand in one or two cells of the region's grid.
-groundcell ground = {-1, -1, {}, {}, {}, 0.0f, 0.0f, -1.0f};
+groundcell no_ground(void)
+{
+    groundcell g;
+    ground_cell_forget(&g);
+    return g;
+}
+groundcell ground = no_ground();
 
 // The ground under a point: a ship's deck or an obstacle's top when the aircraft is over one, else
 // the terrain through the shared cell.
@@ -36,7 +42,7 @@ float ground_under(float xp, float zp)
 
 }  // namespace
 
-void contact_ground_forget(void) { ground_cell_forget(&ground); }
+void contact_ground_forget(void) { ground_cell_new_round(&ground); }
 
 float surface_roughness(int surf_type, float xp, float zp)
 {
@@ -155,25 +161,37 @@ int handle_contact_point(int i, float x, float y, float z, float k, float c, flo
     return 1;
 }
 
-int handle_float_point(int b, int s, int r, float x, float y, float z, float hw)
+void float_patch(int b, int s, int r, float patch[3])
 {
     const planestruct& pl = pln[0];
+    const int ns = f_body_s_dim(b, 0), nr = f_body_r_dim(b);
+    const int r0 = intlim(r - 1, 0, nr - 1), r1 = intlim(r + 1, 0, nr - 1);
+    const int s0 = intlim(s - 1, 0, ns - 1), s1 = intlim(s + 1, 0, ns - 1);
+    patch[0] = 0.5f * (pl.body_X[b][s][r0] - pl.body_X[b][s][r1]);
+    patch[1] = 0.5f * (pl.body_Y[b][s1][r] - pl.body_Y[b][s0][r]);
+    patch[2] = 0.5f * (pl.body_Z[b][s1][r] - pl.body_Z[b][s0][r]);
+}
+
+int handle_float_point(int b, int s, int r, float x, float y, float z, float hw)
+{
+    float patch[3];
+    float_patch(b, s, r, patch);
+    return handle_float_patch(b, s, r, x, y, z, hw, patch);
+}
+
+int handle_float_patch(int b, int s, int r, float x, float y, float z, float hw, const float patch[3])
+{
     float dp = hw - (float)flt.Y[0] - y * flt.costhe * flt.cosphi + z * flt.sinthe + x * flt.sinphi;
     if (dp < 0.0f) return 0;
     float vv = (float)flt.vY - z * flt.Qrad - x * flt.Prad;
     float va = flt.vaxial - x * flt.Rrad;
     float vs = -z * flt.Rrad;
 
-    int ns = f_body_s_dim(b, 0), nr = f_body_r_dim(b);
     // The water rudder: the keel line aft of the centre of gravity steers.
-    if (z > 0.0f && r == nr / 2) vs += std::sin(10.0f * set.FC_hdng * DEG) * flt.v[0];
+    if (z > 0.0f && r == f_body_r_dim(b) / 2) vs += std::sin(10.0f * set.FC_hdng * DEG) * flt.v[0];
 
-    // The patch of hull this point stands for, from its neighbours on the grid.
-    int r0 = intlim(r - 1, 0, nr - 1), r1 = intlim(r + 1, 0, nr - 1);
-    int s0 = intlim(s - 1, 0, ns - 1), s1 = intlim(s + 1, 0, ns - 1);
-    float dX = 0.5f * (pl.body_X[b][s][r0] - pl.body_X[b][s][r1]);
-    float dY = 0.5f * (pl.body_Y[b][s1][r] - pl.body_Y[b][s0][r]);
-    float dZ = 0.5f * (pl.body_Z[b][s1][r] - pl.body_Z[b][s0][r]);
+    // The patch of hull this point stands for, turned with the pitch.
+    const float dX = patch[0], dY = patch[1], dZ = patch[2];
     float dYf = dY * flt.costhe - dZ * flt.sinthe;
     float dZf = dZ * flt.costhe + dY * flt.sinthe;
 

@@ -13,7 +13,8 @@ enum {
     CONTACT_STATES = 9,
 };
 
-// Starts a sub-step's contact points: the ground cell they share is found afresh by the first.
+// Starts a sub-step's contact points: the ground cells they share are checked against the grid
+// as they are used, and a point found off the grid in an earlier sub-step is forgotten.
 void contact_ground_forget(void);
 // Contact i (above) at arm (x, y, z) m with spring k (N/m), damper c (N s/m), rolling and
 // braking/side friction coefficients. Returns 1 when the point touches and pushes.
@@ -21,6 +22,11 @@ int handle_contact_point(int i, float x, float y, float z, float k, float c, flo
 // Point r of station s of body b, at arm (x, y, z), against the water surface at height hw (m).
 // Returns 1 when the point is under water.
 int handle_float_point(int b, int s, int r, float x, float y, float z, float hw);
+// The patch of hull that point stands for: half the way to its neighbours on the body's grid across
+// (patch[0]), up (patch[1]) and along (patch[2]) the body, m.
+void float_patch(int b, int s, int r, float patch[3]);
+// handle_float_point with the point's patch already worked out.
+int handle_float_patch(int b, int s, int r, float x, float y, float z, float hw, const float patch[3]);
 // Height (m) of the roughness a surface kind adds at a ground point.
 float surface_roughness(int surf_type, float xp, float zp);
 // The fastest yaw rate (deg/s) the nose or tail wheel may steer at the aircraft's present speed:

@@ -31,6 +31,12 @@ struct {
 
 int sidefail = 0;   // 13 or 14: the side whose flaps still move when they fail asymmetrically
 
+// Each propeller's slipstream in this sub-step, the same for every element it reaches: the sine
+// and cosine of its cant, and its angle to the body (degrees, 0 along it, 90 straight up).
+struct {
+    float svc, cvc, sigma;
+} slipstream[4];
+
 const char* const part_title[18] = {
     "", "", "", "", "LEFT  WING 1", "RIGHT WING 1", "LEFT  WING 2", "RIGHT WING 2", "LEFT  WING 3",
     "RIGHT WING 3", "LEFT  HSTB", "RIGHT HSTB", "VERT STAB NUMBER 1", "VERT STAB NUMBER 2",
@@ -159,9 +165,8 @@ void lifting_part(int p, float* wash)
         if (propwash) {
             for (int k = 0; k < nprops; k++) {
                 if (!pl.in_propwash[p][k][j]) continue;
-                float dv = flt.DVinc[k];
-                float svc = std::sin(flt.vertcant[k] * DEG), cvc = std::cos(flt.vertcant[k] * DEG);
-                float sigma = std::atan2(flt.av * flt.sinalph - svc * dv, cvc * dv + flt.av * flt.cosalph) * RAD;
+                const float dv = flt.DVinc[k];
+                const float svc = slipstream[k].svc, cvc = slipstream[k].cvc, sigma = slipstream[k].sigma;
                 float f = wash_fraction(sigma, pl.lo_washdir[p][k], pl.max_washdir[p][k], pl.hi_washdir[p][k]);
                 vn += (p == 12 || p == 13 ? dv : cvc * dv) * f;
                 va -= svc * dv * f;
@@ -327,7 +332,16 @@ void set_a(void)
         }
     }
 
-    // Lifting parts, element by element.
+    // The propellers' slipstreams, then the lifting parts, element by element.
+    if (!pl.is_heli && pl.entype >= 1 && pl.entype <= 3) {
+        for (int k = 0; k < 4 && k < pl.numen; k++) {
+            const float dv = flt.DVinc[k];
+            slipstream[k].svc = std::sin(flt.vertcant[k] * DEG);
+            slipstream[k].cvc = std::cos(flt.vertcant[k] * DEG);
+            slipstream[k].sigma = std::atan2(flt.av * flt.sinalph - slipstream[k].svc * dv,
+                                             slipstream[k].cvc * dv + flt.av * flt.cosalph) * RAD;
+        }
+    }
     float wash[28] = {};
     flt.stallwarning = 0;
     for (int p = 4; p <= 17; p++) {
@@ -341,8 +355,7 @@ void set_a(void)
         for (int e = 0; e < 8; e++) {
             float dw = 0.0f;
             if (subsonic > 0.0f) {
-                for (int k = 4; k <= 11; k++)
-                    if (pl.in_downwash[p][k][e]) dw -= wash[k];
+                for (int n = 0; n < fgeo.dw_count[p][e]; n++) dw -= wash[fgeo.dw_source[p][e][n]];
             }
             flt.downwash[p][e] = dw * subsonic;
         }

@@ -38,7 +38,6 @@ struct vec3 {
 
 void float_body(int b, float surface_h)
 {
-    const planestruct& pl = pln[0];
     const int ns = fgeo.stations[b];
     if (set.cycout) {
         trk_printf("\n");
@@ -51,10 +50,7 @@ void float_body(int b, float surface_h)
     const float travel = atm.wave_speed * msc.elap_time;
     for (int s = 0; s < ns; s++) {
         for (int k = 0; k < 3; k++) {
-            int r = fgeo.low3[b][s][k];
-            float x = pl.body_X[b][s][r] + fgeo.body_os[b][0];
-            float y = pl.body_Y[b][s][r] + fgeo.body_os[b][1];
-            float z = pl.body_Z[b][s][r] + fgeo.body_os[b][2];
+            const float x = fgeo.float_at[b][s][k][0], y = fgeo.float_at[b][s][k][1], z = fgeo.float_at[b][s][k][2];
             float hw = surface_h;
             if (amp > 0.0f && atm.wave_length > 0.1f) {
                 float xp = (float)flt.X[0] + x * flt.cospsi - z * flt.sinpsi;
@@ -62,7 +58,7 @@ void float_body(int b, float surface_h)
                 float d = xp * sdir - zp * cdir - travel;   // along the waves' direction of travel
                 hw += amp * std::sin(2.0f * PI * d / atm.wave_length);
             }
-            handle_float_point(b, s, r, x, y, z, hw);
+            handle_float_patch(b, s, fgeo.low3[b][s][k], x, y, z, hw, fgeo.float_patch[b][s][k]);
         }
     }
 }

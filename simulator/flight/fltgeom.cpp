@@ -1,6 +1,9 @@
 // fltgeom.cpp -- load-time geometry of the user's aircraft for the per-sub-step flight code.
 #include "fltgeom.h"
 
+#include "contact.h"
+#include "fltmath.h"
+
 #include "hl_drplane.h"
 #include "hl_types.h"
 
@@ -44,6 +47,12 @@ void flt_prepare(void)
         float den = pl.e[p] * pi * pl.AR[p];
         fgeo.cdi_factor[p] = den > 1e-6f ? 1.0f / den : 0.0f;
     }
+    for (int p = 4; p <= 11; p++)
+        for (int e = 0; e < 8; e++)
+            for (int k = 4; k <= 11; k++)
+                if (pl.in_downwash[p][k][e]) fgeo.dw_source[p][e][fgeo.dw_count[p][e]++] = k;
+    const float base = clampf(1.0f - 2.306e-5f * pl.critalt, 0.0f, 1.0f);
+    fgeo.boost = 1.0f - std::pow(base, 4.14f);
     for (int b = 18; b <= 24; b++) {
         int ns = f_body_s_dim(b, 0);
         int nr = f_body_r_dim(b);
@@ -72,7 +81,14 @@ void flt_prepare(void)
             fgeo.body_low[b][s][0] = pl.body_X[b][s][best[0]] + fgeo.body_os[b][0];
             fgeo.body_low[b][s][1] = pl.body_Y[b][s][best[0]] + fgeo.body_os[b][1];
             fgeo.body_low[b][s][2] = pl.body_Z[b][s][best[0]] + fgeo.body_os[b][2];
-            for (int k = 0; k < 3; k++) fgeo.low3[b][s][k] = best[k];
+            for (int k = 0; k < 3; k++) {
+                const int r = best[k];
+                fgeo.low3[b][s][k] = r;
+                fgeo.float_at[b][s][k][0] = pl.body_X[b][s][r] + fgeo.body_os[b][0];
+                fgeo.float_at[b][s][k][1] = pl.body_Y[b][s][r] + fgeo.body_os[b][1];
+                fgeo.float_at[b][s][k][2] = pl.body_Z[b][s][r] + fgeo.body_os[b][2];
+                float_patch(b, s, r, fgeo.float_patch[b][s][k]);
+            }
         }
     }
 }

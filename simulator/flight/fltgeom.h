@@ -25,6 +25,14 @@ struct fltgeomstruct {
     int points[28];                // points per station
     float body_os[28][3];          // m, the body's reference point (its outline is measured from it)
     float body_low[28][18][3];     // m, x y z of each station's lowest point, reference point added
+    float float_at[28][18][3][3];  // m, x y z of each station's three lowest points, reference point added
+    float float_patch[28][18][3][3];   // m, the patch of hull each of them stands for (float_patch)
+    // Downwash: for each element of the wings and stabilisers (parts 4..11) the parts whose wake
+    // it lies in, in ascending order.
+    int dw_count[28][8];
+    int dw_source[28][8][8];
+    // Engines: the density ratio a supercharger adds, holding sea-level power to the critical height.
+    float boost;
 };
 
 extern fltgeomstruct fgeo;

@@ -280,6 +280,13 @@ void Fco_supersonic(float dcl, float dcd, float dcm, float* cl, float* cd, float
 
 float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int p, int e)
 {
+    const float dd = flt.deldir[p][e] * DEG;
+    return F_el_force_turned(dcl, dcd, dcm, lift, drag, moment, p, e, std::sin(dd), std::cos(dd));
+}
+
+float F_el_force_turned(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int p, int e,
+                        float s, float c)
+{
     float cl, cd, cm;
     // The element meets the air at its own speed: the flow across its span, slowed by the sweep of
     // a wing, does not take part. So a swept wing stays subsonic past the aircraft's Mach 1 (its
@@ -299,8 +306,6 @@ float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, floa
         cm += (sm - cm) * w;
     }
 
-    float dd = flt.deldir[p][e] * DEG;
-    float s = std::sin(dd), c = std::cos(dd);
     float clr = cl * c + cd * s;
     float cdr = cd * c - cl * s;
     float v = flt.v_el[p][e];

@@ -19,6 +19,10 @@ void supersonic_flatplate(float alpha, float* cl, float* cd, float mach, float w
 // change) and pitching moment (N m) of element e of part p; returns the element's lift
 // coefficient before that turn.
 float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int p, int e);
+// The same with the sine and cosine of the flow-direction change given, for a caller that has them
+// from the flow's own components (a blade element knows its inflow and its turning speed).
+float F_el_force_turned(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int p, int e,
+                        float sin_dd, float cos_dd);
 
 // Share of the flat-plate (supersonic) model in the element forces at a Mach number: 0 below
 // Mach 0.9, 1 from Mach 1 on, a straight blend between, so the forces do not jump at Mach 1. The

@@ -88,9 +88,7 @@ void apropengine(int i)
     float tac = flt.tac[j];
 
     // Supercharging holds sea-level power up to the critical altitude.
-    float base = clampf(1.0f - 2.306e-5f * pl.critalt, 0.0f, 1.0f);
-    float b = 1.0f - std::pow(base, 4.14f);
-    float pr = clampf(atm.crtsig + b, 0.0f, 1.0f);
+    float pr = clampf(atm.crtsig + fgeo.boost, 0.0f, 1.0f);
     float ps = (pr - 0.1f) / 0.9f;
     if (pl.entype == 1 && flt.heat[i] > 0.5f) ps *= 0.9f;
 
@@ -222,7 +220,8 @@ void aprop(int i, float x, float y, float z)
             }
             float vt = tac * r + cross;
             float pitch = flt.proppitch[i] + pl.anginc[i][e] + cyc;
-            flt.v_el[i][e] = hypotf2(va, vt);
+            const float v = hypotf2(va, vt);
+            flt.v_el[i][e] = v;
             flt.deldir[i][e] = std::atan2(-va, vt) / DEG;
             flt.alpha[i][e] = flt.deldir[i][e] + pitch;
             if (dump) {
@@ -236,8 +235,11 @@ void aprop(int i, float x, float y, float z)
                 trk_printf(" element pitch: %6.2f deg.\n", pitch);
                 trk_printf(" blade element ANGLE OF ATTACK: %6.2f deg.\n\n", flt.alpha[i][e]);
             }
+            // The flow turns through deldir: its sine and cosine are the inflow's and the turning
+            // speed's shares of the element's speed.
             float lift, drag, moment;
-            F_el_force(0.0f, 0.0f, 0.0f, &lift, &drag, &moment, i, e);
+            const float sin_dd = v > 0.0f ? -va / v : 0.0f, cos_dd = v > 0.0f ? vt / v : 1.0f;
+            F_el_force_turned(0.0f, 0.0f, 0.0f, &lift, &drag, &moment, i, e, sin_dd, cos_dd);
             flt.Dtq[i] += 0.25f * drag * r * blades;
             float T = 0.25f * blades * lift;
             flt.thrust[i] += T;

@@ -426,6 +426,17 @@ TEST_F(RegionGrid, ACellIsRemadeWhenItsCornersMove)
     EXPECT_EQ(moved, find_local_h(x, z, &ri, &rj, 0));
     EXPECT_EQ(i, 29);
     EXPECT_EQ(j, 30);
+    // A neighbour raised under a ready window is seen in the next round of look-ups.
+    centroid(29, 31, 0, &x, &z, &want);
+    i = 29, j = 30;
+    EXPECT_NEAR(find_local_h_in(&cell, x, z, &i, &j), want, 1e-3);
+    EXPECT_EQ(j, 31);
+    for (int a = 29; a <= 30; a++)
+        for (int b = 31; b <= 32; b++) planexyz[a][b][1] += 7.0f;
+    ground_cell_new_round(&cell);
+    i = 29, j = 30;
+    EXPECT_NEAR(find_local_h_in(&cell, x, z, &i, &j), want + 7.0f, 1e-3);
+    EXPECT_EQ(j, 31);
 }
 
 TEST_F(RegionGrid, ShipsAndObstaclesAnswerFirst)

@@ -406,6 +406,45 @@ TEST_F(ModelDraw, PropellerShowsBladesWhenSlowAndADiscWhenFast)
     EXPECT_LT(std::fmin(mdl[0].phase[0], 360.0f - mdl[0].phase[0]), 1e-2f);
 }
 
+// Seen from ahead at rest, a propeller shows as many blades as it has, up to the nine its part's
+// grid holds: counted round a circle near the tips, on the picture less the same one without it.
+TEST_F(ModelDraw, APropellerShowsEachOfItsBlades)
+{
+    for (int blades : {3, 8, 9}) {
+        pln[0].numen = 1;
+        pln[0].numblades[0] = (float)blades;
+        load_plane_geo(1, 0, 0);
+        flt.tac[0] = 0.0f;
+        mdl[0].phase[0] = 0.0f;
+        auto draw = [&]() {
+            begin(false);
+            glLoadIdentity();
+            glRotatef(180, 0, 1, 0);   // nose toward the viewer
+            plot_plane(0, 1);
+            read_back();
+            return px;
+        };
+        const std::vector<uint8_t> with = draw();
+        pln[0].numen = 0;   // the same aircraft with no propeller at all
+        const std::vector<uint8_t> without = draw();
+        int runs = 0;
+        bool was = false, first = false;
+        for (int k = 0; k < 720; k++) {
+            const float a = (float)k * 3.14159265f / 360.0f;
+            const int i = (int)((0.85f * std::sin(a) + VIEW_W) / (2 * VIEW_W) * SCREEN_W);
+            const int j = (int)((0.85f * std::cos(a) + VIEW_H) / (2 * VIEW_H) * SCREEN_H);
+            const size_t at = ((size_t)j * SCREEN_W + i) * 3;
+            const bool blade = std::abs(with[at] - without[at]) + std::abs(with[at + 1] - without[at + 1]) +
+                                   std::abs(with[at + 2] - without[at + 2]) > 30;
+            if (k == 0) first = blade;
+            if (blade && !was) runs++;
+            was = blade;
+        }
+        if (first && was) runs--;   // a blade across the starting angle is one, not two
+        EXPECT_EQ(runs, blades);
+    }
+}
+
 TEST_F(ModelDraw, WheelsByGearType)
 {
     // No fairings and no propeller in front of the wheels, seen from ahead.

@@ -1,10 +1,11 @@
 // main.cpp -- bench_flight: sub-steps per second of the force build-up plus the integration, for
-// the default trainer in cruise, rolling on its wheels and rolling off the region's grid, and for a
-// worst case: four propellers, every lifting part cut into eight elements, floats, sitting on water.
+// the default trainer in cruise, rolling on its wheels inside a cell of the region's grid, along a
+// line of it and off it, and for a worst case: four propellers, every lifting part cut into eight
+// elements, floats, sitting on water.
 // After each case it prints the state its last run ended in, so a rewrite that changes the
 // results shows beside the one that only changes the time.
 //
-//   bench_flight [sub-steps [case]]      (default 100000, every case; case: cruise, roll, offgrid, worst)
+//   bench_flight [sub-steps [case]]   (default 100000, every case; case: cruise, roll, edge, offgrid, worst)
 #include "flight_harness.h"
 #include "fltcalc.h"
 #include "hl_funct.h"
@@ -103,7 +104,7 @@ int write_worst_case(void)
 }
 
 // Where a case starts each chunk of its run.
-enum bench_start { START_CRUISE, START_ROLL, START_OFF_GRID, START_ON_WATER };
+enum bench_start { START_CRUISE, START_ROLL, START_ROLL_ON_EDGE, START_OFF_GRID, START_ON_WATER };
 
 void start_case(bench_start start)
 {
@@ -111,19 +112,21 @@ void start_case(bench_start start)
         fh_start_air(1500.0f, 55.0f, 0.0f);
     } else {
         fh_start_ground(start == START_ON_WATER ? 0.0f : 90.0f);
-        if (start == START_OFF_GRID) {
-            // Three kilometres west of the region's western edge: no cell of the grid holds it.
-            flt.X[0] = -3000.0;
-            env.localh_cg = find_local_h((float)flt.X[0], (float)flt.Z[0], &env.i_aircraft, &env.j_aircraft, 0);
-        }
+        // The harness starts on a line of the region's grid, where the wheels on either side of
+        // it stand in two cells; most of a runway lies inside one cell.
+        if (start == START_ROLL) flt.Z[0] += 0.5 * env.dz / (REGION_NJ - 1);
+        // Three kilometres west of the region's western edge: no cell of the grid holds it.
+        if (start == START_OFF_GRID) flt.X[0] = -3000.0;
+        env.localh_cg = find_local_h((float)flt.X[0], (float)flt.Z[0], &env.i_aircraft, &env.j_aircraft, 0);
     }
     fh_controls c;
-    c.throttle = start == START_ROLL || start == START_OFF_GRID ? 1.0f : 0.7f;
+    const int roll = start == START_ROLL || start == START_ROLL_ON_EDGE || start == START_OFF_GRID;
+    c.throttle = roll ? 1.0f : 0.7f;
     c.brake = 0.0f;
     fh_set_controls(c);
     fh_frame();   // the controls and the frame's quantities, outside the timing
     // The sub-steps alone never move the throttle toward its lever: the rolls open it at once.
-    if (start == START_ROLL || start == START_OFF_GRID)
+    if (roll)
         for (int i = 0; i < 4; i++) flt.thro[i] = c.throttle;
 }
 
@@ -175,6 +178,7 @@ int main(int argc, char** argv)
     } trainer_cases[] = {
         {"cruise", "trainer, cruise:", START_CRUISE},
         {"roll", "trainer, take-off roll:", START_ROLL},
+        {"edge", "trainer, take-off roll along a grid line:", START_ROLL_ON_EDGE},
         {"offgrid", "trainer, rolling off the region's grid:", START_OFF_GRID},
     };
     for (const auto& c : trainer_cases) {

@@ -4,11 +4,13 @@
 #include "contact.h"
 #include "flight_harness.h"
 #include "fltcalc.h"
+#include "fltgeom.h"
 #include "hl_types.h"
 
 #include <kvtest.h>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -260,6 +262,47 @@ TEST_F(Contact, AHullBottomPlanesByItsSlope)
         EXPECT_NEAR(flt.faxilgear, along + friction, 1e-3f * (1.0f + std::fabs(along))) << c.what;
         EXPECT_TRUE(std::isfinite(flt.M)) << c.what;
     }
+}
+
+// The float points' places and patches are worked out when the aircraft is loaded: every point of
+// every floating body pushes exactly as it does worked out afresh from the body's grid, whichever
+// aircraft was loaded before.
+TEST(Floats, ThePointsMadeReadyAtLoadPushAsTheBodysGridSays)
+{
+    fh_world_options water;
+    water.water = 1;
+    fh_world(water);
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
+    ASSERT_EQ(fh_load(fh_bundled(FH_FLOATPLANE)), 1);
+    fh_start_ground(0.0f);
+    flt.Y[0] -= 0.2;   // settled a little deeper than at rest, so every float point is wet
+    flt.vY = -0.3;
+    flt.vaxial = 4.0f;
+    struct Sums {
+        float fa, fs, fn, L, M, N;
+    };
+    auto sums = [](void) { return Sums{flt.faxilgear, flt.fsidegear, flt.fnrmlgear, flt.L, flt.M, flt.N}; };
+    int wet = 0;
+    for (int b = 18; b <= 24; b++) {
+        for (int st = 0; st < fgeo.stations[b]; st++) {
+            for (int k = 0; k < 3; k++) {
+                const int r = fgeo.low3[b][st][k];
+                const float* at = fgeo.float_at[b][st][k];
+                flt.faxilgear = flt.fsidegear = flt.fnrmlgear = flt.L = flt.M = flt.N = 0.0f;
+                const int ready = handle_float_patch(b, st, r, at[0], at[1], at[2], env.localh_cg, fgeo.float_patch[b][st][k]);
+                const Sums a = sums();
+                flt.faxilgear = flt.fsidegear = flt.fnrmlgear = flt.L = flt.M = flt.N = 0.0f;
+                const float x = pln[0].body_X[b][st][r] + fgeo.body_os[b][0];
+                const float y = pln[0].body_Y[b][st][r] + fgeo.body_os[b][1];
+                const float z = pln[0].body_Z[b][st][r] + fgeo.body_os[b][2];
+                ASSERT_EQ(handle_float_point(b, st, r, x, y, z, env.localh_cg), ready) << b << " " << st;
+                const Sums f = sums();
+                ASSERT_EQ(std::memcmp(&a, &f, sizeof a), 0) << b << " " << st << " " << k;
+                wet += ready;
+            }
+        }
+    }
+    EXPECT_GT(wet, 20);   // the floats are in the water
 }
 
 TEST(Scrapes, ABellyLandingRestsOnTheBodyInTheNineContactStates)

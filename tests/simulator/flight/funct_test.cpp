@@ -234,6 +234,38 @@ TEST_F(Element, ForcesAreTheCoefficientsTurnedByTheFlowChangeTimesDynamicPressur
     }
 }
 
+// A blade element's flow turns through the angle of its inflow against its turning speed. Its
+// forces, turned by that angle's sine and cosine taken straight from the two speeds, are the forces
+// turned through the angle itself, to the rounding of a float.
+TEST_F(Element, ABladeTurnedByItsOwnSpeedsMatchesTheTurnThroughItsAngle)
+{
+    const int p = 0, e = 2;
+    struct Case {
+        float va, vt;   // m/s: inflow through the disc, turning speed
+    } cases[] = {{40.0f, 180.0f}, {0.0f, 150.0f}, {-8.0f, 120.0f}, {55.0f, 20.0f}, {30.0f, -90.0f}, {-12.0f, -60.0f}};
+    for (const Case& c : cases) {
+        const float v = std::hypot(c.va, c.vt);
+        const float turn = std::atan2(-c.va, c.vt) * 180.0f / PI;
+        flt.v_el[p][e] = v;
+        flt.alpha[p][e] = turn + 14.0f;   // a blade pitched 14 degrees
+        flt.deldir[p][e] = turn;
+        float l1, d1, m1, l2, d2, m2;
+        const float c1 = F_el_force(0.0f, 0.0f, 0.0f, &l1, &d1, &m1, p, e);
+        const float c2 = F_el_force_turned(0.0f, 0.0f, 0.0f, &l2, &d2, &m2, p, e, -c.va / v, c.vt / v);
+        const float qs = 0.5f * atm.rho * v * v * pln[0].s[p][e];
+        EXPECT_EQ(c1, c2) << c.va << ", " << c.vt;
+        EXPECT_NEAR(l2, l1, 4e-6f * qs) << c.va << ", " << c.vt;
+        EXPECT_NEAR(d2, d1, 4e-6f * qs) << c.va << ", " << c.vt;
+        EXPECT_EQ(m2, m1) << c.va << ", " << c.vt;
+        // Lift across the turning direction and drag along it: the section's coefficients turned
+        // into the disc's axes by the inflow and the turning speed.
+        float cl, cd, cm;
+        Fco_subsonic(0.0f, 0.0f, 0.0f, &cl, &cd, &cm, p, e);
+        EXPECT_NEAR(l2, (cl * c.vt - cd * c.va) / v * qs, 1e-4f * qs) << c.va << ", " << c.vt;
+        EXPECT_NEAR(d2, (cd * c.vt + cl * c.va) / v * qs, 1e-4f * qs) << c.va << ", " << c.vt;
+    }
+}
+
 TEST_F(Element, RootAndTipAirfoilsBlendAlongTheSpanAndByReynoldsNumber)
 {
     // Root low/high Reynolds number at 3 and 9 million with lift lines 0.2 apart; a tip airfoil

@@ -61,6 +61,45 @@ TEST_F(Engines, AStoppedEngineWindmillsWithNegativeTorque)
     EXPECT_NEAR(flt.power[0], flt.trq[0] * flt.tac[0], 1.0f);
 }
 
+// A supercharger keeps the engine's sea-level power up to its critical height and loses it above
+// as the air thins; a normally aspirated engine loses it from the ground up. At full throttle and
+// full speed the torque is the design torque times (p - 0.1) / 0.9, p the share of sea-level
+// manifold pressure the engine can hold. Each engine loaded brings its own critical height.
+TEST(Supercharger, HoldsSeaLevelPowerUpToItsCriticalHeight)
+{
+    // Standard-atmosphere density ratios.
+    const float sigma_1500 = 0.8617f, sigma_3048 = 0.7385f, sigma_6000 = 0.5389f;
+    struct Case {
+        float critalt_ft;   // the aircraft file's critical height
+        float sigma;        // the air the engine breathes
+        float pressure;     // the share of sea-level power it makes
+    } cases[] = {
+        {0.0f, 1.0f, 1.0f},
+        {0.0f, sigma_6000, sigma_6000},
+        {10000.0f, sigma_1500, 1.0f},
+        {10000.0f, sigma_3048, 1.0f},
+        {10000.0f, sigma_6000, 1.0f - (sigma_3048 - sigma_6000)},
+        {0.0f, sigma_1500, sigma_1500},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        planestruct pl = syn_aircraft();
+        pl.critalt = c.critalt_ft;
+        fh_world();
+        ASSERT_EQ(fh_load(syn_write(pl, dir).c_str()), 1);
+        fh_start_air(1000.0f, 50.0f, 0.0f);
+        atm.crtsig = c.sigma;
+        flt.eng_running[0] = 1;
+        flt.thro[0] = 1.0f;
+        flt.mixt_powr_rat[0] = 1.0f;
+        flt.tac[0] = pln[0].omegamax;
+        apropengine(0);
+        const float design = pln[0].pmax / pln[0].omegamax;
+        EXPECT_NEAR(flt.trq[0] / design, (c.pressure - 0.1f) / 0.9f, 0.005f)
+            << c.critalt_ft << " ft critical, density ratio " << c.sigma;
+    }
+}
+
 TEST_F(Engines, APistonEngineWithoutMixtureStopsAndStaysStoppedBelowItsStartingSpeed)
 {
     fh_controls c = fh_get_controls();
