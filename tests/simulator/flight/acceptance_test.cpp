@@ -23,11 +23,12 @@ constexpr float PI = 3.14159265f;
 const char* const HUSKY = "planes/System Planes (don't move)/Husky/Husky.acf";
 const char* const BOMBER = "planes/System Planes (don't move)/B-52H Stratofortress/B-52H Stratofortress.acf";
 
-void load(const char* rel, int water = 0, int pedals = 1)
+void load(const char* rel, int water = 0, int pedals = 1, float prd = 1.0f / 60.0f)
 {
     fh_world_options opt;
     opt.water = water;
     opt.pedals = pedals;
+    opt.prd = prd;
     fh_world(opt);
     ASSERT_EQ(fh_load(fh_bundled(rel)), 1) << rel;
 }
@@ -134,6 +135,25 @@ TEST(Acceptance, EveryAircraftTakesOffAlongTheRunwayOrTheWater)
     }
 }
 
+// The gear's springs and dampers, the steering and the tyres at the longest frame period the
+// driver allows (0.11 s, two sub-steps of 0.055 s): the take-off runs as at 1/60 s, to 5 per cent
+// in distance and speed, on the runway's heading.
+TEST(Acceptance, TakeOffsRunAlikeAtTheLongestFramePeriod)
+{
+    for (const char* rel : {FH_TRAINER, HUSKY, FH_JET}) {
+        SCOPED_TRACE(rel);
+        load(rel);
+        TakeOffRun fine = take_off(0.0f, 1.1f * pln[0].Vs, 8.0f, true);
+        load(rel, 0, 1, 0.11f);
+        TakeOffRun coarse = take_off(0.0f, 1.1f * pln[0].Vs, 8.0f, true);
+        ASSERT_TRUE(fine.lifted && coarse.lifted);
+        EXPECT_NEAR(coarse.ground_roll, fine.ground_roll, 0.05f * fine.ground_roll);
+        EXPECT_NEAR(coarse.liftoff_kt, fine.liftoff_kt, 0.05f * fine.liftoff_kt);
+        EXPECT_LT(coarse.worst_heading, 3.0f);
+        EXPECT_LT(coarse.worst_slip, 5.0f);
+    }
+}
+
 // Without pedals the yoke steers the nose wheel; a full deflection held for a second at speed turns
 // the aircraft, no faster than its tyres hold (0.8 g), and the wheels follow the nose.
 TEST(Acceptance, AFullKeyboardDeflectionOnTheRunwayTurnsWithoutALoop)
@@ -167,6 +187,58 @@ TEST(Acceptance, AFullKeyboardDeflectionOnTheRunwayTurnsWithoutALoop)
         // Tyres at their limit slide a little; a ground loop would leave the path tens of degrees.
         EXPECT_LT(slip, 8.0f);
     }
+}
+
+// The helicopter lifts off its skids into a 3 m hover and holds it, its heading with the pedals;
+// then, flown level at 300 m, it cruises at 110 KTAS (inside its 130 KIAS never-exceed speed) on less
+// than its 317 shp take-off rating [RFM], the collective holding the height and the cyclic the
+// speed.
+TEST(Acceptance, TheHelicopterLiftsIntoAHoverAndCruises)
+{
+    load(FH_HELI);
+    fh_start_ground(0.0f);
+    set_throttle(1.0f);
+    TestPilot pilot;
+    pilot.hover = true;
+    pilot.hover_height = 3.0f + pln[0].h_eqlbm;
+    pilot.heading = 0.0f;
+    float lifted_at = -1.0f, t = 0.0f;
+    ASSERT_TRUE(fly_each(pilot, 40.0f, [&] {
+        t += msc.prd;
+        if (lifted_at < 0.0f && !flt.onground) lifted_at = t;
+        return true;
+    }));
+    EXPECT_GT(lifted_at, 0.0f);
+    EXPECT_LT(lifted_at, 10.0f);
+    EXPECT_FALSE(flt.onground);
+    EXPECT_NEAR(fh_height(), pilot.hover_height, 1.0f);
+    EXPECT_LT(std::fabs(wrap180(flt.psi[0])), 10.0f);
+    EXPECT_LT(flt.v[0], 1.5f);
+
+    load(FH_HELI);
+    const float h = 300.0f, v = 110.0f / con.msctokts;
+    fh_start_air(h, 60.0f / con.msctokts, 0.0f);
+    set_throttle(1.0f);
+    float col_i = 0.0f, pitch_i = 0.0f;
+    TestPilot none;
+    ASSERT_TRUE(fly_each(none, 120.0f, [&] {
+        fh_controls c = fh_get_controls();
+        float dh = h - fh_height();
+        col_i = fltlim(col_i + 0.02f * dh * msc.prd, -0.5f, 0.5f);
+        c.collective = fltlim(0.5f + col_i + 0.02f * dh - 0.05f * (float)flt.vY, 0.0f, 1.0f);
+        float ev = v - flt.av;   // too slow: the nose down
+        pitch_i = fltlim(pitch_i - 0.05f * ev * msc.prd, -15.0f, 10.0f);
+        float want = fltlim(pitch_i - 0.5f * ev, -20.0f, 15.0f);
+        c.pitch = fltlim(0.06f * (want - flt.the[0]) - 0.04f * flt.Q, -1.0f, 1.0f);
+        c.roll = fltlim(-0.06f * flt.phi[0] - 0.03f * flt.P, -1.0f, 1.0f);
+        c.yaw = fltlim(-0.05f * flt.Beta - 0.03f * flt.R, -1.0f, 1.0f);
+        fh_set_controls(c);
+        return true;
+    }));
+    EXPECT_NEAR(flt.av, v, 0.02f * v);
+    EXPECT_NEAR(fh_height(), h, 5.0f);
+    EXPECT_LT(flt.power[0], pln[0].pmax);
+    EXPECT_GT(flt.power[0], 0.3f * pln[0].pmax);   // the rotor does the work: not gliding
 }
 
 // ---- climb -------------------------------------------------------------------------------------

@@ -18,6 +18,7 @@ inline int flight_world(const char* acf = FH_TRAINER, float ground_h = 0.0f, flo
     o.ground_h = ground_h;
     o.prd = prd;
     o.controls = update_controls;
+    o.pedals = 0;   // a fresh program has no pedals: the yoke steers on the ground
     fh_world(o);
     controls_restart();
     clear_recorded_alerts();

@@ -3,6 +3,7 @@
 // surface runways, tow and mothership with their system aircraft, helipads, ships, formation,
 // water, fire), that searches measure from where the aircraft was, that a start with no target
 // changes nothing, and what the reset clears and keeps.
+#include "fltframe.h"
 #include "fltutil.h"
 #include "flight_world.h"
 #include "hl_funct.h"
@@ -619,6 +620,29 @@ TEST_F(Starts, EveryStartLeavesAStateThatFlies)
         EXPECT_TRUE(fh_state_finite()) << c[0] << " " << c[1];
         EXPECT_TRUE(controls_finite()) << c[0];
     }
+}
+
+// A machine so loaded that a frame takes 0.2 s: the frame driver stretches its period to the longest
+// it allows, and the trainer the visual final put in the air flies on hands off through the
+// start's transient, wings near level, well clear of the ground, without a crash.
+TEST_F(Starts, AVisualFinalFliesOnHandsOffAtFiveFramesASecond)
+{
+    set_fltvars(START_RUNWAY, START_VISUAL_FINAL);
+    reset_flight_driver();
+    const float h0 = fh_height();
+    float lowest = h0, steepest_bank = 0.0f, flown = 0.0f;
+    while (flown < 12.0f) {
+        mnw.time_elapsed += 0.2f;
+        update_flight();
+        flown += msc.prd;
+        lowest = std::fmin(lowest, fh_height());
+        steepest_bank = std::fmax(steepest_bank, std::fabs(flt.phi[0]));
+        ASSERT_TRUE(fh_state_finite());
+    }
+    EXPECT_FLOAT_EQ(msc.prd, PRD_LONGEST);
+    EXPECT_EQ(flight_driver_stats().crashes, 0);
+    EXPECT_LT(steepest_bank, 15.0f);
+    EXPECT_GT(lowest, 0.4f * h0);
 }
 
 // ---- look-ups and window actions --------------------------------------------------------------------------
