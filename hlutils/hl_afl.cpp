@@ -22,9 +22,6 @@ struct flapscratch {
     float cl[FLAP_ROWS], cd[FLAP_ROWS], cm[FLAP_ROWS];
 };
 
-// The written angle of a row is rounded to a tenth of a degree.
-static const float ROW_ANGLE_TOL = 0.051f;
-
 // folder + name into path; 0 when it does not fit.
 static int join_path(char* path, const char* folder, const char* name)
 {
@@ -65,12 +62,12 @@ static void close_part(int saved_use)
 // The input has failed (the scanner has already raised its alert) or a value read is not finite.
 static bool read_bad(float v) { return inf1.fail() || !std::isfinite(v); }
 
-// Reads one row's angle and checks it against the angle of its table index.
-static bool row_angle_ok(const char* label, float want)
+// Reads the number that labels a row (its angle or its row number). Only its place in the file
+// matters: writers round it their own way, so its value is not compared with anything.
+static bool skip_row_label(const char* label)
 {
-    const float got = fltscan(label);
-    if (read_bad(got)) return false;
-    return std::fabs(got - want) <= ROW_ANGLE_TOL;
+    fltscan(label);
+    return !inf1.fail();
 }
 
 // Reads one value into v; false when the input failed or the value is not a finite number.
@@ -100,7 +97,7 @@ static int read_airfoil_body(const char* path, foilscratch* s)
 
     // Negative angles: lift and drag from -90 to -10 degrees, then drag only up to 0.
     for (int n = AFL_CD_ROWS - 1; n >= 0; n--) {
-        if (!row_angle_ok(path, foil_index_angle(-n))) return inf1.fail() ? 1 : 2;
+        if (!skip_row_label(path)) return 1;
         if (n >= 100 && !read_value(path, &s->clneg[n - 100])) return inf1.fail() ? 1 : 2;
         if (!read_value(path, &s->cdneg[n])) return inf1.fail() ? 1 : 2;
     }
@@ -118,7 +115,7 @@ static int read_airfoil_body(const char* path, foilscratch* s)
 
     // Positive angles: drag only from 0 to 9.9 degrees, then lift and drag up to +90.
     for (int n = 0; n < AFL_CD_ROWS; n++) {
-        if (!row_angle_ok(path, foil_index_angle(n))) return inf1.fail() ? 1 : 2;
+        if (!skip_row_label(path)) return 1;
         if (n >= 100 && !read_value(path, &s->clpos[n - 100])) return inf1.fail() ? 1 : 2;
         if (!read_value(path, &s->cdpos[n])) return inf1.fail() ? 1 : 2;
     }
@@ -233,10 +230,8 @@ int grabflap(const char* name, float clflap[FLAP_ROWS], float cdflap[FLAP_ROWS],
         rln(path);  // the constants, which the simulator does not use
         rln(path);  // the heading
         for (int h = 0; h < FLAP_ROWS && !bad && !inf1.fail(); h++) {
-            const float row = fltscan(path);
-            if (read_bad(row)) break;
-            if (std::fabs(row - static_cast<float>(h)) > 0.001f ||
-                !read_value(path, &s.cl[h]) || !read_value(path, &s.cd[h]) || !read_value(path, &s.cm[h]))
+            if (!skip_row_label(path)) break;
+            if (!read_value(path, &s.cl[h]) || !read_value(path, &s.cd[h]) || !read_value(path, &s.cm[h]))
                 bad = 2;
         }
         if (inf1.fail()) bad = 1;

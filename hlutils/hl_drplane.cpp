@@ -45,7 +45,7 @@ int f_body_s_dim(int p, int a)
     if (p >= 0 && p <= 3) {
         int blades = (int)pln[a].numblades[p];
         if (blades < 1) blades = 1;
-        if (blades > 8) blades = 8;   // the grid holds 18 sections
+        if (blades > 9) blades = 9;   // two sections a blade: the grid's 18 hold nine
         return 2 * blades;
     }
     if (p >= 4 && p <= 17) {

@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 // ---- random numbers -------------------------------------------------------------------------------
 
@@ -233,14 +234,39 @@ void find_normal_vects(const float a[3], const float b[3], float n[3])
     n[2] = static_cast<float>(nz / len);
 }
 
+// The edge (x1, z1) -> (x2, z2) for the inner-side test; the slope is interp's, in double.
+static inline gridedge make_edge(float x1, float z1, float x2, float z2)
+{
+    gridedge e;
+    e.along_z = std::fabs(z2 - z1) >= std::fabs(x2 - x1);
+    if (e.along_z) {
+        e.origin = z1;
+        e.base = x1;
+        e.slope = (static_cast<double>(x2) - x1) / (static_cast<double>(z2) - z1);
+        e.sense = z2 < z1;
+    } else {
+        e.origin = x1;
+        e.base = z1;
+        e.slope = (static_cast<double>(z2) - z1) / (static_cast<double>(x2) - x1);
+        e.sense = x2 >= x1;
+    }
+    return e;
+}
+
+// The edge's x at the point's z (or z at its x), as interp gives it, against the point.
+static inline int edge_inside(const gridedge& e, float x, float z, float tol)
+{
+    if (e.along_z) {
+        const float xe = static_cast<float>(e.base + e.slope * (static_cast<double>(z) - e.origin));
+        return e.sense ? (xe < x + tol) : (xe > x - tol);
+    }
+    const float ze = static_cast<float>(e.base + e.slope * (static_cast<double>(x) - e.origin));
+    return e.sense ? (ze < z + tol) : (ze > z - tol);
+}
+
 int inside_cw_reg(float x1, float z1, float x2, float z2, float x, float z, float tol)
 {
-    if (std::fabs(z2 - z1) >= std::fabs(x2 - x1)) {
-        const float xe = interp(z1, x1, z2, x2, z);
-        return z2 < z1 ? (xe < x + tol) : (xe > x - tol);
-    }
-    const float ze = interp(x1, z1, x2, z2, x);
-    return x2 >= x1 ? (ze < z + tol) : (ze > z - tol);
+    return edge_inside(make_edge(x1, z1, x2, z2), x, z, tol);
 }
 
 void convert_ij_dxy(int i, int j, int t, int* i1, int* j1, int* i2, int* j2, int* i3, int* j3)
@@ -259,12 +285,22 @@ void convert_ij_dxy(int i, int j, int t, int* i1, int* j1, int* i2, int* j2, int
 // The last cell indices of the region grid.
 static constexpr int LAST_CELL_I = REGION_NI - 2;   // 176
 static constexpr int LAST_CELL_J = REGION_NJ - 2;   // 157
+// The cell test's margin (m), along x or z.
+static constexpr float CELL_TOL = 1.0f;
+// A point this far (m) outside the grid's outline lies in no cell even with the cell test's margin,
+// which reaches a little past the corners of a triangle: a few metres for any triangle whose
+// angles are all above ten degrees.
+static constexpr double OUTLINE_MARGIN = 16.0;
 
-// One directed edge test between two grid points, margin 1 m.
+static inline gridedge grid_edge_of(int ia, int ja, int ib, int jb)
+{
+    return make_edge(planexyz[ia][ja][0], planexyz[ia][ja][2], planexyz[ib][jb][0], planexyz[ib][jb][2]);
+}
+
+// One directed edge test between two grid points.
 static inline int grid_edge(int ia, int ja, int ib, int jb, float x, float z)
 {
-    return inside_cw_reg(planexyz[ia][ja][0], planexyz[ia][ja][2], planexyz[ib][jb][0], planexyz[ib][jb][2], x,
-                         z, 1.0f);
+    return edge_inside(grid_edge_of(ia, ja, ib, jb), x, z, CELL_TOL);
 }
 
 // Which triangle of cell (a, b) holds (x, z): 0, 1, or -1 for neither.
@@ -279,12 +315,48 @@ static int cell_triangle(int a, int b, float x, float z)
     return -1;
 }
 
+// How far (m) (x, z) lies outside the outline of the grid, its border points taken in order round
+// it: -1 inside, and more than any margin when x or z is not a number. The outline holds every
+// cell of a grid that does not fold over itself, as the region's never does.
+static double outside_grid_by(float x, float z)
+{
+    const double px = x, pz = z;
+    int inside = 0;
+    double best = HUGE_VAL;   // squared distance to the nearest outline segment so far
+    auto segment = [&](int ia, int ja, int ib, int jb) {
+        const double xa = planexyz[ia][ja][0], za = planexyz[ia][ja][2];
+        const double xb = planexyz[ib][jb][0], zb = planexyz[ib][jb][2];
+        // A ray from the point toward +x crosses the outline an odd number of times from inside.
+        if ((za > pz) != (zb > pz) && px < xa + (pz - za) * (xb - xa) / (zb - za)) inside = !inside;
+        // The nearest point of the segment, skipped when its box is already farther than the best.
+        const double bx = px < std::fmin(xa, xb) ? std::fmin(xa, xb) - px : px > std::fmax(xa, xb) ? px - std::fmax(xa, xb) : 0.0;
+        const double bz = pz < std::fmin(za, zb) ? std::fmin(za, zb) - pz : pz > std::fmax(za, zb) ? pz - std::fmax(za, zb) : 0.0;
+        if (bx * bx + bz * bz >= best) return;
+        const double dx = xb - xa, dz = zb - za, len2 = dx * dx + dz * dz;
+        double u = len2 > 0.0 ? ((px - xa) * dx + (pz - za) * dz) / len2 : 0.0;
+        u = u < 0.0 ? 0.0 : u > 1.0 ? 1.0 : u;
+        const double ex = xa + u * dx - px, ez = za + u * dz - pz;
+        const double d2 = ex * ex + ez * ez;
+        if (d2 < best) best = d2;
+    };
+    const int li = REGION_NI - 1, lj = REGION_NJ - 1;
+    for (int j = 0; j < lj; j++) segment(0, j, 0, j + 1);
+    for (int i = 0; i < li; i++) segment(i, lj, i + 1, lj);
+    for (int j = lj; j > 0; j--) segment(li, j, li, j - 1);
+    for (int i = li; i > 0; i--) segment(i, 0, i - 1, 0);
+    if (inside) return -1.0;
+    return std::sqrt(best);
+}
+
 // Searches rings of cells growing outwards from the guess. The ring that reaches the grid's edges
 // on every side is searched too before giving up, so cells in the last row and column are found.
-static int find_cell(float x, float z, int* ci, int* cj)
+// A point that is not in the guess's cell or the ring round it, and lies well outside the grid's
+// outline, is given up at once instead of after trying every cell: *off_by then says how far out
+// it lies. Returns the triangle, or -1 when no cell holds the point (*ci, *cj unchanged).
+static int find_cell(float x, float z, int* ci, int* cj, double* off_by)
 {
     int i0 = *ci, i1 = *ci, j0 = *cj, j1 = *cj;
-    for (;;) {
+    for (int ring = 0;; ring++) {
         for (int a = i0; a <= i1; a++) {
             for (int b = j0; b <= j1; b++) {
                 if (a != i0 && a != i1 && b != j0 && b != j1) continue;   // inside: searched already
@@ -296,12 +368,43 @@ static int find_cell(float x, float z, int* ci, int* cj)
                 }
             }
         }
-        if (i0 == 0 && j0 == 0 && i1 == LAST_CELL_I && j1 == LAST_CELL_J) return 0;   // not in the grid
+        if (i0 == 0 && j0 == 0 && i1 == LAST_CELL_I && j1 == LAST_CELL_J) return -1;   // not in the grid
+        if (ring == 1) {
+            const double d = outside_grid_by(x, z);
+            if (!(d <= OUTLINE_MARGIN)) {
+                if (off_by) *off_by = d;
+                return -1;
+            }
+        }
         i0 = intmax2(i0 - 1, 0);
         j0 = intmax2(j0 - 1, 0);
         i1 = intmin2(i1 + 1, LAST_CELL_I);
         j1 = intmin2(j1 + 1, LAST_CELL_J);
     }
+}
+
+static gridplane make_plane(int i, int j, int t)
+{
+    int ia, ja, ib, jb, ic, jc;
+    convert_ij_dxy(i, j, t, &ia, &ja, &ib, &jb, &ic, &jc);
+    gridplane p;
+    p.x0 = planexyz[ia][ja][0];
+    p.h0 = planexyz[ia][ja][1];
+    p.z0 = planexyz[ia][ja][2];
+    const double dx1 = planexyz[ib][jb][0] - p.x0, dh1 = planexyz[ib][jb][1] - p.h0, dz1 = planexyz[ib][jb][2] - p.z0;
+    const double dx2 = planexyz[ic][jc][0] - p.x0, dh2 = planexyz[ic][jc][1] - p.h0, dz2 = planexyz[ic][jc][2] - p.z0;
+    const double den = dz1 * dx2 - dz2 * dx1;
+    p.flat = den == 0.0;   // a collapsed cell has no plane
+    p.kx = p.flat ? 0.0 : (dh2 * dz1 - dh1 * dz2) / den;
+    p.kz = p.flat ? 0.0 : (dh2 * dx1 - dh1 * dx2) / -den;
+    return p;
+}
+
+// The plane through the triangle's three corners, evaluated at (x, z).
+static inline float plane_h(const gridplane& p, float x, float z)
+{
+    if (p.flat) return static_cast<float>(p.h0);
+    return static_cast<float>(p.h0 + (x - p.x0) * p.kx + (z - p.z0) * p.kz);
 }
 
 static float deck_height(float x, float z, float h)
@@ -315,23 +418,74 @@ float find_local_h(float x, float z, int* i, int* j, int ships)
 {
     *i = intlim(*i, 0, LAST_CELL_I);
     *j = intlim(*j, 0, LAST_CELL_J);
-    const int t = find_cell(x, z, i, j);
+    int t = find_cell(x, z, i, j, nullptr);
+    if (t < 0) t = 0;   // off the grid: the guess's cell goes on
 
     if (ships == 1) {
         if (env.over_carr) return deck_height(x, z, 21.0f);
         if (env.over_frig) return deck_height(x, z, 7.0f);
         if (env.over_obs) return env.obj_height;
     }
+    return plane_h(make_plane(*i, *j, t), x, z);
+}
 
-    // The plane through the triangle's three corners, evaluated at (x, z).
-    int ia, ja, ib, jb, ic, jc;
-    convert_ij_dxy(*i, *j, t, &ia, &ja, &ib, &jb, &ic, &jc);
-    const double x0 = planexyz[ia][ja][0], h0 = planexyz[ia][ja][1], z0 = planexyz[ia][ja][2];
-    const double dx1 = planexyz[ib][jb][0] - x0, dh1 = planexyz[ib][jb][1] - h0, dz1 = planexyz[ib][jb][2] - z0;
-    const double dx2 = planexyz[ic][jc][0] - x0, dh2 = planexyz[ic][jc][1] - h0, dz2 = planexyz[ic][jc][2] - z0;
-    const double den = dz1 * dx2 - dz2 * dx1;
-    if (den == 0.0) return static_cast<float>(h0);   // a collapsed cell has no plane
-    const double kx = (dh2 * dz1 - dh1 * dz2) / den;
-    const double kz = (dh2 * dx1 - dh1 * dx2) / -den;
-    return static_cast<float>(h0 + (x - x0) * kx + (z - z0) * kz);
+void ground_cell_forget(groundcell* c)
+{
+    c->i = c->j = -1;
+    c->off_x = c->off_z = 0.0f;
+    c->off_by = -1.0f;
+}
+
+// Whether the cell is ready for (a, b) and its corners are where they were.
+static inline bool ground_cell_ready(const groundcell* c, int a, int b)
+{
+    return c->i == a && c->j == b && std::memcmp(c->corner[0], planexyz[a][b], sizeof c->corner[0]) == 0 &&
+           std::memcmp(c->corner[1], planexyz[a + 1][b], sizeof c->corner[1]) == 0;
+}
+
+static void ground_cell_make(groundcell* c, int a, int b)
+{
+    if (c->i >= 0 && c->i == a && c->j == b) c->off_by = -1.0f;   // the grid has moved under it
+    c->i = a;
+    c->j = b;
+    std::memcpy(c->corner[0], planexyz[a][b], sizeof c->corner[0]);
+    std::memcpy(c->corner[1], planexyz[a + 1][b], sizeof c->corner[1]);
+    c->edge[0] = grid_edge_of(a, b, a, b + 1);
+    c->edge[1] = grid_edge_of(a, b + 1, a + 1, b + 1);
+    c->edge[2] = grid_edge_of(a + 1, b + 1, a, b);
+    c->edge[3] = grid_edge_of(a, b, a + 1, b + 1);
+    c->edge[4] = grid_edge_of(a + 1, b + 1, a + 1, b);
+    c->edge[5] = grid_edge_of(a + 1, b, a, b);
+    c->plane[0] = make_plane(a, b, 0);
+    c->plane[1] = make_plane(a, b, 1);
+}
+
+float find_local_h_in(groundcell* c, float x, float z, int* i, int* j)
+{
+    *i = intlim(*i, 0, LAST_CELL_I);
+    *j = intlim(*j, 0, LAST_CELL_J);
+    if (!ground_cell_ready(c, *i, *j)) ground_cell_make(c, *i, *j);
+    // The guess's cell first, with the same tests in the same order as find_cell's first.
+    const gridedge* e = c->edge;
+    if (edge_inside(e[0], x, z, CELL_TOL) && edge_inside(e[1], x, z, CELL_TOL) && edge_inside(e[2], x, z, CELL_TOL))
+        return plane_h(c->plane[0], x, z);
+    if (edge_inside(e[3], x, z, CELL_TOL) && edge_inside(e[4], x, z, CELL_TOL) && edge_inside(e[5], x, z, CELL_TOL))
+        return plane_h(c->plane[1], x, z);
+    // Nearer to a point found off the grid than that point was to the grid: off the grid too.
+    if (c->off_by > 0.0f) {
+        const double dx = static_cast<double>(x) - c->off_x, dz = static_cast<double>(z) - c->off_z;
+        if (std::sqrt(dx * dx + dz * dz) < c->off_by - OUTLINE_MARGIN) return plane_h(c->plane[0], x, z);
+    }
+    double off_by = -1.0;
+    int t = find_cell(x, z, i, j, &off_by);
+    if (t < 0) {
+        t = 0;   // off the grid: the guess's cell goes on
+        if (off_by > OUTLINE_MARGIN && off_by < 1e30) {
+            c->off_x = x;
+            c->off_z = z;
+            c->off_by = static_cast<float>(off_by);
+        }
+    }
+    if (!ground_cell_ready(c, *i, *j)) ground_cell_make(c, *i, *j);
+    return plane_h(c->plane[t], x, z);
 }

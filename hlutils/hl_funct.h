@@ -79,5 +79,35 @@ int inside_cw_reg(float x1, float z1, float x2, float z2, float x, float z, floa
 // The three grid corners of triangle t (0 or 1) of cell (i, j).
 void convert_ij_dxy(int i, int j, int t, int* i1, int* j1, int* i2, int* j2, int* i3, int* j3);
 // Ground height (m) at (x, z) of the region; (i, j) is the caller's cell guess, updated in place.
-// With ships = 1 a ship deck or obstacle under the aircraft answers first.
+// With ships = 1 a ship deck or obstacle under the aircraft answers first. Off the grid (no cell
+// holds the point) the guess's cell, clamped to the grid, answers with its first triangle's plane.
 float find_local_h(float x, float z, int* i, int* j, int ships);
+
+// One directed grid edge made ready for the inner-side test: the edge as base + slope * (c -
+// origin), c being z when the edge is steeper in z (the test then compares x), else x.
+struct gridedge {
+    double origin, base, slope;
+    int along_z;   // the edge runs more in z than in x
+    int sense;     // which side is inner: the edge runs toward -z (along z) or toward +x
+};
+// The plane of one grid triangle: height h0 at (x0, z0) and its slopes; flat when it has collapsed.
+struct gridplane {
+    double x0, h0, z0, kx, kz;
+    int flat;
+};
+// One cell of the grid made ready for many look-ups in a row, and the last point found off the
+// grid. A cell whose corners have moved since is made again; forget the whole (ground_cell_forget)
+// whenever the grid may have changed elsewhere, so a point off the old grid is not off the new.
+struct groundcell {
+    int i, j;               // the cell; -1 when none is ready
+    float corner[2][2][3];  // the grid points it was made from: [i, i + 1][j, j + 1]
+    gridedge edge[6];       // triangle 0's three edges, then triangle 1's
+    gridplane plane[2];
+    float off_x, off_z;     // m, the last point found off the grid
+    float off_by;           // m, how far outside the grid's outline it lay; below 0: none
+};
+void ground_cell_forget(groundcell* c);
+// find_local_h for many points in a row over the terrain alone (no ship or obstacle): the cell of
+// the guess is made ready once in *c and answers every point that lies in it, and points near one
+// found off the grid are off it too. The same heights and cells as find_local_h.
+float find_local_h_in(groundcell* c, float x, float z, int* i, int* j);

@@ -21,7 +21,22 @@ float ssq(float u) { return u * std::fabs(u); }
 // The rudder pedal that steers the nose wheel or brakes differentially.
 float pedal(void) { return set.eq_ped ? set.YK_hdng : set.YK_roll; }
 
+// The ground cell the sub-step's contact points share: the wheels, tips and bodies of one aircraft
+// mostly stand in one or two cells of the region's grid.
+groundcell ground = {-1, -1, {}, {}, {}, 0.0f, 0.0f, -1.0f};
+
+// The ground under a point: a ship's deck or an obstacle's top when the aircraft is over one, else
+// the terrain through the shared cell.
+float ground_under(float xp, float zp)
+{
+    if (env.over_carr || env.over_frig || env.over_obs)
+        return find_local_h(xp, zp, &env.i_aircraft, &env.j_aircraft, 1);
+    return find_local_h_in(&ground, xp, zp, &env.i_aircraft, &env.j_aircraft);
+}
+
 }  // namespace
+
+void contact_ground_forget(void) { ground_cell_forget(&ground); }
 
 float surface_roughness(int surf_type, float xp, float zp)
 {
@@ -34,6 +49,16 @@ float surface_roughness(int surf_type, float xp, float zp)
     }
 }
 
+float steering_rate_limit(float mu_side)
+{
+    // Turning the path at yaw rate R takes a sideways acceleration v R, which the tyres' side
+    // friction gives up to mu g. Steered faster, the nose swings round while the path lags behind:
+    // the sideslip grows without bound, a ground loop the pilot never asked for.
+    const float v = flt.v[0];
+    if (v < 0.1f || mu_side <= 0.0f) return 1e9f;
+    return mu_side * con.g / v / DEG;
+}
+
 int handle_contact_point(int i, float x, float y, float z, float k, float c, float mu_roll, float mu_brake)
 {
     const planestruct& pl = pln[0];
@@ -42,7 +67,7 @@ int handle_contact_point(int i, float x, float y, float z, float k, float c, flo
     // The ground under the point.
     float xp = (float)flt.X[0] + x * flt.cospsi - z * flt.sinpsi;
     float zp = (float)flt.Z[0] + z * flt.cospsi + x * flt.sinpsi;
-    float h = find_local_h(xp, zp, &env.i_aircraft, &env.j_aircraft, 1);
+    float h = ground_under(xp, zp);
     h += surface_roughness(env.surf_type, xp, zp);
 
     float def = h - (float)flt.Y[0] + z * flt.sinthe + x * flt.sinphi - y * flt.costhe * flt.cosphi;
@@ -100,7 +125,8 @@ int handle_contact_point(int i, float x, float y, float z, float k, float c, flo
             float g2 = clampf(lerp_at(0.0f, 5.0f, 10.0f, 1.0f, flt.v[0]), 1.0f, 5.0f);
             float base = pl.mgearZ - pl.ngearZ;
             if (std::fabs(base) > 0.01f) {
-                flt.R = flt.v[0] * r * g1 * g2 * (std::fabs(rel) < 90.0f ? 1.0f : -1.0f) * pl.nwsteer / base;
+                float R = flt.v[0] * r * g1 * g2 * (std::fabs(rel) < 90.0f ? 1.0f : -1.0f) * pl.nwsteer / base;
+                flt.R = clampf(R, -steering_rate_limit(mu_brake), steering_rate_limit(mu_brake));
                 flt.Rrad = flt.R * DEG;
             }
         }
@@ -155,9 +181,12 @@ int handle_float_point(int b, int s, int r, float x, float y, float z, float hw)
     float ac = std::fabs(dX * dYf);
     float as = std::fabs(dZf * dYf);
     float vol = dp * aw;
-    // Slope of the hull bottom against the water; a wall (no run along the body) does not plane.
+    // Slope of the hull bottom against the water. A patch rising aft steeper than 45 degrees (the
+    // after end of a step or of the stern) does not plane; a bottom rising forward, however steeply,
+    // is the bow meeting the water and planes in proportion. A wall with no run along the body has
+    // no slope at all and does not plane.
     float k = std::fabs(dZf) > 1e-4f ? dYf / dZf : 0.0f;
-    if (k > 1.0f || k < -1.0f) k = 0.0f;
+    if (k > 1.0f) k = 0.0f;
 
     const float rw = con.rho_h20;
     float buoy = vol * rw * con.g;

@@ -316,7 +316,7 @@ void flaps_and_slats(void)
         stop_buffer(SND_FLAP);
         flap_in_prog = 0;
     }
-    if (rel.fc_slt) flt.slat = fltlim(4.0f * flt.flap, 0.0f, 1.0f);
+    flt.slat = fltlim(4.0f * flt.flap, 0.0f, 1.0f);
     if (pln[0].autosweepEQ) flt.sweerqst = 1.0f - std::sqrt(fltlim(flt.flap, 0.0f, 1.0f));
 }
 

@@ -140,6 +140,7 @@ void lifting_part(int p, float* wash)
         float vn = vn0 - pred.Q * y - pred.R * x;
         float va = va0 + (pred.Q * z + pred.P * x) * cd + (pred.P * y - pred.R * z) * sd;
         if (dump) {
+            trk_printf("\n");
             trk_separator();
             trk_marks(3);
             trk_printf("ELEMENT #%d", j + 1);

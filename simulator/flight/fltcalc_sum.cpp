@@ -176,6 +176,7 @@ void contact_forces(void)
     int now[CONTACT_STATES] = {};
     flt.onground = 0;
     pl.condef[CONTACT_WINGTIP] = pl.condef[CONTACT_BODY] = 0.0f;
+    contact_ground_forget();   // the region may have shifted since the last sub-step
 
     if ((float)flt.Y[0] - env.localh_cg < 50.0f) {
         int ci = intlim(env.i_aircraft, 0, REGION_NI - 1);
@@ -241,7 +242,9 @@ void contact_forces(void)
             }
         }
 
-        // The arresting wire pulls back at the main gear.
+        // The arresting wire pulls straight back on the hook, which hangs a fifth of the way down from
+        // the centre of gravity to the main wheels: a pull along the body turns the aircraft only by
+        // the height it acts at, so the nose goes down onto its wheel.
         if (set.wired) addFagear(-flt.m_total * set.trap_accel, 0.0f, pl.mgearY * 0.2f);
 
         // Touchdown: a wheel that has just touched squeaks and jolts the stick by its compression.

@@ -149,9 +149,9 @@ void move_other_aircraft(void)
         flt.X[i] += tsin(flt.psi[i]) * ct * flt.v[i] * prd;
         flt.Z[i] -= tcos(flt.psi[i]) * ct * flt.v[i] * prd;
         int away = std::fabs(flt.X[i] - flt.X[0]) > d || std::fabs(flt.Z[i] - flt.Z[0]) > d;
-        // The tow plane and the mothership belong to the start that placed them: never re-spawned.
-        const int start_owned = i == 1 && (set.tow_waiting || set.tow_inprog || set.incarriage);
-        if ((new_aircraft || away) && !start_owned) respawn(i, d);
+        // A new aircraft re-spawns all eleven, the tow plane and the mothership with them: every way
+        // of changing the aircraft starts its flight afresh, which ends a tow or a carriage first.
+        if (new_aircraft || away) respawn(i, d);
 
         if (i == 1 && set.incarriage) {
             // The mothership carries the user's aircraft high and fast, wings level.
@@ -241,10 +241,12 @@ void frame_clocks(void)
     const float prd = msc.prd;
     set_path_bank();
 
-    // Instrument time: inside a cloud layer, or under it in less than three miles.
+    // Instrument time: inside a cloud layer, or in less than three miles of visibility under it or
+    // under a clear sky (which has no layer to be in, above or below).
     int have_clouds = atm.cld_type > 1;
     int in_cloud = have_clouds && !scn.belowbases && !scn.abovetops;
-    int low_vis = scn.belowbases && atm.vis_rep * atm.vis_mult < 3.0f * con.nmtomtrs;
+    int under_sky = scn.belowbases || !have_clouds;
+    int low_vis = under_sky && atm.vis_rep * atm.vis_mult < 3.0f * con.nmtomtrs;
     if (in_cloud || low_vis) msc.aifr_time = fltwrap(msc.aifr_time + prd, 0.0f, DAY);
     float hour = msc.locl_time / 3600.0f;
     if (hour < 5.0f || hour > 19.0f) msc.nigt_time = fltwrap(msc.nigt_time + prd, 0.0f, DAY);

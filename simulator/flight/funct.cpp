@@ -26,6 +26,8 @@ float limit_between(float x, float a, float b)
 
 float supersonic_share(float mach) { return clampf((mach - 0.9f) * 10.0f, 0.0f, 1.0f); }
 
+float element_mach(int p, int e) { return atm.a > 1.0f ? flt.v_el[p][e] / atm.a : 0.0f; }
+
 float foil_index(float alpha)
 {
     float a = std::fabs(alpha);
@@ -249,7 +251,7 @@ void Fco_supersonic(float dcl, float dcd, float dcm, float* cl, float* cd, float
     const int dump = set.cycout;
     float c_l = 0.0f, c_d = 0.0f;
     float theta = std::atan(af.trat[p][0] + af.trat[p][1]) * 0.5f / DEG;
-    float mach = clampf(flt.machno, 1.1f, 3.0f);
+    float mach = clampf(element_mach(p, e), 1.1f, 3.0f);
     float alpha = flt.alpha[p][e];
     supersonic_flatplate(alpha - theta, &c_l, &c_d, mach, 0.5f);
     supersonic_flatplate(alpha + theta, &c_l, &c_d, mach, 0.5f);
@@ -279,7 +281,10 @@ void Fco_supersonic(float dcl, float dcd, float dcm, float* cl, float* cd, float
 float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int p, int e)
 {
     float cl, cd, cm;
-    float w = supersonic_share(flt.machno);
+    // The element meets the air at its own speed: the flow across its span, slowed by the sweep of
+    // a wing, does not take part. So a swept wing stays subsonic past the aircraft's Mach 1 (its
+    // drag rise comes later), and meets the shock waves' drag at its own, lower supersonic Mach.
+    float w = supersonic_share(element_mach(p, e));
     if (w <= 0.0f) {
         Fco_subsonic(dcl, dcd, dcm, &cl, &cd, &cm, p, e);
     } else if (w >= 1.0f) {

@@ -24,6 +24,8 @@ float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, floa
 // Mach 0.9, 1 from Mach 1 on, a straight blend between, so the forces do not jump at Mach 1. The
 // downwash and the induced angles of control surfaces fade out with the same share.
 float supersonic_share(float mach);
+// The Mach number of the air through element e of part p, from its own airspeed.
+float element_mach(int p, int e);
 
 // Dump lines: the running aerodynamic and propulsive totals.
 void aeroforcerep(void);

@@ -38,6 +38,36 @@ void govern_throttle(int i, float tac, float wdot)
 
 }  // namespace
 
+float turbojet_lapse(float mach)
+{
+    // The air at the compressor face, against a standard day at sea level: its total pressure
+    // delta0 (the ram rise of the intake) and total temperature theta0.
+    const float theta = atm.T > 1.0f ? atm.T / 288.15f : 1.0f;
+    const float delta = atm.crtsig * theta;
+    const float m = mach > 0.0f ? mach : 0.0f;
+    const float ram = 1.0f + 0.2f * m * m;
+    const float delta0 = delta * std::pow(ram, 3.5f);
+    const float theta0 = theta * ram;
+    // The engine swallows air in proportion to delta0, less its own ram drag and the hotter face;
+    // once the face is hotter than a standard day at sea level, where this engine is rated, the
+    // turbine's temperature limit holds the flow back as well. (The installed full-power lapse of
+    // an afterburning turbojet: Mattingly, Heiser and Pratt, Aircraft Engine Design.)
+    float k = 1.0f - 0.3f * (theta0 - 1.0f) - 0.1f * std::sqrt(m);
+    if (theta0 > 1.0f) k -= 1.5f * (theta0 - 1.0f) / theta0;
+    float lapse = delta0 * k;
+    return lapse > 0.0f ? lapse : 0.0f;   // past its useful speed an engine makes no thrust, it does not pull back
+}
+
+float turbofan_lapse(float mach)
+{
+    // Density, the intake's compression behind its shock above Mach 1, and the fan's loss of thrust
+    // with speed.
+    float r = atm.crtsig;
+    if (mach > 1.0f) r *= 2.4f * mach * mach / (0.4f * mach * mach + 2.0f);
+    float kind = mach < 1.0f ? lerp_at(0.0f, 1.0f, 1.0f, 0.9f, mach) : lerp_at(1.0f, 0.9f, 1.2f, 0.5f, mach);
+    return kind > 0.0f ? r * kind : 0.0f;
+}
+
 void props_reset(void)
 {
     for (float& w : omegadot) w = 0.0f;
@@ -294,14 +324,7 @@ void jets(void)
         flt.parteqlbmthrust[i] = clampf(flt.parteqlbmthrust[i] + (rate - b) * prd / spool, 0.0f, 1.0f);
         flt.n1_[i] = 100.0f * std::sqrt(flt.parteqlbmthrust[i]);
 
-        // Thrust lapse with density, ram recovery above Mach 1 and the engine kind's Mach trend.
-        float r = atm.crtsig;
-        if (mach > 1.0f) r *= 2.4f * mach * mach / (0.4f * mach * mach + 2.0f);
-        float kind;
-        if (pl.entype == 4) kind = mach < 2.0f ? lerp_at(0.0f, 1.0f, 2.0f, 2.0f, mach) : lerp_at(2.0f, 2.0f, 3.0f, 1.0f, mach);
-        else kind = mach < 1.0f ? lerp_at(0.0f, 1.0f, 1.0f, 0.9f, mach) : lerp_at(1.0f, 0.9f, 1.2f, 0.5f, mach);
-        if (kind < 0.0f) kind = 0.0f;   // past its useful speed an engine makes no thrust, it does not pull back
-        r *= kind;
+        float r = pl.entype == 4 ? turbojet_lapse(mach) : turbofan_lapse(mach);
 
         float inlet_drag = 0.3f * pl.facejet * flt.Qstatic;
         float tmax = pl.tmax * r;

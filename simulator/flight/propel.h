@@ -14,3 +14,8 @@ void aprop(int i, float x, float y, float z);
 float dv_total(float dv, float T, float A, float V);
 // Forgets the smoothed rotor accelerations (a new aircraft or a reset).
 void props_reset(void);
+// Thrust of a jet at full power as a share of its rated sea-level static thrust, at Mach number
+// mach in the air at the aircraft: the afterburning turbojet (engine type 4) and the turbofan
+// (type 5).
+float turbojet_lapse(float mach);
+float turbofan_lapse(float mach);

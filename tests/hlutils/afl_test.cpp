@@ -253,6 +253,79 @@ TEST_F(PartFiles, ExtraDecimalsAndOtherLineEndsReadTheSame)
     }
 }
 
+// The angle that leads each row only says where the row stands: another writer's rounding of it,
+// or another number altogether, reads into the same tables.
+TEST_F(PartFiles, RowAnglesOfAnyRoundingReadTheSame)
+{
+    put_airfoil("plain.afl", marked_airfoil());
+    ASSERT_EQ(grabafoil("plain.afl", 0, 0, 0, nullptr, 0, "x"), 1);
+    auto first = std::make_unique<airfoilstruct>(afl[0]);
+
+    // Rewrites the first number of every table row (the lines after the heading and the blank
+    // lines, but not the constants between them).
+    auto relabel = [](const std::string& text, double (*label)(double angle)) {
+        std::string out;
+        int section = 0;   // 0 header, 1 negative rows, 2 constants, 3 positive rows
+        for (const std::string& line : split_lines(text)) {
+            if (line.rfind("index", 0) == 0) section = 1;
+            else if (line.empty()) section = section == 1 ? 2 : 3;
+            else if (section == 1 || section == 3) {
+                const size_t blank = line.find(' ');
+                const double angle = std::stod(line.substr(0, blank));
+                char lead[64];
+                std::snprintf(lead, sizeof lead, "%.6g", label(angle));
+                out += lead + line.substr(blank) + "\n";
+                continue;
+            }
+            out += line + "\n";
+        }
+        return out;
+    };
+    struct { const char* what; double (*label)(double); } rows[] = {
+        {"whole degrees", [](double a) { return std::round(a); }},
+        {"whole degrees cut toward zero", [](double a) { return std::trunc(a); }},
+        {"radians", [](double a) { return a * 3.14159265358979 / 180.0; }},
+        {"no angle at all", [](double) { return 0.0; }},
+    };
+    for (auto& r : rows) {
+        std::memset(&afl[0], 0, sizeof(airfoilstruct));
+        const std::string text = relabel(marked_airfoil(), r.label);
+        ASSERT_NE(text, marked_airfoil()) << r.what;
+        put_airfoil("other.afl", text);
+        float almax = 0.0f;
+        ASSERT_EQ(grabafoil("other.afl", 0, 0, 0, &almax, 0, "x"), 1) << r.what;
+        EXPECT_EQ(std::memcmp(&afl[0], first.get(), sizeof(airfoilstruct)), 0) << r.what;
+        EXPECT_FLOAT_EQ(almax, 16.5f) << r.what;
+    }
+    EXPECT_TRUE(recorded_alerts().empty());
+}
+
+// Likewise the number that leads each flap row.
+TEST_F(PartFiles, FlapRowNumbersOfAnyFormReadTheSame)
+{
+    struct { const char* what; const char* format; double scale; } rows[] = {
+        {"one decimal", "%.1f", 1.0},
+        {"the deflection fraction", "%.2f", 1.0 / 50.0},
+        {"counted from one", "%.0f", -1.0},
+    };
+    for (auto& r : rows) {
+        std::ostringstream f;
+        f << "I\n363 version\n2345 device type code\n";
+        f << "constants: 2.0 0.0 -0.6 0.04 0.04 0.0 -0.6 -0.1 -0.1\ndef cl cd cm\n";
+        for (int h = 0; h <= 50; h++)
+            f << fmt(r.format, r.scale < 0.0 ? h + 1.0 : h * r.scale) << fmt(" %f %f %f\n", h / 100.0, 1.0 + h / 100.0, -h / 100.0);
+        put_flap("other.flp", f.str());
+        float cl[FLAP_ROWS], cd[FLAP_ROWS], cm[FLAP_ROWS];
+        ASSERT_EQ(grabflap("other.flp", cl, cd, cm), 1) << r.what;
+        for (int h = 0; h < FLAP_ROWS; h++) {
+            ASSERT_NEAR(cl[h], h / 100.0f, 1e-6f) << r.what << " row " << h;
+            ASSERT_NEAR(cd[h], 1.0f + h / 100.0f, 1e-6f) << r.what << " row " << h;
+            ASSERT_NEAR(cm[h], -h / 100.0f, 1e-6f) << r.what << " row " << h;
+        }
+    }
+    EXPECT_TRUE(recorded_alerts().empty());
+}
+
 // A file cut short anywhere raises the scanning alert, and the tables keep what they held.
 TEST_F(PartFiles, TruncatedAirfoilAlertsAndLoadsNothing)
 {
@@ -267,12 +340,19 @@ TEST_F(PartFiles, TruncatedAirfoilAlertsAndLoadsNothing)
         {"inside the positive drag rows", 320, 0},
         {"inside the positive lift rows", 500, 0},
         {"without the last drag value", 557, 9},
+        {"a row lost from the negative lift rows", 0, 0},
     };
+    // A row lost from the middle leaves every later value one row early, and the file ends a row
+    // short: its last lines are read where the moment constants' labels stand.
+    std::string lost = whole;
+    const std::string row = "-21.0 -0.20100  1.20100\n";
+    ASSERT_NE(lost.find(row), std::string::npos);
+    lost.erase(lost.find(row), row.size());
     for (auto& r : rows) {
         std::string text;
         for (size_t i = 0; i < r.keep_lines && i < lines.size(); i++) text += lines[i] + "\n";
         text.resize(text.size() - static_cast<size_t>(r.cut_chars));
-        put_airfoil("cut.afl", text);
+        put_airfoil("cut.afl", r.keep_lines ? text : lost);
 
         fill_sentinel();
         clear_recorded_alerts();
@@ -285,18 +365,12 @@ TEST_F(PartFiles, TruncatedAirfoilAlertsAndLoadsNothing)
 
 TEST_F(PartFiles, DamagedOrWrongKindAirfoilGetsTheCorruptedAlert)
 {
-    std::string shifted = marked_airfoil();
-    const std::string row = "-21.0 -0.20100  1.20100\n";
-    ASSERT_NE(shifted.find(row), std::string::npos);
-    shifted.erase(shifted.find(row), row.size());  // one row lost: every later value is misplaced
-    shifted += "90.0 0.27000 2.27000\n";
     std::string noword = marked_airfoil();
     noword.replace(noword.find("constants:"), 10, "constant:");
 
     struct { const char* what; std::string text; } rows[] = {
         {"a flap file", marked_flap()},
         {"an unknown code", marked_airfoil(999)},
-        {"a row missing", shifted},
         {"no constants word", noword},
         {"a bad first line", "X\n363 version\n1234 device type code\n"},
     };
@@ -376,12 +450,13 @@ TEST_F(PartFiles, BadFlapFilesAlertAndLoadNothing)
     const auto lines = split_lines(marked_flap());
     std::string cut;
     for (size_t i = 0; i < 30; i++) cut += lines[i] + "\n";
-    std::string misnumbered = marked_flap();
-    misnumbered.replace(misnumbered.find("\n7 "), 3, "\n8 ");
+    std::string lost = marked_flap();
+    const size_t row7 = lost.find("\n7 ") + 1;
+    lost.erase(row7, lost.find('\n', row7) + 1 - row7);
 
     struct { const char* what; std::string text; const char* l1; } rows[] = {
         {"an airfoil file", marked_airfoil(), "An error occurred during read-in of the flaps file."},
-        {"a misnumbered row", misnumbered, "An error occurred during read-in of the flaps file."},
+        {"a row lost", lost, "File-scanning error!"},
         {"cut short", cut, "File-scanning error!"},
         {"a wrong version", "I\n2 version\n2345 device type code\n",
          "The following file is the wrong version for this version of Kestrova:"},

@@ -56,6 +56,12 @@ TEST(PartGeometry, GridSizesAndSides)
     pln[0].numblades[0] = 2;
     pln[0].els[5] = 4;
     EXPECT_EQ(f_body_s_dim(0, 0), 4);   // two sections per blade
+    // Up to the nine blades the grid's eighteen sections hold; more are drawn as nine, none as one.
+    struct { float blades; int sections; } counts[] = {{1, 2}, {8, 16}, {9, 18}, {12, 18}, {0, 2}, {-3, 2}};
+    for (auto c : counts) {
+        pln[0].numblades[1] = c.blades;
+        EXPECT_EQ(f_body_s_dim(1, 0), c.sections) << c.blades << " blades";
+    }
     EXPECT_EQ(f_body_r_dim(0), 2);
     EXPECT_EQ(f_body_s_dim(5, 0), 5);
     EXPECT_EQ(f_body_r_dim(5), 12);

@@ -98,6 +98,7 @@ std::string swapped_twin(const std::string& in)
 
 class SquareFile : public ::testing::Test {
 protected:
+    void SetUp() override { clear_recorded_alerts(); }   // alerts of earlier tests are theirs
     TempDir dir;
     std::unique_ptr<env_square> sq = sample_square();
     std::unique_ptr<env_square> back = std::make_unique<env_square>();

@@ -338,6 +338,96 @@ TEST_F(RegionGrid, OutsideTheGridExtrapolatesTheStartCell)
     EXPECT_NEAR(got, h0 + kx * (x - 17600.0f) + kz * (z - 0.0f), 1e-2);
 }
 
+// A point within the cell test's metre of the grid's outside edge still belongs to the edge's cell,
+// however far the guess; a point well outside belongs to none, and the guess's cell answers.
+TEST_F(RegionGrid, TheOutlineGivesUpOnlyOnPointsWellOutsideIt)
+{
+    struct Case {
+        const char* what;
+        float x, z;
+        int a, b;   // the cell that answers; the guess (88, 79) when none holds the point
+    } cases[] = {
+        {"half a metre west of the west edge", -0.5f, -2050.0f, 0, 20},
+        {"half a metre east of the east edge", 17700.5f, -2050.0f, 176, 20},
+        {"half a metre north of the north edge", 5050.0f, 0.5f, 50, 0},
+        {"half a metre south of the south edge", 5050.0f, -15800.5f, 50, 157},
+        {"half a metre past the north-west corner", -0.5f, 0.5f, 0, 0},
+        {"twenty metres west", -20.0f, -2050.0f, 88, 79},
+        {"three kilometres south", 5050.0f, -18800.0f, 88, 79},
+        {"not a number", NAN, -2050.0f, 88, 79},
+    };
+    for (const Case& c : cases) {
+        int i = 88, j = 79;
+        const float got = find_local_h(c.x, c.z, &i, &j, 0);
+        EXPECT_EQ(i, c.a) << c.what;
+        EXPECT_EQ(j, c.b) << c.what;
+        if (c.a == 88 && std::isfinite(c.x)) {
+            // Cell (88, 79), triangle 0: corners (88,80), (89,80), (88,79), extrapolated.
+            const float kx = (h(89, 80) - h(88, 80)) / 100.0f;
+            const float kz = (h(88, 80) - h(88, 79)) / -100.0f;
+            EXPECT_NEAR(got, h(88, 79) + kx * (c.x - 8800.0f) + kz * (c.z + 7900.0f), 1e-2) << c.what;
+        }
+    }
+}
+
+// The look-up for many points in a row gives exactly what find_local_h gives, point by point, on
+// and off the grid and along the cells' edges, carrying the guess from point to point.
+TEST_F(RegionGrid, ManyPointsInARowFindWhatOneFinds)
+{
+    std::vector<std::pair<float, float>> points;
+    // Round a wheelbase near cell (40, 60), its edges and corners, then off every side and back.
+    for (int k = 0; k < 400; k++) {
+        const float a = 0.1f * k;
+        points.push_back({4037.0f + 63.0f * std::cos(a), -6041.0f + 63.0f * std::sin(1.3f * a)});
+    }
+    for (float d : {-1.5f, -1.0f, -0.5f, 0.0f, 0.5f, 1.0f, 1.5f}) {
+        points.push_back({4000.0f + d, -6050.0f});                 // across an edge along z
+        points.push_back({4050.0f, -6000.0f + d});                 // across an edge along x
+        points.push_back({4050.0f + d, -6050.0f + d});             // across a diagonal
+        points.push_back({-d, -7000.0f});                          // across the west edge
+        points.push_back({17700.0f + d, -150.0f});                 // across the east edge
+    }
+    for (float far : {25.0f, 300.0f, 3000.0f, 40.0f, 3010.0f, 2990.0f})
+        for (float z : {-7000.0f, -7030.0f, -6970.0f}) points.push_back({-far, z});
+    points.push_back({NAN, -7000.0f});
+    points.push_back({4037.0f, -6041.0f});   // and home again
+
+    groundcell cell;
+    ground_cell_forget(&cell);
+    int gi = 40, gj = 60, ri = 40, rj = 60;
+    for (size_t k = 0; k < points.size(); k++) {
+        const float x = points[k].first, z = points[k].second;
+        const float want = find_local_h(x, z, &ri, &rj, 0);
+        const float got = find_local_h_in(&cell, x, z, &gi, &gj);
+        ASSERT_EQ(std::memcmp(&got, &want, sizeof got), 0) << k << ": " << x << ", " << z << ": " << got << " " << want;
+        ASSERT_EQ(gi, ri) << k;
+        ASSERT_EQ(gj, rj) << k;
+    }
+}
+
+// A cell made ready is made again when its corners move (a region shift, a new square).
+TEST_F(RegionGrid, ACellIsRemadeWhenItsCornersMove)
+{
+    groundcell cell;
+    ground_cell_forget(&cell);
+    float x, z, want;
+    centroid(30, 30, 1, &x, &z, &want);
+    int i = 30, j = 30;
+    EXPECT_NEAR(find_local_h_in(&cell, x, z, &i, &j), want, 1e-3);
+    for (int a = 30; a <= 31; a++)
+        for (int b = 30; b <= 31; b++) planexyz[a][b][1] += 5.0f;
+    EXPECT_NEAR(find_local_h_in(&cell, x, z, &i, &j), want + 5.0f, 1e-3);
+    // The whole grid moved east by a cell: the same point now lies in the cell to the west.
+    for (int a = 0; a < REGION_NI; a++)
+        for (int b = 0; b < REGION_NJ; b++) planexyz[a][b][0] += 100.0f;
+    i = 30, j = 30;
+    int ri = 30, rj = 30;
+    const float moved = find_local_h_in(&cell, x, z, &i, &j);
+    EXPECT_EQ(moved, find_local_h(x, z, &ri, &rj, 0));
+    EXPECT_EQ(i, 29);
+    EXPECT_EQ(j, 30);
+}
+
 TEST_F(RegionGrid, ShipsAndObstaclesAnswerFirst)
 {
     con.BOAT_loc_X = 1000;

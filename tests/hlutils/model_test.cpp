@@ -206,7 +206,7 @@ TEST_F(Model, PropellerBladesAndDisc)
         int blades;
         int sections;
     };
-    for (Case c : {Case{2, 4}, Case{3, 6}, Case{7, 14}}) {
+    for (Case c : {Case{2, 4}, Case{3, 6}, Case{7, 14}, Case{9, 18}}) {
         SCOPED_TRACE(c.blades);
         pln[0].numblades[0] = (float)c.blades;
         load_plane_geo(0, 0, 0);

@@ -1,10 +1,13 @@
 // main.cpp -- bench_flight: sub-steps per second of the force build-up plus the integration, for
-// the default trainer in cruise and for a worst case: four propellers, every lifting part cut
-// into eight elements, floats, sitting on water.
+// the default trainer in cruise, rolling on its wheels and rolling off the region's grid, and for a
+// worst case: four propellers, every lifting part cut into eight elements, floats, sitting on water.
+// After each case it prints the state its last run ended in, so a rewrite that changes the
+// results shows beside the one that only changes the time.
 //
-//   bench_flight [sub-steps]      (default 100000)
+//   bench_flight [sub-steps [case]]      (default 100000, every case; case: cruise, roll, offgrid, worst)
 #include "flight_harness.h"
 #include "fltcalc.h"
+#include "hl_funct.h"
 #include "hl_plane.h"
 #include "hl_types.h"
 #include "integ.h"
@@ -99,22 +102,40 @@ int write_worst_case(void)
     return write_plane(1, WORST);
 }
 
+// Where a case starts each chunk of its run.
+enum bench_start { START_CRUISE, START_ROLL, START_OFF_GRID, START_ON_WATER };
+
+void start_case(bench_start start)
+{
+    if (start == START_CRUISE) {
+        fh_start_air(1500.0f, 55.0f, 0.0f);
+    } else {
+        fh_start_ground(start == START_ON_WATER ? 0.0f : 90.0f);
+        if (start == START_OFF_GRID) {
+            // Three kilometres west of the region's western edge: no cell of the grid holds it.
+            flt.X[0] = -3000.0;
+            env.localh_cg = find_local_h((float)flt.X[0], (float)flt.Z[0], &env.i_aircraft, &env.j_aircraft, 0);
+        }
+    }
+    fh_controls c;
+    c.throttle = start == START_ROLL || start == START_OFF_GRID ? 1.0f : 0.7f;
+    c.brake = 0.0f;
+    fh_set_controls(c);
+    fh_frame();   // the controls and the frame's quantities, outside the timing
+    // The sub-steps alone never move the throttle toward its lever: the rolls open it at once.
+    if (start == START_ROLL || start == START_OFF_GRID)
+        for (int i = 0; i < 4; i++) flt.thro[i] = c.throttle;
+}
+
 // Sub-steps per second of set_a + integ_vx, timed in chunks that each start from the same state.
-double time_substeps(int total, int on_water)
+double time_substeps(int total, bench_start start)
 {
     const int chunk = 1000;
     double seconds = 0.0;
     int done = 0;
-    msc.prd = 1.0f / 120.0f;   // the sub-step of a 60 Hz frame
     while (done < total) {
-        if (on_water) fh_start_ground(0.0f);
-        else fh_start_air(1500.0f, 55.0f, 0.0f);
-        fh_controls c;
-        c.throttle = 0.7f;
-        c.brake = 0.0f;
-        fh_set_controls(c);
-        fh_frame();   // the controls and the frame's quantities, outside the timing
-        msc.prd = 1.0f / 120.0f;
+        start_case(start);
+        msc.prd = 1.0f / 120.0f;   // the sub-step of a 60 Hz frame
         int n = total - done < chunk ? total - done : chunk;
         auto t0 = std::chrono::steady_clock::now();
         for (int k = 0; k < n; k++) {
@@ -128,6 +149,13 @@ double time_substeps(int total, int on_water)
     return (double)total / seconds;
 }
 
+void report(const char* name, double rate)
+{
+    std::printf("%-42s %10.0f sub-steps/s (%.2f us each)\n", name, rate, 1e6 / rate);
+    std::printf("   ends at X %.9g Y %.9g Z %.9g, v %.9g %.9g %.9g, attitude %.9g %.9g %.9g\n", flt.X[0], flt.Y[0],
+                flt.Z[0], flt.vX, flt.vY, flt.vZ, (double)flt.the[0], (double)flt.psi[0], (double)flt.phi[0]);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -135,17 +163,31 @@ int main(int argc, char** argv)
     tool_start("bench_flight", false);
     int total = argc > 1 ? std::atoi(argv[1]) : 100000;
     if (total < 1) total = 100000;
+    const char* only = argc > 2 ? argv[2] : nullptr;
+    auto wanted = [only](const char* name) { return !only || std::strcmp(only, name) == 0; };
 
     fh_world_options air;
     air.prd = 1.0f / 60.0f;
-    fh_world(air);
-    if (fh_load(fh_bundled(FH_TRAINER)) != 1) {
-        std::fprintf(stderr, "bench_flight: cannot load the trainer\n");
-        return 1;
+    struct {
+        const char* key;
+        const char* name;
+        bench_start start;
+    } trainer_cases[] = {
+        {"cruise", "trainer, cruise:", START_CRUISE},
+        {"roll", "trainer, take-off roll:", START_ROLL},
+        {"offgrid", "trainer, rolling off the region's grid:", START_OFF_GRID},
+    };
+    for (const auto& c : trainer_cases) {
+        if (!wanted(c.key)) continue;
+        fh_world(air);
+        if (fh_load(fh_bundled(FH_TRAINER)) != 1) {
+            std::fprintf(stderr, "bench_flight: cannot load the trainer\n");
+            return 1;
+        }
+        report(c.name, time_substeps(total, c.start));
     }
-    double trainer = time_substeps(total, 0);
-    std::printf("trainer, cruise:                         %10.0f sub-steps/s (%.2f us each)\n", trainer, 1e6 / trainer);
 
+    if (!wanted("worst")) return 0;
     fh_world_options sea = air;
     sea.water = 1;
     fh_world(sea);
@@ -153,7 +195,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench_flight: cannot build the worst case\n");
         return 1;
     }
-    double worst = time_substeps(total, 1);
-    std::printf("worst case (4 props, 8 elements, water): %10.0f sub-steps/s (%.2f us each)\n", worst, 1e6 / worst);
+    report("worst case (4 props, 8 elements, water):", time_substeps(total, START_ON_WATER));
     return 0;
 }

@@ -32,15 +32,33 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <random>
 #include <string>
 
 namespace {
 
 constexpr int W = 1024, H = 768;
 
-// A bundled aircraft's file with its panel made glass, written beside the benchmark's temp folder.
-std::string glass_copy(const char* plane)
+// A folder of this run's own under the system's temp folder (several people may run the benchmark
+// on one machine at once), removed when the run ends; empty when none could be made.
+std::filesystem::path own_folder(void)
 {
+    std::error_code e;
+    const std::filesystem::path tmp = std::filesystem::temp_directory_path(e);
+    if (e) return {};
+    std::random_device rd;
+    for (int k = 0; k < 100; k++) {
+        const std::filesystem::path p = tmp / ("bench_panel." + std::to_string(rd()));
+        if (std::filesystem::create_directory(p, e)) return p;
+    }
+    return {};
+}
+
+// A bundled aircraft's file with its panel made glass, written into the folder `dir`.
+std::string glass_copy(const char* plane, const std::filesystem::path& dir)
+{
+    if (dir.empty()) return "";
     std::FILE* in = std::fopen(fh_bundled(plane), "rb");
     if (!in) return "";
     std::string bytes;
@@ -52,7 +70,7 @@ std::string glass_copy(const char* plane)
     if (bytes.size() < at + 4) return "";
     const int32_t glass = 2;
     std::memcpy(&bytes[at], &glass, 4);
-    const std::string path = "/tmp/bench_panel Glass Trainer.acf";
+    const std::string path = (dir / "Glass Trainer.acf").string();
     std::FILE* out = std::fopen(path.c_str(), "wb");
     if (!out) return "";
     std::fwrite(bytes.data(), 1, bytes.size(), out);
@@ -158,6 +176,7 @@ int main(int argc, char** argv)
         return 1;
     }
     read_world_db(nullptr);
+    const std::filesystem::path folder = own_folder();
 
     struct Plane {
         const char* name;
@@ -171,7 +190,7 @@ int main(int argc, char** argv)
         {"DHC-2 floats", fh_bundled(FH_FLOATPLANE)},
         {"Husky", fh_bundled("planes/System Planes (don't move)/Husky/Husky.acf")},
         {"B-52H", fh_bundled("planes/System Planes (don't move)/B-52H Stratofortress/B-52H Stratofortress.acf")},
-        {"Cessna 172, glass panel", glass_copy(FH_TRAINER)},
+        {"Cessna 172, glass panel", glass_copy(FH_TRAINER, folder)},
     };
     std::printf("renderer: %s\n", PLT_renderer());
     std::printf("%d frames an aircraft, %d x %d; wall and processor (all threads) time a frame\n", frames, W, H);
@@ -237,5 +256,7 @@ int main(int argc, char** argv)
         }
     }
     ph_close();
+    std::error_code e;
+    if (!folder.empty()) std::filesystem::remove_all(folder, e);
     return 0;
 }

@@ -80,6 +80,8 @@ void apply_controls(void)
     set.parkbrake = c.brake;
     flt.flap = c.flap;
     flt.slat = fltlim(4.0f * c.flap, 0.0f, 1.0f);
+    if (pl.gear_retract)
+        for (int leg = 0; leg < 3; leg++) pln[0].gear_stat[leg] = c.gear ? 1 : 0;
 
     deflect_surfaces();
     if (pl.is_heli && c.collective >= 0.0f)
@@ -150,6 +152,7 @@ void fh_world(const fh_world_options& opt)
     atm.rway_fric_rat = 1.0f;
     atm.wind_tbl = 1.0f;
     set.joy_rat_hdng = 1.0f;
+    set.eq_ped = opt.pedals;
     set.fadec_on = 1;
     rel.symflp = rel.fc_thr = rel.trotor = 1;
     rel.vacuum = rel.ss_asi = rel.ss_ahz = rel.ss_alt = rel.ss_tsi = rel.ss_dgy = rel.ss_vvi = 1;
@@ -210,6 +213,8 @@ void fh_start_air(float height, float speed, float heading)
     flt.phi[0] = 0.0f;
     start_common(speed);
     g_controls.brake = 0.0f;
+    g_controls.gear = pln[0].gear_retract ? 0 : 1;
+    for (int leg = 0; leg < 3; leg++) pln[0].gear_stat[leg] = g_controls.gear;
 }
 
 void fh_set_controls(const fh_controls& c) { g_controls = c; }

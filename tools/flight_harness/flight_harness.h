@@ -20,6 +20,7 @@ struct fh_controls {
     float flap = 0.0f;         // 0..1
     float brake = 0.0f;        // 0..1 parking brake
     float trim = 0.0f;         // elevator trim -1..1
+    int gear = 1;              // the gear handle of retractable gear: 1 down, 0 up (at once)
 };
 
 struct fh_world_options {
@@ -27,6 +28,9 @@ struct fh_world_options {
     int water = 0;             // every cell is water
     float prd = 1.0f / 60.0f;  // s, frame period
     unsigned seed = 1;
+    // Rudder pedals fitted: the yaw control steers the nose wheel and brakes differentially. Without
+    // them the roll control does, as it does for a pilot on the keyboard.
+    int pedals = 1;
     // The frame's controls step: nullptr flies the harness's own controls (fh_set_controls);
     // update_controls flies the simulator's yoke, autopilot and augmentation instead. The frame
     // driver (update_flight) flies the same controls.
@@ -41,7 +45,8 @@ int fh_load(const char* path);
 const char* fh_bundled(const char* rel);
 
 // Starts: at rest on the ground (or water) at its resting height and pitch, or in the air at a
-// height above the ground, a speed (m/s) and a heading (degrees), wings level.
+// height above the ground, a speed (m/s) and a heading (degrees), wings level, with retractable gear
+// up as the simulator's own starts in the air have it.
 void fh_start_ground(float heading);
 void fh_start_air(float height, float speed, float heading);
 

@@ -12,13 +12,16 @@
 
 namespace {
 
-// A flat region at height 0 and a 1000 kg aircraft record with no gear geometry of its own.
+// A flat region at height 0 and a 1000 kg aircraft record with no gear geometry of its own, flown
+// without rudder pedals: the yoke's roll steers and brakes.
 class Contact : public ::testing::Test {
 protected:
     const float k = 50000.0f, c = 5000.0f;
     void SetUp() override
     {
-        fh_world();
+        fh_world_options opt;
+        opt.pedals = 0;
+        fh_world(opt);
         pln[0].m_max = 1000.0f;
         pln[0].ngearZ = -1.0f;
         pln[0].mgearZ = 1.0f;
@@ -140,6 +143,41 @@ TEST_F(Contact, NoseWheelSteeringSetsTheYawRateAndSkidsStopIt)
     EXPECT_NEAR(flt.R, -40.0f * msc.prd, 1e-5f);
 }
 
+// The steering turns the nose no faster than the tyres' side friction can turn the path: a yaw rate
+// R (rad/s) at speed v needs a sideways acceleration v R of at most mu g.
+TEST_F(Contact, NoseWheelSteeringTurnsNoFasterThanTheTyresCanHold)
+{
+    const float RAD = 180.0f / 3.14159265f;
+    struct Case {
+        float v, pedal, mu_side;
+        float R;   // deg/s expected
+    } cases[] = {
+        // Half pedal at 10 m/s: 10 * 0.5 * 10 / 2 = 25 deg/s, inside 0.8 g / 10 m/s (45 deg/s).
+        {10.0f, 0.5f, 0.8f, 25.0f},
+        // Half pedal at 30 m/s would be 75 deg/s; the tyres hold 0.8 g / 30 m/s.
+        {30.0f, 0.5f, 0.8f, 0.8f * con.g / 30.0f * RAD},
+        // Full pedal at 5 m/s, every gain up (5 for the full pedal, 3 at this speed): 375 deg/s
+        // asked, 0.8 g / 5 m/s given.
+        {5.0f, 1.0f, 0.8f, 0.8f * con.g / 5.0f * RAD},
+        // Grass holds half as much: a quarter pedal at 30 m/s (37.5 deg/s) meets its 0.4 g.
+        {30.0f, -0.25f, 0.4f, -0.4f * con.g / 30.0f * RAD},
+        // Standing still, any pedal turns nothing.
+        {0.0f, 1.0f, 0.8f, 0.0f},
+    };
+    pln[0].nwsteer = 10.0f;
+    for (const Case& cs : cases) {
+        SCOPED_TRACE(cs.v);
+        flt.vY = 0.0;
+        flt.vZ = -cs.v;
+        flt.v[0] = cs.v;
+        set.YK_roll = cs.pedal;
+        clear_sums();
+        ASSERT_EQ(handle_contact_point(CONTACT_NOSE, 0.0f, -1.0f, -1.0f, k, c, 0.04f, cs.mu_side), 1);
+        EXPECT_NEAR(flt.R, cs.R, 2e-3f * std::fabs(cs.R) + 1e-4f);
+        EXPECT_NEAR(flt.Rrad, flt.R / RAD, 1e-6f);
+    }
+}
+
 TEST_F(Contact, RoughSurfacesRaiseTheGroundUnderTheWheel)
 {
     struct Case {
@@ -177,6 +215,51 @@ TEST_F(Contact, AFloatPointDisplacesWaterByItsPatchAndDepth)
     handle_float_point(23, 3, 4, 0.0f, -1.1f, 0.0f, 0.0f);
     EXPECT_NEAR(flt.fnrmlgear, 0.2f * 0.25f * 1000.0f * con.g + 0.25f * 1000.0f, 1e-1f);
     EXPECT_NEAR(flt.faxilgear, -0.00165f * 0.25f * 1000.0f * 25.0f, 1e-3f);
+}
+
+// Planing: a patch of hull bottom moving forward through the water is pushed up in proportion to
+// its slope when the bottom rises toward the bow, pulled down when it rises toward the stern, and
+// not at all by a stern face steeper than 45 degrees or by a wall with no run along the body.
+TEST_F(Contact, AHullBottomPlanesByItsSlope)
+{
+    struct Case {
+        const char* what;
+        float rise;     // m of height gained per metre aft along the bottom (-: rising toward the bow)
+        float run;      // m between stations
+        float slope;    // the slope that planes (0: none)
+    } cases[] = {
+        {"bow rising gently", -0.5f, 1.0f, -0.5f},
+        {"bow rising steeply", -2.0f, 1.0f, -2.0f},
+        {"stern rising gently", 0.5f, 1.0f, 0.5f},
+        {"stern rising at 45 degrees", 1.0f, 1.0f, 1.0f},
+        {"stern rising steeply", 2.0f, 1.0f, 0.0f},
+        {"a wall", -1.0f, 0.0f, 0.0f},
+    };
+    const float va = 5.0f, rho = con.rho_h20;
+    for (const Case& c : cases) {
+        for (int s = 0; s < 18; s++) {
+            for (int r = 0; r < 16; r++) {
+                pln[0].body_X[23][s][r] = -0.25f * (float)r;
+                pln[0].body_Y[23][s][r] = c.rise * (float)s;
+                pln[0].body_Z[23][s][r] = c.run * (float)s;
+            }
+        }
+        flt.vY = 0.0;
+        flt.vaxial = va;
+        clear_sums();
+        // The station's point is 0.2 m under the water.
+        ASSERT_EQ(handle_float_point(23, 3, 4, 0.0f, -1.1f, 0.0f, 0.0f), 1) << c.what;
+        // Its patch: a quarter metre across, the run and the rise of one station along.
+        const float wet = 0.25f * c.run, cap = 0.25f * std::fabs(c.rise);
+        const float buoyancy = 0.2f * wet * rho * con.g;
+        const float planing = -va * va * c.slope * cap * rho;
+        EXPECT_NEAR(flt.fnrmlgear - buoyancy, planing, 1e-3f * (1.0f + std::fabs(planing))) << c.what;
+        // A little of the planing force acts along the body, the slope held within +-0.05.
+        const float along = planing * std::fmax(-0.05f, std::fmin(0.05f, c.slope));
+        const float friction = -0.00165f * wet * rho * va * va;
+        EXPECT_NEAR(flt.faxilgear, along + friction, 1e-3f * (1.0f + std::fabs(along))) << c.what;
+        EXPECT_TRUE(std::isfinite(flt.M)) << c.what;
+    }
 }
 
 TEST(Scrapes, ABellyLandingRestsOnTheBodyInTheNineContactStates)

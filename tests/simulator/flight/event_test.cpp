@@ -276,6 +276,24 @@ TEST_F(EventWorld, FlapsRunWithTheirMotorAndTheSlatsFollow)
     EXPECT_FALSE(PLT_voice_playing(SND_FLAP));
 }
 
+// The slats are set by the flaps alone: four times the flap setting, whatever the state of the
+// slat system the failures panel lists.
+TEST_F(EventWorld, SlatsFollowTheFlapsWhateverTheSlatSystem)
+{
+    for (int working : {1, 0}) {
+        rel.fc_slt = working;
+        flt.flap = 0.0f;
+        flt.slat = 0.0f;
+        flt.flaprqst = 0.1f;
+        for (int i = 0; i < 4; i++) mod_evt();   // 0.025 a call
+        EXPECT_NEAR(flt.flap, 0.1f, 1e-6f) << working;
+        EXPECT_NEAR(flt.slat, 0.4f, 1e-6f) << "slat system " << (working ? "working" : "failed");
+        flt.flaprqst = 0.5f;
+        for (int i = 0; i < 16; i++) mod_evt();
+        EXPECT_FLOAT_EQ(flt.slat, 1.0f) << "slat system " << (working ? "working" : "failed");
+    }
+}
+
 TEST_F(EventWorld, AutomaticSweepFollowsTheFlaps)
 {
     pln[0].autosweepEQ = 1;

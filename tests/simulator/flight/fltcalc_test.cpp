@@ -1,6 +1,7 @@
 // fltcalc_test.cpp -- the force build-up: control-surface increments, induced angles, symmetry,
 // and the resolution of the sums into accelerations.
 #include "fltcalc.h"
+#include "fltcalc_local.h"
 #include "flight_harness.h"
 #include "hl_types.h"
 
@@ -166,4 +167,40 @@ TEST(ForceBuildUp, AccelerationsAreTheSumsOverMassAndInertia)
     set_a2();
     EXPECT_NEAR(flt.aY, 2000.0f / (1.5f * m) - atm.g, 1e-4f);
     EXPECT_NEAR(flt.Pdot, 300.0f / (m * pl.Jzz_unitmass * 2.25f) * rad, 1e-3f);
+}
+
+// The arresting wire holds the hook, which hangs under the tail: it pulls straight back with the
+// deceleration the deck's gear sets, and, acting below the centre of gravity (a fifth of the way
+// down to the main wheels), pitches the nose down onto its wheel.
+TEST(ForceBuildUp, TheArrestingWirePullsBackBelowTheCentreOfGravity)
+{
+    fh_world();
+    ASSERT_EQ(fh_load(fh_bundled(FH_TRAINER)), 1);
+    fh_start_ground(0.0f);
+    fh_frame();
+    const planestruct& pl = pln[0];
+    ASSERT_LT(pl.mgearY, 0.0f);   // the wheels are below the centre of gravity
+    struct Sums {
+        float fa, fs, fn, L, M, N;
+    };
+    auto gear_sums = [](int wired) {
+        set.wired = wired;
+        set.trap_accel = 30.0f;
+        flt.faxilgear = flt.fsidegear = flt.fnrmlgear = 0.0f;
+        flt.L = flt.M = flt.N = 0.0f;
+        contact_forces();
+        return Sums{flt.faxilgear, flt.fsidegear, flt.fnrmlgear, flt.L, flt.M, flt.N};
+    };
+    const Sums free = gear_sums(0);
+    const Sums caught = gear_sums(1);
+    set.wired = 0;
+    const float pull = flt.m_total * 30.0f;
+    EXPECT_NEAR(caught.fa - free.fa, -pull, 1e-3f * pull);
+    EXPECT_NEAR(caught.fs, free.fs, 1e-2f);
+    EXPECT_NEAR(caught.fn, free.fn, 1e-2f);
+    EXPECT_NEAR(caught.L, free.L, 1e-2f);
+    EXPECT_NEAR(caught.N, free.N, 1e-2f);
+    // Nose down (M is positive nose up), by the pull times the hook's depth under the centre of gravity.
+    EXPECT_LT(caught.M - free.M, 0.0f);
+    EXPECT_NEAR(caught.M - free.M, -pull * 0.2f * -pl.mgearY, 1e-3f * pull);
 }

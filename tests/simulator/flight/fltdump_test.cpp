@@ -73,6 +73,11 @@ TEST(OneCycleDump, WritingItLeavesTheFlightBitForBitTheSame)
     EXPECT_NE(text.find(std::string(100, '\xA5') + "\n"), std::string::npos);
     std::string heading = std::string(3, '\xA5') + "LEFT  WING 1" + std::string(100 - 3 - 12, '\xA5') + "\n";
     EXPECT_NE(text.find(heading), std::string::npos);
+    // Every element's block opens with a blank line and a separator before its heading.
+    const std::string element = std::string(3, '\xA5') + "ELEMENT #";
+    const std::string opened = "\n\n" + std::string(100, '\xA5') + "\n" + element;
+    EXPECT_GT(count(text, element), 2u);
+    EXPECT_EQ(count(text, opened), count(text, element));
 }
 
 TEST(OneCycleDump, LoadingTheUsersAircraftWritesTheLoadReport)

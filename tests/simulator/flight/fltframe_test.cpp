@@ -166,9 +166,12 @@ TEST_F(Driver, InstrumentTimeOnlyInCloudOrUnderItInPoorVisibility)
         bool counts;
     } cases[] = {
         {1, 0, 0, 20.0f, false},   // clear sky: there is no cloud to be in
+        {1, 0, 0, 2.0f, true},     // clear sky, but under three miles: haze or fog
+        {1, 0, 0, 3.1f, false},    // clear sky, just over three miles
         {4, 0, 0, 20.0f, true},    // inside the overcast
         {4, 1, 0, 20.0f, false},   // under it, good visibility
         {4, 1, 0, 2.0f, true},     // under it, under three miles
+        {4, 1, 0, 2.9f, true},     // under it, just under three miles
         {4, 0, 1, 2.0f, false},    // on top
         {2, 0, 0, 10.0f, true},    // inside a scattered layer
     };
@@ -220,12 +223,18 @@ TEST_F(Driver, ANewAircraftRespawnsAllElevenInsideTheBox)
     EXPECT_NEAR(flt.X[1] - x1, lookup_sin[k] * step, 1e-3);
     EXPECT_NEAR(flt.Z[1] - z1, -lookup_cos[k] * step, 1e-3);
     // Changing the aircraft file re-spawns every one of them in the same frame.
-    double before[12];
-    for (int i = 1; i < 12; i++) before[i] = flt.X[i] + 1e3 * flt.Z[i];
-    std::snprintf(pln[0].C_path, STR_LEN, "%s", "another aircraft");
+    // (A frame flies each a metre or so; a re-spawn puts it somewhere new.)
+    double x[12], z[12];
+    for (int i = 1; i < 12; i++) x[i] = flt.X[i], z[i] = flt.Z[i];
     move_other_aircraft();
     int moved = 0;
-    for (int i = 1; i < 12; i++) moved += std::fabs(flt.X[i] + 1e3 * flt.Z[i] - before[i]) > 10.0;
+    for (int i = 1; i < 12; i++) moved += std::hypot(flt.X[i] - x[i], flt.Z[i] - z[i]) > 100.0;
+    EXPECT_EQ(moved, 0);
+    for (int i = 1; i < 12; i++) x[i] = flt.X[i], z[i] = flt.Z[i];
+    std::snprintf(pln[0].C_path, STR_LEN, "%s", "another aircraft");
+    move_other_aircraft();
+    moved = 0;
+    for (int i = 1; i < 12; i++) moved += std::hypot(flt.X[i] - x[i], flt.Z[i] - z[i]) > 100.0;
     EXPECT_EQ(moved, 11);
 }
 
@@ -273,12 +282,48 @@ TEST_F(Driver, TowPlaneAcceleratesClimbsAndBanksLeft)
     for (int k = 0; k < 200; k++) move_other_aircraft();
     EXPECT_NEAR(flt.phi[1], -10.0f, 1e-4f);
     EXPECT_LT(flt.psi[1], 90.0f);
-    // A change of the user's aircraft re-spawns the others but never the tow plane.
+    // On its own the tow plane flies on a few metres a frame; only a change of the user's aircraft
+    // re-spawns it, as it does the other ten.
     double x1 = flt.X[1], z1 = flt.Z[1];
-    std::snprintf(pln[0].C_path, STR_LEN, "%s", "a glider");
     move_other_aircraft();
     EXPECT_NEAR(flt.X[1], x1, 4.0);
     EXPECT_NEAR(flt.Z[1], z1, 4.0);
+}
+
+TEST_F(Driver, ANewAircraftRespawnsTheTowPlaneAndTheMothershipToo)
+{
+    msc.prd = 0.05f;
+    msc.est_Vs = 25.0f;
+    struct Case {
+        const char* what;
+        int tow_waiting, tow_inprog, incarriage;
+    } cases[] = {
+        {"tow plane waiting", 1, 0, 0},
+        {"tow plane towing", 0, 1, 0},
+        {"mothership carrying", 0, 0, 1},
+    };
+    int k = 0;
+    for (const Case& c : cases) {
+        move_other_aircraft();   // the driver knows the aircraft file
+        set.tow_waiting = c.tow_waiting;
+        set.tow_inprog = c.tow_inprog;
+        set.incarriage = c.incarriage;
+        flt.X[1] = flt.X[0];
+        flt.Z[1] = flt.Z[0] - 20.0;
+        flt.v[1] = 30.0f;
+        double x[12], z[12];
+        for (int i = 1; i < 12; i++) x[i] = flt.X[i], z[i] = flt.Z[i];
+        std::snprintf(pln[0].C_path, STR_LEN, "another aircraft %d", k++);
+        move_other_aircraft();
+        // A frame flies none of them more than a few metres; a re-spawn puts each somewhere new.
+        int moved = 0;
+        for (int i = 1; i < 12; i++) moved += std::hypot(flt.X[i] - x[i], flt.Z[i] - z[i]) > 100.0;
+        EXPECT_EQ(moved, 11) << c.what;
+        const double d = con.nmtomtrs * 40.0f;
+        EXPECT_LE(std::fabs(flt.X[1] - flt.X[0]), d + 1.0) << c.what;
+        EXPECT_LE(std::fabs(flt.Z[1] - flt.Z[0]), d + 1.0) << c.what;
+        set.tow_waiting = set.tow_inprog = set.incarriage = 0;
+    }
 }
 
 // ---- serial output's timing ----------------------------------------------------------------------

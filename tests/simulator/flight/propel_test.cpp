@@ -163,14 +163,22 @@ TEST(Jets, SpoolUpStartsSlowlyAndThrustFollowsMachAndDensity)
     jets();
     EXPECT_NEAR(flt.parteqlbmthrust[0], 0.01f + 0.04f * 0.01f / 5.0f, 1e-6f);
 
-    // Spooled up: thrust lapses with density; above Mach 1 ram pressure recovers it.
+    // Spooled up: thrust lapses with the pressure at the compressor face, which the intake's ram
+    // raises by (1 + 0.2 M^2)^3.5, and falls once that air is hotter than a standard day at sea
+    // level, by 1.5 (theta0 - 1) / theta0. Worked by hand:
+    //   Mach 1 at sea level: 1.2^3.5 [1 - 0.3 * 0.2 - 0.1 - 1.5 * 0.2 / 1.2] = 1.8929 * 0.59;
+    //   Mach 2 at 11 km (216.65 K, sigma 0.29707, so theta 0.751865, delta 0.223357): theta0
+    //   1.353358, delta0 0.223357 * 1.8^3.5 = 1.747643; [1 - 0.106007 - 0.141421 - 0.391647] = 0.360926.
     struct Case {
-        float mach, sigma, factor;
-    } cases[] = {{0.0f, 1.0f, 1.0f}, {0.0f, 0.5f, 0.5f}, {1.0f, 1.0f, 1.5f},
-                 {2.0f, 1.0f, 2.4f * 4.0f / (0.4f * 4.0f + 2.0f) * 2.0f}};
+        float mach, sigma, T, factor;
+    } cases[] = {{0.0f, 1.0f, 288.15f, 1.0f},
+                 {0.0f, 0.5f, 288.15f, 0.5f},
+                 {1.0f, 1.0f, 288.15f, 1.892929f * 0.59f},
+                 {2.0f, 0.29707f, 216.65f, 1.747643f * 0.360926f}};
     for (const Case& c : cases) {
         flt.machno = c.mach;
         atm.crtsig = c.sigma;
+        atm.T = c.T;
         flt.Qstatic = 0.0f;
         flt.thro[0] = 1.0f;
         flt.parteqlbmthrust[0] = 1.0f;

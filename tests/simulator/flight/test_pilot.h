@@ -24,7 +24,13 @@ struct TestPilot {
     bool coordinate = false;      // rudder against sideslip
     bool hold_heading_on_ground = false;
     float heading = 0.0f;
+    float heading_gain = 0.05f;   // pedal per degree of heading error
     float pitch_trim_integral = 0.0f;
+    bool auto_trim = false;       // the trim follows the stick, as a pilot trims the load off it
+    bool pitch_integral = false;  // the attitude hold also integrates its error (a steady pull)
+    float pitch_i = 0.0f;
+    float max_tac = 0.0f;         // rad/s: above it the throttle comes back, as a handbook asks
+    float throttle_set = -1.0f;   // the throttle asked for (below 0: the lever as it is)
     // Helicopter hover: collective for height, cyclic for the spot, pedals for the heading.
     bool hover = false;
     float hover_height = 0.0f;
@@ -53,7 +59,14 @@ struct TestPilot {
         if (hover) fly_hover(c, prd);
         if (hold_pitch || hold_altitude || hold_speed_by_pitch) {
             float e = fltlim(target_pitch, -25.0f, 25.0f) - flt.the[0];
-            c.pitch = fltlim(0.06f * e - 0.03f * flt.Q, -1.0f, 1.0f);
+            if (pitch_integral) pitch_i = fltlim(pitch_i + 0.03f * e * prd, -0.8f, 0.8f);
+            c.pitch = fltlim(0.06f * e - 0.03f * flt.Q + pitch_i, -1.0f, 1.0f);
+        }
+        if (max_tac > 0.0f && throttle_set >= 0.0f) {
+            // The lever comes back while the propeller turns past its limit, and goes up again
+            // toward the setting asked for once it is below.
+            if (flt.tac[0] > max_tac) c.throttle = fltlim(c.throttle - 0.02f * (flt.tac[0] - max_tac) * prd, 0.0f, 1.0f);
+            else c.throttle = fltmin2(throttle_set, c.throttle + 0.05f * prd);
         }
         if (hold_speed_by_stick) {
             float err = flt.av - speed;   // too fast: more back stick
@@ -66,9 +79,18 @@ struct TestPilot {
         }
         if (coordinate) c.yaw = fltlim(-0.08f * flt.Beta - 0.02f * flt.R, -1.0f, 1.0f);
         if (hold_heading_on_ground) {
+            // The nose wheel sets the yaw rate from the pedal directly (speed times steering angle
+            // over the wheelbase), so the pedal is a yaw-rate command: proportional to the heading
+            // error alone. A yaw-rate term would feed the rate the pedal itself just set back into
+            // the pedal and flip it from side to side frame by frame. Without pedals the yoke's
+            // roll steers on the ground, and the wings are left alone there: levelling them with
+            // the steering would turn the aircraft into every lean its turn gives it.
             float e = fltwrap(heading - flt.psi[0], -180.0f, 180.0f);
-            c.yaw = fltlim(0.5f * e - 0.2f * flt.R, -1.0f, 1.0f);
+            float steer = fltlim(heading_gain * e, -1.0f, 1.0f);
+            if (set.eq_ped) c.yaw = steer;
+            else if (flt.onground) c.roll = steer;
         }
+        if (auto_trim) c.trim = fltlim(c.trim + 0.2f * c.pitch * prd, -1.0f, 1.0f);
         fh_set_controls(c);
         fh_frame();
     }

@@ -3,10 +3,11 @@
 // only reads the records. From the default start at "KSBD" the File menu's open dialog loads the
 // bundled jet trainer (the default trainer's gear is fixed); the parking brake is released with its
 // panel control, the throttle lever dragged to full power, the number-pad yoke keys take off and climb,
-// the gear handle raises the gear (its picture on the panel changes), the heading bug and altitude
-// knobs are set and the heading and altitude holds engaged with their buttons and seen holding, and
-// NAV 1 is tuned to a region VOR by its two knobs. A second flight switches the mouse yoke on with a
-// click on the windscreen and flies the aircraft by moving the mouse.
+// the gear handle raises the gear (its picture on the panel and the gear lamps change), the heading
+// bug and altitude knobs are set and the heading and altitude holds engaged with their buttons and
+// seen holding, and NAV 1 is tuned to a region VOR by its two knobs and read off the radio strip.
+// A second flight switches the mouse yoke on with a click on the windscreen and flies the aircraft
+// by moving the mouse.
 #include "e2e_flight.h"
 #include "fltframe.h"
 #include "hl_funct.h"
@@ -17,6 +18,7 @@
 #include "kvscreen.h"
 #include "kvtest.h"
 #include "panel.h"
+#include "panel_local.h"
 #include "plt.h"
 #include "yoke_keys.h"
 
@@ -72,6 +74,30 @@ int differing(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
     int n = 0;
     for (size_t k = 0; k < a.size() && k < b.size(); k++) n += a[k] != b[k];
     return n;
+}
+
+// The three gear lamps on the radio strip, each read at its middle as a digit: 1 green (down and
+// locked), 2 amber (moving), 0 dark, 9 none of these; nose, left, right from the left, so all three
+// down read 111.
+int gear_lamps(const Frame& f)
+{
+    int out = 0;
+    for (float x : GEAR_LAMP_X) {
+        const float px = x11() + x + 2.0f, py = GEAR_LAMP_Y + 2.0f;
+        const int d = f.is_color(px, py, 49) ? 1 : f.is_color(px, py, 44) ? 2 : f.is_color(px, py, 29) ? 0 : 9;
+        out = out * 10 + d;
+    }
+    return out;
+}
+
+// NAV 1's frequency as the radio strip shows it, in hundredths of MHz; -1 where a digit or the
+// point does not read.
+double strip_nav1(const Frame& f)
+{
+    const std::string s = read_number(f, x11() + NAV_FREQ_X, FREQ_Y[0], 5, 2, 47);
+    std::printf("  NAV 1 on the radio strip: \"%s\"\n", s.c_str());
+    if (s.size() != 6 || s[3] != '.' || s.find('?') != std::string::npos) return -1.0;
+    return std::stod(s.substr(0, 3)) * 100.0 + std::stod(s.substr(4));
 }
 
 // ---- the flight by panel and keys ------------------------------------------------------------------
@@ -231,7 +257,9 @@ void flight_hook(void)
         fly_toward(8.0f, 0.0f);
         if (agl > 150.0f && !f.jet) f.to(GEAR);
         if (agl > 150.0f && f.jet) {
-            f.handle_before = pixels(read_frame(), x11() + 616.0f, 30.0f, 14, 28);
+            const Frame before = read_frame();
+            f.handle_before = pixels(before, x11() + 616.0f, 30.0f, 14, 28);
+            put("gear_lamps_before", gear_lamps(before));
             push_click(x11() + 625.0f, 30.0f);
             put("gear_click_time", msc.elap_time);
             f.to(GEAR);
@@ -243,9 +271,12 @@ void flight_hook(void)
         if (f.jet) {
             fly_toward(8.0f, 0.0f);
             if (f.in_phase() == 0) put("gear_handle_after_click", set.gear_handle);
+            if (f.in_phase() == 2) put("gear_lamps_moving", gear_lamps(read_frame()));
             if (f.in_phase() == 6.0 * 1000.0 / FRAME_MS) {
                 put("gear_up_legs", (pln[0].gear_stat[0] == 0) + (pln[0].gear_stat[1] == 0) + (pln[0].gear_stat[2] == 0));
-                put("gear_handle_pixels_changed", differing(f.handle_before, pixels(read_frame(), x11() + 616.0f, 30.0f, 14, 28)));
+                const Frame after = read_frame();
+                put("gear_handle_pixels_changed", differing(f.handle_before, pixels(after, x11() + 616.0f, 30.0f, 14, 28)));
+                put("gear_lamps_after", gear_lamps(after));
                 f.to(DONE);
             }
             break;
@@ -337,6 +368,7 @@ void flight_hook(void)
             push_click(x11() + 626.0f, y_up);
         } else if (f.step++ == 40) {
             put("nf0_after", nav.nf[0]);
+            put("strip_nav1", strip_nav1(read_frame()));
             put("tune_clicks", f.in_phase() - 40);
             put("nav1_hears", nav.goodnav[0]);
             put("nav1_is_vor", nav.ilsgs[0] == 9);
@@ -403,18 +435,19 @@ TEST_F(CockpitE2E, TrainerHoldsHeadingAndAltitudeByItsButtonsAndTunesNav1ByItsKn
     EXPECT_LT(v("hold_hdg_err"), 5.0);
     EXPECT_LT(v("hold_alt_err_ft"), 100.0);
     EXPECT_LT(v("hold_bank"), 10.0);
-    // NAV 1 tuned by its knobs to the nearest VOR, which it then receives. (The radio strip's digits
-    // are read back once the strip draws them; until then the receiver's frequency is checked.)
+    // NAV 1 tuned by its knobs to the nearest VOR, which it then receives, and the radio strip shows
+    // the VOR's frequency in NAV 1's window.
     ASSERT_GT(v("vor_frq"), 10800);
     EXPECT_EQ(v("nf0_after"), v("vor_frq"));
+    EXPECT_EQ(v("strip_nav1"), v("vor_frq"));
     EXPECT_NE(v("nf0_before"), v("vor_frq"));
     EXPECT_EQ(v("nav1_hears"), 1);
     EXPECT_EQ(v("nav1_is_vor"), 1);
 }
 
 // The jet trainer (the default trainer's gear is fixed), loaded through the File menu's open dialog
-// at the same runway: off the ground, the gear handle clicked: all three legs up within 6 s and the
-// handle's picture on the panel changed.
+// at the same runway: off the ground, the gear handle clicked: all three legs up within 6 s, the
+// handle's picture on the panel changed and the gear lamps gone from green through amber to dark.
 TEST_F(CockpitE2E, JetRaisesItsGearByItsHandle)
 {
     const Seen s = fly_by_panel(work.str() + "/jet.txt", true);
@@ -425,6 +458,10 @@ TEST_F(CockpitE2E, JetRaisesItsGearByItsHandle)
     EXPECT_EQ(v("gear_handle_after_click"), 0);
     EXPECT_EQ(v("gear_up_legs"), 3);
     EXPECT_GT(v("gear_handle_pixels_changed"), 20);
+    // The lamps: three green on the runway, three amber while the legs travel, dark once they are up.
+    EXPECT_EQ(v("gear_lamps_before"), 111);
+    EXPECT_EQ(v("gear_lamps_moving"), 222);
+    EXPECT_EQ(v("gear_lamps_after"), 0);
 }
 
 // ---- the mouse as the yoke ---------------------------------------------------------------------------

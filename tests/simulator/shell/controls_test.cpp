@@ -518,6 +518,7 @@ TEST_F(Controls, StandingStillWithNoStallSpeedGivesFiniteCommands)
     // A helicopter without pedals in the hover.
     ASSERT_EQ(flight_world(FH_HELI), 1);
     start_in_air(10.0f, 0.0f, 0.0f);
+    set.eq_ped = 0;
     msc.est_Vs = 0.0f;
     flt.vind = 0.0f;
     flt.R = 5.0f;
