@@ -6,7 +6,9 @@
 #include "hullwright.h"
 #include "hw_local.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -507,9 +509,12 @@ int hw_draw_field(const hw_field& f, const hw_window* w, int p)
         return changed;
     }
     case FK_CHOICE: {
-        // The help line hangs on the choice's text.
-        const int changed = hw_choice(x, y, f.choices, f.nchoices, f.first, 6.0f * 17, f.whole(p));
-        if (help && mnw.mx >= x && mnw.mx <= x + 102 && mnw.my >= y - 3 && mnw.my <= y + 10) {
+        // The arrows stand just past the longest text; the help line hangs on the text.
+        size_t longest = 0;
+        for (int i = 0; i < f.nchoices; i++) longest = std::max(longest, std::strlen(f.choices[i]));
+        const float width = 6.0f * static_cast<float>(longest) + 3.0f;
+        const int changed = hw_choice(x, y, f.choices, f.nchoices, f.first, width, f.whole(p));
+        if (help && mnw.mx >= x && mnw.mx <= x + width && mnw.my >= y - 3 && mnw.my <= y + 10) {
             std::snprintf(mnw.help_message, sizeof mnw.help_message, "%s", help);
             mnw.help_x1 = x;
             mnw.help_y2 = y - 20;

@@ -204,13 +204,14 @@ int pylons(const hw_window* w)
         const int p = 14 + i;
         const float x = hw_col_x(0) + 150.0f * static_cast<float>(i);
         const float y = hw_row_y(w, 2);
-        char name[32];
-        std::snprintf(name, sizeof name, "pylon %d", i + 1);
-        OGL_string(41, x, y + 40, name, 800, 6);
+        char aft[32], right[32], up[32];
+        std::snprintf(aft, sizeof aft, "pylon %d aft", i + 1);
+        std::snprintf(right, sizeof right, "pylon %d right", i + 1);
+        std::snprintf(up, sizeof up, "pylon %d up", i + 1);
         const char* thing = "25% chord of the pylon root";
-        changed |= position(x + 6, y, "aft", &pl.Zarm[p], POS_Z, thing);
-        changed |= position(x + 6, y - 52, "right", &pl.Xarm[p], POS_X, thing);
-        changed |= position(x + 6, y - 104, "up", &pl.Yarm[p], POS_Y, thing);
+        changed |= position(x + 6, y, aft, &pl.Zarm[p], POS_Z, thing);
+        changed |= position(x + 6, y - 52, right, &pl.Xarm[p], POS_X, thing);
+        changed |= position(x + 6, y - 104, up, &pl.Yarm[p], POS_Y, thing);
     }
     return changed;
 }

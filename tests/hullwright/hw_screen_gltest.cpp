@@ -175,6 +175,8 @@ TEST_F(Screen, EveryEditingWindowOpensAndItsEditIsSavedForTheSimulator)
         {0, 201, [] { click_at(3, 234 - 80 + 3); }, "ins_of_loc[1]", [](const planestruct& p) { return f(p.ins_of_loc[1]); }, 8},
         {0, 203, [] { step_up("hydraulic", 0); }, "ff_hydraulic", [](const planestruct& p) { return f(p.ff_hydraulic); }, 1},
         {0, 205, [] { step_up("max power", 4); }, "pmax", [](const planestruct& p) { return p.pmax; }, 161},
+        // The engine kinds' longest text is 19 letters of 6 units: the arrows stand past it.
+        {0, 205, [] { choice_up("engine type", 19 * 6 + 3); }, "entype", [](const planestruct& p) { return f(p.entype); }, 2},
         {0, 206, [] { step_up("radius", 2); }, "semilen[1]", [](const planestruct& p) { return p.semilen[1]; }, 3.2f},
         {0, 208, [] { step_up("semi-length", 2); }, "semilen[4]", [](const planestruct& p) { return p.semilen[4]; }, 18.5f},
         {0, 209, [] { step_up("semi-length", 2); }, "semilen[6]", [](const planestruct& p) { return p.semilen[6]; }, 1},
