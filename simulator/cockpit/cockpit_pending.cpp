@@ -19,5 +19,3 @@ void update_glass(int) {}
 void update_GPS(void) {}
 void update_DME(void) {}
 void update_radio_strip(void) {}
-
-void manage_map(void) {}

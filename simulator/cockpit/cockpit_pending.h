@@ -26,6 +26,3 @@ void update_glass(int kind);
 void update_GPS(void);
 void update_DME(void);
 void update_radio_strip(void);
-
-// The map windows' (3 and 24) per-frame routine.
-void manage_map(void);

@@ -5,6 +5,7 @@
 #include "fltframe.h"
 #include "hl_funct.h"
 #include "hl_types.h"
+#include "map.h"
 #include "output.h"
 #include "setwin.h"
 #include "shell_pending.h"
