@@ -191,6 +191,41 @@ void plot_vtape(float x, float y, float value)
     glEnd();
 }
 
+void plot_htape(float x, float y, const int32_t* picture, int rows, int cols, int first, int width)
+{
+    if (rows <= 0 || cols <= 0) return;
+    OGL_setcolor(0);
+    glBegin(GL_POINTS);
+    // Any first column at all lands on the picture: a speed past the scale's end rolls round.
+    const int start = static_cast<int>((static_cast<int64_t>(first) % cols + cols) % cols);
+    for (int col = 0; col < width; col++) {
+        const int c = (start + col) % cols;
+        for (int row = 0; row < rows; row++)
+            if (picture[row * cols + c] == 0) point(x + static_cast<float>(col), y + static_cast<float>(row));
+    }
+    glEnd();
+}
+
+void plot_segments(int colour, const float (*seg)[4], int n)
+{
+    if (n <= 0) return;
+    if (to_array) {
+        for (int k = 0; k < n; k++) OGL_line(colour, seg[k][0], seg[k][1], seg[k][2], seg[k][3]);
+        return;
+    }
+    // As OGL_line draws each: the line, then its end point, all in two batches.
+    OGL_setcolor(colour);
+    glBegin(GL_LINES);
+    for (int k = 0; k < n; k++) {
+        point(seg[k][0], seg[k][1]);
+        point(seg[k][2], seg[k][3]);
+    }
+    glEnd();
+    glBegin(GL_POINTS);
+    for (int k = 0; k < n; k++) point(seg[k][2], seg[k][3]);
+    glEnd();
+}
+
 void plot_tape_bug(int colour, float x, float y, float half_length, float offset)
 {
     if (std::fabs(offset) > half_length - 2.0f) return;

@@ -1,7 +1,6 @@
 // replay.cpp -- the frame callback and the replay of the recorded flight path.
 #include "replay.h"
 
-#include "cockpit_pending.h"
 #include "fltframe.h"
 #include "hl_funct.h"
 #include "hl_types.h"

@@ -36,15 +36,7 @@ protected:
         mnw.YRES = static_cast<float>(h);
         mnw.XRAT = mnw.HRES / SCREEN_W;
         mnw.YRAT = mnw.YRES / SCREEN_H;
-        glFrontFace(GL_CW);
-        glEnable(GL_CULL_FACE);
-        glCullFace(GL_BACK);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, SCREEN_W, 0, SCREEN_H, -1, 1);
-        glViewport(0, 0, w, h);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        hl_fixed_gl_state();
         glDisable(GL_DITHER);
         OGL_forget_state();
         OGL_setstate(0, 0, 0, 0);
