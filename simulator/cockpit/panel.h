@@ -179,7 +179,8 @@ void plot_hline(int colour, float x1, float x2, float y);
 // n line segments (x1, y1, x2, y2) of one colour, each as OGL_line draws it, in one batch.
 void plot_segments(int colour, const float (*seg)[4], int n);
 // Sky and ground of an attitude picture whose row i lies at y0 + i between x1[i] and x2[i], the
-// horizon through (hx, hy) turned by the roll angle (whole degrees).
+// horizon through (hx, hy) turned by the roll angle (whole degrees). Rows are filled whole, one
+// logical unit high, split along the horizon's straight line, at any window scale.
 void plot_ahregion(int colour_sky, int colour_ground, const float* x1, const float* x2, int row_lo, int row_hi,
                    float y0, float hx, float hy, int roll);
 void plot_vtape(float x, float y, float value);

@@ -3,13 +3,13 @@
 #include "keys.h"
 
 #include "atc.h"
+#include "das.h"
 #include "hl_funct.h"
 #include "hl_program.h"
 #include "hl_sound.h"
 #include "hl_types.h"
 #include "key_table.h"
 #include "panel.h"
-#include "shell_pending.h"
 
 void (*key_panel_click)(float x, float y) = manage_das;
 

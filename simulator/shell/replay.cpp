@@ -1,13 +1,13 @@
 // replay.cpp -- the frame callback and the replay of the recorded flight path.
 #include "replay.h"
 
+#include "das.h"
 #include "fltframe.h"
 #include "hl_funct.h"
 #include "hl_types.h"
 #include "map.h"
 #include "output.h"
 #include "setwin.h"
-#include "shell_pending.h"
 
 namespace {
 

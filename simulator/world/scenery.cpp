@@ -9,6 +9,9 @@
 #include "hl_model.h"
 #include "hl_string.h"
 #include "hl_types.h"
+#include "hud.h"
+#include "precip.h"
+#include "ships.h"
 #include "terrain.h"
 #include "view.h"
 #include "vrange.h"
@@ -82,6 +85,7 @@ void set_projection(float near_c, float far_c)
     glMatrixMode(GL_MODELVIEW);
     con.cntrx = 0.5f * SCREEN_W;
     con.cntry = 0.5f * (bottom + top);
+    hud_set_box(bottom, top);
     g_frame.bottom = bottom;
     g_frame.top = top;
     g_frame.near_clip = near_c;
@@ -264,7 +268,10 @@ void replay_clock(void)
 // The 2-D overlays over the view.
 void draw_overlays(void)
 {
-    if (in_or_under_overcast(atm.cld_type, scn.abovetops)) do_window_precip(0.0f, g_frame.bottom, SCREEN_W, g_frame.top);
+    if (in_or_under_overcast(atm.cld_type, scn.abovetops))
+        do_window_precip(0.0f, g_frame.bottom, SCREEN_W, g_frame.top);
+    else
+        no_window_precip();
     const int view = set.view_type;
     if (hud_view(view) && (view == VIEW_FULL_HUD || pln[0].HUDtype != 1) && (view == VIEW_FULL_HUD || ins.HUD_on)) {
         plot_nrml_hud();
@@ -355,6 +362,7 @@ void update_scenery2(void)
     set_light(hour);
 
     // 9. What is worth drawing.
+    ship_stats_clear();
     g_frame.box_redone = update_range_box(cx, cz, octant, atm.vis_eff);
     update_range_cone(cx, cz, scn.psi, atm.vis_eff, scn.the < LOOKING_DOWN);
 

@@ -31,9 +31,3 @@ void plot_obstacles(void) {}
 void plot_trees(void) {}
 void plot_city_lights(void) {}
 void plot_fires(void) {}
-void draw_a_carr(float, float, float) {}
-void draw_a_frig(float, float, float) {}
-void draw_a_oilr(float, float, float) {}
-void plot_nrml_hud(void) {}
-void plot_cool_hud(void) {}
-void do_window_precip(float, float, float, float) {}

@@ -125,12 +125,27 @@ void push_move(float x, float y)
     push(PLT_EV_MOUSEMOVE, 0, px, py, 0);
 }
 
-void push_click(float x, float y, int button)
+void push_press(float x, float y, int button)
 {
     int px, py;
     logical_to_pixel(x, y, &px, &py);
     push(PLT_EV_MOUSEMOVE, 0, px, py, 0);
     push(PLT_EV_BUTTONDOWN, 0, px, py, button);
+}
+
+void push_release(float x, float y, int button)
+{
+    int px, py;
+    logical_to_pixel(x, y, &px, &py);
+    push(PLT_EV_MOUSEMOVE, 0, px, py, 0);
+    push(PLT_EV_BUTTONUP, 0, px, py, button);
+}
+
+void push_click(float x, float y, int button)
+{
+    push_press(x, y, button);
+    int px, py;
+    logical_to_pixel(x, y, &px, &py);
     push(PLT_EV_BUTTONUP, 0, px, py, button);
 }
 

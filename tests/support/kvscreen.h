@@ -26,6 +26,10 @@ void push_key(int vkey, bool shift = false);
 void push_move(float x, float y);
 // A click (button down and up) at the logical point.
 void push_click(float x, float y, int button = 1);
+// A button pressed at the logical point (the mouse moves there first) and held until released; the
+// release lets it go where the mouse is then.
+void push_press(float x, float y, int button = 1);
+void push_release(float x, float y, int button = 1);
 // The window system asks the window to close.
 void push_close();
 // The pixel that the logical point (x, y) falls in, at the window's real size.

@@ -1,10 +1,12 @@
 // main.cpp -- bench_scenery: frames per second of the outside view around the start airport, drawn
 // by this machine's OpenGL in an 800 by 600 window: on the start runway with the panel and full
 // screen, in cruise toward the mountains, looking down from high up, and with twenty miles of
-// visibility. Each frame is finished (glFinish) before the next, so the figure is the renderer's
-// real rate; the buffers are swapped as the program does.
+// visibility, and at sea 600 m astern of the region's carrier nearest the airport, by day and in
+// the head-up display's view under an overcast in rain. Each frame is
+// finished (glFinish) before the next, so the figure is the renderer's real rate; the buffers are
+// swapped as the program does.
 //
-//   bench_scenery [frames per case]      (default 300)
+//   bench_scenery [frames per case] [width height]      (default 300, 800 600)
 //
 // Set SDL_VIDEODRIVER=offscreen to run without a display.
 #include "fltutil.h"
@@ -42,16 +44,42 @@ struct Case {
     float agl;           // m above the ground
     float the, turn;     // pitch, and heading relative to the runway's (degrees)
     float vis_nm;        // reported visibility, nautical miles
+    int carrier;         // 1: along and turn are taken from the carrier's cell middle, looking north
+    int rain;            // 1: under an overcast in moderate rain (streaks on the windscreen)
 };
 
 // The start runway of the start airport: its centre, heading and the ground there.
 int g_rwy = 0;
 
+// The middle of the carrier's cell nearest the start runway; 0 when the region has none.
+int carrier_middle(double* x, double* z)
+{
+    const double rx = X_with_latlon(rwy_lat[g_rwy], rwy_lon[g_rwy]), rz = Z_with_lat(rwy_lat[g_rwy]);
+    double best = -1.0;
+    for (int i = 0; i + 1 < REGION_NI; i++)
+        for (int j = 0; j + 1 < REGION_NJ; j++) {
+            if (!carr_on_poly[i][j]) continue;
+            const double cx = 0.5 * (planexyz[i][j][0] + planexyz[i + 1][j + 1][0]);
+            const double cz = 0.5 * (planexyz[i][j][2] + planexyz[i + 1][j + 1][2]);
+            const double d = std::hypot(cx - rx, cz - rz);
+            if (best < 0.0 || d < best) {
+                best = d;
+                *x = cx;
+                *z = cz;
+            }
+        }
+    return best >= 0.0;
+}
+
 void place(const Case& c)
 {
-    const double h = rwy_hdng[g_rwy] * PI / 180.0;
-    const double x = X_with_latlon(rwy_lat[g_rwy], rwy_lon[g_rwy]) + c.along * std::sin(h);
-    const double z = Z_with_lat(rwy_lat[g_rwy]) - c.along * std::cos(h);
+    double h = rwy_hdng[g_rwy] * PI / 180.0;
+    double x = X_with_latlon(rwy_lat[g_rwy], rwy_lon[g_rwy]) + c.along * std::sin(h);
+    double z = Z_with_lat(rwy_lat[g_rwy]) - c.along * std::cos(h);
+    if (c.carrier && carrier_middle(&x, &z)) {
+        h = 0.0;
+        z -= c.along;
+    }
     int i = 0, j = 0;
     flt.X[0] = x;
     flt.Z[0] = z;
@@ -59,11 +87,24 @@ void place(const Case& c)
     flt.lat = static_cast<float>(lat_with_z(z));
     flt.lon = static_cast<float>(lon_with_xz(x, z));
     flt.the[0] = c.the;
-    flt.psi[0] = fltwrap(static_cast<float>(rwy_hdng[g_rwy]) + c.turn, 0.0f, 360.0f);
+    flt.psi[0] = fltwrap(static_cast<float>(c.carrier ? 0 : rwy_hdng[g_rwy]) + c.turn, 0.0f, 360.0f);
     flt.phi[0] = 0.0f;
     set.view_type = c.view;
     set.view_is_fullscreen = c.view != 500;
     atm.vis_rep = c.vis_nm * con.nmtomtrs;
+    flt.vind = 140.0f;
+    flt.av = 72.0f;
+}
+
+// An overcast from 600 to 1500 m in moderate rain, at 15 degrees.
+void rain(void)
+{
+    atm.cld_type = 4;
+    atm.baseMSL = 600.0f;
+    atm.topsMSL = 1500.0f;
+    atm.level = 3.0f;
+    atm.rain_tstm = 4.0f;
+    atm.temp_SL = 59.0f;
 }
 
 }  // namespace
@@ -71,8 +112,9 @@ void place(const Case& c)
 int main(int argc, char** argv)
 {
     const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
-    if (frames <= 0) {
-        std::fprintf(stderr, "usage: bench_scenery [frames per case]\n");
+    const int width = argc > 3 ? std::atoi(argv[2]) : 800, height = argc > 3 ? std::atoi(argv[3]) : 600;
+    if (frames <= 0 || width < 320 || height < 240 || argc == 3 || argc > 4) {
+        std::fprintf(stderr, "usage: bench_scenery [frames per case] [width height]\n");
         return 2;
     }
     if (!std::getenv("KV_PROGRAM_DIR")) setenv("KV_PROGRAM_DIR", KV_PROGRAM_DIR, 1);
@@ -83,7 +125,7 @@ int main(int argc, char** argv)
     hl_prog.bitmap_folder = "Kestrova";
     hl_prog.is_simulator = 1;
     clear_globals();
-    hl_set_window_size(800, 600);
+    hl_set_window_size(width, height);
     MACIBM_init();
     if (!PLT_window_open()) {
         std::fprintf(stderr, "bench_scenery: no OpenGL window\n");
@@ -105,20 +147,27 @@ int main(int argc, char** argv)
     atm.vis_mult = 1.0f;   // no storm haze
 
     std::printf("renderer: %s\n", PLT_renderer());
-    std::printf("start airport %.4s, runway %d, %d frames a case, %s, %d:%02d local, clouds %d\n",
-                apt_id[msc.loc_apt_wrl], rwy_num[g_rwy], frames, "800 x 600",
+    std::printf("start airport %.4s, runway %d, %d frames a case, %d x %d, %d:%02d local, clouds %d\n",
+                apt_id[msc.loc_apt_wrl], rwy_num[g_rwy], frames, width, height,
                 static_cast<int>(msc.locl_time / 3600.0f), static_cast<int>(msc.locl_time / 60.0f) % 60, atm.cld_type);
 
     const Case cases[] = {
-        {"runway, panel view", 500, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f},
-        {"runway, full screen", 522, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f},
-        {"1500 m toward the mountains", 522, 0.0f, 1500.0f, 0.0f, -68.0f, 7.0f},
-        {"1500 m, 20 nm visibility", 522, 0.0f, 1500.0f, -5.0f, -68.0f, 20.0f},
-        {"3000 m looking down, 20 nm", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f},
+        {"runway, panel view", 500, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f, 0, 0},
+        {"runway, full screen", 522, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f, 0, 0},
+        {"1500 m toward the mountains", 522, 0.0f, 1500.0f, 0.0f, -68.0f, 7.0f, 0, 0},
+        {"1500 m, 20 nm visibility", 522, 0.0f, 1500.0f, -5.0f, -68.0f, 20.0f, 0, 0},
+        {"3000 m looking down, 20 nm", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, 0, 0},
+        {"carrier at sea, 600 m astern", 522, -600.0f, 60.0f, -3.0f, 0.0f, 7.0f, 1, 0},
+        {"carrier, HUD view in rain", 521, -600.0f, 60.0f, -3.0f, 0.0f, 7.0f, 1, 1},
     };
+    const auto clear_weather = atm;
+    double cx = 0.0, cz = 0.0;
+    if (!carrier_middle(&cx, &cz)) std::printf("(no carrier in the region: the carrier case flies over the runway)\n");
     std::printf("%-32s %8s %9s %10s %7s\n", "case", "fps", "ms/frame", "triangles", "blocks");
     for (const Case& c : cases) {
+        atm = clear_weather;
         place(c);
+        if (c.rain) rain();
         for (int k = 0; k < 10; k++) {
             update_scenery();
             glFinish();
@@ -133,6 +182,7 @@ int main(int argc, char** argv)
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         const terrain_stats st = terrain_last_stats();
         std::printf("%-32s %8.1f %9.2f %10d %7d\n", c.name, frames / s, 1000.0 * s / frames, st.triangles, st.blocks);
+        if (c.rain) std::printf("%-32s rain rate %.2f\n", "", atm.prec_rat);
     }
     MACIBM_finishup();
     return 0;

@@ -6,6 +6,8 @@
 #include "alloc_count.h"
 #include "panel_screen.h"
 
+#include <algorithm>
+
 TEST_F(PanelScreen, StaticFaceIsInTheWindowPictureAndItsTiles)
 {
     ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
@@ -229,6 +231,61 @@ TEST_F(PanelScreen, AttitudeHorizonFollowsPitchAndBank)
             EXPECT_EQ(rgb_of(f.at(px - 6 * ux, py - 6 * uy)), ground) << c.pitch << "/" << c.roll << " along " << along;
         }
         if (c.pitch == 5) save(f, "panel_attitude_pitch5_roll-45");
+    }
+}
+
+// The panel on a 1024 by 768 window: each logical row is 1.28 real pixels high, so whatever fills
+// sky and ground must cover whole rows, not draw one-pixel lines.
+class PanelScreen1024 : public PanelScreen {
+protected:
+    PanelScreen1024() { window_w = 1024, window_h = 768; }
+};
+
+// Banked 0, 30, 60 and 90 degrees (and 30 with the nose 10 degrees up): sky on one side and ground
+// on the other of a straight horizon at the bank angle, with no row of the window left unfilled.
+// The points are (t, n) = (+-25, +-8) from the horizon's centre, t along the horizon (cos b, sin b)
+// and n up from it (-sin b, cos b), worked out by hand; at 10 degrees up the horizon's centre lies
+// 15 px below the dial's centre along the turned vertical, at (7.50, -12.99). Each point is read
+// as a run of real pixels 2.5 logical units above and below it, which crosses at least two of the
+// 1.28-pixel rows.
+TEST_F(PanelScreen1024, AttitudeSkyAndGroundMeetOnAStraightHorizonAtEveryBank)
+{
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
+    ASSERT_EQ(mnw.HRES, 1024.0f);
+    const uint32_t sky = colour_of(35), ground = colour_of(37);
+    struct Point {
+        float dx, dy;
+        bool is_sky;
+    };
+    struct Case {
+        float pitch, bank;
+        Point p[4];
+    } cases[] = {
+        {0, 0, {{25, 8, true}, {-25, 8, true}, {25, -8, false}, {-25, -8, false}}},
+        {0, 30, {{17.65f, 19.43f, true}, {-25.65f, -5.57f, true}, {25.65f, 5.57f, false}, {-17.65f, -19.43f, false}}},
+        {0, 60, {{5.57f, 25.65f, true}, {-19.43f, -17.65f, true}, {19.43f, 17.65f, false}, {-5.57f, -25.65f, false}}},
+        {0, 90, {{-8, 25, true}, {-8, -25, true}, {8, 25, false}, {8, -25, false}}},
+        {10, 30, {{25.15f, 6.44f, true}, {-18.15f, -18.56f, true}, {33.15f, -7.42f, false}, {-10.15f, -32.42f, false}}},
+    };
+    for (const Case& c : cases) {
+        flt.the[0] = c.pitch;
+        flt.phi[0] = c.bank;
+        const Frame f = frame();
+        char name[64];
+        std::snprintf(name, sizeof name, "panel1024_attitude_pitch%g_bank%g", c.pitch, c.bank);
+        save(f, name);
+        const float x = ins.x_loc[2], y = ins.y_loc[2];
+        for (const Point& p : c.p) {
+            int px, py0, py1;
+            logical_to_pixel(x + p.dx, y + p.dy - 2.5f, &px, &py0);
+            logical_to_pixel(x + p.dx, y + p.dy + 2.5f, &px, &py1);
+            int right = 0, rows = 0;
+            // logical_to_pixel counts rows down from the top; the frame's rows run up from the bottom.
+            for (int py = std::min(py0, py1); py <= std::max(py0, py1); py++, rows++)
+                right += rgb_of(f.px(px, f.h - 1 - py)) == (p.is_sky ? sky : ground);
+            EXPECT_EQ(right, rows) << "pitch " << c.pitch << " bank " << c.bank << " at (" << p.dx << ", " << p.dy
+                                   << ") wants " << (p.is_sky ? "sky" : "ground");
+        }
     }
 }
 

@@ -36,11 +36,13 @@ inline uint32_t colour_of(int k)
 
 class PanelScreen : public ::testing::Test {
 protected:
+    // The window's real size; the logical screen is 800 by 600 whatever it is.
+    int window_w = SCREEN_W, window_h = SCREEN_H;
     void SetUp() override
     {
         fh_world();
         clear_recorded_alerts();
-        ASSERT_TRUE(ph_open(SCREEN_W, SCREEN_H));
+        ASSERT_TRUE(ph_open(window_w, window_h));
     }
     void TearDown() override { ph_close(); }
 
