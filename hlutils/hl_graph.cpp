@@ -232,6 +232,15 @@ void OGL_framecircle(int k, float cx, float cy, float r)
     }
 }
 
+void OGL_scissor(float x, float y, float w, float h)
+{
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(static_cast<GLint>(std::floor((x + mnw.x) * mnw.XRAT)), static_cast<GLint>(std::floor((y + mnw.y) * mnw.YRAT)),
+              static_cast<GLsizei>(std::ceil(w * mnw.XRAT)), static_cast<GLsizei>(std::ceil(h * mnw.YRAT)));
+}
+
+void OGL_scissor_off(void) { glDisable(GL_SCISSOR_TEST); }
+
 // The whole degree a as a table index 0..359, for either sign.
 static int deg360(float a)
 {

@@ -53,6 +53,11 @@ void OGL_string(int k, float x, float y, const char* text, float width, float ad
 // digits with a small raised power of ten. sign = 1 reserves a place left of x for "-".
 void OGL_number(int k, float x, float y, float value, int places, int decimals, float advance, int sign);
 
+// Limits drawing to a rectangle of the open window (window units, w wide and h high), in the real
+// pixels the logical units fall on; OGL_scissor_off draws everywhere again.
+void OGL_scissor(float x, float y, float w, float h);
+void OGL_scissor_off(void);
+
 void OGL_2dquad(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4,
                 float s1, float t1, float s2, float t2, float s3, float t3, float s4, float t4);
 void OGL_3dline(float x1, float y1, float z1, float x2, float y2, float z2);

@@ -79,6 +79,11 @@ struct environmentstruct {
     // cell under the viewpoint.
     float min_h, max_h;
     int32_t i_viewpoint, j_viewpoint;
+    // The map windows' view: the zoom factor (at least 1), the region point (m) at the map's left
+    // and bottom edges, and the approach profile's horizontal offset (m) on the airport chart.
+    float zoom_rat;
+    float os_X_plan, os_Z_plan;
+    float os_X_gs;
 };
 
 // What the outside view draws. Cleared at start-up.

@@ -12,6 +12,7 @@
 #include "hl_wind.h"
 #include "plt.h"
 #include "serout.h"
+#include "startpos_codes.h"
 
 #include <cmath>
 #include <cstring>
@@ -126,7 +127,7 @@ void finish_crash(void)
 {
     crash_hold = 0;
     crash_alerts();
-    call_hook(flt_hooks.set_fltvars, 208, 7);
+    call_hook(flt_hooks.set_fltvars, START_RUNWAY, START_TAKEOFF);
     counts.resets++;
     play_engine_and_windrain();
     // The held seconds are no frame time: the next measurement starts afresh.

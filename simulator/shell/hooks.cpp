@@ -2,6 +2,7 @@
 #include "hooks.h"
 
 #include "atc.h"
+#include "cockpit_hooks.h"
 #include "controls.h"
 #include "flight_hooks.h"
 #include "lax.h"
@@ -32,4 +33,6 @@ void fill_hooks(void)
     flt_hooks.TiltrixExit = TiltrixExit;
 
     wrl_hooks.plot_cockpit_data = plot_cockpit_data;
+
+    ckp_hooks.set_fltvars = set_fltvars;
 }

@@ -10,6 +10,7 @@
 #include "hl_wind.h"
 #include "initpln.h"
 #include "lax.h"
+#include "map.h"
 #include "menubar.h"
 #include "prefs.h"
 #include "startpos.h"
@@ -263,8 +264,13 @@ void airport_map(int row)
     if (row < 0 || row >= apt_lcl_num || row >= LCL_MAX) return;
     const int a = apt_to_index[row];
     if (a < 0 || a >= MAX_APT) return;
-    msc.map_type = 998;
+    msc.map_type = MAP_CHART;
     msc.plt_apt_wrl = a;
+    // The chart opens on the airport (its first runway), the profile at its reference point.
+    const int r = apt_lo_ind[a];
+    if (r >= 0 && r <= apt_hi_ind[a] && r < MAX_RWY)
+        map_centre_on(static_cast<float>(X_with_latlon(rwy_lat[r], rwy_lon[r])), static_cast<float>(Z_with_lat(rwy_lat[r])));
+    env.os_X_gs = 0.0f;
     // The window's title: the airport's name and its identifier without the padding blanks.
     int n = static_cast<int>(strnlen(apt_id[a], APT_ID_LEN));
     while (n > 0 && apt_id[a][n - 1] == ' ') n--;

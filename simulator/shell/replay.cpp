@@ -1,11 +1,11 @@
 // replay.cpp -- the frame callback and the replay of the recorded flight path.
 #include "replay.h"
 
-#include "cockpit_pending.h"
 #include "das.h"
 #include "fltframe.h"
 #include "hl_funct.h"
 #include "hl_types.h"
+#include "map.h"
 #include "output.h"
 #include "setwin.h"
 

@@ -156,12 +156,22 @@ void run_passes(int n)
     for (int i = 0; i < n; i++) MACIBM_event_proc();
 }
 
-void choose_menu_item(int menu, int place)
+void push_menu_title_click(int menu)
 {
     push_click((mnw.menux1[menu] + mnw.menux2[menu]) / 2, (mnw.menuy1[menu] + mnw.menuy2[menu]) / 2);
-    run_passes(1);
+}
+
+void push_menu_item_click(int menu, int place)
+{
     push_click((mnw.itemx1[menu][place] + mnw.itemx2[menu][place]) / 2,
                (mnw.itemy1[menu][place] + mnw.itemy2[menu][place]) / 2);
+}
+
+void choose_menu_item(int menu, int place)
+{
+    push_menu_title_click(menu);
+    run_passes(1);
+    push_menu_item_click(menu, place);
     run_passes(1);
 }
 

@@ -41,6 +41,10 @@ void logical_to_pixel(float x, float y, int* px, int* py);
 void run_passes(int n);
 // Opens menu `menu` by a click on its title and chooses its item `place` by a click on it.
 void choose_menu_item(int menu, int place);
+// The same two clicks one at a time, for a script that runs one step a pass: a click on menu
+// `menu`'s title, and a click on item `place` of the open menu `menu`.
+void push_menu_title_click(int menu);
+void push_menu_item_click(int menu, int place);
 
 // ---- frames -----------------------------------------------------------------------------------------
 

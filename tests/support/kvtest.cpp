@@ -132,3 +132,30 @@ int run_in_child_process(const std::function<void()>& body, int seconds)
     waitpid(pid, &status, 0);
     return 0;
 }
+
+ChildReport run_child_with_report(const std::function<void(ChildReport&)>& body, const std::string& path,
+                                  int seconds)
+{
+    std::remove(path.c_str());
+    const int ended = run_in_child_process([&] {
+        ChildReport r;
+        body(r);
+        std::ofstream out(path);
+        for (const auto& [k, v] : r) out << k << '\t' << v << '\n';
+    }, seconds);
+    ChildReport got;
+    if (!ended) return got;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos) got[line.substr(0, tab)] = line.substr(tab + 1);
+    }
+    return got;
+}
+
+double report_num(const ChildReport& r, const std::string& key)
+{
+    const auto it = r.find(key);
+    return it == r.end() ? -1e30 : std::strtod(it->second.c_str(), nullptr);
+}

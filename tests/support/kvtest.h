@@ -3,6 +3,7 @@
 #pragma once
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -57,6 +58,16 @@ private:
 // once in a process (the window system, the speech engine). 1 when the child ended by itself.
 // The wait is scaled by KV_TIME_SCALE.
 int run_in_child_process(const std::function<void()>& body, int seconds);
+
+// Named values a child process reports to its parent (numbers written as text).
+using ChildReport = std::map<std::string, std::string>;
+// Runs body in a child process as run_in_child_process does, with a report for it to fill, and
+// returns the report as the child left it (through the file at `path`); a child that did not end
+// by itself reports nothing.
+ChildReport run_child_with_report(const std::function<void(ChildReport&)>& body, const std::string& path,
+                                  int seconds);
+// The number reported under key, or -1e30 when there is none.
+double report_num(const ChildReport& r, const std::string& key);
 
 // Reads a whole file as bytes ("" when it cannot be read).
 std::string read_file(const std::string& path);

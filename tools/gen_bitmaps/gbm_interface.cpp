@@ -261,16 +261,27 @@ void world_map(GbmImage& img)
     label_bottom_right(img, "World");
 }
 
-// The airport chart window: the chart's frame, the profile's frame and the control strip.
+// The airport chart window: the plan view's frame; below it the approach profile's box and, to
+// its right, the field elevation's box over the runway diagram's box (both light, for the black
+// drawing the chart puts in them); the control strip with the profile's two arrows.
 void chart(GbmImage& img)
 {
+    const GbmColor paper = gbm_rgb(204, 204, 204), sky = gbm_rgb(176, 196, 222);
     panel(img);
     gbm_fill_rect(img, 7, 184, 354, 487, gbm_rgb(44, 48, 56));
     gbm_frame_rect(img, 6, 183, 355, 488, kPanelLine);
-    gbm_fill_rect(img, 7, 40, 354, 170, gbm_rgb(44, 48, 56));
-    gbm_frame_rect(img, 6, 39, 355, 171, kPanelLine);
-    gbm_text(img, 10, 160, "PROFILE", 1, kPanelLabel);
+    gbm_fill_rect(img, 7, 38, 241, 182, sky);
+    gbm_frame_rect(img, 6, 37, 242, 183, kPanelLine);
+    gbm_text(img, 10, 26, "APPROACH PROFILE", 1, kPanelLabel);
+    gbm_fill_rect(img, 246, 171, 349, 182, paper);
+    gbm_frame_rect(img, 245, 170, 350, 183, kPanelLine);
+    gbm_text(img, 249, 174, "ELEV", 1, kPanelLine);
+    gbm_text(img, 318, 174, "FT", 1, kPanelLine);
+    gbm_fill_rect(img, 246, 35, 349, 166, paper);
+    gbm_frame_rect(img, 245, 34, 350, 167, kPanelLine);
+    gbm_text(img, 249, 20, "RUNWAYS", 1, kPanelLabel);
     map_strip(img, img.w - 71);
+    centred_text(img, img.w - 36, 40, "PROFILE", 1, kPanelLabel);
     arrow_button(img, img.w - 70, 14, img.w - 36, 34, 2);
     arrow_button(img, img.w - 35, 14, img.w - 1, 34, 3);
 }
