@@ -18,7 +18,6 @@
 #include <cstdio>
 #include <cstring>
 
-float star_xyz[NUM_STARS][3];
 float carr_pxyz[CARR_POINTS][3];
 float carr_lxyz[CARR_LIGHTS][3];
 float frig_pxyz[FRIG_POINTS][3];
@@ -81,17 +80,6 @@ void fill_nav_pics(void)
         init_nav_pic_line(3, s, hex[s][0], hex[s][1], hex[(s + 1) % 6][0], hex[(s + 1) % 6][1]);
     init_nav_pic_line(3, 6, -1, 0, 1, 0);
     init_nav_pic_line(3, 7, 0, -1, 0, 1);
-}
-
-void fill_stars(void)
-{
-    for (int s = 0; s < NUM_STARS; s++) {
-        float e = fltrand(-20, 80) * con.degtorad;
-        float a = fltrand(0, 360) * con.degtorad;
-        star_xyz[s][0] = std::sin(a) * std::cos(e) * 1000.0f;
-        star_xyz[s][1] = std::sin(e) * 1000.0f;
-        star_xyz[s][2] = std::cos(a) * std::cos(e) * 1000.0f;
-    }
 }
 
 void fill_carrier(void)
@@ -287,7 +275,7 @@ void init_gen(void)
     fill_density_table();
     fill_tapes();
     fill_nav_pics();
-    fill_stars();
+    place_stars();
     fill_carrier();
     fill_frigate();
     fill_oil_rig();

@@ -1,15 +1,13 @@
 // initgen.h -- the simulator's general start-up: output file, random seed, sound and speech, the
 // air-density table, the panel's pixel pictures, the stars, the ship models and the defaults.
 #pragma once
+#include "nature_draw.h"   // star_xyz, NUM_STARS
 
-constexpr int NUM_STARS = 2000;
 constexpr int CARR_POINTS = 104;     // carrier hull, deck outline and island
 constexpr int CARR_LIGHTS = 75;      // carrier deck, datum and ball lights
 constexpr int FRIG_POINTS = 82;      // frigate hull and superstructure
 constexpr int OILR_POINTS = 32;      // oil-rig slabs
 
-// Star directions at 1000 m from the viewpoint, x east, y up, z south.
-extern float star_xyz[NUM_STARS][3];
 // Ship and oil-rig models: x starboard, y up, z towards the stern, metres from the cell middle.
 extern float carr_pxyz[CARR_POINTS][3];
 extern float carr_lxyz[CARR_LIGHTS][3];

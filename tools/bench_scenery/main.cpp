@@ -1,10 +1,11 @@
 // main.cpp -- bench_scenery: frames per second of the outside view around the start airport, drawn
-// by this machine's OpenGL in an 800 by 600 window: on the start runway with the panel and full
-// screen, in cruise toward the mountains, looking down from high up, and with twenty miles of
-// visibility. Each frame is finished (glFinish) before the next, so the figure is the renderer's
-// real rate; the buffers are swapped as the program does.
+// by this machine's OpenGL in a 1024 by 768 window: on the start runway with the panel and full
+// screen by day and at night, in cruise toward the mountains, looking down from high up, and with
+// twenty miles of visibility, the worst of them at night with the city lights on. Each frame is
+// finished (glFinish) before the next, so the figure is the renderer's real rate; the buffers are
+// swapped as the program does.
 //
-//   bench_scenery [frames per case]      (default 300)
+//   bench_scenery [frames per case] [width height]      (default 300, 1024 768)
 //
 // Set SDL_VIDEODRIVER=offscreen to run without a display.
 #include "fltutil.h"
@@ -42,6 +43,8 @@ struct Case {
     float agl;           // m above the ground
     float the, turn;     // pitch, and heading relative to the runway's (degrees)
     float vis_nm;        // reported visibility, nautical miles
+    float hour;          // local time
+    int trees;           // the trees' rendering option
 };
 
 // The start runway of the start airport: its centre, heading and the ground there.
@@ -64,6 +67,8 @@ void place(const Case& c)
     set.view_type = c.view;
     set.view_is_fullscreen = c.view != 500;
     atm.vis_rep = c.vis_nm * con.nmtomtrs;
+    msc.locl_time = c.hour * 3600.0f;
+    set.ogl_trees = c.trees;
 }
 
 }  // namespace
@@ -71,8 +76,9 @@ void place(const Case& c)
 int main(int argc, char** argv)
 {
     const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
-    if (frames <= 0) {
-        std::fprintf(stderr, "usage: bench_scenery [frames per case]\n");
+    const int width = argc > 3 ? std::atoi(argv[2]) : 1024, height = argc > 3 ? std::atoi(argv[3]) : 768;
+    if (frames <= 0 || width < 320 || height < 240) {
+        std::fprintf(stderr, "usage: bench_scenery [frames per case] [width height]\n");
         return 2;
     }
     if (!std::getenv("KV_PROGRAM_DIR")) setenv("KV_PROGRAM_DIR", KV_PROGRAM_DIR, 1);
@@ -83,7 +89,7 @@ int main(int argc, char** argv)
     hl_prog.bitmap_folder = "Kestrova";
     hl_prog.is_simulator = 1;
     clear_globals();
-    hl_set_window_size(800, 600);
+    hl_set_window_size(width, height);
     MACIBM_init();
     if (!PLT_window_open()) {
         std::fprintf(stderr, "bench_scenery: no OpenGL window\n");
@@ -105,18 +111,23 @@ int main(int argc, char** argv)
     atm.vis_mult = 1.0f;   // no storm haze
 
     std::printf("renderer: %s\n", PLT_renderer());
-    std::printf("start airport %.4s, runway %d, %d frames a case, %s, %d:%02d local, clouds %d\n",
-                apt_id[msc.loc_apt_wrl], rwy_num[g_rwy], frames, "800 x 600",
-                static_cast<int>(msc.locl_time / 3600.0f), static_cast<int>(msc.locl_time / 60.0f) % 60, atm.cld_type);
+    const float day = msc.locl_time / 3600.0f;
+    std::printf("start airport %.4s, runway %d, %d frames a case, %d x %d, clouds %d\n", apt_id[msc.loc_apt_wrl],
+                rwy_num[g_rwy], frames, width, height, atm.cld_type);
 
+    // From the start of the runway: its length back from the centre.
+    const float start = -0.5f * static_cast<float>(rwy_len[g_rwy]) + 30.0f;
     const Case cases[] = {
-        {"runway, panel view", 500, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f},
-        {"runway, full screen", 522, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f},
-        {"1500 m toward the mountains", 522, 0.0f, 1500.0f, 0.0f, -68.0f, 7.0f},
-        {"1500 m, 20 nm visibility", 522, 0.0f, 1500.0f, -5.0f, -68.0f, 20.0f},
-        {"3000 m looking down, 20 nm", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f},
+        {"runway, panel view, day", 500, start, 1.5f, 0.0f, 0.0f, 7.0f, day, 0},
+        {"runway, full screen, day", 522, start, 1.5f, 0.0f, 0.0f, 7.0f, day, 0},
+        {"runway, full screen, night", 522, start, 1.5f, 0.0f, 0.0f, 7.0f, 1.0f, 0},
+        {"1500 m toward the mountains", 522, 0.0f, 1500.0f, 0.0f, -68.0f, 7.0f, day, 0},
+        {"1500 m, 20 nm visibility", 522, 0.0f, 1500.0f, -5.0f, -68.0f, 20.0f, day, 0},
+        {"3000 m looking down, 20 nm", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, day, 0},
+        {"3000 m down, 20 nm, night", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, 1.0f, 0},
+        {"3000 m down, 20 nm, trees", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, day, 1},
     };
-    std::printf("%-32s %8s %9s %10s %7s\n", "case", "fps", "ms/frame", "triangles", "blocks");
+    std::printf("%-30s %8s %9s %10s %7s\n", "case", "fps", "ms/frame", "triangles", "blocks");
     for (const Case& c : cases) {
         place(c);
         for (int k = 0; k < 10; k++) {
@@ -132,7 +143,7 @@ int main(int argc, char** argv)
         }
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         const terrain_stats st = terrain_last_stats();
-        std::printf("%-32s %8.1f %9.2f %10d %7d\n", c.name, frames / s, 1000.0 * s / frames, st.triangles, st.blocks);
+        std::printf("%-30s %8.1f %9.2f %10d %7d\n", c.name, frames / s, 1000.0 * s / frames, st.triangles, st.blocks);
     }
     MACIBM_finishup();
     return 0;
