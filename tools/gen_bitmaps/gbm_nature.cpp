@@ -109,10 +109,10 @@ void gbm_make_cloud(GbmImage& img, int)
             float body = gbm_fbm(u, v, 3, 6, 0.5f, 321);
             float detail = gbm_fbm(u, v, 16, 4, 0.5f, 322);
             // Distance from the middle, 1 at the middles of the edges; the edge of the cluster is
-            // ragged, drawn by the body's noise, and everything beyond 0.92 of the way is clear.
+            // ragged, drawn by the body's noise, and the outer tenth of the way is always clear.
             float r = 2.0f * std::sqrt((u - 0.5f) * (u - 0.5f) + (v - 0.5f) * (v - 0.5f));
-            float fall = gbm_smooth(0.92f, 0.45f, r + 0.25f * (body - 0.5f));
-            float k = gbm_smooth(0.46f, 0.68f, body + 0.12f * (detail - 0.5f) + 0.3f * (fall - 0.5f)) * fall;
+            float fall = gbm_smooth(0.88f, 0.3f, r + 0.16f * (body - 0.5f));
+            float k = gbm_smooth(0.4f, 0.6f, body + 0.12f * (detail - 0.5f) + 0.35f * (fall - 0.5f)) * fall;
             float val = 250.0f * std::pow(k, 0.8f) * (0.82f + 0.18f * detail);
             gbm_set(img, x, y, gbm_rgb(val, val, val));
         }
