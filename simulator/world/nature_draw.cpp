@@ -41,7 +41,9 @@ Bounds cell_bounds(void)
 // Fire state, kept between frames.
 bool g_fire_started = false;
 int g_phase[FIRES];
-float g_ft = 0.0f;
+// The fire picture shown; it starts on the first one, since a wrap of one step a frame would take a
+// dozen frames to bring it from 0 into the pictures' numbers, showing none meanwhile.
+float g_ft = static_cast<float>(TEX_FIRE1);
 float g_ofx = -9.9e9f, g_ofz = -9.9e9f;
 smoke_puff g_puff[PUFFS];
 

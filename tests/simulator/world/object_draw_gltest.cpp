@@ -154,22 +154,26 @@ TEST_F(Objects, TreeStandsWhereItsCellPutsIt)
 }
 
 // The forest fire seen from 600 m south and 200 m above: its flames change the pixels of the 70 by
-// 50 m picture standing at its place.
+// 50 m picture standing at its place. (A fire set anew draws the smoke's every puff to it at once;
+// here the smoke is first drawn to a fire 20 km away, so that none hides the flames looked at.)
 TEST_F(Objects, FireBurnsWhereItWasSet)
 {
     int f = -1;
     for (int k = 0; k < 10 && f < 0; k++)
         if (scn.fire_on[k]) f = k;
     ASSERT_GE(f, 0) << "the start region's mountains have a fire";
-    const float* p = scn.firexyz[f];
+    const float p[3] = {scn.firexyz[f][0], scn.firexyz[f][1], scn.firexyz[f][2]};
+    std::memset(scn.fire_on, 0, sizeof scn.fire_on);
+    scn.fire_on[0] = 1;
+    scn.firexyz[0][0] = p[0] + 20000.0f;
     eye_at(p[0], p[1] + 200.0, p[2] + 600.0, static_cast<float>(-std::atan2(175.0, 600.0) / DEG), 0.0f);
     set.ogl_trees = 0;
-    const Frame with = draw(2);
-    int on[10];
-    std::memcpy(on, scn.fire_on, sizeof on);
-    std::memset(scn.fire_on, 0, sizeof scn.fire_on);
+    draw(1);
+    std::memcpy(scn.firexyz[1], p, sizeof p);
+    scn.fire_on[1] = 1;
+    const Frame with = draw(1);
+    scn.fire_on[1] = 0;
     const Frame without = draw(1);
-    std::memcpy(scn.fire_on, on, sizeof on);
     const Diff d = diff(with, without, 30);
     save(with, "fire.png");
     ASSERT_GT(d.n, 30) << "the fire is drawn";
@@ -179,7 +183,8 @@ TEST_F(Objects, FireBurnsWhereItWasSet)
     EXPECT_LT(d.cx, right.x);
     EXPECT_GT(d.cy, left.y - 2.0);
     EXPECT_LT(d.cy, top.y + 2.0);
-    if (HasFailure()) save(with, "fire.png");
+    EXPECT_GE(d.x0, left.x - 2.0);
+    EXPECT_LE(d.x1, right.x + 2.0);
 }
 
 // Over open country at 300 m looking level: at 01:00 the sky above the horizon is sprinkled with
@@ -282,13 +287,20 @@ TEST_F(Objects, NightFramesWithEverythingAllocateNothingAndBindOnce)
     atm.vis_rep = 20.0f * con.nmtomtrs;
     eye_at(X_with_latlon(34.0954, -117.2349), ground_at_latlon(34.0954, -117.2349) + 3000.0, Z_with_lat(34.0954), -45.0f,
            0.0f);
-    draw(3);
+    draw(1);
     ASSERT_TRUE(scn.city_lites_on);
+    // The software renderer compiles each new combination of drawing state once, in C++, which the
+    // counting allocator sees: the same frames are drawn once before they are counted.
+    auto frames = [&] {
+        msc.elap_time = 0.0f;
+        for (int k = 0; k < 200; k++) {
+            msc.elap_time += 1.0f / 60.0f;
+            update_scenery();
+        }
+    };
+    frames();
     const long before = counted_allocations();
-    for (int k = 0; k < 200; k++) {
-        msc.elap_time += 1.0f / 60.0f;
-        update_scenery();
-    }
+    frames();
     EXPECT_EQ(counted_allocations() - before, 0);
     static int32_t binds[4096];
     std::memset(binds, 0, sizeof binds);
