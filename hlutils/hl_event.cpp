@@ -32,6 +32,20 @@ uint32_t g_start_time = 0;
 float g_m_move_time = 0, g_m_down_time = 0;
 float g_last_mx = 0, g_last_my = 0;
 void (*g_pass_hook)(void) = nullptr;
+int g_close_requests = 0;     // close events seen (the window closed, or a quit signal)
+int g_pass_events = 0;        // events handled in the pass being run
+int g_drawn_win = -1;         // the window the last pass drew with no event arriving, else -1
+
+// How long a modal window that shows nothing new sleeps before drawing again when no input comes:
+// long enough to leave the processor idle, short enough for the file dialog's listing to follow
+// the folder.
+constexpr int IDLE_WAIT_MS = 200;
+
+// The library's modal windows: they change only on input.
+int modal_window(int id)
+{
+    return id == WIND_ALERT || id == WIND_NUKE || id == WIND_OPEN || id == WIND_SAVE;
+}
 
 // The shifted and plain characters of the punctuation keys, by virtual key.
 struct punct_key { int vkey; char shifted, plain; };
@@ -147,7 +161,11 @@ void hl_reset_event_state(void)
     g_start_time = 0;
     g_m_move_time = g_m_down_time = 0;
     g_last_mx = g_last_my = 0;
+    g_pass_events = 0;
+    g_drawn_win = -1;
 }
+
+int hl_close_requests(void) { return g_close_requests; }
 
 void hl_set_pass_hook(void (*hook)(void)) { g_pass_hook = hook; }
 
@@ -233,6 +251,7 @@ void MACIBM_handleclick(void)
 
 void IBM_handlewin(const PLT_event* ev)
 {
+    g_pass_events++;
     switch (ev->kind) {
     case PLT_EV_KEYDOWN:
         MACIBM_handlekey(ev->vkey);
@@ -269,6 +288,7 @@ void IBM_handlewin(const PLT_event* ev)
     case PLT_EV_CLOSE:
         // The window is going: the program ends through its own quit path after this pass.
         gdone = 1;
+        g_close_requests++;
         break;
     default:
         break;
@@ -280,6 +300,12 @@ void MACIBM_event_proc(void)
     got_event = 0;
     mnw.mouse_clicked = 0;
     mnw.mouse_lifted = 0;
+
+    // A modal window already on the screen, with no input since it was drawn, has nothing new to
+    // show: sleep until input comes rather than redraw it as fast as the renderer can.
+    if (g_drawn_win >= 0 && g_drawn_win == mnw.topwin && modal_window(mnw.topwin)) PLT_wait_event(IDLE_WAIT_MS);
+    g_drawn_win = -1;
+    g_pass_events = 0;
 
     PLT_event ev;
     while (PLT_poll_event(&ev)) IBM_handlewin(&ev);
@@ -323,6 +349,7 @@ void MACIBM_event_proc(void)
     }
 
     select_ctr = 0;
+    const int drawn = mnw.topwin, quiet = g_pass_events == 0;
     if (mnw.topwin == WIND_ALERT || mnw.topwin == WIND_NUKE) {
         // the alert's own loop answers it
     } else if (mnw.topwin == WIND_OPEN || mnw.topwin == WIND_SAVE) {
@@ -349,4 +376,6 @@ void MACIBM_event_proc(void)
 
     if (g_pass_hook) g_pass_hook();
     PLT_swap();
+    // Nothing came and the window stayed: the next pass may wait for input.
+    if (quiet && drawn == mnw.topwin) g_drawn_win = drawn;
 }

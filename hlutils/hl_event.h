@@ -3,7 +3,8 @@
 #pragma once
 #include "plt.h"
 
-// One pass: drain the events without waiting, time, draw the background, the program's update (or
+// One pass: drain the events (a modal window drawn in the last pass with nothing arriving since first
+// sleeps until input comes, at most a fifth of a second), time, draw the background, the program's update (or
 // the file dialog's), the open menu, the help bubble, then swap buffers.
 void MACIBM_event_proc(void);
 // Handles one platform event (key, mouse, paint, close).
@@ -28,6 +29,9 @@ extern char g_cs0[32];     // the text typed in windows 996 and 999
 extern int select_ctr;     // numbers the numeric entry fields drawn in this pass
 extern int select_ind;     // the numeric entry field last clicked; reset when a window opens
 
+// How many times the window was asked to close (by the user or by a quit signal) since the start;
+// a modal loop that began at one count ends when it grows.
+int hl_close_requests(void);
 // Clears the loop's own state (first pass, timers, flags); MACIBM_init calls it.
 void hl_reset_event_state(void);
 // Test hook: called at the end of every pass, just before the buffer swap; nullptr removes it.

@@ -4,10 +4,13 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <locale>
+#include <string>
 
 namespace hl_streams {
 std::ifstream inf1, inf2;
@@ -48,19 +51,37 @@ static void accept_eof(std::istream& in)
     if (in.eof() && !in.bad()) in.clear(std::ios::eofbit);
 }
 
+// The file each input was opened on by inf_open, for the scanning alert; "" when not known.
+static char g_inf_name[STR_LEN];
+
 static void close_input(std::ifstream& in)
 {
     in.close();
     in.clear();
+    if (&in == &inf1) g_inf_name[0] = 0;
 }
 
-static void save_alert(const char* path)
+// The file being written on ouf and the temporary file beside it that holds the writing until
+// ouf_close puts it in place; empty when ouf holds nothing.
+static char g_ouf_path[STR_LEN], g_ouf_tmp[STR_LEN + 8];
+
+// A save that failed, with the system's reason (errno of the failing call) and what to check.
+static void save_alert(const char* path, int error)
 {
-    MACIBM_alert("I could not save the file! Could the directory that the file sits in be missing?", path,
-                 "Could the file be flagged as read-only? This happens in Windows if you copy it from a CD!",
-                 "Try putting this app in the background and then flag the file as NOT read-only, or creating "
-                 "the folder listed in the path above.",
-                 ALERT_NOTICE);
+    char why[STR_LEN];
+    std::snprintf(why, sizeof why, "Reason: %s.", error ? std::strerror(error) : "the data did not reach the disk");
+    MACIBM_alert("I could not save the file! Could the directory that the file sits in be missing?", path, why,
+                 "Check that the folder exists, that you may write in it and that the disk has room.", ALERT_NOTICE);
+}
+
+// Closes ouf and throws its temporary file away.
+static void drop_output(void)
+{
+    ouf.close();
+    ouf.clear();
+    if (g_ouf_tmp[0]) std::remove(g_ouf_tmp);
+    g_ouf_tmp[0] = 0;
+    g_ouf_path[0] = 0;
 }
 
 void rev_byte_order4(void* value)
@@ -84,7 +105,13 @@ static bool read_raw4(std::istream& in, void* value)
 int scancheck(const char* label)
 {
     if (!cur_in().fail()) return 1;
-    MACIBM_alert("File-scanning error!", "", "file:", label ? label : "", ALERT_FATAL);
+    // The value being read on the second line, the file on the fourth. An input opened without
+    // inf_open is known only by its label (which then is usually its path).
+    const char* what = label ? label : "";
+    const char* file = inf_use == 1 && g_inf_name[0] ? g_inf_name : what;
+    char reading[STR_LEN] = "";
+    if (std::strcmp(file, what) != 0) std::snprintf(reading, sizeof reading, "reading: %s", what);
+    MACIBM_alert("File-scanning error!", reading, "file:", file, ALERT_FATAL);
     return 0;
 }
 
@@ -261,6 +288,7 @@ int inf_open(const char* path, int type, int version, int alert)
         close_input(inf1);
         return 0;
     }
+    std::snprintf(g_inf_name, sizeof g_inf_name, "%s", path);
 
     // The first byte or line: the byte order, and for text a line end right after the letter.
     int c = inf1.get();
@@ -303,9 +331,30 @@ int inf_open(const char* path, int type, int version, int alert)
 
 int ouf_open(const char* path, int type, int version)
 {
-    ouf.close();
-    ouf.clear();
-    if (path && path[0]) ouf.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
+    drop_output();
+    const char* p = path ? path : "";
+    // A link is followed, so the file it names is replaced and the link stays. What is not a plain
+    // file (a device, a pipe) is written in place: there is nothing to replace.
+    std::error_code ec;
+    std::filesystem::path target = p;
+    if (p[0] && std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec))) {
+        std::filesystem::path real = std::filesystem::canonical(target, ec);
+        if (!ec) target = real;
+    }
+    const std::filesystem::file_status st = std::filesystem::status(target, ec);
+    const bool in_place = std::filesystem::exists(st) && !std::filesystem::is_regular_file(st);
+    const std::string t = target.string();
+    if (!p[0] || t.size() >= sizeof g_ouf_path ||
+        std::snprintf(g_ouf_tmp, sizeof g_ouf_tmp, "%s%s", t.c_str(), in_place ? "" : ".tmp") >=
+            static_cast<int>(sizeof g_ouf_tmp)) {
+        g_ouf_tmp[0] = 0;
+        save_alert(p, ENAMETOOLONG);
+        return 0;
+    }
+    std::snprintf(g_ouf_path, sizeof g_ouf_path, "%s", t.c_str());
+    errno = 0;
+    ouf.open(g_ouf_tmp, std::ios::out | std::ios::trunc | std::ios::binary);
+    const int error = errno;
     if (ouf.is_open()) {
         if (is_binary_type(type)) {
             char head[5] = {'i'};
@@ -318,10 +367,11 @@ int ouf_open(const char* path, int type, int version)
             ouf << "I\n" << version << " version\n";
         }
     }
+    if (in_place) g_ouf_tmp[0] = 0;             // nothing of ours to remove or rename
     if (!ouf.is_open() || !ouf.good()) {
-        save_alert(path ? path : "");
-        ouf.close();
-        ouf.clear();
+        if (!ouf.is_open()) g_ouf_tmp[0] = 0;   // nothing was made: a file of that name is not ours
+        drop_output();
+        save_alert(p, error);
         return 0;
     }
     return 1;
@@ -335,9 +385,20 @@ int ouf_close(const char* path)
     ouf.close();
     ok = ok && !ouf.fail();
     ouf.clear();
-    if (!ok) save_alert(path ? path : "");
+    int error = 0;
+    // The finished file replaces the old one in one step: a reader, a crash or a kill meets either
+    // the whole old file or the whole new one.
+    if (ok && g_ouf_tmp[0] && std::rename(g_ouf_tmp, g_ouf_path) != 0) {
+        error = errno;
+        ok = false;
+    }
+    if (ok) g_ouf_tmp[0] = 0;
+    drop_output();
+    if (!ok) save_alert(path ? path : "", error);
     return ok ? 1 : 0;
 }
+
+void ouf_abandon(void) { drop_output(); }
 
 int ap_dir(const char* dir, char* path)
 {

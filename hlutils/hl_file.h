@@ -37,13 +37,18 @@ constexpr int FILE_TYPE_SQUARE = 204;  // scenery square, binary
 // version is fatal.
 int inf_open(const char* path, int type, int version, int alert);
 
-// Creates path on ouf (closing what it held) and writes the header in this machine's byte order.
-// Returns 1 when the stream is good, else raises the save alert and returns 0.
+// Starts writing path on ouf (dropping what it held) and writes the header in this machine's byte
+// order. The writing goes to path + ".tmp"; path itself is untouched until ouf_close. Returns 1 when
+// the stream is good, else raises the save alert (naming path and the system's reason) and returns 0.
 int ouf_open(const char* path, int type, int version);
 
-// Closes ouf. Returns 1 when everything written reached the file, else raises the save alert
-// naming path and returns 0.
+// Closes ouf and puts the file written in the place of path in one step. Returns 1 when everything
+// written reached the file, else leaves path as it was, raises the save alert naming path and
+// returns 0.
 int ouf_close(const char* path);
+
+// Drops a file being written on ouf without putting it in place (the old file stays as it was).
+void ouf_abandon(void);
 
 // Scanners: one value from the input inf_use names. A value that cannot be read raises the fatal
 // "File-scanning error!" naming label (the scanner itself then gives 0 or "").

@@ -281,6 +281,7 @@ void MACIBM_init(void)
     hl_reset_event_state();
     hl_reset_menus();
 
+    PLT_catch_quit_signals();
     if (err.is_open()) err.close();
     err.clear();
     err.open("Error.out", std::ios::out | std::ios::trunc);
@@ -355,6 +356,18 @@ void MACIBM_init(void)
                      ALERT_NOTICE);
 }
 
+void hl_warn_unsaved_settings(void)
+{
+    if (!prf_path[0]) return;
+    char folder[STR_LEN];
+    std::snprintf(folder, sizeof folder, "%s", prf_path);
+    if (char* slash = std::strrchr(folder, '/')) *slash = 0;
+    if (PLT_folder_writable(folder)) return;
+    MACIBM_alert("Your settings will not be saved: I cannot write in the configuration folder", folder,
+                 "Make that folder writable (or set XDG_CONFIG_HOME to a folder you can write) to keep them.", "",
+                 ALERT_NOTICE);
+}
+
 void hl_log_alert(const char* l1, const char* l2, const char* l3, const char* l4, int code)
 {
     if (!err.is_open()) return;
@@ -371,7 +384,7 @@ void MACIBM_finishup(void)
     // reaches the error file. A data file still open on ouf is closed untouched: the closing line
     // goes only to the error and output files.
     if (hl_prog.finishup) hl_prog.finishup();
-    if (ouf.is_open()) ouf.close();
+    ouf_abandon();
     for (std::ofstream* s : {&err, &trk}) {
         if (!s->is_open()) continue;
         *s << "end simulation\n";

@@ -33,6 +33,10 @@ void hl_build_paths(const char* program_folder, const char* config_folder, const
 // 1 with the three values when the file is there and sensible, else 0 and the values untouched.
 int hl_read_res_prefs(const char* path, float* hres, float* yres, float* cres);
 
+// The notice, once at start, that the settings cannot be kept: the folder of the preference file
+// (prf_path) cannot be written. Nothing when it can, or when the program keeps no preferences.
+void hl_warn_unsaved_settings(void);
+
 // Appends an alert's lines and code to the error file "Error.out".
 void hl_log_alert(const char* l1, const char* l2, const char* l3, const char* l4, int code);
 

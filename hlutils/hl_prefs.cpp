@@ -2,6 +2,9 @@
 // whole file into a record, checking every line.
 #include "hl_prefs.h"
 
+#include "hl_types.h"
+#include "hl_wind.h"
+
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -277,4 +280,19 @@ PrefsReadOutcome prefs_read_file(const char* path, PrefsRec* r)
         o.what = rd.what;
     }
     return o;
+}
+
+void prefs_read_notice(const char* l1, const char* path, const PrefsReadOutcome& o, const char* l4)
+{
+    char l3[STR_LEN];
+    switch (o.result) {
+    case PREFS_READ_MISSING: std::snprintf(l3, sizeof l3, "The file could not be opened."); break;
+    case PREFS_READ_VERSION:
+    case PREFS_READ_DISABLED:
+        std::snprintf(l3, sizeof l3, "It is the wrong version for this version of Kestrova (line 2).");
+        break;
+    case PREFS_READ_HEADER: std::snprintf(l3, sizeof l3, "Its first lines are not those of a settings file."); break;
+    default: std::snprintf(l3, sizeof l3, "Line %d should hold %s.", o.line, o.what); break;
+    }
+    MACIBM_alert(l1, path ? path : "", l3, l4 ? l4 : "", ALERT_NOTICE);
 }

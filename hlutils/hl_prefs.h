@@ -83,3 +83,8 @@ struct PrefsReadOutcome {
 // version. r is filled as far as the file could be read; only PREFS_READ_OK means every value of it
 // is the file's. Raises no alert: the caller knows what the file is for.
 PrefsReadOutcome prefs_read_file(const char* path, PrefsRec* r);
+
+// The notice of a settings file that could not be read: first what the program does about it (l1),
+// then the file, then what is wrong with it by the outcome (the line and the value it should hold),
+// then l4.
+void prefs_read_notice(const char* l1, const char* path, const PrefsReadOutcome& o, const char* l4);

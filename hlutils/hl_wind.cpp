@@ -296,19 +296,27 @@ void MACIBM_alert(const char* l1, const char* l2, const char* l3, const char* l4
         return;
     }
 
-    if (ogl_ready && PLT_window_open() && !g_alerting && !gdone) {
+    if (PLT_quit_signal()) {
+        // The program is being ended by a signal: nobody waits for an answer, so the lines go to
+        // standard error (and the error file above) and the end goes on.
+        std::fprintf(stderr, "%s\n%s\n%s\n%s\n", g_cs1, g_cs2, g_cs3, g_cs4);
+    } else if (ogl_ready && PLT_window_open() && !g_alerting) {
+        // Shown in the window even while the program ends (a save failing at Quit); closing the
+        // window or a quit signal answers it as O.K. does.
         g_alerting = 1;
+        const int closes = hl_close_requests();
         MACIBM_startwind(WIND_ALERT);
-        while (mnw.topwin == WIND_ALERT && !gdone) {
+        while (mnw.topwin == WIND_ALERT && hl_close_requests() == closes) {
             MACIBM_event_proc();
             if ((mnw.mouse_clicked && inside(mnw.mx, mnw.my, 20, 15, 380, 30)) || return_hit) {
                 MACIBM_button(20, 15, 380, 29, 0);
                 MACIBM_button(19, 14, 381, 30, 0);
                 PLT_swap();
-                if (fatal) mnw.topwin = 0;
+                if (fatal || gdone) mnw.topwin = 0;
                 else MACIBM_startwind(0);
             }
         }
+        if (mnw.topwin == WIND_ALERT) mnw.topwin = 0;
         g_alerting = 0;
     } else {
         char text[4 * STR_LEN + 16];

@@ -8,6 +8,8 @@
 #include "hl_wind.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -19,11 +21,22 @@ void cannot_access(const char* path)
                  path, "Make sure the file listed above is available in the path listed above!", ALERT_FATAL);
 }
 
+// A file that is there and opens but does not start as a database of this version: empty, cut
+// short, of another version or not a database at all.
+void damaged(const char* path)
+{
+    MACIBM_alert("A nav, airport, or fix data file is empty or damaged!", "The file I read is as follows:", path,
+                 "Put a good copy of the file listed above in its place!", ALERT_FATAL);
+}
+
 // Opens one database file by its full path; ends the program when it cannot be read.
 void open_db_path(const char* path)
 {
     if (!inf_open(path, DB_FILE_TYPE, DB_VERSION, 0)) {
-        cannot_access(path);
+        std::error_code ec;
+        const bool there = std::filesystem::is_regular_file(path, ec) && std::ifstream(path).is_open();
+        if (there) damaged(path);
+        else cannot_access(path);
         return;
     }
     if (!inf1.good()) MACIBM_alert("Error reading in global data file after version-scan!", "", "", "", ALERT_FATAL);

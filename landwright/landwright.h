@@ -166,11 +166,6 @@ int lw_rwy_count(int a);
 void lw_read_prefs(void);
 int lw_write_prefs(void);
 
-// Finishes a whole-or-nothing save: written says whether tmp was written whole (the writer has
-// raised its alert when not). Renames tmp over path. 1 when path now holds the new file; else tmp
-// is removed and path is untouched.
-int lw_commit(const char* tmp, const char* path, int written);
-
 // ---- program (lw_main.cpp) and screens (lw_screen.cpp) -------------------------------------------------
 
 void lw_setupmenus(void);

@@ -234,36 +234,19 @@ void read_terrain(void)
     lmsc.map_dirty = 0;
 }
 
-int lw_commit(const char* tmp, const char* path, int written)
-{
-    if (!written) {
-        std::remove(tmp);
-        return 0;
-    }
-    if (std::rename(tmp, path) != 0) {
-        std::remove(tmp);
-        MACIBM_alert("I could not save the file! Could the directory that the file sits in be missing?", path, "", "",
-                     ALERT_NOTICE);
-        return 0;
-    }
-    return 1;
-}
-
 namespace {
 
-// The temporary name beside path, and the folder made. 0 when the path is too long.
-int prepare(const char* path, char* tmp)
+// The folder of path made.
+void prepare(const char* path)
 {
-    if (std::snprintf(tmp, STR_LEN, "%s.tmp", path) >= STR_LEN) return 0;
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
-    return 1;
 }
 
 int save_square(void)
 {
-    char path[STR_LEN], tmp[STR_LEN];
-    if (!lw_square_path(path) || !prepare(path, tmp)) {
+    char path[STR_LEN];
+    if (!lw_square_path(path)) {
         MACIBM_alert("I could not save the file! The path is too long:", path, "", "", ALERT_NOTICE);
         return 0;
     }
@@ -291,14 +274,16 @@ int save_square(void)
         }
         g_keep_aside[0] = 0;
     }
-    return lw_commit(tmp, path, env_write_square(tmp, &g_write));
+    prepare(path);
+    return env_write_square(path, &g_write);
 }
 
 int save_apt(void)
 {
-    char path[STR_LEN] = "apt.dat", tmp[STR_LEN];
-    if (!ap_dir(NAV_DATA_FOLDER, path) || !prepare(path, tmp)) return 0;
-    if (!ouf_open(tmp, DB_FILE_TYPE, DB_VERSION)) return lw_commit(tmp, path, 0);
+    char path[STR_LEN] = "apt.dat";
+    if (!ap_dir(NAV_DATA_FOLDER, path)) return 0;
+    prepare(path);
+    if (!ouf_open(path, DB_FILE_TYPE, DB_VERSION)) return 0;
     for (int a = 0; a <= apt_wrl_max; a++) {
         float elev = apt_h[a] / con.fttomtrs;
         fio_apt_line(&elev, &apt_twr[a], &apt_bld[a], apt_id[a], apt_name[a], 0);
@@ -309,14 +294,15 @@ int save_apt(void)
         }
     }
     ouf << DB_CODE_END << '\n';
-    return lw_commit(tmp, path, ouf_close(tmp));
+    return ouf_close(path);
 }
 
 int save_nav(void)
 {
-    char path[STR_LEN] = "nav.dat", tmp[STR_LEN];
-    if (!ap_dir(NAV_DATA_FOLDER, path) || !prepare(path, tmp)) return 0;
-    if (!ouf_open(tmp, DB_FILE_TYPE, DB_VERSION)) return lw_commit(tmp, path, 0);
+    char path[STR_LEN] = "nav.dat";
+    if (!ap_dir(NAV_DATA_FOLDER, path)) return 0;
+    prepare(path);
+    if (!ouf_open(path, DB_FILE_TYPE, DB_VERSION)) return 0;
     for (int v = 0; v <= nav_wrl_max; v++) {
         if (nav_type[v] < 2 || nav_type[v] > 9) continue;
         int kind = nav_type[v], frq = nav_frq[v], hdg = nav_hdng[v];
@@ -324,7 +310,7 @@ int save_nav(void)
         fio_nav_line(&kind, &nav_lat[v], &nav_lon[v], &elev, &frq, &hdg, nav_id[v], nav_name[v], 0);
     }
     ouf << DB_CODE_END << '\n';
-    return lw_commit(tmp, path, ouf_close(tmp));
+    return ouf_close(path);
 }
 
 }  // namespace

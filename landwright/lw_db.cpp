@@ -351,14 +351,12 @@ void lw_read_prefs(void)
 int lw_write_prefs(void)
 {
     if (!prf_path[0]) return 0;
-    char tmp[STR_LEN];
-    if (std::snprintf(tmp, sizeof tmp, "%s.tmp", prf_path) >= STR_LEN) return 0;
-    if (!ouf_open(tmp, TEXT_FILE, PRF_VERSION)) return lw_commit(tmp, prf_path, 0);
+    if (!ouf_open(prf_path, TEXT_FILE, PRF_VERSION)) return 0;
     ouf << static_cast<int>(lmsc.map_latfile) << '\n'
         << static_cast<int>(lmsc.map_lonfile) << '\n'
         << lmsc.map_mode << '\n'
         << lmsc.edit_mode << '\n'
         << lmsc.apt_index << '\n'
         << lmsc.nav_index << '\n';
-    return lw_commit(tmp, prf_path, ouf_close(tmp));
+    return ouf_close(prf_path);
 }

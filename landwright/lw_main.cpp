@@ -192,6 +192,7 @@ int WinMain(void)
     clear_globals();
     g_quit_done = 0;
     MACIBM_init();
+    hl_warn_unsaved_settings();
     lw_defaults();
     lw_read_prefs();
     lw_load_terrain_textures();

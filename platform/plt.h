@@ -28,12 +28,27 @@ struct PLT_event {
     int32_t button;
 };
 
-// Takes the next waiting event without blocking; 0 when the queue is empty.
+// Takes the next waiting event without blocking; 0 when the queue is empty. A caught SIGTERM or
+// SIGINT comes once as PLT_EV_CLOSE, ahead of anything else waiting.
 int PLT_poll_event(PLT_event* ev);
+// Sleeps until an event is waiting (left in the queue), a quit signal has come or timeout_ms have
+// passed, without using the processor meanwhile. 1 when an event or a quit signal is waiting.
+int PLT_wait_event(int timeout_ms);
 // Queues an event as if it came from the window system (tests and scripted input).
 void PLT_push_event(const PLT_event& ev);
 // Input state tracked from the events themselves, so pushed and real input agree.
 int PLT_key_down(int vkey);
+
+// ---- ending on a signal ------------------------------------------------------------------------
+
+// From now on SIGTERM and SIGINT ask the program to end instead of killing it: the handler only
+// notes the signal, which then arrives as a close event, so the program leaves through its own
+// quit path (display mode restored, files closed). A second such signal ends the process at once.
+void PLT_catch_quit_signals(void);
+// The signal that asked the program to end, 0 while none has come.
+int PLT_quit_signal(void);
+// Forgets a caught signal (tests).
+void PLT_clear_quit_signal(void);
 
 // ---- video ----------------------------------------------------------------------------------------
 
@@ -67,10 +82,13 @@ int PLT_window_open(void);
 uint32_t PLT_millis(void);
 // Tests replace the clock with their own; nullptr restores the real one.
 void PLT_set_clock(uint32_t (*clock_fn)(void));
+// Today's date at Greenwich by the computer's calendar clock, as days since 1 January 1970.
+int32_t PLT_utc_day(void);
 
 // ---- messages -------------------------------------------------------------------------------------
 
-// A system message box for use before OpenGL is ready; falls back to standard error.
+// A system message box for use while the program has no window of its own; the text also goes to
+// standard error when no box can be shown. A quit signal closes the box and returns at once.
 void PLT_message_box(const char* title, const char* text);
 void PLT_beep(void);
 
@@ -81,5 +99,7 @@ int PLT_program_folder(char* out, int size);
 // The per-user configuration folder (stands for the Windows folder), without a trailing "/", created
 // if missing. KV_CONFIG_DIR overrides it (tests).
 int PLT_config_folder(char* out, int size);
+// 1 when a file can be created in the folder (tried, not guessed from permission bits), else 0.
+int PLT_folder_writable(const char* folder);
 // 1 when this is the only running instance of the named program (a lock on a file), else 0.
 int PLT_single_instance(const char* program);

@@ -1,7 +1,5 @@
-// plt_system.cpp -- clock, message box, program and configuration folders, single-instance lock.
+// plt_system.cpp -- clock, program and configuration folders, single-instance lock.
 #include "plt.h"
-
-#include <SDL.h>
 
 #include <cerrno>
 #include <chrono>
@@ -44,12 +42,10 @@ uint32_t PLT_millis(void)
 
 void PLT_set_clock(uint32_t (*clock_fn)(void)) { g_clock = clock_fn; }
 
-void PLT_message_box(const char* title, const char* text)
+int32_t PLT_utc_day(void)
 {
-    const char* drv = std::getenv("SDL_VIDEODRIVER");
-    bool headless = drv && (std::strcmp(drv, "offscreen") == 0 || std::strcmp(drv, "dummy") == 0);
-    if (headless || SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title, text, nullptr) != 0)
-        std::fprintf(stderr, "%s\n%s\n", title, text);
+    const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+    return static_cast<int32_t>(today.time_since_epoch().count());
 }
 
 void PLT_beep(void)
@@ -88,6 +84,17 @@ int PLT_config_folder(char* out, int size)
     while (s.size() > 1 && s.back() == '/') s.pop_back();
     make_dirs(s);
     return copy_out(out, size, s);
+}
+
+int PLT_folder_writable(const char* folder)
+{
+    if (!folder || !folder[0]) return 0;
+    std::string probe = std::string(folder) + "/.write-probe-XXXXXX";
+    int fd = mkstemp(probe.data());
+    if (fd < 0) return 0;
+    close(fd);
+    unlink(probe.c_str());
+    return 1;
 }
 
 int PLT_single_instance(const char* program)

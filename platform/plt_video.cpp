@@ -13,6 +13,7 @@ SDL_Window* g_window = nullptr;
 SDL_GLContext g_context = nullptr;
 bool g_video_up = false;
 bool g_key_state[256];
+int g_signal_told = 0;         // the quit signal caught has been given out as a close event
 bool g_have_mode = false;      // a full-screen mode was chosen
 SDL_DisplayMode g_mode;        // that mode
 bool g_mode_switched = false;  // the display runs the chosen mode instead of the desktop's
@@ -80,6 +81,8 @@ void note_key(int vkey, bool down)
 int PLT_init_video(void)
 {
     if (g_video_up) return 1;
+    // SIGTERM and SIGINT are the library's to handle (PLT_catch_quit_signals), not SDL's.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "video: %s\n", SDL_GetError());
         return 0;
@@ -227,6 +230,13 @@ int PLT_key_down(int vkey) { return vkey > 0 && vkey < 256 && g_key_state[vkey];
 
 int PLT_poll_event(PLT_event* ev)
 {
+    if (PLT_quit_signal() && !g_signal_told) {
+        g_signal_told = 1;
+        *ev = PLT_event{};
+        ev->kind = PLT_EV_CLOSE;
+        return 1;
+    }
+    if (!PLT_quit_signal()) g_signal_told = 0;
     if (!g_video_up) return 0;
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
@@ -287,6 +297,22 @@ int PLT_poll_event(PLT_event* ev)
         }
     }
     return 0;
+}
+
+int PLT_wait_event(int timeout_ms)
+{
+    // In short steps, so that a quit signal is seen within one of them.
+    const uint32_t start = SDL_GetTicks();
+    for (;;) {
+        if (PLT_quit_signal()) return 1;
+        const int left = timeout_ms - static_cast<int>(SDL_GetTicks() - start);
+        if (left <= 0) return 0;
+        if (!g_video_up) {
+            SDL_Delay(static_cast<Uint32>(left < 50 ? left : 50));
+            continue;
+        }
+        if (SDL_WaitEventTimeout(nullptr, left < 50 ? left : 50)) return 1;
+    }
 }
 
 void PLT_push_event(const PLT_event& ev)

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev
   clang libclang-rt-dev
   xvfb xauth xdotool openbox
+  gpsd
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -123,7 +123,15 @@ int sky_read_prefs(const char* path)
 {
     static PrefsRec r;   // a few kB: kept off the stack
     if (!path || !path[0]) return 0;
-    if (prefs_read_file(path, &r).result != PREFS_READ_OK) return 0;
+    const PrefsReadOutcome o = prefs_read_file(path, &r);
+    if (o.result != PREFS_READ_OK) {
+        // No file (Kestrova never ran) or one switched off is usual; anything else is reported as
+        // Kestrova reports it.
+        if (o.result != PREFS_READ_MISSING && o.result != PREFS_READ_DISABLED)
+            prefs_read_notice("I could not read Kestrova's preferences file, so I have no weather set in Kestrova.",
+                              path, o, "");
+        return 0;
+    }
 
     C_to_C(r.c_file, pln[0].C_file);
     C_to_C(r.c_path, pln[0].C_path);
@@ -241,9 +249,17 @@ void sky_load(void)
     const int prefs = sky_read_prefs(prf_path);
     char path[STR_LEN];
     sky_report_path(path);
-    const int reports = sky_read_reports(path);
+    // A report file that holds no report of a known airport (empty, damaged, or of another region)
+    // gives no station: it counts as no file, and is reported when it was there. Without airports
+    // (their file's notice given) no report could be placed anyway.
+    const int opened = sky_read_reports(path);
+    const int reports = opened && (wxr_apt_max > 0 || apt_wrl_max < 0);
     sky_finish_times();
     sky_data_serial++;
+    if (opened && !reports && prefs)
+        MACIBM_alert("I could not read any weather report of a known airport from the file:", path,
+                     "It is empty or damaged.", "The briefing gives the weather set in Kestrova at every station.",
+                     ALERT_NOTICE);
     if (!prefs && !reports)
         MACIBM_alert("I could not find an Kestrova prefs file or a World.RWX weather file!",
                      "In other words, I have no weather to give you a briefing with!",

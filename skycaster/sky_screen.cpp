@@ -37,12 +37,22 @@ void sky_handlemenu(int item)
     else if (item == 0) MACIBM_alert("", "", "", "", ALERT_ABOUT);
 }
 
+void sky_lists(void)
+{
+    plot_name_list(SKY_DEP_X, SKY_LIST_Y, apt_name, apt_id, &bri.dep, 0, apt_wrl_max);
+    plot_name_list(SKY_ARR_X, SKY_LIST_Y, apt_name, apt_id, &bri.arr, 0, apt_wrl_max);
+}
+
+void sky_controls(void)
+{
+    if (instringbtn(SKY_PLANE_X, SKY_PLANE_Y, pln[0].C_file, pln[0].C_path, ACF_TYPE, k_plane_help)) prep_plane();
+    instdbtn(SKY_ALT_X, SKY_ALT_Y, 7, &bri.alt, 5, 0, 0, k_alt_help);
+}
+
 void sky_update(void)
 {
-    plot_name_list(86, 481, apt_name, apt_id, &bri.dep, 0, apt_wrl_max);
-    plot_name_list(416, 481, apt_name, apt_id, &bri.arr, 0, apt_wrl_max);
-    if (instringbtn(97, 362, pln[0].C_file, pln[0].C_path, ACF_TYPE, k_plane_help)) prep_plane();
-    instdbtn(551, 374, 7, &bri.alt, 5, 0, 0, k_alt_help);
+    sky_lists();
+    sky_controls();
     if (mnw.mouse_clicked) {
         rnd1 = intrand(1, 6);
         rnd2 = intrand(1, 6);

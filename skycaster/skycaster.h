@@ -12,6 +12,13 @@ constexpr int SKY_TEXT_LEN = 1024;       // one paragraph of the briefing
 constexpr int SKY_PARAGRAPHS = 5;        // flight plan, departure, three destination stations
 constexpr float SKY_START_ALT = 5000;    // ft, the cruise altitude at start
 
+// Places on the 800 by 600 screen. The lists' last rows reach down to y 359 (their lower arrow
+// boxes); the aircraft-file button and the altitude field, with the strips that step it, sit just
+// below that, clear of the lists and above the briefing's first line (y 301 to 309).
+constexpr float SKY_DEP_X = 86, SKY_ARR_X = 416, SKY_LIST_Y = 481;   // the airport lists
+constexpr float SKY_PLANE_X = 97, SKY_PLANE_Y = 345;                 // the aircraft-file button
+constexpr float SKY_ALT_X = 551, SKY_ALT_Y = 338;                    // the altitude field
+
 // The planned flight. Cleared at start; the choices are the user's from then on.
 struct briefstruct {
     int32_t dep, arr;      // departure and arrival airports, indices into the airport table
@@ -104,5 +111,8 @@ void sky_handlemenu(int item);
 // One pass of the screen: the airport lists, the aircraft file, the altitude, the phrase choices
 // and the briefing.
 void sky_update(void);
+// Its parts: the two airport lists; the aircraft-file button and the altitude field.
+void sky_lists(void);
+void sky_controls(void);
 // The whole program: single instance, start-up and loading, the event loop, shut-down.
 int WinMain(void);

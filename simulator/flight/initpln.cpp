@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 
 const char* const DEFAULT_PLANE_DIR = "planes/General Aviation/Cessna 172 Skyhawk/";
 const char* const DEFAULT_PLANE_FILE = "Cessna 172 Skyhawk.acf";
@@ -464,16 +465,23 @@ int load_plane(int p)
         if (got < 0 && loaded[0]) return 0;
         char whole[3 * STR_LEN];
         std::snprintf(whole, sizeof whole, "%s%s%s", app_path, DEFAULT_PLANE_DIR, DEFAULT_PLANE_FILE);
+        // The default may be the very file just refused: its alert has been given, once is enough.
+        const int same = std::strcmp(path, whole) == 0;
         copy_text(path, whole);
         copy_text(file, DEFAULT_PLANE_FILE);
         copy_text(pln[0].C_path, path);
         copy_text(pln[0].C_file, file);
-        if (read_checked(0, path) <= 0) {
-            MACIBM_alert("I could not find the plane you last flew, and I could also not find the following:", path,
-                         "Be sure that the Cessna 172 is in the 'General Aviation' folder in the 'Planes' folder.",
-                         "That (default) airplane is required to start up. Re-Install the 'Planes' folder from the CD "
-                         "or download if needed.",
-                         ALERT_FATAL);
+        if ((same ? got : read_checked(0, path)) <= 0) {
+            if (std::ifstream(path).is_open())
+                MACIBM_alert("The default aircraft, which is required to start up, could not be read:", path,
+                             "The alert before this one says what is wrong with it.",
+                             "Put a good copy of that file in its place.", ALERT_FATAL);
+            else
+                MACIBM_alert("I could not find the plane you last flew, and I could also not find the following:", path,
+                             "Be sure that the Cessna 172 is in the 'General Aviation' folder in the 'Planes' folder.",
+                             "That (default) airplane is required to start up. Re-Install the 'Planes' folder from the CD "
+                             "or download if needed.",
+                             ALERT_FATAL);
             return 0;
         }
     }

@@ -5,8 +5,10 @@
 #include "hl_funct.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "plt.h"
 #include "sio.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -30,6 +32,14 @@ float serial_dat[MAX_FLOATS + 1];
 unsigned char packet[4 * (MAX_FLOATS + 1)];
 
 int open_mode = 0;     // what is set up: 0 nothing, MOTION the motion base, else port 1
+constexpr float DAY_S = 86400.0f;
+
+// The date the sentences carry, days since 1 January 1970 at Greenwich: the computer's date at the
+// first sentence, then a day on whenever the simulated Greenwich time runs on over midnight (and a
+// day back when it runs back over it). zulu_seen is the Greenwich time of the last sentence.
+int32_t nmea_day_now = 0;
+int nmea_have_day = 0;
+float zulu_seen = 0.0f;
 int short_warned = 0;  // a short write was reported since the last set-up
 
 const char* const RESET_TEXTS[] = {"No such port          ", "Already open          ",
@@ -101,16 +111,56 @@ void finish_sentence(char* s, int size)
     std::snprintf(s + len, (size_t)size - len, "*%02X\r\n", x);
 }
 
+// Follows msc.zulu_time to today's date. The clock runs over midnight when it goes from the last
+// hour of a day to the first hour of the next (or back); any other jump, such as the time of day
+// set anew, leaves the date as it is.
+void follow_date(void)
+{
+    constexpr float HOUR = 3600.0f;
+    const float z = msc.zulu_time;
+    if (!nmea_have_day) {
+        nmea_day_now = PLT_utc_day();
+        nmea_have_day = 1;
+    } else if (zulu_seen >= DAY_S - HOUR && z < HOUR) {
+        nmea_day_now++;
+    } else if (zulu_seen < HOUR && z >= DAY_S - HOUR) {
+        nmea_day_now--;
+    }
+    zulu_seen = z;
+}
+
+// The Greenwich time of day as hhmmss.ss (hundredths truncated, so 86399.999 s stays 235959.99).
+void put_time(char* out, int size)
+{
+    const double z = std::isfinite(msc.zulu_time) ? std::fmin(std::fmax((double)msc.zulu_time, 0.0), DAY_S) : 0.0;
+    long hund = (long)std::floor(z * 100.0);
+    if (hund >= 8640000L) hund = 8640000L - 1;
+    std::snprintf(out, (size_t)size, "%02ld%02ld%02ld.%02ld", hund / 360000, hund / 6000 % 60, hund / 100 % 60,
+                  hund % 100);
+}
+
+// The date as ddmmyy.
+void put_date(char* out, int size)
+{
+    using namespace std::chrono;
+    const year_month_day ymd{sys_days{days{nmea_day_now}}};
+    std::snprintf(out, (size_t)size, "%02u%02u%02d", (unsigned)ymd.day(), (unsigned)ymd.month(),
+                  ((int)ymd.year() % 100 + 100) % 100);
+}
+
 void build_rmc(void)
 {
-    char lat[32], lon[32], speed[24], track[24], var[24];
+    char lat[32], lon[32], speed[24], track[24], var[24], time[24], date[16];
+    follow_date();
+    put_time(time, sizeof time);
+    put_date(date, sizeof date);
     put_angle(lat, sizeof lat, flt.lat, 2, 'N', 'S');
     put_angle(lon, sizeof lon, flt.lon, 3, 'E', 'W');
     put_tenths(speed, sizeof speed, round_tenths(flt.v[0] * con.msctokts, 9999));
     // A track of 359.96 rounds to 360.0, which receivers take as 000.0.
     put_tenths(track, sizeof track, round_tenths(flt.hpath, 9999) % 3600);
     put_tenths(var, sizeof var, round_tenths(env.mvar, 9999));
-    std::snprintf(nmea_str, sizeof nmea_str, "$GPRMC,000000.00,A,%s,%s,%s,%s,000000,%s,%c", lat, lon, speed, track,
+    std::snprintf(nmea_str, sizeof nmea_str, "$GPRMC,%s,A,%s,%s,%s,%s,%s,%s,%c", time, lat, lon, speed, track, date,
                   var, env.mvar > 0.0f ? 'W' : 'E');
     finish_sentence(nmea_str, sizeof nmea_str);
 }
@@ -119,12 +169,14 @@ void build_rmc(void)
 // would report every flight above that height wrongly.
 void build_gga(void)
 {
-    char lat[32], lon[32], alt[24];
+    char lat[32], lon[32], alt[24], time[24];
+    follow_date();
+    put_time(time, sizeof time);
     put_angle(lat, sizeof lat, flt.lat, 2, 'N', 'S');
     put_angle(lon, sizeof lon, flt.lon, 3, 'E', 'W');
     const double y = flt.Y[0];
     put_tenths(alt, sizeof alt, round_tenths(y, 999999));
-    std::snprintf(nmea_str, sizeof nmea_str, "$GPGGA,000000.00,%s,%s,1,06,0.0,%s%s,M,0.0,M,0.0,0000", lat, lon,
+    std::snprintf(nmea_str, sizeof nmea_str, "$GPGGA,%s,%s,%s,1,06,0.0,%s%s,M,0.0,M,0.0,0000", time, lat, lon,
                   y < 0.0 ? "-" : "", alt);
     finish_sentence(nmea_str, sizeof nmea_str);
 }
@@ -274,3 +326,12 @@ void close_serial_output(void)
 }
 
 const char* nmea_sentence(void) { return nmea_str; }
+
+void nmea_set_day(int32_t day)
+{
+    nmea_day_now = day;
+    nmea_have_day = 1;
+    zulu_seen = msc.zulu_time;
+}
+
+int32_t nmea_day(void) { return nmea_day_now; }

@@ -128,9 +128,14 @@ void load_texes(void)
     for (int p = 0; p < 2; p++) std::snprintf(o_C_path[p], STR_LEN, "%s", pln[p].C_path);
 }
 
+namespace {
+int g_saved_at_quit = 0;   // Quit wrote the preferences: the way out does not write them again
+}  // namespace
+
 void quit_simulator(void)
 {
     write_prefs_at_exit();
+    g_saved_at_quit = 1;
     if (msc.logtime) {
         int h[3], m[3];
         sec_to_hrs_min(msc.elap_time, &h[0], &m[0]);
@@ -177,7 +182,9 @@ int kestrova_run(void)
     // through their hook tables.
     fill_hooks();
     clear_globals();
+    g_saved_at_quit = 0;
     MACIBM_init();
+    hl_warn_unsaved_settings();
     // A window closed during start-up (while a notice is up) ends the program at the next step.
     static void (*const steps[])(void) = {init_gen,          read_databases,      start_prefs,   load_whole_region,
                                           load_both_planes,  start_on_the_runway, find_joystick, first_textures};
@@ -189,7 +196,7 @@ int kestrova_run(void)
     if (!gdone && initing) MACIBM_startwind(0);
 
     while (!gdone) MACIBM_event_proc();
-    write_prefs_at_exit();
+    if (!g_saved_at_quit) write_prefs_at_exit();
     MACIBM_finishup();
     return 0;
 }

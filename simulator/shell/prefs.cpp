@@ -391,20 +391,11 @@ void gather(PrefsRec* r)
 
 void read_failure_notice(const char* path, int kind, const PrefsReadOutcome& o)
 {
-    const char* l1 = kind == FILE_KIND_PREFS ? "I could not read the preferences file, so I am using the factory settings."
-                                             : "I could not read this situation file, so nothing has changed.";
-    char l3[STR_LEN];
-    switch (o.result) {
-    case PREFS_READ_MISSING: std::snprintf(l3, sizeof l3, "The file could not be opened."); break;
-    case PREFS_READ_VERSION:
-    case PREFS_READ_DISABLED:
-        std::snprintf(l3, sizeof l3, "It is the wrong version for this version of Kestrova (line 2).");
-        break;
-    case PREFS_READ_HEADER: std::snprintf(l3, sizeof l3, "Its first lines are not those of a settings file."); break;
-    default: std::snprintf(l3, sizeof l3, "Line %d should hold %s.", o.line, o.what); break;
-    }
-    MACIBM_alert(l1, path ? path : "", l3,
-                 kind == FILE_KIND_PREFS ? "Your settings will be saved again when you quit." : "", ALERT_NOTICE);
+    if (kind == FILE_KIND_PREFS)
+        prefs_read_notice("I could not read the preferences file, so I am using the factory settings.", path, o,
+                          "Your settings will be saved again when you quit.");
+    else
+        prefs_read_notice("I could not read this situation file, so nothing has changed.", path, o, "");
 }
 
 }  // namespace
@@ -432,22 +423,10 @@ int dump_prefs(const char* path, int kind)
     if (!path || !path[0]) return 0;
     static PrefsRec r;
     gather(&r);
-    char tmp[STR_LEN + 8];
-    std::snprintf(tmp, sizeof tmp, "%s.new", path);
-    if (!ouf_open(tmp, kind, PREFS_VERSION)) return 0;
+    if (!ouf_open(path, kind, PREFS_VERSION)) return 0;
     Writer w;
     prefs_walk_lines(r, w);
-    if (!ouf_close(tmp)) {
-        std::remove(tmp);
-        return 0;
-    }
-    if (std::rename(tmp, path) != 0) {
-        std::remove(tmp);
-        MACIBM_alert("I could not save the file! Could the directory that the file sits in be missing?", path, "", "",
-                     ALERT_NOTICE);
-        return 0;
-    }
-    return 1;
+    return ouf_close(path);
 }
 
 void hard_prefs(void)

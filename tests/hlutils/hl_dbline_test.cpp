@@ -336,7 +336,8 @@ TEST_F(DatabaseLines, MalformedFieldsNameTheirLabel)
             ADD_FAILURE() << "no alert for " << c.body;
         } catch (const FatalAlert& e) {
             EXPECT_EQ(e.alert.l1, "File-scanning error!");
-            EXPECT_EQ(e.alert.l4, c.label) << c.body;
+            EXPECT_EQ(e.alert.l2, std::string("reading: ") + c.label) << c.body;
+            EXPECT_EQ(e.alert.l4, dir.str() + "/hand.dat") << c.body;
         }
     }
 }

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <locale>
 #include <string>
 #include <vector>
@@ -270,10 +271,11 @@ TEST_F(FileScan, UnreadableValuesNameTheirLabel)
             }
             ADD_FAILURE() << "no alert for " << c.body;
         } catch (const FatalAlert& a) {
+            // The value being read, then the file it was read from.
             EXPECT_EQ(a.alert.l1, "File-scanning error!");
-            EXPECT_EQ(a.alert.l2, "");
+            EXPECT_EQ(a.alert.l2, "reading: my label");
             EXPECT_EQ(a.alert.l3, "file:");
-            EXPECT_EQ(a.alert.l4, "my label");
+            EXPECT_EQ(a.alert.l4, path);
         }
     }
 }
@@ -355,6 +357,73 @@ TEST_F(FileScan, UnwritableFileGetsTheSaveAlert)
     EXPECT_EQ(ouf_close("/dev/full"), 0);
     ASSERT_EQ(recorded_alerts().size(), 1u);
     EXPECT_EQ(recorded_alerts()[0].l2, "/dev/full");
+}
+
+// A save replaces the old file in one step: until the close the old file is whole, and a write that
+// is dropped (the program ended in the middle of it) leaves the old file as it was and no temporary.
+TEST_F(FileScan, AWriteReplacesTheOldFileWholeOrNotAtAll)
+{
+    struct Case {
+        const char* name;
+        bool finish;          // closed with ouf_close, else dropped with ouf_abandon
+        const char* expect;   // the file's bytes afterwards
+    };
+    const std::string old = "I\n7 version\nold\n";
+    const Case cases[] = {{"closed", true, "I\n7 version\nnew line\n"}, {"dropped", false, "I\n7 version\nold\n"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir.write(std::string(c.name) + ".txt", old);
+        ASSERT_EQ(ouf_open(path.c_str(), 207, 7), 1);
+        ouf << "new line\n";
+        ouf.flush();
+        EXPECT_EQ(read_file(path), old) << "the old file is whole while the new one is written";
+        if (c.finish) EXPECT_EQ(ouf_close(path.c_str()), 1);
+        else ouf_abandon();
+        EXPECT_EQ(read_file(path), c.expect);
+        EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    }
+    EXPECT_TRUE(recorded_alerts().empty());
+}
+
+// A link keeps pointing at the file it names, which gets the new bytes; a device is written in place
+// and stays a device.
+TEST_F(FileScan, ALinkStaysALinkAndADeviceStaysADevice)
+{
+    const std::string real = dir.write("real.txt", "I\n7 version\nold\n"), link = dir.str() + "/link.txt";
+    std::filesystem::create_symlink(real, link);
+    ASSERT_EQ(ouf_open(link.c_str(), 207, 7), 1);
+    ouf << "new\n";
+    ASSERT_EQ(ouf_close(link.c_str()), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(read_file(real), "I\n7 version\nnew\n");
+
+    ASSERT_EQ(ouf_open("/dev/null", 207, 7), 1);
+    ouf << "nothing\n";
+    EXPECT_EQ(ouf_close("/dev/null"), 1);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_FALSE(std::filesystem::exists("/dev/null.tmp"));
+    EXPECT_TRUE(recorded_alerts().empty());
+}
+
+// The save alert gives this system's reason for the failure and advice that fits it.
+TEST_F(FileScan, TheSaveAlertSaysWhyInThisSystemsWords)
+{
+    struct Case {
+        std::string path, reason;
+    };
+    const std::string file = dir.write("a file", "x");
+    const Case cases[] = {{dir.str() + "/no such folder/x.dat", "Reason: No such file or directory."},
+                          {file + "/x.dat", "Reason: Not a directory."},
+                          {dir.str(), "Reason: Is a directory."}};
+    for (const Case& c : cases) {
+        clear_recorded_alerts();
+        EXPECT_EQ(ouf_open(c.path.c_str(), 207, 1), 0);
+        ASSERT_EQ(recorded_alerts().size(), 1u) << c.path;
+        const RecordedAlert& a = recorded_alerts()[0];
+        EXPECT_EQ(a.l2, c.path);
+        EXPECT_EQ(a.l3, c.reason);
+        EXPECT_EQ(a.l4, "Check that the folder exists, that you may write in it and that the disk has room.");
+    }
 }
 
 TEST_F(FileScan, ApDirBuildsBoundedPaths)

@@ -160,28 +160,35 @@ TEST_F(WorldDb, UnreadableFilesEndTheProgramNamingTheProblem)
 {
     struct Case {
         const char* what;
+        bool present;        // apt.dat is there
         std::string apt;     // apt.dat whole, header included
         const char* l1;
     };
+    const char* const missing = "I am unable to access a nav, airport, or fix data file!";
+    const char* const damaged = "A nav, airport, or fix data file is empty or damaged!";
     const Case cases[] = {
-        {"missing", "", "I am unable to access a nav, airport, or fix data file!"},
-        {"wrong version", "I\n499 version\n99\n", "I am unable to access a nav, airport, or fix data file!"},
-        {"no header", "1 100 0 0 KAAA X\n99\n", "I am unable to access a nav, airport, or fix data file!"},
-        {"bad field", kHead + "1 high 0 0 KAAA X\n99\n", "File-scanning error!"},
-        {"no end mark", kHead + "1 100 0 0 KAAA X\n", "File-scanning error!"},
+        {"missing", false, "", missing},
+        {"empty", true, "", damaged},
+        {"wrong version", true, "I\n499 version\n99\n", damaged},
+        {"no header", true, "1 100 0 0 KAAA X\n99\n", damaged},
+        {"bad field", true, kHead + "1 high 0 0 KAAA X\n99\n", "File-scanning error!"},
+        {"no end mark", true, kHead + "1 100 0 0 KAAA X\n", "File-scanning error!"},
+        {"cut in a runway", true, kHead + "1 100 0 0 KAAA X\n10 33.9", "File-scanning error!"},
     };
+    const std::string path = dir.str() + "/apt.dat";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         clear_recorded_alerts();
-        std::remove((dir.str() + "/apt.dat").c_str());
-        if (!c.apt.empty()) dir.write("apt.dat", c.apt);
+        std::remove(path.c_str());
+        if (c.present) dir.write("apt.dat", c.apt);
         EXPECT_THROW(load(), FatalAlert);
         ASSERT_FALSE(recorded_alerts().empty());
-        EXPECT_EQ(recorded_alerts()[0].code, 2004);
-        EXPECT_EQ(recorded_alerts()[0].l1, c.l1);
-        if (std::string(c.l1).rfind("I am", 0) == 0) {
-            EXPECT_EQ(recorded_alerts()[0].l3, dir.str() + "/apt.dat");
-        }
+        const RecordedAlert& a = recorded_alerts()[0];
+        EXPECT_EQ(a.code, 2004);
+        EXPECT_EQ(a.l1, c.l1);
+        // Every refusal names the file where a file's name goes.
+        if (a.l1 == "File-scanning error!") EXPECT_EQ(a.l4, path);
+        else EXPECT_EQ(a.l3, path);
     }
 }
 

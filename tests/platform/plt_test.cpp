@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -59,6 +61,56 @@ TEST(Folders, ProgramFolderIsTheExecutablesWithASlash)
     EXPECT_STREQ(out, "/some/where/");
     if (old.empty()) unsetenv("KV_PROGRAM_DIR");
     else setenv("KV_PROGRAM_DIR", old.c_str(), 1);
+}
+
+// Writable means a file could really be made there: a folder below a plain file cannot be made or
+// written by anyone, root included.
+TEST(Folders, WritableOnlyWhereAFileCanBeMade)
+{
+    TempDir dir;
+    const std::string file = dir.write("plain", "x");
+    struct Case {
+        std::string folder;
+        int writable;
+    };
+    const Case cases[] = {{dir.str(), 1}, {file + "/below", 0}, {dir.str() + "/missing", 0}, {file, 0}, {"", 0}};
+    for (const Case& c : cases) EXPECT_EQ(PLT_folder_writable(c.folder.c_str()), c.writable) << c.folder;
+    // The probe leaves nothing behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(Clock, TodayIsTheCalendarDaySince1970)
+{
+    const long before = static_cast<long>(std::time(nullptr) / 86400);
+    const long day = PLT_utc_day();
+    const long after = static_cast<long>(std::time(nullptr) / 86400);
+    EXPECT_TRUE(day == before || day == after) << day;
+}
+
+// A caught SIGTERM or SIGINT arrives once as a close event and wakes a waiting loop at once; a
+// process that caught nothing sees no such event.
+TEST(QuitSignals, ASignalBecomesOneCloseEventAndEndsAWait)
+{
+    ASSERT_TRUE(PLT_init_video());
+    PLT_catch_quit_signals();
+    for (int sig : {SIGTERM, SIGINT}) {
+        PLT_clear_quit_signal();
+        PLT_event ev{};
+        while (PLT_poll_event(&ev)) {
+        }
+        EXPECT_EQ(PLT_wait_event(30), 0) << "nothing waits";
+        std::raise(sig);
+        EXPECT_EQ(PLT_quit_signal(), sig);
+        const auto t0 = std::chrono::steady_clock::now();
+        EXPECT_EQ(PLT_wait_event(5000), 1);
+        EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(500));
+        ASSERT_EQ(PLT_poll_event(&ev), 1);
+        EXPECT_EQ(ev.kind, PLT_EV_CLOSE);
+        EXPECT_EQ(PLT_poll_event(&ev), 0) << "one close event for one signal";
+    }
+    PLT_clear_quit_signal();
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
 }
 
 TEST(SingleInstance, SecondHolderOfTheLockIsRefused)

@@ -188,22 +188,91 @@ TEST_F(SimulatorWeather, PreferencesBecomeStationZero)
     EXPECT_NE(std::string(sky_text[0]).find("will be 0020 zulu, at 5000 feet"), std::string::npos) << sky_text[0];
 }
 
-// A preference file that is damaged or of another version gives no weather, silently; with the
-// report file present the briefing goes on.
-TEST_F(SimulatorWeather, DamagedPreferencesAreIgnored)
+// A preference file that is damaged or of another version gives no weather and says so, as Kestrova
+// does: the file and what is wrong with it. With the report file present the briefing goes on.
+TEST_F(SimulatorWeather, DamagedPreferencesGiveANoticeAndTheBriefingGoesOn)
 {
     sky_read_airports();
     write_prefs();
-    std::string text = read_file(prf_path);
-    cfg_.write("Kestrova 4.prf", text.substr(0, text.size() / 2));
-    EXPECT_EQ(sky_read_prefs(prf_path), 0);
-    cfg_.write("Kestrova 4.prf", "I\n50 version\n" + text.substr(text.find('\n', 2) + 1));
-    EXPECT_EQ(sky_read_prefs(prf_path), 0);
-    EXPECT_EQ(wxr_cld_type[0], SKY_NOT_REPORTED);
+    const std::string text = read_file(prf_path);
+    struct Case {
+        const char* what;
+        std::string bytes;
+        const char* reason;   // the notice's third line, or its start
+    };
+    const Case cases[] = {
+        {"cut in half", text.substr(0, text.size() / 2), "Line "},
+        {"another version", "I\n50 version\n" + text.substr(text.find('\n', 2) + 1),
+         "It is the wrong version for this version of Kestrova (line 2)."},
+        {"garbage", "\x7f\x01garbage\xff\n", "Its first lines are not those of a settings file."},
+    };
+    const std::string notice = "I could not read Kestrova's preferences file, so I have no weather set in Kestrova.";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        cfg_.write("Kestrova 4.prf", c.bytes);
+        clear_recorded_alerts();
+        EXPECT_EQ(sky_read_prefs(prf_path), 0);
+        EXPECT_EQ(wxr_cld_type[0], SKY_NOT_REPORTED);
+        ASSERT_EQ(recorded_alerts().size(), 1u);
+        const RecordedAlert& a = recorded_alerts()[0];
+        EXPECT_EQ(a.code, ALERT_NOTICE);
+        EXPECT_EQ(a.l1, notice);
+        EXPECT_EQ(a.l2, prf_path);
+        EXPECT_EQ(a.l3.rfind(c.reason, 0), 0u) << a.l3;
+    }
     reports("WORLD.RWX", "KLAX SA 1650 8 SCT 10 66/58/2508/992\n");
+    clear_recorded_alerts();
     sky_load();
-    EXPECT_TRUE(recorded_alerts().empty());
+    ASSERT_EQ(recorded_alerts().size(), 1u);
+    EXPECT_EQ(recorded_alerts()[0].l1, notice);
     EXPECT_EQ(wxr_apt_max, 1);
+    // No file at all is the usual first start: nothing to say.
+    std::filesystem::remove(prf_path);
+    clear_recorded_alerts();
+    EXPECT_EQ(sky_read_prefs(prf_path), 0);
+    EXPECT_TRUE(recorded_alerts().empty());
+}
+
+// A report file with no report of a known airport gives no station. With the simulator's weather to
+// brief from, a notice names the file and every station of the briefing is named; without it, there
+// is no weather at all.
+TEST_F(SimulatorWeather, AReportFileWithoutReportsIsNoticedAndNoNameIsBlank)
+{
+    sky_read_airports();
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"empty", ""},
+        {"random", std::string("\x13\xa7\x00\x91 q\xfe\n\x02\x7f\xc4 zz\n", 14)},
+        {"unknown stations", "QQQQ SA 1805 CLR 10 66/58/2508/992\nZZZZ SA 1810 CLR 10 66/58/2508/992\n"},
+    };
+    const std::string notice = "I could not read any weather report of a known airport from the file:";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        reports("WORLD.RWX", c.bytes);
+        write_prefs();
+        clear_recorded_alerts();
+        sky_load();
+        ASSERT_EQ(recorded_alerts().size(), 1u);
+        EXPECT_EQ(recorded_alerts()[0].l1, notice);
+        EXPECT_EQ(recorded_alerts()[0].l2, dir_ + "WORLD.RWX");
+        EXPECT_EQ(wxr_apt_max, 0);
+        sky_compose(1, 1, 1, 1, 1, 1, 1, 1);
+        for (int k = 1; k < SKY_PARAGRAPHS; k++) {
+            const std::string t = sky_text[k];
+            EXPECT_NE(t.find("San Bernardino Intl is reporting"), std::string::npos) << t;
+            EXPECT_EQ(t.find(",  is reporting"), std::string::npos) << t;
+            EXPECT_EQ(t.find(" , "), std::string::npos) << t;
+        }
+
+        std::filesystem::remove(prf_path);
+        clear_recorded_alerts();
+        EXPECT_THROW(sky_load(), FatalAlert);
+        ASSERT_FALSE(recorded_alerts().empty());
+        EXPECT_EQ(recorded_alerts().back().l1, "I could not find an Kestrova prefs file or a World.RWX weather file!");
+    }
 }
 
 // ---- the aircraft -----------------------------------------------------------------------------------

@@ -34,8 +34,8 @@ TEST_F(SkyPasses, AllocateNothing)
         // Every third pass a click on the altitude field's ten-thousands plus strip; the other
         // clicks land on an empty place, and every click draws new phrase choices.
         mnw.mouse_clicked = k % 2;
-        mnw.mx = k % 3 == 1 ? 551 + 5 : 760;
-        mnw.my = k % 3 == 1 ? 374 + 15 : 40;
+        mnw.mx = k % 3 == 1 ? SKY_ALT_X + 5 : 760;
+        mnw.my = k % 3 == 1 ? SKY_ALT_Y + 15 : 40;
         sky_update();
         changed += std::strcmp(sky_text[1], first.c_str()) != 0;
     }

@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -68,12 +71,12 @@ TEST_F(SkyScreen, BriefingIsDrawnInItsFiveParagraphs)
 // flight plan follows on the next pass.
 TEST_F(SkyScreen, AltitudeFieldChangesThePlan)
 {
-    push_click(551 + 15, 374 + 15);
+    push_click(SKY_ALT_X + 15, SKY_ALT_Y + 15);
     run_passes(2);
     EXPECT_EQ(bri.alt, 6000.0f);
     EXPECT_NE(std::string(sky_text[0]).find("at 6000 feet, and requesting a standard."), std::string::npos)
         << sky_text[0];
-    push_click(551 + 15, 374 - 9);
+    push_click(SKY_ALT_X + 15, SKY_ALT_Y - 9);
     run_passes(2);
     EXPECT_EQ(bri.alt, 5000.0f);
 }
@@ -113,6 +116,72 @@ TEST_F(SkyScreen, ArrivalListChoosesTheDestination)
     push_click(86 + 275, 481 + 3);
     run_passes(2);
     EXPECT_EQ(bri.dep, 0);
+}
+
+// Each part of the screen drawn alone on black.
+Frame draw_alone(void (*part)(void))
+{
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    part();
+    return read_frame();
+}
+
+bool lit(const Frame& f, int x, int y)
+{
+    if (x < 0 || y < 0 || x >= f.w || y >= f.h) return false;
+    const uint8_t* p = f.px(x, y);
+    return p[0] > 20 || p[1] > 20 || p[2] > 20;
+}
+
+// Pixels that a lights and that b lights at or next to.
+int touching(const Frame& a, const Frame& b)
+{
+    int n = 0;
+    for (int y = 0; y < a.h; y++)
+        for (int x = 0; x < a.w; x++) {
+            if (!lit(a, x, y)) continue;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; dy++)
+                for (int dx = -1; dx <= 1 && !near; dx++) near = lit(b, x + dx, y + dy);
+            n += near;
+        }
+    return n;
+}
+
+void draw_briefing(void) { gen_rep(rnd1, rnd2, rnd3, rnd4, rnd5, rnd6, rnd7, rnd8); }
+
+// The lists, the aircraft-file button with a long name, the altitude field at its widest and the
+// briefing each keep to their own pixels: nothing is drawn over anything else.
+TEST_F(SkyScreen, ListsControlsAndBriefingDoNotOverlap)
+{
+    std::snprintf(pln[0].C_file, sizeof pln[0].C_file, "%s", "A rather long aircraft file name.acf");
+    bri.alt = 88888;
+    bri.dep = bri.arr = 20;   // rows above and below the middle are all filled
+    mnw.mouse_clicked = 0;
+    const Frame lists = draw_alone(sky_lists), controls = draw_alone(sky_controls);
+    const Frame briefing = draw_alone(draw_briefing);
+    EXPECT_EQ(touching(controls, lists), 0);
+    EXPECT_EQ(touching(controls, briefing), 0);
+    EXPECT_EQ(touching(lists, briefing), 0);
+    // Every part is really drawn.
+    for (const Frame* f : {&lists, &controls, &briefing}) EXPECT_GT(touching(*f, *f), 100);
+    if (HasFailure()) {
+        Frame all = lists;
+        for (size_t i = 0; i < all.rgb.size(); i++)
+            all.rgb[i] = static_cast<uint8_t>(std::max({lists.rgb[i], controls.rgb[i], briefing.rgb[i]}));
+        write_png(picture_path("skycaster_overlap.png"), all);
+    }
+}
+
+// A click on the arrival list's last row is the list's, not the altitude field's.
+TEST_F(SkyScreen, AClickOnTheListsLastRowLeavesTheAltitude)
+{
+    for (float x : {SKY_ALT_X + 5, SKY_ALT_X + 25, SKY_ALT_X + 45}) {
+        push_click(x, SKY_LIST_Y - 120 + 4);
+        run_passes(2);
+        EXPECT_EQ(bri.alt, SKY_START_ALT) << x;
+    }
 }
 
 TEST_F(SkyScreen, MenusOfferAboutAndQuit)
@@ -161,7 +230,7 @@ TEST_F(SkycasterRun, StartsBriefsAndQuits)
     const int ended = run_in_child_process(
         [&] {
             g_steps = {
-                [] { push_click(551 + 5, 374 + 15); },   // + 10000 ft
+                [] { push_click(SKY_ALT_X + 5, SKY_ALT_Y + 15); },   // + 10000 ft
                 [] { click_title(1); },
                 [] { click_item(1, 0); },                // Quit
             };

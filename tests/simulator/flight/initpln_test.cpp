@@ -4,6 +4,7 @@
 #include "hl_funct.h"
 #include "hl_plane.h"
 #include "hl_types.h"
+#include "hl_wind.h"
 #include "initpln.h"
 #include "synthetic_aircraft.h"
 
@@ -352,6 +353,47 @@ TEST_F(Loader, MissingAircraftFilesFallBackOrStayAbsent)
     EXPECT_STREQ(pln[0].C_file, "Cessna 172 Skyhawk.acf");
     EXPECT_STREQ(pln[0].C_name, "Cessna 172 Skyhawk");
     EXPECT_GT(pln[0].m_max, 500.0f);
+}
+
+// Without a default aircraft the start cannot go on: a damaged one is reported once by its own alert
+// and the end says it could not be read; only a missing one is "not found".
+TEST_F(Loader, ADamagedOrMissingDefaultAircraftIsReportedOnceAndTruly)
+{
+    const std::string damaged = "An error occurred during read-in of the aircraft file.";
+    const std::string unreadable = "The default aircraft, which is required to start up, could not be read:";
+    const std::string not_found = "I could not find the plane you last flew, and I could also not find the following:";
+    struct Case {
+        const char* what;
+        bool default_there;   // a damaged default file lies in its place
+        bool flown_default;   // the preferences name the default aircraft
+        const std::string* fatal;
+        int damaged_alerts;
+    };
+    const Case cases[] = {
+        {"the default damaged, and last flown", true, true, &unreadable, 1},
+        {"the default damaged, another last flown and gone", true, false, &unreadable, 1},
+        {"no default, another last flown and gone", false, false, &not_found, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir prog;
+        std::snprintf(app_path, STR_LEN, "%s/", prog.str().c_str());
+        const std::string def = prog.str() + "/" + DEFAULT_PLANE_DIR + DEFAULT_PLANE_FILE;
+        // The header of a current aircraft file, then far too little of its record.
+        if (c.default_there) prog.write(std::string(DEFAULT_PLANE_DIR) + DEFAULT_PLANE_FILE, std::string("i\x2e\0\0\0", 5) + "short");
+        std::snprintf(pln[0].C_path, STR_LEN, "%s", c.flown_default ? def.c_str() : (prog.str() + "/gone.acf").c_str());
+        clear_recorded_alerts();
+        EXPECT_THROW(load_plane(0), FatalAlert);
+        int damaged_seen = 0;
+        for (const RecordedAlert& a : recorded_alerts()) damaged_seen += a.l1 == damaged;
+        EXPECT_EQ(damaged_seen, c.damaged_alerts);
+        ASSERT_FALSE(recorded_alerts().empty());
+        const RecordedAlert& last = recorded_alerts().back();
+        EXPECT_EQ(last.l1, *c.fatal);
+        EXPECT_EQ(last.l2, def);
+        EXPECT_EQ(last.code, ALERT_FATAL);
+        EXPECT_EQ(recorded_alerts().size(), static_cast<size_t>(c.damaged_alerts + 1));
+    }
 }
 
 TEST_F(Loader, PropellersTurnTheirWayAndShareTheirDiscIntoRings)

@@ -12,10 +12,18 @@
 #include "serout.h"
 #include "sio.h"
 
+#include <arpa/inet.h>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <netinet/in.h>
 #include <string>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -56,6 +64,7 @@ protected:
         hl_fill_constants();
         reset_flight_driver();
         clear_recorded_alerts();
+        nmea_set_day(20088);   // 31 December 2024
         setenv("KV_COM1", pty.path().c_str(), 1);
         setenv("KV_COM2", "/nonexistent/serout-com2", 1);
     }
@@ -73,6 +82,7 @@ protected:
         flt.hpath = 271.26f;
         env.mvar = -12.34f;   // east
         flt.Y[0] = 1523.46;   // m
+        msc.zulu_time = 45296.78f;   // 12:34:56.78 at Greenwich
     }
     PtyPair pty;
 };
@@ -89,16 +99,16 @@ TEST_F(SerialOutput, NmeaSentencesComeOutByteForByteWithValidChecksums)
     EXPECT_EQ(PLT_serial_get_flow(pty.slave()), 1);
 
     send_nmea(1);
-    EXPECT_EQ(pty.read_for(500), "$GPRMC,000000.00,A,3330.00,S,00715.00,E,123.4,271.3,000000,012.3,E*46\r\n");
+    EXPECT_EQ(pty.read_for(500), "$GPRMC,123456.78,A,3330.00,S,00715.00,E,123.4,271.3,311224,012.3,E*49\r\n");
     send_nmea(0);
     // The altitude keeps its thousands: 1523.5 m, not a value capped at 999.9.
-    EXPECT_EQ(pty.read_for(500), "$GPGGA,000000.00,3330.00,S,00715.00,E,1,06,0.0,1523.5,M,0.0,M,0.0,0000*59\r\n");
+    EXPECT_EQ(pty.read_for(500), "$GPGGA,123456.78,3330.00,S,00715.00,E,1,06,0.0,1523.5,M,0.0,M,0.0,0000*51\r\n");
 
     flt.lat = 48.1173f;
     flt.lon = 11.516667f;
     flt.Y[0] = -4.2;   // below sea level
     send_nmea(0);
-    EXPECT_EQ(pty.read_for(500), "$GPGGA,000000.00,4807.03,N,01131.00,E,1,06,0.0,-004.2,M,0.0,M,0.0,0000*55\r\n");
+    EXPECT_EQ(pty.read_for(500), "$GPGGA,123456.78,4807.03,N,01131.00,E,1,06,0.0,-004.2,M,0.0,M,0.0,0000*5D\r\n");
 }
 
 TEST_F(SerialOutput, NmeaFieldsTruncateMinutesAndLimitTheirRanges)
@@ -122,12 +132,75 @@ TEST_F(SerialOutput, NmeaFieldsTruncateMinutesAndLimitTheirRanges)
         env.mvar = c.mvar;
         send_nmea(1);   // no port set up: built, not sent
         const std::string want = std::string("$GPRMC,000000.00,A,") + c.lat_f + "," + c.lon_f + "," + c.speed_f +
-                                 "," + c.track_f + ",000000," + c.var_f + "*";
+                                 "," + c.track_f + ",311224," + c.var_f + "*";
         const std::string got = nmea_sentence();
         EXPECT_EQ(got.substr(0, want.size()), want) << c.lat << " " << c.lon;
         EXPECT_TRUE(receiver_accepts(got)) << got;
     }
     EXPECT_TRUE(recorded_alerts().empty());
+}
+
+// The Greenwich time of day as hhmmss.ss, hundredths truncated, in both sentences.
+TEST_F(SerialOutput, NmeaTimeIsTheSimulatedGreenwichTime)
+{
+    struct Case {
+        float zulu;
+        const char* field;
+    };
+    const Case cases[] = {
+        {0.0f, "000000.00"},      {59.999f, "000059.99"}, {3600.0f, "010000.00"},   {45296.78f, "123456.78"},
+        {86399.99f, "235959.99"}, {-5.0f, "000000.00"},   {NAN, "000000.00"},       {43200.5f, "120000.50"},
+    };
+    for (const Case& c : cases) {
+        msc.zulu_time = c.zulu;
+        nmea_set_day(20088);
+        for (int rmc : {1, 0}) {
+            send_nmea(rmc);
+            const std::string want = std::string(rmc ? "$GPRMC," : "$GPGGA,") + c.field + ",";
+            EXPECT_EQ(std::string(nmea_sentence()).substr(0, want.size()), want) << c.zulu;
+        }
+    }
+}
+
+// The date as ddmmyy: days since 1970 worked out by hand from the calendar.
+TEST_F(SerialOutput, NmeaDateIsWrittenAsDayMonthYear)
+{
+    struct Case {
+        int32_t day;
+        const char* date;
+    };
+    const Case cases[] = {{0, "010170"},      {10956, "311299"}, {11016, "290200"},
+                          {20088, "311224"},  {20089, "010125"}, {24855, "190138"}};
+    for (const Case& c : cases) {
+        nmea_set_day(c.day);
+        send_nmea(1);
+        const std::string s = nmea_sentence();
+        // The date is the ninth field, after the track.
+        size_t at = 0;
+        for (int k = 0; k < 9; k++) at = s.find(',', at) + 1;
+        EXPECT_EQ(s.substr(at, 6), c.date) << c.day << ": " << s;
+        EXPECT_TRUE(receiver_accepts(s)) << s;
+    }
+}
+
+// The date turns over when the simulated Greenwich time runs over midnight, and back when it runs
+// back over it; within the day, and over a jump of the time of day, it stays.
+TEST_F(SerialOutput, NmeaDateFollowsTheSimulatedClockOverMidnight)
+{
+    struct Step {
+        float zulu;
+        int32_t day;
+    };
+    msc.zulu_time = 86000.0f;
+    nmea_set_day(20088);
+    const Step steps[] = {{86300.0f, 20088}, {100.0f, 20089}, {50000.0f, 20089}, {86399.0f, 20089},
+                          {3.0f, 20090},     {86390.0f, 20089}, {86395.0f, 20089}, {40000.0f, 20089},
+                          {600.0f, 20089},   {82000.0f, 20089}};
+    for (const Step& st : steps) {
+        msc.zulu_time = st.zulu;
+        send_nmea(0);
+        EXPECT_EQ(nmea_day(), st.day) << st.zulu;
+    }
 }
 
 TEST_F(SerialOutput, EverySentenceOfAWanderingFlightPassesAReceiversCheck)
@@ -367,4 +440,118 @@ TEST_F(SerialOutput, AStoredModeOpensThePortOnTheFirstFrame)
     // Closing at exit frees the port.
     close_serial_output();
     EXPECT_FALSE(SioIsOpen(1));
+}
+
+// ---- a real receiver ----------------------------------------------------------------------------
+
+namespace {
+
+// The GPS daemon's path, or "" when it is not installed.
+std::string gpsd_path(void)
+{
+    for (const char* p : {"/usr/sbin/gpsd", "/usr/bin/gpsd", "/usr/local/sbin/gpsd"})
+        if (access(p, X_OK) == 0) return p;
+    return "";
+}
+
+// A TCP port on the loopback that was free a moment ago.
+int free_port(void)
+{
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t n = sizeof a;
+    int port = 0;
+    if (bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 && getsockname(s, reinterpret_cast<sockaddr*>(&a), &n) == 0)
+        port = ntohs(a.sin_port);
+    close(s);
+    return port;
+}
+
+// The number after "key": in a JSON line, NaN when it is not there.
+double json_number(const std::string& line, const std::string& key)
+{
+    const size_t at = line.find("\"" + key + "\":");
+    if (at == std::string::npos) return NAN;
+    return std::strtod(line.c_str() + at + key.size() + 3, nullptr);
+}
+
+}  // namespace
+
+// The sentences go through a pseudo-terminal to the GPS daemon, which must take from them a fix
+// with the simulator's date, time and position.
+TEST_F(SerialOutput, AGpsDaemonTakesTheDateTimeAndPositionFromTheSentences)
+{
+    const std::string daemon = gpsd_path();
+    if (daemon.empty()) GTEST_SKIP() << "gpsd is not installed";
+    ASSERT_TRUE(pty.ok());
+    PtyPair receiver;
+    ASSERT_TRUE(receiver.ok());
+    // The daemon may give up its privileges before it opens the device.
+    chmod(receiver.path().c_str(), 0666);
+    const int port = free_port();
+    ASSERT_GT(port, 0);
+    TempDir dir;
+    const std::string log = dir.str() + "/gpsd.log", port_s = std::to_string(port);
+    std::fflush(nullptr);
+    const pid_t gpsd = fork();
+    if (gpsd == 0) {
+        const int fd = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd >= 0) {
+            dup2(fd, 1);
+            dup2(fd, 2);
+        }
+        execl(daemon.c_str(), "gpsd", "-N", "-n", "-b", "-S", port_s.c_str(), receiver.path().c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ASSERT_GT(gpsd, 0);
+
+    int sock = -1;
+    for (int i = 0; i < 100 && sock < 0; i++) {
+        sock = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(static_cast<uint16_t>(port));
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (connect(sock, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+            close(sock);
+            sock = -1;
+            usleep(50000);
+        }
+    }
+    std::string seen, fix;
+    if (sock >= 0) {
+        const std::string watch = "?WATCH={\"enable\":true,\"json\":true};\n";
+        EXPECT_EQ(write(sock, watch.data(), watch.size()), static_cast<ssize_t>(watch.size()));
+        fcntl(sock, F_SETFL, fcntl(sock, F_GETFL) | O_NONBLOCK);
+
+        known_state();
+        flt.v[0] = 0.0f;
+        serial_mode_change(0, 1);
+        // One RMC and one GGA a simulated second, as the frame driver sends them, for at most 15 s.
+        for (int k = 0; k < 60 && fix.empty(); k++) {
+            msc.zulu_time = 45296.0f + static_cast<float>(k / 2);
+            send_nmea(k % 2 == 0);
+            receiver.write(pty.read_for(200));
+            char buf[4096];
+            for (ssize_t n; (n = read(sock, buf, sizeof buf)) > 0;) seen.append(buf, static_cast<size_t>(n));
+            for (size_t b = 0, e; (e = seen.find('\n', b)) != std::string::npos; b = e + 1) {
+                const std::string line = seen.substr(b, e - b);
+                if (line.find("\"class\":\"TPV\"") != std::string::npos && line.find("\"time\":") != std::string::npos &&
+                    json_number(line, "mode") >= 2)
+                    fix = line;
+            }
+            usleep(200000);
+        }
+        close(sock);
+    }
+    kill(gpsd, SIGTERM);
+    waitpid(gpsd, nullptr, 0);
+    ASSERT_GE(sock, 0) << "gpsd did not listen: " << read_file(log);
+    ASSERT_FALSE(fix.empty()) << "no fix with a time came from gpsd:\n" << seen << "\n" << read_file(log);
+    EXPECT_NE(fix.find("\"time\":\"2024-12-31T12:3"), std::string::npos) << fix;
+    EXPECT_NEAR(json_number(fix, "lat"), -33.5, 1e-4) << fix;
+    EXPECT_NEAR(json_number(fix, "lon"), 7.25, 1e-4) << fix;
 }

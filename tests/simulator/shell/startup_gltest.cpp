@@ -16,6 +16,7 @@
 #include "plt.h"
 #include "prefs.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -28,6 +29,10 @@
 #include <vector>
 #include <fstream>
 #include <map>
+#include <csignal>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -385,6 +390,154 @@ TEST_F(Startup, QuitBeforeARegionIsLoadedLeavesThePreferencesFileAlone)
     Outcome o = start(run);
     EXPECT_EQ(o.rc, 0);
     EXPECT_EQ(read_file(prefs_path()), good);
+}
+
+// ---- ends the user did not plan ------------------------------------------------------------------
+
+// A configuration folder that cannot be made: its parent is a plain file (unwritable even for root).
+std::string unwritable_config(const TempDir& work)
+{
+    const std::string file = work.write("not a folder", "x");
+    return file + "/kestrova";
+}
+
+// The start warns once that the settings cannot be kept, naming the folder; Quit's failing save says
+// so once, with the system's reason, and the program still ends.
+TEST_F(Startup, AnUnwritableConfigurationFolderIsNoticedAtStartAndAtQuit)
+{
+    const std::string folder = unwritable_config(work);
+    setenv("KV_CONFIG_DIR", folder.c_str(), 1);
+    SimRun run;
+    run.close_at = 1000;
+    run.each_pass = [](int n) {
+        if (n == 3) APPLICATION_handlemenu(105);   // Quit
+    };
+    Outcome o = start(run);
+    EXPECT_EQ(o.rc, 0);
+    EXPECT_EQ(o.passes, 3);
+    const std::string warn = "Your settings will not be saved: I cannot write in the configuration folder";
+    const std::string save = "I could not save the file! Could the directory that the file sits in be missing?";
+    int warned = 0, failed = 0;
+    for (const RecordedAlert& a : o.alerts) {
+        if (a.l1 == warn) {
+            warned++;
+            EXPECT_EQ(a.l2, folder);
+            EXPECT_EQ(a.code, ALERT_NOTICE);
+        }
+        if (a.l1 == save) {
+            failed++;
+            EXPECT_EQ(a.l2, folder + "/Kestrova 4.prf");
+            EXPECT_EQ(a.l3.rfind("Reason: ", 0), 0u) << a.l3;
+        }
+        for (const std::string& l : {a.l1, a.l2, a.l3, a.l4}) {
+            EXPECT_EQ(l.find("Windows"), std::string::npos) << l;
+            EXPECT_EQ(l.find("CD"), std::string::npos) << l;
+        }
+    }
+    EXPECT_EQ(warned, 1);
+    EXPECT_EQ(failed, 1);
+    expect_only_expected_notices(o, {warn, save});
+}
+
+// CPU time (user and system) a process has used so far, seconds; negative when it cannot be read.
+double cpu_seconds(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string s((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t close = s.rfind(')');
+    if (close == std::string::npos) return -1;
+    std::istringstream rest(s.substr(close + 2));
+    std::vector<std::string> f;
+    for (std::string t; rest >> t;) f.push_back(t);
+    if (f.size() < 13) return -1;
+    // Fields 14 and 15 of the line (utime, stime), counted from the state, field 3.
+    return (std::stod(f[11]) + std::stod(f[12])) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// Waits at most `seconds` for the child to end; its wait status, or -1 when it still runs.
+int wait_for_end(pid_t pid, double seconds)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    int status = 0;
+    while (std::chrono::steady_clock::now() < until) {
+        if (waitpid(pid, &status, WNOHANG) == pid) return status;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return -1;
+}
+
+// Behind its first alert the simulator sleeps until input comes (a spinning loop burns a whole core
+// or more), and SIGTERM then ends it through its way out: the error file closed, the preferences
+// file untouched or whole.
+TEST_F(Startup, BehindAnAlertItSleepsAndSigtermEndsItCleanly)
+{
+    const std::string good = "I\n51 version\nkeep\n";
+    std::FILE* pf = std::fopen(prefs_path().c_str(), "wb");
+    ASSERT_TRUE(pf);
+    std::fputs(good.c_str(), pf);
+    std::fclose(pf);
+    const std::string report = work.str() + "/signal.txt", errors = work.str() + "/Error.out";
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        clear_recorded_alerts();
+        show_alert_windows(true);
+        // A machine drawing OpenGL in hardware has no first notice: the frame loop raises one.
+        SimRun run;
+        run.close_at = 1 << 30;
+        run.each_pass = [](int n) {
+            if (n == 2 && recorded_alerts().empty()) MACIBM_alert("A notice to wait behind.", "", "", "", ALERT_NOTICE);
+        };
+        g_run = &run;
+        const int rc = kestrova_run();
+        std::FILE* f = std::fopen(report.c_str(), "w");
+        if (f) {
+            std::fprintf(f, "%d %d", rc, PLT_quit_signal());
+            std::fclose(f);
+        }
+        std::fflush(nullptr);
+        _exit(0);
+    }
+    ASSERT_GT(pid, 0);
+    bool up = false;
+    for (int i = 0; i < 1200 && !up; i++) {
+        up = read_file(errors).find("alert 2002") != std::string::npos;
+        if (!up) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (!up) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        FAIL() << "no alert came up within a minute";
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const double c0 = cpu_seconds(pid);
+    const auto t0 = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const double c1 = cpu_seconds(pid);
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    ASSERT_GE(c0, 0);
+    ASSERT_GE(c1, 0);
+    // A loop redrawing without pause uses at least one whole core (1.0); waiting for input, a few
+    // redraws a second use a small part of one.
+    EXPECT_LT((c1 - c0) / wall, 0.25) << "CPU " << c1 - c0 << " s in " << wall << " s";
+
+    kill(pid, SIGTERM);
+    const int status = wait_for_end(pid, 20);
+    if (status == -1) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        FAIL() << "SIGTERM did not end the program behind its alert";
+    }
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(read_file(report), "0 " + std::to_string(SIGTERM));
+    EXPECT_NE(read_file(errors).find("end simulation"), std::string::npos);
+    const std::string prefs = read_file(prefs_path());
+    if (prefs != good) {
+        // written at the way out: then whole
+        EXPECT_EQ(prefs.rfind("I\n51 version\n", 0), 0u);
+        EXPECT_EQ(std::count(prefs.begin(), prefs.end(), '\n'), 2 + 163);
+    }
 }
 
 // The full-size databases fill every table to its limit; the time the program takes to read them,
