@@ -8,6 +8,7 @@
 #include "hl_funct.h"
 #include "hl_graph.h"
 #include "hl_model.h"
+#include "hl_tex.h"
 #include "hl_types.h"
 #include "scenery.h"
 #include "vrange.h"
@@ -224,6 +225,60 @@ void plot_buildinglights(int type, int obj)
     for (int c = 0; c < 4; c++) glVertex3fv(corner(obj, top, c));
 }
 
+namespace {
+
+// The custom objects in range this frame.
+int g_custom[OBJ_MAX];
+int g_custom_n = 0;
+
+// One custom polygon of `kind` (triangle or quad) with its normal and texture coordinates, inside
+// an open list.
+void custom_face(int obj, int l, int kind)
+{
+    static const float tri_st[3][2] = {{0.0f, 0.0f}, {0.0f, 1.0f}, {1.0f, 0.0f}};
+    static const float quad_st[4][2] = {{1.0f, 1.0f}, {1.0f, 0.0f}, {0.0f, 0.0f}, {0.0f, 1.0f}};
+    glNormal3fv(obj_nrml[obj][l]);
+    for (int c = 0; c < kind; c++) {
+        glTexCoord2fv(kind == TRIANGLE ? tri_st[c] : quad_st[c]);
+        glVertex3fv(obj_xyz[obj][l][c]);
+    }
+}
+
+// The triangles and quads of every custom object in range. Their pictures (the object reader gives
+// every face one of the custom pictures' numbers) are shared by all custom objects, so each picture
+// in use is bound once and every face showing it drawn under it.
+void plot_custom_faces(void)
+{
+    g_custom_n = 0;
+    bool used[OBJTEX_MAX] = {};
+    for (int k = 0; k < OBJ_MAX; k++) {
+        if (!obj_inrange[k] || obj_type[k] <= CUSTOM_BASE) continue;
+        g_custom[g_custom_n++] = k;
+        const int n = intmin2(obj_type[k] - CUSTOM_BASE, OBJ_ELEMENTS);
+        for (int l = 0; l < n; l++) {
+            const int t = obj_texrgb[k][l] - TEX_OBJECT;
+            if ((obj_poltyp[k][l] == TRIANGLE || obj_poltyp[k][l] == QUADRANGLE) && t >= 0 && t < OBJTEX_MAX)
+                used[t] = true;
+        }
+    }
+    for (int t = 0; t < OBJTEX_MAX; t++) {
+        if (!used[t]) continue;
+        OGL_bindtex(TEX_OBJECT + t);
+        for (int kind : {TRIANGLE, QUADRANGLE}) {
+            glBegin(kind == TRIANGLE ? GL_TRIANGLES : GL_QUADS);
+            for (int m = 0; m < g_custom_n; m++) {
+                const int k = g_custom[m];
+                const int n = intmin2(obj_type[k] - CUSTOM_BASE, OBJ_ELEMENTS);
+                for (int l = 0; l < n; l++)
+                    if (obj_poltyp[k][l] == kind && obj_texrgb[k][l] == TEX_OBJECT + t) custom_face(k, l, kind);
+            }
+            glEnd();
+        }
+    }
+}
+
+}  // namespace
+
 void plot_obstacles(void)
 {
     // Power-line towers: grey lines, unlit so that they keep the day's grey.
@@ -276,28 +331,10 @@ void plot_obstacles(void)
         if (bound) glEnd();
     }
 
-    // Custom objects: their triangles and quads, texture by texture within each object (faces
-    // of either winding show), then their lines.
+    // Custom objects: their triangles and quads, texture by texture (faces of either winding
+    // show), then their lines.
     glDisable(GL_CULL_FACE);
-    for (int k = 0; k < OBJ_MAX; k++) {
-        if (!obj_inrange[k] || obj_type[k] <= CUSTOM_BASE) continue;
-        const int n = intmin2(obj_type[k] - CUSTOM_BASE, OBJ_ELEMENTS);
-        for (int kind : {TRIANGLE, QUADRANGLE}) {
-            static const float tri_st[3][2] = {{0.0f, 0.0f}, {0.0f, 1.0f}, {1.0f, 0.0f}};
-            static const float quad_st[4][2] = {{1.0f, 1.0f}, {1.0f, 0.0f}, {0.0f, 0.0f}, {0.0f, 1.0f}};
-            for (int l = 0; l < n; l++) {
-                if (obj_poltyp[k][l] != kind) continue;
-                OGL_bindtex(obj_texrgb[k][l]);
-                glBegin(kind == TRIANGLE ? GL_TRIANGLES : GL_QUADS);
-                glNormal3fv(obj_nrml[k][l]);
-                for (int c = 0; c < kind; c++) {
-                    glTexCoord2fv(kind == TRIANGLE ? tri_st[c] : quad_st[c]);
-                    glVertex3fv(obj_xyz[k][l][c]);
-                }
-                glEnd();
-            }
-        }
-    }
+    plot_custom_faces();
     glEnable(GL_CULL_FACE);
     OGL_setstate(1, 0, 0, 1);
     glBegin(GL_LINES);

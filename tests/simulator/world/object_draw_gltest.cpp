@@ -8,6 +8,7 @@
 
 #include "hl_envfile.h"
 #include "hl_string.h"
+#include "hl_tex.h"
 #include "nature_draw.h"
 #include "object_draw.h"
 #include "vrange.h"
@@ -214,6 +215,54 @@ TEST_F(Objects, StarsAboveTheHorizonAtNightAndNoneByDay)
     EXPECT_EQ(stars(day), 0) << "no star by day";
 }
 
+// Two custom objects side by side 500 m ahead, each three upright faces showing pictures A, B, A:
+// every picture is bound once in the frame however the faces alternate, and both objects are drawn
+// (the pixels around each change when they are taken away).
+TEST_F(Objects, CustomObjectsSharingPicturesBindEachPictureOnce)
+{
+    set.ogl_trees = 0;
+    const double ex = X_with_latlon(34.5, -117.6), ez = Z_with_lat(34.5);
+    eye_at(ex, ground_at_latlon(34.5, -117.6) + 100.0, ez, 0.0f, 0.0f);
+    int slots[2] = {-1, -1};
+    for (int k = OBJ_MAX - 1, n = 0; k >= 0 && n < 2; k--)
+        if (obj_type[k] == 0) slots[n++] = k;
+    ASSERT_GE(slots[1], 0) << "two free object slots";
+    const double z = ez - 500.0;
+    for (int o = 0; o < 2; o++) {
+        const int k = slots[o];
+        const double mx = ex + (o == 0 ? -80.0 : 80.0);
+        const float g = ground_at_latlon(lat_with_z(z), lon_with_xz(mx, z));
+        obj_type[k] = 103;
+        for (int l = 0; l < 3; l++) {
+            const float x0 = static_cast<float>(mx - 45.0 + 30.0 * l), x1 = x0 + 30.0f, zz = static_cast<float>(z);
+            const float c[4][3] = {{x0, g, zz}, {x0, g + 60.0f, zz}, {x1, g + 60.0f, zz}, {x1, g, zz}};
+            std::memcpy(obj_xyz[k][l], c, sizeof c);
+            obj_nrml[k][l][0] = obj_nrml[k][l][1] = 0.0f;
+            obj_nrml[k][l][2] = 1.0f;
+            obj_poltyp[k][l] = 4;
+            obj_texrgb[k][l] = l == 1 ? TEX_OBJECT + 1 : TEX_OBJECT;
+        }
+    }
+    draw(1);
+    static int32_t binds[TEXTURES_COUNTED];
+    binds_of_a_frame(binds);
+    EXPECT_EQ(binds[TEX_OBJECT], 1) << "picture A";
+    EXPECT_EQ(binds[TEX_OBJECT + 1], 1) << "picture B";
+    const Frame with = read_frame();
+    obj_type[slots[0]] = obj_type[slots[1]] = 0;
+    const Frame without = draw(1);
+    for (int o = 0; o < 2; o++) {
+        const double mx = ex + (o == 0 ? -80.0 : 80.0);
+        const float g = ground_at_latlon(lat_with_z(z), lon_with_xz(mx, z));
+        const Pixel p = project(with, mx, g + 30.0, z);
+        ASSERT_TRUE(p.in_front);
+        const uint8_t* a = px_at(with, p.x, p.y);
+        const uint8_t* b = px_at(without, p.x, p.y);
+        ASSERT_TRUE(a && b) << "object " << o << " in the picture";
+        EXPECT_GT(std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]), 30) << "object " << o;
+    }
+}
+
 // A roof holds the aircraft up at its height; the low metal building has no roof to stand on.
 TEST_F(Objects, RoofIsGroundForTheAircraftButNotWhereThereIsNone)
 {
@@ -289,26 +338,11 @@ TEST_F(Objects, NightFramesWithEverythingAllocateNothingAndBindOnce)
            0.0f);
     draw(1);
     ASSERT_TRUE(scn.city_lites_on);
-    // The software renderer compiles each new combination of drawing state once, in C++, which the
-    // counting allocator sees: the same frames are drawn once before they are counted.
-    auto frames = [&] {
-        msc.elap_time = 0.0f;
-        for (int k = 0; k < 200; k++) {
-            msc.elap_time += 1.0f / 60.0f;
-            update_scenery();
-        }
-    };
-    frames();
-    const long before = counted_allocations();
-    frames();
-    EXPECT_EQ(counted_allocations() - before, 0);
-    static int32_t binds[4096];
-    std::memset(binds, 0, sizeof binds);
-    OGL_count_binds(binds, 4096);
-    update_scenery();
-    OGL_count_binds(nullptr, 0);
+    EXPECT_EQ(allocations_of_frames(200), 0);
+    static int32_t binds[TEXTURES_COUNTED];
+    binds_of_a_frame(binds);
     int buildings = 0;
-    for (int t = 0; t < 4096; t++) {
+    for (int t = 0; t < TEXTURES_COUNTED; t++) {
         EXPECT_LE(binds[t], t == 86 ? 2 : 1) << "texture " << t;
         if (t >= 117 && t <= 129) buildings += binds[t];
     }
