@@ -64,6 +64,26 @@ TEST_F(OneSquare, CustomTexturesGetTheSquaresOwnNumbers)
     EXPECT_EQ(planetex[8][5], static_cast<uint32_t>(TEX_FLAT));
 }
 
+// A region across the prime meridian holds squares at longitudes -1 and +1, as far west as the
+// other is east. Each square's own pictures keep numbers of their own there, so that neither
+// square's ground shows the other's pictures.
+TEST_F(OneSquare, SquaresEitherSideOfTheMeridianKeepTheirOwnCustomTextures)
+{
+    env.lat_sou = 50;
+    env.lon_wes = -1;
+    sq->word[5][7] = (1 << 5) | (1 << 9);   // custom texture 0 of its square
+    std::snprintf(sq->tex[0], sizeof sq->tex[0], "west_fields");
+    write(50, -1);
+    std::snprintf(sq->tex[0], sizeof sq->tex[0], "east_vineyards");
+    write(50, 1);
+    load_region(1);
+    const uint32_t west = planetex[7][5], east = planetex[2 * 59 + 7][5];
+    EXPECT_GE(west, static_cast<uint32_t>(TEX_CUSTOM));
+    EXPECT_GE(east, static_cast<uint32_t>(TEX_CUSTOM));
+    EXPECT_NE(west, east);
+    EXPECT_LT(planetex[59 + 7][5], static_cast<uint32_t>(TEX_CUSTOM)) << "the missing square between them has none";
+}
+
 // The ground under a runway and its parallel taxiway is flattened to the airport's elevation less
 // 0.2 m, and no more: the cells overlapping the runway's x and z ranges, from its left edge to the
 // taxiway's outer edge. A runway laid east 3000 m by 60 m with its centreline 100 m south of the
