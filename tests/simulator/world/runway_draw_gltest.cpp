@@ -253,28 +253,13 @@ TEST_F(RunwayView, FramesAllocateNothingAndBindEachTextureOnce)
     float eye[3];
     runway_point(3.0, 0.0, 2.5, eye);
     put_eye(eye, 0.0f, static_cast<float>(rwy_hdng[rwy]));
-    static int32_t binds[4096];
+    static int32_t binds[TEXTURES_COUNTED];
     for (float hour : {12.0f, 1.0f}) {
         msc.locl_time = hour * 3600.0f;
-        // The software renderer compiles each new combination of drawing state once, in C++, which
-        // the counting allocator sees: the same frames are drawn once before they are counted.
-        auto frames = [&] {
-            msc.elap_time = 0.0f;
-            for (int k = 0; k < 200; k++) {
-                msc.elap_time += 1.0f / 60.0f;
-                update_scenery();
-            }
-        };
-        frames();
-        const long before = counted_allocations();
-        frames();
-        EXPECT_EQ(counted_allocations() - before, 0) << hour << " h";
-        std::memset(binds, 0, sizeof binds);
-        OGL_count_binds(binds, 4096);
-        update_scenery();
-        OGL_count_binds(nullptr, 0);
+        EXPECT_EQ(allocations_of_frames(200), 0) << hour << " h";
+        binds_of_a_frame(binds);
         int runway_binds = 0;
-        for (int t = 0; t < 4096; t++) {
+        for (int t = 0; t < TEXTURES_COUNTED; t++) {
             EXPECT_LE(binds[t], t == 86 ? 2 : 1) << "texture " << t << " at " << hour << " h";
             if (t >= 62 && t <= 115) runway_binds += binds[t];
         }

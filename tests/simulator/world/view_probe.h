@@ -3,13 +3,17 @@
 // pitch and roll) and the frustum the frame used, the fixed pictures loaded with the terrain's, and
 // the pixels two frames differ in.
 #pragma once
+#include "alloc_count.h"
 #include "hl_graph.h"
 #include "lax.h"
 #include "nature_draw.h"
 #include "scenery.h"
 #include "scenery_world.h"
+#include "view.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 // Loads the runway, building, tree, fire and other fixed pictures as the program does, and places
@@ -107,4 +111,32 @@ inline Diff diff(const Frame& a, const Frame& b, int tol = 24)
         d.cy /= d.n;
     }
     return d;
+}
+
+// The allocations of `frames` outside-view frames, msc.elap_time stepping a sixtieth of a second
+// from 0. The software renderer compiles each new combination of drawing state once, in C++, which
+// the counting allocator sees: the same frames are drawn once before they are counted.
+inline long allocations_of_frames(int frames)
+{
+    auto run = [&] {
+        msc.elap_time = 0.0f;
+        for (int k = 0; k < frames; k++) {
+            msc.elap_time += 1.0f / 60.0f;
+            update_scenery();
+        }
+    };
+    run();
+    const long before = counted_allocations();
+    run();
+    return counted_allocations() - before;
+}
+
+// How often one outside-view frame binds each texture number below TEXTURES_COUNTED.
+constexpr int TEXTURES_COUNTED = 4096;
+inline void binds_of_a_frame(int32_t binds[TEXTURES_COUNTED])
+{
+    std::memset(binds, 0, sizeof(int32_t) * TEXTURES_COUNTED);
+    OGL_count_binds(binds, TEXTURES_COUNTED);
+    update_scenery();
+    OGL_count_binds(nullptr, 0);
 }
