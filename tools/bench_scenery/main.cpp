@@ -5,8 +5,9 @@
 // finished (glFinish) before the next, so the figure is the renderer's real rate; the buffers are
 // swapped as the program does.
 //
-//   bench_scenery [frames per case] [width height]      (default 300, 1024 768)
+//   bench_scenery [frames per case] [width height [picture folder]]      (default 300, 1024 768)
 //
+// With a picture folder each case's last frame is also written there as a PNG, to look at.
 // Set SDL_VIDEODRIVER=offscreen to run without a display.
 #include "fltutil.h"
 #include "genwrld.h"
@@ -18,6 +19,7 @@
 #include "hl_worlddb.h"
 #include "lax.h"
 #include "plt.h"
+#include "png.h"
 #include "prefs.h"
 #include "scenery.h"
 #include "terrain.h"
@@ -32,6 +34,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -72,14 +75,31 @@ void place(const Case& c)
     set.ogl_trees = c.trees;
 }
 
+// The last frame drawn, as a PNG picture named after the case in the folder.
+void save_picture(const char* folder, int index, const char* name, int width, int height)
+{
+    std::vector<uint8_t> rows(static_cast<size_t>(width) * height * 3), top_first(rows.size());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+    const size_t row = static_cast<size_t>(width) * 3;
+    for (int y = 0; y < height; y++) std::memcpy(&top_first[y * row], &rows[(height - 1 - y) * row], row);
+    char file[600], plain[64];
+    int n = 0;
+    for (const char* c = name; *c && n < 63; c++) plain[n++] = (*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9') ? *c : '_';
+    plain[n] = 0;
+    std::snprintf(file, sizeof file, "%s/%02d_%s.png", folder, index, plain);
+    if (!png_write_rgb(file, width, height, top_first)) std::fprintf(stderr, "bench_scenery: can not write %s\n", file);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
     const int width = argc > 3 ? std::atoi(argv[2]) : 1024, height = argc > 3 ? std::atoi(argv[3]) : 768;
+    const char* pictures = argc > 4 ? argv[4] : nullptr;
     if (frames <= 0 || width < 320 || height < 240) {
-        std::fprintf(stderr, "usage: bench_scenery [frames per case] [width height]\n");
+        std::fprintf(stderr, "usage: bench_scenery [frames per case] [width height [picture folder]]\n");
         return 2;
     }
     if (!std::getenv("KV_PROGRAM_DIR")) setenv("KV_PROGRAM_DIR", KV_PROGRAM_DIR, 1);
@@ -127,8 +147,10 @@ int main(int argc, char** argv)
         {"3000 m looking down, 20 nm", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, day, 0},
         {"3000 m down, 20 nm, night", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, 1.0f, 0},
         {"3000 m down, 20 nm, trees", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, day, 1},
+        {"3000 m down, 20 nm, night, trees", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, 1.0f, 1},
     };
-    std::printf("%-30s %8s %9s %9s %10s %7s\n", "case", "fps", "ms/frame", "cpu ms", "triangles", "blocks");
+    std::printf("%-34s %8s %9s %9s %10s %7s\n", "case", "fps", "ms/frame", "cpu ms", "triangles", "blocks");
+    int index = 0;
     for (const Case& c : cases) {
         place(c);
         for (int k = 0; k < 10; k++) {
@@ -146,8 +168,15 @@ int main(int argc, char** argv)
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         const double cpu = static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
         const terrain_stats st = terrain_last_stats();
-        std::printf("%-30s %8.1f %9.2f %9.2f %10d %7d\n", c.name, frames / s, 1000.0 * s / frames, 1000.0 * cpu / frames,
+        std::printf("%-34s %8.1f %9.2f %9.2f %10d %7d\n", c.name, frames / s, 1000.0 * s / frames, 1000.0 * cpu / frames,
                     st.triangles, st.blocks);
+        if (pictures) {
+            update_scenery();
+            glFinish();
+            save_picture(pictures, index, c.name, width, height);
+            PLT_swap();
+        }
+        index++;
     }
     MACIBM_finishup();
     return 0;
