@@ -1,18 +1,9 @@
 // initgen.h -- the simulator's general start-up: output file, random seed, sound and speech, the
 // air-density table, the panel's pixel pictures, the stars, the ship models and the defaults.
 #pragma once
-#include "nature_draw.h"   // star_xyz, NUM_STARS
 
-constexpr int CARR_POINTS = 104;     // carrier hull, deck outline and island
-constexpr int CARR_LIGHTS = 75;      // carrier deck, datum and ball lights
-constexpr int FRIG_POINTS = 82;      // frigate hull and superstructure
-constexpr int OILR_POINTS = 32;      // oil-rig slabs
-
-// Ship and oil-rig models: x starboard, y up, z towards the stern, metres from the cell middle.
-extern float carr_pxyz[CARR_POINTS][3];
-extern float carr_lxyz[CARR_LIGHTS][3];
-extern float frig_pxyz[FRIG_POINTS][3];
-extern float oilr_pxyz[OILR_POINTS][3];
+#include "nature_draw.h"   // the stars (star_xyz), placed here once
+#include "ship_model.h"      // the ship and oil-rig models, filled here once
 
 // Everything above and the air-density table (fill_density_table), in start-up order;
 // `MACIBM_init` has run (constants, window).

@@ -12,7 +12,6 @@
 #include "obstacle.h"
 #include "rwygeo.h"
 #include "terrain.h"
-#include "world_pending.h"
 #include "wxgrid.h"
 
 #include <cmath>

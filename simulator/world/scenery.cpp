@@ -9,14 +9,16 @@
 #include "hl_model.h"
 #include "hl_string.h"
 #include "hl_types.h"
+#include "hud.h"
 #include "nature_draw.h"
 #include "object_draw.h"
+#include "precip.h"
 #include "runway_draw.h"
+#include "ships.h"
 #include "terrain.h"
 #include "view.h"
 #include "vrange.h"
 #include "world_hooks.h"
-#include "world_pending.h"
 
 #include <GL/gl.h>
 
@@ -85,6 +87,7 @@ void set_projection(float near_c, float far_c)
     glMatrixMode(GL_MODELVIEW);
     con.cntrx = 0.5f * SCREEN_W;
     con.cntry = 0.5f * (bottom + top);
+    hud_set_box(bottom, top);
     g_frame.bottom = bottom;
     g_frame.top = top;
     g_frame.near_clip = near_c;
@@ -237,7 +240,10 @@ void draw_scene(int above_overcast)
     plot_fires();
     plot_aircraft();
     if (grf.show_path) plot_path();
-    if (hud_view(set.view_type) && pln[0].HUDtype == 3 && ins.HOOP_on) plot_cool_hud();
+    if (hud_view(set.view_type) && pln[0].HUDtype == 3 && ins.HOOP_on) {
+        OGL_setstate(1, 0, 0, 1);
+        plot_cool_hud();
+    }
     if (set.tow_inprog) {
         OGL_setstate(1, 0, 0, 1);
         glColor3fv(col_rgb[TOW_ROPE_COLOR]);
@@ -266,7 +272,10 @@ void replay_clock(void)
 // The 2-D overlays over the view.
 void draw_overlays(void)
 {
-    if (in_or_under_overcast(atm.cld_type, scn.abovetops)) do_window_precip(0.0f, g_frame.bottom, SCREEN_W, g_frame.top);
+    if (in_or_under_overcast(atm.cld_type, scn.abovetops))
+        do_window_precip(0.0f, g_frame.bottom, SCREEN_W, g_frame.top);
+    else
+        no_window_precip();
     const int view = set.view_type;
     if (hud_view(view) && (view == VIEW_FULL_HUD || pln[0].HUDtype != 1) && (view == VIEW_FULL_HUD || ins.HUD_on)) {
         plot_nrml_hud();
@@ -357,6 +366,7 @@ void update_scenery2(void)
     set_light(hour);
 
     // 9. What is worth drawing.
+    ship_stats_clear();
     g_frame.box_redone = update_range_box(cx, cz, octant, atm.vis_eff);
     update_range_cone(cx, cz, scn.psi, atm.vis_eff, scn.the < LOOKING_DOWN);
 

@@ -10,8 +10,8 @@
 #include "hl_graph.h"
 #include "hl_types.h"
 #include "scenery.h"
+#include "ships.h"
 #include "vrange.h"
-#include "world_pending.h"
 
 #include <GL/gl.h>
 
@@ -168,6 +168,7 @@ void draw_ships(void)
         if (oilr_on_poly[i][j]) draw_a_oilr(mid[0], mid[1], mid[2]);
         glPopMatrix();
     }
+    plot_queued_ships();
 }
 
 // One cloud puff over cells (c, r)..(c+1, r+1), its texture turned a quarter per step of (r + c).
