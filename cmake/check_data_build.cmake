@@ -1,6 +1,9 @@
 # The data build is deterministic: it runs twice into two fresh folders below WORK, the two trees
 # must be equal byte for byte (each run's time is printed, not bounded: a loaded machine is slow),
 # and every file must also equal the one the build itself wrote below BUILD (so the recorded steps are the build's).
+# Both runs see a home, configuration, cache and temporary folder of their own, empty before the
+# first run: the first is a new user's first build on a fresh machine (what libraries leave behind
+# on a first run is not there yet), the second a later build on the same machine.
 #   cmake -DSTEPS=<build>/kv_data_steps.cmake -DBUILD=<build> -DWORK=<folder> -P check_data_build.cmake
 if(NOT STEPS OR NOT BUILD OR NOT WORK)
   message(FATAL_ERROR "usage: cmake -DSTEPS=... -DBUILD=<build folder> -DWORK=<folder> -P check_data_build.cmake")
@@ -22,11 +25,17 @@ function(tree_hashes dir out_files out_hashes)
   set(${out_hashes} "${_hashes}" PARENT_SCOPE)
 endfunction()
 
+set(_home "${WORK}/home")
+file(REMOVE_RECURSE "${_home}")
+file(MAKE_DIRECTORY "${_home}/config" "${_home}/cache" "${_home}/tmp")
 set(_runs a b)
 foreach(run IN LISTS _runs)
   file(REMOVE_RECURSE "${WORK}/${run}")
   string(TIMESTAMP _t0 "%s%f" UTC)
-  execute_process(COMMAND "${CMAKE_COMMAND}" -DSTEPS=${STEPS} -DOUT=${WORK}/${run}
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E env --unset=XDG_RUNTIME_DIR --unset=PULSE_RUNTIME_PATH
+                          --unset=PULSE_SERVER "HOME=${_home}" "XDG_CONFIG_HOME=${_home}/config"
+                          "XDG_CACHE_HOME=${_home}/cache" "TMPDIR=${_home}/tmp"
+                          "${CMAKE_COMMAND}" -DSTEPS=${STEPS} -DOUT=${WORK}/${run}
                           -P "${CMAKE_CURRENT_LIST_DIR}/data_build.cmake"
                   RESULT_VARIABLE _rc)
   string(TIMESTAMP _t1 "%s%f" UTC)
@@ -67,5 +76,5 @@ if(_bad)
   string(JOIN "\n" _bad ${_bad})
   message(FATAL_ERROR "${_bad}")
 endif()
-file(REMOVE_RECURSE "${WORK}/a" "${WORK}/b")
+file(REMOVE_RECURSE "${WORK}/a" "${WORK}/b" "${_home}")
 message(STATUS "data build deterministic: ${_n} files, equal in both runs and to the build's")

@@ -2,6 +2,7 @@
 #include "hl_event.h"
 
 #include "hl_graph.h"
+#include "hl_keys.h"
 #include "hl_menu.h"
 #include "hl_program.h"
 #include "hl_types.h"
@@ -25,7 +26,7 @@ namespace {
 
 constexpr int VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_ESCAPE = 27, VK_SPACE = 32;
 constexpr int VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40;
-constexpr int VK_NUMPAD0 = 96, VK_F1 = 112, VK_F9 = 120, VK_F11 = 122, VK_F12 = 123;
+constexpr int VK_NUMPAD0 = 96;
 
 int g_first_pass = 1;
 uint32_t g_start_time = 0;
@@ -55,34 +56,21 @@ const punct_key k_punct[] = {
     {222, '"', '\''},
 };
 
-// Simulator keys taken before the program sees them: arrows, function keys, Backspace and the
-// number-pad yoke. 1 when the key was taken.
+// Simulator keys taken before the program sees them (hl_keys.h): arrows, function keys, Backspace
+// and the number-pad yoke. 1 when the key was taken.
 int simulator_key(int vk, int shift)
 {
-    if (vk == VK_UP || vk == VK_LEFT || vk == VK_DOWN || vk == VK_RIGHT) {
-        if (!hl_prog.freeviews_keys) return 0;
-        int code = vk == VK_UP ? 27 : vk == VK_LEFT ? 25 : vk == VK_DOWN ? 28 : 26;
-        hl_prog.freeviews_keys(code);
+    int n;
+    const hl_special_key* keys = hl_special_keys(&n);
+    for (int i = 0; i < n; i++) {
+        if (keys[i].vkey != vk) continue;
+        const hl_special_key& k = keys[i];
+        void (*hook)(int) = k.kind == HL_KEY_VIEW    ? hl_prog.freeviews_keys
+                            : k.kind == HL_KEY_LEVER ? hl_prog.function_key
+                                                     : hl_prog.yoke_key;
+        if (!hook) return 0;
+        hook(k.kind == HL_KEY_LEVER && shift ? k.code + HL_LEVER_SHIFT : k.code);
         return 1;
-    }
-    int fcode = -1;
-    if (vk >= VK_F1 && vk <= VK_F9) fcode = 28 + (vk - VK_F1);
-    else if (vk == VK_BACK) fcode = 37;
-    else if (vk == VK_F11) fcode = 38;
-    else if (vk == VK_F12) fcode = 39;
-    if (fcode >= 0) {
-        if (!hl_prog.function_key) return 0;
-        hl_prog.function_key(shift ? fcode + 12 : fcode);
-        return 1;
-    }
-    static const int yoke[] = {VK_NUMPAD0 + 5, VK_NUMPAD0 + 2, VK_NUMPAD0 + 8, VK_NUMPAD0 + 4,
-                               VK_NUMPAD0 + 6, VK_NUMPAD0 + 1, VK_NUMPAD0 + 3};
-    for (int i = 0; i < 7; i++) {
-        if (vk == yoke[i]) {
-            if (!hl_prog.yoke_key) return 0;
-            hl_prog.yoke_key(i);
-            return 1;
-        }
     }
     return 0;
 }

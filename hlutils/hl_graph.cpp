@@ -390,10 +390,12 @@ void OGL_number(int k, float x, float y, float value, int places, int decimals, 
     places = intlim(places, 1, 7);
     decimals = intlim(decimals, 0, 6);
 
-    // Saturate what no display can show: not a number reads 0, infinities the largest value.
+    // Saturate what no display can show: not a number reads 0, infinities the largest value. Past
+    // 1e12 every value reads the same (9.99 raised 9), and with six decimals its digits still fit
+    // the 64-bit count below.
     double m = std::fabs(static_cast<double>(value));
     if (std::isnan(m)) m = 0.0;
-    if (m > 1e30) m = 1e30;
+    if (m > 1e12) m = 1e12;
     const double scaled = std::trunc(m * std::pow(10.0, decimals) + 0.5);
     const int64_t n = static_cast<int64_t>(scaled);
     int u = 1;

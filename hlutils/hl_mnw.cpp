@@ -40,7 +40,9 @@ int software_renderer(const char* r)
            std::strcmp(r, "GENERIC") == 0 || std::strstr(r, "GDI Generic");
 }
 
-void set_fixed_gl_state(void)
+}  // namespace
+
+void hl_fixed_gl_state(void)
 {
     const GLfloat ambient[4] = {0, 0, 0, 0};
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
@@ -68,6 +70,8 @@ void set_fixed_gl_state(void)
     float ratio = mnw.XRAT > mnw.YRAT ? mnw.XRAT : mnw.YRAT;
     glPointSize(ratio > 1.5f ? std::round(ratio) : 1.0f);
 }
+
+namespace {
 
 void fatal_start(const char* l1, const char* l2, const char* l3, const char* l4)
 {
@@ -329,7 +333,7 @@ void MACIBM_init(void)
     is_3dfx = 0;  // the system pointer shows over the window on every renderer here
 
     OGL_forget_state();
-    set_fixed_gl_state();
+    hl_fixed_gl_state();
     OGL_setstate(0, 0, 0, 0);
     if (hl_prog.is_simulator) {
         ins.r_rat = ins.g_rat = ins.b_rat = 1.0f;

@@ -33,6 +33,12 @@ void hl_build_paths(const char* program_folder, const char* config_folder, const
 // 1 with the three values when the file is there and sensible, else 0 and the values untouched.
 int hl_read_res_prefs(const char* path, float* hres, float* yres, float* cres);
 
+// The OpenGL state the program keeps for its whole run: pixel store, culling, alpha test, blending,
+// fog mode, and the 800 by 600 logical screen drawn onto the window's mnw.HRES by mnw.YRES pixels.
+// MACIBM_init sets it; tests and tools that open the window themselves call it after setting mnw's
+// sizes.
+void hl_fixed_gl_state(void);
+
 // The notice, once at start, that the settings cannot be kept: the folder of the preference file
 // (prf_path) cannot be written. Nothing when it can, or when the program keeps no preferences.
 void hl_warn_unsaved_settings(void);

@@ -127,12 +127,14 @@ struct Reader : PrefsLineIo {
         while (*p == ' ' || *p == '\t') p++;
         return *p == 0;
     }
-    bool parse_long(const std::string& s, long* out, const char** end_out = nullptr)
+    // A number at s; with end_out, where it ends (a pointer into s itself, so that the caller can
+    // read on from there), else the rest must be blanks.
+    bool parse_long(const char* s, long* out, const char** end_out = nullptr)
     {
         errno = 0;
         char* end;
-        long v = std::strtol(s.c_str(), &end, 10);
-        if (end == s.c_str() || errno == ERANGE || v < INT32_MIN || v > INT32_MAX) return false;
+        long v = std::strtol(s, &end, 10);
+        if (end == s || errno == ERANGE || v < INT32_MIN || v > INT32_MAX) return false;
         if (end_out) *end_out = end;
         else if (!only_blanks(end)) return false;
         *out = v;
@@ -160,14 +162,14 @@ struct Reader : PrefsLineIo {
     {
         const std::string* l = take("a whole number");
         long x;
-        if (l && !parse_long(*l, &x)) fail("a whole number");
+        if (l && !parse_long(l->c_str(), &x)) fail("a whole number");
         else if (l) v = static_cast<int>(x);
     }
     void boolean(int& v) override
     {
         const std::string* l = take("0 or 1");
         long x;
-        if (l && !parse_long(*l, &x)) fail("0 or 1");
+        if (l && !parse_long(l->c_str(), &x)) fail("0 or 1");
         else if (l) v = x == 1 ? 1 : 0;
     }
     void real(float& v) override

@@ -93,6 +93,7 @@ struct inststruct {
     int32_t EFIS_wxr, EFIS_tcas; // weather radar and traffic shown on the moving-map display
     int32_t ecam_mode;           // page of the engine and system display
     float reply_time1, reply_time2;   // s of elapsed time, the transponder's last reply flashes
+    int32_t adf_card;            // degrees 0..359, the direction finder's card as set (or its gyro's)
 
     // Layout and scale factors, set by every load of the user's aircraft.
     int32_t avail[13];           // slot k holds an instrument
@@ -219,7 +220,8 @@ struct navstruct {
     float hdef[2], vdef[2];      // course and glide-slope deflections, dots (-5..5)
     int32_t ntf[2];              // to/from flag: 0 off, 1 to, 2 from
     int32_t overOM, overMM, overIM;   // the aircraft is over an outer, middle or inner marker
-    int32_t gps_index_mode;      // 1 airports, 2 VORs, 3 beacons
+    int32_t gps_index_mode;      // 1 airports, 2 beacons (navaid type 2), 3 VORs (navaid type 3)
+    int32_t gps_scroll_mode;     // the GPS's knob: 0 scrolls the index, 1..4 edit that identifier character
     int32_t gps_index;           // the GPS target: an airport or a navaid
     float gps_dis;               // m to the target
     float gps_crs;               // degrees true to the target

@@ -1,6 +1,7 @@
 // hl_tex.cpp -- the bitmap loader: 24-bit bitmaps into numbered OpenGL textures or into rgb_array.
 #include "hl_tex.h"
 
+#include "hl_file.h"
 #include "hl_funct.h"
 #include "hl_graph.h"
 #include "hl_mnw.h"
@@ -457,6 +458,12 @@ int OGL_texbmp(int mode, int a, int b, const char* name)
             return 0;
         }
         if (mode == TEXBMP_PANEL || a == TEX_HAND) return 0;
+        // Drawn grey; the error file says which picture is missing (the font and the compass card
+        // among them), as an alert for each would stop the start for what only looks wrong.
+        if (err.is_open()) {
+            err << "Can't open bitmap, drawn grey: " << path << "\n";
+            err.flush();
+        }
         grey_texture(a);
         return 0;
     }

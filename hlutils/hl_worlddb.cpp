@@ -180,7 +180,8 @@ void read_fix_dat(void)
             MACIBM_alert_count("Too many fixes in world database!", "", "", f);
             return;
         }
-        fix_lat[f] = lat;
+        // The end line may read 99.3 or 98.6 (anything that rounds to 99); the table's mark is 99.
+        fix_lat[f] = more ? lat : static_cast<float>(DB_CODE_END);
         if (!more) break;
         fix_lon[f] = lon;
         copy_field(fix_name[f], FIX_NAME_LEN, id);

@@ -22,6 +22,8 @@ constexpr char QUILLO_INFO[] = "Quillo controller V3.1  ";
 constexpr char VELTO_VERSION[] = "?.??";
 constexpr char VELTO_INFO[] = "Couldn't read no version string!";
 constexpr int SETUP_PAUSE_MS = 60;
+constexpr int CLAIM_WAIT_MS = 1000;   // the longest wait for the worker to take a claim
+constexpr int TAKEOVER_OPEN_MS = 500; // how long a takeover waits for a dead process's port
 
 std::atomic_ref<uint32_t> status_ref(int i) { return std::atomic_ref<uint32_t>(tlx.blk[i].status); }
 
@@ -44,6 +46,7 @@ void forget_parent(void)
     tlx.initialised = 0;
     for (int& p : tlx.ports) p = -1;
     tlx.worker = {};
+    for (int k = 0; k < TLX_CLAIMS; k++) tlx.want[k] = tlx.held[k] = 0;   // the parent's threads hold them
     tlx.exit_request = 0;
     tlx.start_pending = 1;
     new (&tlx.files) std::mutex;   // the parent's worker may have held these at the fork
@@ -76,6 +79,19 @@ int open_port(int k)
 
 void pause_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// Opens port k for a connection. A process taking over from one that died may find the port still
+// held: the dead process's claims are let go before its files are closed, so a busy port is tried
+// again for a while.
+int open_port_for(int k, int takeover)
+{
+    int h = open_port(k);
+    for (int t = 0; takeover && h == PLT_SERIAL_BUSY && t < TAKEOVER_OPEN_MS; t += 10) {
+        pause_ms(10);
+        h = open_port(k);
+    }
+    return h;
+}
+
 // A Velto set-up exchange: ESC, "C" and the query digit; on acknowledgement the reply of `len`
 // bytes replaces the text.
 void velto_query(int i, char digit, char* text, int len)
@@ -93,13 +109,30 @@ void velto_query(int i, char digit, char* text, int len)
     pause_ms(SETUP_PAUSE_MS);
 }
 
-// Opens the platforms' ports, gives them their texts, starts this process's worker and marks the
-// platforms running. 0, 3 (some port missing; the others are used) or 4 (no worker). Nothing
-// happens when platform 0 is already running, in this process or another.
+// Starts this process's worker once: every connected process has one, for its own motion files and
+// to take over the ports when the process driving them dies.
+int start_worker(void)
+{
+    return tlx.worker.started || PLT_thread_start(&tlx.worker, tlx_worker, nullptr);
+}
+
+// Opens the platforms' ports, gives them their texts, has this process's worker claim the ports and
+// marks the platforms running. 0, 3 (some port missing; the others are used) or 4 (no worker).
+// While platform 0 is running and a live process's worker holds the ports, nothing happens: the
+// platforms are shared. Running with the claim free means the process that drove them has died,
+// and this one takes them over (keeping the amplitudes the users set). A live process whose
+// running marks another's exit cleared gets them back; this process reopens its own ports.
 int connect(void)
 {
     if (tlx_lock() != 0) return TILTRIX_NO_BLOCK;
-    if (tlx.blk[0].running) {
+    if (!start_worker()) {
+        tlx_unlock();
+        return TILTRIX_NO_BLOCK;
+    }
+    const int driven = tlx_claimed(TLX_CLAIM_PORTS);
+    const int takeover = tlx.blk[0].running && !driven;
+    if (driven && (tlx.blk[0].running || !tlx.held[TLX_CLAIM_PORTS])) {
+        for (int i = 0; i < tlx.n; i++) tlx.blk[i].running = 1;
         tlx_unlock();
         return 0;
     }
@@ -108,19 +141,21 @@ int connect(void)
         PLT_serial_close(tlx.ports[i]);   // a reconnection reopens this process's own ports
         tlx.ports[i] = -1;
         tlx.blk[i].port = -1;
-        tlx.blk[i].amplitude = 100;
-        tlx.blk[i].ff_amplitude = 100;
+        if (!takeover) {
+            tlx.blk[i].amplitude = 100;
+            tlx.blk[i].ff_amplitude = 100;
+        }
     }
 
     int result = 0;
     if (tlx.n == 1) {
-        int h = open_port(2);
-        if (h < 0) h = open_port(1);
+        int h = open_port_for(2, takeover);
+        if (h < 0) h = open_port_for(1, takeover);
         if (h < 0) result = TILTRIX_NO_PORT;
         else tlx.ports[0] = h;
     } else {
         for (int i = 0; i < tlx.n; i++) {
-            const int h = open_port(i + 1);
+            const int h = open_port_for(i + 1, takeover);
             if (h < 0) result = TILTRIX_NO_PORT;
             else tlx.ports[i] = h;
         }
@@ -144,8 +179,9 @@ int connect(void)
     }
     ports_held.unlock();
 
-    // One worker per process: a reconnection keeps the one already running.
-    if (!tlx.worker.started && !PLT_thread_start(&tlx.worker, tlx_worker, nullptr)) {
+    // The claim is taken before the platforms are marked running, both under the mutex, so no
+    // other process ever sees them running with the claim free while this one is alive.
+    if (!tlx_hold_claim(TLX_CLAIM_PORTS)) {
         tlx_unlock();
         return TILTRIX_NO_BLOCK;
     }
@@ -202,11 +238,14 @@ int set_amplitude(int percent, int ff)
 }
 
 // Takes the mutex for a command, connecting again when platform 0 has stopped running (another
-// process's exit); 0 when the mutex could not be had.
+// process's exit) or no live process drives its ports (the one that did has died); the flags of a
+// playback or recording whose process has died are cleared first, so the move gets through. 0 when
+// the mutex could not be had.
 int lock_for_command(void)
 {
     if (tlx_lock() != 0) return 0;
-    if (!tlx.blk[0].running) {
+    tlx_clear_orphan_flags();
+    if (!tlx.blk[0].running || !tlx_claimed(TLX_CLAIM_PORTS)) {
         tlx.start_pending = 1;
         connect();
     }
@@ -230,11 +269,73 @@ int tlx_attach(void)
     return tlx.shm >= 0;
 }
 
+int tlx_claimed(int k)
+{
+    return PLT_shared_claimed(reinterpret_cast<uint8_t*>(tlx.blk), TLX_BLOCK_SIZE, k) == 1;
+}
+
+int tlx_hold_claim(int k)
+{
+    tlx.want[k] = 1;
+    if (tlx_on_worker) {
+        tlx_sync_claims();
+        return tlx.held[k];
+    }
+    // The worker takes it within one of its 10 ms steps.
+    for (int waited = 0; waited < CLAIM_WAIT_MS && tlx.worker.started && !tlx.held[k]; waited++) pause_ms(1);
+    return tlx.held[k];
+}
+
+void tlx_drop_claim(int k)
+{
+    tlx.want[k] = 0;
+    if (tlx_on_worker) tlx_sync_claims();
+}
+
+void tlx_sync_claims(void)
+{
+    uint8_t* d = reinterpret_cast<uint8_t*>(tlx.blk);
+    for (int k = 0; k < TLX_CLAIMS; k++) {
+        if (tlx.want[k] && !tlx.held[k] && d && PLT_shared_claim(d, TLX_BLOCK_SIZE, k) == 1) tlx.held[k] = 1;
+        if (!tlx.want[k] && tlx.held[k]) {
+            PLT_shared_unclaim(d, TLX_BLOCK_SIZE, k);
+            tlx.held[k] = 0;
+        }
+    }
+}
+
+void tlx_clear_orphan_flags(void)
+{
+    if (tlx_lock() != 0) return;
+    const uint32_t flags[2] = {TILTRIX_PLAYING, TILTRIX_RECORDING};
+    const int claims[2] = {TLX_CLAIM_PLAY, TLX_CLAIM_REC};
+    for (int f = 0; f < 2; f++) {
+        if (!(tlx_status(0) & flags[f]) || tlx_claimed(claims[f])) continue;
+        for (int i = 0; i < TLX_MAX_PLATFORMS; i++) tlx_status_clear(i, flags[f]);
+    }
+    tlx_unlock();
+}
+
+int tlx_take_over(void)
+{
+    if (!tlx.blk || tlx.held[TLX_CLAIM_PORTS] || !tlx.blk[0].running || tlx_claimed(TLX_CLAIM_PORTS)) return 0;
+    return connect() == 0 || tlx.held[TLX_CLAIM_PORTS];
+}
+
 int tlx_lock(void)
 {
     if (!tlx.blk) return -1;
+    uint8_t* d = reinterpret_cast<uint8_t*>(tlx.blk);
     // A holder that died mid-change leaves the record half-written; the next command rewrites it.
-    return PLT_shared_lock(reinterpret_cast<uint8_t*>(tlx.blk), TLX_BLOCK_SIZE) >= 0 ? 0 : -1;
+    if (!tlx_on_worker) return PLT_shared_lock(d, TLX_BLOCK_SIZE) >= 0 ? 0 : -1;
+    // The worker keeps taking the claims asked of it while it waits: the caller holding the mutex
+    // may be a connection of this process waiting for the worker to claim the ports.
+    for (;;) {
+        const int r = PLT_shared_trylock(d, TLX_BLOCK_SIZE);
+        if (r != 2) return r >= 0 ? 0 : -1;
+        tlx_sync_claims();
+        pause_ms(1);
+    }
 }
 
 void tlx_unlock(void) { PLT_shared_unlock(reinterpret_cast<uint8_t*>(tlx.blk), TLX_BLOCK_SIZE); }
@@ -262,6 +363,8 @@ int CorvaneVeltoInit(int n) { return initialise(TLX_VELTO, n, 0); }
 int TiltrixExit(void)
 {
     if (!tlx_attach()) return 0;
+    // The worker gives up its claims as it ends.
+    for (int k = 0; k < TLX_CLAIMS; k++) tlx.want[k] = 0;
     if (tlx.worker.started) {
         tlx.exit_request = 1;
         PLT_thread_join(&tlx.worker);

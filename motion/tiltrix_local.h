@@ -15,6 +15,12 @@ constexpr int TLX_QUILLO = 1;
 constexpr int TLX_VELTO = 0;
 constexpr char TLX_DEFAULT_BLOCK[] = "/Tiltrix_Shared_Mem";
 
+// The block's claims (PLT_shared_claim), each held by the worker thread of the process doing the
+// work it stands for, so that the other processes notice when that process dies: the one driving
+// the ports, the one playing a motion file back and the one recording.
+enum { TLX_CLAIM_PORTS = 0, TLX_CLAIM_PLAY = 1, TLX_CLAIM_REC = 2, TLX_CLAIMS = 3 };
+static_assert(TLX_CLAIMS <= PLT_SHARED_CLAIMS);
+
 // One platform's record in the shared block (little-endian, 76 bytes).
 struct tiltrix_record {
     uint8_t feedback1;       // position read back from a Velto
@@ -65,6 +71,10 @@ struct tiltrix_process {
     // the ports, so the worker never writes to a port number that has just been closed.
     std::mutex port_mu;
     PLT_thread worker = {};
+    // The claims this process's worker is to hold, and those it holds; only the worker takes and
+    // gives them up (a claim belongs to the thread that took it).
+    std::atomic<int> want[TLX_CLAIMS] = {};
+    std::atomic<int> held[TLX_CLAIMS] = {};
     std::atomic<int> exit_request{0};
     std::atomic<int> start_pending{1};
 
@@ -92,8 +102,22 @@ void tlx_status_clear(int i, uint32_t bits);
 // Replaces bits 0-7 with the status byte, keeps bits 8-15 and clears the rest.
 void tlx_status_byte(int i, uint8_t b);
 
-// The worker thread's body.
+// Claims: whether a live thread holds claim k; has this process's worker take it (waiting up to a
+// second for the worker), 1 once held; has the worker give it up. The worker itself brings what it
+// holds in line with what is wanted each step.
+int tlx_claimed(int k);
+int tlx_hold_claim(int k);
+void tlx_drop_claim(int k);
+void tlx_sync_claims(void);
+// Clears the playing and recording flags when the process that set them has died.
+void tlx_clear_orphan_flags(void);
+// Connects this process when the platforms are marked running but the process that drove their
+// ports has died; 1 when it now drives them.
+int tlx_take_over(void);
+
+// The worker thread's body; tlx_on_worker is set on that thread only.
 void tlx_worker(void*);
+extern thread_local int tlx_on_worker;
 // Ends playback or recording with the files lock held: 1 when nothing was on, else fclose's result.
 int tlx_stop_play_locked(void);
 int tlx_stop_rec_locked(void);

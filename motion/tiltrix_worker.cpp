@@ -5,6 +5,7 @@
 // and positions 1 to 3, and answers "C" (the acknowledgement), its status byte and feedback 1 and
 // 2. Position k is commanded axis k plus offset k, limited to 0..255.
 #include "tiltrix_local.h"
+#include "tiltrix_file.h"
 #include "tiltrix_tick.h"
 
 #include "plt_serial.h"
@@ -63,34 +64,22 @@ void end_of_file(void)
     else tlx_stop_play_locked();
 }
 
-// One line of the motion file into axes 1 and 2 of the platforms. The values are read in order
-// across line ends, so the file's layout must match the platform count.
+// One line of the motion file into axes 1 and 2 of the platforms; the platforms before a damaged
+// value still take theirs.
 void playback_tick(void)
 {
     std::lock_guard<std::mutex> hold(tlx.files);
     if (!tlx.play || !(tlx_status(0) & TILTRIX_PLAYING)) return;
-    const int c = std::fgetc(tlx.play);
-    if (c == EOF) {
-        end_of_file();
-        return;
-    }
-    std::ungetc(c, tlx.play);
-    if (std::fscanf(tlx.play, "%d\t", &tlx.play_counter) != 1) {
-        end_of_file();
-        return;
-    }
-    for (int i = 0; i < tlx.n; i++) {
-        int a = 0, b = 0;
-        if (std::fscanf(tlx.play, "%d\t%d\t", &a, &b) != 2) {
-            end_of_file();
-            return;
-        }
+    uint8_t axes[TLX_MAX_PLATFORMS][2];
+    const int got = tlx_read_motion_line(tlx.play, tlx.n, &tlx.play_counter, axes);
+    for (int i = 0; i < got; i++) {
         if (tlx_lock() == 0) {
-            tlx.blk[i].axis[0] = (uint8_t)(a & 255);
-            tlx.blk[i].axis[1] = (uint8_t)(b & 255);
+            tlx.blk[i].axis[0] = axes[i][0];
+            tlx.blk[i].axis[1] = axes[i][1];
             tlx_unlock();
         }
     }
+    if (got < tlx.n) end_of_file();
 }
 
 int limit_byte(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
@@ -148,28 +137,51 @@ int tlx_wait_ack(int i)
     return seen;
 }
 
+thread_local int tlx_on_worker = 0;
+
+// Every step, claims are taken and given up as the process's calls asked. Ticks begin with the
+// first move or file: each records and plays this process's files, takes over the ports when the
+// process that drove them has died, and sends the positions when the ports are this process's.
 void tlx_worker(void*)
 {
+    tlx_on_worker = 1;
     PLT_thread_raise_priority();
-    while (tlx.start_pending && !tlx.exit_request) step();
-    uint32_t t0 = clock_ms() & 0xFFFFu;
-    int carry = 0;
+    uint32_t t0 = 0;
+    int carry = 0, ticking = 0;
     while (!tlx.exit_request) {
-        while (!tlx.exit_request && !tlx_tick_due(clock_ms(), &t0, &carry)) step();
-        if (tlx.exit_request) break;
+        tlx_sync_claims();
+        if (tlx.start_pending) {
+            step();
+            continue;
+        }
+        if (!ticking) {
+            t0 = clock_ms() & 0xFFFFu;
+            ticking = 1;
+        }
+        if (!tlx_tick_due(clock_ms(), &t0, &carry)) {
+            step();
+            continue;
+        }
+        tlx_clear_orphan_flags();
+        tlx_take_over();
         record_tick();
         playback_tick();
-        send_tick();
+        if (tlx.held[TLX_CLAIM_PORTS]) send_tick();
     }
+    for (int k = 0; k < TLX_CLAIMS; k++) tlx.want[k] = 0;
+    tlx_sync_claims();
 }
 
+// The flags are cleared before the claim is given up, so no one takes them for a dead player's.
 int tlx_stop_play_locked(void)
 {
     if (!tlx.blk || !(tlx_status(0) & TILTRIX_PLAYING)) {
         close_unflagged(tlx.play);
+        tlx_drop_claim(TLX_CLAIM_PLAY);
         return 1;
     }
     for (int i = 0; i < tlx.n; i++) tlx_status_clear(i, TILTRIX_PLAYING);
+    tlx_drop_claim(TLX_CLAIM_PLAY);
     // Another process's playback flags the shared records but its file is its own.
     if (!tlx.play) return 0;
     const int r = std::fclose(tlx.play);
@@ -181,9 +193,11 @@ int tlx_stop_rec_locked(void)
 {
     if (!tlx.blk || !(tlx_status(0) & TILTRIX_RECORDING)) {
         close_unflagged(tlx.rec);
+        tlx_drop_claim(TLX_CLAIM_REC);
         return 1;
     }
     for (int i = 0; i < tlx.n; i++) tlx_status_clear(i, TILTRIX_RECORDING);
+    tlx_drop_claim(TLX_CLAIM_REC);
     if (!tlx.rec) return 0;
     const int r = std::fclose(tlx.rec);
     tlx.rec = nullptr;
@@ -193,7 +207,9 @@ int tlx_stop_rec_locked(void)
 namespace {
 
 // Opens a motion file for playback or recording in place of any this process had open, and flags
-// every platform. A pending start is taken here, so the worker starts as it would on a move.
+// every platform once this process's worker holds the claim that shows it alive (unless another
+// live process holds it: its flags then stand for both). A pending start is taken here, so the
+// worker starts as it would on a move.
 int start_file(const char* file, int playing, int loop)
 {
     if (!tlx_attach() || !tlx.blk || !file) return 1;
@@ -211,7 +227,13 @@ int start_file(const char* file, int playing, int loop)
             tlx.rec_counter = 0;
         }
     }
-    for (int i = 0; i < tlx.n; i++) tlx_status_set(i, playing ? TILTRIX_PLAYING : TILTRIX_RECORDING);
+    const int claim = playing ? TLX_CLAIM_PLAY : TLX_CLAIM_REC;
+    if (!tlx.held[claim] && !tlx_claimed(claim)) tlx_hold_claim(claim);
+    else tlx.want[claim] = 1;
+    if (tlx_lock() == 0) {
+        for (int i = 0; i < tlx.n; i++) tlx_status_set(i, playing ? TILTRIX_PLAYING : TILTRIX_RECORDING);
+        tlx_unlock();
+    }
     if (tlx.start_pending.exchange(0)) TiltrixStart();
     return 0;
 }

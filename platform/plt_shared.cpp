@@ -26,13 +26,34 @@ constexpr int MUTEX_AREA = 64;
 static_assert(sizeof(pthread_mutex_t) <= MUTEX_AREA);
 static_assert(sizeof(pthread_t) <= sizeof(uint64_t));
 
-// The mutex sits after the data, on a 64-byte boundary.
+// The mutex sits after the data, on a 64-byte boundary, and the claims' mutexes after it, 64 bytes
+// apart.
 int mutex_offset(int size) { return (size + MUTEX_AREA - 1) / MUTEX_AREA * MUTEX_AREA; }
-int total_size(int size) { return mutex_offset(size) + MUTEX_AREA; }
+int total_size(int size) { return mutex_offset(size) + MUTEX_AREA * (1 + PLT_SHARED_CLAIMS); }
 
 pthread_mutex_t* mutex_of(uint8_t* data, int size)
 {
     return reinterpret_cast<pthread_mutex_t*>(data + mutex_offset(size));
+}
+
+pthread_mutex_t* claim_of(uint8_t* data, int size, int k)
+{
+    if (!data || k < 0 || k >= PLT_SHARED_CLAIMS) return nullptr;
+    return reinterpret_cast<pthread_mutex_t*>(data + mutex_offset(size) + MUTEX_AREA * (1 + k));
+}
+
+// A process-shared mutex that is freed when its holder dies; the block's own mutex is recursive,
+// a claim is not (its holder asking again is told it is held).
+int init_robust(pthread_mutex_t* m, int recursive)
+{
+    pthread_mutexattr_t a;
+    pthread_mutexattr_init(&a);
+    pthread_mutexattr_setpshared(&a, PTHREAD_PROCESS_SHARED);
+    pthread_mutexattr_setrobust(&a, PTHREAD_MUTEX_ROBUST);
+    if (recursive) pthread_mutexattr_settype(&a, PTHREAD_MUTEX_RECURSIVE);
+    const int ok = pthread_mutex_init(m, &a) == 0;
+    pthread_mutexattr_destroy(&a);
+    return ok;
 }
 
 int guard_name(const char* name, char* out, int n)
@@ -48,13 +69,9 @@ int start_afresh(int fd, int size)
     if (ftruncate(fd, 0) != 0 || ftruncate(fd, total) != 0) return 0;
     void* p = mmap(nullptr, (size_t)total, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
     if (p == MAP_FAILED) return 0;
-    pthread_mutexattr_t a;
-    pthread_mutexattr_init(&a);
-    pthread_mutexattr_setpshared(&a, PTHREAD_PROCESS_SHARED);
-    pthread_mutexattr_setrobust(&a, PTHREAD_MUTEX_ROBUST);
-    pthread_mutexattr_settype(&a, PTHREAD_MUTEX_RECURSIVE);
-    const int ok = pthread_mutex_init(mutex_of(static_cast<uint8_t*>(p), size), &a) == 0;
-    pthread_mutexattr_destroy(&a);
+    uint8_t* d = static_cast<uint8_t*>(p);
+    int ok = init_robust(mutex_of(d, size), 1);
+    for (int k = 0; k < PLT_SHARED_CLAIMS && ok; k++) ok = init_robust(claim_of(d, size, k), 0);
     munmap(p, (size_t)total);
     return ok;
 }
@@ -138,9 +155,48 @@ int PLT_shared_lock(uint8_t* data, int size)
     return -1;
 }
 
+int PLT_shared_trylock(uint8_t* data, int size)
+{
+    if (!data) return -1;
+    pthread_mutex_t* m = mutex_of(data, size);
+    const int r = pthread_mutex_trylock(m);
+    if (r == 0) return 0;
+    if (r == EOWNERDEAD) {
+        pthread_mutex_consistent(m);
+        return 1;
+    }
+    return r == EBUSY ? 2 : -1;
+}
+
 void PLT_shared_unlock(uint8_t* data, int size)
 {
     if (data) pthread_mutex_unlock(mutex_of(data, size));
+}
+
+int PLT_shared_claim(uint8_t* data, int size, int k)
+{
+    pthread_mutex_t* m = claim_of(data, size, k);
+    if (!m) return -1;
+    const int r = pthread_mutex_trylock(m);
+    if (r == 0) return 1;
+    if (r == EOWNERDEAD) {
+        pthread_mutex_consistent(m);
+        return 1;
+    }
+    return r == EBUSY || r == EDEADLK ? 0 : -1;
+}
+
+void PLT_shared_unclaim(uint8_t* data, int size, int k)
+{
+    pthread_mutex_t* m = claim_of(data, size, k);
+    if (m) pthread_mutex_unlock(m);
+}
+
+int PLT_shared_claimed(uint8_t* data, int size, int k)
+{
+    const int r = PLT_shared_claim(data, size, k);
+    if (r == 1) PLT_shared_unclaim(data, size, k);
+    return r == 1 ? 0 : r == 0 ? 1 : -1;
 }
 
 int PLT_thread_start(PLT_thread* t, void (*fn)(void*), void* arg)

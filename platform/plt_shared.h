@@ -3,7 +3,7 @@
 // such a block need.
 //
 // A block is a named shared-memory object of `size` bytes of the caller's data followed by the
-// mutex. The names are POSIX shared-memory names ("/name"). The first process to open a block
+// mutex and the block's claims. The names are POSIX shared-memory names ("/name"). The first process to open a block
 // while no other live process has it open finds it zeroed with a fresh mutex, even when an earlier
 // user died and left the object behind; later processes see what the others wrote.
 #pragma once
@@ -26,7 +26,23 @@ void PLT_shared_remove(const char* name);
 // releases it as often. 0 when taken; 1 when taken from a holder that died (the data it guarded
 // may be half-written; the mutex is usable again); -1 on failure (not taken).
 int PLT_shared_lock(uint8_t* data, int size);
+// Takes the mutex only when it is free: 0 or 1 as PLT_shared_lock, 2 when another thread holds it,
+// -1 on failure.
+int PLT_shared_trylock(uint8_t* data, int size);
 void PLT_shared_unlock(uint8_t* data, int size);
+
+// Claims 0..PLT_SHARED_CLAIMS-1 of a block: each is held by at most one thread, and is let go when
+// that thread gives it up, ends, or dies with its process. A claim thus tells the block's other
+// users whether whoever took on a duty is still alive to do it.
+constexpr int PLT_SHARED_CLAIMS = 4;
+// Takes claim k without waiting: 1 when taken (it was free, or its holder had died); 0 when a live
+// thread holds it (the calling one included); -1 on failure.
+int PLT_shared_claim(uint8_t* data, int size, int k);
+// Gives up claim k, held by the calling thread.
+void PLT_shared_unclaim(uint8_t* data, int size, int k);
+// 1 when a live thread holds claim k (the calling one included), 0 when it is free (a dead
+// holder's claim is freed on the way), -1 on failure.
+int PLT_shared_claimed(uint8_t* data, int size, int k);
 
 // ---- threads and processes ---------------------------------------------------------------------
 

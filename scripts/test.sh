@@ -12,11 +12,7 @@ jobs=$(nproc)
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
 (cd "$build" && ctest -j"$jobs" --output-on-failure -LE e2e)
 # End-to-end tests need a real X server with a window manager: one Xvfb for all of them.
-if (cd "$build" && ctest -N -L e2e | grep -q "Total Tests: [1-9]"); then
-  unset SDL_VIDEODRIVER
-  xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
-    'openbox >/dev/null 2>&1 & sleep 1; cd "$0" && ctest --output-on-failure -L e2e' "$build"
-fi
+./scripts/e2e.sh "$build"
 if [ -x scripts/fuzz.sh ]; then
   ./scripts/fuzz.sh
 fi

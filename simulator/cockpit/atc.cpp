@@ -81,13 +81,14 @@ int find_region_airport(const char* name)
     return -1;
 }
 
-// The region localizer (types 4 and 5) of exactly that name; -1 when none.
-int find_region_localizer(const char* name)
+// The region navaid of exactly that name, whatever its kind; -1 when none. The vectors lead onto
+// that navaid's course.
+int find_region_navaid(const char* name)
 {
     if (!name[0]) return -1;
     char have[ATC_NAME_LEN];
     for (int n = 0; n <= nav_wrl_max && n < MAX_NAV; n++) {
-        if (!nav_inreg[n] || (nav_type[n] != 4 && nav_type[n] != 5)) continue;
+        if (!nav_inreg[n]) continue;
         atc_nav_name(n, have);
         if (std::strcmp(have, name) == 0) return n;
     }
@@ -228,7 +229,7 @@ void controller_respond(const char* request)
         break;
     case REQ_ILS:
     case REQ_LOC:
-        nav = find_region_localizer(place);
+        nav = find_region_navaid(place);
         if (nav < 0) return;
         break;
     case REQ_EMERGENCY:

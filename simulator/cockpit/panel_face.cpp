@@ -74,7 +74,7 @@ void faces(const planestruct& pl)
         static const int supp[8] = {-1, PIC_VOR, PIC_STR, PIC_ARG, PIC_RLT, PIC_VAR, PIC_RAD, PIC_STR};
         if (pl.supptype >= 1 && pl.supptype <= 7) at(SLOT_SUPP, supp[pl.supptype], 50, 50);
     }
-    if (pl.supptype != 1 && pl.supptype != 7) picture(PIC_GPS, x11() + GPS_X, GPS_Y);
+    picture(PIC_GPS, x11() + GPS_X, GPS_Y);
     if (!panel_round()) at(SLOT_EFIS, PIC_EFI, 0, 0);
     if (pl.gear_retract) picture(PIC_GEAR, x11() + GEAR_PLATE_X, GEAR_PLATE_Y);
     if (pl.ecam) picture(PIC_ECAM, x12() + ECAM_X, ECAM_Y);
@@ -133,17 +133,14 @@ void engine_faces(const planestruct& pl)
     }
 }
 
+// The units of the readouts: the GPS's row always, the DME's row with the first receiver.
 void radio_labels(const planestruct& pl)
 {
     static const char* const gps[3] = {"nm", "kt", "min"};
     static const char* const dme[3] = {"nm", "kt", "mn"};
-    if (pl.supptype == 1 || pl.supptype == 7) {
-        const float xs[3] = {DME_DIST_X, DME_SPEED_X, DME_TIME_X};
-        for (int k = 0; k < 3; k++) OGL_string(47, x11() + xs[k] + UNIT_DX - 7.0f, 270.0f, dme[k], 800, 6);
-    } else {
-        const float xs[3] = {GPS_DIST_X, GPS_SPEED_X, GPS_TIME_X};
-        for (int k = 0; k < 3; k++) OGL_string(47, x11() + xs[k] + UNIT_DX, 238.0f, gps[k], 800, 6);
-    }
+    for (int k = 0; k < 3; k++) OGL_string(47, x11() + GPS_UNIT_X[k], GPS_READ_Y, gps[k], 800, 6);
+    if (pl.supptype == 1 || pl.supptype == 7)
+        for (int k = 0; k < 3; k++) OGL_string(47, x11() + DME_UNIT_X[k], DME_READ_Y, dme[k], 800, 6);
 }
 
 void handles(const planestruct& pl)

@@ -32,15 +32,7 @@ float dial_speed(float knots)
 void speed_drum(float x, float y, int speed)
 {
     OGL_fillrect(22, x, y, 31.0f, 12.0f);
-    OGL_setcolor(0);
-    glBegin(GL_POINTS);
-    const int centre = 2 * speed;
-    for (int col = 0; col < 31; col++) {
-        const int c = intwrap(centre - 15 + col, 0, 199);
-        for (int row = 0; row < 12; row++)
-            if (ins.h_tape_col0[row][c] == 0) glVertex2f(x + col + mnw.x + 0.5f, y + row + mnw.y + 0.5f);
-    }
-    glEnd();
+    plot_htape(x, y, &ins.h_tape_col0[0][0], 12, 200, 2 * speed - 15, 31);
 }
 
 // The fixed aircraft of the attitude indicator: two wing bars and a centre dot, three rows thick.
@@ -252,4 +244,6 @@ void panel_reset_needles(void)
     ts = slip = vvi = 0.0f;
     o_the = o_phi = 0;
     panel_reset_update_state();
+    panel_reset_engines();
+    panel_reset_nav();
 }

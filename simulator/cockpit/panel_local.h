@@ -50,10 +50,34 @@ inline constexpr float AP_BUTTON_Y = 87.0f;
 inline constexpr float GEAR_X = 616.0f, GEAR_Y = 30.0f;
 inline constexpr float GPS_X = 500.0f, GPS_Y = 210.0f, GPS_W = 141.0f, GPS_H = 70.0f;
 inline constexpr float TRIM_X = 586.0f, AIL_TRIM_Y = 47.0f, RUD_TRIM_Y = 17.0f;
-// Readouts of the GPS (y 238) and the DME (y 270): value x and unit x.
-inline constexpr float GPS_DIST_X = 500.0f, GPS_SPEED_X = 536.0f, GPS_TIME_X = 572.0f;
-inline constexpr float DME_DIST_X = 500.0f, DME_SPEED_X = 530.0f, DME_TIME_X = 560.0f;
-inline constexpr float UNIT_DX = 25.0f;
+// The GPS unit's screen, shared by the GPS readouts and, on an aircraft with the first navigation
+// receiver, the DME readouts and the first COM and NAV frequencies.
+inline constexpr float GPS_SCREEN_X = 502.0f, GPS_SCREEN_Y = 231.0f, GPS_SCREEN_W = 119.0f, GPS_SCREEN_H = 48.0f;
+// Readouts as value x and unit x: the GPS's distance, ground speed and time (y 238), the DME's
+// (y 270). Every value's digits end a pixel before its unit.
+inline constexpr float GPS_READ_Y = 238.0f, DME_READ_Y = 270.0f;
+inline constexpr float GPS_DIST_X = 502.0f, GPS_SPEED_X = 540.0f, GPS_TIME_X = 578.0f;
+inline constexpr float GPS_UNIT_X[3] = {526.0f, 564.0f, 596.0f};
+inline constexpr float DME_DIST_X = 502.0f, DME_SPEED_X = 540.0f, DME_TIME_X = 572.0f;
+inline constexpr float DME_UNIT_X[3] = {526.0f, 558.0f, 590.0f};
+// The GPS's other lines: the waypoint's name (y 268), its magnetic course and identifier (y 253),
+// the course-deviation bar between them and the lines of the kind buttons.
+inline constexpr float GPS_NAME_Y = 268.0f, GPS_COURSE_Y = 253.0f, GPS_ID_X = 526.0f;
+inline constexpr float GPS_BAR_X = 560.0f, GPS_BAR_Y = 246.0f;
+inline constexpr float GPS_MODE_LINE_X = 621.0f;
+// Frequencies, COM left and NAV right: row 0 (y 240) the first receivers, row 1 (y 191) the second.
+inline constexpr float COM_FREQ_X = 524.0f, NAV_FREQ_X = 592.0f;
+inline constexpr float FREQ_Y[2] = {240.0f, 191.0f};
+// The transponder's four digit windows (20 apart) and its reply lamp on the ident button.
+inline constexpr float XPDR_X = 568.0f, XPDR_Y = 144.0f;
+inline constexpr float REPLY_X = 530.0f, REPLY_Y = 146.0f, REPLY_W = 10.0f, REPLY_H = 5.0f;
+// The fuel gauge's pointer (empty at 514, full 31 further), the parking-brake lamp, the gear lamps.
+inline constexpr float FUEL_X = 514.0f, FUEL_SPAN = 31.0f, FUEL_Y = 42.0f;
+inline constexpr float BRAKE_X = 512.0f, BRAKE_Y = 9.0f;
+inline constexpr float GEAR_LAMP_X[3] = {616.0f, 622.0f, 628.0f};
+inline constexpr float GEAR_LAMP_Y = 18.0f, GEAR_LAMP_SIZE = 5.0f;
+// The clock's readout window under the slot-4 instrument, from the slot's point.
+inline constexpr float CLOCK_DX = 15.0f, CLOCK_DY = -71.0f;
 // The gear plate's picture.
 inline constexpr float GEAR_PLATE_X = 608.0f, GEAR_PLATE_Y = 0.0f;
 
@@ -91,3 +115,7 @@ inline int scale_colour(void) { return panel_round() ? 0 : 38; }
 
 // Forgets the vacuum failure the gyros saw and the compass card (panel_update.cpp).
 void panel_reset_update_state(void);
+// Forgets the exhaust markers' ratios (panel_engine.cpp).
+void panel_reset_engines(void);
+// Forgets the navigation instruments' needles, cards, strikes and histories (panel_nav.cpp).
+void panel_reset_nav(void);

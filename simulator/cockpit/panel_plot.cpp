@@ -138,29 +138,55 @@ void plot_ahregion(int colour_sky, int colour_ground, const float* x1, const flo
     row_hi = intlim(row_hi, 0, 117);
     const int a = wrap_deg(roll);
     const float s = lookup_sin[a], c = lookup_cos[a];
-    // The horizon's run across per row of rise, kept finite when the wings are level.
-    const float slope = std::fabs(s) > 1e-6f ? fltlim(c / s, -999.0f, 999.0f) : 0.0f;
-    for (int i = row_lo; i <= row_hi; i++) {
-        const float y = y0 + static_cast<float>(i);
-        const float l = std::round(x1[i]), r = std::round(x2[i]);
-        if (r < l) continue;
-        if (std::fabs(s) <= 1e-6f) {
-            // Level (or upside down): the whole row is on one side; the sky lies toward the turned up.
-            plot_hline((y - hy) * c > 0.0f ? colour_sky : colour_ground, l, r, y);
-            continue;
+    const int level = std::fabs(s) <= 1e-6f;
+    // The horizon's run across per unit of rise, kept finite when the wings are nearly level.
+    const float slope = level ? 0.0f : fltlim(c / s, -999.0f, 999.0f);
+    // Window coordinates, in which logical pixel (x, y) is the unit square from (x, y) + origin:
+    // the horizon runs through the middle of the pixel (hx, hy), as every line drawn on the panel
+    // does. Sky lies on the side of the turned up (-s, c).
+    const float ox = mnw.x, oy = mnw.y;
+    const float HX = hx + 0.5f + ox, HY = hy + 0.5f + oy;
+    // Points left of the horizon are sky when the picture is turned right (s > 0).
+    const int sky_left = s > 0.0f;
+    // Each row is filled as whole quads one logical unit high, so no window row between two rows
+    // is left unfilled whatever the window's scale, and the border between sky and ground follows
+    // the horizon's straight line through the row rather than stepping a whole pixel at a time.
+    for (int pass = 0; pass < 2; pass++) {
+        const int sky = pass == 0;
+        OGL_setcolor(sky ? colour_sky : colour_ground);
+        glBegin(GL_QUADS);
+        for (int i = row_lo; i <= row_hi; i++) {
+            const float l = std::round(x1[i]) + ox, r = std::round(x2[i]) + 1.0f + ox;
+            if (r <= l) continue;
+            const float ya = y0 + static_cast<float>(i) + oy, yb = ya + 1.0f;
+            if (level) {
+                // The row is cut across at the horizon's height; sky above it unless upside down.
+                const float cut = fltlim(HY, ya, yb);
+                const int sky_above = c > 0.0f;
+                const float lo = sky == sky_above ? cut : ya, hi = sky == sky_above ? yb : cut;
+                if (hi > lo) {
+                    glVertex2f(l, lo);
+                    glVertex2f(l, hi);
+                    glVertex2f(r, hi);
+                    glVertex2f(r, lo);
+                }
+                continue;
+            }
+            // Where the horizon crosses the row's bottom and top edges, kept on the row.
+            const float xa = fltlim(HX + (ya - HY) * slope, l, r), xt = fltlim(HX + (yb - HY) * slope, l, r);
+            if (sky == sky_left) {
+                glVertex2f(l, ya);
+                glVertex2f(l, yb);
+                glVertex2f(xt, yb);
+                glVertex2f(xa, ya);
+            } else {
+                glVertex2f(xa, ya);
+                glVertex2f(xt, yb);
+                glVertex2f(r, yb);
+                glVertex2f(r, ya);
+            }
         }
-        // Points left of the crossing are sky when the picture is turned right (s > 0).
-        const float xb = std::round(hx + (y - hy) * slope);
-        const int left = s > 0.0f ? colour_sky : colour_ground;
-        const int right = s > 0.0f ? colour_ground : colour_sky;
-        if (xb <= l) {
-            plot_hline(right, l, r, y);
-        } else if (xb > r) {
-            plot_hline(left, l, r, y);
-        } else {
-            plot_hline(left, l, xb - 1.0f, y);
-            plot_hline(right, xb, r, y);
-        }
+        glEnd();
     }
 }
 
@@ -188,6 +214,41 @@ void plot_vtape(float x, float y, float value)
         }
         place *= 10.0f;
     }
+    glEnd();
+}
+
+void plot_htape(float x, float y, const int32_t* picture, int rows, int cols, int first, int width)
+{
+    if (rows <= 0 || cols <= 0) return;
+    OGL_setcolor(0);
+    glBegin(GL_POINTS);
+    // Any first column at all lands on the picture: a speed past the scale's end rolls round.
+    const int start = static_cast<int>((static_cast<int64_t>(first) % cols + cols) % cols);
+    for (int col = 0; col < width; col++) {
+        const int c = (start + col) % cols;
+        for (int row = 0; row < rows; row++)
+            if (picture[row * cols + c] == 0) point(x + static_cast<float>(col), y + static_cast<float>(row));
+    }
+    glEnd();
+}
+
+void plot_segments(int colour, const float (*seg)[4], int n)
+{
+    if (n <= 0) return;
+    if (to_array) {
+        for (int k = 0; k < n; k++) OGL_line(colour, seg[k][0], seg[k][1], seg[k][2], seg[k][3]);
+        return;
+    }
+    // As OGL_line draws each: the line, then its end point, all in two batches.
+    OGL_setcolor(colour);
+    glBegin(GL_LINES);
+    for (int k = 0; k < n; k++) {
+        point(seg[k][0], seg[k][1]);
+        point(seg[k][2], seg[k][3]);
+    }
+    glEnd();
+    glBegin(GL_POINTS);
+    for (int k = 0; k < n; k++) point(seg[k][2], seg[k][3]);
     glEnd();
 }
 

@@ -4,7 +4,6 @@
 #include "panel.h"
 #include "panel_local.h"
 
-#include "cockpit_pending.h"
 #include "hl_funct.h"
 #include "hl_graph.h"
 #include "hl_types.h"
@@ -107,31 +106,7 @@ void instruments(void)
     if (rel.radios && nav1) update_DME();
     if (!round_panel && rel.efis_2) update_glass(11);
 
-    if (pl.ecam && ins.ecam_mode != 3) {
-        update_ecam();
-    } else {
-        const int engines = intlim(pl.numen, 0, 4);
-        for (int i = 0; i < engines; i++) {
-            switch (pl.entype) {
-            case 1:
-            case 2:
-                update_egt(i);
-                update_tac(i);
-                if (pl.varpitchEQ) update_mpr(i);
-                break;
-            case 3:
-                update_tac(i);
-                update_trq(i);
-                break;
-            case 4:
-            case 5:
-                update_n1_(i);
-                update_ff_(i);
-                break;
-            default: break;
-            }
-        }
-    }
+    update_engine_gauges();
 }
 
 // ---- switches, levers and trims ---------------------------------------------------------------------

@@ -48,8 +48,13 @@ float damping(float gain, float prd)
 
 float mag_var_at(float lat, float lon)
 {
-    int L = intlim(30 * round(lat / 30.0f - 0.5f), -60, 30);
-    int M = intlim(10 * round(lon / 10.0f - 0.5f), -180, 170);
+    // A position far off the map is still on the globe: latitude ends at the poles, longitude
+    // goes round. The band is limited before it is scaled, so that no far-off value overflows.
+    lat = fltlim(lat, -90.0f, 90.0f);
+    lon = std::fmod(lon + 180.0f, 360.0f);
+    lon = (lon < 0.0f ? lon + 360.0f : lon) - 180.0f;
+    int L = 30 * intlim(round(lat / 30.0f - 0.5f), -2, 1);
+    int M = 10 * intlim(round(lon / 10.0f - 0.5f), -18, 17);
     int r = L / 30 + 2;
     int c = M / 10 + 18;
     float a = interp((float)L, mag_var_deg[r][c], (float)(L + 30), mag_var_deg[r + 1][c], lat);

@@ -39,6 +39,8 @@ void tape_label(int* map, int rows, int cols, int col, int row, int value)
     }
 }
 
+}  // namespace
+
 void fill_tapes(void)
 {
     int* v = &ins.v_tape_col[0][0];
@@ -62,7 +64,6 @@ void fill_tapes(void)
     }
 }
 
-// The symbols of the glass map: an airport ring, an NDB star and a VOR hexagon with its centre cross.
 void fill_nav_pics(void)
 {
     std::memset(ins.nav_pic, 0, sizeof ins.nav_pic);
@@ -76,6 +77,8 @@ void fill_nav_pics(void)
     init_nav_pic_line(3, 6, -1, 0, 1, 0);
     init_nav_pic_line(3, 7, 0, -1, 0, 1);
 }
+
+namespace {
 
 void set_defaults(void)
 {

@@ -9,6 +9,10 @@
 // `MACIBM_init` has run (constants, window).
 void init_gen(void);
 
+// The panel's pixel pictures: the drum digits, the speed scale and the two compass cards of ins.
+void fill_tapes(void);
+// The symbols of the glass map: an airport ring, an NDB star and a VOR hexagon with its centre cross.
+void fill_nav_pics(void);
 // Draws digit into a map of rows by cols colour indices ([row][column], row 0 at the bottom): the
 // 5 by 7 font's lit dots become 0, centred on column `col` with its bottom row at `row`; every cell
 // index wraps into the map, so a digit at an edge continues on the opposite edge.

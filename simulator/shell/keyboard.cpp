@@ -3,21 +3,22 @@
 
 #include "hl_funct.h"
 #include "hl_types.h"
+#include "key_table.h"
 #include "keys.h"
 
 #include <cmath>
 
 void yoke_key(int code)
 {
-    switch (code) {
-    case 0: set.MK_roll = set.MK_hdng = 0.0f; break;
-    case 1: set.MK_ptch += 0.05f; break;
-    case 2: set.MK_ptch -= 0.05f; break;
-    case 3: set.MK_roll -= 0.1f; break;
-    case 4: set.MK_roll += 0.1f; break;
-    case 5: set.MK_hdng -= 0.1f; break;
-    case 6: set.MK_hdng += 0.1f; break;
-    default: break;
+    int n;
+    const yoke_key_entry* keys = yoke_keys(&n);
+    for (int i = 0; i < n; i++) {
+        const yoke_key_entry& k = keys[i];
+        if (k.code != code) continue;
+        if (k.centre) set.MK_roll = set.MK_hdng = 0.0f;
+        set.MK_ptch += k.d_ptch;
+        set.MK_roll += k.d_roll;
+        set.MK_hdng += k.d_hdng;
     }
     set.MK_ptch = fltlim(set.MK_ptch, -1.0f, 1.0f);
     set.MK_roll = fltlim(set.MK_roll, -1.0f, 1.0f);
@@ -28,46 +29,42 @@ void function_key(int code)
 {
     const planestruct& pl = pln[0];
     const float prop_step = (pl.omegamax - pl.omegamingreen) * 0.05f;
-    if (set.eq_thr == 0) {
-        switch (code) {
-        case 28:
-        case 29: {
-            float step = code == 28 ? -1.0f : 1.0f;
-            if (pl.is_heli) {
-                float pitch = flt.proppitch[0] + step;
-                for (int e = 0; e < 4; e++) flt.proppitch[e] = fltlim(pitch, pl.minpitch[e], pl.maxpitch[e]);
-            } else {
-                float t = flt.throrqst[0] + 0.05f * step;
-                for (int e = 0; e < 4; e++) flt.throrqst[e] = t;
+    lever_kind lever;
+    int engine, dir;
+    if (lever_of_code(code, set.eq_thr != 0, &lever, &engine, &dir)) {
+        if (engine < 0) {
+            // One lever: every engine goes to engine 1's setting moved a step.
+            switch (lever) {
+            case LEVER_THROTTLE:
+                if (pl.is_heli) {
+                    float pitch = flt.proppitch[0] + (float)dir;
+                    for (int e = 0; e < 4; e++) flt.proppitch[e] = fltlim(pitch, pl.minpitch[e], pl.maxpitch[e]);
+                } else {
+                    float t = flt.throrqst[0] + 0.05f * (float)dir;
+                    for (int e = 0; e < 4; e++) flt.throrqst[e] = t;
+                }
+                set.thro_pot = 0;
+                break;
+            case LEVER_PROP: {
+                float p = flt.prop[0] + prop_step * (float)dir;
+                for (int e = 0; e < 4; e++) flt.prop[e] = p;
+                break;
             }
-            set.thro_pot = 0;
-            break;
-        }
-        case 32:
-        case 33: {
-            float p = flt.prop[0] + (code == 32 ? -prop_step : prop_step);
-            for (int e = 0; e < 4; e++) flt.prop[e] = p;
-            break;
-        }
-        case 36:
-        case 37: {
-            float m = flt.mixt[0] + (code == 36 ? -0.05f : 0.05f);
-            for (int e = 0; e < 4; e++) flt.mixt[e] = m;
-            break;
-        }
-        default: break;
-        }
-    } else {
-        // Split levers: the lower codes lower engine 1..4, the codes twelve above raise it.
-        int base = code < 40 ? code : code - 12;
-        float sign = code < 40 ? -1.0f : 1.0f;
-        if (base >= 28 && base <= 31) {
-            flt.throrqst[base - 28] += 0.05f * sign;
-            set.thro_pot = 0;
-        } else if (base >= 32 && base <= 35) {
-            flt.prop[base - 32] += prop_step * sign;
-        } else if (base >= 36 && base <= 39) {
-            flt.mixt[base - 36] += 0.05f * sign;
+            case LEVER_MIXTURE: {
+                float m = flt.mixt[0] + 0.05f * (float)dir;
+                for (int e = 0; e < 4; e++) flt.mixt[e] = m;
+                break;
+            }
+            }
+        } else {
+            switch (lever) {
+            case LEVER_THROTTLE:
+                flt.throrqst[engine] += 0.05f * (float)dir;
+                set.thro_pot = 0;
+                break;
+            case LEVER_PROP: flt.prop[engine] += prop_step * (float)dir; break;
+            case LEVER_MIXTURE: flt.mixt[engine] += 0.05f * (float)dir; break;
+            }
         }
     }
     for (int e = 0; e < 4; e++) {

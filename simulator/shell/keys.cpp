@@ -3,18 +3,18 @@
 #include "keys.h"
 
 #include "atc.h"
+#include "das.h"
 #include "hl_funct.h"
 #include "hl_program.h"
 #include "hl_sound.h"
 #include "hl_types.h"
+#include "key_table.h"
 #include "panel.h"
-#include "shell_pending.h"
 
 void (*key_panel_click)(float x, float y) = manage_das;
 
 namespace {
 
-constexpr int KEY_RETURN = 13;
 constexpr int LAYOUT_FRENCH = 2, LAYOUT_GERMAN = 3;
 constexpr int LAYOUT_BOTH = 0;   // a remap shared by the French and German layouts
 
@@ -43,19 +43,6 @@ const key_remap k_remap[] = {
     {LAYOUT_GERMAN, 252, '['}, {LAYOUT_GERMAN, '+', ']'},   // u umlaut and +
 };
 
-// Keys that carry out a menu item.
-struct menu_key {
-    char key;
-    int item;
-};
-const menu_key k_menu_keys[] = {
-    {'w', 500}, {'s', 501}, {'x', 502}, {'z', 511},                  // forward, down, up, chase views
-    {'t', 513}, {'#', 514}, {'a', 516}, {'@', 519},
-    {'d', 402},                                                      // the low enroute map
-    {'_', 521}, {'+', 522}, {'|', 517}, {'\\', 518}, {'=', 524}, {'-', 525},
-    {'/', 600},                                                      // one-cycle dump
-};
-
 // The view keys turn the view in 45-degree steps round the aircraft: 504/505 are 45 degrees
 // left/right, 506/507 90, 508/509 135, 511 behind, 500 ahead.
 struct view_turn {
@@ -72,27 +59,12 @@ int turned_view(const view_turn (&turns)[N], int view, int otherwise)
     return otherwise;
 }
 
-// Radio keys: which radio, the step, and whether the key needs a panel with both radio stacks
-// (supplementary panels 1 and 7 carry the first COM and NAV).
-enum radio_kind { COM1, NAV1, COM2, NAV2, ADF, XPN1, XPN2, XPN3, XPN4 };
-struct radio_key {
-    char key;
-    radio_kind radio;
-    int step;
-};
-const radio_key k_radio_keys[] = {
-    {'Q', COM1, -1000}, {'W', COM1, 1000}, {'E', COM1, -50}, {'R', COM1, 50},
-    {'T', NAV1, -1000}, {'Y', NAV1, 1000}, {'U', NAV1, -50}, {'I', NAV1, 50},
-    {'A', COM2, -1000}, {'S', COM2, 1000}, {'D', COM2, -50}, {'F', COM2, 50},
-    {'G', NAV2, -1000}, {'H', NAV2, 1000}, {'J', NAV2, -50}, {'K', NAV2, 50},
-    {'O', ADF, -100}, {'P', ADF, 100}, {'L', ADF, -10}, {':', ADF, 10}, {'>', ADF, -1}, {'?', ADF, 1},
-    {'Z', XPN1, -1}, {'X', XPN1, 1}, {'C', XPN2, -1}, {'V', XPN2, 1},
-    {'B', XPN3, -1}, {'N', XPN3, 1}, {'M', XPN4, -1}, {'<', XPN4, 1},
-};
-
 int radio_key_tune(char c)
 {
-    for (const radio_key& k : k_radio_keys) {
+    int n;
+    const radio_key_entry* table = radio_keys(&n);
+    for (int i = 0; i < n; i++) {
+        const radio_key_entry& k = table[i];
         if (k.key != c) continue;
         const int supp = pln[0].supptype;
         switch (k.radio) {
@@ -115,33 +87,12 @@ int radio_key_tune(char c)
     return 0;
 }
 
-// Panel-click keys: the click lands at the slot's reference point plus (dx, dy). FROM_OSH measures
-// x from the upper part's shift osh, RADIO_X_ONLY and ENGINE_X_ONLY from the radio and engine
-// slots' x; these three take dy as an absolute y. The HSI slot's knobs sit 30 px lower on panel
-// type 2.
-enum { FROM_OSH = -1, RADIO_X_ONLY = -2, ENGINE_X_ONLY = -3 };
-struct panel_key {
-    char key;
-    int slot;
-    float dx, dy;
-};
-const panel_key k_panel_keys[] = {
-    {'n', 6, -50, -50}, {'m', 6, -25, -50}, {'y', 6, 35, -50}, {'u', 6, 60, -50},   // HSI knobs
-    {'i', 10, 0, -10}, {'o', 10, 0, 10},                                             // barometer knob
-    {'h', 4, -38, -40}, {'j', 4, -18, -40}, {'k', 4, -40, -35}, {'l', 4, -40, -45},  // supplementary
-    {'c', 8, -40, -50}, {'v', 8, -30, -50},                                          // ADF card knob
-    {'p', FROM_OSH, 760, 314},
-    {'b', RADIO_X_ONLY, 520, 10}, {'g', RADIO_X_ONLY, 625, 30},
-    {'!', RADIO_X_ONLY, 494, 90}, {'$', RADIO_X_ONLY, 516, 90}, {'%', RADIO_X_ONLY, 536, 90},
-    {'^', RADIO_X_ONLY, 556, 90}, {'&', RADIO_X_ONLY, 579, 90}, {'*', RADIO_X_ONLY, 619, 90},
-    {'7', RADIO_X_ONLY, 580, 40}, {'8', RADIO_X_ONLY, 590, 40},
-    {'9', RADIO_X_ONLY, 580, 20}, {'0', RADIO_X_ONLY, 590, 20},
-    {'[', ENGINE_X_ONLY, 787, 122}, {']', ENGINE_X_ONLY, 787, 81},
-};
-
 int panel_key_click(char c)
 {
-    for (const panel_key& k : k_panel_keys) {
+    int n;
+    const panel_key_entry* table = panel_keys(&n);
+    for (int i = 0; i < n; i++) {
+        const panel_key_entry& k = table[i];
         if (k.key != c) continue;
         float x = k.dx, y = k.dy;
         if (k.slot == FROM_OSH) {
@@ -204,33 +155,38 @@ void heading_select_only(void)
 // The character commands other than menu, panel and radio keys. 1 when c is one of them.
 int command_key(int c)
 {
-    switch (c) {
-    case KEY_RETURN:
+    int n;
+    const command_key_entry* table = command_keys(&n);
+    int k = 0;
+    while (k < n && table[k].key != c) k++;
+    if (k == n) return 0;
+    switch (table[k].command) {
+    case KEYCMD_ATC_MENU:
         if (atc.menu_up) {
             plot_atc_options(1);
         } else {
             atc.menu_up = 1;
             atc.menu_level = 0;
         }
-        return 1;
-    case 'q': APPLICATION_handlemenu(turned_view(k_view_left, set.view_type, 504)); return 1;
-    case 'e': APPLICATION_handlemenu(turned_view(k_view_right, set.view_type, 505)); return 1;
-    case '.': toggle_reversers(); return 1;
-    case '1':
-    case '2':
-        flt.flaprqst = fltlim(flt.flaprqst + (c == '1' ? -0.25f : 0.25f), 0.0f, 1.0f);
-        return 1;
-    case '3':
-    case '4':
-        for (float& h : flt.heat) h = c == '3' ? 0.0f : 1.0f;
-        return 1;
-    case '5':
-    case '6':
-        flt.sbrk = intlim(flt.sbrk + (c == '5' ? -1 : 1), pln[0].autosbrkEQ ? -1 : 0, 2);
-        return 1;
-    case ' ': release_or_cut(); return 1;
-    default: return 0;
+        break;
+    case KEYCMD_VIEW_LEFT: APPLICATION_handlemenu(turned_view(k_view_left, set.view_type, 504)); break;
+    case KEYCMD_VIEW_RIGHT: APPLICATION_handlemenu(turned_view(k_view_right, set.view_type, 505)); break;
+    case KEYCMD_REVERSERS: toggle_reversers(); break;
+    case KEYCMD_FLAPS_UP:
+    case KEYCMD_FLAPS_DOWN:
+        flt.flaprqst = fltlim(flt.flaprqst + (table[k].command == KEYCMD_FLAPS_UP ? -0.25f : 0.25f), 0.0f, 1.0f);
+        break;
+    case KEYCMD_HEAT_OFF:
+    case KEYCMD_HEAT_ON:
+        for (float& h : flt.heat) h = table[k].command == KEYCMD_HEAT_OFF ? 0.0f : 1.0f;
+        break;
+    case KEYCMD_SPEEDBRAKE_IN:
+    case KEYCMD_SPEEDBRAKE_OUT:
+        flt.sbrk = intlim(flt.sbrk + (table[k].command == KEYCMD_SPEEDBRAKE_IN ? -1 : 1), pln[0].autosbrkEQ ? -1 : 0, 2);
+        break;
+    case KEYCMD_RELEASE: release_or_cut(); break;
     }
+    return 1;
 }
 
 // x wrapped into lo..hi however far outside it lies.
@@ -272,9 +228,11 @@ void handle_key(char c, int special)
     msc.key_pressed = key;
 
     if (command_key(code)) return;
-    for (const menu_key& m : k_menu_keys) {
-        if (m.key == key) {
-            APPLICATION_handlemenu(m.item);
+    int n;
+    const menu_key_entry* menus = menu_keys(&n);
+    for (int i = 0; i < n; i++) {
+        if (menus[i].key == key) {
+            APPLICATION_handlemenu(menus[i].item);
             return;
         }
     }

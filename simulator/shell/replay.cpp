@@ -2,12 +2,12 @@
 #include "replay.h"
 
 #include "cockpit_pending.h"
+#include "das.h"
 #include "fltframe.h"
 #include "hl_funct.h"
 #include "hl_types.h"
 #include "output.h"
 #include "setwin.h"
-#include "shell_pending.h"
 
 namespace {
 

@@ -244,6 +244,21 @@ TEST_F(ArrayMode, NonsenseValuesDrawSomethingBounded)
     }
 }
 
+// Whatever its size past every display, a value reads as the largest one: 9.99 raised 9. With six
+// decimals too, where the digits counted would pass 64 bits.
+TEST_F(ArrayMode, ValuesPastEveryDisplayReadAsTheLargest)
+{
+    const float values[] = {2e10f, 1e15f, 1e30f, 3e38f, std::numeric_limits<float>::infinity()};
+    for (int decimals : {0, 2, 6})
+        for (float v : values) {
+            std::memset(rgb_array, 0, sizeof rgb_array);
+            OGL_number(0, 100, 300, v, 3, decimals, 6, 0);
+            EXPECT_EQ(glyph_mismatch(100, 300, rows_of('9')), 0) << v << " with " << decimals;
+            EXPECT_EQ(glyph_mismatch(106, 300, rows_of('9')), 0) << v << " with " << decimals;
+            EXPECT_EQ(glyph_mismatch(112, 300, rows_of('9')), 0) << v << " with " << decimals;
+        }
+}
+
 TEST_F(ArrayMode, CircleAndArcOutlines)
 {
     OGL_framecircle(0, 400, 300, 20);

@@ -107,4 +107,72 @@ TEST(PrefsFile, DamagedFilesSayWhere)
     EXPECT_EQ(prefs_read_file((dir.str() + "/none.prf").c_str(), &r).result, PREFS_READ_MISSING);
 }
 
+// The line index (0 = the first value line) of the first three-value line.
+int first_triple_line()
+{
+    struct Finder : Printer {
+        int at = -1;
+        void triple(int& a, int& b, int& c) override
+        {
+            if (at < 0) at = lines;
+            Printer::triple(a, b, c);
+        }
+    } f;
+    static PrefsRec r;
+    r = {};
+    prefs_walk_lines(r, f);
+    return f.at;
+}
+
+// A three-value line (an item's three switches) read on from number to number, lines long enough
+// to be kept off the string's own buffer too: each value is its own, and anything but three
+// numbers and blanks is refused at that line.
+TEST(PrefsFile, ThreeValueLinesGiveEachValueAndRefuseAnythingElse)
+{
+    TempDir dir;
+    static PrefsRec r;
+    r = {};
+    const std::string whole = file_of(r);
+    const int at = first_triple_line();
+    ASSERT_GT(at, 0);
+    size_t from = 0;
+    for (int i = 0; i < at + 2; i++) from = whole.find('\n', from) + 1;   // the header's two lines first
+    const size_t to = whole.find('\n', from);
+    ASSERT_EQ(whole.substr(from, to - from), "0 0 0");
+    const struct {
+        const char* line;
+        bool ok;
+        int dsk, rlt, grf;
+    } cases[] = {
+        {"1 0 1", true, 1, 0, 1},
+        {"0 1 1  \t", true, 0, 1, 1},
+        {"\t1\t1\t0", true, 1, 1, 0},
+        {"1                  0                  1", true, 1, 0, 1},
+        {"0                  0                  1                  ", true, 0, 0, 1},
+        {"7 0 -2", true, 1, 0, 1},
+        {"1 0", false, 0, 0, 0},
+        {"1 0 1 1", false, 0, 0, 0},
+        {"1 0 x", false, 0, 0, 0},
+        {"1 x 1", false, 0, 0, 0},
+        {"1 0 1 and some words long enough to be kept on the heap", false, 0, 0, 0},
+        {"", false, 0, 0, 0},
+    };
+    int k = 0;
+    for (const auto& c : cases) {
+        std::string text = whole;
+        text.replace(from, to - from, c.line);
+        const std::string path = dir.write("t" + std::to_string(k++) + ".prf", text);
+        r = {};
+        const PrefsReadOutcome o = prefs_read_file(path.c_str(), &r);
+        EXPECT_EQ(o.result, c.ok ? PREFS_READ_OK : PREFS_READ_LINE) << c.line;
+        if (!c.ok) {
+            EXPECT_EQ(o.line, at + 3) << c.line;
+            continue;
+        }
+        EXPECT_EQ(r.dsk[0], c.dsk) << c.line;
+        EXPECT_EQ(r.rlt[0], c.rlt) << c.line;
+        EXPECT_EQ(r.grf[0], c.grf) << c.line;
+    }
+}
+
 }  // namespace

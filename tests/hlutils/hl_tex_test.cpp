@@ -3,6 +3,7 @@
 #include "hl_tex.h"
 
 #include "bmp_writer.h"
+#include "hl_file.h"
 #include "hl_program.h"
 #include "hl_types.h"
 #include "kvtest.h"
@@ -205,7 +206,16 @@ TEST_F(Loader, MissingFiles)
     s.height = 2;
     put("textures/real", s);
     ASSERT_EQ(OGL_texbmp(TEXBMP_FAMILY, 116, 0, "real"), 1);
+    // The error file names the missing picture (the font's and the compass card's are such
+    // textures), with no alert to stop the start.
+    const std::string log = dir.str() + "/Error.out";
+    err.open(log, std::ios::out | std::ios::trunc);
     EXPECT_EQ(OGL_texbmp(TEXBMP_FAMILY, 2005, 0, "gone"), 0);
+    err.close();
+    err.clear();
+    const std::string logged = read_file(log);
+    EXPECT_NE(logged.find("Can't open bitmap, drawn grey: "), std::string::npos) << logged;
+    EXPECT_NE(logged.find("gone"), std::string::npos) << logged;
     int w, h, c;
     const uint8_t* px = texbmp_last(&w, &h, &c);
     EXPECT_EQ(w, 4);

@@ -278,15 +278,18 @@ inline std::string write_text(const Plane& p, const Options& o = {})
             val_i(u.dropped2, "dropped");
             val_i(u.varsweepEQ, "varsweepEQ");
             val_i(u.els, "els");
+            // A damaged file may claim more elements than a surface holds: those past the
+            // eighth are written as zeros.
+            auto held = [](const auto& values, int e) { return e < 8 ? values[e] : 0; };
             std::string row;
             for (int e = 0; e < u.els; e++) {
-                std::snprintf(b, sizeof b, "%s%.9g", e ? " " : "", static_cast<double>(u.anginc[e]));
+                std::snprintf(b, sizeof b, "%s%.9g", e ? " " : "", static_cast<double>(held(u.anginc, e)));
                 row += b;
             }
             line(row);
             for (int r = 0; r < control_rows(s); r++) {
                 row.clear();
-                for (int e = 0; e < u.els; e++) row += (e ? " " : "") + std::to_string(u.rows[r][e]);
+                for (int e = 0; e < u.els; e++) row += (e ? " " : "") + std::to_string(held(u.rows[r], e));
                 line(row);
             }
             break;

@@ -202,6 +202,97 @@ TEST_F(SharedBlock, ThreadsAndProcessesCountedUnderTheMutexLoseNothing)
     PLT_shared_close(h);
 }
 
+namespace {
+
+// Takes claim `value` and stays until it is killed (30 s at most).
+int child_claims_and_stays(void* p)
+{
+    const ChildArgs* a = static_cast<const ChildArgs*>(p);
+    int first = 0;
+    const int h = PLT_shared_open(a->name, SIZE, &first);
+    uint8_t* d = PLT_shared_map(h, SIZE);
+    if (!d || PLT_shared_claim(d, SIZE, a->value) != 1) return 99;
+    for (int i = 0; i < 3000; i++) usleep(10000);
+    return 98;
+}
+
+bool wait_claimed(uint8_t* d, int k, int want)
+{
+    for (int i = 0; i < 200 && PLT_shared_claimed(d, SIZE, k) != want; i++) usleep(10000);
+    return PLT_shared_claimed(d, SIZE, k) == want;
+}
+
+}  // namespace
+
+TEST_F(SharedBlock, AClaimIsHeldWhileItsHolderLivesAndFreedWhenItDiesOrLetsGo)
+{
+    int first = 0;
+    const int h = PLT_shared_open(name_.c_str(), SIZE, &first);
+    uint8_t* d = PLT_shared_map(h, SIZE);
+    ASSERT_NE(d, nullptr);
+    for (int k = 0; k < PLT_SHARED_CLAIMS; k++) EXPECT_EQ(PLT_shared_claimed(d, SIZE, k), 0) << k;
+    EXPECT_EQ(PLT_shared_claim(d, SIZE, PLT_SHARED_CLAIMS), -1);
+    EXPECT_EQ(PLT_shared_claimed(d, SIZE, -1), -1);
+
+    // This thread: taken once, held (also as seen by itself), free after letting go.
+    ASSERT_EQ(PLT_shared_claim(d, SIZE, 0), 1);
+    EXPECT_EQ(PLT_shared_claim(d, SIZE, 0), 0);
+    EXPECT_EQ(PLT_shared_claimed(d, SIZE, 0), 1);
+    EXPECT_EQ(PLT_shared_claimed(d, SIZE, 1), 0);   // claims are independent
+    PLT_shared_unclaim(d, SIZE, 0);
+    EXPECT_EQ(PLT_shared_claimed(d, SIZE, 0), 0);
+
+    // A thread of this process that ends without letting go frees it as it ends.
+    std::atomic<int> took{0}, release{0};
+    std::thread t([&] {
+        took = PLT_shared_claim(d, SIZE, 1);
+        while (!release) usleep(1000);
+    });
+    while (!took) usleep(1000);
+    EXPECT_EQ(took.load(), 1);
+    EXPECT_EQ(PLT_shared_claimed(d, SIZE, 1), 1);
+    EXPECT_EQ(PLT_shared_claim(d, SIZE, 1), 0);
+    release = 1;
+    t.join();
+    EXPECT_EQ(PLT_shared_claimed(d, SIZE, 1), 0);
+
+    // Another process: held while it lives, free once it is killed, and then this one may take it.
+    ChildArgs a = {name_.c_str(), 2};
+    const int pid = start_child(child_claims_and_stays, &a);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(wait_claimed(d, 2, 1));
+    EXPECT_EQ(PLT_shared_claim(d, SIZE, 2), 0);
+    EXPECT_EQ(end_child(pid, SIGKILL, 10), -1);
+    EXPECT_EQ(PLT_shared_claim(d, SIZE, 2), 1);
+    PLT_shared_unclaim(d, SIZE, 2);
+    PLT_shared_unmap(d, SIZE);
+    PLT_shared_close(h);
+}
+
+TEST_F(SharedBlock, TryingTheMutexNeverWaits)
+{
+    int first = 0;
+    const int h = PLT_shared_open(name_.c_str(), SIZE, &first);
+    uint8_t* d = PLT_shared_map(h, SIZE);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(PLT_shared_trylock(nullptr, SIZE), -1);
+    ASSERT_EQ(PLT_shared_trylock(d, SIZE), 0);   // free
+    std::atomic<int> other{-9};
+    std::thread t([&] { other = PLT_shared_trylock(d, SIZE); });
+    t.join();
+    EXPECT_EQ(other.load(), 2);                   // held by this thread: another is told so at once
+    PLT_shared_unlock(d, SIZE);
+
+    ChildArgs a = {name_.c_str(), 0};
+    EXPECT_EQ(run_child(child_dies_holding, &a, 10), -1);
+    EXPECT_EQ(PLT_shared_trylock(d, SIZE), 1);    // taken from the dead holder
+    PLT_shared_unlock(d, SIZE);
+    EXPECT_EQ(PLT_shared_trylock(d, SIZE), 0);    // and usable as ever
+    PLT_shared_unlock(d, SIZE);
+    PLT_shared_unmap(d, SIZE);
+    PLT_shared_close(h);
+}
+
 TEST(PlatformThread, StartsRunsAndJoins)
 {
     std::atomic<int> ran{0};

@@ -13,6 +13,9 @@
 #include <termios.h>
 #include <unistd.h>
 
+// Waits for a forked child as run_child does.
+static int run_child_wait(int pid, int seconds);
+
 namespace {
 
 long long now_ms(void)
@@ -102,7 +105,7 @@ void PtyPair::drain(void)
     while (read(master_, buf, sizeof buf) > 0) {}
 }
 
-int run_child(int (*body)(void*), void* arg, int seconds)
+int start_child(int (*body)(void*), void* arg)
 {
     std::fflush(nullptr);
     const pid_t pid = fork();
@@ -111,7 +114,25 @@ int run_child(int (*body)(void*), void* arg, int seconds)
         std::fflush(nullptr);
         _exit(status);
     }
+    return pid < 0 ? -1 : (int)pid;
+}
+
+int end_child(int pid, int signal, int seconds)
+{
+    if (pid <= 0) return -1;
+    kill(pid, signal);
+    return run_child_wait(pid, seconds);
+}
+
+int run_child(int (*body)(void*), void* arg, int seconds)
+{
+    const int pid = start_child(body, arg);
     if (pid < 0) return -1;
+    return run_child_wait(pid, seconds);
+}
+
+static int run_child_wait(int pid, int seconds)
+{
     int status = 0;
     for (int waited = 0; waited < 100 * seconds; waited++) {
         if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -38,3 +38,10 @@ private:
 // when it crashed, was killed or ran out of time. The body ends the child with its own status
 // through _exit.
 int run_child(int (*body)(void*), void* arg, int seconds);
+
+// Starts body in a forked child that goes on beside the test; its process id, or -1. The body ends
+// the child with its own status through _exit.
+int start_child(int (*body)(void*), void* arg);
+// Sends the signal to a child start_child made and waits for it (at most seconds, then SIGKILL);
+// its exit status, or -1 when a signal ended it.
+int end_child(int pid, int signal, int seconds);

@@ -2,6 +2,7 @@
 #include "kvscreen.h"
 
 #include "hl_event.h"
+#include "hl_graph.h"
 #include "hl_mnw.h"
 #include "hl_program.h"
 #include "hl_types.h"
@@ -124,12 +125,27 @@ void push_move(float x, float y)
     push(PLT_EV_MOUSEMOVE, 0, px, py, 0);
 }
 
-void push_click(float x, float y, int button)
+void push_press(float x, float y, int button)
 {
     int px, py;
     logical_to_pixel(x, y, &px, &py);
     push(PLT_EV_MOUSEMOVE, 0, px, py, 0);
     push(PLT_EV_BUTTONDOWN, 0, px, py, button);
+}
+
+void push_release(float x, float y, int button)
+{
+    int px, py;
+    logical_to_pixel(x, y, &px, &py);
+    push(PLT_EV_MOUSEMOVE, 0, px, py, 0);
+    push(PLT_EV_BUTTONUP, 0, px, py, button);
+}
+
+void push_click(float x, float y, int button)
+{
+    push_press(x, y, button);
+    int px, py;
+    logical_to_pixel(x, y, &px, &py);
     push(PLT_EV_BUTTONUP, 0, px, py, button);
 }
 
@@ -169,6 +185,53 @@ bool Frame::is_color(float x, float y, int k, int tol) const
         if (std::abs(static_cast<int>(p[c]) - static_cast<int>(std::lround(want * 255))) > tol) return false;
     }
     return true;
+}
+
+namespace {
+
+// Whether the glyph of c stands at (x, y) in colour k, dot for dot.
+bool glyph_at(const Frame& f, float x, float y, char c, int k)
+{
+    const uint8_t* rows = OGL_glyph_rows(c);
+    for (int row = 0; row < 7; row++)
+        for (int col = 0; col < 5; col++)
+            if ((((rows[6 - row] >> (4 - col)) & 1) != 0) != f.is_color(x + col, y + row, k)) return false;
+    return true;
+}
+
+}  // namespace
+
+std::string read_text(const Frame& f, float x, float y, int n, int k, float advance)
+{
+    std::string s;
+    for (int i = 0; i < n; i++) {
+        const float px = x + advance * static_cast<float>(i);
+        char found = '?';
+        // Capitals before the digits and signs, where the font draws two alike (O and 0); lower
+        // case is drawn as capitals.
+        static const char order[] = " ABCDEFGHIJKLMNOPQRSTUVWXYZ!\"#$%&'()*+,-./0123456789:;<=>?@[\\]^_`";
+        for (const char* c = order; *c && found == '?'; c++)
+            if (glyph_at(f, px, y, *c, k)) found = *c;
+        s += found;
+    }
+    return s;
+}
+
+std::string read_number(const Frame& f, float x, float y, int places, int decimals, int k)
+{
+    std::string s;
+    for (int p = 0; p < places; p++) {
+        if (decimals > 0 && p == places - decimals) {
+            // The point's one dot, in the gap between the two digits' glyphs.
+            const float dot_x = x + 6.0f * static_cast<float>(places - 1 - decimals) + 3.0f + 2.0f;
+            s += f.is_color(dot_x, y, k) ? '.' : '?';
+        }
+        char d = '?';
+        for (char c = '0'; c <= '9' && d == '?'; c++)
+            if (glyph_at(f, x + 6.0f * static_cast<float>(p), y, c, k)) d = c;
+        s += d;
+    }
+    return s;
 }
 
 Frame read_frame()

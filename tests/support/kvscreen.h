@@ -26,6 +26,10 @@ void push_key(int vkey, bool shift = false);
 void push_move(float x, float y);
 // A click (button down and up) at the logical point.
 void push_click(float x, float y, int button = 1);
+// A button pressed at the logical point (the mouse moves there first) and held until released; the
+// release lets it go where the mouse is then.
+void push_press(float x, float y, int button = 1);
+void push_release(float x, float y, int button = 1);
 // The window system asks the window to close.
 void push_close();
 // The pixel that the logical point (x, y) falls in, at the window's real size.
@@ -54,6 +58,14 @@ struct Frame {
 
 // Reads the frame being drawn now (the back buffer).
 Frame read_frame();
+// The n characters of the 5 by 7 dot font drawn in colour k from the logical point (x, y) (the
+// first glyph's lower-left dot), `advance` apart: at each place the character whose every dot
+// matches the frame, ' ' where no dot is lit, '?' where the dots match no character. Where two
+// characters share a glyph the letter is read (O, not 0): numbers are read with read_number.
+std::string read_text(const Frame& f, float x, float y, int n, int k, float advance = 6.0f);
+// A number drawn by OGL_number at (x, y): its `places` digits and, with decimals, the point half a
+// place right of the last whole digit ('?' where a digit does not read or the point is missing).
+std::string read_number(const Frame& f, float x, float y, int places, int decimals, int k);
 // Runs one pass and returns its frame as it stood just before the buffer swap.
 Frame capture_pass();
 // Writes a frame as a PNG picture (top row first in the file). 1 on success.

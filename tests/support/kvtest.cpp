@@ -55,6 +55,20 @@ struct SinkEnvironment : ::testing::Environment {
 };
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new SinkEnvironment);
 
+// Each test starts with no alert recorded and the alert windows off, whatever the test before it
+// in the same process left behind.
+struct FreshAlertsPerTest : ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        g_alerts.clear();
+        g_show_alerts = false;
+    }
+};
+const bool g_fresh_alerts = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshAlertsPerTest);
+    return true;
+}();
+
 }  // namespace
 
 std::vector<RecordedAlert>& recorded_alerts() { return g_alerts; }
@@ -110,7 +124,7 @@ int run_in_child_process(const std::function<void()>& body, int seconds)
     }
     if (pid < 0) return 0;
     int status = 0;
-    for (int waited = 0; waited < 10 * seconds; waited++) {
+    for (int waited = 0; waited < 10 * seconds * KV_TIME_SCALE; waited++) {
         if (waitpid(pid, &status, WNOHANG) == pid) return 1;
         usleep(100000);
     }

@@ -21,13 +21,13 @@ struct FatalAlert : std::runtime_error {
     explicit FatalAlert(const RecordedAlert& a) : std::runtime_error("fatal alert: " + a.l1), alert(a) {}
 };
 
-// Every alert raised since the last clear.
+// Every alert raised since the last clear (each test starts with none recorded).
 std::vector<RecordedAlert>& recorded_alerts();
 void clear_recorded_alerts();
 // Installs the sink (done for every test by the support library's environment).
 void install_alert_sink();
 // With on, notices and the about box are still recorded but then shown in the alert window (996), where
-// the test answers them (Enter or a click on O.K.); fatal alerts always throw.
+// the test answers them (Enter or a click on O.K.); fatal alerts always throw. Off at each test's start.
 void show_alert_windows(bool on);
 
 // A fresh temporary folder, removed when the object goes.
@@ -46,9 +46,16 @@ private:
     std::filesystem::path path_;
 };
 
+// How many times longer than in the release build this build's code takes (5 in the sanitizer
+// build): a test's limit on time is its release figure times this.
+#ifndef KV_TIME_SCALE
+#define KV_TIME_SCALE 1
+#endif
+
 // Runs body in a forked child process (the parent's output flushed first), which then ends at once
 // with status 0, and waits at most `seconds` for it, killing it past that. For what may start only
 // once in a process (the window system, the speech engine). 1 when the child ended by itself.
+// The wait is scaled by KV_TIME_SCALE.
 int run_in_child_process(const std::function<void()>& body, int seconds);
 
 // Reads a whole file as bytes ("" when it cannot be read).

@@ -240,3 +240,40 @@ TEST(GenSoundsTool, WritesTheSameFilesAgainAndRefusesBadArguments)
         EXPECT_TRUE(read_file(dir.str() + "/" + e.path) == read_file(program_path(e.path))) << e.path;
     EXPECT_NE(std::system(("'" + tool + "' 2>/dev/null").c_str()), 0);
 }
+
+// The call-outs' voice draws its breath noise from the C library's rand(), so anything that draws on
+// rand() before or between the call-outs would change their samples. Two ways that happen, each run
+// twice on its own fresh home, configuration and temporary folders: a user's first run (the sound
+// server's client library names its runtime folder with rand() when the user has none yet, the
+// later run finds the folder) and a library loaded ahead of the tool that draws on rand() at start.
+// Every run must speak the program folder's call-outs byte for byte.
+TEST(GenSoundsTool, SpeaksTheSameWhateverDrewOnTheRandomSequenceBefore)
+{
+    const std::string tool = std::string(KV_TOOLS_BIN_DIR) + "/gen_sounds";
+    struct Case {
+        const char* what;
+        std::string preload;
+    };
+    const Case cases[] = {
+        {"a user's first run, then a later one", ""},
+        {"rand() drawn before the tool starts", KV_RAND_DRAWER},
+    };
+    for (const Case& c : cases) {
+        TempDir home;
+        for (const char* sub : {"config", "cache", "tmp"}) std::filesystem::create_directories(home.path() / sub);
+        std::string env = "env -u XDG_RUNTIME_DIR -u PULSE_RUNTIME_PATH -u PULSE_SERVER HOME='" + home.str() +
+                          "' XDG_CONFIG_HOME='" + home.str() + "/config' XDG_CACHE_HOME='" + home.str() +
+                          "/cache' TMPDIR='" + home.str() + "/tmp'";
+        // A sanitized tool would refuse a preloaded library that is not its runtime.
+        if (!c.preload.empty()) env += " LD_PRELOAD='" + c.preload + "' ASAN_OPTIONS=verify_asan_link_order=0";
+        for (const char* run : {"first", "later"}) {
+            const std::string out = home.str() + "/" + run;
+            ASSERT_EQ(std::system((env + " '" + tool + "' '" + out + "' >/dev/null 2>&1").c_str()), 0) << c.what;
+            for (const GsnEntry& e : gsn_manifest()) {
+                if (e.kind != GSN_SPEECH) continue;
+                EXPECT_TRUE(read_file(out + "/" + e.path) == read_file(program_path(e.path)))
+                    << c.what << ": the " << run << " run's " << e.path;
+            }
+        }
+    }
+}

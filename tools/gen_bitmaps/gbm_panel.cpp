@@ -107,7 +107,8 @@ void statbar(GbmImage& img)
 // windows at y 240 over their knobs 522..570 and 590..638 (y 208..232); COM 2 and NAV 2 at y 191
 // over y 159..183; the transponder's digits over its knobs 561..641 (y 120..140) and the ident
 // button 520..550; the autopilot's buttons at y 87; the fuel gauge 514..545 (y 42..46); the parking
-// brake 494..564 (y 5..20); the aileron and rudder trims 566..606 (y 35..60 and 5..30).
+// brake 494..564 (y 5..20); the aileron and rudder trims 566..606 (y 35..60 and 5..30). The GPS unit
+// covers 500..641 by 210..280 of it.
 void radios(GbmImage& img)
 {
     gbm_fill_rect(img, 0, 0, img.w, img.h, CK_PAINT);
@@ -152,10 +153,10 @@ void radios(GbmImage& img)
         ck_text_c(img, rx(ap_x[k]) + 8, 104, ap[k], CK_LABEL);
     }
     divider(78);
-    // Fuel gauge: empty at 514, half at 529, full at 545.
-    gbm_text(img, 3, 42, "FUEL", 1, CK_LABEL);
-    ck_window(img, rx(511), 40, rx(549), 49, gbm_rgb(200, 198, 186));
-    for (int x : {514, 529, 545}) gbm_fill_rect(img, rx(x) + 1, 40, rx(x) + 2, 49, gbm_rgb(20, 20, 20));
+    // Fuel gauge: empty at 514, marks at 514, 529 and 544, full at 545.
+    gbm_text(img, rx(518), 51, "FUEL", 1, CK_LABEL);
+    ck_window(img, rx(511), 40, rx(549), 49, gbm_rgb(20, 20, 22));
+    for (int x : {514, 529, 544}) gbm_fill_rect(img, rx(x), 40, rx(x) + 1, 49, CK_INK);
     gbm_text(img, rx(511), 31, "E", 1, CK_LABEL);
     gbm_text(img, rx(543), 31, "F", 1, CK_LABEL);
     // Parking brake and trims.
@@ -169,16 +170,16 @@ void radios(GbmImage& img)
     }
 }
 
-// The GPS, 141 by 70 at (500, 210) from the stack's slot: the screen, the scroll knob (536..556),
-// the mode knob (593..613) and the sockets of the kind buttons at 623 (y 264, 244, 224).
+// The GPS unit, 141 by 70 at (500, 210) from the stack's slot: its screen (501..620 by 231..278),
+// which also carries the first COM and NAV frequencies and the DME on aircraft with the first
+// navigation receiver; the two knobs below it (536..556 and 593..613, y 210..230, the COM 1 and NAV 1
+// knobs on those aircraft) and the sockets of the kind buttons at 621..641 (y 264, 244, 224).
 void gps(GbmImage& img)
 {
     raised_box(img, 0, 0, img.w, img.h, kStack);
-    ck_window(img, 3, 22, 118, 68, gbm_rgb(6, 20, 10));
+    ck_window(img, 1, 21, 121, 69, gbm_rgb(6, 20, 10));
     ck_knob(img, 46, 10, 8.0f);
     ck_knob(img, 103, 10, 8.0f);
-    gbm_text(img, 4, 7, "GPS", 1, CK_LABEL);
-    gbm_text(img, 57, 7, "MODE", 1, CK_LABEL);
     for (int y : {54, 34, 14}) ck_window(img, 122, y - 1, 140, y + 13, kSocket);
 }
 

@@ -4,12 +4,21 @@
 #include <espeak-ng/speak_lib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
 std::vector<short>* g_sink = nullptr;
 int g_rate = 0;
+
+// The voice's breath noise is drawn from the C library's process-wide rand(). Whatever else in the
+// process draws on it first changes every call-out's samples: espeak_Initialize opens an audio
+// device even for synchronous synthesis, and the sound server's client library names a fresh
+// runtime folder with rand() the first time a user runs it (it then leaves a link to that folder
+// under ~/.config/pulse, so later runs draw nothing). Each call-out therefore starts the sequence
+// from this seed, and depends only on its own words.
+constexpr unsigned kVoiceNoiseSeed = 1;
 
 int collect(short* wav, int count, espeak_EVENT*)
 {
@@ -56,6 +65,7 @@ int speak_words(const char* words, std::vector<float>& out)
 {
     std::vector<short> pcm;
     g_sink = &pcm;
+    std::srand(kVoiceNoiseSeed);
     espeak_ERROR e = espeak_Synth(words, std::strlen(words) + 1, 0, POS_CHARACTER, 0, espeakCHARS_AUTO, nullptr, nullptr);
     if (e == EE_OK) e = espeak_Synchronize();
     g_sink = nullptr;

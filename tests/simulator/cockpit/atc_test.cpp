@@ -60,7 +60,7 @@ TEST_F(Requests, PlacesOutsideTheRegionOrUnknownGetNoAnswer)
         "request vectors Faraway Field",      // a real airport, but not in the region
         "request landing Brookfield",         // only the whole name counts
         "request landing brookfield regional",
-        "request I L S Kestrova",             // a VOR is no localizer
+        "request I L S Kestrova VOR",         // the whole name or nothing
         "request localizer KBRK 99 LOC",
         "request taxi",                       // no place at all
         "request I L S",
@@ -70,6 +70,33 @@ TEST_F(Requests, PlacesOutsideTheRegionOrUnknownGetNoAnswer)
         controller_respond(q);
         EXPECT_EQ(said(), "") << q;
     }
+    EXPECT_EQ(atc.ils_vec_in_progress, 0);
+}
+
+// An approach request names a navaid of the region, whatever its kind: the VOR "Kestrova" (navaid 4,
+// 0.1 degree north and west of the field) gets vectors as the localizers do, and only the region's
+// navaids answer.
+TEST_F(Requests, ApproachRequestsFindTheNameAmongAllTheRegionsNavaids)
+{
+    place(34.2f, -117.2f, 5000, 90, 150, 0);
+    for (const char* q : {"request I L S Kestrova", "request localizer Kestrova"}) {
+        reset_atc();
+        atc.ils_vec_in_progress = 0;
+        hush();
+        controller_respond(q);
+        EXPECT_TRUE(said_matches(std::string(CALL) + ".*vectors Kestrova, if you would like another approach instead "
+                                                     "just tell me"))
+            << q << ": " << said();
+        EXPECT_EQ(atc.ils_vec_in_progress, 1) << q;
+        EXPECT_STREQ(atc.ils_command, q);
+    }
+    // The same VOR taken out of the region is not there to be asked for.
+    reset_atc();
+    atc.ils_vec_in_progress = 0;
+    nav_inreg[4] = 0;
+    hush();
+    controller_respond("request I L S Kestrova");
+    EXPECT_EQ(said(), "");
     EXPECT_EQ(atc.ils_vec_in_progress, 0);
 }
 

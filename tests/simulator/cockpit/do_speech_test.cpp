@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <regex>
@@ -294,23 +296,36 @@ TEST_F(Phrases, SpeechReachesTheMixerWithoutWaiting)
     PLT_speech_flush();
 }
 
+// The engine, once loaded, stays loaded in its process (another test may have loaded it), so the
+// engine-less checks run in a fresh process of this test alone, which names what went wrong.
 TEST_F(Phrases, WithoutASpeechEngineSentencesAreOnlyShown)
 {
-    PLT_speech_flush();
-    EXPECT_NE(PLT_speech_say("hello"), 0);   // before any engine
-    TempDir empty;   // a data folder without the engine's data
-    EXPECT_EQ(PLT_speech_init(empty.str().c_str()), 0);
-    EXPECT_STRNE(PLT_speech_error(), "");
-    EXPECT_NE(PLT_speech_say("hello"), 0);
-    EXPECT_FALSE(PLT_speech_busy());
-    msc.speech_avail = 0;
-    set.voice_out = 1;
-    set.text_out = 1;
-    speakstring("Call the ball.");
-    EXPECT_STREQ(atc.response, "Call the ball.");
-    EXPECT_EQ(PLT_speech_queued(), 0);
-    EXPECT_TRUE(recorded_alerts().empty());
-    PLT_speech_close();
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::string wrong;
+            auto check = [&wrong](bool ok, const char* what) {
+                if (!ok) wrong += std::string(what) + "; ";
+            };
+            PLT_speech_flush();
+            check(PLT_speech_say("hello") != 0, "a sentence was taken before any engine");
+            TempDir empty;   // a data folder without the engine's data
+            check(PLT_speech_init(empty.str().c_str()) == 0, "the engine started without its data");
+            check(std::strcmp(PLT_speech_error(), "") != 0, "no reason given");
+            check(PLT_speech_say("hello") != 0, "a sentence was taken without an engine");
+            check(!PLT_speech_busy(), "busy without an engine");
+            msc.speech_avail = 0;
+            set.voice_out = 1;
+            set.text_out = 1;
+            speakstring("Call the ball.");
+            check(std::strcmp(atc.response, "Call the ball.") == 0, "the sentence was not shown");
+            check(PLT_speech_queued() == 0, "samples were queued");
+            check(recorded_alerts().empty(), "an alert was raised");
+            PLT_speech_close();
+            std::fprintf(stderr, "%s\n", wrong.c_str());
+            std::exit(wrong.empty() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -4,189 +4,9 @@
 // glass panel's primary display gone with its display, and pictures of whole panels in
 // build/pictures.
 #include "alloc_count.h"
-#include "flight_harness.h"
-#include "hl_funct.h"
-#include "hl_graph.h"
-#include "hl_mnw.h"
-#include "hl_tex.h"
-#include "hl_types.h"
-#include "hl_wind.h"
-#include "initgen.h"
-#include "kvscreen.h"
-#include "kvtest.h"
-#include "panel.h"
-#include "plt.h"
+#include "panel_screen.h"
 
-#include <GL/gl.h>
-
-
-#include <cmath>
-#include <cstddef>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <string>
-
-namespace {
-
-// The digit drums' picture, as the start-up builds it.
-void fill_drum(void)
-{
-    int* v = &ins.v_tape_col[0][0];
-    for (int i = 0; i < 90 * 5; i++) v[i] = 22;
-    for (int d = 0; d <= 9; d++) init_tape(v, 90, 5, 2, 9 * d - 3, d);
-    int* h = &ins.h_tape_col0[0][0];
-    for (int i = 0; i < 12 * 200; i++) h[i] = 22;
-    for (int c = 0; c <= 180; c += 20) {
-        init_tape(h, 12, 200, c - 3, 1, c / 20);
-        init_tape(h, 12, 200, c + 3, 1, (c / 2) % 10);
-    }
-}
-
-uint32_t rgb_of(const uint8_t* p) { return static_cast<uint32_t>(p[0] << 16 | p[1] << 8 | p[2]); }
-uint32_t colour_of(int k)
-{
-    return static_cast<uint32_t>(std::lround(col_rgb[k][0] * 255) << 16 | std::lround(col_rgb[k][1] * 255) << 8 |
-                                 std::lround(col_rgb[k][2] * 255));
-}
-
-class PanelScreen : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        fh_world();
-        hl_fill_colors();
-        clear_recorded_alerts();
-        ASSERT_TRUE(PLT_open_window("panel", SCREEN_W, SCREEN_H, 0));
-        int w = 0, h = 0;
-        PLT_drawable_size(&w, &h);
-        mnw.HRES = static_cast<float>(w);
-        mnw.YRES = static_cast<float>(h);
-        mnw.XRAT = mnw.HRES / SCREEN_W;
-        mnw.YRAT = mnw.YRES / SCREEN_H;
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glFrontFace(GL_CW);
-        glEnable(GL_CULL_FACE);
-        glCullFace(GL_BACK);
-        glAlphaFunc(GL_GREATER, 0.0f);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, SCREEN_W, 0, SCREEN_H, -1, 1);
-        glViewport(0, 0, w, h);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        OGL_forget_state();
-        OGL_setstate(0, 0, 0, 0);
-        ogl_ready = 1;
-        ins.r_rat = ins.g_rat = ins.b_rat = 1.0f;
-        fill_drum();
-        OGL_texbmp(TEXBMP_FAMILY, TEX_DG, ALPHA_KEY, "dg");
-        OGL_texbmp(TEXBMP_FAMILY, TEX_HAND, 0, "hand");
-        mnw.topwin = 0;
-        initing = 0;
-    }
-    void TearDown() override
-    {
-        ogl_ready = 0;
-        OGL_forget_state();
-        PLT_close_window();
-    }
-
-    // Loads a bundled aircraft as the user's and opens window 0, which draws the static face.
-    void fly(const char* rel, bool bundled = true)
-    {
-        ASSERT_EQ(fh_load(bundled ? fh_bundled(rel) : rel), 1) << rel;
-        fh_start_air(1000.0f, 50.0f, 0.0f);
-        panel_reset_needles();
-        MACIBM_startwind(0);
-        ASSERT_TRUE(recorded_alerts().empty()) << recorded_alerts()[0].l1;
-    }
-    // The trainer's file with a glass panel, loaded as the user's aircraft, so that the loader lays
-    // out the glass slots and the attitude picture's outline.
-    void fly_glass()
-    {
-        std::string bytes = read_file(fh_bundled(FH_TRAINER));
-        const size_t at = 5 + offsetof(planestruct, paneltype);   // after the file's type byte and version
-        ASSERT_GE(bytes.size(), at + 4);
-        const int32_t glass_panel = 2;   // the bundled files are little-endian, as this machine
-        std::memcpy(&bytes[at], &glass_panel, 4);
-        fly(dir.write("Glass Trainer.acf", bytes).c_str(), false);
-        ASSERT_EQ(pln[0].paneltype, 2);
-    }
-    // The switch-and-lever sheet's file, and its texel (u, v) (the file's rows run from the bottom,
-    // blue first).
-    static std::string hand_sheet()
-    {
-        char base[STR_LEN];
-        texbmp_path(TEXBMP_FAMILY, TEX_HAND, "hand", base);
-        return read_file(std::string(base) + BITMAP_EXTENSION);
-    }
-    static uint32_t sheet_texel(const std::string& sheet, int u, int v)
-    {
-        const size_t at = 54 + (static_cast<size_t>(v) * 128 + u) * 3;
-        return static_cast<uint32_t>(static_cast<uint8_t>(sheet[at + 2]) << 16 | static_cast<uint8_t>(sheet[at + 1]) << 8 |
-                                     static_cast<uint8_t>(sheet[at]));
-    }
-    static bool close(uint32_t a, uint32_t b)
-    {
-        for (int shift : {0, 8, 16})
-            if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 2) return false;
-        return true;
-    }
-    // How many pixels of the w by h rectangle at (x, y) show sheet frame k's corner.
-    static int frame_matches(const Frame& f, const std::string& sheet, float x, float y, int w, int h, int k)
-    {
-        int same = 0;
-        for (int dy = 0; dy < h; dy++)
-            for (int dx = 0; dx < w; dx++)
-                same += close(rgb_of(f.at(x + dx, y + dy)), sheet_texel(sheet, 32 * (k % 4) + dx, 32 * (k / 4) + dy));
-        return same;
-    }
-    TempDir dir;
-    // One frame of the panel over a plain sky.
-    Frame frame()
-    {
-        glClearColor(0.5f, 0.7f, 0.9f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-        OGL_plot_background();
-        update_panel();
-        return read_frame();
-    }
-    // The colour at radius r and angle a (degrees clockwise from up) from slot k's centre.
-    static uint32_t at_dial(const Frame& f, int slot, float a, float r)
-    {
-        const float t = a * 3.14159265f / 180.0f;
-        return rgb_of(f.at(ins.x_loc[slot] + r * std::sin(t), ins.y_loc[slot] + r * std::cos(t)));
-    }
-    // A needle (colour 0) crosses the point at radius r and angle a: a line two pixels wide may
-    // fall either side of the exact point, so the pixel's neighbours count too.
-    static bool white_at(const Frame& f, int slot, float a, float r)
-    {
-        const float t = a * 3.14159265f / 180.0f;
-        const float px = ins.x_loc[slot] + r * std::sin(t), py = ins.y_loc[slot] + r * std::cos(t);
-        for (int dy = -1; dy <= 1; dy++)
-            for (int dx = -1; dx <= 1; dx++)
-                if (rgb_of(f.at(px + dx, py + dy)) == colour_of(0)) return true;
-        return false;
-    }
-    // No needle at that point: the exact pixel shows the dial's face, not the needle colour (the
-    // faces' own white marks lie elsewhere than the points asked about).
-    static bool face_at(const Frame& f, int slot, float a, float r) { return at_dial(f, slot, a, r) != colour_of(0); }
-    void save(const Frame& f, const std::string& name)
-    {
-        std::filesystem::create_directories(KV_BINARY_DIR "/pictures");
-        EXPECT_TRUE(write_png(KV_BINARY_DIR "/pictures/" + name + ".png", f));
-    }
-    // Frames enough for the needles that ease toward their values to arrive.
-    Frame settle(int frames = 600)
-    {
-        for (int k = 0; k < frames; k++) update_panel();
-        return frame();
-    }
-};
-
-}  // namespace
+#include <algorithm>
 
 TEST_F(PanelScreen, StaticFaceIsInTheWindowPictureAndItsTiles)
 {
@@ -411,6 +231,61 @@ TEST_F(PanelScreen, AttitudeHorizonFollowsPitchAndBank)
             EXPECT_EQ(rgb_of(f.at(px - 6 * ux, py - 6 * uy)), ground) << c.pitch << "/" << c.roll << " along " << along;
         }
         if (c.pitch == 5) save(f, "panel_attitude_pitch5_roll-45");
+    }
+}
+
+// The panel on a 1024 by 768 window: each logical row is 1.28 real pixels high, so whatever fills
+// sky and ground must cover whole rows, not draw one-pixel lines.
+class PanelScreen1024 : public PanelScreen {
+protected:
+    PanelScreen1024() { window_w = 1024, window_h = 768; }
+};
+
+// Banked 0, 30, 60 and 90 degrees (and 30 with the nose 10 degrees up): sky on one side and ground
+// on the other of a straight horizon at the bank angle, with no row of the window left unfilled.
+// The points are (t, n) = (+-25, +-8) from the horizon's centre, t along the horizon (cos b, sin b)
+// and n up from it (-sin b, cos b), worked out by hand; at 10 degrees up the horizon's centre lies
+// 15 px below the dial's centre along the turned vertical, at (7.50, -12.99). Each point is read
+// as a run of real pixels 2.5 logical units above and below it, which crosses at least two of the
+// 1.28-pixel rows.
+TEST_F(PanelScreen1024, AttitudeSkyAndGroundMeetOnAStraightHorizonAtEveryBank)
+{
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
+    ASSERT_EQ(mnw.HRES, 1024.0f);
+    const uint32_t sky = colour_of(35), ground = colour_of(37);
+    struct Point {
+        float dx, dy;
+        bool is_sky;
+    };
+    struct Case {
+        float pitch, bank;
+        Point p[4];
+    } cases[] = {
+        {0, 0, {{25, 8, true}, {-25, 8, true}, {25, -8, false}, {-25, -8, false}}},
+        {0, 30, {{17.65f, 19.43f, true}, {-25.65f, -5.57f, true}, {25.65f, 5.57f, false}, {-17.65f, -19.43f, false}}},
+        {0, 60, {{5.57f, 25.65f, true}, {-19.43f, -17.65f, true}, {19.43f, 17.65f, false}, {-5.57f, -25.65f, false}}},
+        {0, 90, {{-8, 25, true}, {-8, -25, true}, {8, 25, false}, {8, -25, false}}},
+        {10, 30, {{25.15f, 6.44f, true}, {-18.15f, -18.56f, true}, {33.15f, -7.42f, false}, {-10.15f, -32.42f, false}}},
+    };
+    for (const Case& c : cases) {
+        flt.the[0] = c.pitch;
+        flt.phi[0] = c.bank;
+        const Frame f = frame();
+        char name[64];
+        std::snprintf(name, sizeof name, "panel1024_attitude_pitch%g_bank%g", c.pitch, c.bank);
+        save(f, name);
+        const float x = ins.x_loc[2], y = ins.y_loc[2];
+        for (const Point& p : c.p) {
+            int px, py0, py1;
+            logical_to_pixel(x + p.dx, y + p.dy - 2.5f, &px, &py0);
+            logical_to_pixel(x + p.dx, y + p.dy + 2.5f, &px, &py1);
+            int right = 0, rows = 0;
+            // logical_to_pixel counts rows down from the top; the frame's rows run up from the bottom.
+            for (int py = std::min(py0, py1); py <= std::max(py0, py1); py++, rows++)
+                right += rgb_of(f.px(px, f.h - 1 - py)) == (p.is_sky ? sky : ground);
+            EXPECT_EQ(right, rows) << "pitch " << c.pitch << " bank " << c.bank << " at (" << p.dx << ", " << p.dy
+                                   << ") wants " << (p.is_sky ? "sky" : "ground");
+        }
     }
 }
 

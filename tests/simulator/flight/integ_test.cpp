@@ -44,6 +44,32 @@ TEST(MagneticVariation, TheWorldTableInterpolatesAndExtends)
     for (const Case& c : cases) EXPECT_NEAR(mag_var_at(c.lat, c.lon), c.west, 1e-3f) << c.lat << " " << c.lon;
 }
 
+// Far off the map: past a pole the pole's value (the 30..60 or -60..-30 band extended to it), past
+// the date line the longitude goes round; nothing overflows on the way.
+TEST(MagneticVariation, FarOffPositionsStayOnTheGlobe)
+{
+    struct Case {
+        float lat, lon, west;
+    } cases[] = {
+        {90.0f, 0.0f, -(-2.1f + 2.0f * (-5.5f + 2.1f))},   // the 30 and 60 rows' -2.1 and -5.5 east
+        {1e9f, 0.0f, -(-2.1f + 2.0f * (-5.5f + 2.1f))},
+        {3e38f, 0.0f, -(-2.1f + 2.0f * (-5.5f + 2.1f))},
+        {-1e9f, 0.0f, -(2.0f * -19.3f + 24.3f)},           // the -60 and -30 rows' -19.3 and -24.3 east
+        {30.0f, -170.0f, -10.3f},
+        {30.0f, 190.0f, -10.3f},
+        {30.0f, 190.0f + 3600.0f, -10.3f},
+        {30.0f, -170.0f - 7200.0f, -10.3f},
+        {30.0f, 180.0f, -8.1f},
+    };
+    for (const Case& c : cases) EXPECT_NEAR(mag_var_at(c.lat, c.lon), c.west, 1e-3f) << c.lat << " " << c.lon;
+    // Any longitude at all gives one of the table's values between its columns.
+    for (float lon : {1e9f, -1e9f, 3e38f, -3e38f}) {
+        const float v = mag_var_at(45.0f, lon);
+        EXPECT_TRUE(std::isfinite(v)) << lon;
+        EXPECT_LE(std::fabs(v), 32.6f) << lon;   // the largest of the 30 and 60 rows
+    }
+}
+
 TEST_F(Integration, RollAndPitchRatesAreDampedTwiceAsHardAsYaw)
 {
     flt.P = flt.Q = flt.R = 10.0f;

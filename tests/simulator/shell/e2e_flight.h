@@ -1,0 +1,72 @@
+// e2e_flight.h -- the whole simulator run in a child process (window system and speech engine start
+// once per process, as in the real program) with a pass hook flying it, and what the hook saw
+// brought back as named numbers and the alerts raised.
+#pragma once
+#include "hl_event.h"
+#include "kvscreen.h"
+#include "kvtest.h"
+#include "lax.h"
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+// What a run saw: numbers by name, and the code and first line of each alert.
+struct Seen {
+    std::map<std::string, double> v;
+    std::vector<std::string> alerts;
+    double get(const char* k) const { return v.count(k) ? v.at(k) : -1e30; }
+};
+
+// Runs Kestrova on the test clock (from 0) with `hook` called at every pass; the hook records into
+// *live. The child writes *live (with "rc", the program's result, -2 for a fatal alert) to `report`,
+// which is read back. The child is stopped after `seconds`.
+inline Seen fly_in_child(const std::string& report, void (*hook)(void), Seen* live, int seconds)
+{
+    run_in_child_process([&] {
+        use_test_clock(0);
+        hl_set_pass_hook(hook);
+        clear_recorded_alerts();
+        int rc = -1;
+        try {
+            rc = kestrova_run();
+        } catch (const FatalAlert&) {
+            rc = -2;
+        }
+        hl_set_pass_hook(nullptr);
+        std::FILE* f = std::fopen(report.c_str(), "w");
+        if (f) {
+            std::fprintf(f, "rc %d\n", rc);
+            for (const auto& [k, v] : live->v) std::fprintf(f, "%s %.9g\n", k.c_str(), v);
+            for (const RecordedAlert& a : recorded_alerts()) std::fprintf(f, "alert %d %s\n", a.code, a.l1.c_str());
+            std::fclose(f);
+        }
+    }, seconds);
+    Seen out;
+    std::ifstream in(report);
+    std::string k;
+    while (in >> k) {
+        if (k == "alert") {
+            std::string line;
+            std::getline(in, line);
+            out.alerts.push_back(line);
+        } else {
+            double v;
+            in >> v;
+            out.v[k] = v;
+        }
+    }
+    return out;
+}
+
+// Whether an alert is one a machine without accelerator or joystick raises, or the slow-frame warning
+// a test clock's long frames call for.
+inline bool expected_alert(const std::string& a)
+{
+    for (const char* k : {"I can not find a 3-D accelerator card", "My system-checking indicates",
+                          "Warning: The simulator is running too slow"})
+        if (a.find(k) != std::string::npos) return true;
+    return false;
+}
