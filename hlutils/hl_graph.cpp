@@ -68,12 +68,22 @@ void OGL_setstate(int fog, int tex, int light, int depth)
     switch_cap(depth, &o_depth, GL_DEPTH_TEST);
 }
 
+static int32_t* g_bind_counts = nullptr;   // the tally of binds by texture number, when kept
+static int g_bind_count_n = 0;
+
 void OGL_bindtex(int n)
 {
     load_cache();
     if (n == o_index) return;
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(n));
     o_index = n;
+    if (g_bind_counts && n >= 0 && n < g_bind_count_n) g_bind_counts[n]++;
+}
+
+void OGL_count_binds(int32_t* counts, int n)
+{
+    g_bind_counts = n > 0 ? counts : nullptr;
+    g_bind_count_n = n > 0 ? n : 0;
 }
 
 // ---- colours --------------------------------------------------------------------------------------

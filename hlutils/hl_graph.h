@@ -15,6 +15,9 @@ constexpr float PANEL_PICTURE_H = 333.0f;
 void OGL_setstate(int fog, int tex, int light, int depth);
 // Binds texture number n unless it is the one bound last.
 void OGL_bindtex(int n);
+// From now on adds one to counts[k] for every bind OGL_bindtex makes of texture k < n (those it
+// skips as already bound are not counted); a null array or n of 0 stops the tally.
+void OGL_count_binds(int32_t* counts, int n);
 // Forgets the cached enable state and binding; called whenever a new OpenGL context is made current.
 void OGL_forget_state(void);
 // Changes with every OGL_forget_state: what was built in OpenGL (display lists) under another

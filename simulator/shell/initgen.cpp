@@ -18,8 +18,6 @@
 #include <cstdio>
 #include <cstring>
 
-float star_xyz[NUM_STARS][3];
-
 namespace {
 
 constexpr int TAPE_UNLIT = 22;   // colour index of an unlit cell
@@ -81,17 +79,6 @@ void fill_nav_pics(void)
 }
 
 namespace {
-
-void fill_stars(void)
-{
-    for (int s = 0; s < NUM_STARS; s++) {
-        float e = fltrand(-20, 80) * con.degtorad;
-        float a = fltrand(0, 360) * con.degtorad;
-        star_xyz[s][0] = std::sin(a) * std::cos(e) * 1000.0f;
-        star_xyz[s][1] = std::sin(e) * 1000.0f;
-        star_xyz[s][2] = std::cos(a) * std::cos(e) * 1000.0f;
-    }
-}
 
 void set_defaults(void)
 {
@@ -189,7 +176,7 @@ void init_gen(void)
     fill_density_table();
     fill_tapes();
     fill_nav_pics();
-    fill_stars();
+    place_stars();
     fill_ship_models();
     clear_graph();
     set_defaults();

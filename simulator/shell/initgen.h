@@ -2,13 +2,8 @@
 // air-density table, the panel's pixel pictures, the stars, the ship models and the defaults.
 #pragma once
 
-#include "ship_model.h"
-
-constexpr int NUM_STARS = 2000;
-
-// Star directions at 1000 m from the viewpoint, x east, y up, z south.
-extern float star_xyz[NUM_STARS][3];
-// The ship and oil-rig models (ship_model.h) are filled here, once.
+#include "nature_draw.h"   // the stars (star_xyz), placed here once
+#include "ship_model.h"      // the ship and oil-rig models, filled here once
 
 // Everything above and the air-density table (fill_density_table), in start-up order;
 // `MACIBM_init` has run (constants, window).

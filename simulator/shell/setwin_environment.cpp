@@ -9,6 +9,7 @@
 #include "hl_graph.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "wxgrid.h"
 
 #include <cmath>
 #include <cstdio>
@@ -55,6 +56,23 @@ AtisInputs atis_inputs(void)
     in.use_realwxr = atm.use_realwxr;
     in.airport = msc.loc_apt_wrl;
     return in;
+}
+
+// What the weather grid is made from in window 12: when the user changes any of it, the grid is
+// made afresh.
+struct WeatherInputs {
+    float tops, bases, vis, rain, turb, bursts, change;
+    int32_t cld_type;
+};
+WeatherInputs weather_inputs(void)
+{
+    return {atm.topsMSL, atm.baseMSL, atm.vis_rep, atm.rain_tstm, atm.wind_tbl, atm.burst_prob, atm.rate_change,
+            atm.cld_type};
+}
+bool same_weather(const WeatherInputs& a, const WeatherInputs& b)
+{
+    return a.tops == b.tops && a.bases == b.bases && a.vis == b.vis && a.rain == b.rain && a.turb == b.turb &&
+           a.bursts == b.bursts && a.change == b.change && a.cld_type == b.cld_type;
 }
 
 // A horizontal slider with its label above it.
@@ -131,6 +149,8 @@ void manage_spa(void)
 
 void manage_atm(void)
 {
+    const WeatherInputs before = weather_inputs();
+
     // ---- clouds (left column) ----
     win_heading(20, 505, "CLOUDS");
     in4textbtn(20, 478, "     clear  ", "   scattered", "     broken ", "    overcast", 90, &atm.cld_type);
@@ -176,6 +196,10 @@ void manage_atm(void)
     if (labelled_scale(20, 35, SCALE_BIG, "climb rate", 0, 500, &fpm)) atm.trml_vvi = fpm * con.fpmtomsc;
     OGL_number(WIN_VALUE_COLOR, 186, 32, fltlim(fpm, 0, 500), 3, 0, 6, 0);
     win_label(210, 32, "FPM climb rate");
+
+    // A changed weather gets its grid made again, all six sectors of the region.
+    if (!same_weather(before, weather_inputs()))
+        for (int tile = 0; tile < 6; tile++) gen_wx_for_sec(tile);
 
     // ---- winds (right column) ----
     wind_layer(330, 505, "LOW WINDS", &atm.wndspd1, &atm.wnddir1, &atm.shrspd1, &atm.shrdir1, &atm.trblnc1);

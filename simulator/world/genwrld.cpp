@@ -12,7 +12,6 @@
 #include "obstacle.h"
 #include "rwygeo.h"
 #include "terrain.h"
-#include "world_pending.h"
 #include "wxgrid.h"
 
 #include <cmath>
@@ -327,21 +326,16 @@ void region_fresh_offsets(int lat_sou, int lon_wes, double lat, double lon, doub
 
 void runway_outline(int rwy, float* x0, float* x1, float* z0, float* z1)
 {
-    const double h = rwy_hdng[rwy] * PI / 180.0;
-    const double fx = std::sin(h), fz = -std::cos(h), rx = std::cos(h), rz = std::sin(h);
-    const double cx = X_with_latlon(rwy_lat[rwy], rwy_lon[rwy]), cz = Z_with_lat(rwy_lat[rwy]);
-    // The runway and its parallel taxiway: half the length along, 2.5 widths to either side.
-    const double L = 0.5 * rwy_len[rwy], W = 2.5 * rwy_width[rwy];
-    double xs[4], zs[4];
-    for (int k = 0; k < 4; k++) {
-        const double a = (k & 1) ? L : -L, s = (k & 2) ? W : -W;
-        xs[k] = cx + a * fx + s * rx;
-        zs[k] = cz + a * fz + s * rz;
-    }
-    *x0 = static_cast<float>(fltmin4(xs[0], xs[1], xs[2], xs[3]));
-    *x1 = static_cast<float>(fltmax4(xs[0], xs[1], xs[2], xs[3]));
-    *z0 = static_cast<float>(fltmin4(zs[0], zs[1], zs[2], zs[3]));
-    *z1 = static_cast<float>(fltmax4(zs[0], zs[1], zs[2], zs[3]));
+    *x0 = *z0 = 0.0f;
+    *x1 = *z1 = -1.0f;   // an empty range for a runway without geometry
+    if (rwy < 0 || rwy >= MAX_RWY || rwy_geo_ind[rwy] < 0 || rwy_geo_ind[rwy] >= GEO_ROWS) return;
+    // The runway's left edge and the parallel taxiway's outer edge, from the marking rectangles.
+    const int g = rwy_geo_ind[rwy];
+    const float* c[4] = {geo_markxyz[g][0][3], geo_markxyz[g][0][0], geo_markxyz[g][1][1], geo_markxyz[g][1][2]};
+    *x0 = fltmin4(c[0][0], c[1][0], c[2][0], c[3][0]);
+    *x1 = fltmax4(c[0][0], c[1][0], c[2][0], c[3][0]);
+    *z0 = fltmin4(c[0][2], c[1][2], c[2][2], c[3][2]);
+    *z1 = fltmax4(c[0][2], c[1][2], c[2][2], c[3][2]);
 }
 
 void load_region(int type)

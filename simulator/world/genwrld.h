@@ -30,5 +30,7 @@ int region_shift_for(double lat, double lon);
 // had shifted meanwhile.
 void region_fresh_offsets(int lat_sou, int lon_wes, double lat, double lon, double* east, double* south);
 
-// The x and z ranges (m) of the ground a runway and its parallel taxiway cover, in the region.
+// The x and z ranges (m) of the ground a runway and its parallel taxiway cover, in the region: from
+// the runway's left edge to the taxiway's outer edge, as its geometry row lays them out. Empty
+// (x1 < x0) for a runway without a geometry row.
 void runway_outline(int rwy, float* x0, float* x1, float* z0, float* z1);

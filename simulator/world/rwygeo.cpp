@@ -224,20 +224,26 @@ void as_mark_xy(int row, int group, float x1, float z2, float x2, float z1, floa
     }
 }
 
+int inside_marking(int row, int group, float x, float z, float tol)
+{
+    if (!row_ok(row) || group < 0 || group >= GEO_MARKS) return 0;
+    float q[4][2];
+    for (int k = 0; k < 4; k++) {
+        q[k][0] = geo_markxyz[row][group][k][0];
+        q[k][1] = geo_markxyz[row][group][k][2];
+    }
+    return inside_quad(q, x, z, tol);
+}
+
 void clear_region(int lite_row, int mark_row, int group)
 {
     if (!row_ok(lite_row) || !row_ok(mark_row) || group < 0 || group >= GEO_MARKS) return;
-    float q[4][2];
-    for (int k = 0; k < 4; k++) {
-        q[k][0] = geo_markxyz[mark_row][group][k][0];
-        q[k][1] = geo_markxyz[mark_row][group][k][2];
-    }
     Run runs[8];
     const int nruns = clear_runs(lite_row, runs);
     for (int r = 0; r < nruns; r++) {
         for (int k = runs[r].first; k <= runs[r].last && k < GEO_LITES; k++) {
             float* p = geo_litexyz[lite_row][k];
-            if (inside_quad(q, p[0], p[2], CLEAR_TOL)) p[0] = p[2] = 0.0f;
+            if (inside_marking(mark_row, group, p[0], p[2], CLEAR_TOL)) p[0] = p[2] = 0.0f;
         }
     }
 }

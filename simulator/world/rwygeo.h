@@ -17,6 +17,10 @@ void setuprunway(int apt, int rwy, int row);
 // on any built runway of world airport apt.
 int in_runway(int apt, int row, float x, float z);
 
+// 1 when (x, z) lies inside marking rectangle `group` (0..5) of geometry row `row`, each edge
+// missed by at most tol metres.
+int inside_marking(int row, int group, float x, float z, float tol);
+
 // Hides (x and z set to 0) the lights of geometry row `lite_row`, in the runs that can reach
 // another surface, that stand inside marking rectangle `group` of row `mark_row`.
 void clear_region(int lite_row, int mark_row, int group);

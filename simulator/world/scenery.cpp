@@ -10,13 +10,15 @@
 #include "hl_string.h"
 #include "hl_types.h"
 #include "hud.h"
+#include "nature_draw.h"
+#include "object_draw.h"
 #include "precip.h"
+#include "runway_draw.h"
 #include "ships.h"
 #include "terrain.h"
 #include "view.h"
 #include "vrange.h"
 #include "world_hooks.h"
-#include "world_pending.h"
 
 #include <GL/gl.h>
 
@@ -141,17 +143,17 @@ void plot_airports(void)
             const int g = rwy_geo_ind[r];
             if (g < 0) continue;
             if (geo_tway[g]) {
-                int surface, l0[2], l1[2], l2[2];
-                code_to_lgts(&surface, l0, l1, l2, rwy_lite[r]);
-                const int o = surface == 62 ? 0 : 24;   // asphalt set, else concrete
+                // The asphalt set on asphalt, else the concrete set.
+                const int set = RWY_TEX_SET0 + (geo_type[g] == SURF_ASPHALT ? 0 : RWY_TEX_SET_STEP);
                 const float along = rwy_width[r] > 0 ? static_cast<float>(rwy_len[r] / rwy_width[r]) : 1.0f;
-                plot_pavement(g, 1, along, 86 + o);
-                plot_pavement(g, 5, 3.0f, 86 + o);
-                for (int q = 2; q <= 4; q++) plot_pavement(g, q, 1.0f, 85 + o);
+                plot_pavement(g, 1, along, set + RWY_PAVE);
+                plot_pavement(g, 5, 3.0f, set + RWY_PAVE);
+                for (int q = 2; q <= 4; q++) plot_pavement(g, q, 1.0f, set + RWY_TURN);
             }
             plot_runway(a, r, g);
         }
     }
+    flush_runways();
     // The windsocks of the nearest airport.
     const int near_row = nearest_local_airport();
     if (near_row < 0 || near_row >= apt_lcl_num) return;
@@ -211,8 +213,7 @@ void draw_scene(int above_overcast)
     const int puffs = atm.cld_type == 2 || atm.cld_type == 3;
     if (!in_under) {
         OGL_setstate(0, 0, 0, 0);
-        plot_stars(g_day.sky[0], g_day.sky[1], g_day.sky[2], -g_frame.half_w, -g_frame.half_h, g_frame.half_w,
-                   g_frame.half_h);
+        plot_stars(g_day.sky[0], g_day.sky[1], g_day.sky[2], 0.0f, g_frame.bottom, SCREEN_W, g_frame.top);
     }
     if (above_overcast || (scn.belowbases && puffs)) plot_clouds();
     // Above an overcast its sheet hides the ground: nothing under it is drawn.
@@ -239,7 +240,10 @@ void draw_scene(int above_overcast)
     plot_fires();
     plot_aircraft();
     if (grf.show_path) plot_path();
-    if (hud_view(set.view_type) && pln[0].HUDtype == 3 && ins.HOOP_on) plot_cool_hud();
+    if (hud_view(set.view_type) && pln[0].HUDtype == 3 && ins.HOOP_on) {
+        OGL_setstate(1, 0, 0, 1);
+        plot_cool_hud();
+    }
     if (set.tow_inprog) {
         OGL_setstate(1, 0, 0, 1);
         glColor3fv(col_rgb[TOW_ROPE_COLOR]);

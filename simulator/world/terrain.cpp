@@ -12,7 +12,6 @@
 #include "scenery.h"
 #include "ships.h"
 #include "vrange.h"
-#include "world_pending.h"
 
 #include <GL/gl.h>
 

@@ -165,10 +165,13 @@ void update_scenery(void)
         view_eye_point(con.VIEW_xyz);
     }
 
-    // What the aircraft is over is found again while the scene is drawn.
+    // What the aircraft is over is found again while the scene is drawn, and the carrier, when it
+    // is drawn, places the aircraft against its deck again: until then it is far from any deck.
     env.over_obs = env.over_carr = env.over_frig = 0;
     env.obj_height = 0.0f;
     env.surf_type = SURF_NOTHING;
+    atc.cardxyz[0] = atc.cardxyz[2] = CARD_FAR;
+    atc.cardxyz[1] = 0.0f;
 
     update_scenery2();
 }

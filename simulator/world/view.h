@@ -18,9 +18,13 @@ enum {
     VIEW_FULL = 522,
 };
 
+// Where each frame puts the aircraft against the carrier's landing reference (atc.cardxyz, x and z
+// in m) before the carrier is drawn: far beyond the landing signal officer's range.
+constexpr float CARD_FAR = 1.0e6f;
+
 // Shifts the region by one square when the aircraft nears its edge (at most one shift a frame),
-// places the camera of set.view_type, clears what the aircraft is over (the drawing sets it again)
-// and draws the outside view. The event loop calls it every frame no window covers the view.
+// places the camera of set.view_type, clears what the aircraft is over and resets the ATC card
+// position (the drawing sets them again) and draws the outside view. The event loop calls it every frame no window covers the view.
 void update_scenery(void);
 
 // The region shift alone: 1 when the region moved a square this call.

@@ -103,6 +103,7 @@ void airports_in_box(const view_box& b)
         for (int r = lo; r <= hi; r++) {
             float a0, a1, b0, b1;
             runway_outline(r, &a0, &a1, &b0, &b1);
+            if (a1 < a0) continue;   // no geometry row
             x0 = fltmin2(x0, a0);
             x1 = fltmax2(x1, a1);
             z0 = fltmin2(z0, b0);

@@ -268,6 +268,29 @@ TEST(BitmapFiles, TransparentWhereNothingIsAndOpaqueWhereSomethingIs)
     }
 }
 
+// The cloud layer turns its picture a quarter per cell: the picture's border is clear air (black,
+// no opacity) all round, so turned cells meet without a seam, and its middle holds cloud.
+TEST(CloudPicture, ClearAllRoundItsEdgesAndCloudyInItsMiddle)
+{
+    media::Bmp b = load("textures/cloud.BMP");
+    ASSERT_TRUE(b.error.empty()) << b.error;
+    int edge_max = 0;
+    for (int k = 0; k < b.w; k++)
+        for (int band = 0; band < 4; band++)
+            for (int c = 0; c < 3; c++) {
+                edge_max = std::max(edge_max, static_cast<int>(b.at(k, band)[c]));
+                edge_max = std::max(edge_max, static_cast<int>(b.at(k, b.h - 1 - band)[c]));
+                edge_max = std::max(edge_max, static_cast<int>(b.at(band, k * b.h / b.w)[c]));
+                edge_max = std::max(edge_max, static_cast<int>(b.at(b.w - 1 - band, k * b.h / b.w)[c]));
+            }
+    EXPECT_EQ(edge_max, 0) << "the border is clear";
+    int cloudy = 0, n = 0;
+    for (int y = b.h / 4; y < 3 * b.h / 4; y++)
+        for (int x = b.w / 4; x < 3 * b.w / 4; x++, n++) cloudy += b.at(x, y)[0] > 128 ? 1 : 0;
+    EXPECT_GT(cloudy, n / 4) << "the middle holds cloud";
+    EXPECT_LT(cloudy, n) << "with gaps in it";
+}
+
 // ---------------------------------------------------------------------------------------------
 // The font sheet follows the dot font
 

@@ -1,13 +1,14 @@
 // main.cpp -- bench_scenery: frames per second of the outside view around the start airport, drawn
-// by this machine's OpenGL in an 800 by 600 window: on the start runway with the panel and full
-// screen, in cruise toward the mountains, looking down from high up, and with twenty miles of
-// visibility, and at sea 600 m astern of the region's carrier nearest the airport, by day and in
-// the head-up display's view under an overcast in rain. Each frame is
-// finished (glFinish) before the next, so the figure is the renderer's real rate; the buffers are
-// swapped as the program does.
+// by this machine's OpenGL in a 1024 by 768 window: on the start runway with the panel and full
+// screen by day and at night, in cruise toward the mountains, looking down from high up, and with
+// twenty miles of visibility, the worst of them at night with the city lights on, and at sea 600 m
+// astern of the region's carrier nearest the airport, by day and in the head-up display's view
+// under an overcast in rain. Each frame is finished (glFinish) before the next, so the figure is
+// the renderer's real rate; the buffers are swapped as the program does.
 //
-//   bench_scenery [frames per case] [width height]      (default 300, 800 600)
+//   bench_scenery [frames per case] [width height [picture folder]]      (default 300, 1024 768)
 //
+// With a picture folder each case's last frame is also written there as a PNG, to look at.
 // Set SDL_VIDEODRIVER=offscreen to run without a display.
 #include "fltutil.h"
 #include "genwrld.h"
@@ -19,6 +20,7 @@
 #include "hl_worlddb.h"
 #include "lax.h"
 #include "plt.h"
+#include "png.h"
 #include "prefs.h"
 #include "scenery.h"
 #include "terrain.h"
@@ -28,10 +30,12 @@
 #include <GL/gl.h>
 
 #include <chrono>
+#include <ctime>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -44,6 +48,8 @@ struct Case {
     float agl;           // m above the ground
     float the, turn;     // pitch, and heading relative to the runway's (degrees)
     float vis_nm;        // reported visibility, nautical miles
+    float hour;          // local time
+    int trees;           // the trees' rendering option
     int carrier;         // 1: along and turn are taken from the carrier's cell middle, looking north
     int rain;            // 1: under an overcast in moderate rain (streaks on the windscreen)
 };
@@ -92,8 +98,26 @@ void place(const Case& c)
     set.view_type = c.view;
     set.view_is_fullscreen = c.view != 500;
     atm.vis_rep = c.vis_nm * con.nmtomtrs;
+    msc.locl_time = c.hour * 3600.0f;
+    set.ogl_trees = c.trees;
     flt.vind = 140.0f;
     flt.av = 72.0f;
+}
+
+// The last frame drawn, as a PNG picture named after the case in the folder.
+void save_picture(const char* folder, int index, const char* name, int width, int height)
+{
+    std::vector<uint8_t> rows(static_cast<size_t>(width) * height * 3), top_first(rows.size());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+    const size_t row = static_cast<size_t>(width) * 3;
+    for (int y = 0; y < height; y++) std::memcpy(&top_first[y * row], &rows[(height - 1 - y) * row], row);
+    char file[600], plain[64];
+    int n = 0;
+    for (const char* c = name; *c && n < 63; c++) plain[n++] = (*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9') ? *c : '_';
+    plain[n] = 0;
+    std::snprintf(file, sizeof file, "%s/%02d_%s.png", folder, index, plain);
+    if (!png_write_rgb(file, width, height, top_first)) std::fprintf(stderr, "bench_scenery: can not write %s\n", file);
 }
 
 // An overcast from 600 to 1500 m in moderate rain, at 15 degrees.
@@ -112,9 +136,10 @@ void rain(void)
 int main(int argc, char** argv)
 {
     const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
-    const int width = argc > 3 ? std::atoi(argv[2]) : 800, height = argc > 3 ? std::atoi(argv[3]) : 600;
-    if (frames <= 0 || width < 320 || height < 240 || argc == 3 || argc > 4) {
-        std::fprintf(stderr, "usage: bench_scenery [frames per case] [width height]\n");
+    const int width = argc > 3 ? std::atoi(argv[2]) : 1024, height = argc > 3 ? std::atoi(argv[3]) : 768;
+    const char* pictures = argc > 4 ? argv[4] : nullptr;
+    if (frames <= 0 || width < 320 || height < 240 || argc == 3 || argc > 5) {
+        std::fprintf(stderr, "usage: bench_scenery [frames per case] [width height [picture folder]]\n");
         return 2;
     }
     if (!std::getenv("KV_PROGRAM_DIR")) setenv("KV_PROGRAM_DIR", KV_PROGRAM_DIR, 1);
@@ -147,23 +172,31 @@ int main(int argc, char** argv)
     atm.vis_mult = 1.0f;   // no storm haze
 
     std::printf("renderer: %s\n", PLT_renderer());
+    const float day = msc.locl_time / 3600.0f;
     std::printf("start airport %.4s, runway %d, %d frames a case, %d x %d, %d:%02d local, clouds %d\n",
                 apt_id[msc.loc_apt_wrl], rwy_num[g_rwy], frames, width, height,
                 static_cast<int>(msc.locl_time / 3600.0f), static_cast<int>(msc.locl_time / 60.0f) % 60, atm.cld_type);
 
+    // From the start of the runway: its length back from the centre.
+    const float start = -0.5f * static_cast<float>(rwy_len[g_rwy]) + 30.0f;
     const Case cases[] = {
-        {"runway, panel view", 500, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f, 0, 0},
-        {"runway, full screen", 522, -1400.0f, 1.5f, 0.0f, 0.0f, 7.0f, 0, 0},
-        {"1500 m toward the mountains", 522, 0.0f, 1500.0f, 0.0f, -68.0f, 7.0f, 0, 0},
-        {"1500 m, 20 nm visibility", 522, 0.0f, 1500.0f, -5.0f, -68.0f, 20.0f, 0, 0},
-        {"3000 m looking down, 20 nm", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, 0, 0},
-        {"carrier at sea, 600 m astern", 522, -600.0f, 60.0f, -3.0f, 0.0f, 7.0f, 1, 0},
-        {"carrier, HUD view in rain", 521, -600.0f, 60.0f, -3.0f, 0.0f, 7.0f, 1, 1},
+        {"runway, panel view, day", 500, start, 1.5f, 0.0f, 0.0f, 7.0f, day, 0, 0, 0},
+        {"runway, full screen, day", 522, start, 1.5f, 0.0f, 0.0f, 7.0f, day, 0, 0, 0},
+        {"runway, full screen, night", 522, start, 1.5f, 0.0f, 0.0f, 7.0f, 1.0f, 0, 0, 0},
+        {"1500 m toward the mountains", 522, 0.0f, 1500.0f, 0.0f, -68.0f, 7.0f, day, 0, 0, 0},
+        {"1500 m, 20 nm visibility", 522, 0.0f, 1500.0f, -5.0f, -68.0f, 20.0f, day, 0, 0, 0},
+        {"3000 m looking down, 20 nm", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, day, 0, 0, 0},
+        {"3000 m down, 20 nm, night", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, 1.0f, 0, 0, 0},
+        {"3000 m down, 20 nm, trees", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, day, 1, 0, 0},
+        {"3000 m down, 20 nm, night, trees", 522, 0.0f, 3000.0f, -45.0f, 0.0f, 20.0f, 1.0f, 1, 0, 0},
+        {"carrier at sea, 600 m astern", 522, -600.0f, 60.0f, -3.0f, 0.0f, 7.0f, day, 0, 1, 0},
+        {"carrier, HUD view in rain", 521, -600.0f, 60.0f, -3.0f, 0.0f, 7.0f, day, 0, 1, 1},
     };
     const auto clear_weather = atm;
     double cx = 0.0, cz = 0.0;
     if (!carrier_middle(&cx, &cz)) std::printf("(no carrier in the region: the carrier case flies over the runway)\n");
-    std::printf("%-32s %8s %9s %10s %7s\n", "case", "fps", "ms/frame", "triangles", "blocks");
+    std::printf("%-34s %8s %9s %9s %10s %7s\n", "case", "fps", "ms/frame", "cpu ms", "triangles", "blocks");
+    int index = 0;
     for (const Case& c : cases) {
         atm = clear_weather;
         place(c);
@@ -174,15 +207,25 @@ int main(int argc, char** argv)
             PLT_swap();
         }
         const auto t0 = std::chrono::steady_clock::now();
+        const std::clock_t c0 = std::clock();
         for (int k = 0; k < frames; k++) {
             update_scenery();
             glFinish();
             PLT_swap();
         }
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        const double cpu = static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
         const terrain_stats st = terrain_last_stats();
-        std::printf("%-32s %8.1f %9.2f %10d %7d\n", c.name, frames / s, 1000.0 * s / frames, st.triangles, st.blocks);
-        if (c.rain) std::printf("%-32s rain rate %.2f\n", "", atm.prec_rat);
+        std::printf("%-34s %8.1f %9.2f %9.2f %10d %7d\n", c.name, frames / s, 1000.0 * s / frames, 1000.0 * cpu / frames,
+                    st.triangles, st.blocks);
+        if (c.rain) std::printf("%-34s rain rate %.2f\n", "", atm.prec_rat);
+        if (pictures) {
+            update_scenery();
+            glFinish();
+            save_picture(pictures, index, c.name, width, height);
+            PLT_swap();
+        }
+        index++;
     }
     MACIBM_finishup();
     return 0;

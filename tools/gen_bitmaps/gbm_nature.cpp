@@ -97,7 +97,10 @@ void gbm_make_pdisc(GbmImage& img, int)
     }
 }
 
-// A field of cumulus tops that tiles in both directions; brightness is opacity.
+// A cluster of cumulus tops, brightness being opacity. The cloud layer lays one picture on every
+// cell of its grid, each a quarter turn from its neighbours, so the picture fades to clear air well
+// before its edges: turned any way, two cells then meet in clear air and no straight seam shows
+// along the grid's lines.
 void gbm_make_cloud(GbmImage& img, int)
 {
     for (int y = 0; y < img.h; y++) {
@@ -105,7 +108,11 @@ void gbm_make_cloud(GbmImage& img, int)
             float u = (x + 0.5f) / img.w, v = (y + 0.5f) / img.h;
             float body = gbm_fbm(u, v, 3, 6, 0.5f, 321);
             float detail = gbm_fbm(u, v, 16, 4, 0.5f, 322);
-            float k = gbm_smooth(0.46f, 0.68f, body + 0.12f * (detail - 0.5f));
+            // Distance from the middle, 1 at the middles of the edges; the edge of the cluster is
+            // ragged, drawn by the body's noise, and the outer tenth of the way is always clear.
+            float r = 2.0f * std::sqrt((u - 0.5f) * (u - 0.5f) + (v - 0.5f) * (v - 0.5f));
+            float fall = gbm_smooth(0.88f, 0.3f, r + 0.16f * (body - 0.5f));
+            float k = gbm_smooth(0.4f, 0.6f, body + 0.12f * (detail - 0.5f) + 0.35f * (fall - 0.5f)) * fall;
             float val = 250.0f * std::pow(k, 0.8f) * (0.82f + 0.18f * detail);
             gbm_set(img, x, y, gbm_rgb(val, val, val));
         }

@@ -17,16 +17,22 @@ constexpr double COL_DEG = 1.0 / 59.0;   // longitude step of the points
 constexpr int32_t WATER_BITS = (1 << 1) | (1 << 2);   // as the scenery editor writes water
 constexpr int32_t PLAIN_CORNERS = 1 << 5;             // the plain orientation of the texture
 
-// Masts and towers standing in the region: latitude, longitude, height (m).
+// Masts, towers and buildings standing in the region: latitude, longitude, height (m), object type
+// (2 obstacle, 3 radio tower, 4 power-line tower, 5 tall metal building, 6 low metal building).
 struct Obstacle {
     double lat, lon, h;
+    int type;
 };
 const Obstacle OBSTACLES[] = {
-    {34.2258, -118.0636, 150},   // the antenna farm on the San Gabriel front
-    {34.2260, -118.0600, 60},
-    {33.9600, -117.5600, 60},    // masts in the valleys
-    {34.6000, -118.1000, 140},
-    {33.2000, -117.2000, 45},
+    {34.2258, -118.0636, 150, 2},   // the antenna farm on the San Gabriel front
+    {34.2260, -118.0600, 60, 2},
+    {33.9600, -117.5600, 60, 2},    // masts in the valleys
+    {34.6000, -118.1000, 140, 2},
+    {33.2000, -117.2000, 45, 2},
+    {34.1100, -117.2700, 60, 5},    // around the start airport: an office block north-west of it,
+    {34.0800, -117.2000, 200, 3},   // a radio mast and a power line to the south-east,
+    {34.0760, -117.2100, 40, 4},
+    {34.0700, -117.2600, 30, 6},    // and a works building to the south-west
 };
 
 // Custom objects standing in the region: latitude, longitude, heading (degrees), file name in the
@@ -98,7 +104,7 @@ void sc_make_square(const sc_world& w, int lat, int lon, env_square* sq)
     for (const Obstacle& o : OBSTACLES) {
         if (o.lat < lat || o.lat >= lat + 1 || o.lon < lon || o.lon >= lon + 1) continue;
         env_object& e = sq->obj[sq->nobj++];
-        e.type = 2;
+        e.type = o.type;
         e.lat = static_cast<float>(o.lat);
         e.lon = static_cast<float>(o.lon);
         e.value = static_cast<float>(o.h / 0.3048);   // feet in the file

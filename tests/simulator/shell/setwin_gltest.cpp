@@ -50,6 +50,15 @@ std::string str(double v)
 }
 double num(const Values& v, const std::string& k) { return v.count(k) ? std::stod(v.at(k)) : -1e30; }
 
+// The weather grid's values weighted by their place, so that a grid made afresh sums differently.
+double weather_grid_sum(void)
+{
+    double s = 0.0;
+    for (int i = 0; i < 631; i++)
+        for (int j = 0; j < 421; j++) s += atm.wxr[i][j] * (1.0 + 0.001 * i + 0.000001 * j);
+    return s;
+}
+
 // A click at window point (x, y) of the open window.
 void wclick(float x, float y) { push_click(mnw.x + x, mnw.y + y); }
 
@@ -238,15 +247,21 @@ TEST_F(SettingsWindows, EnvironmentAndSystemWindowsSetTheirRecordsAndThePreferen
     });
     step([&] {});
 
-    // Window 12: visibility to 10 nm at the slider's middle, the change rate to its right end.
+    // Window 12: visibility to 10 nm at the slider's middle, the change rate to its right end. The
+    // weather grid stays as it is while the window is only drawn, and is made afresh by a change.
     open(307);
     step([&] {
         v["w12_top"] = std::to_string(mnw.topwin);
         v["w12_atis"] = std::to_string(window_pixels(330, 150, 600, 248, 39));
+        v["w12_wx0"] = str(weather_grid_sum());
+    });
+    step([&] {
+        v["w12_wx0b"] = str(weather_grid_sum());
         wclick(20 + 78, 325);
     });
     step([&] {
         v["w12_vis"] = str(atm.vis_rep);
+        v["w12_wx1"] = str(weather_grid_sum());
         wclick(98 + 78, 165);
     });
     step([&] { v["w12_rate"] = str(atm.rate_change); });
@@ -354,6 +369,9 @@ TEST_F(SettingsWindows, EnvironmentAndSystemWindowsSetTheirRecordsAndThePreferen
     EXPECT_GT(num(got, "w12_atis"), 50);
     EXPECT_NEAR(num(got, "w12_vis"), 10 * 1852.0, 5);
     EXPECT_NEAR(num(got, "w12_rate"), 1.0, 1e-6);
+    EXPECT_EQ(got.at("w12_wx0"), got.at("w12_wx0b")) << "drawing the window leaves the weather grid";
+    EXPECT_NE(got.at("w12_wx0"), got.at("w12_wx1")) << "a new visibility makes the weather grid afresh";
+    EXPECT_GT(num(got, "w12_wx1"), 0.0);
 
     EXPECT_GT(num(got, "w16_tanks"), 0);
     EXPECT_NEAR(num(got, "w16_fuel"), num(got, "w16_tanks"), 1e-3);

@@ -2,6 +2,8 @@
 // and trees on the ground, the object slots, ships off a coast, and objects a shift leaves behind.
 #include "genwrld.h"
 
+#include "empty_region.h"
+
 #include "fltutil.h"
 #include "hl_envfile.h"
 #include "hl_funct.h"
@@ -10,6 +12,7 @@
 #include "kvdb.h"
 #include "kvtest.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -20,21 +23,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class OneSquare : public ::testing::Test {
+class OneSquare : public EmptyRegion {
 protected:
-    TempDir dir;
     std::unique_ptr<env_square> sq = std::make_unique<env_square>();
     static constexpr int LAT = 10, LON = 20;
 
     void SetUp() override
     {
-        clear_globals();
-        clear_recorded_alerts();
-        kvdb_set_units();
+        EmptyRegion::SetUp();   // the region at (LAT, LON)
         std::srand(3);
-        std::snprintf(app_path, sizeof app_path, "%s/", dir.str().c_str());
-        env.lat_sou = LAT;
-        env.lon_wes = LON;
         // Land rising gently eastward, plain orientation, no water.
         env_flat_water(LAT, LON, sq.get());
         for (int r = 0; r < ENV_ROWS; r++)
@@ -65,6 +62,56 @@ TEST_F(OneSquare, CustomTexturesGetTheSquaresOwnNumbers)
     load_region(1);
     EXPECT_EQ(planetex[7][5], static_cast<uint32_t>(env_custom_tex(LAT, LON, 3)));
     EXPECT_EQ(planetex[8][5], static_cast<uint32_t>(TEX_FLAT));
+}
+
+// A region across the prime meridian holds squares at longitudes -1 and +1, as far west as the
+// other is east. Each square's own pictures keep numbers of their own there, so that neither
+// square's ground shows the other's pictures.
+TEST_F(OneSquare, SquaresEitherSideOfTheMeridianKeepTheirOwnCustomTextures)
+{
+    env.lat_sou = 50;
+    env.lon_wes = -1;
+    sq->word[5][7] = (1 << 5) | (1 << 9);   // custom texture 0 of its square
+    std::snprintf(sq->tex[0], sizeof sq->tex[0], "west_fields");
+    write(50, -1);
+    std::snprintf(sq->tex[0], sizeof sq->tex[0], "east_vineyards");
+    write(50, 1);
+    load_region(1);
+    const uint32_t west = planetex[7][5], east = planetex[2 * 59 + 7][5];
+    EXPECT_GE(west, static_cast<uint32_t>(TEX_CUSTOM));
+    EXPECT_GE(east, static_cast<uint32_t>(TEX_CUSTOM));
+    EXPECT_NE(west, east);
+    EXPECT_LT(planetex[59 + 7][5], static_cast<uint32_t>(TEX_CUSTOM)) << "the missing square between them has none";
+}
+
+// The ground under a runway and its parallel taxiway is flattened to the airport's elevation less
+// 0.2 m, and no more: the cells overlapping the runway's x and z ranges, from its left edge to the
+// taxiway's outer edge. A runway laid east 3000 m by 60 m with its centreline 100 m south of the
+// grid line of row 40 reaches 30 m north of the centreline (its left edge) and 150 m south (the
+// taxiway's outer edge), so the cells of row 39 (rows of points 39 and 40) are flattened and those
+// of row 40, north of the line, keep their slope.
+TEST_F(OneSquare, RunwayFlatteningCoversTheRunwayAndItsTaxiwayOnly)
+{
+    write(LAT, LON);
+    const int a = new_airport(50.0f);
+    const double line = LAT + 40.0 / 79.0, lat = line - 100.0 / (60.0 * 1852.0);
+    const int lite = lgts_to_code(62, std::array<int, 2>{1, 1}.data(), std::array<int, 2>{2, 2}.data(),
+                                  std::array<int, 2>{1, 1}.data());
+    const int r = new_runway(a, lat, LON + 0.5, 90, 3000, 60, lite);
+    load_region(1);
+    ASSERT_GE(rwy_geo_ind[r], 0);
+    ASSERT_EQ(geo_tway[rwy_geo_ind[r]], 1);
+    // The runway spans 1500 m either side of lon 20.5, some 0.8 cells of 1830 m: columns 28..30.
+    const int i_mid = 29;
+    EXPECT_NEAR(planexyz[i_mid][39][1], 49.8f, 1e-3f) << "row 39, south of the line";
+    EXPECT_NEAR(planexyz[i_mid][40][1], 49.8f, 1e-3f) << "the line itself, a corner of the flattened cells";
+    EXPECT_NEAR(planexyz[i_mid][41][1], 100.0f + 3.0f * i_mid, 1e-3f) << "row 41 keeps its height";
+    EXPECT_NEAR(planexyz[i_mid][38][1], 100.0f + 3.0f * i_mid, 1e-3f) << "row 38, 1.3 km south, keeps its height";
+    EXPECT_EQ(tree_on_poly[i_mid][39], 0);
+    EXPECT_EQ(tree_on_poly[i_mid][40], (i_mid / 3) % 3 == 0 || (40 / 3) % 3 == 0) << "row 40 keeps its trees";
+    // East and west the flattening ends with the runway.
+    EXPECT_NEAR(planexyz[25][41][1], 100.0f + 3.0f * 25, 1e-3f);
+    EXPECT_NEAR(planexyz[33][39][1], 100.0f + 3.0f * 33, 1e-3f);
 }
 
 TEST_F(OneSquare, TheLastColumnsWordsLeaveTheNeighboursCellsAlone)

@@ -23,27 +23,10 @@ constexpr float ELEV = 100.0f;
 // A region of the test's own airports around (10..12 N, 20..23 E).
 class Runways : public EmptyRegion {
 protected:
-    int add_airport(float elev = ELEV)
-    {
-        const int a = ++apt_wrl_max;
-        apt_h[a] = elev;
-        apt_lo_ind[a] = rwy_wrl_max + 1;
-        apt_hi_ind[a] = rwy_wrl_max;
-        return a;
-    }
-    // A runway of airport a (added last) centred at (lat, lon).
+    int add_airport(float elev = ELEV) { return new_airport(elev); }
     int add_runway(int a, double lat, double lon, int hdg, int len_m, int width_m, int lite)
     {
-        const int r = ++rwy_wrl_max;
-        rwy_lat[r] = static_cast<float>(lat);
-        rwy_lon[r] = static_cast<float>(lon);
-        rwy_num[r] = intwrap((hdg + 5) / 10, 1, 36);
-        rwy_hdng[r] = hdg;
-        rwy_len[r] = len_m;
-        rwy_width[r] = width_m;
-        rwy_lite[r] = lite;
-        apt_hi_ind[a] = r;
-        return r;
+        return new_runway(a, lat, lon, hdg, len_m, width_m, lite);
     }
     // The longitude that lies dx metres east of lon at lat, in the loaded frame.
     static double lon_east_of(double lat, double lon, double dx)
