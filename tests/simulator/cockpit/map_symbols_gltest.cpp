@@ -283,3 +283,95 @@ TEST_F(MapSymbols, NamesAreCutToTenCharactersOrTwoWords)
     EXPECT_EQ(lit(f, 280, 355, 340, 370), 0);
     EXPECT_EQ(lit(f, 312, 381, 340, 388), 0);
 }
+
+TEST_F(MapSymbols, TheProfileFollowsTheRunwayOrAGlideSlopeHeardNearItAndRunsIntoItsBox)
+{
+    // A region of 3 by 2 degrees as the loader frames it at 33 N, its terrain flat at 0; one airport
+    // at 1000 ft with one runway, heading 68 (eastbound), in its middle; the chart at zoom 1 centred
+    // on the runway (a chart unit 150 m).
+    env.lat_sou = 33;
+    env.lon_wes = -119;
+    for (int c = 0; c < 3; c++)
+        for (int r = 0; r < 2; r++) env.lonwes_ref[c][r] = -119.0f;
+    env.lox = 0.0f;
+    env.hix = 279579.2f;
+    env.hiz = 0.0f;
+    env.loz = -222240.0f;
+    env.dx = env.hix;
+    env.dz = 222240.0f;
+    con.mtrtonrt = 494.0f / env.dz;
+    mnw.dx = 432.0f;
+    mnw.dy = 494.0f;
+    for (int k = 0; k < MAX_FIX; k++) fix_lat[k] = -999.0f;
+    fix_lat[0] = 99.0f;
+    apt_wrl_max = 0;
+    rwy_wrl_max = 0;
+    apt_lo_ind[0] = apt_hi_ind[0] = 0;
+    apt_h[0] = 1000.0f * con.fttomtrs;
+    rwy_lat[0] = 34.0f;
+    rwy_lon[0] = -117.5f;
+    rwy_hdng[0] = 68;
+    rwy_geo_ind[0] = -1;
+    msc.map_type = MAP_CHART;
+    msc.plt_apt_wrl = 0;
+    const float rx = 1.5f * 111120.0f * std::cos(34.0f * 3.14159265f / 180.0f), rz = -111120.0f;
+    map_centre_on(rx, rz);
+    flt.X[0] = 0.0;
+    flt.Z[0] = 0.0;
+    // A glide slope 1 nm from the runway with course 248 (westbound), and one 5 nm away.
+    const float near_x = rx + 1852.0f, far_x = rx + 5.0f * 1852.0f;
+    struct Case {
+        const char* what;
+        int supptype;
+        int ils0, ils1;        // each receiver's ilsgs: 3 a glide slope, 9 a VOR
+        float gs_x0, gs_x1;    // where each receiver's glide slope stands
+        int westbound;         // the profile's course is 180..360
+    };
+    const Case cases[] = {
+        {"the runway alone", 0, 9, 9, near_x, near_x, 0},
+        {"receiver 2's glide slope near", 0, 9, 3, near_x, near_x, 1},
+        {"receiver 2's glide slope too far", 0, 9, 3, near_x, far_x, 0},
+        {"receiver 1 on a panel without it", 0, 3, 9, near_x, near_x, 0},
+        {"receiver 1 on a panel with it", 1, 3, 9, near_x, near_x, 1},
+        {"receiver 1 on the glass panel's", 7, 3, 9, near_x, near_x, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        clear();
+        pln[0].supptype = c.supptype;
+        nav.ilsgs[0] = c.ils0;
+        nav.ilsgs[1] = c.ils1;
+        nav.gsX[0] = c.gs_x0;
+        nav.gsX[1] = c.gs_x1;
+        nav.gsZ[0] = nav.gsZ[1] = rz;
+        nav.gsY[0] = nav.gsY[1] = apt_h[0];
+        nav.ilscrs[0] = nav.ilscrs[1] = 248.0f;
+        plot_map();
+        const Frame f = read_frame();
+        // The 3-degree path from the reference point 190 units into the box and 69.6 up: from 209
+        // westward for an eastbound course, from 37 eastward for a westbound one; halfway at 114 or
+        // 132, 134.8.
+        const int east_mid = count(f, 113, 134, 115, 136, 29), west_mid = count(f, 131, 134, 133, 136, 29);
+        EXPECT_EQ(east_mid > 0, !c.westbound);
+        EXPECT_EQ(west_mid > 0, c.westbound != 0);
+    }
+    // The recorded path on the westbound approach: points 2 and 4 nm out along 68 degrees from the
+    // glide slope, 600 and 1200 ft above it, stand 24 and 49 units east of 37 (2 nm = 24.7 units)
+    // and 8 and 17 units above 100 (heights seven times the scale).
+    clear();
+    pln[0].supptype = 0;
+    nav.ilsgs[1] = 3;
+    nav.gsX[1] = near_x;
+    const float s = std::sin(68.0f * 3.14159265f / 180.0f), co = std::cos(68.0f * 3.14159265f / 180.0f);
+    for (int k = 1; k <= 2; k++) {
+        const float d = 2.0f * k * 1852.0f;
+        pat.inited[k] = 1;
+        pat.xyztppt[k][0] = near_x + d * s;
+        pat.xyztppt[k][2] = rz - d * co;
+        pat.xyztppt[k][1] = apt_h[0] + 600.0f * k * con.fttomtrs;
+    }
+    plot_map();
+    const Frame f = read_frame();
+    EXPECT_GT(count(f, 72, 111, 74, 113, 8) + count(f, 72, 111, 74, 113, 9), 0);   // the segment's middle
+    EXPECT_EQ(count(f, 0, 100, 36, 120, 8) + count(f, 0, 100, 36, 120, 9), 0);      // nothing west of the reference
+}
