@@ -29,6 +29,7 @@
 
 #include <GL/gl.h>
 
+#include <cctype>
 #include <chrono>
 #include <ctime>
 #include <cmath>
@@ -114,7 +115,7 @@ void save_picture(const char* folder, int index, const char* name, int width, in
     for (int y = 0; y < height; y++) std::memcpy(&top_first[y * row], &rows[(height - 1 - y) * row], row);
     char file[600], plain[64];
     int n = 0;
-    for (const char* c = name; *c && n < 63; c++) plain[n++] = (*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9') ? *c : '_';
+    for (const char* c = name; *c && n < 63; c++) plain[n++] = std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
     plain[n] = 0;
     std::snprintf(file, sizeof file, "%s/%02d_%s.png", folder, index, plain);
     if (!png_write_rgb(file, width, height, top_first)) std::fprintf(stderr, "bench_scenery: can not write %s\n", file);
