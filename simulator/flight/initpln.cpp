@@ -243,13 +243,28 @@ void attitude_outline(planestruct& pl)
     }
 }
 
+// The span efficiency of a straight wing of aspect ratio AR and taper ratio `taper` as part of a
+// whole aircraft: the planform's own (Hoerner's tapered wings, as fitted by Nita and Scholz,
+// "Estimating the Oswald factor from basic aircraft geometrical parameters", 2012) times their
+// allowance of 0.804 for the drag that grows with lift elsewhere on a light aircraft.
+float planform_span_efficiency(float AR, float taper)
+{
+    const float t = fltlim(taper, 0.0f, 1.0f);
+    const float f = (((0.0524f * t - 0.15f) * t + 0.1659f) * t - 0.0706f) * t + 0.0119f;
+    return 0.804f / (1.0f + f * (AR > 0.0f ? AR : 0.0f));
+}
+
 // Oswald's span efficiency from aspect ratio and sweep (degrees), blended between the straight
-// and the swept-wing rules below 30 degrees.
-float oswald(float AR, float sweep)
+// and the swept-wing rules below 30 degrees. The straight-wing rule was drawn from aircraft of
+// moderate aspect ratio and falls without end past them (0.57 at aspect ratio 18, 0.42 at 25,
+// where sailplanes fly near 0.8 to 0.9), so for a wing or tail (planform set) it is held at no
+// less than the planform's estimate above; below aspect ratio 8 the rule is the larger anyway.
+float oswald(float AR, float sweep, int planform = 0, float taper = 1.0f)
 {
     float a = std::fabs(sweep);
     float f = 1.0f - 0.045f * std::pow(AR, 0.68f);
     float e0 = f * 1.78f - 0.64f;
+    if (planform) e0 = std::fmax(e0, planform_span_efficiency(AR, taper));
     float c = std::cos(fltlim(a, 30.0f, 90.0f) * DEG);
     float e30 = std::pow(c > 0.0f ? c : 0.0f, 0.15f) * f * 4.61f - 3.1f;
     if (a >= 30.0f) return e30;
@@ -342,7 +357,9 @@ void lifting_part(int p, int n)
     // Zero chords or spans would give a zero or infinite aspect ratio; keep it finite and positive.
     float ar = (R + T) > 1e-6f ? std::cos(sw) * 2.0f * b / ((R + T) * 0.5f) : 0.1f;
     pl.AR[n] = fltlim(ar, 0.1f, 1000.0f);
-    float e = oswald(pl.AR[n], pl.sweep1[n]);
+    // Propeller and rotor blades keep the rule as it stands: their figures are matched to the
+    // engines' published speeds with it.
+    float e = oswald(pl.AR[n], pl.sweep1[n], n >= 4, R > 1e-6f ? T / R : 1.0f);
 
     if (n >= 4 && n <= 9) {
         for (int k = 4; k <= 9; k++) {

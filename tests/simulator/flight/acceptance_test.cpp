@@ -477,10 +477,11 @@ TEST(Acceptance, TheTrainerAndTheGliderGlideAsFarAsTheirHandbooksSay)
         // [POH] section 3, maximum glide: 1.5 nm per 1,000 ft (9.1 to 1) at 65 KIAS, 2,450 lb,
         // propeller windmilling. A fifth either way.
         {FH_TRAINER, 2450.0f * LB, 65.0f, 1.5f * 1852.0f / (1000.0f * FT), 0.2f, 0.2f, "C172R POH"},
-        // [MFR] 34 to 1 at 59 mph. The flight model's span efficiency falls with the aspect ratio,
-        // which leaves this aspect-ratio-18 wing well short of a polished sailplane's: 40 per cent
-        // below is allowed, a tenth above.
-        {FH_GLIDER, 1430.0f * LB, 59.0f * MPH, 34.0f, 0.4f, 0.1f, "2-32 MFR"},
+        // [MFR] 34 to 1 at 59 mph. The flight model takes a whole aircraft's span efficiency (0.74
+        // for this wing), which counts again the profile drag that grows with lift and that the
+        // airfoil's own table already holds: some 10 per cent of the drag at this lift. So 15 per
+        // cent below is allowed, a tenth above.
+        {FH_GLIDER, 1430.0f * LB, 59.0f * MPH, 34.0f, 0.15f, 0.1f, "2-32 MFR"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.rel);

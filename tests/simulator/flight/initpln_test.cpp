@@ -65,6 +65,36 @@ TEST_F(Loader, OswaldFactorBlendsTheStraightAndTheSweptWingRules)
     }
 }
 
+// Past the aspect ratios the straight-wing rule was drawn from it falls without end; a wing keeps
+// the span efficiency of its tapered planform as a whole aircraft's, 0.804 / (1 + f(taper) AR) with
+// f(1) = 0.0096, f(0.5) = 0.0026, f(0.4) = 0.001945. Below aspect ratio 8 the rule is the larger.
+TEST_F(Loader, AHighAspectRatioWingKeepsThePlanformsSpanEfficiency)
+{
+    struct Case {
+        float ar, taper, e;
+    } cases[] = {
+        {7.5f, 1.0f, 0.8247f},   // the rule (the planform's 0.750 is less)
+        {12.0f, 0.4f, 0.7857f},  // the rule gives 0.7061
+        {18.0f, 0.5f, 0.7681f},  // a sailplane's wing: the rule gives 0.568
+        {25.0f, 1.0f, 0.6484f},  // the rule gives 0.425
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ar);
+        fh_world();
+        planestruct pl = syn_aircraft();
+        pl.Croot[5] = 4.0f;
+        pl.Ctip[5] = 4.0f * c.taper;
+        pl.sweep1[5] = 0.0f;
+        pl.semilen[5] = c.ar * (pl.Croot[5] + pl.Ctip[5]) / 4.0f;
+        for (int e = 0; e < 8; e++) pl.flap[5][e] = 0;
+        syn_mirror(pl, 5, 4);
+        ASSERT_EQ(load(pl), 1);
+        EXPECT_NEAR(pln[0].AR[5], c.ar, 1e-3f);
+        EXPECT_NEAR(pln[0].e[5], c.e, 5e-4f);
+        EXPECT_NEAR(pln[0].e[4], c.e, 5e-4f);
+    }
+}
+
 TEST_F(Loader, FiniteWingFactorsFollowTheLiftSlopeAndAspectRatio)
 {
     planestruct pl = syn_aircraft();
