@@ -26,7 +26,7 @@ const char* kAirfoils[] = {
     "NACA 64A204 (transonic).afl",  "NACA 63A219 (thick transport).afl", "NACA 65-410 (laminar tip).afl",
     "NACA 65A004 (thin symmetrical).afl", "NACA 65(3)-618 (sailplane).afl",
 };
-const char* kFlaps[] = {"plain flap.flp", "slotted flap.flp", "fowler flap.flp"};
+const char* kFlaps[] = {"plain flap.flp", "slotted flap.flp", "fowler flap.flp", "slotted flap (30 deg).flp"};
 
 float field(const genpart& p, const char* name)
 {

@@ -401,9 +401,10 @@ TEST(Acceptance, EveryAeroplaneStallsFlapsUpAndDownNearItsHandbookSpeed)
         float start_m = 3000.0f;   // height to start the slow-down from
     } rows[] = {
         // [POH] section 1: power off at 2,450 lb, 51 KCAS flaps up and 47 KCAS with the full 30 deg.
-        // A tenth either way: the handbooks round and their entry rate varies.
-        {FH_TRAINER, 2450.0f * LB, 0.0f, 51.0f, 0.10f, "C172R POH"},
-        {FH_TRAINER, 2450.0f * LB, 1.0f, 47.0f, 0.10f, "C172R POH"},
+        // 7 per cent either way: the handbook rounds to the knot, its figures are for the most
+        // rearward centre of gravity, and the entry rate varies.
+        {FH_TRAINER, 2450.0f * LB, 0.0f, 51.0f, 0.07f, "C172R POH"},
+        {FH_TRAINER, 2450.0f * LB, 1.0f, 47.0f, 0.07f, "C172R POH"},
         // [MFR] 48 mph at the 1,430 lb gross weight.
         {FH_GLIDER, 1430.0f * LB, 0.0f, 48.0f * MPH, 0.12f, "2-32 MFR"},
         // No stall speed published that this suite can cite: these stall with the warning first,
