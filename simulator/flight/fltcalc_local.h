@@ -10,6 +10,9 @@ extern predicted_t pred;
 
 // Bodies, tyres, brakes and chute.
 void body_forces(void);
+// The share of its full wave drag a body meets at a Mach number: none up to 0.9, rising to all of
+// it at 1.05, level to 1.2 and then falling slowly (Raymer, Aircraft Design, the wave-drag estimate).
+float body_wave_share(float mach);
 // Gear, skids, scrapes and floats, with the touchdown effects.
 void contact_forces(void);
 // Clears the contact states.

@@ -75,6 +75,15 @@ void tow_reset(void)
     for (float& p : wake_phase) p = 0.0f;
 }
 
+float body_wave_share(float mach)
+{
+    if (mach >= 1.2f) return 1.0f - 0.386f * std::pow(mach - 1.2f, 0.57f);
+    if (mach >= 1.05f) return 1.0f;
+    if (mach <= 0.9f) return 0.0f;
+    const float x = (mach - 0.9f) / 0.15f;
+    return x * x * (3.0f - 2.0f * x);
+}
+
 void body_forces(void)
 {
     const planestruct& pl = pln[0];
@@ -91,6 +100,7 @@ void body_forces(void)
     float a = clampf(pred.alpha, -15.0f, 15.0f), b = clampf(pred.beta, -15.0f, 15.0f);
     float off = hypotf2(a, b);
     float cdf = lerp_at(0.0f, pl.fuse_cd, 90.0f, 0.27f, off);
+    if (flt.machno > 0.9f) cdf += body_wave_share(flt.machno) * fgeo.fuse_wave_cd;
     float area = lerp_at(0.0f, pl.fuse_s_frn, 90.0f, 0.5f * (pl.fuse_s_top + pl.fuse_s_sid), off);
     float drag = cdf * area * q;
     addFaero(-drag, side, lift, 0.0f, pl.fuseYcent, pl.fuseZcent);

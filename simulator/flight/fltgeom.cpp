@@ -51,6 +51,17 @@ void flt_prepare(void)
         for (int e = 0; e < 8; e++)
             for (int k = 4; k <= 11; k++)
                 if (pl.in_downwash[p][k][e]) fgeo.dw_source[p][e][fgeo.dw_count[p][e]++] = k;
+    {
+        const int ns = f_body_s_dim(18, 0), nr = f_body_r_dim(18);
+        float zmin = 1e30f, zmax = -1e30f;
+        for (int s = 0; s < ns; s++)
+            for (int r = 0; r < nr; r++) {
+                zmin = std::fmin(zmin, pl.body_Z[18][s][r]);
+                zmax = std::fmax(zmax, pl.body_Z[18][s][r]);
+            }
+        const float len = zmax - zmin;
+        fgeo.fuse_wave_cd = len > 0.1f ? 4.5f * pi * pl.fuse_s_frn / (len * len) : 0.0f;
+    }
     const float base = clampf(1.0f - 2.306e-5f * pl.critalt, 0.0f, 1.0f);
     fgeo.boost = 1.0f - std::pow(base, 4.14f);
     for (int b = 18; b <= 24; b++) {

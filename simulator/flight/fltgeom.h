@@ -33,6 +33,9 @@ struct fltgeomstruct {
     int dw_source[28][8][8];
     // Engines: the density ratio a supercharger adds, holding sea-level power to the critical height.
     float boost;
+    // Fuselage: its wave drag coefficient past Mach 1 on its frontal area A, as the least a body of
+    // its length l and greatest cross-section meets (the Sears-Haack body's, 4.5 pi A / l^2).
+    float fuse_wave_cd;
 };
 
 extern fltgeomstruct fgeo;

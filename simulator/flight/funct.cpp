@@ -251,12 +251,18 @@ void Fco_supersonic(float dcl, float dcd, float dcm, float* cl, float* cd, float
     const int dump = set.cycout;
     float c_l = 0.0f, c_d = 0.0f;
     float theta = std::atan(af.trat[p][0] + af.trat[p][1]) * 0.5f / DEG;
-    float mach = clampf(element_mach(p, e), 1.1f, 3.0f);
+    // The flat plates are the linear theory of an infinite wing. It holds from about Mach 1.2; nearer
+    // Mach 1 it grows without bound, so there the plates keep their Mach 1.2 forces (the transonic
+    // peak is faired from that value). And a wing of aspect ratio A loses the share 1 / (2 beta A)
+    // of them inside the Mach cones from its tips (linear theory's rectangular wing), at least half.
+    float mach = clampf(element_mach(p, e), 1.2f, 3.0f);
     float alpha = flt.alpha[p][e];
-    supersonic_flatplate(alpha - theta, &c_l, &c_d, mach, 0.5f);
-    supersonic_flatplate(alpha + theta, &c_l, &c_d, mach, 0.5f);
-    supersonic_flatplate(alpha + theta, &c_l, &c_d, mach, 0.5f);
-    supersonic_flatplate(alpha - theta, &c_l, &c_d, mach, 0.5f);
+    const float ba = std::sqrt(mach * mach - 1.0f) * pln[0].AR[p];
+    const float wt = 0.5f * (ba > 1.0f ? 1.0f - 0.5f / ba : 0.5f);
+    supersonic_flatplate(alpha - theta, &c_l, &c_d, mach, wt);
+    supersonic_flatplate(alpha + theta, &c_l, &c_d, mach, wt);
+    supersonic_flatplate(alpha + theta, &c_l, &c_d, mach, wt);
+    supersonic_flatplate(alpha - theta, &c_l, &c_d, mach, wt);
     c_d += 0.0046f;
     float c_m = -0.25f * c_l;
     if (dump) {

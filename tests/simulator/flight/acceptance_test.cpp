@@ -507,11 +507,11 @@ TEST(Acceptance, TheTrainerAndTheGliderGlideAsFarAsTheirHandbooksSay)
 
 // ---- the jet past Mach 1 -------------------------------------------------------------------------
 
-// [REF] the type tops out near Mach 1.3 at 36,000 ft in full afterburner. Level there from Mach 0.95
-// for five minutes it passes Mach 1, and from Mach 1.45 it runs away no further: both stay between
-// Mach 1.05 and 1.55. Thrust and drag balance within a percent of the weight all the way from Mach
-// 1.1 to 1.5 at this height, so the thrust lapse and the wave drag, each good to a tenth or so,
-// can put the top speed anywhere in that span.
+// [REF] the type tops out near Mach 1.3 at 36,000 ft in full afterburner. Level there from Mach
+// 0.95 it slowly works through Mach 1 and the drag rise, and from Mach 1.45 it slows: both settle at
+// its top speed, to a tenth of a Mach number. From Mach 1.1 to 1.3 the thrust exceeds the drag by
+// less than a per cent of the weight, so a few per cent in either moves the top speed that much,
+// and the climb to it from below takes long (some 25 minutes).
 TEST(Acceptance, TheJetTopsOutNearMach13AtHeight)
 {
     for (float start : {0.95f, 1.45f}) {
@@ -523,19 +523,21 @@ TEST(Acceptance, TheJetTopsOutNearMach13AtHeight)
         TestPilot pilot = altitude_pilot(h);
         pilot.auto_trim = true;
         set_throttle(1.0f);
+        const float flight = 1500.0f;
         float lo = 9.0f, hi = 0.0f;
         float t = 0.0f;
-        ASSERT_TRUE(fly_each(pilot, 300.0f, [&] {
+        ASSERT_TRUE(fly_each(pilot, flight, [&] {
             t += msc.prd;
-            if (t > 200.0f) {
+            if (t > flight - 100.0f) {
                 lo = std::min(lo, flt.machno);
                 hi = std::max(hi, flt.machno);
             }
             return true;
         }));
         EXPECT_TRUE(flt.after_burning[0]);
-        EXPECT_GT(lo, 1.05f);
-        EXPECT_LT(hi, 1.55f);
+        EXPECT_GT(lo, 1.2f) << "[REF] Mach 1.3";
+        EXPECT_LT(hi, 1.4f) << "[REF] Mach 1.3";
+        EXPECT_LT(hi - lo, 0.02f);   // settled
         EXPECT_NEAR(fh_height(), h, 100.0f);
     }
 }

@@ -2,6 +2,7 @@
 // and the resolution of the sums into accelerations.
 #include "fltcalc.h"
 #include "fltcalc_local.h"
+#include "fltgeom.h"
 #include "flight_harness.h"
 #include "hl_types.h"
 
@@ -203,4 +204,22 @@ TEST(ForceBuildUp, TheArrestingWirePullsBackBelowTheCentreOfGravity)
     // Nose down (M is positive nose up), by the pull times the hook's depth under the centre of gravity.
     EXPECT_LT(caught.M - free.M, 0.0f);
     EXPECT_NEAR(caught.M - free.M, -pull * 0.2f * -pl.mgearY, 1e-3f * pull);
+}
+
+// A body's wave drag past Mach 1: none below 0.9, all of it from 1.05 to 1.2, then falling as
+// 1 - 0.386 (M - 1.2)^0.57; the jet's fuselage meets at least the Sears-Haack body's, 4.5 pi A / l^2
+// on its frontal area A, with l its 46.3 ft from nose to tail.
+TEST(ForceBuildUp, TheFuselagesWaveDragPastMachOne)
+{
+    struct Case {
+        float mach, share;
+    } cases[] = {{0.5f, 0.0f},    {0.9f, 0.0f},     {0.975f, 0.5f},   {1.05f, 1.0f},
+                 {1.1f, 1.0f},    {1.2f, 1.0f},     {1.5f, 0.80566f}, {2.0f, 0.66010f}};
+    for (const Case& c : cases) EXPECT_NEAR(body_wave_share(c.mach), c.share, 1e-4f) << c.mach;
+
+    fh_world();
+    ASSERT_EQ(fh_load(fh_bundled(FH_JET)), 1);
+    const float l = 46.3f * 0.3048f;
+    EXPECT_NEAR(fgeo.fuse_wave_cd, 4.5f * 3.14159265f * pln[0].fuse_s_frn / (l * l), 1e-4f);
+    EXPECT_GT(fgeo.fuse_wave_cd, 0.05f);   // as much again as its friction, at least
 }
