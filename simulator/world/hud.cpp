@@ -5,6 +5,7 @@
 #include "hl_graph.h"
 #include "hl_types.h"
 #include "panel.h"
+#include "scenery.h"
 #include "view.h"
 #include "vrange.h"
 
@@ -59,9 +60,9 @@ hud_marks hud_marks_at(int view, float alpha, float beta)
     const float k = view_pitch_offset(view);
     hud_marks m;
     m.bore_x = con.cntrx;
-    m.bore_y = con.cntry - HUD_PX_PER_DEG * k;
-    m.fpm_x = fltlim(con.cntrx - beta * HUD_PX_PER_DEG, con.HUD_lft + 2.0f, con.HUD_rgt - 2.0f);
-    m.fpm_y = fltlim(con.cntry - (alpha + k) * HUD_PX_PER_DEG, con.HUD_bot + 2.0f, con.HUD_top - 2.0f);
+    m.bore_y = con.cntry - VIEW_PX_PER_DEG * k;
+    m.fpm_x = fltlim(con.cntrx - beta * VIEW_PX_PER_DEG, con.HUD_lft + 2.0f, con.HUD_rgt - 2.0f);
+    m.fpm_y = fltlim(con.cntry - (alpha + k) * VIEW_PX_PER_DEG, con.HUD_bot + 2.0f, con.HUD_top - 2.0f);
     return m;
 }
 
