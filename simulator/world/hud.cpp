@@ -30,14 +30,6 @@ constexpr int GRID_REACH = 10;           // grid points each way from the viewpo
 constexpr int GATES = 8;
 constexpr float GATE_RANGE_NM = 15.0f;
 
-// The view's pitch offset in degrees: the boresight sits this far below the view's centre line.
-float view_pitch_offset(int view)
-{
-    if (view == VIEW_DOWN4) return -4.0f;
-    if (view == VIEW_DOWN8) return -8.0f;
-    return 0.0f;
-}
-
 void line3(const float a[3], const float b[3])
 {
     glVertex3fv(a);
