@@ -137,8 +137,9 @@ void plot_cool_hud(void)
         const int a = apt_to_index[row];
         if (a < 0 || a > apt_wrl_max) continue;
         for (int r = apt_lo_ind[a]; r <= apt_hi_ind[a] && r <= rwy_wrl_max; r++) {
+            if (r < 0 || rwy_num[r] == 99) continue;
             const int g = rwy_geo_ind[r];
-            if (r < 0 || rwy_num[r] == 99 || g < 0 || g >= GEO_ROWS) continue;
+            if (g < 0 || g >= GEO_ROWS) continue;
             const float(*q)[3] = geo_markxyz[g][0];
             glColor3fv(col_rgb[shade[0]]);
             for (int k = 0; k < 4; k++) line3(q[k], q[(k + 1) % 4]);
