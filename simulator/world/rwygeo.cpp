@@ -44,9 +44,8 @@ int clear_runs(int row, Run runs[8])
     return 8;
 }
 
-// The runway and its parallel taxiway as one quadrilateral: the runway's left edge and the
-// taxiway's outer edge, from end 0 along the left edge first. Taken from the marking rectangles,
-// which nothing hides.
+}  // namespace
+
 void runway_quad(int row, float q[4][2])
 {
     const float(*rw)[3] = geo_markxyz[row][0];
@@ -57,6 +56,8 @@ void runway_quad(int row, float q[4][2])
         q[k][1] = c[k][2];
     }
 }
+
+namespace {
 
 // Lights of both ends' approach blocks; end e's block starts at 250 + e * 311.
 void approach_lights(int row, int e, int gls, int app, float W, float h)
