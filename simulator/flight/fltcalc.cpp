@@ -124,6 +124,10 @@ void lifting_part(int p, float* wash)
     const int els = fgeo.els[p];
     const int propwash = !pl.is_heli && pl.entype >= 1 && pl.entype <= 3;
     const int nprops = pl.numen < 0 ? 0 : pl.numen > 4 ? 4 : pl.numen;
+    // The part's angle to the air before each element's incidence: the elements' sines and
+    // cosines follow from it and their incidence by the sum of angles.
+    const float a_part = pred.alpha * cd - pred.beta * sd;
+    const float s_part = std::sin(a_part * DEG), c_part = std::cos(a_part * DEG);
 
     if (dump) {
         trk_printf("\n");
@@ -140,7 +144,8 @@ void lifting_part(int p, float* wash)
         // Geometric angle of attack from incidence, dihedral and sweep.
         float a = pred.alpha * cd + pl.anginc[p][j] - pred.beta * sd;
         flt.deldir[p][j] = -a;
-        float sa = std::sin(a * DEG), ca = std::cos(a * DEG);
+        const float si = fgeo.sin_inc[p][j], ci = fgeo.cos_inc[p][j];
+        const float sa = s_part * ci + c_part * si, ca = c_part * ci - s_part * si;
         float vn0 = ca * vp, va0 = sa * vp;
         // The aircraft's rotation moves the element through the air.
         float vn = vn0 - pred.Q * y - pred.R * x;
@@ -180,7 +185,8 @@ void lifting_part(int p, float* wash)
             }
         }
 
-        flt.v_el[p][j] = hypotf2(vn, va);
+        const float v = hypotf2(vn, va);
+        flt.v_el[p][j] = v;
         float alpha = std::atan2(va, vn) * RAD + flt.downwash[p][j];
         flt.deldir[p][j] += alpha;
         if (dump) {
@@ -215,7 +221,15 @@ void lifting_part(int p, float* wash)
                        "alpha of %6.2f deg.\n\n", dalpha, alpha);
 
         float lift, drag, moment;
-        float c = F_el_force(dcl, dcd, dcm, &lift, &drag, &moment, p, j);
+        float c;
+        if (flt.downwash[p][j] == 0.0f) {
+            // The flow turns through its own angle less the element's: the sum of angles gives
+            // the turn's sine and cosine from the flow's components and the element's angle.
+            const float sf = v > 0.0f ? va / v : 0.0f, cf = v > 0.0f ? vn / v : 1.0f;
+            c = F_el_force_turned(dcl, dcd, dcm, &lift, &drag, &moment, p, j, sf * ca - cf * sa, cf * ca + sf * sa);
+        } else {
+            c = F_el_force(dcl, dcd, dcm, &lift, &drag, &moment, p, j);
+        }
         addFaero(-drag, -lift * sd, lift * cd, x, y, z);
         flt.M += moment * cd;
         flt.N -= moment * sd;
