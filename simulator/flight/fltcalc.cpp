@@ -187,7 +187,7 @@ void lifting_part(int p, float* wash)
 
         const float v = hypotf2(vn, va);
         flt.v_el[p][j] = v;
-        float alpha = std::atan2(va, vn) * RAD + flt.downwash[p][j];
+        float alpha = atan2_el(va, vn) * RAD + flt.downwash[p][j];
         flt.deldir[p][j] += alpha;
         if (dump) {
             trk_printf("   The alpha increment due to downwash is %6.2f deg\n", flt.downwash[p][j]);

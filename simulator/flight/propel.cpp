@@ -222,7 +222,7 @@ void aprop(int i, float x, float y, float z)
             float pitch = flt.proppitch[i] + pl.anginc[i][e] + cyc;
             const float v = hypotf2(va, vt);
             flt.v_el[i][e] = v;
-            flt.deldir[i][e] = std::atan2(-va, vt) / DEG;
+            flt.deldir[i][e] = atan2_el(-va, vt) / DEG;
             flt.alpha[i][e] = flt.deldir[i][e] + pitch;
             if (dump) {
                 static const int clock[4] = {12, 3, 6, 9};
