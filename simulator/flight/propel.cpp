@@ -178,76 +178,102 @@ void aprop(int i, float x, float y, float z)
         trk_printf(" Total 'mixed' propwash increase in speed well behind prop is %7.2f m/s.\n", flt.DVinc[i]);
     }
 
-    const int els = fgeo.els[i];
-    for (int e = 0; e < els; e++) {
+    // Each blade element at 12, 3, 6 and 9 o'clock seen from behind: where its thrust acts and
+    // the air it meets. The airflows depend on none of the forces, so without the dump they are
+    // all worked out first, side by side, keeping their arc tangents off the forces' chain.
+    struct blade_air {
+        float px, py, pz;   // m, where the element's thrust acts
+        float v, deldir, alpha, sin_dd, cos_dd;
+    };
+    auto airflow = [&](int e, int k, blade_air* b) {
         float r = fgeo.el_r[i][e];
         float vi = 0.5f * flt.ringDVinc[i][e] * vi_factor;
         if (v0 < 0.0f) vi *= 0.5f;
         float va = v0 + vi;
-        float ring_thrust = 0.0f;
         float d = 0.2f * r;
+        float cross, cyc, px = x, py = y, pz = z;
+        switch (k) {
+        case 0:
+            cross = -dir * flt.vaxial * sbd;
+            cyc = -dir * pl.ailncyclic * set.FC_roll;
+            if (offset) px = x + dir * d;
+            break;
+        case 1:
+            cross = dir * flt.vaxial * sad;
+            cyc = dir * pl.elevcyclic * set.FC_ptch;
+            if (offset) {
+                py = y - dir * d * cvc;
+                pz = z - dir * d * svc;
+            }
+            break;
+        case 2:
+            cross = dir * flt.vaxial * sbd;
+            cyc = dir * pl.ailncyclic * set.FC_roll;
+            if (offset) px = x - dir * d;
+            break;
+        default:
+            cross = -dir * flt.vaxial * sad;
+            cyc = -dir * pl.elevcyclic * set.FC_ptch;
+            if (offset) {
+                py = y + dir * d * cvc;
+                pz = z + dir * d * svc;
+            }
+            break;
+        }
+        float vt = tac * r + cross;
+        float pitch = flt.proppitch[i] + pl.anginc[i][e] + cyc;
+        const float v = hypotf2(va, vt);
+        b->px = px;
+        b->py = py;
+        b->pz = pz;
+        b->v = v;
+        b->deldir = atan2_el(-va, vt) / DEG;
+        b->alpha = b->deldir + pitch;
+        // The flow turns through deldir: its sine and cosine are the inflow's and the turning
+        // speed's shares of the element's speed.
+        b->sin_dd = v > 0.0f ? -va / v : 0.0f;
+        b->cos_dd = v > 0.0f ? vt / v : 1.0f;
+        if (dump) {
+            static const int clock[4] = {12, 3, 6, 9};
+            trk_printf("%d O'CLOCK AS SEEN FROM AFT LOOKING FORWARDS\n", clock[k]);
+            trk_printf(" propwash speed INCREMENT thru ring: %7.2f m/s far behind the disc.\n", flt.ringDVinc[i][e]);
+            trk_printf(" TOTAL INCOMING airspeed: %7.2f m/s.\n", va);
+            trk_printf(" speed due to ROTATION of the prop: %7.2f m/s.\n", vt);
+            trk_printf(" total SEGMENT speed: %7.2f m/s.\n", v);
+            trk_printf(" corkscrew PATH from disk: %6.2f deg. (-arctan(%7.2f/%7.2f))\n", b->deldir, va, vt);
+            trk_printf(" element pitch: %6.2f deg.\n", pitch);
+            trk_printf(" blade element ANGLE OF ATTACK: %6.2f deg.\n\n", b->alpha);
+        }
+    };
+    // Returns the element's thrust.
+    auto force = [&](int e, const blade_air& b) {
+        const float r = fgeo.el_r[i][e];
+        flt.v_el[i][e] = b.v;
+        flt.deldir[i][e] = b.deldir;
+        flt.alpha[i][e] = b.alpha;
+        float lift, drag, moment;
+        F_el_force_turned(0.0f, 0.0f, 0.0f, &lift, &drag, &moment, i, e, b.sin_dd, b.cos_dd);
+        flt.Dtq[i] += 0.25f * drag * r * blades;
+        float T = 0.25f * blades * lift;
+        flt.thrust[i] += T;
+        addFsprop(ssc * T, b.py, b.pz);
+        addFaprop(csc * cvc * T, b.px, b.py);
+        addFnprop(csc * svc * T, b.px, b.pz);
+        if (dump) propforcerep();
+        return T;
+    };
+
+    const int els = fgeo.els[i];
+    blade_air air[8][4];
+    if (!dump)
+        for (int e = 0; e < els; e++)
+            for (int k = 0; k < 4; k++) airflow(e, k, &air[e][k]);
+    for (int e = 0; e < els; e++) {
+        float ring_thrust = 0.0f;
         if (dump) trk_printf("PROPELLER BLADES ALL 4 LOCATIONS (12/3/6/9 O'CLOCK), RADIAL ELEMENT %d of %d\n", e + 1, els);
         for (int k = 0; k < 4; k++) {
-            // 12, 3, 6 and 9 o'clock seen from behind.
-            float cross, cyc, px = x, py = y, pz = z;
-            switch (k) {
-            case 0:
-                cross = -dir * flt.vaxial * sbd;
-                cyc = -dir * pl.ailncyclic * set.FC_roll;
-                if (offset) px = x + dir * d;
-                break;
-            case 1:
-                cross = dir * flt.vaxial * sad;
-                cyc = dir * pl.elevcyclic * set.FC_ptch;
-                if (offset) {
-                    py = y - dir * d * cvc;
-                    pz = z - dir * d * svc;
-                }
-                break;
-            case 2:
-                cross = dir * flt.vaxial * sbd;
-                cyc = dir * pl.ailncyclic * set.FC_roll;
-                if (offset) px = x - dir * d;
-                break;
-            default:
-                cross = -dir * flt.vaxial * sad;
-                cyc = -dir * pl.elevcyclic * set.FC_ptch;
-                if (offset) {
-                    py = y + dir * d * cvc;
-                    pz = z + dir * d * svc;
-                }
-                break;
-            }
-            float vt = tac * r + cross;
-            float pitch = flt.proppitch[i] + pl.anginc[i][e] + cyc;
-            const float v = hypotf2(va, vt);
-            flt.v_el[i][e] = v;
-            flt.deldir[i][e] = atan2_el(-va, vt) / DEG;
-            flt.alpha[i][e] = flt.deldir[i][e] + pitch;
-            if (dump) {
-                static const int clock[4] = {12, 3, 6, 9};
-                trk_printf("%d O'CLOCK AS SEEN FROM AFT LOOKING FORWARDS\n", clock[k]);
-                trk_printf(" propwash speed INCREMENT thru ring: %7.2f m/s far behind the disc.\n", flt.ringDVinc[i][e]);
-                trk_printf(" TOTAL INCOMING airspeed: %7.2f m/s.\n", va);
-                trk_printf(" speed due to ROTATION of the prop: %7.2f m/s.\n", vt);
-                trk_printf(" total SEGMENT speed: %7.2f m/s.\n", flt.v_el[i][e]);
-                trk_printf(" corkscrew PATH from disk: %6.2f deg. (-arctan(%7.2f/%7.2f))\n", flt.deldir[i][e], va, vt);
-                trk_printf(" element pitch: %6.2f deg.\n", pitch);
-                trk_printf(" blade element ANGLE OF ATTACK: %6.2f deg.\n\n", flt.alpha[i][e]);
-            }
-            // The flow turns through deldir: its sine and cosine are the inflow's and the turning
-            // speed's shares of the element's speed.
-            float lift, drag, moment;
-            const float sin_dd = v > 0.0f ? -va / v : 0.0f, cos_dd = v > 0.0f ? vt / v : 1.0f;
-            F_el_force_turned(0.0f, 0.0f, 0.0f, &lift, &drag, &moment, i, e, sin_dd, cos_dd);
-            flt.Dtq[i] += 0.25f * drag * r * blades;
-            float T = 0.25f * blades * lift;
-            flt.thrust[i] += T;
-            ring_thrust += T;
-            addFsprop(ssc * T, py, pz);
-            addFaprop(csc * cvc * T, px, py);
-            addFnprop(csc * svc * T, px, pz);
-            if (dump) propforcerep();
+            if (dump) airflow(e, k, &air[e][k]);
+            ring_thrust += force(e, air[e][k]);
         }
         flt.ringDVinc[i][e] = dv_total(flt.ringDVinc[i][e], ring_thrust, pl.ringarea[i][e], v0);
     }
