@@ -17,6 +17,7 @@
 #include "hl_wind.h"
 #include "kvscreen.h"
 #include "kvtest.h"
+#include "open_dialog.h"
 #include "panel.h"
 #include "panel_local.h"
 #include "plt.h"
@@ -38,21 +39,6 @@ double wrap180(double a)
     while (a < -180.0) a += 360.0;
     return a;
 }
-
-bool ends_with(const char* s, const char* tail)
-{
-    const size_t a = std::strlen(s), b = std::strlen(tail);
-    return a >= b && std::strcmp(s + a - b, tail) == 0;
-}
-int listed(const char* name)
-{
-    for (int i = 0; i < g_num_items; i++)
-        if (std::strcmp(g_name[i], name) == 0) return i;
-    return -1;
-}
-// The open dialog (window 998 at 240, 56): row i of its list and the button one folder up.
-void click_row(int i) { push_click(240 + 100, 56 + 437 - 10.0f * static_cast<float>(i)); }
-void click_folder_up(void) { push_click(240 + 160, 56 + 454); }
 
 // Where the panel's controls are, from the layout the loaded aircraft set up.
 float x11(void) { return ins.x_loc[SLOT_RADIOS]; }

@@ -10,6 +10,7 @@
 #include "kvscreen.h"
 #include "kvtest.h"
 #include "lax.h"
+#include "open_dialog.h"
 
 #include <cmath>
 #include <cstdio>
@@ -243,22 +244,6 @@ TEST_F(RealMenus, ARunwayEndChosenThroughTheLocationSubmenusStartsThere)
     EXPECT_EQ(num(got, "up6"), -1);
 }
 
-bool ends_with(const char* s, const char* tail)
-{
-    const size_t a = std::strlen(s), b = std::strlen(tail);
-    return a >= b && std::strcmp(s + a - b, tail) == 0;
-}
-
-int listed(const char* name)
-{
-    for (int i = 0; i < g_num_items; i++)
-        if (std::strcmp(g_name[i], name) == 0) return i;
-    return -1;
-}
-
-// The open dialog's row i (window 998 lies at 240, 56 on the screen).
-void click_row(int i) { push_click(240 + 100, 56 + 437 - 10.0f * static_cast<float>(i)); }
-
 TEST_F(RealMenus, OpenAircraftLoadsTheAircraftChosenInTheDialog)
 {
     Script s;
@@ -268,7 +253,7 @@ TEST_F(RealMenus, OpenAircraftLoadsTheAircraftChosenInTheDialog)
         if (mnw.topwin == WIND_OPEN) {
             if (step == 0 && ends_with(wrk_path, "Cessna 172 Skyhawk/") && g_num_items > 0) {
                 v["first_listed"] = g_name[0];
-                push_click(240 + 160, 56 + 454);   // go up a level
+                click_folder_up();
                 step = 1;
             } else if (step == 1 && ends_with(wrk_path, "General Aviation/") && listed("Schweizer 2-32") >= 0) {
                 click_row(listed("Schweizer 2-32"));
