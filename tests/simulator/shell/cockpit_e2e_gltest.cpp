@@ -33,13 +33,6 @@ namespace {
 
 constexpr double FRAME_MS = 50.0;   // the test clock's step: the simulator's own frame period
 
-double wrap180(double a)
-{
-    while (a > 180.0) a -= 360.0;
-    while (a < -180.0) a += 360.0;
-    return a;
-}
-
 // Where the panel's controls are, from the layout the loaded aircraft set up.
 float x11(void) { return ins.x_loc[SLOT_RADIOS]; }
 float x12(void) { return ins.x_loc[SLOT_ENGINES]; }
@@ -153,13 +146,6 @@ int nearest_vor(void)
     return best;
 }
 
-// Calm air: the tests check the controls, not a gusting wind drawn from the random sequence.
-void calm_air(void)
-{
-    atm.use_realwxr = 0;
-    atm.wndspd1 = atm.wndspd2 = atm.shrspd1 = atm.shrspd2 = atm.trblnc1 = atm.trblnc2 = 0.0f;
-    atm.rain_tstm = atm.burst_prob = 1.0f;
-}
 
 void flight_hook(void)
 {
@@ -474,9 +460,7 @@ void mouse_hook(void)
     if (m.pass == 6) {
         put("mouse_is_joy", msc.mouse_is_joy);
         put("controls_type", set.controls_type);
-        atm.use_realwxr = 0;
-        atm.wndspd1 = atm.wndspd2 = atm.shrspd1 = atm.shrspd2 = atm.trblnc1 = atm.trblnc2 = 0.0f;
-        atm.rain_tstm = atm.burst_prob = 1.0f;
+        calm_air();
     }
     const float agl = static_cast<float>(flt.Y[0] - env.localh_cg);
     if (m.pass >= 6 && m.step < 4) {

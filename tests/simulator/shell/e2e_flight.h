@@ -1,8 +1,9 @@
 // e2e_flight.h -- the whole simulator run in a child process (window system and speech engine start
 // once per process, as in the real program) with a pass hook flying it, and what the hook saw
-// brought back as named numbers and the alerts raised.
+// brought back as named numbers and the alerts raised; and the small hands the flights share.
 #pragma once
 #include "hl_event.h"
+#include "hl_types.h"
 #include "kvscreen.h"
 #include "kvtest.h"
 #include "lax.h"
@@ -19,6 +20,23 @@ struct Seen {
     std::vector<std::string> alerts;
     double get(const char* k) const { return v.count(k) ? v.at(k) : -1e30; }
 };
+
+// An angle (degrees) brought into -180..180.
+inline double wrap180(double a)
+{
+    while (a > 180.0) a -= 360.0;
+    while (a < -180.0) a += 360.0;
+    return a;
+}
+
+// Calm air: the flights check the controls and the flight, not how a gusting wind drawn from the
+// random sequence swings a light aircraft about.
+inline void calm_air(void)
+{
+    atm.use_realwxr = 0;
+    atm.wndspd1 = atm.wndspd2 = atm.shrspd1 = atm.shrspd2 = atm.trblnc1 = atm.trblnc2 = 0.0f;
+    atm.rain_tstm = atm.burst_prob = 1.0f;
+}
 
 // Runs Kestrova on the test clock (from 0) with `hook` called at every pass; the hook records into
 // *live. The child writes *live (with "rc", the program's result, -2 for a fatal alert) to `report`,

@@ -30,13 +30,6 @@ namespace {
 
 constexpr double PI = 3.14159265358979;
 
-double wrap180(double a)
-{
-    while (a > 180.0) a -= 360.0;
-    while (a < -180.0) a += 360.0;
-    return a;
-}
-
 // The test pilot: throttle full, the parking brake released by a click on its panel control, and a
 // key on the number pad at most every tenth of a second of simulated time -- pitch to the phase's
 // attitude, bank toward the phase's heading.
@@ -122,9 +115,7 @@ void pass_hook(void)
         put("h_eqlbm", pln[0].h_eqlbm);
         // Calm air: the flight checks the pilot, the flight model and the region shift, not how a
         // gusting tailwind drawn from the random sequence swings a light aircraft about.
-        atm.use_realwxr = 0;
-        atm.wndspd1 = atm.wndspd2 = atm.shrspd1 = atm.shrspd2 = atm.trblnc1 = atm.trblnc2 = 0.0f;
-        atm.rain_tstm = atm.burst_prob = 1.0f;
+        calm_air();
         put("brake_at_start", set.parkbrake);
     }
     // The parking brake's panel control once the frame loop runs; a pass later (the panel takes the
