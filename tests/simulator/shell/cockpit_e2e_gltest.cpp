@@ -104,13 +104,6 @@ struct Flight {
 };
 
 Flight* g_f = nullptr;
-Seen* g_seen = nullptr;
-
-void put(const char* k, double v) { g_seen->v[k] = v; }
-void put_max(const char* k, double v)
-{
-    if (!g_seen->v.count(k) || v > g_seen->v[k]) g_seen->v[k] = v;
-}
 
 // A yoke key at most every tenth of a second of flight.
 void fly_toward(float pitch, float bank)
@@ -145,7 +138,6 @@ int nearest_vor(void)
     }
     return best;
 }
-
 
 void flight_hook(void)
 {
@@ -366,11 +358,9 @@ class CockpitE2E : public ProgramFolders {};
 Seen fly_by_panel(const std::string& report, bool jet)
 {
     Flight flight;
-    Seen seen;
     flight.jet = jet;
     g_f = &flight;
-    g_seen = &seen;
-    const Seen s = fly_in_child(report, flight_hook, &seen, 600);
+    const Seen s = fly_in_child(report, flight_hook, 600);
     for (const auto& [k, x] : s.v) std::printf("  %s = %.6g\n", k.c_str(), x);
     for (const std::string& a : s.alerts) std::printf("  alert%s\n", a.c_str());
     auto v = [&](const char* k) { return s.get(k); };
@@ -500,10 +490,8 @@ void mouse_hook(void)
 TEST_F(CockpitE2E, TheMouseFliesOnceTheWindscreenIsClicked)
 {
     MouseFlight flight;
-    Seen seen;
     g_m = &flight;
-    g_seen = &seen;
-    const Seen s = fly_in_child(work.str() + "/mouse.txt", mouse_hook, &seen, 300);
+    const Seen s = fly_in_child(work.str() + "/mouse.txt", mouse_hook, 300);
     for (const auto& [k, x] : s.v) std::printf("  %s = %.6g\n", k.c_str(), x);
     ASSERT_EQ(s.get("rc"), 0);
     EXPECT_EQ(s.get("controls_type"), -1);   // no joystick here

@@ -21,6 +21,15 @@ struct Seen {
     double get(const char* k) const { return v.count(k) ? v.at(k) : -1e30; }
 };
 
+// What the running flight's hook has seen so far (set by fly_in_child in the child), and the hook's
+// hands on it: a number put under its name, or the largest one put under it.
+inline Seen* g_seen = nullptr;
+inline void put(const char* k, double x) { g_seen->v[k] = x; }
+inline void put_max(const char* k, double x)
+{
+    if (!g_seen->v.count(k) || x > g_seen->v[k]) g_seen->v[k] = x;
+}
+
 // An angle (degrees) brought into -180..180.
 inline double wrap180(double a)
 {
@@ -38,12 +47,14 @@ inline void calm_air(void)
     atm.rain_tstm = atm.burst_prob = 1.0f;
 }
 
-// Runs Kestrova on the test clock (from 0) with `hook` called at every pass; the hook records into
-// *live. The child writes *live (with "rc", the program's result, -2 for a fatal alert) to `report`,
-// which is read back. The child is stopped after `seconds`.
-inline Seen fly_in_child(const std::string& report, void (*hook)(void), Seen* live, int seconds)
+// Runs Kestrova on the test clock (from 0) with `hook` called at every pass; the hook records with
+// put and put_max. The child writes what was put (with "rc", the program's result, -2 for a fatal
+// alert) to `report`, which is read back. The child is stopped after `seconds`.
+inline Seen fly_in_child(const std::string& report, void (*hook)(void), int seconds)
 {
     run_in_child_process([&] {
+        Seen live;
+        g_seen = &live;
         use_test_clock(0);
         hl_set_pass_hook(hook);
         clear_recorded_alerts();
@@ -57,7 +68,7 @@ inline Seen fly_in_child(const std::string& report, void (*hook)(void), Seen* li
         std::FILE* f = std::fopen(report.c_str(), "w");
         if (f) {
             std::fprintf(f, "rc %d\n", rc);
-            for (const auto& [k, v] : live->v) std::fprintf(f, "%s %.9g\n", k.c_str(), v);
+            for (const auto& [k, v] : live.v) std::fprintf(f, "%s %.9g\n", k.c_str(), v);
             for (const RecordedAlert& a : recorded_alerts()) std::fprintf(f, "alert %d %s\n", a.code, a.l1.c_str());
             std::fclose(f);
         }

@@ -69,7 +69,6 @@ struct Pilot {
 };
 
 Pilot* g_pilot = nullptr;
-Seen* g_seen = nullptr;
 int g_pass = 0;
 // The runway: centre and heading, for the along- and cross-track distances.
 double g_rx = 0, g_rz = 0, g_rh = 0;
@@ -87,12 +86,7 @@ double ground_at(double x, double z)
     return h;
 }
 
-void put(const char* k, double v) { g_seen->v[k] = v; }
 double get(const char* k) { return g_seen->get(k); }
-void put_max(const char* k, double v)
-{
-    if (!g_seen->v.count(k) || v > g_seen->v[k]) g_seen->v[k] = v;
-}
 
 void pass_hook(void)
 {
@@ -216,10 +210,8 @@ class FlightE2E : public ProgramFolders {};
 TEST_F(FlightE2E, TrainerTakesOffFromItsStartRunwayClimbsAndFliesIntoTheNextSquare)
 {
     Pilot pilot;
-    Seen seen;
     g_pilot = &pilot;
-    g_seen = &seen;
-    Seen s = fly_in_child(work.str() + "/flight.txt", pass_hook, &seen, 240);   // four minutes at most
+    Seen s = fly_in_child(work.str() + "/flight.txt", pass_hook, 240);   // four minutes at most
     auto v = [&](const char* k) { return s.v.count(k) ? s.v.at(k) : -1e30; };
     for (const auto& [k, x] : s.v) std::printf("  %s = %.6g\n", k.c_str(), x);
     for (const std::string& a : s.alerts) std::printf("  alert%s\n", a.c_str());
