@@ -87,7 +87,7 @@ TEST_F(Loader, AHighAspectRatioWingKeepsThePlanformsSpanEfficiency)
         pl.sweep1[5] = 0.0f;
         pl.semilen[5] = c.ar * (pl.Croot[5] + pl.Ctip[5]) / 4.0f;
         for (int e = 0; e < 8; e++) pl.flap[5][e] = 0;
-        syn_mirror(pl, 5, 4);
+        copy_foil(&pl, 5, 4);
         ASSERT_EQ(load(pl), 1);
         EXPECT_NEAR(pln[0].AR[5], c.ar, 1e-3f);
         EXPECT_NEAR(pln[0].e[5], c.e, 5e-4f);
