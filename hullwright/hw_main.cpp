@@ -29,7 +29,6 @@ constexpr int PREFS_VERSION = 3;
 constexpr int PREFS_KIND = 207;
 
 int g_quit_done = 0;     // Quit ran its questions in this pass and the program is ending
-planestruct g_opened;    // an aircraft file being read, taken only when whole
 
 int ends_with_acf(const char* s)
 {
@@ -381,13 +380,13 @@ int openplane(int quiet)
     hw_set_text(path, pln[0].C_path);
     if (!quiet && !MACIBM_opensave(WIND_OPEN, OS_KIND_AIRCRAFT, name, path)) return 0;
 
-    // Read into a copy: a file that cannot be taken leaves the aircraft being edited as it was.
-    const AcfReadResult r = read_plane_record(path, &g_opened, 0);
+    // The reader takes the file only when it is whole: one that cannot be taken leaves the
+    // aircraft being edited as it was.
+    const AcfReadResult r = read_plane_record(path, &pln[0], 0);
     if (r != ACF_READ_OK) {
         if (!(quiet && r == ACF_READ_MISSING)) open_failed(r, path);
         return 0;
     }
-    pln[0] = g_opened;
     hw_set_text(pln[0].C_file, name);
     hw_set_text(pln[0].C_path, path);
     assign_all_thicknesses();
