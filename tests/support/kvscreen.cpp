@@ -28,6 +28,23 @@ uint32_t test_clock(void) { return g_test_ms; }
 Frame* g_capture = nullptr;
 void capture_hook(void) { *g_capture = read_frame(); }
 
+// The script of start_script, its next step and its pass counts.
+std::vector<ScriptStep> g_script;
+size_t g_script_next = 0;
+int g_script_passes = 0, g_script_idle = 0;
+
+void script_hook(void)
+{
+    if (++g_script_passes % 2 == 0) return;
+    if (g_script_next < g_script.size()) {
+        ScriptStep s = g_script[g_script_next++];
+        s();
+    } else if (++g_script_idle > 40) {
+        ADD_FAILURE() << "a modal window is still open after its script";
+        gdone = 1;
+    }
+}
+
 void push(int kind, int vkey, int x, int y, int button)
 {
     PLT_event e{};
@@ -173,6 +190,33 @@ void choose_menu_item(int menu, int place)
     run_passes(1);
     push_menu_item_click(menu, place);
     run_passes(1);
+}
+
+void start_script(std::vector<ScriptStep> steps, bool late)
+{
+    g_script = std::move(steps);
+    g_script_next = 0;
+    g_script_passes = late ? 1 : 0;
+    g_script_idle = 0;
+    hl_set_pass_hook(script_hook);
+}
+
+size_t stop_script()
+{
+    hl_set_pass_hook(nullptr);
+    return g_script_next;
+}
+
+void choose_scripted(int menu, int place, std::vector<ScriptStep> steps)
+{
+    push_menu_title_click(menu);
+    run_passes(1);
+    ASSERT_EQ(mnw.menu_up, menu);
+    const size_t n = steps.size();
+    start_script(std::move(steps));
+    push_menu_item_click(menu, place);
+    run_passes(1);
+    EXPECT_EQ(stop_script(), n) << "the choice returned before its script ended";
 }
 
 const uint8_t* Frame::at(float x, float y) const

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,21 @@ void choose_menu_item(int menu, int place);
 // `menu`'s title, and a click on item `place` of the open menu `menu`.
 void push_menu_title_click(int menu);
 void push_menu_item_click(int menu, int place);
+
+// ---- scripts for modal windows ----------------------------------------------------------------------
+
+// One step of a script that the nested event loops of modal windows run.
+using ScriptStep = std::function<void()>;
+// Hooks steps into the passes to come: one step at the end of every second pass, the first at the
+// first pass (with late, at the third), so that each step's input has been acted on before the next
+// step looks. A modal window still open 40 script passes after the last step fails the test and
+// ends the loop through gdone.
+void start_script(std::vector<ScriptStep> steps, bool late = false);
+// Unhooks the script; the number of its steps that ran.
+size_t stop_script();
+// Chooses menu `menu`'s item `place` by clicks with the steps running in whatever modal windows the
+// choice opens; every step must have run when the choice returns.
+void choose_scripted(int menu, int place, std::vector<ScriptStep> steps = {});
 
 // ---- frames -----------------------------------------------------------------------------------------
 
