@@ -102,8 +102,9 @@ companion_end() {
 }
 
 # One start of a companion program $1 (named $2) in folder $3 with configuration folder $4, ended
-# by Quit at the logical point ($6, $7) when $5 is "menu", else by closing its window.
+# by Quit at the logical point ($6, $7) when $5 is "menu", else by closing its window (when the
+# point is not given: the scripts run under set -u).
 companion_run_once() {
   companion_start "$1" "$2" "$3" "$4"
-  companion_end "$2" "$3" "$5" "$6" "$7"
+  companion_end "$2" "$3" "$5" "${6-}" "${7-}"
 }
