@@ -32,10 +32,11 @@ void capture_hook(void) { *g_capture = read_frame(); }
 std::vector<ScriptStep> g_script;
 size_t g_script_next = 0;
 int g_script_passes = 0, g_script_idle = 0;
+bool g_script_every_pass = false;
 
 void script_hook(void)
 {
-    if (++g_script_passes % 2 == 0) return;
+    if (++g_script_passes % 2 == 0 && !g_script_every_pass) return;
     if (g_script_next < g_script.size()) {
         ScriptStep s = g_script[g_script_next++];
         s();
@@ -192,14 +193,17 @@ void choose_menu_item(int menu, int place)
     run_passes(1);
 }
 
-void start_script(std::vector<ScriptStep> steps, bool late)
+void start_script(std::vector<ScriptStep> steps, bool late, bool every_pass)
 {
     g_script = std::move(steps);
     g_script_next = 0;
     g_script_passes = late ? 1 : 0;
     g_script_idle = 0;
+    g_script_every_pass = every_pass;
     hl_set_pass_hook(script_hook);
 }
+
+int script_passes() { return g_script_passes; }
 
 size_t stop_script()
 {

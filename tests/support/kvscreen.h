@@ -53,9 +53,13 @@ void push_menu_item_click(int menu, int place);
 using ScriptStep = std::function<void()>;
 // Hooks steps into the passes to come: one step at the end of every second pass, the first at the
 // first pass (with late, at the third), so that each step's input has been acted on before the next
-// step looks. A modal window still open 40 script passes after the last step fails the test and
-// ends the loop through gdone.
-void start_script(std::vector<ScriptStep> steps, bool late = false);
+// step looks; with every_pass, one step at the end of each pass (for what changes from pass to
+// pass). A modal window still open 40 script passes after the last step fails the test and ends the
+// loop through gdone.
+void start_script(std::vector<ScriptStep> steps, bool late = false, bool every_pass = false);
+// The script's pass count, for a step that checks which pass it runs at: 1 at the end of the first
+// pass after start_script (2 with late).
+int script_passes();
 // Unhooks the script; the number of its steps that ran.
 size_t stop_script();
 // Chooses menu `menu`'s item `place` by clicks with the steps running in whatever modal windows the
