@@ -154,22 +154,11 @@ void quit(void)
 // The alerts of a file that could not be taken.
 void open_failed(AcfReadResult r, const char* path)
 {
-    switch (r) {
-    case ACF_READ_MISSING:
+    if (r == ACF_READ_MISSING)
         MACIBM_alert("I am unable to open the airplane! Sorry!!!", "I am trying to open:", path,
                      "The actual file-opening has failed. inf_open failed after string selected!", ALERT_NOTICE);
-        break;
-    case ACF_READ_VERSION:
-        MACIBM_alert("The following file is the wrong version for this version of Kestrova:", path,
-                     "Throw that file away. You should only use the files that came with the program.",
-                     "You may have to re-install Kestrova from the CD.", ALERT_NOTICE);
-        break;
-    default:
-        MACIBM_alert("An error occurred during read-in of the aircraft file.",
-                     "Either the file has been corrupted, or it is not really an aircraft file.", path, "",
-                     ALERT_NOTICE);
-        break;
-    }
+    else
+        acf_read_alert(r, path);
 }
 
 // A text line of the preference file without its line end; false at the end of the file.
