@@ -316,16 +316,39 @@ Frame capture_pass()
     return f;
 }
 
-bool write_png(const std::string& path, const Frame& f)
+std::string png_rows(const Frame& f)
 {
-    if (f.w <= 0 || f.h <= 0) return false;
-    // Rows top first, each after a filter byte of 0 (none).
     std::string raw;
+    if (f.w <= 0 || f.h <= 0) return raw;
     raw.reserve(static_cast<size_t>(f.h) * (f.w * 3 + 1));
     for (int y = f.h - 1; y >= 0; y--) {
         raw += '\0';
         raw.append(reinterpret_cast<const char*>(f.px(0, y)), static_cast<size_t>(f.w) * 3);
     }
+    return raw;
+}
+
+bool write_png_stream(const std::string& path, const Frame& f, const std::string& zlib_stream)
+{
+    if (f.w <= 0 || f.h <= 0) return false;
+    std::string out = "\x89PNG\r\n\x1a\n";
+    std::string ihdr;
+    put32(ihdr, static_cast<uint32_t>(f.w));
+    put32(ihdr, static_cast<uint32_t>(f.h));
+    ihdr += std::string("\x08\x02\x00\x00\x00", 5);   // 8 bits, RGB, deflate, filters, no interlace
+    put_chunk(out, "IHDR", ihdr);
+    put_chunk(out, "IDAT", zlib_stream);
+    put_chunk(out, "IEND", "");
+    std::ofstream file(path, std::ios::binary);
+    file.write(out.data(), static_cast<std::streamsize>(out.size()));
+    file.close();
+    return static_cast<bool>(file);
+}
+
+bool write_png(const std::string& path, const Frame& f)
+{
+    if (f.w <= 0 || f.h <= 0) return false;
+    const std::string raw = png_rows(f);
     // A zlib stream of stored blocks.
     std::string z = "\x78\x01";
     for (size_t at = 0; at < raw.size() || raw.empty();) {
@@ -341,18 +364,7 @@ bool write_png(const std::string& path, const Frame& f)
         if (raw.empty()) break;
     }
     put32(z, png_adler32(reinterpret_cast<const uint8_t*>(raw.data()), raw.size()));
-
-    std::string out = "\x89PNG\r\n\x1a\n";
-    std::string ihdr;
-    put32(ihdr, static_cast<uint32_t>(f.w));
-    put32(ihdr, static_cast<uint32_t>(f.h));
-    ihdr += std::string("\x08\x02\x00\x00\x00", 5);   // 8 bits, RGB, deflate, filters, no interlace
-    put_chunk(out, "IHDR", ihdr);
-    put_chunk(out, "IDAT", z);
-    put_chunk(out, "IEND", "");
-    std::ofstream file(path, std::ios::binary);
-    file.write(out.data(), static_cast<std::streamsize>(out.size()));
-    return static_cast<bool>(file);
+    return write_png_stream(path, f, z);
 }
 
 Frame read_png(const std::string& path)

@@ -94,6 +94,11 @@ std::string read_number(const Frame& f, float x, float y, int places, int decima
 Frame capture_pass();
 // Writes a frame as a PNG picture (top row first in the file). 1 on success.
 bool write_png(const std::string& path, const Frame& f);
+// A frame's rows as a PNG picture holds them: top row first, each after a filter byte of 0 (none).
+std::string png_rows(const Frame& f);
+// Writes the PNG picture of frame f whose rows (png_rows) the zlib stream holds, compressed as its
+// maker chose. 1 when the whole file was written.
+bool write_png_stream(const std::string& path, const Frame& f, const std::string& zlib_stream);
 // Reads back a PNG written by write_png (stored blocks only); empty frame when it is not one.
 Frame read_png(const std::string& path);
 // The checksums of the PNG format (CRC-32 of chunks, Adler-32 of the zlib stream).
