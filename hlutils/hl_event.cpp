@@ -24,10 +24,6 @@ void (*hl_dialog_update)(void) = nullptr;
 
 namespace {
 
-constexpr int VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_ESCAPE = 27, VK_SPACE = 32;
-constexpr int VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40;
-constexpr int VK_NUMPAD0 = 96;
-
 int g_first_pass = 1;
 uint32_t g_start_time = 0;
 float g_m_move_time = 0, g_m_down_time = 0;

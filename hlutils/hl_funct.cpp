@@ -270,6 +270,16 @@ int inside_cw_reg(float x1, float z1, float x2, float z2, float x, float z, floa
     return edge_inside(make_edge(x1, z1, x2, z2), x, z, tol);
 }
 
+int inside_cw_chain(const float (*pts)[2], int n, float x, float z, float tol)
+{
+    for (int k = 0; k < n; k++) {
+        const float* a = pts[k];
+        const float* b = pts[(k + 1) % n];
+        if (!inside_cw_reg(a[0], a[1], b[0], b[1], x, z, tol)) return 0;
+    }
+    return 1;
+}
+
 void convert_ij_dxy(int i, int j, int t, int* i1, int* j1, int* i2, int* j2, int* i3, int* j3)
 {
     if (t == 0) {

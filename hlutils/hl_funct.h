@@ -76,6 +76,9 @@ float rz3d(float x, float z, int n);
 void find_normal_vects(const float a[3], const float b[3], float n[3]);
 // 1 when (x, z) lies on the inner side of the edge (x1, z1) -> (x2, z2), with margin tol.
 int inside_cw_reg(float x1, float z1, float x2, float z2, float x, float z, float tol);
+// 1 when (x, z) lies on the inner side of every edge of the closed chain of n points (x, z pairs,
+// clockwise seen from above, the last joined to the first), with margin tol.
+int inside_cw_chain(const float (*pts)[2], int n, float x, float z, float tol);
 // The three grid corners of triangle t (0 or 1) of cell (i, j).
 void convert_ij_dxy(int i, int j, int t, int* i1, int* j1, int* i2, int* j2, int* i3, int* j3);
 // Ground height (m) at (x, z) of the region; (i, j) is the caller's cell guess, updated in place.

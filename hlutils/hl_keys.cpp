@@ -3,9 +3,6 @@
 
 namespace {
 
-constexpr int VK_BACK = 8, VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40;
-constexpr int VK_NUMPAD0 = 96, VK_F1 = 112;
-
 const hl_special_key k_keys[] = {
     {VK_LEFT, HL_KEY_VIEW, 25, "Left"},
     {VK_RIGHT, HL_KEY_VIEW, 26, "Right"},

@@ -4,6 +4,11 @@
 // simulator's keyboard instructions are written from it.
 #pragma once
 
+// The virtual key numbers the event loop and the table name.
+constexpr int VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_ESCAPE = 27, VK_SPACE = 32;
+constexpr int VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40;
+constexpr int VK_NUMPAD0 = 96, VK_F1 = 112;
+
 enum hl_special_kind {
     HL_KEY_VIEW,    // the code goes to the program's freeviews_keys
     HL_KEY_LEVER,   // to function_key, 12 more with Shift held

@@ -56,6 +56,17 @@ int init_robust(pthread_mutex_t* m, int recursive)
     return ok;
 }
 
+// Locks m with lock_fn (pthread_mutex_lock or _trylock): 0 when taken, 1 when taken from a holder
+// that died (the mutex is made usable again), else minus lock_fn's error number.
+int taken(pthread_mutex_t* m, int (*lock_fn)(pthread_mutex_t*))
+{
+    const int r = lock_fn(m);
+    if (r == 0) return 0;
+    if (r != EOWNERDEAD) return -r;
+    pthread_mutex_consistent(m);
+    return 1;
+}
+
 int guard_name(const char* name, char* out, int n)
 {
     int k = std::snprintf(out, (size_t)n, "%s_guard", name);
@@ -145,27 +156,15 @@ void PLT_shared_remove(const char* name)
 int PLT_shared_lock(uint8_t* data, int size)
 {
     if (!data) return -1;
-    pthread_mutex_t* m = mutex_of(data, size);
-    const int r = pthread_mutex_lock(m);
-    if (r == 0) return 0;
-    if (r == EOWNERDEAD) {
-        pthread_mutex_consistent(m);
-        return 1;
-    }
-    return -1;
+    const int r = taken(mutex_of(data, size), pthread_mutex_lock);
+    return r < 0 ? -1 : r;
 }
 
 int PLT_shared_trylock(uint8_t* data, int size)
 {
     if (!data) return -1;
-    pthread_mutex_t* m = mutex_of(data, size);
-    const int r = pthread_mutex_trylock(m);
-    if (r == 0) return 0;
-    if (r == EOWNERDEAD) {
-        pthread_mutex_consistent(m);
-        return 1;
-    }
-    return r == EBUSY ? 2 : -1;
+    const int r = taken(mutex_of(data, size), pthread_mutex_trylock);
+    return r >= 0 ? r : r == -EBUSY ? 2 : -1;
 }
 
 void PLT_shared_unlock(uint8_t* data, int size)
@@ -177,13 +176,9 @@ int PLT_shared_claim(uint8_t* data, int size, int k)
 {
     pthread_mutex_t* m = claim_of(data, size, k);
     if (!m) return -1;
-    const int r = pthread_mutex_trylock(m);
-    if (r == 0) return 1;
-    if (r == EOWNERDEAD) {
-        pthread_mutex_consistent(m);
-        return 1;
-    }
-    return r == EBUSY || r == EDEADLK ? 0 : -1;
+    const int r = taken(m, pthread_mutex_trylock);
+    if (r >= 0) return 1;
+    return r == -EBUSY || r == -EDEADLK ? 0 : -1;
 }
 
 void PLT_shared_unclaim(uint8_t* data, int size, int k)

@@ -4,6 +4,7 @@
 #include "map_local.h"
 
 #include "cockpit_hooks.h"
+#include "fltutil.h"
 #include "hl_btn.h"
 #include "hl_funct.h"
 #include "hl_types.h"
@@ -125,6 +126,16 @@ void map_point_to_region(float mx, float my, float* X, float* Z)
 {
     *X = interp(pixelxfinder(env.hix), env.hix, pixelxfinder(env.lox), env.lox, mx);
     *Z = interp(pixelyfinder(env.hiz), env.hiz, pixelyfinder(env.loz), env.loz, my);
+}
+
+int map_airport_point(int apt, float* X, float* Z)
+{
+    if (apt < 0 || apt >= MAX_APT) return 0;
+    const int r = apt_lo_ind[apt];
+    if (r < 0 || r > apt_hi_ind[apt] || r >= MAX_RWY) return 0;
+    *X = static_cast<float>(X_with_latlon(rwy_lat[r], rwy_lon[r]));
+    *Z = static_cast<float>(Z_with_lat(rwy_lat[r]));
+    return 1;
 }
 
 void manage_map(void)

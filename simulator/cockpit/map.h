@@ -76,6 +76,9 @@ void map_keep_inside(void);
 void map_centre_on(float X, float Z);
 // The region point (m) under window point (mx, my) of the present view.
 void map_point_to_region(float mx, float my, float* X, float* Z);
+// The region point (m) of airport apt's first runway, where the maps draw the airport and the
+// chart opens on it; 0 when the airport has no runway the tables hold.
+int map_airport_point(int apt, float* X, float* Z);
 
 // ---- the drawing's rules ------------------------------------------------------------------------------
 

@@ -196,11 +196,9 @@ void airports(int colour)
 {
     const int last = intmin2(apt_wrl_max, MAX_APT - 1);
     for (int a = 0; a <= last; a++) {
-        if (!apt_inreg[a]) continue;
-        const int r = apt_lo_ind[a];
-        if (r < 0 || r > apt_hi_ind[a] || r >= MAX_RWY) continue;   // no runway: nowhere to draw it
-        plot_apt(pixelxfinder(static_cast<float>(X_with_latlon(rwy_lat[r], rwy_lon[r]))),
-                 pixelyfinder(static_cast<float>(Z_with_lat(rwy_lat[r]))), a, 0, colour);
+        float X, Z;
+        if (!apt_inreg[a] || !map_airport_point(a, &X, &Z)) continue;   // no runway: nowhere to draw it
+        plot_apt(pixelxfinder(X), pixelyfinder(Z), a, 0, colour);
     }
 }
 
@@ -238,12 +236,10 @@ void field_elevation(int apt)
 // box's left edge; for an eastbound one it comes from the west, left of a point near the right edge.
 void approach_profile(int apt)
 {
-    const int r0 = apt_lo_ind[apt];
-    if (r0 < 0 || r0 > apt_hi_ind[apt] || r0 >= MAX_RWY) return;
-    float ref_x = static_cast<float>(X_with_latlon(rwy_lat[r0], rwy_lon[r0]));
-    float ref_z = static_cast<float>(Z_with_lat(rwy_lat[r0]));
+    float ref_x, ref_z;
+    if (!map_airport_point(apt, &ref_x, &ref_z)) return;
     float ref_h = apt_h[apt];
-    float c = static_cast<float>(rwy_hdng[r0]);
+    float c = static_cast<float>(rwy_hdng[apt_lo_ind[apt]]);
     // Receiver 1 serves the map only on panels that carry it (supplementary instrument 1 or 7).
     const int first = pln[0].supptype == 1 || pln[0].supptype == 7 ? 0 : 1;
     const float reach = 3.0f * con.nmtomtrs;

@@ -2,6 +2,7 @@
 // navaids and airports, each drawn at the window position it is given.
 #include "map.h"
 #include "map_local.h"
+#include "panel_local.h"   // wrap_deg
 
 #include "hl_funct.h"
 #include "hl_graph.h"
@@ -42,13 +43,6 @@ constexpr float LENS[6][2] = {{-3, -5}, {0, -12}, {3, -5}, {3, 5}, {0, 12}, {-3,
 
 // Box of the frequency label (units) and its anchor's distance from the navaid.
 constexpr float BOX_W = 63, BOX_H = 20;
-
-// A whole degree of any sign as a table index 0..359.
-int deg(int a)
-{
-    const int m = a % 360;
-    return m < 0 ? m + 360 : m;
-}
 
 void lines(int colour, int angle, float cx, float cy, const line4* l, int n)
 {
@@ -219,7 +213,7 @@ void plot_freqbox(float x, float y, int nav, int kind, int angle, int colour)
     const int chart = map_is_chart();
     const float r = kind == 2 ? 20.0f : (chart ? 30.0f : 40.0f);
     // The anchor is r below the navaid at angle 0 and r to its right at 90.
-    const int a = deg(angle);
+    const int a = wrap_deg(angle);
     const float ax = x + lookup_sin[a] * r, ay = y - lookup_cos[a] * r;
     if (chart) {
         const float from = (kind == 4 || kind == 5) ? 0.0f : 8.0f;
@@ -266,7 +260,7 @@ void plot_navaid(float x, float y, int nav, int colour)
         plot_freqbox(x, y, nav, type, 45, colour);
     } else if (type == 4 || type == 5) {
         // The feather points out along the approach, away from the runway.
-        const int a = deg(nav_hdng[nav] + 180);
+        const int a = wrap_deg(nav_hdng[nav] + 180);
         const float tip = chart ? 110.0f : 25.0f * env.zoom_rat;
         const float side = chart ? 120.0f : 30.0f * env.zoom_rat;
         float tx, ty, lx, ly, rx, ry;
@@ -278,9 +272,9 @@ void plot_navaid(float x, float y, int nav, int colour)
         OGL_line(colour, x, y, rx, ry);
         OGL_line(colour, tx, ty, lx, ly);
         OGL_line(colour, tx, ty, rx, ry);
-        if (chart) plot_freqbox(x, y, nav, type, deg(a - 90), colour);
+        if (chart) plot_freqbox(x, y, nav, type, wrap_deg(a - 90), colour);
     } else if (type >= 7 && type <= 9) {
-        const int a = deg(nav_hdng[nav] + 90);
+        const int a = wrap_deg(nav_hdng[nav] + 90);
         for (int k = 0; k < 6; k++) {
             const float* p = LENS[k];
             const float* q = LENS[(k + 1) % 6];

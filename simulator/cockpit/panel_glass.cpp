@@ -199,14 +199,12 @@ void update_glass(int kind)
     const screen_view v = view_of(kind, mode, range);
     const int text = kind == 12 ? 47 : 38;
 
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(static_cast<GLint>(std::floor((v.x + mnw.x) * mnw.XRAT)), static_cast<GLint>(std::floor((v.y + mnw.y) * mnw.YRAT)),
-              static_cast<GLsizei>(std::ceil(v.w * mnw.XRAT)), static_cast<GLsizei>(std::ceil(v.h * mnw.YRAT)));
+    OGL_scissor(v.x, v.y, v.w, v.h);
     if (kind == 13 || (kind == 11 && ins.EFIS_wxr)) weather(v);
     if (kind != 13) airports_and_navaids(v);
     if (kind == 11 && ins.EFIS_tcas) traffic(v);
     own_symbol(v, mode == 2 ? round(flt.psi[0]) : 0, 38);
     const float shown = fltlim(std::isfinite(range) ? range : 0.0f, 0.0f, 99.0f);
     OGL_number(text, v.x + 2.0f, v.y + v.h - 9.0f, shown, 2, shown < 10.0f ? 1 : 0, 6, 0);
-    glDisable(GL_SCISSOR_TEST);
+    OGL_scissor_off();
 }

@@ -28,14 +28,6 @@ void panel_tint(int tinted)
 // Whole-pixel points of the current colour, in window coordinates.
 inline void point(float x, float y) { glVertex2f(x + mnw.x + 0.5f, y + mnw.y + 0.5f); }
 
-// The scissor box of a logical rectangle, in real pixels.
-void scissor(float x, float y, float w, float h)
-{
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(static_cast<GLint>(std::floor((x + mnw.x) * mnw.XRAT)), static_cast<GLint>(std::floor((y + mnw.y) * mnw.YRAT)),
-              static_cast<GLsizei>(std::ceil(w * mnw.XRAT)), static_cast<GLsizei>(std::ceil(h * mnw.YRAT)));
-}
-
 }  // namespace
 
 void plot_needle(float x, float y, int angle, float r1, float r2, int colour, int kind)
@@ -268,9 +260,9 @@ void plot_glass_tape(int colour, float label_pos, float edge, float centre, floa
     const int marks = intlim(static_cast<int>(std::lround((hi - lo) / step)), -1, 400);
     const int horizontal = kind == 14;
     if (horizontal)
-        scissor(centre - half_length, edge - 25.0f, 2.0f * half_length, 50.0f);
+        OGL_scissor(centre - half_length, edge - 25.0f, 2.0f * half_length, 50.0f);
     else
-        scissor(edge - 25.0f, centre - half_length, 50.0f, 2.0f * half_length);
+        OGL_scissor(edge - 25.0f, centre - half_length, 50.0f, 2.0f * half_length);
     for (int m = 0; m <= marks; m++) {
         const float v = lo + step * static_cast<float>(m);
         const float p = centre + px_per_unit * (v - value);
@@ -285,7 +277,7 @@ void plot_glass_tape(int colour, float label_pos, float edge, float centre, floa
             if (labelled) OGL_number(colour, label_pos, p - 3.0f, static_cast<float>(shown), 3, 0, 6, 0);
         }
     }
-    glDisable(GL_SCISSOR_TEST);
+    OGL_scissor_off();
 }
 
 void plot_handle(float x, float y, float width, float height, int frame)

@@ -32,9 +32,7 @@ float since(float t0, float t1)
 
 void draw_compass(void)
 {
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(static_cast<GLint>(std::floor((343.0f + mnw.x) * mnw.XRAT)), static_cast<GLint>(std::floor((566.0f + mnw.y) * mnw.YRAT)),
-              static_cast<GLsizei>(std::ceil(60.0f * mnw.XRAT)), static_cast<GLsizei>(std::ceil(16.0f * mnw.YRAT)));
+    OGL_scissor(343.0f, 566.0f, 60.0f, 16.0f);
     const int first = static_cast<int>(std::floor(compass / 10.0f)) - 6;
     const int last = static_cast<int>(compass / 10.0f) + 6;
     for (int k = first; k <= last; k++) {
@@ -46,7 +44,7 @@ void draw_compass(void)
         const int digits = label >= 10 ? 2 : 1;
         OGL_number(6, x - (6.0f * digits - 1.0f) * 0.5f, 573.0f, static_cast<float>(label), digits, 0, 6, 0);
     }
-    glDisable(GL_SCISSOR_TEST);
+    OGL_scissor_off();
 }
 
 void status_bar(void)

@@ -132,7 +132,8 @@ int handle_contact_point(int i, float x, float y, float z, float k, float c, flo
             float base = pl.mgearZ - pl.ngearZ;
             if (std::fabs(base) > 0.01f) {
                 float R = flt.v[0] * r * g1 * g2 * (std::fabs(rel) < 90.0f ? 1.0f : -1.0f) * pl.nwsteer / base;
-                flt.R = clampf(R, -steering_rate_limit(mu_brake), steering_rate_limit(mu_brake));
+                const float limit = steering_rate_limit(mu_brake);
+                flt.R = clampf(R, -limit, limit);
                 flt.Rrad = flt.R * DEG;
             }
         }

@@ -111,120 +111,177 @@ void element_controls(int p, int j, float* dcl, float* dcd, float* dcm, float* d
     }
 }
 
-// One lifting part (4..17): every element's airflow and force; returns nothing, adds the part's
-// downwash source to wash[p].
+// What a lifting part's elements share in a sub-step.
+struct part_air {
+    int p, dump, propwash, nprops;
+    float sd, cd;            // sine (signed by side) and cosine of the dihedral
+    float vp;                // airspeed across the span, slowed by the sweep
+    float s_part, c_part;    // the part's angle to the air before each element's incidence
+};
+
+// What an element's airflow hands to its force: the angle its airfoil meets (before the
+// controls) and the sine and cosine of the turn of its flow.
+struct element_air {
+    float alpha, sin_dd, cos_dd;
+};
+
+// The airflow through element j: its speed (flt.v_el), its flow turn (flt.deldir) and angle.
+void element_airflow(const part_air& c, int j, element_air* out)
+{
+    const planestruct& pl = pln[0];
+    const int p = c.p, dump = c.dump;
+    const float sd = c.sd, cd = c.cd, vp = c.vp;
+    const float x = fgeo.el_x[p][j], y = fgeo.el_y[p][j], z = fgeo.el_z[p][j];
+
+    // Geometric angle of attack from incidence, dihedral and sweep; its sine and cosine by the
+    // sum of the part's angle and the element's incidence.
+    float a = pred.alpha * cd + pl.anginc[p][j] - pred.beta * sd;
+    flt.deldir[p][j] = -a;
+    const float si = fgeo.sin_inc[p][j], ci = fgeo.cos_inc[p][j];
+    const float sa = c.s_part * ci + c.c_part * si, ca = c.c_part * ci - c.s_part * si;
+    float vn0 = ca * vp, va0 = sa * vp;
+    // The aircraft's rotation moves the element through the air.
+    float vn = vn0 - pred.Q * y - pred.R * x;
+    float va = va0 + (pred.Q * z + pred.P * x) * cd + (pred.P * y - pred.R * z) * sd;
+    if (dump) {
+        trk_printf("\n");
+        trk_separator();
+        trk_marks(3);
+        trk_printf("ELEMENT #%d", j + 1);
+        trk_marks(100 - 3 - 10 - (j + 1 >= 10 ? 1 : 0));
+        trk_printf("\n");
+        trk_separator();
+        trk_printf("   element x=%6.2f m, pos right from CG\n", x);
+        trk_printf("   element y=%6.2f m, pos up    from CG\n", y);
+        trk_printf("   element z=%6.2f m, pos aft   from CG\n", z);
+        trk_printf("   After incidence, dihedral, and sweep, alpha=%6.2f deg, V=%6.2f: %6.2f m/s normal, pos up.\n"
+                   "%6.2f m/s axial, pos aft, \n", a, vp, vn0, va0);
+        trk_printf("   vector form, AFTER  aircraft rotational velocities: V=%6.2f, %6.2f\n", vn, va);
+    }
+
+    // Propwash of every propeller whose stream reaches the element.
+    if (c.propwash) {
+        for (int k = 0; k < c.nprops; k++) {
+            if (!pl.in_propwash[p][k][j]) continue;
+            const float dv = flt.DVinc[k];
+            const float svc = slipstream[k].svc, cvc = slipstream[k].cvc, sigma = slipstream[k].sigma;
+            float f = wash_fraction(sigma, pl.lo_washdir[p][k], pl.max_washdir[p][k], pl.hi_washdir[p][k]);
+            vn += (p == 12 || p == 13 ? dv : cvc * dv) * f;
+            va -= svc * dv * f;
+            if (dump) {
+                trk_printf("   The propwash from engine #%d is at an angle of %6.2f deg. (aircraft body axis system, "
+                           "0=horizontal, 90=straight up)\n", k + 1, sigma);
+                trk_printf("   This causes %5.1f%% of the total propwash to act on the surface.\n", 100.0f * f);
+                trk_printf("   The speed increment due to propwash is therefore %6.2f m/s\n", dv * f);
+                trk_printf("   Vector form AFTER propwash is: V=%6.2f, %6.2f\n", vn, va);
+            }
+        }
+    }
+
+    const float v = hypotf2(vn, va);
+    flt.v_el[p][j] = v;
+    const float dw = flt.downwash[p][j];
+    float alpha = atan2_el(va, vn) * RAD + dw;
+    flt.deldir[p][j] += alpha;
+    if (dw == 0.0f) {
+        // The flow turns through its own angle less the element's: the sum of angles gives the
+        // turn's sine and cosine from the flow's components and the element's angle.
+        const float sf = v > 0.0f ? va / v : 0.0f, cf = v > 0.0f ? vn / v : 1.0f;
+        out->sin_dd = sf * ca - cf * sa;
+        out->cos_dd = cf * ca + sf * sa;
+    } else {
+        out->sin_dd = std::sin(flt.deldir[p][j] * DEG);
+        out->cos_dd = std::cos(flt.deldir[p][j] * DEG);
+    }
+    if (dump) {
+        trk_printf("   The alpha increment due to downwash is %6.2f deg\n", dw);
+        trk_printf("   The surface is therefore at an alpha of %6.2f deg while at %6.2f m/s\n", alpha, v);
+        trk_printf("   The change in infinite flow direction due to rotation rates, propwash, and downwash is "
+                   "%6.2f deg\n", flt.deldir[p][j]);
+    }
+
+    // Stabilator and stabiliser trim.
+    if (p == 10 || p == 11) {
+        if (pl.hstabtype == 1) {
+            float d = p == 10 ? flt.lhstbdef : flt.rhstbdef;
+            alpha -= d;
+            if (dump) trk_printf("   The alpha increment due hstab def=%6.2f deg\n", -d);
+        }
+        if (pl.hstbtrimmax > 0.01f) {
+            float t = pl.Zarm[10] >= 0.0f ? -1.0f : 1.0f;
+            float d = t * flt.elv_trim * pl.hstbtrimmax;
+            alpha += d;
+            if (dump) trk_printf("   The alpha increment due hstab trim=%6.2f deg\n", d);
+        }
+    }
+    if (dump) trk_printf("   Finally, surface is at an alpha of %6.2f deg while at %6.2f m/s\n", alpha, v);
+    out->alpha = alpha;
+}
+
+// Element j's controls, coefficients and force, added to the sums; adds its downwash source to
+// wash[p].
+void element_force(const part_air& c, int j, const element_air& air, float* wash)
+{
+    const planestruct& pl = pln[0];
+    const int p = c.p, dump = c.dump;
+    float dcl = 0.0f, dcd = 0.0f, dcm = 0.0f, dalpha = 0.0f;
+    element_controls(p, j, &dcl, &dcd, &dcm, &dalpha);
+    const float alpha = air.alpha + dalpha;
+    flt.alpha[p][j] = alpha;
+    if (dump)
+        trk_printf("   Effective alpha increased %6.2f deg by all combined lift-incrementation devices up to final "
+                   "alpha of %6.2f deg.\n\n", dalpha, alpha);
+
+    float lift, drag, moment;
+    float cl = F_el_force_turned(dcl, dcd, dcm, &lift, &drag, &moment, p, j, air.sin_dd, air.cos_dd);
+    addFaero(-drag, -lift * c.sd, lift * c.cd, fgeo.el_x[p][j], fgeo.el_y[p][j], fgeo.el_z[p][j]);
+    flt.M += moment * c.cd;
+    flt.N -= moment * c.sd;
+    if (dump) aeroforcerep();
+
+    // A stalled wing's wake flickers.
+    float k = flt.stalled[p] ? std::fabs(std::sin(2.0f * msc.elap_time)) : 1.0f;
+    wash[p] += k * pl.spec_wash[p] * cl / (float)fgeo.els[p];
+}
+
+// One lifting part (4..17): every element's airflow and force; adds the part's downwash source
+// to wash[p].
 void lifting_part(int p, float* wash)
 {
     const planestruct& pl = pln[0];
-    const int dump = set.cycout;
-    const float sd = fgeo.side[p] * fgeo.sin_dihed[p];
-    const float cd = fgeo.cos_dihed[p];
-    const float sweep = pl.sweepnow[p] + fgeo.side[p] * pred.beta * cd;
-    const float vp = std::fabs(std::cos(sweep * DEG) * flt.av);
+    part_air c;
+    c.p = p;
+    c.dump = set.cycout;
+    c.sd = fgeo.side[p] * fgeo.sin_dihed[p];
+    c.cd = fgeo.cos_dihed[p];
+    const float sweep = pl.sweepnow[p] + fgeo.side[p] * pred.beta * c.cd;
+    c.vp = std::fabs(std::cos(sweep * DEG) * flt.av);
+    c.propwash = !pl.is_heli && pl.entype >= 1 && pl.entype <= 3;
+    c.nprops = pl.numen < 0 ? 0 : pl.numen > 4 ? 4 : pl.numen;
+    const float a_part = pred.alpha * c.cd - pred.beta * c.sd;
+    c.s_part = std::sin(a_part * DEG);
+    c.c_part = std::cos(a_part * DEG);
     const int els = fgeo.els[p];
-    const int propwash = !pl.is_heli && pl.entype >= 1 && pl.entype <= 3;
-    const int nprops = pl.numen < 0 ? 0 : pl.numen > 4 ? 4 : pl.numen;
 
-    if (dump) {
+    if (c.dump) {
         trk_printf("\n");
         trk_separator();
         trk_separator();
         trk_heading(part_title[p]);
         trk_separator();
         trk_separator();
+        element_air air;
+        for (int j = 0; j < els; j++) {
+            element_airflow(c, j, &air);
+            element_force(c, j, air, wash);
+        }
+        return;
     }
-
-    for (int j = 0; j < els; j++) {
-        const float x = fgeo.el_x[p][j], y = fgeo.el_y[p][j], z = fgeo.el_z[p][j];
-
-        // Geometric angle of attack from incidence, dihedral and sweep.
-        float a = pred.alpha * cd + pl.anginc[p][j] - pred.beta * sd;
-        flt.deldir[p][j] = -a;
-        float sa = std::sin(a * DEG), ca = std::cos(a * DEG);
-        float vn0 = ca * vp, va0 = sa * vp;
-        // The aircraft's rotation moves the element through the air.
-        float vn = vn0 - pred.Q * y - pred.R * x;
-        float va = va0 + (pred.Q * z + pred.P * x) * cd + (pred.P * y - pred.R * z) * sd;
-        if (dump) {
-            trk_printf("\n");
-            trk_separator();
-            trk_marks(3);
-            trk_printf("ELEMENT #%d", j + 1);
-            trk_marks(100 - 3 - 10 - (j + 1 >= 10 ? 1 : 0));
-            trk_printf("\n");
-            trk_separator();
-            trk_printf("   element x=%6.2f m, pos right from CG\n", x);
-            trk_printf("   element y=%6.2f m, pos up    from CG\n", y);
-            trk_printf("   element z=%6.2f m, pos aft   from CG\n", z);
-            trk_printf("   After incidence, dihedral, and sweep, alpha=%6.2f deg, V=%6.2f: %6.2f m/s normal, pos up.\n"
-                       "%6.2f m/s axial, pos aft, \n", a, vp, vn0, va0);
-            trk_printf("   vector form, AFTER  aircraft rotational velocities: V=%6.2f, %6.2f\n", vn, va);
-        }
-
-        // Propwash of every propeller whose stream reaches the element.
-        if (propwash) {
-            for (int k = 0; k < nprops; k++) {
-                if (!pl.in_propwash[p][k][j]) continue;
-                const float dv = flt.DVinc[k];
-                const float svc = slipstream[k].svc, cvc = slipstream[k].cvc, sigma = slipstream[k].sigma;
-                float f = wash_fraction(sigma, pl.lo_washdir[p][k], pl.max_washdir[p][k], pl.hi_washdir[p][k]);
-                vn += (p == 12 || p == 13 ? dv : cvc * dv) * f;
-                va -= svc * dv * f;
-                if (dump) {
-                    trk_printf("   The propwash from engine #%d is at an angle of %6.2f deg. (aircraft body axis system, "
-                               "0=horizontal, 90=straight up)\n", k + 1, sigma);
-                    trk_printf("   This causes %5.1f%% of the total propwash to act on the surface.\n", 100.0f * f);
-                    trk_printf("   The speed increment due to propwash is therefore %6.2f m/s\n", dv * f);
-                    trk_printf("   Vector form AFTER propwash is: V=%6.2f, %6.2f\n", vn, va);
-                }
-            }
-        }
-
-        flt.v_el[p][j] = hypotf2(vn, va);
-        float alpha = std::atan2(va, vn) * RAD + flt.downwash[p][j];
-        flt.deldir[p][j] += alpha;
-        if (dump) {
-            trk_printf("   The alpha increment due to downwash is %6.2f deg\n", flt.downwash[p][j]);
-            trk_printf("   The surface is therefore at an alpha of %6.2f deg while at %6.2f m/s\n", alpha, flt.v_el[p][j]);
-            trk_printf("   The change in infinite flow direction due to rotation rates, propwash, and downwash is "
-                       "%6.2f deg\n", flt.deldir[p][j]);
-        }
-
-        // Stabilator and stabiliser trim.
-        if (p == 10 || p == 11) {
-            if (pl.hstabtype == 1) {
-                float d = p == 10 ? flt.lhstbdef : flt.rhstbdef;
-                alpha -= d;
-                if (dump) trk_printf("   The alpha increment due hstab def=%6.2f deg\n", -d);
-            }
-            if (pl.hstbtrimmax > 0.01f) {
-                float t = pl.Zarm[10] >= 0.0f ? -1.0f : 1.0f;
-                float d = t * flt.elv_trim * pl.hstbtrimmax;
-                alpha += d;
-                if (dump) trk_printf("   The alpha increment due hstab trim=%6.2f deg\n", d);
-            }
-        }
-        if (dump) trk_printf("   Finally, surface is at an alpha of %6.2f deg while at %6.2f m/s\n", alpha, flt.v_el[p][j]);
-
-        float dcl = 0.0f, dcd = 0.0f, dcm = 0.0f, dalpha = 0.0f;
-        element_controls(p, j, &dcl, &dcd, &dcm, &dalpha);
-        alpha += dalpha;
-        flt.alpha[p][j] = alpha;
-        if (dump)
-            trk_printf("   Effective alpha increased %6.2f deg by all combined lift-incrementation devices up to final "
-                       "alpha of %6.2f deg.\n\n", dalpha, alpha);
-
-        float lift, drag, moment;
-        float c = F_el_force(dcl, dcd, dcm, &lift, &drag, &moment, p, j);
-        addFaero(-drag, -lift * sd, lift * cd, x, y, z);
-        flt.M += moment * cd;
-        flt.N -= moment * sd;
-        if (dump) aeroforcerep();
-
-        // A stalled wing's wake flickers.
-        float k = flt.stalled[p] ? std::fabs(std::sin(2.0f * msc.elap_time)) : 1.0f;
-        wash[p] += k * pl.spec_wash[p] * c / (float)els;
-    }
+    // The elements' airflows depend on none of their forces: worked out first, side by side,
+    // they keep their arc tangents off the chain of each element's coefficients.
+    element_air air[8];
+    for (int j = 0; j < els; j++) element_airflow(c, j, &air[j]);
+    for (int j = 0; j < els; j++) element_force(c, j, air[j], wash);
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ void flt_prepare(void)
             fgeo.el_y[p][e] = get_wing_Yarm(p, r, 0);
             fgeo.el_z[p][e] = get_wing_Zarm(p, r, 0);
             fgeo.span_frac[p][e] = ((float)e + 0.5f) / (float)els;
+            fgeo.sin_inc[p][e] = std::sin(pl.anginc[p][e] * (pi / 180.0f));
+            fgeo.cos_inc[p][e] = std::cos(pl.anginc[p][e] * (pi / 180.0f));
         }
         fgeo.same_foil[p][0] = std::strcmp(pl.Tafl0[p], pl.Rafl0[p]) == 0;
         fgeo.same_foil[p][1] = std::strcmp(pl.Rafl1[p], pl.Rafl0[p]) == 0;

@@ -9,6 +9,7 @@ struct fltgeomstruct {
     float el_x[28][8], el_y[28][8], el_z[28][8];   // m, the centre's position from the CG
     float span_frac[28][8];        // (e + 0.5) / els: where the element sits from root to tip
     float sin_dihed[28], cos_dihed[28];
+    float sin_inc[28][8], cos_inc[28][8];   // each element's incidence (anginc)
     float side[28];                // -1 left-hand parts (4, 6, 8, 10), else +1
     int els[28];                   // element count, 0..8
     // Which of the four airfoil look-ups of a part repeat an earlier one (same file name):

@@ -24,10 +24,6 @@ float limit_between(float x, float a, float b)
 
 }  // namespace
 
-float supersonic_share(float mach) { return clampf((mach - 0.9f) * 10.0f, 0.0f, 1.0f); }
-
-float element_mach(int p, int e) { return atm.a > 1.0f ? flt.v_el[p][e] / atm.a : 0.0f; }
-
 float foil_index(float alpha)
 {
     float a = std::fabs(alpha);
@@ -35,7 +31,15 @@ float foil_index(float alpha)
     return i <= 269.99f ? i : 269.99f;   // also catches a NaN, so a look-up never leaves the table
 }
 
-void anyfoil(float alpha, float* cl, float* cd, float* cm, int p, int r, int k, int e)
+namespace {
+
+struct coeffs {
+    float cl, cd, cm;
+};
+
+// anyfoil's work, inlined into the element chain (one call per element) so its results stay in
+// registers.
+[[gnu::always_inline]] inline coeffs foil_at(float alpha, int p, int r, int k, int e)
 {
     const planestruct& pl = pln[0];
     const airfoilstruct& af = afl[0];
@@ -103,12 +107,23 @@ void anyfoil(float alpha, float* cl, float* cd, float* cm, int p, int r, int k, 
             trk_printf("   Slats are boosting the resulting lift by %6.2f%%, to a value of %7.4f\n",
                        100.0f * (h - 1.0f), c_l);
     }
-    *cl = c_l;
-    *cd = c_d;
-    *cm = c_m;
+    return {c_l, c_d, c_m};
 }
 
-void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* cm, int p, int e)
+}  // namespace
+
+void anyfoil(float alpha, float* cl, float* cd, float* cm, int p, int r, int k, int e)
+{
+    const coeffs c = foil_at(alpha, p, r, k, e);
+    *cl = c.cl;
+    *cd = c.cd;
+    *cm = c.cm;
+}
+
+namespace {
+
+// Fco_subsonic's work at the element's Mach number ml, inlined into the element chain.
+[[gnu::always_inline]] inline coeffs subsonic_at(float dcl, float dcd, float dcm, float ml, int p, int e)
 {
     const planestruct& pl = pln[0];
     const airfoilstruct& af = afl[0];
@@ -118,13 +133,14 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
     // [root/tip][low/high] results; repeated files are looked up once.
     float L[2][2], D[2][2], Mo[2][2];
     float c_l, c_d, c_m, f = fgeo.span_frac[p][e], re = 0.0f;
-    anyfoil(alpha, &L[0][0], &D[0][0], &Mo[0][0], p, 0, 0, e);
     if (fgeo.single_foil[p] && !dump) {
         // One file everywhere: no blend by Reynolds number or along the span.
-        c_l = L[0][0];
-        c_d = D[0][0];
-        c_m = Mo[0][0];
+        const coeffs one = foil_at(alpha, p, 0, 0, e);
+        c_l = one.cl;
+        c_d = one.cd;
+        c_m = one.cm;
     } else {
+        anyfoil(alpha, &L[0][0], &D[0][0], &Mo[0][0], p, 0, 0, e);
         if (fgeo.same_foil[p][0]) {
             L[1][0] = L[0][0]; D[1][0] = D[0][0]; Mo[1][0] = Mo[0][0];
         } else {
@@ -201,7 +217,6 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
     // Compressibility: Prandtl-Glauert up to Mach 0.8, drag divergence above the lift-dependent
     // critical Mach number. The divergence Mach number falls with the size of the lift whichever
     // its sign, so no drag is added below it.
-    float ml = atm.a > 1.0f ? flt.v_el[p][e] / atm.a : 0.0f;
     float mcomp = clampf(ml, 0.0f, 0.8f);
     float pg = 1.0f / std::sqrt(1.0f - mcomp * mcomp);
     c_l *= pg;
@@ -230,9 +245,17 @@ void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* 
         if (dump) trk_printf("WARNING! ICE IS CHANGING THE COEFFICIENTS!\n");
     }
     if (dump) trk_printf("   FINAL LOCAL-VELOCITY COEFFICIENTS: cl=%7.4f, cd=%7.4f, cm=%7.4f\n", c_l, c_d, c_m);
-    *cl = c_l;
-    *cd = c_d;
-    *cm = c_m;
+    return {c_l, c_d, c_m};
+}
+
+}  // namespace
+
+void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* cm, int p, int e)
+{
+    const coeffs c = subsonic_at(dcl, dcd, dcm, element_mach(p, e), p, e);
+    *cl = c.cl;
+    *cd = c.cd;
+    *cm = c.cm;
 }
 
 void supersonic_flatplate(float alpha, float* cl, float* cd, float mach, float weight)
@@ -291,9 +314,13 @@ float F_el_force_turned(float dcl, float dcd, float dcm, float* lift, float* dra
     // The element meets the air at its own speed: the flow across its span, slowed by the sweep of
     // a wing, does not take part. So a swept wing stays subsonic past the aircraft's Mach 1 (its
     // drag rise comes later), and meets the shock waves' drag at its own, lower supersonic Mach.
-    float w = supersonic_share(element_mach(p, e));
+    const float ml = element_mach(p, e);
+    float w = supersonic_share(ml);
     if (w <= 0.0f) {
-        Fco_subsonic(dcl, dcd, dcm, &cl, &cd, &cm, p, e);
+        const coeffs sub = subsonic_at(dcl, dcd, dcm, ml, p, e);
+        cl = sub.cl;
+        cd = sub.cd;
+        cm = sub.cm;
     } else if (w >= 1.0f) {
         Fco_supersonic(dcl, dcd, dcm, &cl, &cd, &cm, p, e);
     } else {

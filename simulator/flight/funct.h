@@ -2,6 +2,9 @@
 // from the airfoil tables and above it from flat plates.
 #pragma once
 
+#include "fltmath.h"
+#include "hl_types.h"
+
 // Table position of an angle of attack (degrees): tenths of a degree to 20 degrees, whole degrees
 // from 20 to 90, capped at 269.99.
 float foil_index(float alpha);
@@ -27,9 +30,9 @@ float F_el_force_turned(float dcl, float dcd, float dcm, float* lift, float* dra
 // Share of the flat-plate (supersonic) model in the element forces at a Mach number: 0 below
 // Mach 0.9, 1 from Mach 1 on, a straight blend between, so the forces do not jump at Mach 1. The
 // downwash and the induced angles of control surfaces fade out with the same share.
-float supersonic_share(float mach);
+inline float supersonic_share(float mach) { return clampf((mach - 0.9f) * 10.0f, 0.0f, 1.0f); }
 // The Mach number of the air through element e of part p, from its own airspeed.
-float element_mach(int p, int e);
+inline float element_mach(int p, int e) { return atm.a > 1.0f ? flt.v_el[p][e] / atm.a : 0.0f; }
 
 // Dump lines: the running aerodynamic and propulsive totals.
 void aeroforcerep(void);

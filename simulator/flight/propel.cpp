@@ -36,6 +36,54 @@ void govern_throttle(int i, float tac, float wdot)
     flt.throrqst[i] = clampf(flt.throrqst[i] + (0.2f * (pln[0].omegamax - tac) - 0.2f * wdot) * msc.prd, 0.0f, 1.0f);
 }
 
+// What a propeller's blade elements share in a sub-step. Clock position k is 12, 3, 6 and 9
+// o'clock seen from behind.
+struct blade_disc {
+    int i, dump;
+    float tac, v0, vi_factor;
+    float cross[4];   // m/s, the flow across the disc its angles bring at each clock position
+    float cyc[4];     // degrees, the cyclic pitch at each clock position
+};
+
+// The air a blade element meets.
+struct blade_air {
+    float v, deldir, alpha, sin_dd, cos_dd;
+};
+
+// Blade element e at clock position k: its speed, the turn of its flow and its angle of attack.
+void blade_airflow(const blade_disc& bd, int e, int k, blade_air* out)
+{
+    const int i = bd.i;
+    const float r = fgeo.el_r[i][e];
+    float vi = 0.5f * flt.ringDVinc[i][e] * bd.vi_factor;
+    if (bd.v0 < 0.0f) vi *= 0.5f;
+    const float va = bd.v0 + vi;
+    const float vt = bd.tac * r + bd.cross[k];
+    const float pitch = flt.proppitch[i] + pln[0].anginc[i][e] + bd.cyc[k];
+    const float v = hypotf2(va, vt);
+    const float deldir = atan2_el(-va, vt) / DEG;
+    blade_air b;
+    b.v = v;
+    b.deldir = deldir;
+    b.alpha = deldir + pitch;
+    // The flow turns through deldir: its sine and cosine are the inflow's and the turning
+    // speed's shares of the element's speed.
+    b.sin_dd = v > 0.0f ? -va / v : 0.0f;
+    b.cos_dd = v > 0.0f ? vt / v : 1.0f;
+    *out = b;
+    if (bd.dump) {
+        static const int clock[4] = {12, 3, 6, 9};
+        trk_printf("%d O'CLOCK AS SEEN FROM AFT LOOKING FORWARDS\n", clock[k]);
+        trk_printf(" propwash speed INCREMENT thru ring: %7.2f m/s far behind the disc.\n", flt.ringDVinc[i][e]);
+        trk_printf(" TOTAL INCOMING airspeed: %7.2f m/s.\n", va);
+        trk_printf(" speed due to ROTATION of the prop: %7.2f m/s.\n", vt);
+        trk_printf(" total SEGMENT speed: %7.2f m/s.\n", v);
+        trk_printf(" corkscrew PATH from disk: %6.2f deg. (-arctan(%7.2f/%7.2f))\n", deldir, va, vt);
+        trk_printf(" element pitch: %6.2f deg.\n", pitch);
+        trk_printf(" blade element ANGLE OF ATTACK: %6.2f deg.\n\n", b.alpha);
+    }
+}
+
 }  // namespace
 
 float turbojet_lapse(float mach)
@@ -178,72 +226,58 @@ void aprop(int i, float x, float y, float z)
         trk_printf(" Total 'mixed' propwash increase in speed well behind prop is %7.2f m/s.\n", flt.DVinc[i]);
     }
 
+    // The airflows of the blade elements depend on none of their forces, so without the dump
+    // they are all worked out first, side by side, keeping their arc tangents off the forces'
+    // chain.
+    blade_disc disc;
+    disc.i = i;
+    disc.dump = dump;
+    disc.tac = tac;
+    disc.v0 = v0;
+    disc.vi_factor = vi_factor;
+    const float vax = flt.vaxial;
+    disc.cross[0] = -dir * vax * sbd;
+    disc.cross[1] = dir * vax * sad;
+    disc.cross[2] = dir * vax * sbd;
+    disc.cross[3] = -dir * vax * sad;
+    disc.cyc[0] = -dir * pl.ailncyclic * set.FC_roll;
+    disc.cyc[1] = dir * pl.elevcyclic * set.FC_ptch;
+    disc.cyc[2] = dir * pl.ailncyclic * set.FC_roll;
+    disc.cyc[3] = -dir * pl.elevcyclic * set.FC_ptch;
     const int els = fgeo.els[i];
+    blade_air air[8][4];
+    if (!dump)
+        for (int e = 0; e < els; e++)
+            for (int k = 0; k < 4; k++) blade_airflow(disc, e, k, &air[e][k]);
     for (int e = 0; e < els; e++) {
-        float r = fgeo.el_r[i][e];
-        float vi = 0.5f * flt.ringDVinc[i][e] * vi_factor;
-        if (v0 < 0.0f) vi *= 0.5f;
-        float va = v0 + vi;
+        const float r = fgeo.el_r[i][e];
+        const float d = dir * (0.2f * r);   // dir * 0.2 r
         float ring_thrust = 0.0f;
-        float d = 0.2f * r;
         if (dump) trk_printf("PROPELLER BLADES ALL 4 LOCATIONS (12/3/6/9 O'CLOCK), RADIAL ELEMENT %d of %d\n", e + 1, els);
         for (int k = 0; k < 4; k++) {
-            // 12, 3, 6 and 9 o'clock seen from behind.
-            float cross, cyc, px = x, py = y, pz = z;
-            switch (k) {
-            case 0:
-                cross = -dir * flt.vaxial * sbd;
-                cyc = -dir * pl.ailncyclic * set.FC_roll;
-                if (offset) px = x + dir * d;
-                break;
-            case 1:
-                cross = dir * flt.vaxial * sad;
-                cyc = dir * pl.elevcyclic * set.FC_ptch;
-                if (offset) {
-                    py = y - dir * d * cvc;
-                    pz = z - dir * d * svc;
-                }
-                break;
-            case 2:
-                cross = dir * flt.vaxial * sbd;
-                cyc = dir * pl.ailncyclic * set.FC_roll;
-                if (offset) px = x - dir * d;
-                break;
-            default:
-                cross = -dir * flt.vaxial * sad;
-                cyc = -dir * pl.elevcyclic * set.FC_ptch;
-                if (offset) {
-                    py = y + dir * d * cvc;
-                    pz = z + dir * d * svc;
-                }
-                break;
-            }
-            float vt = tac * r + cross;
-            float pitch = flt.proppitch[i] + pl.anginc[i][e] + cyc;
-            const float v = hypotf2(va, vt);
-            flt.v_el[i][e] = v;
-            flt.deldir[i][e] = std::atan2(-va, vt) / DEG;
-            flt.alpha[i][e] = flt.deldir[i][e] + pitch;
-            if (dump) {
-                static const int clock[4] = {12, 3, 6, 9};
-                trk_printf("%d O'CLOCK AS SEEN FROM AFT LOOKING FORWARDS\n", clock[k]);
-                trk_printf(" propwash speed INCREMENT thru ring: %7.2f m/s far behind the disc.\n", flt.ringDVinc[i][e]);
-                trk_printf(" TOTAL INCOMING airspeed: %7.2f m/s.\n", va);
-                trk_printf(" speed due to ROTATION of the prop: %7.2f m/s.\n", vt);
-                trk_printf(" total SEGMENT speed: %7.2f m/s.\n", flt.v_el[i][e]);
-                trk_printf(" corkscrew PATH from disk: %6.2f deg. (-arctan(%7.2f/%7.2f))\n", flt.deldir[i][e], va, vt);
-                trk_printf(" element pitch: %6.2f deg.\n", pitch);
-                trk_printf(" blade element ANGLE OF ATTACK: %6.2f deg.\n\n", flt.alpha[i][e]);
-            }
-            // The flow turns through deldir: its sine and cosine are the inflow's and the turning
-            // speed's shares of the element's speed.
+            if (dump) blade_airflow(disc, e, k, &air[e][k]);
+            const blade_air& b = air[e][k];
+            flt.v_el[i][e] = b.v;
+            flt.deldir[i][e] = b.deldir;
+            flt.alpha[i][e] = b.alpha;
             float lift, drag, moment;
-            const float sin_dd = v > 0.0f ? -va / v : 0.0f, cos_dd = v > 0.0f ? vt / v : 1.0f;
-            F_el_force_turned(0.0f, 0.0f, 0.0f, &lift, &drag, &moment, i, e, sin_dd, cos_dd);
+            F_el_force_turned(0.0f, 0.0f, 0.0f, &lift, &drag, &moment, i, e, b.sin_dd, b.cos_dd);
             flt.Dtq[i] += 0.25f * drag * r * blades;
             float T = 0.25f * blades * lift;
             flt.thrust[i] += T;
             ring_thrust += T;
+            float px = x, py = y, pz = z;
+            if (offset) {
+                if (k == 0) px = x + d;
+                else if (k == 2) px = x - d;
+                else if (k == 1) {
+                    py = y - d * cvc;
+                    pz = z - d * svc;
+                } else {
+                    py = y + d * cvc;
+                    pz = z + d * svc;
+                }
+            }
             addFsprop(ssc * T, py, pz);
             addFaprop(csc * cvc * T, px, py);
             addFnprop(csc * svc * T, px, pz);

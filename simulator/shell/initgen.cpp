@@ -150,13 +150,6 @@ void init_nav_pic_line(int n, int s, int x1, int y1, int x2, int y2)
     ins.nav_pic[n][s][3] = y2;
 }
 
-void load_geo(float x, float y, float z, float* vertex)
-{
-    vertex[0] = x;
-    vertex[1] = y;
-    vertex[2] = z;
-}
-
 void init_gen(void)
 {
     if (trk.is_open()) trk.close();

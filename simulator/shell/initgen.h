@@ -22,5 +22,3 @@ void init_tape(int* map, int rows, int cols, int col, int row, int digit);
 void init_nav_pic(int n, const int pts[20]);
 // Segment s of navigation picture n.
 void init_nav_pic_line(int n, int s, int x1, int y1, int x2, int y2);
-// One model point.
-void load_geo(float x, float y, float z, float* vertex);

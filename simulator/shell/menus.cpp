@@ -267,9 +267,8 @@ void airport_map(int row)
     msc.map_type = MAP_CHART;
     msc.plt_apt_wrl = a;
     // The chart opens on the airport (its first runway), the profile at its reference point.
-    const int r = apt_lo_ind[a];
-    if (r >= 0 && r <= apt_hi_ind[a] && r < MAX_RWY)
-        map_centre_on(static_cast<float>(X_with_latlon(rwy_lat[r], rwy_lon[r])), static_cast<float>(Z_with_lat(rwy_lat[r])));
+    float X, Z;
+    if (map_airport_point(a, &X, &Z)) map_centre_on(X, Z);
     env.os_X_gs = 0.0f;
     // The window's title: the airport's name and its identifier without the padding blanks.
     int n = static_cast<int>(strnlen(apt_id[a], APT_ID_LEN));

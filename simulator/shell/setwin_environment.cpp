@@ -59,20 +59,16 @@ AtisInputs atis_inputs(void)
 }
 
 // What the weather grid is made from in window 12: when the user changes any of it, the grid is
-// made afresh.
+// made afresh. Compared byte for byte, as the ATIS inputs are (no padding).
 struct WeatherInputs {
     float tops, bases, vis, rain, turb, bursts, change;
     int32_t cld_type;
 };
+static_assert(sizeof(WeatherInputs) == 8 * 4);
 WeatherInputs weather_inputs(void)
 {
     return {atm.topsMSL, atm.baseMSL, atm.vis_rep, atm.rain_tstm, atm.wind_tbl, atm.burst_prob, atm.rate_change,
             atm.cld_type};
-}
-bool same_weather(const WeatherInputs& a, const WeatherInputs& b)
-{
-    return a.tops == b.tops && a.bases == b.bases && a.vis == b.vis && a.rain == b.rain && a.turb == b.turb &&
-           a.bursts == b.bursts && a.change == b.change && a.cld_type == b.cld_type;
 }
 
 // A horizontal slider with its label above it.
@@ -198,7 +194,8 @@ void manage_atm(void)
     win_label(210, 32, "FPM climb rate");
 
     // A changed weather gets its grid made again, all six sectors of the region.
-    if (!same_weather(before, weather_inputs()))
+    const WeatherInputs after = weather_inputs();
+    if (std::memcmp(&before, &after, sizeof before) != 0)
         for (int tile = 0; tile < 6; tile++) gen_wx_for_sec(tile);
 
     // ---- winds (right column) ----

@@ -329,13 +329,12 @@ void runway_outline(int rwy, float* x0, float* x1, float* z0, float* z1)
     *x0 = *z0 = 0.0f;
     *x1 = *z1 = -1.0f;   // an empty range for a runway without geometry
     if (rwy < 0 || rwy >= MAX_RWY || rwy_geo_ind[rwy] < 0 || rwy_geo_ind[rwy] >= GEO_ROWS) return;
-    // The runway's left edge and the parallel taxiway's outer edge, from the marking rectangles.
-    const int g = rwy_geo_ind[rwy];
-    const float* c[4] = {geo_markxyz[g][0][3], geo_markxyz[g][0][0], geo_markxyz[g][1][1], geo_markxyz[g][1][2]};
-    *x0 = fltmin4(c[0][0], c[1][0], c[2][0], c[3][0]);
-    *x1 = fltmax4(c[0][0], c[1][0], c[2][0], c[3][0]);
-    *z0 = fltmin4(c[0][2], c[1][2], c[2][2], c[3][2]);
-    *z1 = fltmax4(c[0][2], c[1][2], c[2][2], c[3][2]);
+    float q[4][2];
+    runway_quad(rwy_geo_ind[rwy], q);
+    *x0 = fltmin4(q[0][0], q[1][0], q[2][0], q[3][0]);
+    *x1 = fltmax4(q[0][0], q[1][0], q[2][0], q[3][0]);
+    *z0 = fltmin4(q[0][1], q[1][1], q[2][1], q[3][1]);
+    *z1 = fltmax4(q[0][1], q[1][1], q[2][1], q[3][1]);
 }
 
 void load_region(int type)

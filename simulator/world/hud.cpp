@@ -5,6 +5,7 @@
 #include "hl_graph.h"
 #include "hl_types.h"
 #include "panel.h"
+#include "scenery.h"
 #include "view.h"
 #include "vrange.h"
 
@@ -29,14 +30,6 @@ constexpr int GRID_REACH = 10;           // grid points each way from the viewpo
 constexpr int GATES = 8;
 constexpr float GATE_RANGE_NM = 15.0f;
 
-// The view's pitch offset in degrees: the boresight sits this far below the view's centre line.
-float view_pitch_offset(int view)
-{
-    if (view == VIEW_DOWN4) return -4.0f;
-    if (view == VIEW_DOWN8) return -8.0f;
-    return 0.0f;
-}
-
 void line3(const float a[3], const float b[3])
 {
     glVertex3fv(a);
@@ -59,9 +52,9 @@ hud_marks hud_marks_at(int view, float alpha, float beta)
     const float k = view_pitch_offset(view);
     hud_marks m;
     m.bore_x = con.cntrx;
-    m.bore_y = con.cntry - HUD_PX_PER_DEG * k;
-    m.fpm_x = fltlim(con.cntrx - beta * HUD_PX_PER_DEG, con.HUD_lft + 2.0f, con.HUD_rgt - 2.0f);
-    m.fpm_y = fltlim(con.cntry - (alpha + k) * HUD_PX_PER_DEG, con.HUD_bot + 2.0f, con.HUD_top - 2.0f);
+    m.bore_y = con.cntry - VIEW_PX_PER_DEG * k;
+    m.fpm_x = fltlim(con.cntrx - beta * VIEW_PX_PER_DEG, con.HUD_lft + 2.0f, con.HUD_rgt - 2.0f);
+    m.fpm_y = fltlim(con.cntry - (alpha + k) * VIEW_PX_PER_DEG, con.HUD_bot + 2.0f, con.HUD_top - 2.0f);
     return m;
 }
 
@@ -144,8 +137,9 @@ void plot_cool_hud(void)
         const int a = apt_to_index[row];
         if (a < 0 || a > apt_wrl_max) continue;
         for (int r = apt_lo_ind[a]; r <= apt_hi_ind[a] && r <= rwy_wrl_max; r++) {
+            if (r < 0 || rwy_num[r] == 99) continue;
             const int g = rwy_geo_ind[r];
-            if (r < 0 || rwy_num[r] == 99 || g < 0 || g >= GEO_ROWS) continue;
+            if (g < 0 || g >= GEO_ROWS) continue;
             const float(*q)[3] = geo_markxyz[g][0];
             glColor3fv(col_rgb[shade[0]]);
             for (int k = 0; k < 4; k++) line3(q[k], q[(k + 1) % 4]);

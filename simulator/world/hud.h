@@ -10,12 +10,10 @@ constexpr float HUD_HALF_W = 160.0f;
 constexpr float HUD_HALF_H = 120.0f;
 void hud_set_box(float bottom, float top);
 
-// Logical pixels per degree of the boresight and the flight-path marker.
-constexpr float HUD_PX_PER_DEG = 9.41f;
-
 // Where the normal display puts its boresight (cross centre) and flight-path marker (centre of its
-// 4 by 4 box) in the view: the view's pitch offset (0, -4 for view 501, -8 for 502) raises both,
-// the marker follows sideslip and angle of attack and stops 2 units inside the rectangle.
+// 4 by 4 box) in the view, at the view's own scale (VIEW_PX_PER_DEG, so the symbols sit on what
+// they point at): the view's pitch offset (0, -4 for view 501, -8 for 502) raises both, the marker
+// follows sideslip and angle of attack and stops 2 units inside the rectangle.
 struct hud_marks {
     float bore_x, bore_y;
     float fpm_x, fpm_y;

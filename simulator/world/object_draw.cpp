@@ -15,6 +15,7 @@
 
 #include <GL/gl.h>
 
+#include <array>
 #include <cmath>
 #include <initializer_list>
 
@@ -39,6 +40,17 @@ constexpr SideSet SIDE_SETS[] = {
     {TEX_TAPERED, {91, 95, 0}}, {TEX_NARBOT, {92, 96, 0}}, {TEX_AVON, {93, 0, 0}},
 };
 
+// The side texture of every type below BUILDING_TYPES, laid out from SIDE_SETS when compiled: the
+// frame asks it of each object, so it is looked up rather than searched for.
+constexpr int BUILDING_TYPES = 98;
+constexpr std::array<int, BUILDING_TYPES> SIDE_TEX = [] {
+    std::array<int, BUILDING_TYPES> t{};
+    for (const SideSet& s : SIDE_SETS)
+        for (int type : s.types)
+            if (type > 0) t[type] = s.tex;
+    return t;
+}();
+
 bool is_building(int type) { return building_side_tex(type) != 0; }
 
 // The frame's strobe: an obstruction or radio light flashes in one frame of every thirty.
@@ -48,13 +60,7 @@ const float* corner(int obj, int level, int c) { return obj_xyz[obj][level][c]; 
 
 }  // namespace
 
-int building_side_tex(int type)
-{
-    for (const SideSet& s : SIDE_SETS)
-        for (int t : s.types)
-            if (t != 0 && t == type) return s.tex;
-    return 0;
-}
+int building_side_tex(int type) { return type > 0 && type < BUILDING_TYPES ? SIDE_TEX[type] : 0; }
 
 int building_roof(int type, int* tex)
 {

@@ -87,10 +87,9 @@ void snow(int n, float x_lo, float y_lo, float x_hi, float y_hi)
     if (view == 511) return;
     const float y_min = static_cast<float>(
         intlim(static_cast<int>(interp(0.0f, y_hi - 1.0f, 20.0f, y_lo, flt.av)), static_cast<int>(y_lo), static_cast<int>(y_hi - 1.0f)));
+    // The flakes stream out of the flight path's point, raised with the looking-down views' pitch.
     const float fx = con.cntrx - flt.Beta * 15.0f;
-    float fy = con.cntry - flt.Alph * 15.0f;
-    if (view == VIEW_DOWN4) fy += 60.0f;
-    if (view == VIEW_DOWN8) fy += 120.0f;
+    const float fy = con.cntry - (flt.Alph + view_pitch_offset(view)) * 15.0f;
     const float prd = msc.prd;
     glBegin(GL_POINTS);
     for (int i = 0; i <= n; i++) {

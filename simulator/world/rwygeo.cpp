@@ -44,20 +44,8 @@ int clear_runs(int row, Run runs[8])
     return 8;
 }
 
-// 1 when (x, z) is inside the clockwise quadrilateral q (four x, z pairs) within tol.
-int inside_quad(const float q[4][2], float x, float z, float tol)
-{
-    for (int k = 0; k < 4; k++) {
-        const float* a = q[k];
-        const float* b = q[(k + 1) % 4];
-        if (!inside_cw_reg(a[0], a[1], b[0], b[1], x, z, tol)) return 0;
-    }
-    return 1;
-}
+}  // namespace
 
-// The runway and its parallel taxiway as one quadrilateral: the runway's left edge and the
-// taxiway's outer edge, from end 0 along the left edge first. Taken from the marking rectangles,
-// which nothing hides.
 void runway_quad(int row, float q[4][2])
 {
     const float(*rw)[3] = geo_markxyz[row][0];
@@ -68,6 +56,8 @@ void runway_quad(int row, float q[4][2])
         q[k][1] = c[k][2];
     }
 }
+
+namespace {
 
 // Lights of both ends' approach blocks; end e's block starts at 250 + e * 311.
 void approach_lights(int row, int e, int gls, int app, float W, float h)
@@ -232,7 +222,7 @@ int inside_marking(int row, int group, float x, float z, float tol)
         q[k][0] = geo_markxyz[row][group][k][0];
         q[k][1] = geo_markxyz[row][group][k][2];
     }
-    return inside_quad(q, x, z, tol);
+    return inside_cw_chain(q, 4, x, z, tol);
 }
 
 void clear_region(int lite_row, int mark_row, int group)
@@ -254,14 +244,14 @@ int in_runway(int apt, int row, float x, float z)
     if (row >= 0) {
         if (!row_ok(row)) return 0;
         runway_quad(row, q);
-        return inside_quad(q, x, z, IN_RUNWAY_TOL);
+        return inside_cw_chain(q, 4, x, z, IN_RUNWAY_TOL);
     }
     if (apt < 0 || apt > apt_wrl_max || apt >= MAX_APT) return 0;
     for (int r = apt_lo_ind[apt]; r >= 0 && r <= apt_hi_ind[apt] && r <= rwy_wrl_max; r++) {
         const int g = rwy_geo_ind[r];
         if (!row_ok(g)) continue;
         runway_quad(g, q);
-        if (inside_quad(q, x, z, IN_RUNWAY_TOL)) return 1;
+        if (inside_cw_chain(q, 4, x, z, IN_RUNWAY_TOL)) return 1;
     }
     return 0;
 }

@@ -17,6 +17,11 @@ void setuprunway(int apt, int rwy, int row);
 // on any built runway of world airport apt.
 int in_runway(int apt, int row, float x, float z);
 
+// The runway of geometry row `row` and its parallel taxiway as one clockwise quadrilateral of
+// (x, z) corners: the runway's left edge and the taxiway's outer edge, from end 0 along the left
+// edge first. Taken from the marking rectangles, which nothing hides.
+void runway_quad(int row, float q[4][2]);
+
 // 1 when (x, z) lies inside marking rectangle `group` (0..5) of geometry row `row`, each edge
 // missed by at most tol metres.
 int inside_marking(int row, int group, float x, float z, float tol);

@@ -10,14 +10,14 @@ float carr_lxyz[CARR_LIGHTS][3];
 float frig_pxyz[FRIG_POINTS][3];
 float oilr_pxyz[OILR_POINTS][3];
 
-namespace {
-
-void put(float x, float y, float z, float* p)
+void load_geo(float x, float y, float z, float* vertex)
 {
-    p[0] = x;
-    p[1] = y;
-    p[2] = z;
+    vertex[0] = x;
+    vertex[1] = y;
+    vertex[2] = z;
 }
+
+namespace {
 
 void fill_carrier(void)
 {
@@ -29,13 +29,13 @@ void fill_carrier(void)
         {8, -10, 150},   {15, 10, 155},  {-18, 10, 140},  {-18, 18, 140}, {-18, 10, -50},  {-18, 18, -75},
         {0, 10, -145},   {0, 18, -152},  {18, 10, -50},   {18, 18, -75},  {18, 10, 140},   {18, 18, 140},
     };
-    for (int i = 0; i < 24; i++) put(hull[i][0], hull[i][1], hull[i][2], carr_pxyz[i]);
+    for (int i = 0; i < 24; i++) load_geo(hull[i][0], hull[i][1], hull[i][2], carr_pxyz[i]);
     // Flight deck outline: each (x, z) twice, at y 18 and y 21.
     static const float deck[12][2] = {{-19, 160}, {-19, -56}, {-15, -154}, {15, -154}, {19, -62}, {19, 154},
                                       {-19, 112}, {-35, 80},  {-35, -51},  {19, 97},   {36, -39}, {36, 97}};
     for (int k = 0; k < 12; k++) {
-        put(deck[k][0], 18, deck[k][1], carr_pxyz[24 + 2 * k]);
-        put(deck[k][0], 21, deck[k][1], carr_pxyz[25 + 2 * k]);
+        load_geo(deck[k][0], 18, deck[k][1], carr_pxyz[24 + 2 * k]);
+        load_geo(deck[k][0], 21, deck[k][1], carr_pxyz[25 + 2 * k]);
     }
     // Island: seven levels of four corners on the even points 48..102.
     static const float level[7][3] = {{0, 6, 10},  {3.51f, 6, 10}, {5.97f, 8, 12},  {13.71f, 8, 12},
@@ -43,10 +43,10 @@ void fill_carrier(void)
     for (int n = 0; n < 7; n++) {
         int base = 2 * (24 + 4 * n);
         float h = level[n][0], a = level[n][1], b = level[n][2];
-        put(28 - a, 21 + h, 11 + b, carr_pxyz[base]);
-        put(28 - a, 21 + h, 11 - b, carr_pxyz[base + 2]);
-        put(28 + a, 21 + h, 11 - b, carr_pxyz[base + 4]);
-        put(28 + a, 21 + h, 11 + b, carr_pxyz[base + 6]);
+        load_geo(28 - a, 21 + h, 11 + b, carr_pxyz[base]);
+        load_geo(28 - a, 21 + h, 11 - b, carr_pxyz[base + 2]);
+        load_geo(28 + a, 21 + h, 11 - b, carr_pxyz[base + 4]);
+        load_geo(28 + a, 21 + h, 11 + b, carr_pxyz[base + 6]);
     }
     // Lights: three deck rows evenly along their lines, the datum row and the ball column.
     struct Row {
@@ -59,12 +59,12 @@ void fill_carrier(void)
     for (const Row& r : rows) {
         for (int i = r.first; i <= r.last; i++) {
             float fi = static_cast<float>(i);
-            put(interp(static_cast<float>(r.first), r.x0, static_cast<float>(r.last), r.x1, fi), 21,
+            load_geo(interp(static_cast<float>(r.first), r.x0, static_cast<float>(r.last), r.x1, fi), 21,
                      interp(static_cast<float>(r.first), r.z0, static_cast<float>(r.last), r.z1, fi), carr_lxyz[i]);
         }
     }
-    for (int i = 63; i <= 69; i++) put(static_cast<float>(i - 66) * 1.5f - 35, 23, 76, carr_lxyz[i]);
-    for (int i = 70; i <= 74; i++) put(-35, static_cast<float>(i - 72) * 1.5f + 23, 76, carr_lxyz[i]);
+    for (int i = 63; i <= 69; i++) load_geo(static_cast<float>(i - 66) * 1.5f - 35, 23, 76, carr_lxyz[i]);
+    for (int i = 70; i <= 74; i++) load_geo(-35, static_cast<float>(i - 72) * 1.5f + 23, 76, carr_lxyz[i]);
 }
 
 void fill_frigate(void)
@@ -75,7 +75,7 @@ void fill_frigate(void)
         {15, -8, -50}, {15, 8, -60}, {15, -8, 40},  {15, 8, 40},   {15, -7, 40},  {15, 7, 40},   {15, -7, 70},
         {15, 7, 70},   {15, -6, 70}, {15, 6, 70},   {12, -6, 82},  {12, 6, 84},
     };
-    for (int i = 0; i < 26; i++) put(hull[i][0], hull[i][1], hull[i][2], frig_pxyz[i]);
+    for (int i = 0; i < 26; i++) load_geo(hull[i][0], hull[i][1], hull[i][2], frig_pxyz[i]);
     // Superstructure: seven boxes of four corners, each lower then upper.
     static const float box[7][8][3] = {
         {{-11, 8, 35}, {-10, 15, 30}, {-11, 8, 5}, {-10, 15, 5}, {11, 8, 5}, {10, 15, 5}, {11, 8, 35}, {10, 15, 30}},
@@ -92,7 +92,7 @@ void fill_frigate(void)
          {3, 28, -8}},
     };
     for (int b = 0; b < 7; b++)
-        for (int k = 0; k < 8; k++) put(box[b][k][0], box[b][k][1], box[b][k][2], frig_pxyz[26 + 8 * b + k]);
+        for (int k = 0; k < 8; k++) load_geo(box[b][k][0], box[b][k][1], box[b][k][2], frig_pxyz[26 + 8 * b + k]);
 }
 
 void fill_oil_rig(void)
@@ -110,8 +110,8 @@ void fill_oil_rig(void)
     for (int s = 0; s < 4; s++) {
         for (int c = 0; c < 4; c++) {
             int k = 8 * s + 2 * c;
-            put(slabs[s].xz[c][0], slabs[s].lo, slabs[s].xz[c][1], oilr_pxyz[k]);
-            put(slabs[s].xz[c][0], slabs[s].hi, slabs[s].xz[c][1], oilr_pxyz[k + 1]);
+            load_geo(slabs[s].xz[c][0], slabs[s].lo, slabs[s].xz[c][1], oilr_pxyz[k]);
+            load_geo(slabs[s].xz[c][0], slabs[s].hi, slabs[s].xz[c][1], oilr_pxyz[k + 1]);
         }
     }
 }

@@ -15,3 +15,5 @@ extern float oilr_pxyz[OILR_POINTS][3];
 
 // Places every point (init_gen does so once at start-up).
 void fill_ship_models(void);
+// One model point: vertex = (x, y, z).
+void load_geo(float x, float y, float z, float* vertex);

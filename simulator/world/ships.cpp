@@ -59,18 +59,6 @@ void ship_tex(int tex)
     if (tex >= 0 && tex < SHIP_TEX_MAX) g_stats.binds[tex]++;
 }
 
-// 1 when (x, z) lies inside every edge of the closed chain of 2-D points (x, z pairs, clockwise
-// seen from above).
-int inside_chain(const float (*pts)[2], int n, float x, float z, float tol = 0.0f)
-{
-    for (int k = 0; k < n; k++) {
-        const float* a = pts[k];
-        const float* b = pts[(k + 1) % n];
-        if (!inside_cw_reg(a[0], a[1], b[0], b[1], x, z, tol)) return 0;
-    }
-    return 1;
-}
-
 // The chain of model points idx[0..n-1] (x and z), closed.
 int inside_points(const float (*model)[3], const int* idx, int n, float x, float z, float tol = 0.0f)
 {
@@ -79,7 +67,7 @@ int inside_points(const float (*model)[3], const int* idx, int n, float x, float
         pts[k][0] = model[idx[k]][0];
         pts[k][1] = model[idx[k]][2];
     }
-    return inside_chain(pts, n, x, z, tol);
+    return inside_cw_chain(pts, n, x, z, tol);
 }
 
 // The deck frame the flight model's ground contact reads: the cell middle and the ship's attitude.
@@ -447,7 +435,7 @@ int carr_deck_holds(float px, float pz)
 int carr_wire_zone(float px, float pz)
 {
     static const float zone[4][2] = {{-16.0f, 136.0f}, {-23.0f, 80.0f}, {5.0f, 76.0f}, {13.0f, 131.0f}};
-    return inside_chain(zone, 4, px, pz);
+    return inside_cw_chain(zone, 4, px, pz, 0.0f);
 }
 
 int carr_catapult_square(float px, float pz) { return fltbox(px, pz, CAT_X_LO, CAT_Z_LO, CAT_X_HI, CAT_Z_HI); }

@@ -75,12 +75,19 @@ int view_is_outside(int view)
            view == VIEW_FOLLOW_PANEL || view == VIEW_SPOT;
 }
 
+float view_pitch_offset(int view)
+{
+    if (view == VIEW_DOWN4) return -4.0f;
+    if (view == VIEW_DOWN8) return -8.0f;
+    return 0.0f;
+}
+
 void view_cockpit_angles(int view, float the, float psi, float phi, float* vthe, float* vpsi, float* vphi)
 {
     float t = the, p = psi, r = phi;
     switch (view) {
-    case 501: t = the - 4.0f; break;
-    case 502: t = the - 8.0f; break;
+    case VIEW_DOWN4:
+    case VIEW_DOWN8: t = the + view_pitch_offset(view); break;
     case 504: t = (the + phi) * 0.5f; p = psi - 45.0f; r = (phi - the) * 0.5f; break;
     case 505: t = (the - phi) * 0.5f; p = psi + 45.0f; r = (the + phi) * 0.5f; break;
     case 506: t = phi; p = psi - 90.0f; r = -the; break;

@@ -34,6 +34,10 @@ int keep_region_around_aircraft(void);
 // the two follow views and the spot view).
 int view_is_outside(int view);
 
+// The pitch (degrees) the two looking-down views add to the aircraft's: -4 for VIEW_DOWN4, -8 for
+// VIEW_DOWN8, 0 for every other view. The head-up display raises its boresight by as much.
+float view_pitch_offset(int view);
+
 // The camera's pitch, heading and roll (degrees) for a view fixed to the aircraft, from the
 // aircraft's pitch, heading and roll; unknown views look forwards.
 void view_cockpit_angles(int view, float the, float psi, float phi, float* vthe, float* vpsi, float* vphi);

@@ -25,8 +25,6 @@ struct Line {
 enum { APT, NAV, FIX };
 constexpr int MAX_LINES = 400;
 
-bool terminated(const char* s, size_t n) { return std::memchr(s, 0, n) != nullptr; }
-
 // Reads the lines the way the loaders do, up to the end code.
 void read_lines(std::vector<Line>& lines, int kind)
 {
@@ -35,7 +33,7 @@ void read_lines(std::vector<Line>& lines, int kind)
         if (kind == FIX) {
             l.code = -1;
             if (!fio_fix_line(&l.a, &l.b, l.id, 1)) break;
-            FUZZ_CHECK(terminated(l.id, DB_FIX_ID_LEN));
+            FUZZ_CHECK(fuzz_terminated(l.id, DB_FIX_ID_LEN));
             lines.push_back(l);
             continue;
         }
@@ -53,7 +51,7 @@ void read_lines(std::vector<Line>& lines, int kind)
         } else {
             continue;  // another code: nothing more is read for it
         }
-        FUZZ_CHECK(terminated(l.id, DB_ID_LEN) && terminated(l.name, DB_NAME_LEN));
+        FUZZ_CHECK(fuzz_terminated(l.id, DB_ID_LEN) && fuzz_terminated(l.name, DB_NAME_LEN));
         lines.push_back(l);
     }
 }

@@ -30,8 +30,6 @@ void put(const std::string& path, const uint8_t* data, size_t size)
 
 void put(const std::string& path, const char* text) { std::ofstream(path, std::ios::binary) << text; }
 
-bool terminated(const char* s, size_t n) { return std::memchr(s, 0, n) != nullptr; }
-
 void coast(const uint8_t* data, size_t size)
 {
     char name[STR_LEN];
@@ -70,14 +68,10 @@ void databases(int which, const uint8_t* data, size_t size)
     lmsc.apt_index = 5;
     lmsc.nav_index = 7;
     lw_read_databases();
-    FUZZ_CHECK(apt_wrl_max >= -1 && apt_wrl_max < MAX_APT && rwy_wrl_max >= -1 && rwy_wrl_max < MAX_RWY);
+    fuzz_check_airports();
     FUZZ_CHECK(nav_wrl_max >= -1 && nav_wrl_max < LW_MAX_NAV);
-    for (int a = 0; a <= apt_wrl_max; a++) {
-        FUZZ_CHECK(apt_lo_ind[a] >= 0 && apt_lo_ind[a] <= apt_hi_ind[a] + 1 && apt_hi_ind[a] <= rwy_wrl_max);
-        FUZZ_CHECK(terminated(apt_id[a], APT_ID_LEN) && terminated(apt_name[a], APT_NAME_LEN));
-    }
     for (int v = 0; v <= nav_wrl_max; v++)
-        FUZZ_CHECK(terminated(nav_id[v], APT_ID_LEN) && terminated(nav_name[v], APT_NAME_LEN));
+        FUZZ_CHECK(fuzz_terminated(nav_id[v], APT_ID_LEN) && fuzz_terminated(nav_name[v], APT_NAME_LEN));
     FUZZ_CHECK(lmsc.apt_index >= 0 && lmsc.apt_index <= (apt_wrl_max < 0 ? 0 : apt_wrl_max));
     FUZZ_CHECK(lmsc.nav_index >= 0 && lmsc.nav_index <= (nav_wrl_max < 0 ? 0 : nav_wrl_max));
     FUZZ_CHECK(apt_wrl_max < 0 || (lmsc.rwy_index >= apt_lo_ind[lmsc.apt_index]));

@@ -7,29 +7,13 @@
 #include "hl_types.h"
 #include "hl_worlddb.h"
 #include "prefs.h"
+#include "prefs_snapshot.h"
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
 namespace {
-
-// Every record the preferences touch, byte for byte.
-std::string snapshot()
-{
-    std::string s;
-    auto add = [&s](const void* p, size_t n) { s.append(static_cast<const char*>(p), n); };
-    add(&set, sizeof set);
-    add(&atm, sizeof atm);
-    add(&nav, sizeof nav);
-    add(&msc, sizeof msc);
-    add(&ins, sizeof ins);
-    add(&rel, sizeof rel);
-    add(&env, sizeof env);
-    add(&flt, sizeof flt);
-    add(&pln[0], sizeof pln[0]);
-    return s;
-}
 
 void write_text(const std::string& path, const char* text)
 {
@@ -72,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)ready;
     fuzz_begin();
     hard_prefs();
-    const std::string before = snapshot();
+    const std::string before = prefs_snapshot();
     const std::string path = fuzz_file("in.prf", data, size);
     int taken = 0;
     try {
@@ -81,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(false);   // a settings file is never worth ending the program for
     }
     if (!taken) {
-        FUZZ_CHECK(snapshot() == before);
+        FUZZ_CHECK(prefs_snapshot() == before);
         return 0;
     }
     const std::string a = fuzz_path("a.prf"), b = fuzz_path("b.prf");

@@ -17,8 +17,6 @@
 
 namespace {
 
-bool terminated(const char* s, size_t n) { return std::memchr(s, 0, n) != nullptr; }
-
 void prefs(const std::string& path)
 {
     bri.dep = bri.arr = -5;
@@ -30,8 +28,9 @@ void prefs(const std::string& path)
     FUZZ_CHECK(bri.dep == bri.arr && bri.dep >= 0 && bri.dep <= apt_wrl_max);
     FUZZ_CHECK(wxr_z_time[0] >= 0 && wxr_z_time[0] <= 2300 && std::fmod(wxr_z_time[0], 100.0f) == 0);
     FUZZ_CHECK(wxr_obs_den[0] == SKY_NOT_REPORTED || (wxr_obs_den[0] >= 1 && wxr_obs_den[0] <= 3));
-    FUZZ_CHECK(terminated(pln[0].C_file, sizeof pln[0].C_file) && terminated(pln[0].C_path, sizeof pln[0].C_path));
-    FUZZ_CHECK(terminated(wxr_name[0], SKY_NAME_LEN));
+    FUZZ_CHECK(fuzz_terminated(pln[0].C_file, sizeof pln[0].C_file) &&
+               fuzz_terminated(pln[0].C_path, sizeof pln[0].C_path));
+    FUZZ_CHECK(fuzz_terminated(wxr_name[0], SKY_NAME_LEN));
 }
 
 void reports(const std::string& path)
@@ -40,7 +39,7 @@ void reports(const std::string& path)
     FUZZ_CHECK(sky_read_reports(path.c_str()) == 1);
     FUZZ_CHECK(wxr_apt_max >= 0 && wxr_apt_max < SKY_MAX_STATIONS);
     for (int s = 1; s <= wxr_apt_max; s++) {
-        FUZZ_CHECK(terminated(wxr_id[s], SKY_ID_LEN) && terminated(wxr_name[s], SKY_NAME_LEN));
+        FUZZ_CHECK(fuzz_terminated(wxr_id[s], SKY_ID_LEN) && fuzz_terminated(wxr_name[s], SKY_NAME_LEN));
         FUZZ_CHECK(std::strcmp(wxr_id[s], "KSBD") == 0 || std::strcmp(wxr_id[s], "KONT") == 0);
         FUZZ_CHECK(wxr_cld_type[s] == SKY_NOT_REPORTED || (wxr_cld_type[s] >= 1 && wxr_cld_type[s] <= 4));
     }

@@ -2,6 +2,7 @@
 #include "fuzz_support.h"
 
 #include "hl_wind.h"
+#include "hl_worlddb.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -58,4 +59,13 @@ std::string fuzz_read(const std::string& path)
     std::ostringstream s;
     s << f.rdbuf();
     return s.str();
+}
+
+void fuzz_check_airports(void)
+{
+    FUZZ_CHECK(apt_wrl_max >= -1 && apt_wrl_max < MAX_APT && rwy_wrl_max >= -1 && rwy_wrl_max < MAX_RWY);
+    for (int a = 0; a <= apt_wrl_max; a++) {
+        FUZZ_CHECK(apt_lo_ind[a] >= 0 && apt_lo_ind[a] <= apt_hi_ind[a] + 1 && apt_hi_ind[a] <= rwy_wrl_max);
+        FUZZ_CHECK(fuzz_terminated(apt_id[a], APT_ID_LEN) && fuzz_terminated(apt_name[a], APT_NAME_LEN));
+    }
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 struct FuzzFatal {};
@@ -17,6 +18,12 @@ std::string fuzz_path(const char* name);
 std::string fuzz_file(const char* name, const uint8_t* data, size_t size);
 // Reads a whole file back.
 std::string fuzz_read(const std::string& path);
+
+// Whether a text field of n bytes holds its terminating zero.
+inline bool fuzz_terminated(const char* s, size_t n) { return std::memchr(s, 0, n) != nullptr; }
+// The airport and runway tables as a loader left them: within their limits, every airport's runways
+// inside the runway table, every identifier and name terminated.
+void fuzz_check_airports(void);
 
 // A broken property is a finding: stop here so libFuzzer keeps the input.
 #define FUZZ_CHECK(cond)               \

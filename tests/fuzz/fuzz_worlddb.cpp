@@ -21,21 +21,15 @@ const char* const GOOD[WORLD_DB_FILES] = {
     "I\n500 version\n 34.200 -117.400 ALPHA\n99\n",
 };
 
-bool terminated(const char* s, size_t n) { return std::memchr(s, 0, n) != nullptr; }
-
 void check_tables(void)
 {
-    FUZZ_CHECK(apt_wrl_max >= -1 && apt_wrl_max < MAX_APT && rwy_wrl_max >= -1 && rwy_wrl_max < MAX_RWY);
-    for (int a = 0; a <= apt_wrl_max; a++) {
-        FUZZ_CHECK(apt_lo_ind[a] >= 0 && apt_lo_ind[a] <= apt_hi_ind[a] + 1 && apt_hi_ind[a] <= rwy_wrl_max);
-        FUZZ_CHECK(terminated(apt_id[a], APT_ID_LEN) && terminated(apt_name[a], APT_NAME_LEN));
-    }
+    fuzz_check_airports();
     FUZZ_CHECK(nav_wrl_max >= 1 && nav_wrl_max < MAX_NAV);
     for (int v = 2; v <= nav_wrl_max; v++)
-        FUZZ_CHECK(terminated(nav_id[v], APT_ID_LEN) && terminated(nav_name[v], APT_NAME_LEN));
+        FUZZ_CHECK(fuzz_terminated(nav_id[v], APT_ID_LEN) && fuzz_terminated(nav_name[v], APT_NAME_LEN));
     int f = 0;
     while (f < MAX_FIX && fix_lat[f] != 99.0f) {
-        FUZZ_CHECK(terminated(fix_name[f], FIX_NAME_LEN));
+        FUZZ_CHECK(fuzz_terminated(fix_name[f], FIX_NAME_LEN));
         f++;
     }
     FUZZ_CHECK(f < MAX_FIX);   // the end mark is there

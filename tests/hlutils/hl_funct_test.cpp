@@ -278,6 +278,29 @@ TEST(Vectors, InnerSideOfAnEdge)
     EXPECT_EQ(inside_cw_reg(0, -100, 0, 0, -5, -50, 0), 1);
 }
 
+TEST(Vectors, InsideAClockwiseChain)
+{
+    // Clockwise seen from above (x east, z south): a square 0..100 each way, corners from the
+    // north-west, and a triangle with its point to the north.
+    const float square[4][2] = {{0, 0}, {100, 0}, {100, 100}, {0, 100}};
+    const float triangle[3][2] = {{0, 0}, {50, -100}, {100, 0}};
+    struct Case {
+        const float (*pts)[2];
+        int n;
+        float x, z, tol;
+        int inside;
+    } cases[] = {
+        {square, 4, 50, 50, 0, 1},     {square, 4, 1, 99, 0, 1},     {square, 4, -1, 50, 0, 0},
+        {square, 4, 50, 101, 0, 0},    {square, 4, 101, 50, 0, 0},   {square, 4, 50, -1, 0, 0},
+        {square, 4, 102, 50, 3, 1},    {square, 4, 50, 104, 3, 0},   // the margin reaches 3 m out
+        {triangle, 3, 50, -50, 0, 1},  {triangle, 3, 50, 1, 0, 0},   // south of its base
+        {triangle, 3, 20, -60, 0, 0},  {triangle, 3, 80, -60, 0, 0}, // beyond either slanted side
+        {triangle, 3, 30, -50, 0, 1},  {triangle, 3, 50, -99, 0, 1}, // near the point
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(inside_cw_chain(c.pts, c.n, c.x, c.z, c.tol), c.inside) << c.n << " corners, (" << c.x << ", " << c.z << ")";
+}
+
 // A region grid 100 m square with heights that bend, so each triangle has its own plane.
 class RegionGrid : public ::testing::Test {
 protected:

@@ -65,6 +65,13 @@ private:
 
 inline void sleep_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// Waits up to ms for the status word to match (mask, want).
+inline bool wait_status(int mask, int want, int ms)
+{
+    for (int t = 0; t < ms && (TiltrixGetStatus() & mask) != want; t += 10) sleep_ms(10);
+    return (TiltrixGetStatus() & mask) == want;
+}
+
 // Quillo frames ("P", position 1, position 2) in what a port received; frames go out whole, so
 // the stream splits into them from its start.
 struct QuilloFrame {

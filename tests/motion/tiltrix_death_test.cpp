@@ -9,13 +9,6 @@
 
 namespace {
 
-// Waits up to ms for the status word to match (mask, want).
-bool wait_status(int mask, int want, int ms)
-{
-    for (int t = 0; t < ms && (TiltrixGetStatus() & mask) != want; t += 10) sleep_ms(10);
-    return (TiltrixGetStatus() & mask) == want;
-}
-
 // Reads the port until a frame carrying (p1, p2) arrives or ms pass.
 bool frame_arrives(PtyPair& com, int p1, int p2, int ms)
 {

@@ -17,16 +17,6 @@ long long now_ms()
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-// Waits up to ms for the status word to match (mask, want).
-bool wait_status(int mask, int want, int ms)
-{
-    for (int t = 0; t < ms; t += 10) {
-        if ((TiltrixGetStatus() & mask) == want) return true;
-        sleep_ms(10);
-    }
-    return (TiltrixGetStatus() & mask) == want;
-}
-
 std::vector<std::string> lines_of(const std::string& text)
 {
     std::vector<std::string> out;

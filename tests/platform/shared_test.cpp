@@ -24,14 +24,38 @@ protected:
                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
         PLT_shared_remove(name_.c_str());
     }
-    void TearDown() override { PLT_shared_remove(name_.c_str()); }
+    void TearDown() override
+    {
+        if (d_) PLT_shared_unmap(d_, SIZE);
+        if (h_ >= 0) PLT_shared_close(h_);
+        PLT_shared_remove(name_.c_str());
+    }
+    // Opens and maps the block for the test, which keeps it to its end; nullptr when it cannot.
+    uint8_t* block(void)
+    {
+        int first = 0;
+        h_ = PLT_shared_open(name_.c_str(), SIZE, &first);
+        d_ = PLT_shared_map(h_, SIZE);
+        return d_;
+    }
     std::string name_;
+
+private:
+    int h_ = -1;
+    uint8_t* d_ = nullptr;
 };
 
 struct ChildArgs {
     const char* name;
     int value;
 };
+
+// Opens and maps the named block for a child, which keeps it until it ends; nullptr when it cannot.
+uint8_t* child_block(const char* name)
+{
+    int first = 0;
+    return PLT_shared_map(PLT_shared_open(name, SIZE, &first), SIZE);
+}
 
 // Opens the block, reports whether it came first, and leaves a value in byte 0.
 int child_writes(void* p)
@@ -51,9 +75,7 @@ int child_writes(void* p)
 int child_dies_holding(void* p)
 {
     const ChildArgs* a = static_cast<const ChildArgs*>(p);
-    int first = 0;
-    const int h = PLT_shared_open(a->name, SIZE, &first);
-    uint8_t* d = PLT_shared_map(h, SIZE);
+    uint8_t* d = child_block(a->name);
     if (!d || PLT_shared_lock(d, SIZE) != 0) return 99;
     d[1] = 0xAB;   // the first half of a two-byte change
     kill(getpid(), SIGKILL);
@@ -76,9 +98,7 @@ void add_many(uint8_t* d, int count)
 int child_adds(void* p)
 {
     const ChildArgs* a = static_cast<const ChildArgs*>(p);
-    int first = 0;
-    const int h = PLT_shared_open(a->name, SIZE, &first);
-    uint8_t* d = PLT_shared_map(h, SIZE);
+    uint8_t* d = child_block(a->name);
     if (!d) return 99;
     add_many(d, a->value);
     return 0;
@@ -88,9 +108,7 @@ int child_adds(void* p)
 int child_locks(void* p)
 {
     const ChildArgs* a = static_cast<const ChildArgs*>(p);
-    int first = 0;
-    const int h = PLT_shared_open(a->name, SIZE, &first);
-    uint8_t* d = PLT_shared_map(h, SIZE);
+    uint8_t* d = child_block(a->name);
     if (!d) return 99;
     if (PLT_shared_lock(d, SIZE) < 0) return 97;
     PLT_shared_unlock(d, SIZE);
@@ -135,9 +153,7 @@ TEST_F(SharedBlock, ABlockLeftBehindByUsersWhoHaveGoneStartsAfresh)
 
 TEST_F(SharedBlock, AHolderThatDiesDoesNotBlockTheOthers)
 {
-    int first = 0;
-    const int h = PLT_shared_open(name_.c_str(), SIZE, &first);
-    uint8_t* d = PLT_shared_map(h, SIZE);
+    uint8_t* d = block();
     ASSERT_NE(d, nullptr);
     ChildArgs a = {name_.c_str(), 0};
     EXPECT_EQ(run_child(child_dies_holding, &a, 10), -1);   // killed
@@ -160,15 +176,11 @@ TEST_F(SharedBlock, AHolderThatDiesDoesNotBlockTheOthers)
     EXPECT_EQ(PLT_shared_lock(d, SIZE), 0);
     PLT_shared_unlock(d, SIZE);
     EXPECT_EQ(run_child(child_locks, &a, 10), 0);
-    PLT_shared_unmap(d, SIZE);
-    PLT_shared_close(h);
 }
 
 TEST_F(SharedBlock, TheMutexIsRecursiveAndReleasedOnlyByTheLastUnlock)
 {
-    int first = 0;
-    const int h = PLT_shared_open(name_.c_str(), SIZE, &first);
-    uint8_t* d = PLT_shared_map(h, SIZE);
+    uint8_t* d = block();
     ASSERT_NE(d, nullptr);
     ChildArgs a = {name_.c_str(), 0};
     ASSERT_EQ(PLT_shared_lock(d, SIZE), 0);
@@ -177,15 +189,11 @@ TEST_F(SharedBlock, TheMutexIsRecursiveAndReleasedOnlyByTheLastUnlock)
     EXPECT_EQ(run_child(child_locks, &a, 1), -1);   // still held once: the child waits and is killed
     PLT_shared_unlock(d, SIZE);
     EXPECT_EQ(run_child(child_locks, &a, 10), 0);
-    PLT_shared_unmap(d, SIZE);
-    PLT_shared_close(h);
 }
 
 TEST_F(SharedBlock, ThreadsAndProcessesCountedUnderTheMutexLoseNothing)
 {
-    int first = 0;
-    const int h = PLT_shared_open(name_.c_str(), SIZE, &first);
-    uint8_t* d = PLT_shared_map(h, SIZE);
+    uint8_t* d = block();
     ASSERT_NE(d, nullptr);
     ChildArgs a = {name_.c_str(), 20000};
     std::atomic<int> child_status{-2};
@@ -198,8 +206,6 @@ TEST_F(SharedBlock, ThreadsAndProcessesCountedUnderTheMutexLoseNothing)
     uint32_t v;
     std::memcpy(&v, d + 4, 4);
     EXPECT_EQ(v, 60000u);
-    PLT_shared_unmap(d, SIZE);
-    PLT_shared_close(h);
 }
 
 namespace {
@@ -208,9 +214,7 @@ namespace {
 int child_claims_and_stays(void* p)
 {
     const ChildArgs* a = static_cast<const ChildArgs*>(p);
-    int first = 0;
-    const int h = PLT_shared_open(a->name, SIZE, &first);
-    uint8_t* d = PLT_shared_map(h, SIZE);
+    uint8_t* d = child_block(a->name);
     if (!d || PLT_shared_claim(d, SIZE, a->value) != 1) return 99;
     for (int i = 0; i < 3000; i++) usleep(10000);
     return 98;
@@ -226,9 +230,7 @@ bool wait_claimed(uint8_t* d, int k, int want)
 
 TEST_F(SharedBlock, AClaimIsHeldWhileItsHolderLivesAndFreedWhenItDiesOrLetsGo)
 {
-    int first = 0;
-    const int h = PLT_shared_open(name_.c_str(), SIZE, &first);
-    uint8_t* d = PLT_shared_map(h, SIZE);
+    uint8_t* d = block();
     ASSERT_NE(d, nullptr);
     for (int k = 0; k < PLT_SHARED_CLAIMS; k++) EXPECT_EQ(PLT_shared_claimed(d, SIZE, k), 0) << k;
     EXPECT_EQ(PLT_shared_claim(d, SIZE, PLT_SHARED_CLAIMS), -1);
@@ -265,15 +267,11 @@ TEST_F(SharedBlock, AClaimIsHeldWhileItsHolderLivesAndFreedWhenItDiesOrLetsGo)
     EXPECT_EQ(end_child(pid, SIGKILL, 10), -1);
     EXPECT_EQ(PLT_shared_claim(d, SIZE, 2), 1);
     PLT_shared_unclaim(d, SIZE, 2);
-    PLT_shared_unmap(d, SIZE);
-    PLT_shared_close(h);
 }
 
 TEST_F(SharedBlock, TryingTheMutexNeverWaits)
 {
-    int first = 0;
-    const int h = PLT_shared_open(name_.c_str(), SIZE, &first);
-    uint8_t* d = PLT_shared_map(h, SIZE);
+    uint8_t* d = block();
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(PLT_shared_trylock(nullptr, SIZE), -1);
     ASSERT_EQ(PLT_shared_trylock(d, SIZE), 0);   // free
@@ -289,8 +287,6 @@ TEST_F(SharedBlock, TryingTheMutexNeverWaits)
     PLT_shared_unlock(d, SIZE);
     EXPECT_EQ(PLT_shared_trylock(d, SIZE), 0);    // and usable as ever
     PLT_shared_unlock(d, SIZE);
-    PLT_shared_unmap(d, SIZE);
-    PLT_shared_close(h);
 }
 
 TEST(PlatformThread, StartsRunsAndJoins)

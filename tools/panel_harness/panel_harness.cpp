@@ -8,7 +8,7 @@
 #include "initgen.h"
 #include "plt.h"
 
-int ph_open(int w, int h)
+int ph_open_window(int w, int h)
 {
     hl_fill_colors();
     if (!PLT_open_window("panel", w, h, 0)) return 0;
@@ -22,6 +22,12 @@ int ph_open(int w, int h)
     OGL_forget_state();
     OGL_setstate(0, 0, 0, 0);
     ogl_ready = 1;
+    return 1;
+}
+
+int ph_open(int w, int h)
+{
+    if (!ph_open_window(w, h)) return 0;
     ins.r_rat = ins.g_rat = ins.b_rat = 1.0f;
     fill_tapes();
     fill_nav_pics();

@@ -7,4 +7,7 @@
 
 // 1 when the window opened.
 int ph_open(int w, int h);
+// The window and its OpenGL state with the colour table alone, for drawing that needs none of the
+// panel's pictures; 1 when it opened. ph_close closes either.
+int ph_open_window(int w, int h);
 void ph_close(void);

@@ -14,7 +14,6 @@
 #include "hl_mnw.h"
 #include "hl_types.h"
 #include "hl_wind.h"
-#include "kvglyphs.h"
 #include "kvscreen.h"
 #include "kvtest.h"
 #include "lax.h"
@@ -84,23 +83,6 @@ int count_colour(const Frame& f, float x1, float y1, float x2, float y2, int k)
 int around(const Frame& f, Spot s, float dx, float dy, float half, int k)
 {
     return count_colour(f, s.x + dx - half, s.y + dy - half, s.x + dx + half, s.y + dy + half, k);
-}
-
-// The digit drawn in colour k with its glyph's lower-left dot at window point (x, y), or '?'.
-char read_digit(const Frame& f, float x, float y, int k)
-{
-    for (char d = '0'; d <= '9'; d++) {
-        const uint8_t* rows = pinned_rows(d);
-        bool same = true;
-        for (int r = 0; r < 7 && same; r++)
-            for (int c = 0; c < 5 && same; c++) {
-                const bool dot = (rows[r] >> (4 - c)) & 1;
-                const float px = x + static_cast<float>(c), py = y + static_cast<float>(6 - r);
-                same = dot == (count_colour(f, px, py, px, py, k) > 0);
-            }
-        if (same) return d;
-    }
-    return '?';
 }
 
 // A click at window point (x, y) of the open window.
@@ -278,9 +260,7 @@ TEST_F(RealMap, TheAirportChartShowsElevationDiagramAndProfileAndPlacesTheAircra
             r["type"] = std::to_string(msc.map_type);
             r["is_ksbd"] = std::to_string(std::strncmp(apt_id[msc.plt_apt_wrl], "KSBD", 4) == 0);
             // The elevation: four digits from 306 - 18, the sign's place before them blank.
-            std::string e;
-            for (int k = 0; k < 4; k++) e += read_digit(f, 288.0f + 6.0f * k, 174.0f, 29);
-            r["elevation"] = e;
+            r["elevation"] = read_number(f, mnw.x + 288.0f, mnw.y + 174.0f, 4, 0, 29);
             r["sign"] = std::to_string(count_colour(f, 282, 174, 286, 180, 29));
             // The diagram: the runway (3048 by 61 m at 68 degrees) is 2849 m wide and 1198 m deep
             // round its corners, so it is drawn 102 / 2849 = 0.0358 units a metre about 297, 100: its
@@ -298,9 +278,7 @@ TEST_F(RealMap, TheAirportChartShowsElevationDiagramAndProfileAndPlacesTheAircra
             // East of the reference, below the first height line, the profile stays empty.
             r["glide_east"] = std::to_string(count_colour(f, 225, 102, 238, 112, 29));
             r["line_1000"] = std::to_string(count_colour(f, 60, 113.5f, 60, 114.5f, 29) + count_colour(f, 200, 113.5f, 200, 114.5f, 29));
-            std::string h;
-            for (int k = 0; k < 4; k++) h += read_digit(f, 15.0f + 6.0f * k, 111.0f, 29);
-            r["label_1000"] = h;
+            r["label_1000"] = read_number(f, mnw.x + 15.0f, mnw.y + 111.0f, 4, 0, 29);
             wclick(100.0f, 300.0f);
         } else if (n == 6) {
             // Where the click landed after the screen's pixels (a unit is 1.28 of them).

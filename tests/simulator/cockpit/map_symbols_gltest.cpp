@@ -11,7 +11,7 @@
 #include "kvscreen.h"
 #include "kvtest.h"
 #include "map.h"
-#include "plt.h"
+#include "panel_harness.h"
 
 #include <GL/gl.h>
 
@@ -28,30 +28,14 @@ protected:
     {
         clear_globals();
         hl_fill_constants();
-        hl_fill_colors();
-        ASSERT_TRUE(PLT_open_window("map symbols", SCREEN_W, SCREEN_H, 0));
-        int w = 0, h = 0;
-        PLT_drawable_size(&w, &h);
-        mnw.HRES = static_cast<float>(w);
-        mnw.YRES = static_cast<float>(h);
-        mnw.XRAT = mnw.HRES / SCREEN_W;
-        mnw.YRAT = mnw.YRES / SCREEN_H;
-        hl_fixed_gl_state();
+        ASSERT_TRUE(ph_open_window(SCREEN_W, SCREEN_H));
         glDisable(GL_DITHER);
-        OGL_forget_state();
-        OGL_setstate(0, 0, 0, 0);
-        ogl_ready = 1;
         mnw.x = mnw.y = 0.0f;
         msc.map_type = MAP_ENROUTE;
         env.zoom_rat = 1.0f;
         clear();
     }
-    void TearDown() override
-    {
-        ogl_ready = 0;
-        OGL_forget_state();
-        PLT_close_window();
-    }
+    void TearDown() override { ph_close(); }
     // A background no symbol colour has (the symbols are often black).
     static constexpr int BG[3] = {77, 128, 179};
     static void clear()

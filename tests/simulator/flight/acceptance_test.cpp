@@ -42,10 +42,6 @@ void weigh(float kg)
     set_total_mass();
 }
 
-// Equivalent airspeed in knots: the calibrated airspeed of the handbooks, less the small
-// compressibility correction at these speeds.
-float eas_kt(void) { return flt.av * std::sqrt(atm.rho / con.rhoSL) * con.msctokts; }
-
 float wrap180(float a) { return fltwrap(a, -180.0f, 180.0f); }
 
 }  // namespace

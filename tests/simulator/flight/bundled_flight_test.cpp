@@ -22,9 +22,6 @@ void load(const char* rel, int water = 0)
     ASSERT_EQ(fh_load(fh_bundled(rel)), 1) << rel;
 }
 
-// True airspeed brought to sea level (knots): what the handbooks call calibrated airspeed.
-float eas_kt(void) { return flt.av * std::sqrt(atm.rho / con.rhoSL) * con.msctokts; }
-
 }  // namespace
 
 TEST(BundledFlight, EveryAircraftRestsWhereItsStartPutsIt)

@@ -43,7 +43,7 @@ protected:
         pl.sweep1[5] = sweep;
         pl.semilen[5] = ar * chord / (2.0f * std::cos(sweep * PI / 180.0f));
         for (int e = 0; e < 8; e++) pl.flap[5][e] = 0;
-        syn_mirror(pl, 5, 4);
+        copy_foil(&pl, 5, 4);
     }
 };
 
@@ -87,7 +87,7 @@ TEST_F(Loader, ElementAreasAndChordsFollowTheTaper)
     pl.Ctip[5] = 1.0f / FT;
     pl.semilen[5] = 4.0f / FT;
     pl.els[5] = 2;
-    syn_mirror(pl, 5, 4);
+    copy_foil(&pl, 5, 4);
     ASSERT_EQ(load(pl), 1);
     // Inner element 2 m to 1.5 m over 2 m of span, outer 1.5 m to 1 m.
     EXPECT_NEAR(pln[0].s[5][0], 3.5f, 1e-4f);
@@ -110,7 +110,7 @@ TEST_F(Loader, BiplaneWingsShareOneInterferedSpanEfficiency)
     p.Ctip[9] = p.Ctip[5];
     p.Yarm[9] = p.Yarm[5] + 0.2f * 2.0f * p.semilen[5];
     syn_foils(p, 9, "NACA 2412 (popular).afl");
-    syn_mirror(p, 9, 8);
+    copy_foil(&p, 9, 8);
     ASSERT_EQ(load(pl), 1);
     for (int part : {4, 5, 8, 9}) EXPECT_NEAR(pln[0].e[part], 0.6741f, 5e-4f) << part;
 }
@@ -129,8 +129,8 @@ TEST_F(Loader, PanelsThatMeetTipToRootFlyAsOneWing)
     pl.Xarm[7] = 6.0f;
     pl.Yarm[7] = pl.Yarm[5];
     syn_foils(pl, 7, "NACA 2412 (popular).afl");
-    syn_mirror(pl, 5, 4);
-    syn_mirror(pl, 7, 6);
+    copy_foil(&pl, 5, 4);
+    copy_foil(&pl, 7, 6);
     ASSERT_EQ(load(pl), 1);
     // Both see the planform 5 ft root, 3 ft tip, 14 ft semi-span.
     EXPECT_NEAR(pln[0].AR[5], 2.0f * 14.0f / 4.0f, 1e-3f);

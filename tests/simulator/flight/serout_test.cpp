@@ -22,7 +22,6 @@
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -469,6 +468,24 @@ int free_port(void)
     return port;
 }
 
+// The daemon's command line; the child's output goes to the log.
+struct GpsdRun {
+    std::string daemon, port, device, log;
+};
+
+int exec_gpsd(void* p)
+{
+    const GpsdRun* g = static_cast<const GpsdRun*>(p);
+    const int fd = open(g->log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd >= 0) {
+        dup2(fd, 1);
+        dup2(fd, 2);
+    }
+    execl(g->daemon.c_str(), "gpsd", "-N", "-n", "-b", "-S", g->port.c_str(), g->device.c_str(),
+          static_cast<char*>(nullptr));
+    return 127;
+}
+
 // The number after "key": in a JSON line, NaN when it is not there.
 double json_number(const std::string& line, const std::string& key)
 {
@@ -493,19 +510,9 @@ TEST_F(SerialOutput, AGpsDaemonTakesTheDateTimeAndPositionFromTheSentences)
     const int port = free_port();
     ASSERT_GT(port, 0);
     TempDir dir;
-    const std::string log = dir.str() + "/gpsd.log", port_s = std::to_string(port);
-    std::fflush(nullptr);
-    const pid_t gpsd = fork();
-    if (gpsd == 0) {
-        const int fd = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (fd >= 0) {
-            dup2(fd, 1);
-            dup2(fd, 2);
-        }
-        execl(daemon.c_str(), "gpsd", "-N", "-n", "-b", "-S", port_s.c_str(), receiver.path().c_str(),
-              static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    GpsdRun run = {daemon, std::to_string(port), receiver.path(), dir.str() + "/gpsd.log"};
+    const std::string& log = run.log;
+    const int gpsd = start_child(exec_gpsd, &run);
     ASSERT_GT(gpsd, 0);
 
     int sock = -1;
@@ -547,8 +554,7 @@ TEST_F(SerialOutput, AGpsDaemonTakesTheDateTimeAndPositionFromTheSentences)
         }
         close(sock);
     }
-    kill(gpsd, SIGTERM);
-    waitpid(gpsd, nullptr, 0);
+    end_child(gpsd, SIGTERM, 10);
     ASSERT_GE(sock, 0) << "gpsd did not listen: " << read_file(log);
     ASSERT_FALSE(fix.empty()) << "no fix with a time came from gpsd:\n" << seen << "\n" << read_file(log);
     EXPECT_NE(fix.find("\"time\":\"2024-12-31T12:3"), std::string::npos) << fix;

@@ -3,6 +3,7 @@
 // one engine and propeller, a straight wing, a tail, a fuselage of elliptic sections and a
 // tricycle gear, flown on the bundled part files.
 #pragma once
+#include "hl_design.h"
 #include "hl_plane.h"
 #include "hl_types.h"
 
@@ -21,28 +22,6 @@ inline void syn_foils(planestruct& pl, int p, const char* name)
     syn_text(pl.Rafl1[p], name);
     syn_text(pl.Tafl0[p], name);
     syn_text(pl.Tafl1[p], name);
-}
-
-// Part `to` as the mirror of part `from` (the left partner of a right-hand part).
-inline void syn_mirror(planestruct& pl, int from, int to)
-{
-    pl.els[to] = pl.els[from];
-    pl.Xarm[to] = -pl.Xarm[from];
-    pl.Yarm[to] = pl.Yarm[from];
-    pl.Zarm[to] = pl.Zarm[from];
-    pl.Croot[to] = pl.Croot[from];
-    pl.Ctip[to] = pl.Ctip[from];
-    pl.semilen[to] = pl.semilen[from];
-    pl.sweep1[to] = pl.sweep1[from];
-    pl.dihed[to] = pl.dihed[from];
-    std::memcpy(pl.anginc[to], pl.anginc[from], sizeof pl.anginc[0]);
-    std::memcpy(pl.ailn[to], pl.ailn[from], sizeof pl.ailn[0]);
-    std::memcpy(pl.flap[to], pl.flap[from], sizeof pl.flap[0]);
-    std::memcpy(pl.elev[to], pl.elev[from], sizeof pl.elev[0]);
-    std::memcpy(pl.Rafl0[to], pl.Rafl0[from], sizeof pl.Rafl0[0]);
-    std::memcpy(pl.Rafl1[to], pl.Rafl1[from], sizeof pl.Rafl1[0]);
-    std::memcpy(pl.Tafl0[to], pl.Tafl0[from], sizeof pl.Tafl0[0]);
-    std::memcpy(pl.Tafl1[to], pl.Tafl1[from], sizeof pl.Tafl1[0]);
 }
 
 // An elliptic body section: points 0 (top) to 8 (bottom) down the right side, 9 to 15 up the left.
@@ -102,7 +81,7 @@ inline planestruct syn_aircraft(void)
         pl.ailn[5][e] = e >= 2;
     }
     syn_foils(pl, 5, "NACA 2412 (popular).afl");
-    syn_mirror(pl, 5, 4);
+    copy_foil(&pl, 5, 4);
 
     pl.els[11] = 2;
     pl.semilen[11] = 5.0f;
@@ -113,7 +92,7 @@ inline planestruct syn_aircraft(void)
     pl.anginc[11][0] = pl.anginc[11][1] = -1.5f;
     pl.elev[11][0] = pl.elev[11][1] = 1;
     syn_foils(pl, 11, "NACA 0009 (symmetrical).afl");
-    syn_mirror(pl, 11, 10);
+    copy_foil(&pl, 11, 10);
 
     pl.els[12] = 2;
     pl.semilen[12] = 4.0f;

@@ -143,6 +143,10 @@ inline TestPilot speed_pilot(float speed)
     return p;
 }
 
+// Equivalent airspeed in knots, true airspeed brought to sea level: the calibrated airspeed of the
+// handbooks, less the small compressibility correction at these speeds.
+inline float eas_kt(void) { return flt.av * std::sqrt(atm.rho / con.rhoSL) * con.msctokts; }
+
 // Sets every engine's throttle lever, leaving the other controls as they are.
 inline void set_throttle(float throttle)
 {

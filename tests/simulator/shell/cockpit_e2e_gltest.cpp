@@ -17,6 +17,7 @@
 #include "hl_wind.h"
 #include "kvscreen.h"
 #include "kvtest.h"
+#include "open_dialog.h"
 #include "panel.h"
 #include "panel_local.h"
 #include "plt.h"
@@ -31,28 +32,6 @@
 namespace {
 
 constexpr double FRAME_MS = 50.0;   // the test clock's step: the simulator's own frame period
-
-double wrap180(double a)
-{
-    while (a > 180.0) a -= 360.0;
-    while (a < -180.0) a += 360.0;
-    return a;
-}
-
-bool ends_with(const char* s, const char* tail)
-{
-    const size_t a = std::strlen(s), b = std::strlen(tail);
-    return a >= b && std::strcmp(s + a - b, tail) == 0;
-}
-int listed(const char* name)
-{
-    for (int i = 0; i < g_num_items; i++)
-        if (std::strcmp(g_name[i], name) == 0) return i;
-    return -1;
-}
-// The open dialog (window 998 at 240, 56): row i of its list and the button one folder up.
-void click_row(int i) { push_click(240 + 100, 56 + 437 - 10.0f * static_cast<float>(i)); }
-void click_folder_up(void) { push_click(240 + 160, 56 + 454); }
 
 // Where the panel's controls are, from the layout the loaded aircraft set up.
 float x11(void) { return ins.x_loc[SLOT_RADIOS]; }
@@ -125,13 +104,6 @@ struct Flight {
 };
 
 Flight* g_f = nullptr;
-Seen* g_seen = nullptr;
-
-void put(const char* k, double v) { g_seen->v[k] = v; }
-void put_max(const char* k, double v)
-{
-    if (!g_seen->v.count(k) || v > g_seen->v[k]) g_seen->v[k] = v;
-}
 
 // A yoke key at most every tenth of a second of flight.
 void fly_toward(float pitch, float bank)
@@ -165,14 +137,6 @@ int nearest_vor(void)
         if (d < best_d) best_d = d, best = n;
     }
     return best;
-}
-
-// Calm air: the tests check the controls, not a gusting wind drawn from the random sequence.
-void calm_air(void)
-{
-    atm.use_realwxr = 0;
-    atm.wndspd1 = atm.wndspd2 = atm.shrspd1 = atm.shrspd2 = atm.trblnc1 = atm.trblnc2 = 0.0f;
-    atm.rain_tstm = atm.burst_prob = 1.0f;
 }
 
 void flight_hook(void)
@@ -394,11 +358,9 @@ class CockpitE2E : public ProgramFolders {};
 Seen fly_by_panel(const std::string& report, bool jet)
 {
     Flight flight;
-    Seen seen;
     flight.jet = jet;
     g_f = &flight;
-    g_seen = &seen;
-    const Seen s = fly_in_child(report, flight_hook, &seen, 600);
+    const Seen s = fly_in_child(report, flight_hook, 600);
     for (const auto& [k, x] : s.v) std::printf("  %s = %.6g\n", k.c_str(), x);
     for (const std::string& a : s.alerts) std::printf("  alert%s\n", a.c_str());
     auto v = [&](const char* k) { return s.get(k); };
@@ -488,9 +450,7 @@ void mouse_hook(void)
     if (m.pass == 6) {
         put("mouse_is_joy", msc.mouse_is_joy);
         put("controls_type", set.controls_type);
-        atm.use_realwxr = 0;
-        atm.wndspd1 = atm.wndspd2 = atm.shrspd1 = atm.shrspd2 = atm.trblnc1 = atm.trblnc2 = 0.0f;
-        atm.rain_tstm = atm.burst_prob = 1.0f;
+        calm_air();
     }
     const float agl = static_cast<float>(flt.Y[0] - env.localh_cg);
     if (m.pass >= 6 && m.step < 4) {
@@ -530,10 +490,8 @@ void mouse_hook(void)
 TEST_F(CockpitE2E, TheMouseFliesOnceTheWindscreenIsClicked)
 {
     MouseFlight flight;
-    Seen seen;
     g_m = &flight;
-    g_seen = &seen;
-    const Seen s = fly_in_child(work.str() + "/mouse.txt", mouse_hook, &seen, 300);
+    const Seen s = fly_in_child(work.str() + "/mouse.txt", mouse_hook, 300);
     for (const auto& [k, x] : s.v) std::printf("  %s = %.6g\n", k.c_str(), x);
     ASSERT_EQ(s.get("rc"), 0);
     EXPECT_EQ(s.get("controls_type"), -1);   // no joystick here

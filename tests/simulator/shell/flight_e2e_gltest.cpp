@@ -30,13 +30,6 @@ namespace {
 
 constexpr double PI = 3.14159265358979;
 
-double wrap180(double a)
-{
-    while (a > 180.0) a -= 360.0;
-    while (a < -180.0) a += 360.0;
-    return a;
-}
-
 // The test pilot: throttle full, the parking brake released by a click on its panel control, and a
 // key on the number pad at most every tenth of a second of simulated time -- pitch to the phase's
 // attitude, bank toward the phase's heading.
@@ -76,7 +69,6 @@ struct Pilot {
 };
 
 Pilot* g_pilot = nullptr;
-Seen* g_seen = nullptr;
 int g_pass = 0;
 // The runway: centre and heading, for the along- and cross-track distances.
 double g_rx = 0, g_rz = 0, g_rh = 0;
@@ -94,12 +86,7 @@ double ground_at(double x, double z)
     return h;
 }
 
-void put(const char* k, double v) { g_seen->v[k] = v; }
 double get(const char* k) { return g_seen->get(k); }
-void put_max(const char* k, double v)
-{
-    if (!g_seen->v.count(k) || v > g_seen->v[k]) g_seen->v[k] = v;
-}
 
 void pass_hook(void)
 {
@@ -122,9 +109,7 @@ void pass_hook(void)
         put("h_eqlbm", pln[0].h_eqlbm);
         // Calm air: the flight checks the pilot, the flight model and the region shift, not how a
         // gusting tailwind drawn from the random sequence swings a light aircraft about.
-        atm.use_realwxr = 0;
-        atm.wndspd1 = atm.wndspd2 = atm.shrspd1 = atm.shrspd2 = atm.trblnc1 = atm.trblnc2 = 0.0f;
-        atm.rain_tstm = atm.burst_prob = 1.0f;
+        calm_air();
         put("brake_at_start", set.parkbrake);
     }
     // The parking brake's panel control once the frame loop runs; a pass later (the panel takes the
@@ -225,10 +210,8 @@ class FlightE2E : public ProgramFolders {};
 TEST_F(FlightE2E, TrainerTakesOffFromItsStartRunwayClimbsAndFliesIntoTheNextSquare)
 {
     Pilot pilot;
-    Seen seen;
     g_pilot = &pilot;
-    g_seen = &seen;
-    Seen s = fly_in_child(work.str() + "/flight.txt", pass_hook, &seen, 240);   // four minutes at most
+    Seen s = fly_in_child(work.str() + "/flight.txt", pass_hook, 240);   // four minutes at most
     auto v = [&](const char* k) { return s.v.count(k) ? s.v.at(k) : -1e30; };
     for (const auto& [k, x] : s.v) std::printf("  %s = %.6g\n", k.c_str(), x);
     for (const std::string& a : s.alerts) std::printf("  alert%s\n", a.c_str());

@@ -10,13 +10,13 @@
 #include "kvscreen.h"
 #include "kvtest.h"
 #include "lax.h"
+#include "open_dialog.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -42,13 +42,13 @@ void pass_hook(void)
     if (g_script->passes == g_script->close_at) push_close();
 }
 
-using Values = std::map<std::string, std::string>;
+using Values = ChildReport;
 
 // Runs Kestrova in a child process (the window system and speech start once per process, as in the
 // real program); `values` filled during the run is reported back with the result and the passes.
 Values run_kestrova(Script& script, Values& values, const std::string& report)
 {
-    run_in_child_process([&] {
+    return run_child_with_report([&](ChildReport& r) {
         g_script = &script;
         int rc = -1;
         try {
@@ -60,21 +60,9 @@ Values run_kestrova(Script& script, Values& values, const std::string& report)
         values["passes"] = std::to_string(script.passes);
         for (const RecordedAlert& a : recorded_alerts())
             if (a.code == ALERT_ABOUT) values["about"] = a.l1;
-        std::ofstream out(report);
-        for (const auto& [k, v] : values) out << k << '\t' << v << '\n';
-        out.close();
-    }, 120);
-    Values got;
-    std::ifstream in(report);
-    std::string line;
-    while (std::getline(in, line)) {
-        const size_t tab = line.find('\t');
-        if (tab != std::string::npos) got[line.substr(0, tab)] = line.substr(tab + 1);
-    }
-    return got;
+        r = values;
+    }, report, 120);
 }
-
-double num(const Values& v, const std::string& k) { return v.count(k) ? std::stod(v.at(k)) : -1e30; }
 
 // The middle of a menu's title and of an item, in logical units.
 void click_title(int menu)
@@ -119,7 +107,7 @@ protected:
     Values run(Script& script, Values& values)
     {
         Values got = run_kestrova(script, values, work.str() + "/report" + std::to_string(runs++) + ".txt");
-        EXPECT_EQ(num(got, "rc"), 0) << "the run did not end well";
+        EXPECT_EQ(report_num(got, "rc"), 0) << "the run did not end well";
         return got;
     }
 };
@@ -143,12 +131,12 @@ TEST_F(RealMenus, QuitChosenFromTheFileMenuByTwoClicksEndsTheProgram)
         if (n == 4) v["gdone_at_4"] = std::to_string(gdone);
     };
     const Values got = run(s, v);
-    EXPECT_EQ(num(got, "menu_up"), 1);
+    EXPECT_EQ(report_num(got, "menu_up"), 1);
     EXPECT_EQ(got.at("quit_title"), "Quit");
-    EXPECT_GT(num(got, "fill"), 50);
-    EXPECT_GT(num(got, "text"), 5);
-    EXPECT_EQ(num(got, "gdone_at_4"), 1);
-    EXPECT_EQ(num(got, "passes"), 4);   // the click on Quit ended the loop in the next pass
+    EXPECT_GT(report_num(got, "fill"), 50);
+    EXPECT_GT(report_num(got, "text"), 5);
+    EXPECT_EQ(report_num(got, "gdone_at_4"), 1);
+    EXPECT_EQ(report_num(got, "passes"), 4);   // the click on Quit ended the loop in the next pass
     // Quit wrote the preferences.
     EXPECT_EQ(read_file(prefs_path()).rfind("I\n51 version\n", 0), 0u);
 }
@@ -189,14 +177,14 @@ TEST_F(RealMenus, AViewChosenFromTheViewMenuIsShownAndTicked)
         }
     };
     const Values got = run(s, v);
-    EXPECT_EQ(num(got, "view"), 516);
-    EXPECT_EQ(num(got, "full"), 1);
-    EXPECT_EQ(num(got, "menu_after_choice"), -1);
-    EXPECT_GT(num(got, "tick516"), 3);
-    EXPECT_EQ(num(got, "tick500"), 0);
-    EXPECT_GT(num(got, "tick530"), 3);
-    EXPECT_EQ(num(got, "tick529"), 0);
-    EXPECT_EQ(num(got, "menu_closed"), -1);
+    EXPECT_EQ(report_num(got, "view"), 516);
+    EXPECT_EQ(report_num(got, "full"), 1);
+    EXPECT_EQ(report_num(got, "menu_after_choice"), -1);
+    EXPECT_GT(report_num(got, "tick516"), 3);
+    EXPECT_EQ(report_num(got, "tick500"), 0);
+    EXPECT_GT(report_num(got, "tick530"), 3);
+    EXPECT_EQ(report_num(got, "tick529"), 0);
+    EXPECT_EQ(report_num(got, "menu_closed"), -1);
 }
 
 TEST_F(RealMenus, ARunwayEndChosenThroughTheLocationSubmenusStartsThere)
@@ -232,32 +220,16 @@ TEST_F(RealMenus, ARunwayEndChosenThroughTheLocationSubmenusStartsThere)
         }
     };
     const Values got = run(s, v);
-    EXPECT_EQ(num(got, "up4"), 7);
-    EXPECT_EQ(num(got, "up5"), 20);
+    EXPECT_EQ(report_num(got, "up4"), 7);
+    EXPECT_EQ(report_num(got, "up5"), 20);
     EXPECT_EQ(got.count("end_title") ? got.at("end_title").substr(0, 4) : "", "Rwy ");
-    EXPECT_EQ(num(got, "apt_ok"), 1);
-    EXPECT_EQ(num(got, "rwy_ok"), 1);
-    EXPECT_EQ(num(got, "backwards"), 1);
-    EXPECT_NEAR(num(got, "psi"), num(got, "want_psi"), 1e-3);
-    EXPECT_NEAR(num(got, "from_end"), 10.0, 2.0);   // 10 m inside the runway's end (a frame has run since)
-    EXPECT_EQ(num(got, "up6"), -1);
+    EXPECT_EQ(report_num(got, "apt_ok"), 1);
+    EXPECT_EQ(report_num(got, "rwy_ok"), 1);
+    EXPECT_EQ(report_num(got, "backwards"), 1);
+    EXPECT_NEAR(report_num(got, "psi"), report_num(got, "want_psi"), 1e-3);
+    EXPECT_NEAR(report_num(got, "from_end"), 10.0, 2.0);   // 10 m inside the runway's end (a frame has run since)
+    EXPECT_EQ(report_num(got, "up6"), -1);
 }
-
-bool ends_with(const char* s, const char* tail)
-{
-    const size_t a = std::strlen(s), b = std::strlen(tail);
-    return a >= b && std::strcmp(s + a - b, tail) == 0;
-}
-
-int listed(const char* name)
-{
-    for (int i = 0; i < g_num_items; i++)
-        if (std::strcmp(g_name[i], name) == 0) return i;
-    return -1;
-}
-
-// The open dialog's row i (window 998 lies at 240, 56 on the screen).
-void click_row(int i) { push_click(240 + 100, 56 + 437 - 10.0f * static_cast<float>(i)); }
 
 TEST_F(RealMenus, OpenAircraftLoadsTheAircraftChosenInTheDialog)
 {
@@ -268,7 +240,7 @@ TEST_F(RealMenus, OpenAircraftLoadsTheAircraftChosenInTheDialog)
         if (mnw.topwin == WIND_OPEN) {
             if (step == 0 && ends_with(wrk_path, "Cessna 172 Skyhawk/") && g_num_items > 0) {
                 v["first_listed"] = g_name[0];
-                push_click(240 + 160, 56 + 454);   // go up a level
+                click_folder_up();
                 step = 1;
             } else if (step == 1 && ends_with(wrk_path, "General Aviation/") && listed("Schweizer 2-32") >= 0) {
                 click_row(listed("Schweizer 2-32"));
@@ -293,10 +265,10 @@ TEST_F(RealMenus, OpenAircraftLoadsTheAircraftChosenInTheDialog)
     const Values got = run(s, v);
     EXPECT_EQ(got.count("first_listed") ? got.at("first_listed") : "", "Cessna 172 Skyhawk.acf");
     EXPECT_EQ(got.count("file") ? got.at("file") : "", "Schweizer 2-32.acf");
-    EXPECT_EQ(num(got, "topwin"), 0);
-    EXPECT_EQ(num(got, "numen"), 0);   // the glider
-    EXPECT_NEAR(num(got, "from_end"), 10.0, 2.0);   // restarted at the end of the start runway
-    EXPECT_LT(num(got, "passes"), s.close_at);
+    EXPECT_EQ(report_num(got, "topwin"), 0);
+    EXPECT_EQ(report_num(got, "numen"), 0);   // the glider
+    EXPECT_NEAR(report_num(got, "from_end"), 10.0, 2.0);   // restarted at the end of the start runway
+    EXPECT_LT(report_num(got, "passes"), s.close_at);
 }
 
 TEST_F(RealMenus, ASettingsWindowOpensWithItsPictureAndTheAboutBoxShows)
@@ -327,9 +299,9 @@ TEST_F(RealMenus, ASettingsWindowOpensWithItsPictureAndTheAboutBoxShows)
         }
     };
     const Values got = run(s, v);
-    EXPECT_EQ(num(got, "topwin"), 9);
-    EXPECT_LT(num(got, "black"), 100);
-    EXPECT_EQ(num(got, "closed"), 0);
+    EXPECT_EQ(report_num(got, "topwin"), 9);
+    EXPECT_LT(report_num(got, "black"), 100);
+    EXPECT_EQ(report_num(got, "closed"), 0);
     EXPECT_EQ(got.count("about") ? got.at("about").substr(0, 9) : "", "Kestrova:");
 }
 

@@ -8,6 +8,7 @@
 #include "kvdb.h"
 #include "kvtest.h"
 #include "lax.h"
+#include "prefs_snapshot.h"
 
 #include <cmath>
 #include <cstdio>
@@ -59,23 +60,6 @@ int world_airport(const char* id)
     for (int a = 0; a <= apt_wrl_max; a++)
         if (std::strncmp(apt_id[a], id, 4) == 0) return a;
     return -1;
-}
-
-// Every record the preferences touch, byte for byte.
-std::string snapshot()
-{
-    std::string s;
-    auto add = [&s](const void* p, size_t n) { s.append(static_cast<const char*>(p), n); };
-    add(&set, sizeof set);
-    add(&atm, sizeof atm);
-    add(&nav, sizeof nav);
-    add(&msc, sizeof msc);
-    add(&ins, sizeof ins);
-    add(&rel, sizeof rel);
-    add(&env, sizeof env);
-    add(&flt, sizeof flt);
-    add(&pln[0], sizeof pln[0]);
-    return s;
 }
 
 class Prefs : public ::testing::Test {
@@ -369,12 +353,12 @@ TEST_F(Prefs, AnUnreadableFileChangesNothingAndGivesANotice)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         unusual_state();
-        const std::string before = snapshot();
+        const std::string before = prefs_snapshot();
         dir.write("bad.prf", c.bytes);
         const std::string bad = dir.str() + "/bad.prf";
         clear_recorded_alerts();
         EXPECT_EQ(grab_prefs(bad.c_str(), FILE_KIND_PREFS, 0), 0);
-        EXPECT_TRUE(snapshot() == before) << "the settings changed";
+        EXPECT_TRUE(prefs_snapshot() == before) << "the settings changed";
         ASSERT_EQ(recorded_alerts().size(), 1u);
         EXPECT_EQ(recorded_alerts()[0].code, 2002);
         EXPECT_EQ(recorded_alerts()[0].l1, "I could not read the preferences file, so I am using the factory settings.");
@@ -583,9 +567,9 @@ TEST_F(Prefs, ADamagedSituationLeavesTheFlightAsItWas)
     dir.write("cut.sit", join_lines(l));
     hard_prefs();
     atm.temp_SL = 77;
-    const std::string before = snapshot();
+    const std::string before = prefs_snapshot();
     EXPECT_EQ(grab_prefs(sit.c_str(), FILE_KIND_SITUATION, 1), 0);
-    EXPECT_TRUE(snapshot() == before);
+    EXPECT_TRUE(prefs_snapshot() == before);
     ASSERT_EQ(recorded_alerts().size(), 1u);
     EXPECT_EQ(recorded_alerts()[0].code, 2002);
     EXPECT_EQ(recorded_alerts()[0].l1, "I could not read this situation file, so nothing has changed.");
@@ -596,7 +580,7 @@ TEST_F(Prefs, ADamagedSituationLeavesTheFlightAsItWas)
 TEST_F(Prefs, ASituationOfAnotherVersionIsANoticeNotTheEnd)
 {
     hard_prefs();
-    const std::string before = snapshot();
+    const std::string before = prefs_snapshot();
     for (const char* bytes : {"I\n50 version\n", "I\n-1 version\nz\n\n"}) {
         SCOPED_TRACE(bytes);
         dir.write("old.sit", bytes);
@@ -610,7 +594,7 @@ TEST_F(Prefs, ASituationOfAnotherVersionIsANoticeNotTheEnd)
     EXPECT_EQ(grab_prefs((dir.str() + "/none.sit").c_str(), FILE_KIND_SITUATION, 1), 0);
     ASSERT_EQ(recorded_alerts().size(), 1u);
     EXPECT_EQ(recorded_alerts()[0].l3, "The file could not be opened.");
-    EXPECT_TRUE(snapshot() == before);
+    EXPECT_TRUE(prefs_snapshot() == before);
 }
 
 // ---- the way out ------------------------------------------------------------------------------------

@@ -2,11 +2,11 @@
 // yoke toward a wanted pitch and bank, and the key that centres it, read from the flight as a
 // person reads the instruments. The end-to-end flights press these through the event loop.
 #pragma once
+#include "hl_keys.h"   // VK_NUMPAD0
 #include "hl_types.h"
 
 #include <cmath>
 
-constexpr int VK_NUMPAD0 = 96;
 // The number-pad yoke: 5 centres roll and yaw, 2 and 8 pitch up and down, 4 and 6 roll left and
 // right.
 constexpr int KEY_CENTRE = VK_NUMPAD0 + 5, KEY_PITCH_UP = VK_NUMPAD0 + 2, KEY_PITCH_DOWN = VK_NUMPAD0 + 8;
