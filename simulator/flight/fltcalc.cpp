@@ -453,14 +453,15 @@ void set_a(void)
 
     // Downwash the wings and stabilisers feel on the next sub-step.
     const float subsonic = 1.0f - supersonic_share(flt.machno);
-    for (int p = 4; p <= 11; p++) {
-        for (int e = 0; e < 8; e++) {
-            float dw = 0.0f;
-            if (subsonic > 0.0f) {
-                for (int n = 0; n < fgeo.dw_count[p][e]; n++) dw -= wash[fgeo.dw_source[p][e][n]];
-            }
-            flt.downwash[p][e] = dw * subsonic;
+    for (int p = 4; p <= 11; p++)
+        for (int e = 0; e < 8; e++) flt.downwash[p][e] = 0.0f;
+    for (int t = 0; t < fgeo.dw_elems; t++) {
+        const int p = fgeo.dw_elem[t] / 8, e = fgeo.dw_elem[t] % 8;
+        float dw = 0.0f;
+        if (subsonic > 0.0f) {
+            for (int n = 0; n < fgeo.dw_count[p][e]; n++) dw -= wash[fgeo.dw_source[p][e][n]];
         }
+        flt.downwash[p][e] = dw * subsonic;
     }
 
     body_forces();
