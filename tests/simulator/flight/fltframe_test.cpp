@@ -199,6 +199,22 @@ TEST_F(Driver, DumpBlockOnlyWhenAskedAndForOneFrame)
 
 // ---- the other aircraft --------------------------------------------------------------------------
 
+// Where the other eleven aircraft stand, and how many of them later stand over 100 m from there:
+// a frame flies each a few metres at most, a re-spawn puts it somewhere new.
+struct OthersAt {
+    double x[12], z[12];
+    OthersAt()
+    {
+        for (int i = 1; i < 12; i++) x[i] = flt.X[i], z[i] = flt.Z[i];
+    }
+    int respawned(void) const
+    {
+        int n = 0;
+        for (int i = 1; i < 12; i++) n += std::hypot(flt.X[i] - x[i], flt.Z[i] - z[i]) > 100.0;
+        return n;
+    }
+};
+
 TEST_F(Driver, ANewAircraftRespawnsAllElevenInsideTheBox)
 {
     msc.prd = 1.0f / 60.0f;
@@ -223,19 +239,13 @@ TEST_F(Driver, ANewAircraftRespawnsAllElevenInsideTheBox)
     EXPECT_NEAR(flt.X[1] - x1, lookup_sin[k] * step, 1e-3);
     EXPECT_NEAR(flt.Z[1] - z1, -lookup_cos[k] * step, 1e-3);
     // Changing the aircraft file re-spawns every one of them in the same frame.
-    // (A frame flies each a metre or so; a re-spawn puts it somewhere new.)
-    double x[12], z[12];
-    for (int i = 1; i < 12; i++) x[i] = flt.X[i], z[i] = flt.Z[i];
+    const OthersAt same_file;
     move_other_aircraft();
-    int moved = 0;
-    for (int i = 1; i < 12; i++) moved += std::hypot(flt.X[i] - x[i], flt.Z[i] - z[i]) > 100.0;
-    EXPECT_EQ(moved, 0);
-    for (int i = 1; i < 12; i++) x[i] = flt.X[i], z[i] = flt.Z[i];
+    EXPECT_EQ(same_file.respawned(), 0);
+    const OthersAt new_file;
     std::snprintf(pln[0].C_path, STR_LEN, "%s", "another aircraft");
     move_other_aircraft();
-    moved = 0;
-    for (int i = 1; i < 12; i++) moved += std::hypot(flt.X[i] - x[i], flt.Z[i] - z[i]) > 100.0;
-    EXPECT_EQ(moved, 11);
+    EXPECT_EQ(new_file.respawned(), 11);
 }
 
 TEST_F(Driver, OtherAircraftClimbAwayFromTheGroundAndTheMothershipFliesHigh)
@@ -311,14 +321,10 @@ TEST_F(Driver, ANewAircraftRespawnsTheTowPlaneAndTheMothershipToo)
         flt.X[1] = flt.X[0];
         flt.Z[1] = flt.Z[0] - 20.0;
         flt.v[1] = 30.0f;
-        double x[12], z[12];
-        for (int i = 1; i < 12; i++) x[i] = flt.X[i], z[i] = flt.Z[i];
+        const OthersAt before;
         std::snprintf(pln[0].C_path, STR_LEN, "another aircraft %d", k++);
         move_other_aircraft();
-        // A frame flies none of them more than a few metres; a re-spawn puts each somewhere new.
-        int moved = 0;
-        for (int i = 1; i < 12; i++) moved += std::hypot(flt.X[i] - x[i], flt.Z[i] - z[i]) > 100.0;
-        EXPECT_EQ(moved, 11) << c.what;
+        EXPECT_EQ(before.respawned(), 11) << c.what;
         const double d = con.nmtomtrs * 40.0f;
         EXPECT_LE(std::fabs(flt.X[1] - flt.X[0]), d + 1.0) << c.what;
         EXPECT_LE(std::fabs(flt.Z[1] - flt.Z[0]), d + 1.0) << c.what;
