@@ -53,6 +53,9 @@ void flt_prepare(void)
         for (int e = 0; e < 8; e++)
             for (int k = 4; k <= 11; k++)
                 if (pl.in_downwash[p][k][e]) fgeo.dw_source[p][e][fgeo.dw_count[p][e]++] = k;
+    for (int p = 4; p <= 11; p++)
+        for (int e = 0; e < 8; e++)
+            if (fgeo.dw_count[p][e] > 0) fgeo.dw_elem[fgeo.dw_elems++] = p * 8 + e;
     const float base = clampf(1.0f - 2.306e-5f * pl.critalt, 0.0f, 1.0f);
     fgeo.boost = 1.0f - std::pow(base, 4.14f);
     for (int b = 18; b <= 24; b++) {
