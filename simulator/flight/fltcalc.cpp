@@ -65,37 +65,98 @@ float wash_fraction(float sigma, float lo, float mx, float hi)
     return 1.0f;
 }
 
+// A control surface's increments before its part's stall and its smoothing: its lift, drag and
+// moment per degree of deflection (l, d, m) and its lift, drag and moment increments at the
+// deflection (L, cd, cm).
+struct con_base {
+    float l, d, m;
+    float L, cd, cm;
+};
+
+con_base con_eff_base(int type, float crat, float def)
+{
+    float c = crat > 0.0f ? crat : 0.0f;
+    con_base b;
+    b.l = std::sqrt(c) * 0.1097f / 1.5f;
+    b.d = c * 0.003f / 0.25f;
+    b.m = (0.75f - 0.5f * c) * b.l;
+    if (type == 6) {
+        b.l *= 2.0f; b.d *= 2.0f; b.m *= 0.5f;
+    } else if (type == 8) {
+        b.l = 0.0f; b.d *= 4.0f; b.m = 0.0f;
+    } else if (type == 7) {
+        b.l *= 0.5f; b.d *= 2.0f; b.m = 0.0f;
+    }
+    b.L = -def * b.l * deflection_effect(std::fabs(def));
+    b.cd = std::fabs(def) * b.d;
+    b.cm = def * b.m;
+    return b;
+}
+
+// The increments an element of `part` gets: a stalled part's surfaces lift a fifth as much,
+// smoothed ones less.
+void con_eff_finish(int part, const con_base& b, float* cl, float* cd, float* cm)
+{
+    float L = b.L;
+    if (flt.stalled[part]) L *= 0.2f;
+    int smooth = pln[0].con_smooth;
+    if (smooth == 1) L *= 0.7f;
+    else if (smooth == 2) L *= 0.85f;
+    *cl = L;
+    *cd = b.cd;
+    *cm = b.cm;
+}
+
+// The control surfaces of one part in a sub-step, each worked out when an element first needs it.
+struct part_controls {
+    enum { AILN, SPLR, SBRK, DRUD, ELEV, RUDD, KINDS };
+    con_base base[KINDS];
+    int ready[KINDS] = {};
+};
+
 // The element's controls and flaps: coefficient increments and the alpha increment they cause.
-void element_controls(int p, int j, float* dcl, float* dcd, float* dcm, float* dalpha)
+// The one-cycle dump reports every surface of every element as it is worked out.
+void element_controls(int p, int j, part_controls& pc, float* dcl, float* dcd, float* dcm, float* dalpha)
 {
     const planestruct& pl = pln[0];
     const int left = is_left(p);
     float cl, cd, cm;
+    auto surface = [&](int kind, int type, float crat, float def, const char* name) {
+        if (set.cycout) {
+            set_con_eff(p, type, crat, def, &cl, &cd, &cm, name);
+            return;
+        }
+        if (!pc.ready[kind]) {
+            pc.base[kind] = con_eff_base(type, crat, def);
+            pc.ready[kind] = 1;
+        }
+        con_eff_finish(p, pc.base[kind], &cl, &cd, &cm);
+    };
     if (pl.ailn[p][j]) {
-        set_con_eff(p, 5, pl.ailn_crat, (p == 4 || p == 6 || p == 8) ? flt.lailndef : flt.railndef, &cl, &cd, &cm,
-                    "AILERON");
+        surface(part_controls::AILN, 5, pl.ailn_crat, (p == 4 || p == 6 || p == 8) ? flt.lailndef : flt.railndef,
+                "AILERON");
         *dcl += cl; *dcd += cd; *dcm += cm;
         *dalpha += induce_alpha(cl, p);
     }
     if (pl.splr[p][j]) {
-        set_con_eff(p, 6, pl.splr_crat, left ? flt.lsplrdef : flt.rsplrdef, &cl, &cd, &cm, "SPOILER");
+        surface(part_controls::SPLR, 6, pl.splr_crat, left ? flt.lsplrdef : flt.rsplrdef, "SPOILER");
         *dcl += cl; *dcd += cd; *dcm += cm;
     }
     if (pl.sbrk[p][j] && flt.sbrk >= 1) {
-        set_con_eff(p, 7, pl.sbrk_crat, (float)flt.sbrk * pl.sbrk_def * 0.5f, &cl, &cd, &cm, "SPEEDBRAKE");
+        surface(part_controls::SBRK, 7, pl.sbrk_crat, (float)flt.sbrk * pl.sbrk_def * 0.5f, "SPEEDBRAKE");
         *dcl += cl; *dcd += cd; *dcm += cm;
     }
     if (pl.drud[p][j]) {
-        set_con_eff(p, 8, pl.drud_crat, left ? flt.ldruddef : flt.rdruddef, &cl, &cd, &cm, "DRAG-RUDDER");
+        surface(part_controls::DRUD, 8, pl.drud_crat, left ? flt.ldruddef : flt.rdruddef, "DRAG-RUDDER");
         *dcl += cl; *dcd += cd; *dcm += cm;
     }
     if (pl.elev[p][j] && pl.hstabtype == 0) {
-        set_con_eff(p, 5, pl.elev_crat, p == 10 ? flt.lhstbdef : flt.rhstbdef, &cl, &cd, &cm, "ELEVATOR");
+        surface(part_controls::ELEV, 5, pl.elev_crat, p == 10 ? flt.lhstbdef : flt.rhstbdef, "ELEVATOR");
         *dcl += cl; *dcd += cd; *dcm += cm;
         *dalpha += induce_alpha(cl, p);
     }
     if (pl.rudd[p][j]) {
-        set_con_eff(p, 5, pl.rudd_crat, flt.ruddef, &cl, &cd, &cm, "RUDDER");
+        surface(part_controls::RUDD, 5, pl.rudd_crat, flt.ruddef, "RUDDER");
         *dcl += cl; *dcd += cd; *dcm += cm;
         *dalpha += induce_alpha(cl, p);
     }
@@ -117,6 +178,7 @@ struct part_air {
     float sd, cd;            // sine (signed by side) and cosine of the dihedral
     float vp;                // airspeed across the span, slowed by the sweep
     float s_part, c_part;    // the part's angle to the air before each element's incidence
+    part_controls controls;  // the control surfaces, worked out once for all the elements
 };
 
 // What an element's airflow hands to its force: the angle its airfoil meets (before the
@@ -220,12 +282,12 @@ void element_airflow(const part_air& c, int j, element_air* out)
 
 // Element j's controls, coefficients and force, added to the sums; adds its downwash source to
 // wash[p].
-void element_force(const part_air& c, int j, const element_air& air, float* wash)
+void element_force(part_air& c, int j, const element_air& air, float* wash)
 {
     const planestruct& pl = pln[0];
     const int p = c.p, dump = c.dump;
     float dcl = 0.0f, dcd = 0.0f, dcm = 0.0f, dalpha = 0.0f;
-    element_controls(p, j, &dcl, &dcd, &dcm, &dalpha);
+    element_controls(p, j, c.controls, &dcl, &dcd, &dcm, &dalpha);
     const float alpha = air.alpha + dalpha;
     flt.alpha[p][j] = alpha;
     if (dump)
@@ -302,29 +364,12 @@ float induce_alpha(float cl, int part)
 
 void set_con_eff(int part, int type, float crat, float def, float* cl, float* cd, float* cm, const char* name)
 {
-    float c = crat > 0.0f ? crat : 0.0f;
-    float l = std::sqrt(c) * 0.1097f / 1.5f;
-    float d = c * 0.003f / 0.25f;
-    float m = (0.75f - 0.5f * c) * l;
-    if (type == 6) {
-        l *= 2.0f; d *= 2.0f; m *= 0.5f;
-    } else if (type == 8) {
-        l = 0.0f; d *= 4.0f; m = 0.0f;
-    } else if (type == 7) {
-        l *= 0.5f; d *= 2.0f; m = 0.0f;
-    }
+    const con_base b = con_eff_base(type, crat, def);
     if (set.cycout) {
         trk_printf("\n   %s RESULTS FOR %4.2f CHORD SURFACE, DEFLECTED %6.2f DEG:\n", name, crat, def);
-        trk_printf("      cl=%7.4f per deg.\n      cd=%7.4f per deg.\n      cm=%7.4f per deg.\n", -l, d, m);
+        trk_printf("      cl=%7.4f per deg.\n      cd=%7.4f per deg.\n      cm=%7.4f per deg.\n", -b.l, b.d, b.m);
     }
-    float L = -def * l * deflection_effect(std::fabs(def));
-    if (flt.stalled[part]) L *= 0.2f;
-    int smooth = pln[0].con_smooth;
-    if (smooth == 1) L *= 0.7f;
-    else if (smooth == 2) L *= 0.85f;
-    *cl = L;
-    *cd = std::fabs(def) * d;
-    *cm = def * m;
+    con_eff_finish(part, b, cl, cd, cm);
 }
 
 void set_a(void)
@@ -408,14 +453,15 @@ void set_a(void)
 
     // Downwash the wings and stabilisers feel on the next sub-step.
     const float subsonic = 1.0f - supersonic_share(flt.machno);
-    for (int p = 4; p <= 11; p++) {
-        for (int e = 0; e < 8; e++) {
-            float dw = 0.0f;
-            if (subsonic > 0.0f) {
-                for (int n = 0; n < fgeo.dw_count[p][e]; n++) dw -= wash[fgeo.dw_source[p][e][n]];
-            }
-            flt.downwash[p][e] = dw * subsonic;
+    for (int p = 4; p <= 11; p++)
+        for (int e = 0; e < 8; e++) flt.downwash[p][e] = 0.0f;
+    for (int t = 0; t < fgeo.dw_elems; t++) {
+        const int p = fgeo.dw_elem[t] / 8, e = fgeo.dw_elem[t] % 8;
+        float dw = 0.0f;
+        if (subsonic > 0.0f) {
+            for (int n = 0; n < fgeo.dw_count[p][e]; n++) dw -= wash[fgeo.dw_source[p][e][n]];
         }
+        flt.downwash[p][e] = dw * subsonic;
     }
 
     body_forces();

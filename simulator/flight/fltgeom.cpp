@@ -53,6 +53,9 @@ void flt_prepare(void)
         for (int e = 0; e < 8; e++)
             for (int k = 4; k <= 11; k++)
                 if (pl.in_downwash[p][k][e]) fgeo.dw_source[p][e][fgeo.dw_count[p][e]++] = k;
+    for (int p = 4; p <= 11; p++)
+        for (int e = 0; e < 8; e++)
+            if (fgeo.dw_count[p][e] > 0) fgeo.dw_elem[fgeo.dw_elems++] = p * 8 + e;
     {
         const int ns = f_body_s_dim(18, 0), nr = f_body_r_dim(18);
         float zmin = 1e30f, zmax = -1e30f;

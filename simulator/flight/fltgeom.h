@@ -32,6 +32,8 @@ struct fltgeomstruct {
     // it lies in, in ascending order.
     int dw_count[28][8];
     int dw_source[28][8][8];
+    int dw_elems;                  // how many elements lie in a wake at all
+    int dw_elem[64];               // and which: part * 8 + element
     // Engines: the density ratio a supercharger adds, holding sea-level power to the critical height.
     float boost;
     // Fuselage: its wave drag coefficient past Mach 1 on its frontal area A, as the least a body of

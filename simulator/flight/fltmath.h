@@ -35,15 +35,11 @@ inline float atan2_el(float y, float x)
         base = PI8;
     }
     const double u = (small - c * big) / (big + c * small);
-    const double u2 = u * u;
-    // atan(u) = u - u^3/3 + u^5/5 - ... + u^13/13.
-    double poly = 1.0 / 13.0;
-    poly = poly * u2 - 1.0 / 11.0;
-    poly = poly * u2 + 1.0 / 9.0;
-    poly = poly * u2 - 1.0 / 7.0;
-    poly = poly * u2 + 1.0 / 5.0;
-    poly = poly * u2 - 1.0 / 3.0;
-    poly = poly * u2 + 1.0;
+    // atan(u) = u (1 - z/3 + z^2/5 - ... + z^6/13) with z = u^2, the terms paired (Estrin's
+    // scheme) so that the sum waits on three products in a row rather than seven.
+    const double z = u * u, z2 = z * z, z4 = z2 * z2;
+    const double p01 = 1.0 - z * (1.0 / 3.0), p23 = 1.0 / 5.0 - z * (1.0 / 7.0), p45 = 1.0 / 9.0 - z * (1.0 / 11.0);
+    const double poly = (p01 + z2 * p23) + z4 * (p45 + z2 * (1.0 / 13.0));
     double r = base + u * poly;
     if (ay > ax) r = 4.0 * PI8 - r;
     if (x < 0.0f) r = 8.0 * PI8 - r;

@@ -1,6 +1,7 @@
 // integ.cpp -- explicit Euler integration of the user's aircraft, air data and the angle caches.
 #include "integ.h"
 
+#include "fltmath.h"
 #include "fltutil.h"
 
 #include "hl_funct.h"
@@ -186,11 +187,11 @@ void integ_vx(void)
     // Path angles over the ground and through the air; atan2 keeps them defined at rest.
     double hv = std::sqrt(flt.vX * flt.vX + flt.vZ * flt.vZ);
     double hw = std::sqrt(wX * wX + wZ * wZ);
-    flt.vpath = (float)std::atan2(flt.vY, hv) * RAD;
-    flt.avpath = (float)std::atan2(wY, hw) * RAD;
+    flt.vpath = atan2_el((float)flt.vY, (float)hv) * RAD;
+    flt.avpath = atan2_el((float)wY, (float)hw) * RAD;
     // Without horizontal motion the path has no heading of its own: take the nose's.
-    flt.hpath = hv > MIN_FLOW_SPEED ? fltwrap((float)std::atan2(flt.vX, -flt.vZ) * RAD, 0.0f, 360.0f) : flt.psi[0];
-    flt.ahpath = hw > MIN_FLOW_SPEED ? fltwrap((float)std::atan2(wX, -wZ) * RAD, 0.0f, 360.0f) : flt.psi[0];
+    flt.hpath = hv > MIN_FLOW_SPEED ? fltwrap(atan2_el((float)flt.vX, (float)-flt.vZ) * RAD, 0.0f, 360.0f) : flt.psi[0];
+    flt.ahpath = hw > MIN_FLOW_SPEED ? fltwrap(atan2_el((float)wX, (float)-wZ) * RAD, 0.0f, 360.0f) : flt.psi[0];
 
     // Angle of attack and sideslip: the air velocity turned into body axes.
     float t1 = (float)wX * flt.cospsi + (float)wZ * flt.sinpsi;
