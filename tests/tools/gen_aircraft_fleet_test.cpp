@@ -40,10 +40,10 @@ const Bundled k_fleet[] = {
 
 // The part files the airfoil generator bundles (the shared list both generators work from).
 const std::set<std::string> k_airfoils = {
-    "NACA 2412 (popular).afl",      "NACA 0009 (symmetrical).afl",       "NACA 0012 (symmetrical).afl",
-    "Clark-Y (good propeller).afl", "NACA 4415 (high lift).afl",         "NACA 63-215 (laminar).afl",
-    "NACA 64A204 (transonic).afl",  "NACA 63A219 (thick transport).afl", "NACA 65-410 (laminar tip).afl",
-    "NACA 65A004 (thin symmetrical).afl", "NACA 65(3)-618 (sailplane).afl"};
+    "NACA 2412 (popular).afl",           "NACA 0009 (symmetrical).afl",   "NACA 0012 (symmetrical).afl",
+    "Clark-Y (good propeller).afl",      "NACA 4415 (high lift).afl",     "NACA 64A204 (transonic).afl",
+    "NACA 63A219 (thick transport).afl", "NACA 65-410 (laminar tip).afl", "NACA 65A004 (thin symmetrical).afl",
+    "NACA 65(3)-618 (sailplane).afl"};
 const std::set<std::string> k_flaps = {"plain flap.flp", "slotted flap.flp", "fowler flap.flp", "slotted flap (30 deg).flp"};
 
 std::string program_path(const char* rel) { return std::string(KV_PROGRAM_DIR) + "/" + rel; }

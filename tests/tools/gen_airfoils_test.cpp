@@ -21,10 +21,10 @@ const std::string kSections = std::string(KV_SOURCE_DIR) + "/tools/gen_airfoils/
 
 // The part files the bundled aircraft and the designer's new aircraft name.
 const char* kAirfoils[] = {
-    "NACA 2412 (popular).afl",      "NACA 0009 (symmetrical).afl",      "NACA 0012 (symmetrical).afl",
-    "Clark-Y (good propeller).afl", "NACA 4415 (high lift).afl",        "NACA 63-215 (laminar).afl",
-    "NACA 64A204 (transonic).afl",  "NACA 63A219 (thick transport).afl", "NACA 65-410 (laminar tip).afl",
-    "NACA 65A004 (thin symmetrical).afl", "NACA 65(3)-618 (sailplane).afl",
+    "NACA 2412 (popular).afl",           "NACA 0009 (symmetrical).afl",       "NACA 0012 (symmetrical).afl",
+    "Clark-Y (good propeller).afl",      "NACA 4415 (high lift).afl",         "NACA 64A204 (transonic).afl",
+    "NACA 63A219 (thick transport).afl", "NACA 65-410 (laminar tip).afl",     "NACA 65A004 (thin symmetrical).afl",
+    "NACA 65(3)-618 (sailplane).afl",
 };
 const char* kFlaps[] = {"plain flap.flp", "slotted flap.flp", "fowler flap.flp", "slotted flap (30 deg).flp"};
 
