@@ -7,6 +7,7 @@
 #include "fltgeom.h"
 #include "fltutil.h"
 #include "funct.h"
+#include "funct_elem.h"
 #include "hl_drplane.h"
 #include "fltmath.h"
 #include "hl_funct.h"
@@ -280,9 +281,9 @@ void element_airflow(const part_air& c, int j, element_air* out)
     out->alpha = alpha;
 }
 
-// Element j's controls, coefficients and force, added to the sums; adds its downwash source to
-// wash[p].
-void element_force(part_air& c, int j, const element_air& air, float* wash)
+// Element j's controls, coefficients and force, added to the totals t; adds its downwash source
+// to wash[p].
+void element_force(part_air& c, int j, const element_air& air, float* wash, force_totals& t)
 {
     const planestruct& pl = pln[0];
     const int p = c.p, dump = c.dump;
@@ -295,11 +296,14 @@ void element_force(part_air& c, int j, const element_air& air, float* wash)
                    "alpha of %6.2f deg.\n\n", dalpha, alpha);
 
     float lift, drag, moment;
-    float cl = F_el_force_turned(dcl, dcd, dcm, &lift, &drag, &moment, p, j, air.sin_dd, air.cos_dd);
-    addFaero(-drag, -lift * c.sd, lift * c.cd, fgeo.el_x[p][j], fgeo.el_y[p][j], fgeo.el_z[p][j]);
-    flt.M += moment * c.cd;
-    flt.N -= moment * c.sd;
-    if (dump) aeroforcerep();
+    float cl = elem_chain::force_turned(dcl, dcd, dcm, &lift, &drag, &moment, p, j, air.sin_dd, air.cos_dd);
+    add_aero(t, -drag, -lift * c.sd, lift * c.cd, fgeo.el_x[p][j], fgeo.el_y[p][j], fgeo.el_z[p][j]);
+    t.M += moment * c.cd;
+    t.N -= moment * c.sd;
+    if (dump) {
+        put_aero_totals(t);
+        aeroforcerep();
+    }
 
     // A stalled wing's wake flickers.
     float k = flt.stalled[p] ? std::fabs(std::sin(2.0f * msc.elap_time)) : 1.0f;
@@ -333,17 +337,21 @@ void lifting_part(int p, float* wash)
         trk_separator();
         trk_separator();
         element_air air;
+        force_totals t = take_aero_totals();
         for (int j = 0; j < els; j++) {
             element_airflow(c, j, &air);
-            element_force(c, j, air, wash);
+            element_force(c, j, air, wash, t);
         }
+        put_aero_totals(t);
         return;
     }
     // The elements' airflows depend on none of their forces: worked out first, side by side,
     // they keep their arc tangents off the chain of each element's coefficients.
     element_air air[8];
     for (int j = 0; j < els; j++) element_airflow(c, j, &air[j]);
-    for (int j = 0; j < els; j++) element_force(c, j, air[j], wash);
+    force_totals t = take_aero_totals();
+    for (int j = 0; j < els; j++) element_force(c, j, air[j], wash, t);
+    put_aero_totals(t);
 }
 
 }  // namespace
