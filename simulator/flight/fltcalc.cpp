@@ -180,6 +180,7 @@ struct part_air {
     float vp;                // airspeed across the span, slowed by the sweep
     float s_part, c_part;    // the part's angle to the air before each element's incidence
     part_controls controls;  // the control surfaces, worked out once for all the elements
+    elem_chain::part_chain chain;   // what the elements' coefficients share
 };
 
 // What an element's airflow hands to its force: the angle its airfoil meets (before the
@@ -296,7 +297,7 @@ void element_force(part_air& c, int j, const element_air& air, float* wash, forc
                    "alpha of %6.2f deg.\n\n", dalpha, alpha);
 
     float lift, drag, moment;
-    float cl = elem_chain::force_turned(dcl, dcd, dcm, &lift, &drag, &moment, p, j, air.sin_dd, air.cos_dd);
+    float cl = elem_chain::force_turned(dcl, dcd, dcm, &lift, &drag, &moment, p, j, air.sin_dd, air.cos_dd, c.chain);
     add_aero(t, -drag, -lift * c.sd, lift * c.cd, fgeo.el_x[p][j], fgeo.el_y[p][j], fgeo.el_z[p][j]);
     t.M += moment * c.cd;
     t.N -= moment * c.sd;
@@ -324,6 +325,7 @@ void lifting_part(int p, float* wash)
     c.vp = std::fabs(std::cos(sweep * DEG) * flt.av);
     c.propwash = !pl.is_heli && pl.entype >= 1 && pl.entype <= 3;
     c.nprops = pl.numen < 0 ? 0 : pl.numen > 4 ? 4 : pl.numen;
+    c.chain = elem_chain::chain_of(p);
     const float a_part = pred.alpha * c.cd - pred.beta * c.sd;
     c.s_part = std::sin(a_part * DEG);
     c.c_part = std::cos(a_part * DEG);

@@ -19,7 +19,7 @@ constexpr float DEG = PI / 180.0f;
 
 void anyfoil(float alpha, float* cl, float* cd, float* cm, int p, int r, int k, int e)
 {
-    const elem_chain::coeffs c = elem_chain::foil_at(alpha, p, r, k, e);
+    const elem_chain::coeffs c = elem_chain::foil_at(alpha, p, r, k, e, elem_chain::chain_of(p));
     *cl = c.cl;
     *cd = c.cd;
     *cm = c.cm;
@@ -27,7 +27,7 @@ void anyfoil(float alpha, float* cl, float* cd, float* cm, int p, int r, int k, 
 
 void Fco_subsonic(float dcl, float dcd, float dcm, float* cl, float* cd, float* cm, int p, int e)
 {
-    const elem_chain::coeffs c = elem_chain::subsonic_at(dcl, dcd, dcm, element_mach(p, e), p, e);
+    const elem_chain::coeffs c = elem_chain::subsonic_at(dcl, dcd, dcm, element_mach(p, e), p, e, elem_chain::chain_of(p));
     *cl = c.cl;
     *cd = c.cd;
     *cm = c.cm;
@@ -85,7 +85,7 @@ float F_el_force(float dcl, float dcd, float dcm, float* lift, float* drag, floa
 float F_el_force_turned(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int p, int e,
                         float s, float c)
 {
-    return elem_chain::force_turned(dcl, dcd, dcm, lift, drag, moment, p, e, s, c);
+    return elem_chain::force_turned(dcl, dcd, dcm, lift, drag, moment, p, e, s, c, elem_chain::chain_of(p));
 }
 
 static void totals(const char* title, int trailing, float fa, float fs, float fn)

@@ -28,28 +28,50 @@ struct coeffs {
     float cl, cd, cm;
 };
 
+// What the chain of one part's elements shares in a sub-step, worked out once for them all.
+struct part_chain {
+    int one_foil;       // one airfoil file everywhere (and no dump): one look-up, no blends
+    int feels_ground;   // the ground effect acts on the part's lift
+    int slats_work;     // the slats' stretch is usable (slatted elements divide by it)
+    float h;            // the slats' stretch of the angle of attack, 1 retracted
+    float stall_at;     // deg, the element angle past which the part is stalled
+    float warn_at;      // deg, the element angle past which the stall warning sounds; infinite where it cannot
+};
+
+inline part_chain chain_of(int p)
+{
+    const planestruct& pl = pln[0];
+    part_chain pc;
+    pc.one_foil = fgeo.single_foil[p] && !set.cycout;
+    pc.feels_ground = pl.is_heli ? p == 0 : (p >= 4 && p <= 11);
+    pc.h = 1.0f + (pl.slat_effect[p] - 1.0f) * flt.slat;
+    pc.slats_work = pc.h > 1e-6f;
+    pc.stall_at = pl.alpha_max[p] * pc.h;
+    const int can_warn = !pl.is_heli && p >= 4 && p <= 11 && flt.vind > 0.3f * msc.est_Vs * con.msctokts;
+    pc.warn_at = can_warn ? pl.alpha_max[p] * pc.h - 4.0f : HUGE_VALF;
+    return pc;
+}
+
 // anyfoil's work, inlined into the element chain (one call per element) so its results stay in
 // registers.
-[[gnu::always_inline]] inline coeffs foil_at(float alpha, int p, int r, int k, int e)
+[[gnu::always_inline]] inline coeffs foil_at(float alpha, int p, int r, int k, int e, const part_chain& pc)
 {
     const planestruct& pl = pln[0];
     const airfoilstruct& af = afl[0];
     const int dump = set.cycout;
 
-    float h = 1.0f + (pl.slat_effect[p] - 1.0f) * flt.slat;
+    const float h = pc.h;
     float zl = af.al_zl[p][r][k];
     float a = pl.al_D_al0[p] * (alpha - zl);
-    int slatted = pl.slat[p][e] != 0 && h > 1e-6f;
+    int slatted = pl.slat[p][e] != 0 && pc.slats_work;
     if (slatted) a /= h;
     float m = a + zl;
 
     // alpha_max is the part's stall angle as the finite wing meets it (the file's stall angle over
     // the finite-wing ratio), so it is compared with the element's own angle, not with the
     // reduced angle that reads the tables: the flag so rises where the lift peaks.
-    flt.stalled[p] = alpha > pl.alpha_max[p] * h;
-    if (!pl.is_heli && p >= 4 && p <= 11 && alpha > pl.alpha_max[p] * h - 4.0f &&
-        flt.vind > 0.3f * msc.est_Vs * con.msctokts)
-        flt.stallwarning = 1;
+    flt.stalled[p] = alpha > pc.stall_at;
+    if (alpha > pc.warn_at) flt.stallwarning = 1;
 
     float i = foil_index(m);
     int F = (int)i;
@@ -102,7 +124,8 @@ struct coeffs {
 }
 
 // Fco_subsonic's work at the element's Mach number ml, inlined into the element chain.
-[[gnu::always_inline]] inline coeffs subsonic_at(float dcl, float dcd, float dcm, float ml, int p, int e)
+[[gnu::always_inline]] inline coeffs subsonic_at(float dcl, float dcd, float dcm, float ml, int p, int e,
+                                                const part_chain& pc)
 {
     const planestruct& pl = pln[0];
     const airfoilstruct& af = afl[0];
@@ -112,9 +135,9 @@ struct coeffs {
     // [root/tip][low/high] results; repeated files are looked up once.
     float L[2][2], D[2][2], Mo[2][2];
     float c_l, c_d, c_m, f = fgeo.span_frac[p][e], re = 0.0f;
-    if (fgeo.single_foil[p] && !dump) {
+    if (pc.one_foil) {
         // One file everywhere: no blend by Reynolds number or along the span.
-        const coeffs one = foil_at(alpha, p, 0, 0, e);
+        const coeffs one = foil_at(alpha, p, 0, 0, e, pc);
         c_l = one.cl;
         c_d = one.cd;
         c_m = one.cm;
@@ -181,8 +204,7 @@ struct coeffs {
     }
 
     float cdi = c_l * c_l * fgeo.cdi_factor[p];
-    int feels_ground = pl.is_heli ? p == 0 : (p >= 4 && p <= 11);
-    if (c_l > 0.0f && feels_ground) {
+    if (c_l > 0.0f && pc.feels_ground) {
         cdi *= flt.CDIgrndeffect[p];
         c_l *= flt.CL_grndeffect[p];
         if (dump) {
@@ -227,8 +249,9 @@ struct coeffs {
     return {c_l, c_d, c_m};
 }
 
+// F_el_force_turned with the part's shares pc.
 [[gnu::always_inline]] inline float force_turned(float dcl, float dcd, float dcm, float* lift, float* drag, float* moment, int p,
-                                                 int e, float s, float c)
+                                                 int e, float s, float c, const part_chain& pc)
 {
     float cl, cd, cm;
     // The element meets the air at its own speed: the flow across its span, slowed by the sweep of
@@ -237,7 +260,7 @@ struct coeffs {
     const float ml = element_mach(p, e);
     float w = supersonic_share(ml);
     if (w <= 0.0f) {
-        const coeffs sub = subsonic_at(dcl, dcd, dcm, ml, p, e);
+        const coeffs sub = subsonic_at(dcl, dcd, dcm, ml, p, e, pc);
         cl = sub.cl;
         cd = sub.cd;
         cm = sub.cm;

@@ -252,6 +252,7 @@ void aprop(int i, float x, float y, float z)
             for (int k = 0; k < 4; k++) blade_airflow(disc, e, k, &air[e][k]);
     // The torque, the thrust and the force totals stay in registers through the blade elements.
     float dtq = flt.Dtq[i], thrust = flt.thrust[i];
+    const elem_chain::part_chain chain = elem_chain::chain_of(i);
     force_totals t = take_prop_totals();
     for (int e = 0; e < els; e++) {
         const float r = fgeo.el_r[i][e];
@@ -265,7 +266,7 @@ void aprop(int i, float x, float y, float z)
             flt.deldir[i][e] = b.deldir;
             flt.alpha[i][e] = b.alpha;
             float lift, drag, moment;
-            elem_chain::force_turned(0.0f, 0.0f, 0.0f, &lift, &drag, &moment, i, e, b.sin_dd, b.cos_dd);
+            elem_chain::force_turned(0.0f, 0.0f, 0.0f, &lift, &drag, &moment, i, e, b.sin_dd, b.cos_dd, chain);
             dtq += 0.25f * drag * r * blades;
             float T = 0.25f * blades * lift;
             thrust += T;
