@@ -181,6 +181,10 @@ struct part_air {
     float s_part, c_part;    // the part's angle to the air before each element's incidence
     part_controls controls;  // the control surfaces, worked out once for all the elements
     elem_chain::part_chain chain;   // what the elements' coefficients share
+    // The propellers whose slipstream reaches the part (bit k, propeller k) and what each adds to
+    // the normal and axial speed of an element in it, with the share of its stream.
+    int wash_props;
+    float wash_n[4], wash_a[4], wash_f[4];
 };
 
 // What an element's airflow hands to its force: the angle its airfoil meets (before the
@@ -224,21 +228,16 @@ void element_airflow(const part_air& c, int j, element_air* out)
     }
 
     // Propwash of every propeller whose stream reaches the element.
-    if (c.propwash) {
-        for (int k = 0; k < c.nprops; k++) {
-            if (!pl.in_propwash[p][k][j]) continue;
-            const float dv = flt.DVinc[k];
-            const float svc = slipstream[k].svc, cvc = slipstream[k].cvc, sigma = slipstream[k].sigma;
-            float f = wash_fraction(sigma, pl.lo_washdir[p][k], pl.max_washdir[p][k], pl.hi_washdir[p][k]);
-            vn += (p == 12 || p == 13 ? dv : cvc * dv) * f;
-            va -= svc * dv * f;
-            if (dump) {
-                trk_printf("   The propwash from engine #%d is at an angle of %6.2f deg. (aircraft body axis system, "
-                           "0=horizontal, 90=straight up)\n", k + 1, sigma);
-                trk_printf("   This causes %5.1f%% of the total propwash to act on the surface.\n", 100.0f * f);
-                trk_printf("   The speed increment due to propwash is therefore %6.2f m/s\n", dv * f);
-                trk_printf("   Vector form AFTER propwash is: V=%6.2f, %6.2f\n", vn, va);
-            }
+    for (unsigned m = (unsigned)(c.wash_props & fgeo.wash_props[p][j]); m != 0; m &= m - 1) {
+        const int k = __builtin_ctz(m);
+        vn += c.wash_n[k];
+        va -= c.wash_a[k];
+        if (dump) {
+            trk_printf("   The propwash from engine #%d is at an angle of %6.2f deg. (aircraft body axis system, "
+                       "0=horizontal, 90=straight up)\n", k + 1, slipstream[k].sigma);
+            trk_printf("   This causes %5.1f%% of the total propwash to act on the surface.\n", 100.0f * c.wash_f[k]);
+            trk_printf("   The speed increment due to propwash is therefore %6.2f m/s\n", flt.DVinc[k] * c.wash_f[k]);
+            trk_printf("   Vector form AFTER propwash is: V=%6.2f, %6.2f\n", vn, va);
         }
     }
 
@@ -326,6 +325,19 @@ void lifting_part(int p, float* wash)
     c.propwash = !pl.is_heli && pl.entype >= 1 && pl.entype <= 3;
     c.nprops = pl.numen < 0 ? 0 : pl.numen > 4 ? 4 : pl.numen;
     c.chain = elem_chain::chain_of(p);
+    // Propwash of every propeller whose stream reaches the part: the same for all its elements.
+    c.wash_props = 0;
+    if (c.propwash) {
+        for (int k = 0; k < c.nprops; k++) {
+            const float dv = flt.DVinc[k];
+            const float svc = slipstream[k].svc, cvc = slipstream[k].cvc, sigma = slipstream[k].sigma;
+            const float f = wash_fraction(sigma, pl.lo_washdir[p][k], pl.max_washdir[p][k], pl.hi_washdir[p][k]);
+            c.wash_props |= 1 << k;
+            c.wash_n[k] = (p == 12 || p == 13 ? dv : cvc * dv) * f;
+            c.wash_a[k] = svc * dv * f;
+            c.wash_f[k] = f;
+        }
+    }
     const float a_part = pred.alpha * c.cd - pred.beta * c.sd;
     c.s_part = std::sin(a_part * DEG);
     c.c_part = std::cos(a_part * DEG);
