@@ -194,7 +194,7 @@ struct element_air {
 };
 
 // The airflow through element j: its speed (flt.v_el), its flow turn (flt.deldir) and angle.
-void element_airflow(const part_air& c, int j, element_air* out)
+[[gnu::always_inline]] inline void element_airflow(const part_air& c, int j, element_air* out)
 {
     const planestruct& pl = pln[0];
     const int p = c.p, dump = c.dump;

@@ -52,7 +52,7 @@ struct blade_air {
 };
 
 // Blade element e at clock position k: its speed, the turn of its flow and its angle of attack.
-void blade_airflow(const blade_disc& bd, int e, int k, blade_air* out)
+[[gnu::always_inline]] inline void blade_airflow(const blade_disc& bd, int e, int k, blade_air* out)
 {
     const int i = bd.i;
     const float r = fgeo.el_r[i][e];
