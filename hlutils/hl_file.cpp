@@ -278,6 +278,13 @@ char* strscan(char* buf, const char* label, int size)
     return buf;
 }
 
+void wrong_version_alert(const char* path, int severity)
+{
+    MACIBM_alert("The following file is the wrong version for this version of Kestrova:", path,
+                 "Throw that file away. You should only use the files that came with the program.",
+                 "You may have to re-install Kestrova from the CD.", severity);
+}
+
 int inf_open(const char* path, int type, int version, int alert)
 {
     close_input(inf1);
@@ -316,10 +323,7 @@ int inf_open(const char* path, int type, int version, int alert)
         return 0;
     }
     if (v != version) {
-        if (alert)
-            MACIBM_alert("The following file is the wrong version for this version of Kestrova:", path,
-                         "Throw that file away. You should only use the files that came with the program.",
-                         "You may have to re-install Kestrova from the CD.", ALERT_FATAL);
+        if (alert) wrong_version_alert(path, ALERT_FATAL);
         close_input(inf1);
         return 0;
     }

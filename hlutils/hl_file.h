@@ -36,6 +36,8 @@ constexpr int FILE_TYPE_SQUARE = 204;  // scenery square, binary
 // is wrong (silently), or the version differs. With alert 1 a wrong version or an unreadable
 // version is fatal.
 int inf_open(const char* path, int type, int version, int alert);
+// The alert of a file of another version than this program's, naming path, with severity (ALERT_*).
+void wrong_version_alert(const char* path, int severity);
 
 // Starts writing path on ouf (dropping what it held) and writes the header in this machine's byte
 // order. The writing goes to path + ".tmp"; path itself is untouched until ouf_close. Returns 1 when

@@ -52,13 +52,6 @@ static bool needs_swap(const planestruct* rec, int header_reversed)
     return header_reversed != 0;
 }
 
-static void damaged_alert(const char* path)
-{
-    MACIBM_alert("An error occurred during read-in of the aircraft file.",
-                 "Either the file has been corrupted, or it is not really an aircraft file.", path, "",
-                 ALERT_NOTICE);
-}
-
 // The header of a file that inf_open refused: an aircraft file's letter and a version other than
 // ours tells a wrong version from a damaged file.
 static bool other_version(const char* path)
@@ -97,13 +90,23 @@ AcfReadResult read_plane_record(const char* path, planestruct* rec, int version_
     return ACF_READ_OK;
 }
 
+void acf_read_alert(AcfReadResult r, const char* path)
+{
+    if (r == ACF_READ_VERSION)
+        wrong_version_alert(path, ALERT_NOTICE);
+    else if (r == ACF_READ_DAMAGED)
+        MACIBM_alert("An error occurred during read-in of the aircraft file.",
+                     "Either the file has been corrupted, or it is not really an aircraft file.", path, "",
+                     ALERT_NOTICE);
+}
+
 int read_plane(int p, const char* path)
 {
     if (p < 0 || p > 1 || !path) return 0;
     switch (read_plane_record(path, &pln[p], 1)) {
     case ACF_READ_OK: return 1;
     case ACF_READ_MISSING: return 0;  // no such file: the caller falls back or goes without
-    default: damaged_alert(path); return 0;
+    default: acf_read_alert(ACF_READ_DAMAGED, path); return 0;
     }
 }
 

@@ -352,6 +352,9 @@ enum AcfReadResult {
 // record is read into a scratch copy first: *rec changes only with ACF_READ_OK, and then holds
 // the record in this machine's byte order with every text terminated.
 AcfReadResult read_plane_record(const char* path, planestruct* rec, int version_fatal);
+// The notice of a file that read_plane_record could not take for being damaged or of another
+// version, naming path; nothing for ACF_READ_OK and ACF_READ_MISSING, whose handling is the caller's.
+void acf_read_alert(AcfReadResult r, const char* path);
 
 // Reads the aircraft file at path into pln[p]. The whole record is read into a scratch copy first;
 // a file that is missing returns 0 silently, one that is damaged (bad header, short record) raises

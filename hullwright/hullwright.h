@@ -47,6 +47,11 @@ enum { BODY_FUSELAGE = 18, BODY_NACELLE = 19, BODY_MISC = 23, BODY_FAIRING = 25 
 
 // ---- program, menus and files (hw_main.cpp) -------------------------------------------------------
 
+// A text into a 400-character field of the record, the rest of the field zeroed, so that what is
+// written to the file depends on the text alone.
+void hw_set_text(char* dst, const char* src);
+// The aircraft's file name and path, and its name: the file name less its ".acf".
+void hw_set_names(const char* file, const char* path);
 // Start values of hmsc and of the wireframe switch.
 void hw_defaults(void);
 void hw_setupmenus(void);

@@ -17,13 +17,6 @@
 
 namespace {
 
-// A text into a 400-character field, the rest of the field zeroed.
-void set_text(char* dst, const char* src)
-{
-    std::memset(dst, 0, STR_LEN);
-    std::snprintf(dst, STR_LEN, "%s", src ? src : "");
-}
-
 // A body section from the station's z, half-width, top and bottom.
 struct section {
     float z, hw, top, bottom;
@@ -258,10 +251,7 @@ void setup_baseplane(const char* name)
     std::memset(&pln[1], 0, sizeof pln[1]);
     planestruct& pl = pln[0];
     pl.is_heli = heli;
-    set_text(pl.C_file, name);
-    set_text(pl.C_path, name);
-    const size_t n = std::strlen(pl.C_file);
-    std::snprintf(pl.C_name, STR_LEN, "%.*s", static_cast<int>(n >= 4 ? n - 4 : n), pl.C_file);
+    hw_set_names(name, name);
 
     // "N", three digits and two capitals, drawn over the identifier codes.
     pl.tailnum[0] = 'N';
@@ -273,12 +263,12 @@ void setup_baseplane(const char* name)
     else airplane(pl);
     for (int p = 0; p < 18; p++) {
         const char* foil = default_foil(p);
-        set_text(pl.Rafl0[p], foil);
-        set_text(pl.Rafl1[p], foil);
-        set_text(pl.Tafl0[p], foil);
-        set_text(pl.Tafl1[p], foil);
+        hw_set_text(pl.Rafl0[p], foil);
+        hw_set_text(pl.Rafl1[p], foil);
+        hw_set_text(pl.Tafl0[p], foil);
+        hw_set_text(pl.Tafl1[p], foil);
     }
-    set_text(pl.flap_str, FLAP_PLAIN);
+    hw_set_text(pl.flap_str, FLAP_PLAIN);
     if (pl.gear_type >= 2)
         for (int k = 0; k < 3; k++) pl.gear_stat[k] = 1;
 

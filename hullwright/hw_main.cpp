@@ -29,14 +29,6 @@ constexpr int PREFS_VERSION = 3;
 constexpr int PREFS_KIND = 207;
 
 int g_quit_done = 0;     // Quit ran its questions in this pass and the program is ending
-planestruct g_opened;    // an aircraft file being read, taken only when whole
-
-// A text into a 400-character field, the rest of the field zeroed.
-void set_text(char* dst, const char* src)
-{
-    std::memset(dst, 0, STR_LEN);
-    std::snprintf(dst, STR_LEN, "%s", src ? src : "");
-}
 
 int ends_with_acf(const char* s)
 {
@@ -162,22 +154,11 @@ void quit(void)
 // The alerts of a file that could not be taken.
 void open_failed(AcfReadResult r, const char* path)
 {
-    switch (r) {
-    case ACF_READ_MISSING:
+    if (r == ACF_READ_MISSING)
         MACIBM_alert("I am unable to open the airplane! Sorry!!!", "I am trying to open:", path,
                      "The actual file-opening has failed. inf_open failed after string selected!", ALERT_NOTICE);
-        break;
-    case ACF_READ_VERSION:
-        MACIBM_alert("The following file is the wrong version for this version of Kestrova:", path,
-                     "Throw that file away. You should only use the files that came with the program.",
-                     "You may have to re-install Kestrova from the CD.", ALERT_NOTICE);
-        break;
-    default:
-        MACIBM_alert("An error occurred during read-in of the aircraft file.",
-                     "Either the file has been corrupted, or it is not really an aircraft file.", path, "",
-                     ALERT_NOTICE);
-        break;
-    }
+    else
+        acf_read_alert(r, path);
 }
 
 // A text line of the preference file without its line end; false at the end of the file.
@@ -208,6 +189,22 @@ bool pref_float(float* v)
 }
 
 }  // namespace
+
+void hw_set_text(char* dst, const char* src)
+{
+    std::memset(dst, 0, STR_LEN);
+    std::snprintf(dst, STR_LEN, "%s", src ? src : "");
+}
+
+void hw_set_names(const char* file, const char* path)
+{
+    hw_set_text(pln[0].C_file, file);
+    hw_set_text(pln[0].C_path, path);
+    const size_t n = std::strlen(pln[0].C_file);
+    std::memset(pln[0].C_name, 0, STR_LEN);
+    std::snprintf(pln[0].C_name, STR_LEN, "%.*s", static_cast<int>(ends_with_acf(pln[0].C_file) ? n - 4 : n),
+                  pln[0].C_file);
+}
 
 void hw_defaults(void)
 {
@@ -368,19 +365,19 @@ void hw_handlekey(char c)
 int openplane(int quiet)
 {
     char name[STR_LEN], path[STR_LEN];
-    set_text(name, pln[0].C_file);
-    set_text(path, pln[0].C_path);
+    hw_set_text(name, pln[0].C_file);
+    hw_set_text(path, pln[0].C_path);
     if (!quiet && !MACIBM_opensave(WIND_OPEN, OS_KIND_AIRCRAFT, name, path)) return 0;
 
-    // Read into a copy: a file that cannot be taken leaves the aircraft being edited as it was.
-    const AcfReadResult r = read_plane_record(path, &g_opened, 0);
+    // The reader takes the file only when it is whole: one that cannot be taken leaves the
+    // aircraft being edited as it was.
+    const AcfReadResult r = read_plane_record(path, &pln[0], 0);
     if (r != ACF_READ_OK) {
         if (!(quiet && r == ACF_READ_MISSING)) open_failed(r, path);
         return 0;
     }
-    pln[0] = g_opened;
-    set_text(pln[0].C_file, name);
-    set_text(pln[0].C_path, path);
+    hw_set_text(pln[0].C_file, name);
+    hw_set_text(pln[0].C_path, path);
     assign_all_thicknesses();
     load_plane_geo(1, 0, 0);
     hmsc.planemod = 0;
@@ -393,8 +390,8 @@ int openplane(int quiet)
 int writeout(int save_as)
 {
     char name[STR_LEN], path[STR_LEN];
-    set_text(name, pln[0].C_file);
-    set_text(path, pln[0].C_path);
+    hw_set_text(name, pln[0].C_file);
+    hw_set_text(path, pln[0].C_path);
     if (!hmsc.planenamed || save_as) {
         if (!MACIBM_opensave(WIND_SAVE, OS_KIND_AIRCRAFT, name, path)) return 0;
         // The open dialog lists aircraft files by their ending, and the paint files are named from
@@ -409,11 +406,7 @@ int writeout(int save_as)
     std::memcpy(keep_file, pln[0].C_file, STR_LEN);
     std::memcpy(keep_name, pln[0].C_name, STR_LEN);
     std::memcpy(keep_path, pln[0].C_path, STR_LEN);
-    set_text(pln[0].C_file, name);
-    set_text(pln[0].C_path, path);
-    const size_t n = std::strlen(name);
-    std::memset(pln[0].C_name, 0, STR_LEN);
-    std::snprintf(pln[0].C_name, STR_LEN, "%.*s", static_cast<int>(ends_with_acf(name) ? n - 4 : n), name);
+    hw_set_names(name, path);
     // Written whole beside the old file and then put in its place, or not at all.
     if (!write_plane(0, path)) {
         std::memcpy(pln[0].C_file, keep_file, STR_LEN);
@@ -458,8 +451,8 @@ void hw_read_prefs(void)
     char keep_file[STR_LEN], keep_path[STR_LEN];
     std::memcpy(keep_file, pln[0].C_file, STR_LEN);
     std::memcpy(keep_path, pln[0].C_path, STR_LEN);
-    set_text(pln[0].C_file, file.c_str());
-    set_text(pln[0].C_path, path.c_str());
+    hw_set_text(pln[0].C_file, file.c_str());
+    hw_set_text(pln[0].C_path, path.c_str());
     if (openplane(1)) return;
     std::memcpy(pln[0].C_file, keep_file, STR_LEN);
     std::memcpy(pln[0].C_path, keep_path, STR_LEN);

@@ -11,17 +11,7 @@ cfg=$(mktemp -d)
 work=$(mktemp -d)
 trap 'rm -rf "$cfg" "$work"' EXIT
 
-cd "$work" || exit 1
-KV_CONFIG_DIR=$cfg "$exe" &
-pid=$!
-find_window "$pid" 30
-# The notice of a machine drawing OpenGL in software, if any, is answered by Return.
-for _ in 1 2 3; do
-  xdotool windowfocus --sync "$win" 2>/dev/null
-  xdotool key --clearmodifiers Return
-  sleep 0.5
-done
-kill -0 "$pid" 2>/dev/null || { echo "Hullwright ended before it was closed"; cat Error.out; exit 1; }
+companion_start "$exe" Hullwright "$work" "$cfg"
 
 # The preview: the new airplane's wire frame in light green (0.5, 1, 0.5) on black.
 eval "$(xdotool getwindowgeometry --shell "$win")"
@@ -32,10 +22,7 @@ echo "wire-frame pixels: $green"
 
 # File's items are 67 units wide from x 50 and Quit, below four items and a separator, spans
 # y 521..533.
-quit_by_menu "$win" "$pid" Hullwright 83 527
-echo "menu: exit status $status"
-[ "$status" -eq 0 ] || exit 1
-grep -q "end simulation" "$work/Error.out" || { echo "Error.out was not closed"; exit 1; }
+companion_end Hullwright "$work" menu 83 527
 head -n 2 "$cfg/Hullwright.prf" | tr '\n' ' ' | grep -q "^I 3 version " ||
   { echo "no preference file was written"; exit 1; }
 exit 0

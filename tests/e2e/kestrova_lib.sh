@@ -68,16 +68,15 @@ quit_by_menu() {
   status=$?
 }
 
-# One start of a companion program $1 (named $2) in folder $3 with configuration folder $4: its
-# window shows, the notice of a machine drawing OpenGL in software (if any) is answered by Return,
-# and it is ended by Quit at the logical point ($6, $7) when $5 is "menu", else by closing its
-# window. It must end with status 0 and close its error file.
-companion_run_once() {
-  local exe=$1 name=$2 work=$3 cfg=$4 how=$5
+# Starts companion program $1 (named $2) in folder $3 with configuration folder $4 and waits for
+# its window: sets $pid to the process and $win to the window, and answers the notice of a machine
+# drawing OpenGL in software (if any) by Return. A program that ends by itself ends the script failed.
+companion_start() {
+  local exe=$1 name=$2 work=$3 cfg=$4
   cd "$work" || exit 1
   rm -f Error.out
   KV_CONFIG_DIR=$cfg "$exe" &
-  local pid=$!
+  pid=$!
   find_window "$pid" 30
   for _ in 1 2 3; do
     xdotool windowfocus --sync "$win" 2>/dev/null
@@ -85,12 +84,27 @@ companion_run_once() {
     sleep 0.5
   done
   kill -0 "$pid" 2>/dev/null || { echo "$name ended before it was closed"; cat Error.out; exit 1; }
+}
+
+# Ends the companion program that companion_start started (named $1, in folder $2): by Quit at the
+# logical point ($4, $5) when $3 is "menu", else by closing its window. It must end with status 0
+# and close its error file.
+companion_end() {
+  local name=$1 work=$2 how=$3
   if [ "$how" = menu ]; then
-    quit_by_menu "$win" "$pid" "$name" "$6" "$7"
+    quit_by_menu "$win" "$pid" "$name" "$4" "$5"
   else
     close_window "$win" "$pid"
   fi
   echo "$how: exit status $status"
   [ "$status" -eq 0 ] || exit 1
   grep -q "end simulation" "$work/Error.out" || { echo "Error.out was not closed"; exit 1; }
+}
+
+# One start of a companion program $1 (named $2) in folder $3 with configuration folder $4, ended
+# by Quit at the logical point ($6, $7) when $5 is "menu", else by closing its window (when the
+# point is not given: the scripts run under set -u).
+companion_run_once() {
+  companion_start "$1" "$2" "$3" "$4"
+  companion_end "$2" "$3" "$5" "${6-}" "${7-}"
 }

@@ -25,25 +25,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Step = std::function<void()>;
-
-// A script run by the nested loops of the modal windows: one step at the end of every second pass,
-// so that each step's input has been acted on before the next step looks.
-std::vector<Step> g_steps;
-size_t g_next = 0;
-int g_passes = 0, g_idle = 0;
-
-void script_hook(void)
-{
-    if (++g_passes % 2 == 0) return;
-    if (g_next < g_steps.size()) {
-        Step s = g_steps[g_next++];
-        s();
-    } else if (++g_idle > 40) {
-        ADD_FAILURE() << "a modal window is still open after its script";
-        gdone = 1;
-    }
-}
+using Step = ScriptStep;
 
 class FoilScreen : public ScreenTest {
 protected:
@@ -65,23 +47,6 @@ protected:
         ScreenTest::TearDown();
     }
 
-    // Chooses menu item `place` of menu `menu` with the script running in whatever modal window the
-    // choice opens; every step must have run when the choice returns.
-    void choose(int menu, int place, std::vector<Step> steps = {})
-    {
-        push_click((mnw.menux1[menu] + mnw.menux2[menu]) / 2, (mnw.menuy1[menu] + mnw.menuy2[menu]) / 2);
-        run_passes(1);
-        ASSERT_EQ(mnw.menu_up, menu);
-        g_steps = std::move(steps);
-        g_next = 0;
-        g_passes = g_idle = 0;
-        hl_set_pass_hook(script_hook);
-        push_click((mnw.itemx1[menu][place] + mnw.itemx2[menu][place]) / 2,
-                   (mnw.itemy1[menu][place] + mnw.itemy2[menu][place]) / 2);
-        run_passes(1);
-        hl_set_pass_hook(nullptr);
-        EXPECT_EQ(g_next, g_steps.size()) << "the choice returned before its script ended";
-    }
 
     // Input inside the open window, in its own units.
     static void click_at(float x, float y) { push_click(mnw.x + x, mnw.y + y); }
@@ -205,7 +170,7 @@ TEST_F(FoilScreen, SaveAsWritesAPartTheSimulatorReads)
 {
     step_field(192, 454, 1, false);   // Lstall 1.6 -> 1.5
     ASSERT_FLOAT_EQ(afl[0].Lstall, 1.5f);
-    choose(1, 3, {[] { push_key(13); }});   // File, Save As: take the proposed name
+    choose_scripted(1, 3, {[] { push_key(13); }});   // File, Save As: take the proposed name
     EXPECT_EQ(fmsc.haveaname, 1);
     EXPECT_EQ(fmsc.devicemod, 0);
     EXPECT_STREQ(fmsc.C_file, "Untitled.afl");
@@ -223,7 +188,7 @@ TEST_F(FoilScreen, SaveAsWritesAPartTheSimulatorReads)
     // Save now writes under that name without asking.
     step_field(192, 454, 1, true);
     EXPECT_EQ(fmsc.devicemod, 1);
-    choose(1, 2);
+    choose_scripted(1, 2);
     EXPECT_EQ(fmsc.devicemod, 0);
     ASSERT_EQ(grabafoil("Untitled.afl", 6, 0, 1, &almax, 1, "left wing 2"), 1);
     EXPECT_NEAR(afl[1].clpos[6][0][1][150 - 100], 1.6f - 0.1f, 6e-6);
@@ -232,7 +197,7 @@ TEST_F(FoilScreen, SaveAsWritesAPartTheSimulatorReads)
 TEST_F(FoilScreen, SaveOfAnUnnamedPartCancelledSavesNothing)
 {
     step_field(9, 454, 2, true);
-    choose(1, 2, {dialog_cancel});   // File, Save: no name yet, so the dialog
+    choose_scripted(1, 2, {dialog_cancel});   // File, Save: no name yet, so the dialog
     EXPECT_EQ(fmsc.devicemod, 1);
     EXPECT_EQ(fmsc.haveaname, 0);
     EXPECT_TRUE(fs::is_empty(afl_path));
@@ -242,25 +207,25 @@ TEST_F(FoilScreen, NewAsksFirstWhenThereAreChanges)
 {
     // No changes: New resets at once.
     afl[0].Dmin = 0.009f;
-    choose(1, 0);   // File, New
+    choose_scripted(1, 0);   // File, New
     EXPECT_FLOAT_EQ(afl[0].Dmin, 0.0065f);
 
     // With changes, Cancel keeps the part as it was.
     step_field(9, 348, 1, true);   // Dmin 0.0065 -> 0.1065
     const float changed = afl[0].Dmin;
-    choose(1, 0, {answer_cancel});
+    choose_scripted(1, 0, {answer_cancel});
     EXPECT_FLOAT_EQ(afl[0].Dmin, changed);
     EXPECT_EQ(fmsc.devicemod, 1);
 
     // Don't Save lets the part go.
-    choose(1, 0, {answer_dont_save});
+    choose_scripted(1, 0, {answer_dont_save});
     EXPECT_FLOAT_EQ(afl[0].Dmin, 0.0065f);
     EXPECT_EQ(fmsc.devicemod, 0);
     EXPECT_EQ(mnw.topwin, 0);
 
     // Save with a cancelled dialog keeps the part too.
     step_field(9, 348, 1, true);
-    choose(1, 0, {answer_save, dialog_cancel});
+    choose_scripted(1, 0, {answer_save, dialog_cancel});
     EXPECT_FLOAT_EQ(afl[0].Dmin, changed);
     EXPECT_EQ(fmsc.devicemod, 1);
     EXPECT_TRUE(fs::is_empty(afl_path));
@@ -269,7 +234,7 @@ TEST_F(FoilScreen, NewAsksFirstWhenThereAreChanges)
 TEST_F(FoilScreen, SwitchingToAFlapAsksThenStartsAnUntitledFlap)
 {
     step_field(70, 454, 2, true);
-    choose(2, 1, {answer_dont_save});   // Part, Flap
+    choose_scripted(2, 1, {answer_dont_save});   // Part, Flap
     EXPECT_EQ(fmsc.device, DEVICE_FLAP);
     EXPECT_STREQ(fmsc.C_file, "Untitled.flp");
     EXPECT_EQ(fmsc.devicemod, 0);
@@ -296,7 +261,7 @@ TEST_F(FoilScreen, OpenReadsAPartFromTheDialog)
     const std::string path = std::string(afl_path) + "Other.afl";
     ASSERT_EQ(afl_write_part(path.c_str(), DEVICE_AIRFOIL, &other, &c), 1);
 
-    choose(1, 1, {[] { dialog_pick("Other.afl"); }});   // File, Open
+    choose_scripted(1, 1, {[] { dialog_pick("Other.afl"); }});   // File, Open
     EXPECT_STREQ(fmsc.C_file, "Other.afl");
     EXPECT_FLOAT_EQ(afl[0].Lstall, 1.45f);
     EXPECT_FLOAT_EQ(afl[0].almax, 14.0f);
@@ -307,7 +272,7 @@ TEST_F(FoilScreen, OpenReadsAPartFromTheDialog)
 
 TEST_F(FoilScreen, ViewAgainstLiftDrawsNoLiftCurve)
 {
-    choose(3, 1);   // View, Cd Cm VS. Cl
+    choose_scripted(3, 1);   // View, Cd Cm VS. Cl
     EXPECT_EQ(fmsc.view, VIEW_CL);
     push_move(700, 300);
     Frame f = capture_pass();
@@ -318,7 +283,7 @@ TEST_F(FoilScreen, ViewAgainstLiftDrawsNoLiftCurve)
     EXPECT_TRUE(plotted(f, x, 0.0f, 1));
     EXPECT_TRUE(plotted(f, x, crv.cd[270] * crv.cds, 2));
     EXPECT_FALSE(plotted(f, x, 0.25f * 0.5f, 1));
-    choose(3, 0);
+    choose_scripted(3, 0);
     EXPECT_EQ(fmsc.view, VIEW_ALPHA);
 }
 
@@ -343,9 +308,9 @@ TEST_F(FoilScreen, MarksOffTheGraphAreNotDrawnOverTheFields)
 TEST_F(FoilScreen, QuitEndsTheLoopOnceTheChangesAreDealtWith)
 {
     step_field(9, 454, 1, true);
-    choose(1, 5, {answer_cancel});   // File, Quit, then Cancel
+    choose_scripted(1, 5, {answer_cancel});   // File, Quit, then Cancel
     EXPECT_EQ(gdone, 0);
-    choose(1, 5, {answer_dont_save});
+    choose_scripted(1, 5, {answer_dont_save});
     EXPECT_EQ(gdone, 1);
 }
 
@@ -364,24 +329,17 @@ TEST_F(FoilScreen, ClosingTheWindowWithChangesAsksFirst)
     // With changes: the save prompt; Cancel keeps the editor and the changes.
     // The pass that takes the close request ends before the prompt opens: its hook call is skipped.
     step_field(9, 454, 1, true);
-    g_steps = {answer_cancel};
-    g_next = 0;
-    g_passes = 1;
-    g_idle = 0;
-    hl_set_pass_hook(script_hook);
+    start_script({answer_cancel}, true);
     push_close();
     foil_pass();
     EXPECT_EQ(gdone, 0);
     EXPECT_EQ(fmsc.devicemod, 1);
 
     // Save writes the part under a name from the dialog, then the program ends.
-    g_steps = {answer_save, [] { push_key(13); }};
-    g_next = 0;
-    g_passes = 1;
-    g_idle = 0;
+    start_script({answer_save, [] { push_key(13); }}, true);
     push_close();
     foil_pass();
-    hl_set_pass_hook(nullptr);
+    stop_script();
     EXPECT_EQ(gdone, 1);
     EXPECT_TRUE(fs::exists(std::string(afl_path) + "Untitled.afl"));
 }
@@ -435,38 +393,25 @@ protected:
     TempDir prog_;
 };
 
-// Clicks at the middle of menu `menu`'s title, or of its item `place`.
-void click_title(int menu)
-{
-    push_click((mnw.menux1[menu] + mnw.menux2[menu]) / 2, (mnw.menuy1[menu] + mnw.menuy2[menu]) / 2);
-}
-void click_item(int menu, int place)
-{
-    push_click((mnw.itemx1[menu][place] + mnw.itemx2[menu][place]) / 2,
-               (mnw.itemy1[menu][place] + mnw.itemy2[menu][place]) / 2);
-}
 
 TEST_F(FoilwrightRun, StartsEditsSavesAndQuits)
 {
     const std::string report = work.str() + "/report.txt";
     const int ended = run_in_child_process(
         [&] {
-            g_steps = {
+            start_script({
                 [] { push_click(9 + 15, 454 + 15); },   // clB + 0.1
-                [] { click_title(1); },
-                [] { click_item(1, 3); },               // Save As
+                [] { push_menu_title_click(1); },
+                [] { push_menu_item_click(1, 3); },     // Save As
                 [] { push_key(13); },                   // the proposed name
-                [] { click_title(1); },
-                [] { click_item(1, 5); },               // Quit
-            };
-            g_next = 0;
-            g_passes = g_idle = 0;
-            hl_set_pass_hook(script_hook);
+                [] { push_menu_title_click(1); },
+                [] { push_menu_item_click(1, 5); },     // Quit
+            });
             const int rc = WinMain();
-            hl_set_pass_hook(nullptr);
+            const size_t ran = stop_script();
             FILE* f = std::fopen(report.c_str(), "w");
             if (f) {
-                std::fprintf(f, "%d %d %d %s", rc, static_cast<int>(g_next), fmsc.devicemod, fmsc.C_file);
+                std::fprintf(f, "%d %d %d %s", rc, static_cast<int>(ran), fmsc.devicemod, fmsc.C_file);
                 std::fclose(f);
             }
         },

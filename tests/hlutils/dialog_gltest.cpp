@@ -16,35 +16,13 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
-using Step = std::function<void()>;
-
-// The script the dialog's nested loop runs: one step at the end of every second pass, so that the
-// dialog has acted on the previous step's input before the next step looks. In every-pass mode one
-// step runs at the end of each pass (for what changes from pass to pass).
-std::vector<Step> g_steps;
-size_t g_next = 0;
-int g_passes = 0, g_idle = 0;
-bool g_every_pass = false;
-
-void script_hook(void)
-{
-    g_passes++;
-    if (!g_every_pass && g_passes % 2 == 0) return;
-    if (g_next < g_steps.size()) {
-        Step s = g_steps[g_next++];
-        s();
-    } else if (++g_idle > 20) {
-        ADD_FAILURE() << "the dialog is still open after its script";
-        gdone = 1;
-    }
-}
+using Step = ScriptStep;
 
 class Dialog : public ScreenTest {
 protected:
@@ -72,14 +50,10 @@ protected:
     // Runs the dialog on the script; every step must have run by the time it returns.
     int run(int window, int kind, char* name, char* path, std::vector<Step> steps, bool every_pass = false)
     {
-        g_steps = std::move(steps);
-        g_next = 0;
-        g_passes = g_idle = 0;
-        g_every_pass = every_pass;
-        hl_set_pass_hook(script_hook);
+        const size_t n = steps.size();
+        start_script(std::move(steps), false, every_pass);
         int r = MACIBM_opensave(window, kind, name, path);
-        hl_set_pass_hook(nullptr);
-        EXPECT_EQ(g_next, g_steps.size()) << "the dialog returned before its script ended";
+        EXPECT_EQ(stop_script(), n) << "the dialog returned before its script ended";
         return r;
     }
 
@@ -325,7 +299,7 @@ TEST_F(Dialog, FirstPassShowsTheFolderBeingOpened)
     std::snprintf(wrk_path, STR_LEN, "%stwo/", app_.c_str());
     run(WIND_OPEN, OS_KIND_AIRCRAFT, name_, path_, {[] {
             // The end of the very first pass: what it drew is this folder's list.
-            EXPECT_EQ(g_passes, 1);
+            EXPECT_EQ(script_passes(), 1);
             const std::vector<std::string> want = {"second.acf", "third.acf"};
             EXPECT_EQ(listed(), want);
             click_cancel();
@@ -516,18 +490,13 @@ TEST_F(Dialog, FileNameFieldOpensTheDialogAndTakesTheChoice)
     run_passes(1);
     EXPECT_EQ(g_field_result, 0);
     push_click(90, 303);
-    g_steps = {[] {
+    start_script({[] {
         EXPECT_EQ(mnw.topwin, WIND_OPEN);
         EXPECT_STREQ(wrk_path, afl_path);
         click_entry("NACA.afl");
-    }};
-    g_next = 0;
-    g_passes = g_idle = 0;
-    g_every_pass = false;
-    hl_set_pass_hook(script_hook);
+    }});
     run_passes(1);
-    hl_set_pass_hook(nullptr);
-    EXPECT_EQ(g_next, 1u);
+    EXPECT_EQ(stop_script(), 1u);
     EXPECT_EQ(g_field_result, 1);
     EXPECT_STREQ(g_field_name, "NACA.afl");
     EXPECT_EQ(std::string(g_field_path), std::string(afl_path) + "NACA.afl");

@@ -31,27 +31,10 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Step = std::function<void()>;
+using Step = ScriptStep;
 
 const std::string kProgram = std::string(KV_PROGRAM_DIR) + "/";
 constexpr int VK_RETURN = 13, VK_ESCAPE = 27;
-
-// A script run by the nested loops of the modal windows, one step every second pass.
-std::vector<Step> g_steps;
-size_t g_next = 0;
-int g_passes = 0, g_idle = 0;
-
-void script_hook(void)
-{
-    if (++g_passes % 2 == 0) return;
-    if (g_next < g_steps.size()) {
-        Step s = g_steps[g_next++];
-        s();
-    } else if (++g_idle > 40) {
-        ADD_FAILURE() << "a modal window is still open after its script";
-        gdone = 1;
-    }
-}
 
 // Types a file name (capitals and digits) and Enter into the save dialog.
 std::vector<Step> type_name(const std::string& name)
@@ -96,29 +79,13 @@ protected:
         MACIBM_startwind(0);
         run_passes(2);
     }
-    // Chooses menu `menu`'s item `place` by clicks, running steps in the nested loops it starts.
-    void choose(int menu, int place, std::vector<Step> steps = {})
-    {
-        push_click((mnw.menux1[menu] + mnw.menux2[menu]) / 2, (mnw.menuy1[menu] + mnw.menuy2[menu]) / 2);
-        run_passes(1);
-        ASSERT_EQ(mnw.menu_up, menu);
-        g_steps = std::move(steps);
-        g_next = 0;
-        g_passes = g_idle = 0;
-        hl_set_pass_hook(script_hook);
-        push_click((mnw.itemx1[menu][place] + mnw.itemx2[menu][place]) / 2,
-                   (mnw.itemy1[menu][place] + mnw.itemy2[menu][place]) / 2);
-        run_passes(1);
-        hl_set_pass_hook(nullptr);
-        EXPECT_EQ(g_next, g_steps.size()) << "the choice returned before its script ended";
-    }
     // The menu place of an item number.
     static int place_of(int item) { return item % 100; }
     static Step answer_save() { return [] { click_at(70, 52); }; }
     static Step answer_dont_save() { return [] { click_at(70, 22); }; }
     static Step answer_cancel() { return [] { click_at(230, 22); }; }
     // Saves through File > Save As, typing the name into the save dialog.
-    void save_as(const std::string& name) { choose(1, 3, type_name(name)); }
+    void save_as(const std::string& name) { choose_scripted(1, 3, type_name(name)); }
     std::string saved(const std::string& name) const { return (fs::current_path() / (name + ".acf")).string(); }
 };
 
@@ -227,7 +194,7 @@ TEST_F(Screen, EveryEditingWindowOpensAndItsEditIsSavedForTheSimulator)
     for (const WindowCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.heli) + " " + std::to_string(c.item) + " " + c.field);
         fresh(c.heli);
-        choose(c.item / 100, place_of(c.item));
+        choose_scripted(c.item / 100, place_of(c.item));
         ASSERT_EQ(mnw.topwin, c.item) << "the window did not open";
         EXPECT_EQ(hmsc.planemod, 0);
         c.edit();
@@ -251,7 +218,7 @@ TEST_F(Screen, EveryEditingWindowOpensAndItsEditIsSavedForTheSimulator)
 // at r = 0.32 ft, where 140 kt (236.29 ft/s) at 2400 rpm (251.33 rad/s) gives atan(2.9380) = 71.20 deg.
 TEST_F(Screen, ThePropellerDesignFollowsItsWindow)
 {
-    choose(2, place_of(206));
+    choose_scripted(2, place_of(206));
     ASSERT_EQ(mnw.topwin, 206);
     step_up("radius", 2);
     run_passes(2);
@@ -262,7 +229,7 @@ TEST_F(Screen, ThePropellerDesignFollowsItsWindow)
 
 TEST_F(Screen, PickingAnInstrumentEmptiesItsOldPlace)
 {
-    choose(2, place_of(201));
+    choose_scripted(2, place_of(201));
     ASSERT_EQ(mnw.topwin, 201);
     ASSERT_EQ(pln[0].ins_of_loc[5], 5);
     // Place 1 (upper left) gets the turn-slip, row 5 of its picker: place 5 no longer holds it.
@@ -280,7 +247,7 @@ TEST_F(Screen, PickingAnInstrumentEmptiesItsOldPlace)
 
 TEST_F(Screen, DraggingASectionPointMovesItAndItsMirror)
 {
-    choose(2, place_of(217));
+    choose_scripted(2, place_of(217));
     ASSERT_EQ(mnw.topwin, 217);
     hmsc.station = 4;
     run_passes(1);
@@ -323,29 +290,25 @@ TEST_F(Screen, QuitNewAndOpenAskFirstAndCancelKeepsEverything)
     hmsc.planemod = 1;
     auto before = std::make_unique<planestruct>(pln[0]);
     // Cancel in the save question: nothing changes and the program goes on.
-    choose(1, place_of(HW_QUIT), {answer_cancel()});
+    choose_scripted(1, place_of(HW_QUIT), {answer_cancel()});
     EXPECT_EQ(gdone, 0);
-    choose(1, place_of(HW_NEW), {answer_cancel()});
-    choose(5, place_of(HW_HELICOPTER), {answer_cancel()});
-    choose(1, place_of(HW_OPEN), {answer_cancel()});
+    choose_scripted(1, place_of(HW_NEW), {answer_cancel()});
+    choose_scripted(5, place_of(HW_HELICOPTER), {answer_cancel()});
+    choose_scripted(1, place_of(HW_OPEN), {answer_cancel()});
     EXPECT_EQ(std::memcmp(&pln[0], before.get(), sizeof(planestruct)), 0);
     EXPECT_EQ(hmsc.planemod, 1);
     EXPECT_EQ(mnw.item_name[2][5], std::string("Engines")) << "still the airplane's menus";
     // The window closing asks too.
     // (The pass that takes the request to close runs the script's first, empty, step.)
-    g_steps = {[] {}, answer_cancel()};
-    g_next = 0;
-    g_passes = g_idle = 0;
-    hl_set_pass_hook(script_hook);
+    start_script({[] {}, answer_cancel()});
     push_close();
     hw_pass();
-    hl_set_pass_hook(nullptr);
-    EXPECT_EQ(g_next, 2u);
+    EXPECT_EQ(stop_script(), 2u);
     EXPECT_EQ(gdone, 0);
     EXPECT_EQ(std::memcmp(&pln[0], before.get(), sizeof(planestruct)), 0);
     // Don't Save: Quit ends without writing the aircraft but writes the preferences.
     EXPECT_FALSE(fs::exists(prf_path));
-    choose(1, place_of(HW_QUIT), {answer_dont_save()});
+    choose_scripted(1, place_of(HW_QUIT), {answer_dont_save()});
     EXPECT_EQ(gdone, 1);
     EXPECT_TRUE(fs::exists(prf_path));
     EXPECT_FALSE(fs::exists("Untitled.acf"));
@@ -357,14 +320,14 @@ TEST_F(Screen, SwitchingToHelicopterAsksThenStartsOneWithItsMenus)
     // Save: the untitled aircraft is saved under a typed name first.
     std::vector<Step> steps = {answer_save()};
     for (Step& s : type_name("FIRST")) steps.push_back(s);
-    choose(5, place_of(HW_HELICOPTER), steps);
+    choose_scripted(5, place_of(HW_HELICOPTER), steps);
     EXPECT_TRUE(fs::exists(saved("FIRST")));
     EXPECT_EQ(pln[0].is_heli, 1);
     EXPECT_EQ(hmsc.planemod, 0);
     EXPECT_EQ(mnw.item_name[2][6], std::string("Main Rotor"));
     // And back with Don't Save.
     hmsc.planemod = 1;
-    choose(5, place_of(HW_AIRPLANE), {answer_dont_save()});
+    choose_scripted(5, place_of(HW_AIRPLANE), {answer_dont_save()});
     EXPECT_EQ(pln[0].is_heli, 0);
     EXPECT_EQ(mnw.item_name[2][6], std::string("Props"));
 }
@@ -379,7 +342,7 @@ TEST_F(Screen, AFailedSaveKeepsTheProgramAndTheFile)
     hmsc.planemod = 1;
     fs::create_directories(path + ".tmp");
     clear_recorded_alerts();
-    choose(1, place_of(HW_SAVE));
+    choose_scripted(1, place_of(HW_SAVE));
     EXPECT_EQ(gdone, 0);
     EXPECT_EQ(hmsc.planemod, 1) << "the changes are still unsaved";
     EXPECT_FALSE(recorded_alerts().empty());
@@ -405,7 +368,7 @@ TEST_F(Screen, BundledAircraftSaveUneditedToTheBytesTheyWereOpenedFrom)
         ASSERT_EQ(openplane(1), 1);
         hw_setupmenus();
         run_passes(5);
-        choose(1, place_of(HW_SAVE));
+        choose_scripted(1, place_of(HW_SAVE));
         const std::string again = read_file(copy);
         ASSERT_EQ(again.size(), original.size());
         // C_path holds the path opened; every other byte is the file's.
@@ -431,7 +394,7 @@ TEST_F(Screen, OpenFromTheDialogTakesTheChosenFile)
     fresh(0);
     ASSERT_EQ(pln[0].is_heli, 0);
     // The dialog lists the folder: the file is its first row.
-    choose(1, place_of(HW_OPEN), {[] { click_at(40, 433); }});
+    choose_scripted(1, place_of(HW_OPEN), {[] { click_at(40, 433); }});
     EXPECT_EQ(pln[0].is_heli, 1);
     EXPECT_EQ(pln[0].Vne, 111.0f);
     EXPECT_STREQ(pln[0].C_file, "OPENME.acf");

@@ -27,27 +27,10 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Step = std::function<void()>;
+using Step = ScriptStep;
 
 const std::string kProgram = std::string(KV_PROGRAM_DIR) + "/";
 const std::string kSquareRel = "additional nav data/+030-120/+033-119.env";
-
-// A script run by the nested loops of the modal windows, one step every second pass.
-std::vector<Step> g_steps;
-size_t g_next = 0;
-int g_passes = 0, g_idle = 0;
-
-void script_hook(void)
-{
-    if (++g_passes % 2 == 0) return;
-    if (g_next < g_steps.size()) {
-        Step s = g_steps[g_next++];
-        s();
-    } else if (++g_idle > 40) {
-        ADD_FAILURE() << "a modal window is still open after its script";
-        gdone = 1;
-    }
-}
 
 // The pixel colour of an RGB triple in 0..1, as the frame holds it.
 bool pixel_is(const Frame& f, float x, float y, float r, float g, float b, int tol = 3)
@@ -96,21 +79,6 @@ protected:
         ScreenTest::TearDown();
     }
 
-    void choose(int menu, int place, std::vector<Step> steps = {})
-    {
-        push_click((mnw.menux1[menu] + mnw.menux2[menu]) / 2, (mnw.menuy1[menu] + mnw.menuy2[menu]) / 2);
-        run_passes(1);
-        ASSERT_EQ(mnw.menu_up, menu);
-        g_steps = std::move(steps);
-        g_next = 0;
-        g_passes = g_idle = 0;
-        hl_set_pass_hook(script_hook);
-        push_click((mnw.itemx1[menu][place] + mnw.itemx2[menu][place]) / 2,
-                   (mnw.itemy1[menu][place] + mnw.itemy2[menu][place]) / 2);
-        run_passes(1);
-        hl_set_pass_hook(nullptr);
-        EXPECT_EQ(g_next, g_steps.size()) << "the choice returned before its script ended";
-    }
     static void click_at(float x, float y) { push_click(mnw.x + x, mnw.y + y); }
     static void answer_save() { click_at(70, 52); }
     static void answer_dont_save() { click_at(70, 22); }
@@ -174,7 +142,7 @@ TEST_F(LandScreen, TerrainScreenDrawsWaterAndLandCellsAndThePickedPoint)
     EXPECT_FALSE(pixel_is(f, 100, 300, 0.2f, 0.2f, 1.0f));
 
     // Elevation mode frames the picked point in red.
-    choose(3, 7);   // Advance Edit: mode 1
+    choose_scripted(3, 7);   // Advance Edit: mode 1
     ASSERT_EQ(lmsc.map_mode, 1);
     Frame g = capture_pass();
     const float px = ret_x(pt_lon(29, 39)), py = ret_y(pt_lat(29, 39));
@@ -253,7 +221,7 @@ TEST_F(LandScreen, DraggingCarriesThePressedPointAndTheSelectedObstacle)
     EXPECT_EQ(0, std::memcmp(before.lon, lw_sq.lon, sizeof before.lon));
 
     // Obstacle drag mode: the selected obstacle goes where the mouse is let go.
-    choose(2, 1);
+    choose_scripted(2, 1);
     lmsc.obj_mode = 3;
     click(400, 200);
     const int k = lmsc.obj_index;
@@ -266,7 +234,7 @@ TEST_F(LandScreen, DraggingCarriesThePressedPointAndTheSelectedObstacle)
 
 TEST_F(LandScreen, TextureModeDrawsTheTerrainPictures)
 {
-    choose(3, 8);   // Texture Mode
+    choose_scripted(3, 8);   // Texture Mode
     ASSERT_EQ(lmsc.draw_tex, 1);
     Frame f = capture_pass();
     write_png(picture_path("landwright_textured.png"), f);
@@ -290,7 +258,7 @@ TEST_F(LandScreen, TextureModeDrawsTheTerrainPictures)
 
 TEST_F(LandScreen, ObstacleScreenAddsSelectsDragsAndDeletesByClicks)
 {
-    choose(2, 1);
+    choose_scripted(2, 1);
     ASSERT_EQ(lmsc.edit_mode, LW_OBSTACLES);
     click(15, 560 - 48 + 5);   // add type 2
     ASSERT_EQ(lmsc.obj_mode, 2);
@@ -323,7 +291,7 @@ TEST_F(LandScreen, ObstacleScreenAddsSelectsDragsAndDeletesByClicks)
 
 TEST_F(LandScreen, AirportScreenListsRunwaysAndTheirButtonsEditTheTables)
 {
-    choose(2, 2);
+    choose_scripted(2, 2);
     ASSERT_EQ(lmsc.edit_mode, LW_AIRPORTS);
     Frame f = capture_pass();
     write_png(picture_path("landwright_airports.png"), f);
@@ -361,7 +329,7 @@ TEST_F(LandScreen, AirportScreenListsRunwaysAndTheirButtonsEditTheTables)
 
 TEST_F(LandScreen, NavaidScreenListsATypeAndAddsAndDeletes)
 {
-    choose(2, 3);
+    choose_scripted(2, 3);
     ASSERT_EQ(lmsc.edit_mode, LW_NAVAIDS);
     click(15 + 5, 565);   // NDB
     ASSERT_EQ(lmsc.nav_show_type, 2);
@@ -386,14 +354,14 @@ TEST_F(LandScreen, NavaidScreenListsATypeAndAddsAndDeletes)
 TEST_F(LandScreen, QuitWithChangesCancelledKeepsRunningAndWritesNoPreferences)
 {
     lmsc.map_dirty = 1;
-    choose(1, 4, {answer_cancel});
+    choose_scripted(1, 4, {answer_cancel});
     EXPECT_EQ(gdone, 0);
     EXPECT_FALSE(fs::exists(prf_path));
     // Don't Save: the square is not written, the preferences are.
     const std::string square = dir_.str() + "/" + kSquareRel;
     const std::string before = read_file(square);
     pt_h(10, 10) = 77.0f;
-    choose(1, 4, {answer_dont_save});
+    choose_scripted(1, 4, {answer_dont_save});
     EXPECT_EQ(gdone, 1);
     EXPECT_TRUE(fs::exists(prf_path));
     EXPECT_EQ(read_file(square), before);
@@ -404,7 +372,7 @@ TEST_F(LandScreen, QuitSavesEachChangedKindInTurn)
     lmsc.map_dirty = lmsc.apt_dirty = lmsc.nav_dirty = 1;
     pt_h(10, 10) = 77.0f;
     apt_twr[0] = !apt_twr[0];
-    choose(1, 4, {answer_save, answer_dont_save, answer_save});
+    choose_scripted(1, 4, {answer_save, answer_dont_save, answer_save});
     EXPECT_EQ(gdone, 1);
     static env_square back;
     ASSERT_EQ(env_read_square((dir_.str() + "/" + kSquareRel).c_str(), 33, -119, 0, &back), ENV_READ_OK);
@@ -419,13 +387,9 @@ TEST_F(LandScreen, ChangingTheSquareAsksToSaveThenReadsTheNewSquare)
 {
     lmsc.map_dirty = 1;
     pt_h(10, 10) = 55.0f;
-    g_steps = {answer_save};
-    g_next = 0;
-    g_passes = g_idle = 0;
-    hl_set_pass_hook(script_hook);
+    start_script({answer_save});
     click(50 + 20 + 5, 540 + 15);   // longitude's last place: -119 -> -118
-    hl_set_pass_hook(nullptr);
-    EXPECT_EQ(g_next, 1u);
+    EXPECT_EQ(stop_script(), 1u);
     EXPECT_EQ(lmsc.map_lonfile, -118.0f);
     EXPECT_EQ(lmsc.map_dirty, 0);
     static env_square back;
@@ -465,7 +429,7 @@ TEST_F(LandScreen, KeysZoomPanAdvanceTheModeAndToggleTextures)
     EXPECT_EQ(lmsc.map_os_lat, 0.0f) << keys[5].what;
     EXPECT_EQ(lmsc.map_os_lon, 0.0f);
     // In the obstacle screen the mode key cycles delete, drag, select.
-    choose(2, 1);
+    choose_scripted(2, 1);
     lmsc.obj_mode = 4;
     const int cycle[4] = {OBJ_MODE_DRAG, OBJ_MODE_SELECT, OBJ_MODE_DELETE, OBJ_MODE_DRAG};
     for (int want : cycle) {
@@ -493,7 +457,7 @@ TEST_F(LandScreen, TextureSlotTakesAPictureFromTheDialogAndPaintsCells)
     click(20, 293);            // the first slot, below "Kestrova Defaults"
     ASSERT_EQ(lmsc.map_texset, 1);
     // The file button runs the dialog; pick the picture.
-    g_steps = {[] {
+    start_script({[] {
         for (int i = 0; i < g_num_items; i++) {
             const std::string p = g_path[i];
             if (p.substr(p.rfind('/') + 1) == "rocks.bmp") {
@@ -502,13 +466,9 @@ TEST_F(LandScreen, TextureSlotTakesAPictureFromTheDialogAndPaintsCells)
             }
         }
         ADD_FAILURE() << "rocks.bmp is not listed";
-    }};
-    g_next = 0;
-    g_passes = g_idle = 0;
-    hl_set_pass_hook(script_hook);
+    }});
     click(20, 203);
-    hl_set_pass_hook(nullptr);
-    EXPECT_EQ(g_next, 1u);
+    EXPECT_EQ(stop_script(), 1u);
     EXPECT_STREQ(lw_sq.tex[0], "rocks");
     EXPECT_EQ(lmsc.map_dirty, 1);
     // A click on a cell paints it with texture 2000, and texture mode shows the picture's red.
@@ -531,7 +491,7 @@ TEST_F(LandScreen, TextureSlotTakesAPictureFromTheDialogAndPaintsCells)
 
 TEST_F(LandScreen, NavaidTypeButtonsRunInTheirOrder)
 {
-    choose(2, 3);
+    choose_scripted(2, 3);
     const int order[8] = {2, 3, 4, 6, 5, 7, 8, 9};
     for (int k = 0; k < 8; k++) {
         click(15 + 45.0f * static_cast<float>(k) + 5, 565);
@@ -544,25 +504,18 @@ TEST_F(LandScreen, ClosingTheWindowAsksAsQuitDoes)
 {
     // With unsaved navaids: the question; Cancel keeps the editor running and writes nothing.
     lmsc.nav_dirty = 1;
-    g_steps = {answer_cancel};
-    g_next = 0;
-    g_passes = 1;   // the pass that takes the close request ends before the question opens
-    g_idle = 0;
-    hl_set_pass_hook(script_hook);
+    // The pass that takes the close request ends before the question opens.
+    start_script({answer_cancel}, true);
     push_close();
     lw_pass();
     EXPECT_EQ(gdone, 0);
     EXPECT_EQ(lmsc.nav_dirty, 1);
     EXPECT_FALSE(fs::exists(prf_path));
     // Don't Save: the program ends once, with its preferences written.
-    g_steps = {answer_dont_save};
-    g_next = 0;
-    g_passes = 1;
-    g_idle = 0;
+    start_script({answer_dont_save}, true);
     push_close();
     lw_pass();
-    hl_set_pass_hook(nullptr);
-    EXPECT_EQ(g_next, 1u);
+    EXPECT_EQ(stop_script(), 1u);
     EXPECT_EQ(gdone, 1);
     EXPECT_TRUE(fs::exists(prf_path));
     // The pass after the ending asks nothing more.
@@ -572,7 +525,7 @@ TEST_F(LandScreen, ClosingTheWindowAsksAsQuitDoes)
 
 TEST_F(LandScreen, TypingEditsTheSelectedAirportAndNavaidNames)
 {
-    choose(2, 2);
+    choose_scripted(2, 2);
     lmsc.apt_index = 1;
     run_passes(1);
     const std::string name = apt_name[1];
@@ -591,7 +544,7 @@ TEST_F(LandScreen, TypingEditsTheSelectedAirportAndNavaidNames)
     EXPECT_EQ(std::strlen(apt_name[1]), 39u);
     ASSERT_TRUE(writeout(LW_SAVE_APT, 0));
 
-    choose(2, 3);
+    choose_scripted(2, 3);
     ASSERT_GE(nav_type[lmsc.nav_index], 2);
     const int v = lmsc.nav_index;
     const std::string nav = nav_name[v];

@@ -1,5 +1,5 @@
 // picture.cpp -- runs a program as it is, drawing offscreen, and writes the frame of one pass as a
-// compressed PNG: the frame read back as the screen tests read it, the file deflated by zlib.
+// compressed PNG: the frame read back and framed as the screen tests do, its rows deflated by zlib.
 #include "picture.h"
 
 #include "hl_event.h"
@@ -11,7 +11,6 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -21,45 +20,18 @@ picture_step_fn g_step = nullptr;
 std::string g_path;
 int g_pass = 0, g_written = 0;
 
-void put32(std::string& s, uint32_t v)
-{
-    for (int i = 3; i >= 0; i--) s.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
-}
-
-void chunk(std::string& png, const char* type, const std::string& data)
-{
-    put32(png, static_cast<uint32_t>(data.size()));
-    const std::string body = std::string(type, 4) + data;
-    png += body;
-    put32(png, static_cast<uint32_t>(crc32(0L, reinterpret_cast<const Bytef*>(body.data()), body.size())));
-}
-
-// The frame as an 8-bit RGB PNG, top row first, each row after a filter byte of 0.
+// The frame as a PNG picture, its rows deflated by zlib.
 int write_png_deflated(const std::string& path, const Frame& f)
 {
-    if (f.w <= 0 || f.h <= 0) return 0;
-    std::vector<uint8_t> raw;
-    raw.reserve(static_cast<size_t>(f.h) * (f.w * 3 + 1));
-    for (int y = f.h - 1; y >= 0; y--) {
-        raw.push_back(0);
-        const uint8_t* row = f.px(0, y);
-        raw.insert(raw.end(), row, row + f.w * 3);
-    }
+    const std::string raw = png_rows(f);
+    if (raw.empty()) return 0;
     uLongf size = compressBound(raw.size());
-    std::vector<uint8_t> z(size);
-    if (compress2(z.data(), &size, raw.data(), raw.size(), Z_BEST_COMPRESSION) != Z_OK) return 0;
-    std::string png = "\x89PNG\r\n\x1a\n";
-    std::string ihdr;
-    put32(ihdr, static_cast<uint32_t>(f.w));
-    put32(ihdr, static_cast<uint32_t>(f.h));
-    ihdr += std::string("\x08\x02\x00\x00\x00", 5);
-    chunk(png, "IHDR", ihdr);
-    chunk(png, "IDAT", std::string(reinterpret_cast<const char*>(z.data()), size));
-    chunk(png, "IEND", "");
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out) return 0;
-    const int ok = std::fwrite(png.data(), 1, png.size(), out) == png.size();
-    return std::fclose(out) == 0 && ok;
+    std::string z(size, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(z.data()), &size, reinterpret_cast<const Bytef*>(raw.data()), raw.size(),
+                  Z_BEST_COMPRESSION) != Z_OK)
+        return 0;
+    z.resize(size);
+    return write_png_stream(path, f, z) ? 1 : 0;
 }
 
 void pass_hook(void)

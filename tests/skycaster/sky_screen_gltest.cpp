@@ -21,7 +21,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -196,30 +195,6 @@ TEST_F(SkyScreen, MenusOfferAboutAndQuit)
 
 // ---- the whole program --------------------------------------------------------------------------
 
-using Step = std::function<void()>;
-std::vector<Step> g_steps;
-size_t g_next = 0;
-int g_passes = 0;
-
-void script_hook(void)
-{
-    if (++g_passes % 2 == 0) return;
-    if (g_next < g_steps.size()) {
-        Step s = g_steps[g_next++];
-        s();
-    }
-}
-
-void click_title(int menu)
-{
-    push_click((mnw.menux1[menu] + mnw.menux2[menu]) / 2, (mnw.menuy1[menu] + mnw.menuy2[menu]) / 2);
-}
-void click_item(int menu, int place)
-{
-    push_click((mnw.itemx1[menu][place] + mnw.itemx2[menu][place]) / 2,
-               (mnw.itemy1[menu][place] + mnw.itemy2[menu][place]) / 2);
-}
-
 class SkycasterRun : public ProgramFolders {};
 
 // WinMain in a child process on the offscreen driver, the build's program folder with its bundled
@@ -229,19 +204,16 @@ TEST_F(SkycasterRun, StartsBriefsAndQuits)
     const std::string report = work.str() + "/report.txt";
     const int ended = run_in_child_process(
         [&] {
-            g_steps = {
+            start_script({
                 [] { push_click(SKY_ALT_X + 5, SKY_ALT_Y + 15); },   // + 10000 ft
-                [] { click_title(1); },
-                [] { click_item(1, 0); },                // Quit
-            };
-            g_next = 0;
-            g_passes = 0;
-            hl_set_pass_hook(script_hook);
+                [] { push_menu_title_click(1); },
+                [] { push_menu_item_click(1, 0); },     // Quit
+            });
             const int rc = WinMain();
-            hl_set_pass_hook(nullptr);
+            const size_t ran = stop_script();
             FILE* f = std::fopen(report.c_str(), "w");
             if (f) {
-                std::fprintf(f, "%d %d %d %d|%s", rc, static_cast<int>(g_next), round(bri.alt), wxr_apt_max,
+                std::fprintf(f, "%d %d %d %d|%s", rc, static_cast<int>(ran), round(bri.alt), wxr_apt_max,
                              sky_text[0]);
                 std::fclose(f);
             }

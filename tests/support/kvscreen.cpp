@@ -28,6 +28,24 @@ uint32_t test_clock(void) { return g_test_ms; }
 Frame* g_capture = nullptr;
 void capture_hook(void) { *g_capture = read_frame(); }
 
+// The script of start_script, its next step and its pass counts.
+std::vector<ScriptStep> g_script;
+size_t g_script_next = 0;
+int g_script_passes = 0, g_script_idle = 0;
+bool g_script_every_pass = false;
+
+void script_hook(void)
+{
+    if (++g_script_passes % 2 == 0 && !g_script_every_pass) return;
+    if (g_script_next < g_script.size()) {
+        ScriptStep s = g_script[g_script_next++];
+        s();
+    } else if (++g_script_idle > 40) {
+        ADD_FAILURE() << "a modal window is still open after its script";
+        gdone = 1;
+    }
+}
+
 void push(int kind, int vkey, int x, int y, int button)
 {
     PLT_event e{};
@@ -175,6 +193,36 @@ void choose_menu_item(int menu, int place)
     run_passes(1);
 }
 
+void start_script(std::vector<ScriptStep> steps, bool late, bool every_pass)
+{
+    g_script = std::move(steps);
+    g_script_next = 0;
+    g_script_passes = late ? 1 : 0;
+    g_script_idle = 0;
+    g_script_every_pass = every_pass;
+    hl_set_pass_hook(script_hook);
+}
+
+int script_passes() { return g_script_passes; }
+
+size_t stop_script()
+{
+    hl_set_pass_hook(nullptr);
+    return g_script_next;
+}
+
+void choose_scripted(int menu, int place, std::vector<ScriptStep> steps)
+{
+    push_menu_title_click(menu);
+    run_passes(1);
+    ASSERT_EQ(mnw.menu_up, menu);
+    const size_t n = steps.size();
+    start_script(std::move(steps));
+    push_menu_item_click(menu, place);
+    run_passes(1);
+    EXPECT_EQ(stop_script(), n) << "the choice returned before its script ended";
+}
+
 const uint8_t* Frame::at(float x, float y) const
 {
     int ix = static_cast<int>(std::floor((x + 0.5f) * static_cast<float>(w) / SCREEN_W));
@@ -268,16 +316,39 @@ Frame capture_pass()
     return f;
 }
 
-bool write_png(const std::string& path, const Frame& f)
+std::string png_rows(const Frame& f)
 {
-    if (f.w <= 0 || f.h <= 0) return false;
-    // Rows top first, each after a filter byte of 0 (none).
     std::string raw;
+    if (f.w <= 0 || f.h <= 0) return raw;
     raw.reserve(static_cast<size_t>(f.h) * (f.w * 3 + 1));
     for (int y = f.h - 1; y >= 0; y--) {
         raw += '\0';
         raw.append(reinterpret_cast<const char*>(f.px(0, y)), static_cast<size_t>(f.w) * 3);
     }
+    return raw;
+}
+
+bool write_png_stream(const std::string& path, const Frame& f, const std::string& zlib_stream)
+{
+    if (f.w <= 0 || f.h <= 0) return false;
+    std::string out = "\x89PNG\r\n\x1a\n";
+    std::string ihdr;
+    put32(ihdr, static_cast<uint32_t>(f.w));
+    put32(ihdr, static_cast<uint32_t>(f.h));
+    ihdr += std::string("\x08\x02\x00\x00\x00", 5);   // 8 bits, RGB, deflate, filters, no interlace
+    put_chunk(out, "IHDR", ihdr);
+    put_chunk(out, "IDAT", zlib_stream);
+    put_chunk(out, "IEND", "");
+    std::ofstream file(path, std::ios::binary);
+    file.write(out.data(), static_cast<std::streamsize>(out.size()));
+    file.close();
+    return static_cast<bool>(file);
+}
+
+bool write_png(const std::string& path, const Frame& f)
+{
+    if (f.w <= 0 || f.h <= 0) return false;
+    const std::string raw = png_rows(f);
     // A zlib stream of stored blocks.
     std::string z = "\x78\x01";
     for (size_t at = 0; at < raw.size() || raw.empty();) {
@@ -293,18 +364,7 @@ bool write_png(const std::string& path, const Frame& f)
         if (raw.empty()) break;
     }
     put32(z, png_adler32(reinterpret_cast<const uint8_t*>(raw.data()), raw.size()));
-
-    std::string out = "\x89PNG\r\n\x1a\n";
-    std::string ihdr;
-    put32(ihdr, static_cast<uint32_t>(f.w));
-    put32(ihdr, static_cast<uint32_t>(f.h));
-    ihdr += std::string("\x08\x02\x00\x00\x00", 5);   // 8 bits, RGB, deflate, filters, no interlace
-    put_chunk(out, "IHDR", ihdr);
-    put_chunk(out, "IDAT", z);
-    put_chunk(out, "IEND", "");
-    std::ofstream file(path, std::ios::binary);
-    file.write(out.data(), static_cast<std::streamsize>(out.size()));
-    return static_cast<bool>(file);
+    return write_png_stream(path, f, z);
 }
 
 Frame read_png(const std::string& path)

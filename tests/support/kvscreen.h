@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,25 @@ void choose_menu_item(int menu, int place);
 void push_menu_title_click(int menu);
 void push_menu_item_click(int menu, int place);
 
+// ---- scripts for modal windows ----------------------------------------------------------------------
+
+// One step of a script that the nested event loops of modal windows run.
+using ScriptStep = std::function<void()>;
+// Hooks steps into the passes to come: one step at the end of every second pass, the first at the
+// first pass (with late, at the third), so that each step's input has been acted on before the next
+// step looks; with every_pass, one step at the end of each pass (for what changes from pass to
+// pass). A modal window still open 40 script passes after the last step fails the test and ends the
+// loop through gdone.
+void start_script(std::vector<ScriptStep> steps, bool late = false, bool every_pass = false);
+// The script's pass count, for a step that checks which pass it runs at: 1 at the end of the first
+// pass after start_script (2 with late).
+int script_passes();
+// Unhooks the script; the number of its steps that ran.
+size_t stop_script();
+// Chooses menu `menu`'s item `place` by clicks with the steps running in whatever modal windows the
+// choice opens; every step must have run when the choice returns.
+void choose_scripted(int menu, int place, std::vector<ScriptStep> steps = {});
+
 // ---- frames -----------------------------------------------------------------------------------------
 
 struct Frame {
@@ -74,6 +94,11 @@ std::string read_number(const Frame& f, float x, float y, int places, int decima
 Frame capture_pass();
 // Writes a frame as a PNG picture (top row first in the file). 1 on success.
 bool write_png(const std::string& path, const Frame& f);
+// A frame's rows as a PNG picture holds them: top row first, each after a filter byte of 0 (none).
+std::string png_rows(const Frame& f);
+// Writes the PNG picture of frame f whose rows (png_rows) the zlib stream holds, compressed as its
+// maker chose. 1 when the whole file was written.
+bool write_png_stream(const std::string& path, const Frame& f, const std::string& zlib_stream);
 // Reads back a PNG written by write_png (stored blocks only); empty frame when it is not one.
 Frame read_png(const std::string& path);
 // The checksums of the PNG format (CRC-32 of chunks, Adler-32 of the zlib stream).
