@@ -2,6 +2,7 @@
 #include "contact.h"
 
 #include "fltdump.h"
+#include "fltgeom.h"
 #include "fltutil.h"
 #include "hl_drplane.h"
 #include "fltmath.h"
@@ -180,7 +181,11 @@ int handle_float_point(int b, int s, int r, float x, float y, float z, float hw)
     return handle_float_patch(b, s, r, x, y, z, hw, patch);
 }
 
-int handle_float_patch(int b, int s, int r, float x, float y, float z, float hw, const float patch[3])
+namespace {
+
+// handle_float_patch adding to the gear's totals t.
+[[gnu::always_inline]] inline int float_patch_into(force_totals& t, int b, int s, int r, float x, float y, float z,
+                                                   float hw, const float patch[3])
 {
     float dp = hw - (float)flt.Y[0] - y * flt.costhe * flt.cosphi + z * flt.sinthe + x * flt.sinphi;
     if (dp < 0.0f) return 0;
@@ -215,12 +220,12 @@ int handle_float_patch(int b, int s, int r, float x, float y, float z, float hw,
     float fric = -0.00165f * aw * rw * ssq(va);
     float side = -1.2f * as * rw * ssq(vs);
 
-    addFagear(plane_ax, x, y);
-    addFagear(fric, x, y);
-    addFsgear(side, y, z);
-    addFngear(buoy, x, z);
-    addFngear(damp, x, z);
-    addFngear(plane, x, z);
+    add_axial(t, plane_ax, x, y);
+    add_axial(t, fric, x, y);
+    add_side(t, side, y, z);
+    add_normal(t, buoy, x, z);
+    add_normal(t, damp, x, z);
+    add_normal(t, plane, x, z);
     flt.onground = 1;
 
     if (set.cycout) {
@@ -234,4 +239,44 @@ int handle_float_patch(int b, int s, int r, float x, float y, float z, float hw,
         trk_printf("axilforce_P=%9.1f\naxilforce_F=%9.1f\nsideforce  =%9.1f\n", plane_ax, fric, side);
     }
     return 1;
+}
+
+}  // namespace
+
+int handle_float_patch(int b, int s, int r, float x, float y, float z, float hw, const float patch[3])
+{
+    force_totals t = take_gear_totals();
+    const int in = float_patch_into(t, b, s, r, x, y, z, hw, patch);
+    put_gear_totals(t);
+    return in;
+}
+
+void float_body(int b, float surface_h)
+{
+    const int ns = fgeo.stations[b];
+    if (set.cycout) {
+        trk_printf("\n");
+        trk_separator();
+        trk_heading(b == 18 ? "FUSE WATER-CONTACT" : b == 23 ? "LEFT FLOAT WATER CONTACT" : "RIGHT FLOAT WATER CONTACT");
+        trk_separator();
+    }
+    const float amp = 0.5f * atm.wave_amp;
+    const float sdir = std::sin(atm.wave_dir * DEG), cdir = std::cos(atm.wave_dir * DEG);
+    const float travel = atm.wave_speed * msc.elap_time;
+    // The gear's totals stay in registers through the points.
+    force_totals t = take_gear_totals();
+    for (int s = 0; s < ns; s++) {
+        for (int k = 0; k < 3; k++) {
+            const float x = fgeo.float_at[b][s][k][0], y = fgeo.float_at[b][s][k][1], z = fgeo.float_at[b][s][k][2];
+            float hw = surface_h;
+            if (amp > 0.0f && atm.wave_length > 0.1f) {
+                float xp = (float)flt.X[0] + x * flt.cospsi - z * flt.sinpsi;
+                float zp = (float)flt.Z[0] + z * flt.cospsi + x * flt.sinpsi;
+                float d = xp * sdir - zp * cdir - travel;   // along the waves' direction of travel
+                hw += amp * std::sin(2.0f * PI * d / atm.wave_length);
+            }
+            float_patch_into(t, b, s, fgeo.low3[b][s][k], x, y, z, hw, fgeo.float_patch[b][s][k]);
+        }
+    }
+    put_gear_totals(t);
 }

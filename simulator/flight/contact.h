@@ -27,6 +27,9 @@ int handle_float_point(int b, int s, int r, float x, float y, float z, float hw)
 void float_patch(int b, int s, int r, float patch[3]);
 // handle_float_point with the point's patch already worked out.
 int handle_float_patch(int b, int s, int r, float x, float y, float z, float hw, const float patch[3]);
+// The water's forces on every point of floating body b (18 the fuselage, 23 and 24 the floats)
+// against the still surface at height surface_h (m), with the waves on it.
+void float_body(int b, float surface_h);
 // Height (m) of the roughness a surface kind adds at a ground point.
 float surface_roughness(int surf_type, float xp, float zp);
 // The fastest yaw rate (deg/s) the nose or tail wheel may steer at the aircraft's present speed:

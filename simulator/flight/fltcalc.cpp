@@ -7,6 +7,7 @@
 #include "fltgeom.h"
 #include "fltutil.h"
 #include "funct.h"
+#include "funct_elem.h"
 #include "hl_drplane.h"
 #include "fltmath.h"
 #include "hl_funct.h"
@@ -179,6 +180,11 @@ struct part_air {
     float vp;                // airspeed across the span, slowed by the sweep
     float s_part, c_part;    // the part's angle to the air before each element's incidence
     part_controls controls;  // the control surfaces, worked out once for all the elements
+    elem_chain::part_chain chain;   // what the elements' coefficients share
+    // The propellers whose slipstream reaches the part (bit k, propeller k) and what each adds to
+    // the normal and axial speed of an element in it, with the share of its stream.
+    int wash_props;
+    float wash_n[4], wash_a[4], wash_f[4];
 };
 
 // What an element's airflow hands to its force: the angle its airfoil meets (before the
@@ -188,7 +194,7 @@ struct element_air {
 };
 
 // The airflow through element j: its speed (flt.v_el), its flow turn (flt.deldir) and angle.
-void element_airflow(const part_air& c, int j, element_air* out)
+[[gnu::always_inline]] inline void element_airflow(const part_air& c, int j, element_air* out)
 {
     const planestruct& pl = pln[0];
     const int p = c.p, dump = c.dump;
@@ -222,21 +228,16 @@ void element_airflow(const part_air& c, int j, element_air* out)
     }
 
     // Propwash of every propeller whose stream reaches the element.
-    if (c.propwash) {
-        for (int k = 0; k < c.nprops; k++) {
-            if (!pl.in_propwash[p][k][j]) continue;
-            const float dv = flt.DVinc[k];
-            const float svc = slipstream[k].svc, cvc = slipstream[k].cvc, sigma = slipstream[k].sigma;
-            float f = wash_fraction(sigma, pl.lo_washdir[p][k], pl.max_washdir[p][k], pl.hi_washdir[p][k]);
-            vn += (p == 12 || p == 13 ? dv : cvc * dv) * f;
-            va -= svc * dv * f;
-            if (dump) {
-                trk_printf("   The propwash from engine #%d is at an angle of %6.2f deg. (aircraft body axis system, "
-                           "0=horizontal, 90=straight up)\n", k + 1, sigma);
-                trk_printf("   This causes %5.1f%% of the total propwash to act on the surface.\n", 100.0f * f);
-                trk_printf("   The speed increment due to propwash is therefore %6.2f m/s\n", dv * f);
-                trk_printf("   Vector form AFTER propwash is: V=%6.2f, %6.2f\n", vn, va);
-            }
+    for (unsigned m = (unsigned)(c.wash_props & fgeo.wash_props[p][j]); m != 0; m &= m - 1) {
+        const int k = __builtin_ctz(m);
+        vn += c.wash_n[k];
+        va -= c.wash_a[k];
+        if (dump) {
+            trk_printf("   The propwash from engine #%d is at an angle of %6.2f deg. (aircraft body axis system, "
+                       "0=horizontal, 90=straight up)\n", k + 1, slipstream[k].sigma);
+            trk_printf("   This causes %5.1f%% of the total propwash to act on the surface.\n", 100.0f * c.wash_f[k]);
+            trk_printf("   The speed increment due to propwash is therefore %6.2f m/s\n", flt.DVinc[k] * c.wash_f[k]);
+            trk_printf("   Vector form AFTER propwash is: V=%6.2f, %6.2f\n", vn, va);
         }
     }
 
@@ -280,9 +281,9 @@ void element_airflow(const part_air& c, int j, element_air* out)
     out->alpha = alpha;
 }
 
-// Element j's controls, coefficients and force, added to the sums; adds its downwash source to
-// wash[p].
-void element_force(part_air& c, int j, const element_air& air, float* wash)
+// Element j's controls, coefficients and force, added to the totals t; adds its downwash source
+// to wash[p].
+void element_force(part_air& c, int j, const element_air& air, float* wash, force_totals& t)
 {
     const planestruct& pl = pln[0];
     const int p = c.p, dump = c.dump;
@@ -295,11 +296,14 @@ void element_force(part_air& c, int j, const element_air& air, float* wash)
                    "alpha of %6.2f deg.\n\n", dalpha, alpha);
 
     float lift, drag, moment;
-    float cl = F_el_force_turned(dcl, dcd, dcm, &lift, &drag, &moment, p, j, air.sin_dd, air.cos_dd);
-    addFaero(-drag, -lift * c.sd, lift * c.cd, fgeo.el_x[p][j], fgeo.el_y[p][j], fgeo.el_z[p][j]);
-    flt.M += moment * c.cd;
-    flt.N -= moment * c.sd;
-    if (dump) aeroforcerep();
+    float cl = elem_chain::force_turned(dcl, dcd, dcm, &lift, &drag, &moment, p, j, air.sin_dd, air.cos_dd, c.chain);
+    add_aero(t, -drag, -lift * c.sd, lift * c.cd, fgeo.el_x[p][j], fgeo.el_y[p][j], fgeo.el_z[p][j]);
+    t.M += moment * c.cd;
+    t.N -= moment * c.sd;
+    if (dump) {
+        put_aero_totals(t);
+        aeroforcerep();
+    }
 
     // A stalled wing's wake flickers.
     float k = flt.stalled[p] ? std::fabs(std::sin(2.0f * msc.elap_time)) : 1.0f;
@@ -320,6 +324,20 @@ void lifting_part(int p, float* wash)
     c.vp = std::fabs(std::cos(sweep * DEG) * flt.av);
     c.propwash = !pl.is_heli && pl.entype >= 1 && pl.entype <= 3;
     c.nprops = pl.numen < 0 ? 0 : pl.numen > 4 ? 4 : pl.numen;
+    c.chain = elem_chain::chain_of(p);
+    // Propwash of every propeller whose stream reaches the part: the same for all its elements.
+    c.wash_props = 0;
+    if (c.propwash) {
+        for (int k = 0; k < c.nprops; k++) {
+            const float dv = flt.DVinc[k];
+            const float svc = slipstream[k].svc, cvc = slipstream[k].cvc, sigma = slipstream[k].sigma;
+            const float f = wash_fraction(sigma, pl.lo_washdir[p][k], pl.max_washdir[p][k], pl.hi_washdir[p][k]);
+            c.wash_props |= 1 << k;
+            c.wash_n[k] = (p == 12 || p == 13 ? dv : cvc * dv) * f;
+            c.wash_a[k] = svc * dv * f;
+            c.wash_f[k] = f;
+        }
+    }
     const float a_part = pred.alpha * c.cd - pred.beta * c.sd;
     c.s_part = std::sin(a_part * DEG);
     c.c_part = std::cos(a_part * DEG);
@@ -333,17 +351,21 @@ void lifting_part(int p, float* wash)
         trk_separator();
         trk_separator();
         element_air air;
+        force_totals t = take_aero_totals();
         for (int j = 0; j < els; j++) {
             element_airflow(c, j, &air);
-            element_force(c, j, air, wash);
+            element_force(c, j, air, wash, t);
         }
+        put_aero_totals(t);
         return;
     }
     // The elements' airflows depend on none of their forces: worked out first, side by side,
     // they keep their arc tangents off the chain of each element's coefficients.
     element_air air[8];
     for (int j = 0; j < els; j++) element_airflow(c, j, &air[j]);
-    for (int j = 0; j < els; j++) element_force(c, j, air[j], wash);
+    force_totals t = take_aero_totals();
+    for (int j = 0; j < els; j++) element_force(c, j, air[j], wash, t);
+    put_aero_totals(t);
 }
 
 }  // namespace

@@ -36,33 +36,6 @@ struct vec3 {
     float e, u, s;
 };
 
-void float_body(int b, float surface_h)
-{
-    const int ns = fgeo.stations[b];
-    if (set.cycout) {
-        trk_printf("\n");
-        trk_separator();
-        trk_heading(b == 18 ? "FUSE WATER-CONTACT" : b == 23 ? "LEFT FLOAT WATER CONTACT" : "RIGHT FLOAT WATER CONTACT");
-        trk_separator();
-    }
-    const float amp = 0.5f * atm.wave_amp;
-    const float sdir = std::sin(atm.wave_dir * DEG), cdir = std::cos(atm.wave_dir * DEG);
-    const float travel = atm.wave_speed * msc.elap_time;
-    for (int s = 0; s < ns; s++) {
-        for (int k = 0; k < 3; k++) {
-            const float x = fgeo.float_at[b][s][k][0], y = fgeo.float_at[b][s][k][1], z = fgeo.float_at[b][s][k][2];
-            float hw = surface_h;
-            if (amp > 0.0f && atm.wave_length > 0.1f) {
-                float xp = (float)flt.X[0] + x * flt.cospsi - z * flt.sinpsi;
-                float zp = (float)flt.Z[0] + z * flt.cospsi + x * flt.sinpsi;
-                float d = xp * sdir - zp * cdir - travel;   // along the waves' direction of travel
-                hw += amp * std::sin(2.0f * PI * d / atm.wave_length);
-            }
-            handle_float_patch(b, s, fgeo.low3[b][s][k], x, y, z, hw, fgeo.float_patch[b][s][k]);
-        }
-    }
-}
-
 }  // namespace
 
 void contact_reset(void)

@@ -34,6 +34,9 @@ void flt_prepare(void)
             fgeo.span_frac[p][e] = ((float)e + 0.5f) / (float)els;
             fgeo.sin_inc[p][e] = std::sin(pl.anginc[p][e] * (pi / 180.0f));
             fgeo.cos_inc[p][e] = std::cos(pl.anginc[p][e] * (pi / 180.0f));
+            fgeo.wash_props[p][e] = 0;
+            for (int k = 0; k < 4; k++)
+                if (pl.in_propwash[p][k][e]) fgeo.wash_props[p][e] |= 1 << k;
         }
         fgeo.same_foil[p][0] = std::strcmp(pl.Tafl0[p], pl.Rafl0[p]) == 0;
         fgeo.same_foil[p][1] = std::strcmp(pl.Rafl1[p], pl.Rafl0[p]) == 0;

@@ -16,7 +16,8 @@ struct fltgeomstruct {
     // [0] tip-low = root-low, [1] root-high = root-low, [2] tip-high = tip-low.
     int same_foil[28][3];
     int single_foil[28];           // all four look-ups read the same file
-    int single_re[28][2];          // root / tip: both Reynolds numbers read the same file
+    int single_re[28][2];
+    int wash_props[28][8];         // bit k: propeller k's slipstream can reach the element (in_propwash)          // root / tip: both Reynolds numbers read the same file
     float cdi_factor[28];          // 1 / (e pi AR): induced drag per cl^2
     float tip[28][3];              // m, x y z of each lifting part's tip (the scrape point)
     // Bodies 18..24: per station the index of the lowest point and of the three lowest points.

@@ -14,44 +14,76 @@ double lon_with_xz(double x, double z);
 // ---- force accumulators: a force F (N) acting at an arm (m from the centre of gravity; x right,
 // y up, z aft) adds to its source's sum and to the moments L (roll right), M (pitch up), N (yaw
 // right). Propulsion and gear forces are along the body's axes (forward, right, up).
-inline void add_axial(float& sum, float F, float x, float y)
+//
+// A loop over many elements keeps one source's sums and the moments in a force_totals of its
+// own (take_*_totals before, put_*_totals after): added to in the same order they give the same
+// figures, without a store and reload of the aircraft's sums for every element.
+struct force_totals {
+    float axil, side, nrml;   // N, the source's sums
+    float L, M, N;            // N m, the aircraft's moments
+};
+inline void add_axial(force_totals& t, float F, float x, float y)
 {
-    sum += F;
-    flt.M -= F * y;
-    flt.N -= F * x;
+    t.axil += F;
+    t.M -= F * y;
+    t.N -= F * x;
 }
-inline void add_side(float& sum, float F, float y, float z)
+inline void add_side(force_totals& t, float F, float y, float z)
 {
-    sum += F;
-    flt.L += F * y;
-    flt.N -= F * z;
+    t.side += F;
+    t.L += F * y;
+    t.N -= F * z;
 }
-inline void add_normal(float& sum, float F, float x, float z)
+inline void add_normal(force_totals& t, float F, float x, float z)
 {
-    sum += F;
-    flt.L -= F * x;
-    flt.M -= F * z;
+    t.nrml += F;
+    t.L -= F * x;
+    t.M -= F * z;
 }
-inline void addFaprop(float F, float x, float y) { add_axial(flt.faxilprop, F, x, y); }
-inline void addFsprop(float F, float y, float z) { add_side(flt.fsideprop, F, y, z); }
-inline void addFnprop(float F, float x, float z) { add_normal(flt.fnrmlprop, F, x, z); }
-inline void addFagear(float F, float x, float y) { add_axial(flt.faxilgear, F, x, y); }
-inline void addFsgear(float F, float y, float z) { add_side(flt.fsidegear, F, y, z); }
-inline void addFngear(float F, float x, float z) { add_normal(flt.fnrmlgear, F, x, z); }
 // Aerodynamic forces along the flight path (axial forward, side right, normal up). The sums keep
 // them in path axes; for the moments they are turned into body axes with the cached alpha and beta.
-inline void addFaero(float fa, float fs, float fn, float x, float y, float z)
+inline void add_aero(force_totals& t, float fa, float fs, float fn, float x, float y, float z)
 {
-    flt.faxilaero += fa;
-    flt.fsideaero += fs;
-    flt.fnrmlaero += fn;
+    t.axil += fa;
+    t.side += fs;
+    t.nrml += fn;
     float u = fa * flt.cosbeta + fs * flt.sinbeta;
     float s = fs * flt.cosbeta - fa * flt.sinbeta;
     float a = u * flt.cosalph + fn * flt.sinalph;
     float n = fn * flt.cosalph - u * flt.sinalph;
-    flt.L += -n * x + s * y;
-    flt.M += -a * y - n * z;
-    flt.N += -a * x - s * z;
+    t.L += -n * x + s * y;
+    t.M += -a * y - n * z;
+    t.N += -a * x - s * z;
+}
+// The totals of the source whose sums are a (axial), s (side) and n (normal).
+inline force_totals take_totals(const float& a, const float& s, const float& n)
+{
+    return {a, s, n, flt.L, flt.M, flt.N};
+}
+inline void put_totals(const force_totals& t, float& a, float& s, float& n)
+{
+    a = t.axil; s = t.side; n = t.nrml;
+    flt.L = t.L; flt.M = t.M; flt.N = t.N;
+}
+inline force_totals take_aero_totals(void) { return take_totals(flt.faxilaero, flt.fsideaero, flt.fnrmlaero); }
+inline void put_aero_totals(const force_totals& t) { put_totals(t, flt.faxilaero, flt.fsideaero, flt.fnrmlaero); }
+inline force_totals take_prop_totals(void) { return take_totals(flt.faxilprop, flt.fsideprop, flt.fnrmlprop); }
+inline void put_prop_totals(const force_totals& t) { put_totals(t, flt.faxilprop, flt.fsideprop, flt.fnrmlprop); }
+inline force_totals take_gear_totals(void) { return take_totals(flt.faxilgear, flt.fsidegear, flt.fnrmlgear); }
+inline void put_gear_totals(const force_totals& t) { put_totals(t, flt.faxilgear, flt.fsidegear, flt.fnrmlgear); }
+
+// One force added straight to the aircraft's sums.
+inline void addFaprop(float F, float x, float y) { force_totals t = take_prop_totals(); add_axial(t, F, x, y); put_prop_totals(t); }
+inline void addFsprop(float F, float y, float z) { force_totals t = take_prop_totals(); add_side(t, F, y, z); put_prop_totals(t); }
+inline void addFnprop(float F, float x, float z) { force_totals t = take_prop_totals(); add_normal(t, F, x, z); put_prop_totals(t); }
+inline void addFagear(float F, float x, float y) { force_totals t = take_gear_totals(); add_axial(t, F, x, y); put_gear_totals(t); }
+inline void addFsgear(float F, float y, float z) { force_totals t = take_gear_totals(); add_side(t, F, y, z); put_gear_totals(t); }
+inline void addFngear(float F, float x, float z) { force_totals t = take_gear_totals(); add_normal(t, F, x, z); put_gear_totals(t); }
+inline void addFaero(float fa, float fs, float fn, float x, float y, float z)
+{
+    force_totals t = take_aero_totals();
+    add_aero(t, fa, fs, fn, x, y, z);
+    put_aero_totals(t);
 }
 
 // Fuel flow (kg/s) of one engine of the user's aircraft at power x (W, propeller engines) or

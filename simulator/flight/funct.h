@@ -5,9 +5,16 @@
 #include "fltmath.h"
 #include "hl_types.h"
 
+#include <cmath>
+
 // Table position of an angle of attack (degrees): tenths of a degree to 20 degrees, whole degrees
 // from 20 to 90, capped at 269.99.
-float foil_index(float alpha);
+inline float foil_index(float alpha)
+{
+    float a = std::fabs(alpha);
+    float i = a <= 20.0f ? 10.0f * a : 180.0f + a;
+    return i <= 269.99f ? i : 269.99f;   // also catches a NaN, so a look-up never leaves the table
+}
 
 // One airfoil's coefficients at alpha (degrees) for part p, root 0 / tip 1 r, low 0 / high 1
 // Reynolds number k, element e of the user's aircraft. Sets flt.stalled[p] and may set

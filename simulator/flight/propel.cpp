@@ -5,6 +5,7 @@
 #include "fltgeom.h"
 #include "fltutil.h"
 #include "funct.h"
+#include "funct_elem.h"
 #include "fltmath.h"
 #include "hl_funct.h"
 #include "hl_types.h"
@@ -51,7 +52,7 @@ struct blade_air {
 };
 
 // Blade element e at clock position k: its speed, the turn of its flow and its angle of attack.
-void blade_airflow(const blade_disc& bd, int e, int k, blade_air* out)
+[[gnu::always_inline]] inline void blade_airflow(const blade_disc& bd, int e, int k, blade_air* out)
 {
     const int i = bd.i;
     const float r = fgeo.el_r[i][e];
@@ -249,6 +250,10 @@ void aprop(int i, float x, float y, float z)
     if (!dump)
         for (int e = 0; e < els; e++)
             for (int k = 0; k < 4; k++) blade_airflow(disc, e, k, &air[e][k]);
+    // The torque, the thrust and the force totals stay in registers through the blade elements.
+    float dtq = flt.Dtq[i], thrust = flt.thrust[i];
+    const elem_chain::part_chain chain = elem_chain::chain_of(i);
+    force_totals t = take_prop_totals();
     for (int e = 0; e < els; e++) {
         const float r = fgeo.el_r[i][e];
         const float d = dir * (0.2f * r);   // dir * 0.2 r
@@ -261,10 +266,10 @@ void aprop(int i, float x, float y, float z)
             flt.deldir[i][e] = b.deldir;
             flt.alpha[i][e] = b.alpha;
             float lift, drag, moment;
-            F_el_force_turned(0.0f, 0.0f, 0.0f, &lift, &drag, &moment, i, e, b.sin_dd, b.cos_dd);
-            flt.Dtq[i] += 0.25f * drag * r * blades;
+            elem_chain::force_turned(0.0f, 0.0f, 0.0f, &lift, &drag, &moment, i, e, b.sin_dd, b.cos_dd, chain);
+            dtq += 0.25f * drag * r * blades;
             float T = 0.25f * blades * lift;
-            flt.thrust[i] += T;
+            thrust += T;
             ring_thrust += T;
             float px = x, py = y, pz = z;
             if (offset) {
@@ -278,13 +283,19 @@ void aprop(int i, float x, float y, float z)
                     pz = z + d * svc;
                 }
             }
-            addFsprop(ssc * T, py, pz);
-            addFaprop(csc * cvc * T, px, py);
-            addFnprop(csc * svc * T, px, pz);
-            if (dump) propforcerep();
+            add_side(t, ssc * T, py, pz);
+            add_axial(t, csc * cvc * T, px, py);
+            add_normal(t, csc * svc * T, px, pz);
+            if (dump) {
+                put_prop_totals(t);
+                propforcerep();
+            }
         }
         flt.ringDVinc[i][e] = dv_total(flt.ringDVinc[i][e], ring_thrust, pl.ringarea[i][e], v0);
     }
+    flt.Dtq[i] = dtq;
+    flt.thrust[i] = thrust;
+    put_prop_totals(t);
     flt.DVinc[i] = dv_total(flt.DVinc[i], flt.thrust[i], pl.discarea[i], v0);
 }
 
