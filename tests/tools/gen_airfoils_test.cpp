@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,22 @@ TEST_F(GenAirfoils, GeneratedFilesLoadAndCarryTheirSectionFigures)
     // Nothing but the parts was left behind.
     EXPECT_EQ(files_in(adir).size(), std::size(kAirfoils));
     EXPECT_EQ(files_in(fdir).size(), std::size(kFlaps));
+}
+
+// A folder an older list filled loses the part that list made and this one retired; a part of the
+// user's own is left alone.
+TEST_F(GenAirfoils, AnOlderBuildsRetiredPartIsRemoved)
+{
+    std::vector<genpart> parts;
+    std::string error;
+    ASSERT_TRUE(gen_read_sections(kSections, &parts, &error)) << error;
+    const fs::path adir = fs::path(dir.str()) / "airfoils", fdir = fs::path(dir.str()) / "flaps";
+    fs::create_directories(adir);
+    for (const char* name : {"NACA 63-215 (laminar).afl", "my own.afl"}) std::ofstream(adir / name) << "A\n";
+    ASSERT_TRUE(gen_write_parts(parts, adir.string(), fdir.string(), &error)) << error;
+    EXPECT_FALSE(fs::exists(adir / "NACA 63-215 (laminar).afl"));
+    EXPECT_TRUE(fs::exists(adir / "my own.afl"));
+    EXPECT_EQ(files_in(adir).size(), std::size(kAirfoils) + 1);
 }
 
 // The build's own data tree holds the same bytes as a fresh generation: the files are made by the

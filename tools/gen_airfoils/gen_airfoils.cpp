@@ -255,5 +255,12 @@ bool gen_write_parts(const std::vector<genpart>& parts, const std::string& afl_d
             return false;
         }
     }
+    // Parts an earlier list made and this one no longer does: a folder an older build filled loses
+    // them, so it holds what the list makes and nothing that no aircraft flies with.
+    static const char* const retired_airfoils[] = {"NACA 63-215 (laminar).afl"};
+    for (const char* name : retired_airfoils) {
+        const fs::path old = fs::path(afl_dir) / name;
+        if (fs::is_regular_file(old, ec)) fs::remove(old, ec);
+    }
     return true;
 }

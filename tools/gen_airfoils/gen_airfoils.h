@@ -22,6 +22,7 @@ bool gen_read_sections(const std::string& path, std::vector<genpart>* parts, std
 
 // Synthesises every part and writes it: airfoils into afl_dir, flaps into flp_dir. Each file is
 // first written under a temporary name; only when all are written are they renamed into place, so
-// a failure leaves no new or half-written file behind. Returns false with error on failure.
+// a failure leaves no new or half-written file behind. Then the parts earlier lists made and this
+// one retired are removed from afl_dir. Returns false with error on failure.
 bool gen_write_parts(const std::vector<genpart>& parts, const std::string& afl_dir, const std::string& flp_dir,
                      std::string* error);
