@@ -183,18 +183,29 @@ int handle_float_point(int b, int s, int r, float x, float y, float z, float hw)
 
 namespace {
 
-// handle_float_patch adding to the gear's totals t.
-[[gnu::always_inline]] inline int float_patch_into(force_totals& t, int b, int s, int r, float x, float y, float z,
-                                                   float hw, const float patch[3])
+// The aircraft's height and attitude as the depth of its points needs them, read once for a
+// loop over many points (a call in the loop would otherwise make it reload them for every point).
+struct water_frame {
+    float Y0, cthe, cphi, sthe, sphi;
+    water_frame() : Y0((float)flt.Y[0]), cthe(flt.costhe), cphi(flt.cosphi), sthe(flt.sinthe), sphi(flt.sinphi) {}
+    // Depth (m) under the water surface hw of the point x, y, z of the aircraft; negative above it.
+    float depth(float hw, float x, float y, float z) const { return hw - Y0 - y * cthe * cphi + z * sthe + x * sphi; }
+};
+
+// Side speed (m/s) the water rudder adds at the keel line.
+inline float water_rudder_vs(void) { return std::sin(10.0f * set.FC_hdng * DEG) * flt.v[0]; }
+
+// The forces of a point dp deep in the water, added to the gear's totals t. keel_r is the body's
+// keel row, rudder_vs water_rudder_vs().
+[[gnu::always_inline]] inline void wet_patch_into(force_totals& t, int b, int s, int r, float x, float y, float z,
+                                                  float dp, const float patch[3], int keel_r, float rudder_vs)
 {
-    float dp = hw - (float)flt.Y[0] - y * flt.costhe * flt.cosphi + z * flt.sinthe + x * flt.sinphi;
-    if (dp < 0.0f) return 0;
     float vv = (float)flt.vY - z * flt.Qrad - x * flt.Prad;
     float va = flt.vaxial - x * flt.Rrad;
     float vs = -z * flt.Rrad;
 
     // The water rudder: the keel line aft of the centre of gravity steers.
-    if (z > 0.0f && r == f_body_r_dim(b) / 2) vs += std::sin(10.0f * set.FC_hdng * DEG) * flt.v[0];
+    if (z > 0.0f && r == keel_r) vs += rudder_vs;
 
     // The patch of hull this point stands for, turned with the pitch.
     const float dX = patch[0], dY = patch[1], dZ = patch[2];
@@ -238,17 +249,18 @@ namespace {
         trk_printf("nrmlforce_B=%9.1f\nnrmlforce_D=%9.1f\nnrmlforce_M=%9.1f\n", buoy, damp, plane);
         trk_printf("axilforce_P=%9.1f\naxilforce_F=%9.1f\nsideforce  =%9.1f\n", plane_ax, fric, side);
     }
-    return 1;
 }
 
 }  // namespace
 
 int handle_float_patch(int b, int s, int r, float x, float y, float z, float hw, const float patch[3])
 {
+    const float dp = water_frame().depth(hw, x, y, z);
+    if (dp < 0.0f) return 0;
     force_totals t = take_gear_totals();
-    const int in = float_patch_into(t, b, s, r, x, y, z, hw, patch);
+    wet_patch_into(t, b, s, r, x, y, z, dp, patch, f_body_r_dim(b) / 2, water_rudder_vs());
     put_gear_totals(t);
-    return in;
+    return 1;
 }
 
 void float_body(int b, float surface_h)
@@ -263,19 +275,27 @@ void float_body(int b, float surface_h)
     const float amp = 0.5f * atm.wave_amp;
     const float sdir = std::sin(atm.wave_dir * DEG), cdir = std::cos(atm.wave_dir * DEG);
     const float travel = atm.wave_speed * msc.elap_time;
+    const int waves = amp > 0.0f && atm.wave_length > 0.1f;
+    const int keel_r = f_body_r_dim(b) / 2;
+    const float rudder_vs = water_rudder_vs();
+    // Most points are out of the water: with the attitude read once, a dry point costs a few
+    // products and a compare.
+    const water_frame wf;
     // The gear's totals stay in registers through the points.
     force_totals t = take_gear_totals();
     for (int s = 0; s < ns; s++) {
         for (int k = 0; k < 3; k++) {
             const float x = fgeo.float_at[b][s][k][0], y = fgeo.float_at[b][s][k][1], z = fgeo.float_at[b][s][k][2];
             float hw = surface_h;
-            if (amp > 0.0f && atm.wave_length > 0.1f) {
+            if (waves) {
                 float xp = (float)flt.X[0] + x * flt.cospsi - z * flt.sinpsi;
                 float zp = (float)flt.Z[0] + z * flt.cospsi + x * flt.sinpsi;
                 float d = xp * sdir - zp * cdir - travel;   // along the waves' direction of travel
                 hw += amp * std::sin(2.0f * PI * d / atm.wave_length);
             }
-            float_patch_into(t, b, s, fgeo.low3[b][s][k], x, y, z, hw, fgeo.float_patch[b][s][k]);
+            const float dp = wf.depth(hw, x, y, z);
+            if (dp < 0.0f) continue;
+            wet_patch_into(t, b, s, fgeo.low3[b][s][k], x, y, z, dp, fgeo.float_patch[b][s][k], keel_r, rudder_vs);
         }
     }
     put_gear_totals(t);
