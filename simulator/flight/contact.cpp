@@ -192,6 +192,20 @@ struct water_frame {
     float depth(float hw, float x, float y, float z) const { return hw - Y0 - y * cthe * cphi + z * sthe + x * sphi; }
 };
 
+// 1 when every float point of body b stands clearly above the water (no higher than hw_max
+// anywhere): the greatest depth any point of the body's box can have, in double, is still below a
+// margin far wider than the rounding of the points' own float depths.
+inline int body_clear_of_water(int b, const water_frame& wf, float hw_max)
+{
+    const float (&box)[2][3] = fgeo.float_box[b];
+    const double cy = -(double)wf.cthe * wf.cphi, cz = wf.sthe, cx = wf.sphi;
+    const double deepest = (double)hw_max - wf.Y0 + std::fmax(cx * box[0][0], cx * box[1][0]) +
+                           std::fmax(cy * box[0][1], cy * box[1][1]) + std::fmax(cz * box[0][2], cz * box[1][2]);
+    double size = std::fabs((double)hw_max) + std::fabs((double)wf.Y0);
+    for (int c = 0; c < 3; c++) size += std::fmax(std::fabs((double)box[0][c]), std::fabs((double)box[1][c]));
+    return deepest < -(1e-3 + 1e-5 * size);
+}
+
 // Side speed (m/s) the water rudder adds at the keel line.
 inline float water_rudder_vs(void) { return std::sin(10.0f * set.FC_hdng * DEG) * flt.v[0]; }
 
@@ -273,14 +287,15 @@ void float_body(int b, float surface_h)
         trk_separator();
     }
     const float amp = 0.5f * atm.wave_amp;
+    const int waves = amp > 0.0f && atm.wave_length > 0.1f;
+    // Most points are out of the water, often a whole body: with the attitude read once, a dry
+    // point costs a few products and a compare, a dry body one bound.
+    const water_frame wf;
+    if (ns > 0 && body_clear_of_water(b, wf, waves ? surface_h + amp : surface_h)) return;
     const float sdir = std::sin(atm.wave_dir * DEG), cdir = std::cos(atm.wave_dir * DEG);
     const float travel = atm.wave_speed * msc.elap_time;
-    const int waves = amp > 0.0f && atm.wave_length > 0.1f;
     const int keel_r = f_body_r_dim(b) / 2;
     const float rudder_vs = water_rudder_vs();
-    // Most points are out of the water: with the attitude read once, a dry point costs a few
-    // products and a compare.
-    const water_frame wf;
     // The gear's totals stay in registers through the points.
     force_totals t = take_gear_totals();
     for (int s = 0; s < ns; s++) {

@@ -109,5 +109,15 @@ void flt_prepare(void)
                 float_patch(b, s, r, fgeo.float_patch[b][s][k]);
             }
         }
+        for (int c = 0; c < 3; c++) {
+            float lo = HUGE_VALF, hi = -HUGE_VALF;
+            for (int s = 0; s < ns; s++)
+                for (int k = 0; k < 3; k++) {
+                    lo = std::fmin(lo, fgeo.float_at[b][s][k][c]);
+                    hi = std::fmax(hi, fgeo.float_at[b][s][k][c]);
+                }
+            fgeo.float_box[b][0][c] = lo;
+            fgeo.float_box[b][1][c] = hi;
+        }
     }
 }

@@ -29,6 +29,7 @@ struct fltgeomstruct {
     float body_low[28][18][3];     // m, x y z of each station's lowest point, reference point added
     float float_at[28][18][3][3];  // m, x y z of each station's three lowest points, reference point added
     float float_patch[28][18][3][3];   // m, the patch of hull each of them stands for (float_patch)
+    float float_box[28][2][3];     // m, least and greatest x y z of each body's float_at points
     // Downwash: for each element of the wings and stabilisers (parts 4..11) the parts whose wake
     // it lies in, in ascending order.
     int dw_count[28][8];

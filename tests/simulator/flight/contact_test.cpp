@@ -305,6 +305,88 @@ TEST(Floats, ThePointsMadeReadyAtLoadPushAsTheBodysGridSays)
     EXPECT_GT(wet, 20);   // the floats are in the water
 }
 
+// A body's floats push as the sum of their points, each worked out alone, to the last bit: also
+// where the body's deepest point is a hair above or below the water (a body clear of the water is
+// passed over whole), tilted, and on waves.
+TEST(Floats, ABodyPushesAsItsPointsDoAlone)
+{
+    fh_world_options water;
+    water.water = 1;
+    fh_world(water);
+    ASSERT_EQ(fh_load(fh_bundled(FH_FLOATPLANE)), 1);
+    fh_start_ground(0.0f);
+    flt.vY = -0.3;
+    flt.vaxial = 4.0f;
+    flt.Rrad = 0.05f;
+    const double rest_Y = flt.Y[0];
+    struct Case {
+        float phi, the, wave_amp, above;   // deg, deg, m, m of the deepest point above the water
+    };
+    const Case cases[] = {
+        {0.0f, 0.0f, 0.0f, 0.01f},    {0.0f, 0.0f, 0.0f, 0.0004f}, {0.0f, 0.0f, 0.0f, 0.0f},
+        {0.0f, 0.0f, 0.0f, -0.0004f}, {0.0f, 0.0f, 0.0f, -0.05f},  {12.0f, -4.0f, 0.0f, 0.0004f},
+        {-9.0f, 6.0f, 0.0f, -0.0004f}, {-9.0f, 6.0f, 0.0f, 0.3f},  {5.0f, 2.0f, 0.4f, 0.0004f},
+        {5.0f, 2.0f, 0.4f, -0.1f},
+    };
+    struct Sums {
+        float fa, fs, fn, L, M, N;
+    };
+    auto zero = [](void) { flt.faxilgear = flt.fsidegear = flt.fnrmlgear = flt.L = flt.M = flt.N = 0.0f; };
+    auto sums = [](void) { return Sums{flt.faxilgear, flt.fsidegear, flt.fnrmlgear, flt.L, flt.M, flt.N}; };
+    int bodies = 0, wet_bodies = 0, dry_bodies = 0;
+    for (const Case& c : cases) {
+        flt.sinphi = std::sin(c.phi * 0.0174532925f);
+        flt.cosphi = std::cos(c.phi * 0.0174532925f);
+        flt.sinthe = std::sin(c.the * 0.0174532925f);
+        flt.costhe = std::cos(c.the * 0.0174532925f);
+        atm.wave_amp = c.wave_amp;
+        atm.wave_length = 20.0f;
+        const float hw_top = env.localh_cg + 0.5f * c.wave_amp;
+        for (int b = 18; b <= 24; b++) {
+            if (fgeo.stations[b] == 0) continue;
+            // Height that puts this body's deepest point c.above over the highest water.
+            double deepest = -1e30;
+            for (int st = 0; st < fgeo.stations[b]; st++)
+                for (int k = 0; k < 3; k++) {
+                    const float* at = fgeo.float_at[b][st][k];
+                    deepest = std::fmax(deepest, (double)hw_top - rest_Y - at[1] * flt.costhe * flt.cosphi +
+                                                     at[2] * flt.sinthe + at[0] * flt.sinphi);
+                }
+            flt.Y[0] = rest_Y + deepest + c.above;
+            zero();
+            int alone = 0;
+            for (int st = 0; st < fgeo.stations[b]; st++)
+                for (int k = 0; k < 3; k++) {
+                    const float* at = fgeo.float_at[b][st][k];
+                    // The water's height at the point: the waves' crest line runs across wave_dir.
+                    float hw = env.localh_cg;
+                    if (c.wave_amp > 0.0f) {
+                        const float sdir = std::sin(atm.wave_dir * 0.0174532925f), cdir = std::cos(atm.wave_dir * 0.0174532925f);
+                        const float xp = (float)flt.X[0] + at[0] * flt.cospsi - at[2] * flt.sinpsi;
+                        const float zp = (float)flt.Z[0] + at[2] * flt.cospsi + at[0] * flt.sinpsi;
+                        const float d = xp * sdir - zp * cdir - atm.wave_speed * msc.elap_time;
+                        hw += 0.5f * c.wave_amp * std::sin(2.0f * 3.14159265358979f * d / atm.wave_length);
+                    }
+                    alone += handle_float_patch(b, st, fgeo.low3[b][st][k], at[0], at[1], at[2], hw,
+                                                fgeo.float_patch[b][st][k]);
+                }
+            const Sums a = sums();
+            zero();
+            flt.onground = 0;
+            float_body(b, env.localh_cg);
+            const Sums w = sums();
+            EXPECT_EQ(std::memcmp(&a, &w, sizeof a), 0) << b << " " << c.phi << " " << c.above;
+            EXPECT_EQ(flt.onground, alone > 0) << b << " " << c.phi << " " << c.above;
+            bodies++;
+            wet_bodies += alone > 0;
+            dry_bodies += alone == 0;
+        }
+    }
+    EXPECT_GT(wet_bodies, 0);
+    EXPECT_GT(dry_bodies, 0);
+    EXPECT_GT(bodies, wet_bodies);
+}
+
 TEST(Scrapes, ABellyLandingRestsOnTheBodyInTheNineContactStates)
 {
     fh_world();
