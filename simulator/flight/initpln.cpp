@@ -259,7 +259,7 @@ float planform_span_efficiency(float AR, float taper)
 // moderate aspect ratio and falls without end past them (0.57 at aspect ratio 18, 0.42 at 25,
 // where sailplanes fly near 0.8 to 0.9), so for a wing or tail (planform set) it is held at no
 // less than the planform's estimate above; below aspect ratio 8 the rule is the larger anyway.
-float oswald(float AR, float sweep, int planform = 0, float taper = 1.0f)
+float oswald(float AR, float sweep, int planform, float taper)
 {
     float a = std::fabs(sweep);
     float f = 1.0f - 0.045f * std::pow(AR, 0.68f);
