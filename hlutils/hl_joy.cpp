@@ -146,7 +146,8 @@ int JOY_init(void)
                          ALERT_NOTICE);
         else
             MACIBM_alert("My system-checking indicates that there are no joysticks on this computer",
-                         "See 'My Computer:Control Panel:Game Devices' if you have a joystick plugged in.",
+                         "If you have a joystick plugged in, check that it shows in /dev/input and that you may "
+                         "read it (join the 'input' group).",
                          "Flight control will therefore be with the mouse.",
                          "Click the mouse in the center of the windshield to toggle between flight-control and regular mouse mode.",
                          ALERT_NOTICE);

@@ -413,7 +413,8 @@ TEST(NoStick, MouseFliesAfterOneNotice)
     const RecordedAlert& a = recorded_alerts()[0];
     EXPECT_EQ(a.code, 2002);
     EXPECT_EQ(a.l1, "My system-checking indicates that there are no joysticks on this computer");
-    EXPECT_EQ(a.l2, "See 'My Computer:Control Panel:Game Devices' if you have a joystick plugged in.");
+    EXPECT_EQ(a.l2, "If you have a joystick plugged in, check that it shows in /dev/input and that you may read it "
+                    "(join the 'input' group).");
     EXPECT_EQ(a.l3, "Flight control will therefore be with the mouse.");
     EXPECT_EQ(a.l4, "Click the mouse in the center of the windshield to toggle between flight-control and regular mouse mode.");
     EXPECT_EQ(PLT_force_log_count(), 0);
