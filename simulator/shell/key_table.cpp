@@ -44,20 +44,40 @@ const menu_key_entry k_menu_keys[] = {
     {'/', 600, "write one cycle of the flight model to the output file"},
 };
 
-// Only '!' does more than its click (the handler adds it); the others are described by where they click.
+// What each click works is written for the bundled panels (round gauges, the radio stack on the
+// left): slot 4 holds the course indicator on most of them, the weather radar on the B-52 and a
+// variometer, which has no knob, on the glider. '!' also does more than its click (the handler adds it).
 const panel_key_entry k_panel_keys[] = {
-    {'n', 6, -50, -50, nullptr}, {'m', 6, -25, -50, nullptr}, {'y', 6, 35, -50, nullptr}, {'u', 6, 60, -50, nullptr},
-    {'i', 10, 0, -10, nullptr},  {'o', 10, 0, 10, nullptr},
-    {'h', 4, -38, -40, nullptr}, {'j', 4, -18, -40, nullptr}, {'k', 4, -40, -35, nullptr}, {'l', 4, -40, -45, nullptr},
-    {'c', 8, -40, -50, nullptr}, {'v', 8, -30, -50, nullptr},
-    {'p', FROM_OSH, 760, 314, nullptr},
-    {'b', RADIO_X_ONLY, 520, 10, nullptr}, {'g', RADIO_X_ONLY, 625, 30, nullptr},
-    {'!', RADIO_X_ONLY, 494, 90, "autopilot to heading select alone (every other mode off), and"},
-    {'$', RADIO_X_ONLY, 516, 90, nullptr}, {'%', RADIO_X_ONLY, 536, 90, nullptr},
-    {'^', RADIO_X_ONLY, 556, 90, nullptr}, {'&', RADIO_X_ONLY, 579, 90, nullptr}, {'*', RADIO_X_ONLY, 619, 90, nullptr},
-    {'7', RADIO_X_ONLY, 580, 40, nullptr}, {'8', RADIO_X_ONLY, 590, 40, nullptr},
-    {'9', RADIO_X_ONLY, 580, 20, nullptr}, {'0', RADIO_X_ONLY, 590, 20, nullptr},
-    {'[', ENGINE_X_ONLY, 787, 122, nullptr}, {']', ENGINE_X_ONLY, 787, 81, nullptr},
+    {'n', 6, -50, -50, "the HSI's course knob, a degree down (NAV 2's course)"},
+    {'m', 6, -25, -50, "the HSI's course knob, a degree up (NAV 2's course)"},
+    {'y', 6, 35, -50, "the HSI's heading bug, a degree left"},
+    {'u', 6, 60, -50, "the HSI's heading bug, a degree right"},
+    {'i', 10, 0, -10, "the altimeter setting, down a step"},
+    {'o', 10, 0, 10, "the altimeter setting, up a step"},
+    {'h', 4, -38, -40, "the course indicator's NAV 1 course, a degree up (B-52: radar range doubled; glider: nothing)"},
+    {'j', 4, -18, -40, "the course indicator's NAV 1 course, a degree down (B-52: radar range doubled; glider: nothing)"},
+    {'k', 4, -40, -35, "the course indicator's NAV 1 course, a degree up (B-52: radar range doubled; glider: "
+                       "nothing; a radar altimeter: decision height down)"},
+    {'l', 4, -40, -45, "the course indicator's NAV 1 course, a degree up (B-52: radar range doubled; glider: "
+                       "nothing; a radar altimeter: decision height up)"},
+    {'c', 8, -40, -50, "the ADF card, a degree up (helicopter, which has no ADF: NAV 1 course, a degree up)"},
+    {'v', 8, -30, -50, "the ADF card, a degree down (helicopter, which has no ADF: NAV 1 course, a degree up)"},
+    {'p', FROM_OSH, 760, 314, "pause, on or off"},
+    {'b', RADIO_X_ONLY, 520, 10, "the parking brake, on or off (also starts a waiting catapult launch or tow)"},
+    {'g', RADIO_X_ONLY, 625, 30, "the landing gear lever, up or down (retractable gear only: the T-38 and the B-52)"},
+    {'!', RADIO_X_ONLY, 494, 90, "every autopilot mode off (it sets heading select alone, then presses that button, "
+                                 "which turns it off too)"},
+    {'$', RADIO_X_ONLY, 516, 90, "the autopilot's heading select button (the NAV modes go off)"},
+    {'%', RADIO_X_ONLY, 536, 90, "the autopilot's NAV 1 button"},
+    {'^', RADIO_X_ONLY, 556, 90, "the autopilot's NAV 2 button"},
+    {'&', RADIO_X_ONLY, 579, 90, "the autopilot's altitude hold button"},
+    {'*', RADIO_X_ONLY, 619, 90, "the autopilot's glide slope button"},
+    {'7', RADIO_X_ONLY, 580, 40, "the aileron trim, a touch left"},
+    {'8', RADIO_X_ONLY, 590, 40, "the aileron trim, a touch right"},
+    {'9', RADIO_X_ONLY, 580, 20, "the rudder trim, a touch left"},
+    {'0', RADIO_X_ONLY, 590, 20, "the rudder trim, a touch right"},
+    {'[', ENGINE_X_ONLY, 787, 122, "the pitch trim, a touch nose down"},
+    {']', ENGINE_X_ONLY, 787, 81, "the pitch trim, a touch nose up"},
 };
 
 const radio_key_entry k_radio_keys[] = {
@@ -98,28 +118,24 @@ void key_name(int key, char* out, int size)
     else std::snprintf(out, static_cast<size_t>(size), "%c", key);
 }
 
-// Where a panel key clicks, in words: the instrument's slot and the offset from its reference point,
-// or a place on the radio stack, the engine instruments or the panel's upper part.
+// What a panel key works, then where it clicks: the offset from its instrument's point, or a place
+// on the radio stack, the engine instruments or the panel's upper part.
 void panel_where(const panel_key_entry& k, char* out, int size)
 {
     const char* slot;
     switch (k.slot) {
-    case 4: slot = "the supplementary instrument"; break;
-    case 6: slot = "the HSI"; break;
-    case 8: slot = "the ADF"; break;
-    case 10: slot = "the altimeter"; break;
-    case FROM_OSH: slot = "the panel's upper part"; break;
-    case RADIO_X_ONLY: slot = "the radio stack"; break;
-    case ENGINE_X_ONLY: slot = "the engine instruments"; break;
-    default: slot = "the panel"; break;
+    case 4: slot = "supplementary instrument's point"; break;
+    case 6: slot = "HSI's point"; break;
+    case 8: slot = "ADF's point"; break;
+    case 10: slot = "altimeter's point"; break;
+    case FROM_OSH: slot = "panel's upper part"; break;
+    case RADIO_X_ONLY: slot = "radio stack"; break;
+    case ENGINE_X_ONLY: slot = "engine instruments"; break;
+    default: slot = "panel"; break;
     }
     const int x = static_cast<int>(k.dx), y = static_cast<int>(k.dy);
-    if (k.slot < 0)
-        std::snprintf(out, static_cast<size_t>(size), "%s%sclicks %s at x %+d, y %d", k.what ? k.what : "",
-                      k.what ? " " : "", slot, x, y);
-    else
-        std::snprintf(out, static_cast<size_t>(size), "clicks %s %d %s and %d %s its point on the panel", slot,
-                      x < 0 ? -x : x, x < 0 ? "left" : "right", y < 0 ? -y : y, y < 0 ? "below" : "above");
+    if (k.slot < 0) std::snprintf(out, static_cast<size_t>(size), "%s [click: %s x %+d, y %d]", k.what, slot, x, y);
+    else std::snprintf(out, static_cast<size_t>(size), "%s [click: %s %+d, %+d]", k.what, slot, x, y);
 }
 
 // A radio key's effect in words.
@@ -248,9 +264,11 @@ int write_key_instructions(char* out, int size)
     for (const command_key_entry& k : k_command_keys) t.line(k.key, k.what);
     t.add("\nViews and menu commands\n");
     for (const menu_key_entry& k : k_menu_keys) t.line(k.key, k.what);
-    t.add("\nPanel\n");
+    t.add("\nPanel: each key clicks a control as the mouse would. In brackets, where: an offset from the\n"
+          "instrument's point, or a place on the 800 by 600 screen (y up from the bottom) that moves\n"
+          "sideways with the radio stack, the engine instruments or the panel's upper part.\n");
     for (const panel_key_entry& k : k_panel_keys) {
-        char what[192];
+        char what[256];
         panel_where(k, what, sizeof what);
         t.line(k.key, what);
     }

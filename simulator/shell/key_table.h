@@ -42,7 +42,7 @@ struct panel_key_entry {
     char key;
     int slot;
     float dx, dy;
-    const char* what;     // what the key does before its click, or nullptr when it only clicks
+    const char* what;     // what the click works on the bundled panels, in the pilot's words
 };
 
 // The number-pad yoke: what each yoke code (hl_keys.h) does to the keyboard's stick offsets, which

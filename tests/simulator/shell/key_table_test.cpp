@@ -76,9 +76,10 @@ TEST(KeyInstructions, LinesSayWhatTheKeysDo)
         "  Space    release from the carriage or the tow rope, else cut an engine\n",
         "  Return   open the air traffic controller's options, or choose the one selected\n",
         "  z        view backwards\n",
-        "  n        clicks the HSI 50 left and 50 below its point on the panel\n",
-        "  o        clicks the altimeter 0 right and 10 above its point on the panel\n",
-        "  !        autopilot to heading select alone (every other mode off), and clicks the radio stack at x +494, y 90\n",
+        "  n        the HSI's course knob, a degree down (NAV 2's course) [click: HSI's point -50, -50]\n",
+        "  o        the altimeter setting, up a step [click: altimeter's point +0, +10]\n",
+        "  !        every autopilot mode off (it sets heading select alone, then presses that button, which turns it off "
+        "too) [click: radio stack x +494, y 90]\n",
     };
     for (const char* l : lines) EXPECT_NE(text.find(l), std::string::npos) << l;
 }
