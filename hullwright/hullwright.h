@@ -87,10 +87,10 @@ void setup_baseplane(const char* name);
 // ---- design rules (hw_design.cpp) -------------------------------------------------------------------
 
 // The thickness ratio of the airfoil file name (in the airfoils folder) into afl[0].trat[part][tip];
-// 0 when there is no such airfoil, and the notice "You didn't select a foil!" when the file is a
-// part of another kind. Returns the thickness.
+// 0 when there is no such airfoil, with the notice "You didn't select a foil!" when the file is there
+// but is no airfoil that can be read (a flap, another type or version, damaged). Returns the thickness.
 float assign_foil_thickness(const char* name, int part, int tip);
-// The root and tip thicknesses of every lifting part the aircraft's kind uses.
+// The root and tip thicknesses of every lifting part the aircraft's kind uses, each file read once.
 void assign_all_thicknesses(void);
 // The rules kept every pass: right-hand parts copied to the left, pylon 14's shape to the other
 // pylons, nacelle 19 to 20..22, body 23 to 24, fairing 25 to 26 and 27; a helicopter's panel has
