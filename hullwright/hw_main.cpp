@@ -30,10 +30,11 @@ constexpr int PREFS_KIND = 207;
 
 int g_quit_done = 0;     // Quit ran its questions in this pass and the program is ending
 
+// The name ends in ".acf" as the open dialog lists aircraft files: all in lower or all in upper case.
 int ends_with_acf(const char* s)
 {
     size_t n = std::strlen(s);
-    return n >= 4 && std::strcmp(s + n - 4, ".acf") == 0;
+    return n >= 4 && s[n - 4] == '.' && takeit(s, OS_KIND_AIRCRAFT, 0);
 }
 
 // ---- menus ----------------------------------------------------------------------------------------

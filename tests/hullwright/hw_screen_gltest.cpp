@@ -36,14 +36,14 @@ using Step = ScriptStep;
 const std::string kProgram = std::string(KV_PROGRAM_DIR) + "/";
 constexpr int VK_RETURN = 13, VK_ESCAPE = 27;
 
-// Types a file name (capitals and digits) and Enter into the save dialog.
+// Types a file name (capitals, digits and points) and Enter into the save dialog.
 std::vector<Step> type_name(const std::string& name)
 {
     // The dialog proposes the aircraft's name: taken back first.
     std::vector<Step> steps = {[] {
         for (int i = 0; i < 32; i++) push_key(8);
     }};
-    for (char ch : name) steps.push_back([ch] { push_key(ch, ch >= 'A' && ch <= 'Z'); });
+    for (char ch : name) steps.push_back([ch] { push_key(ch == '.' ? 190 : ch, ch >= 'A' && ch <= 'Z'); });
     steps.push_back([] { push_key(VK_RETURN); });
     return steps;
 }
@@ -402,4 +402,12 @@ TEST_F(Screen, OpenFromTheDialogTakesTheChosenFile)
     EXPECT_EQ(hmsc.planenamed, 1);
     EXPECT_EQ(mnw.item_name[2][6], std::string("Main Rotor")) << "the menus follow the opened aircraft";
     EXPECT_TRUE(recorded_alerts().empty());
+}
+
+TEST_F(Screen, ANameTypedWithTheEndingInCapitalsKeepsIt)
+{
+    save_as("UPPER.ACF");
+    EXPECT_TRUE(fs::exists("UPPER.ACF"));
+    EXPECT_STREQ(pln[0].C_file, "UPPER.ACF");
+    EXPECT_STREQ(pln[0].C_name, "UPPER");
 }
