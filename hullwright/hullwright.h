@@ -64,8 +64,9 @@ int do_new_thing(void);
 // edited is kept. 1 when the file is now the aircraft.
 int openplane(int quiet);
 // Saves the aircraft: under its name, or through the save dialog when it has none or save_as is
-// 1. Written whole under a temporary name and renamed into place. 1 when written, 0 when the dialog
-// was cancelled or the write failed (the file on disk is then as it was).
+// 1. Written whole under a temporary name and renamed into place. 1 when written, and the changes
+// are then saved (planemod 0); 0 when the dialog was cancelled or the write failed, with the file
+// on disk and planemod as they were.
 int writeout(int save_as);
 // The preference file: the view, the wireframe and sky switches, and the aircraft last used.
 void hw_read_prefs(void);

@@ -279,13 +279,8 @@ void hw_handlemenu(int item)
         case HW_OPEN:
             if (do_new_thing()) openplane(0);
             break;
-        // A cancelled or failed save leaves the changes marked as they were.
-        case HW_SAVE:
-            if (writeout(0)) hmsc.planemod = 0;
-            break;
-        case HW_SAVE_AS:
-            if (writeout(1)) hmsc.planemod = 0;
-            break;
+        case HW_SAVE: writeout(0); break;
+        case HW_SAVE_AS: writeout(1); break;
         case HW_QUIT: quit(); break;
         case HW_HEADING_LEFT:
         case HW_HEADING_RIGHT:
@@ -415,7 +410,10 @@ int writeout(int save_as)
         std::memcpy(pln[0].C_path, keep_path, STR_LEN);
         return 0;
     }
+    // Only a save that succeeded clears the changes; a cancelled or failed one leaves them marked,
+    // whatever the save question was answered for does next.
     hmsc.planenamed = 1;
+    hmsc.planemod = 0;
     return 1;
 }
 

@@ -84,6 +84,7 @@ protected:
     static Step answer_save() { return [] { click_at(70, 52); }; }
     static Step answer_dont_save() { return [] { click_at(70, 22); }; }
     static Step answer_cancel() { return [] { click_at(230, 22); }; }
+    static Step dialog_cancel() { return [] { click_at(160, 475); }; }
     // Saves through File > Save As, typing the name into the save dialog.
     void save_as(const std::string& name) { choose_scripted(1, 3, type_name(name)); }
     std::string saved(const std::string& name) const { return (fs::current_path() / (name + ".acf")).string(); }
@@ -402,6 +403,27 @@ TEST_F(Screen, OpenFromTheDialogTakesTheChosenFile)
     EXPECT_EQ(hmsc.planenamed, 1);
     EXPECT_EQ(mnw.item_name[2][6], std::string("Main Rotor")) << "the menus follow the opened aircraft";
     EXPECT_TRUE(recorded_alerts().empty());
+}
+
+// Save in the question before Open saves the changes, even when Open is then cancelled; a failed
+// save or Don't Save leaves them unsaved.
+TEST_F(Screen, TheSaveQuestionClearsTheChangesExactlyWhenTheSaveSucceeds)
+{
+    struct Case {
+        const char* name;
+        bool blocked;   // the save cannot write its file
+        std::vector<Step> answers;
+        int planemod;
+    } cases[] = {{"SAVED", false, {answer_save(), dialog_cancel()}, 0},
+                 {"BLOCKED", true, {answer_save()}, 1},
+                 {"LETGO", false, {answer_dont_save(), dialog_cancel()}, 1}};
+    for (const Case& c : cases) {
+        save_as(c.name);
+        hmsc.planemod = 1;
+        if (c.blocked) fs::create_directories(saved(c.name) + ".tmp");
+        choose_scripted(1, place_of(HW_OPEN), c.answers);
+        EXPECT_EQ(hmsc.planemod, c.planemod) << c.name;
+    }
 }
 
 TEST_F(Screen, ANameTypedWithTheEndingInCapitalsKeepsIt)
