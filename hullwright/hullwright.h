@@ -61,7 +61,8 @@ void hw_handlekey(char c);
 int do_new_thing(void);
 // Opens an aircraft file: with quiet 0 through the open dialog, with quiet 1 the file at C_path
 // (the preference file's). A file that cannot be read gets its notice and the aircraft being
-// edited is kept. 1 when the file is now the aircraft.
+// edited is kept. 1 when the file is now the aircraft; an editing window open for the other kind
+// then gives way to its counterpart (hw_counterpart_window) or to the preview alone.
 int openplane(int quiet);
 // Saves the aircraft: under its name, or through the save dialog when it has none or save_as is
 // 1. Written whole under a temporary name and renamed into place. 1 when written, and the changes
@@ -75,6 +76,10 @@ int hw_write_prefs(void);
 void hw_pass(void);
 // Title and size of editing window id for the aircraft's kind; 0 when it is no window.
 int hw_window_info(int id, const char** title, float* dx, float* dy);
+// The window of the kind heli that edits what window id of the other kind edits (the same part
+// with the same fields: the panel, a body, the horizontal stabilizer, under its own number); 0 when
+// that kind has none (the propellers, the wings, the rotors).
+int hw_counterpart_window(int id, int heli);
 // The whole program: single instance, start-up, the event loop, shut-down (program.cpp, with the
 // callbacks, so that the designer's code links beside the simulator's in the tests).
 int WinMain(void);

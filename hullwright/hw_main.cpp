@@ -364,6 +364,7 @@ int openplane(int quiet)
     hw_set_text(name, pln[0].C_file);
     hw_set_text(path, pln[0].C_path);
     if (!quiet && !MACIBM_opensave(WIND_OPEN, OS_KIND_AIRCRAFT, name, path)) return 0;
+    const int was_heli = pln[0].is_heli != 0;
 
     // The reader takes the file only when it is whole: one that cannot be taken leaves the
     // aircraft being edited as it was.
@@ -380,6 +381,10 @@ int openplane(int quiet)
     hmsc.planenamed = 1;
     if (pln[0].ADFtype != 2) pln[0].ADFtype = 1;
     if (pln[0].TStype != 2) pln[0].TStype = 1;
+    // The window numbers mean other windows for the other kind: the window open gives way to its
+    // counterpart, or to the preview alone when the opened kind has none.
+    if ((pln[0].is_heli != 0) != was_heli && mnw.topwin != 0)
+        MACIBM_startwind(hw_counterpart_window(mnw.topwin, pln[0].is_heli));
     return 1;
 }
 

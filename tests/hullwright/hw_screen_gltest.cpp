@@ -433,3 +433,21 @@ TEST_F(Screen, ANameTypedWithTheEndingInCapitalsKeepsIt)
     EXPECT_STREQ(pln[0].C_file, "UPPER.ACF");
     EXPECT_STREQ(pln[0].C_name, "UPPER");
 }
+
+// Opening an aircraft of the other kind, the Props window gives way to the preview and the
+// Horizontal Stabilizer to the helicopter's own. (The menus do not answer while a window is open:
+// Open is called as its item would call it.)
+TEST_F(Screen, OpenLeavesAWindowThatFitsTheOpenedAircraftsKind)
+{
+    fresh(1);
+    save_as("HELI");
+    for (int window : {206, 211}) {
+        fresh(0);
+        choose_scripted(2, place_of(window));
+        start_script({[] { click_at(40, 433); }});
+        hw_handlemenu(HW_OPEN);
+        EXPECT_EQ(stop_script(), 1u);
+        EXPECT_EQ(mnw.topwin, window == 206 ? 0 : 210);
+        if (window == 206) write_png(picture_path("hw_open_props_then_heli.png"), capture_pass());
+    }
+}
