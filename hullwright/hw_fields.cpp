@@ -443,6 +443,18 @@ const hw_window* hw_open_window(void)
     return hw_find_window(mnw.topwin, pln[0].is_heli);
 }
 
+int hw_counterpart_window(int id, int heli)
+{
+    const hw_window* from = hw_find_window(id, !heli);
+    if (!from) return 0;
+    // The plain windows share their kind and part: their tables tell them apart.
+    for (const hw_window& w : k_windows)
+        if (w.heli == (heli ? 1 : 0) && w.kind == from->kind && w.part == from->part &&
+            (w.kind != WK_PLAIN || w.fields == from->fields))
+            return w.id;
+    return 0;
+}
+
 int hw_window_info(int id, const char** title, float* dx, float* dy)
 {
     const hw_window* w = hw_find_window(id, pln[0].is_heli);

@@ -36,14 +36,14 @@ using Step = ScriptStep;
 const std::string kProgram = std::string(KV_PROGRAM_DIR) + "/";
 constexpr int VK_RETURN = 13, VK_ESCAPE = 27;
 
-// Types a file name (capitals and digits) and Enter into the save dialog.
+// Types a file name (capitals, digits and points) and Enter into the save dialog.
 std::vector<Step> type_name(const std::string& name)
 {
     // The dialog proposes the aircraft's name: taken back first.
     std::vector<Step> steps = {[] {
         for (int i = 0; i < 32; i++) push_key(8);
     }};
-    for (char ch : name) steps.push_back([ch] { push_key(ch, ch >= 'A' && ch <= 'Z'); });
+    for (char ch : name) steps.push_back([ch] { push_key(ch == '.' ? 190 : ch, ch >= 'A' && ch <= 'Z'); });
     steps.push_back([] { push_key(VK_RETURN); });
     return steps;
 }
@@ -84,6 +84,7 @@ protected:
     static Step answer_save() { return [] { click_at(70, 52); }; }
     static Step answer_dont_save() { return [] { click_at(70, 22); }; }
     static Step answer_cancel() { return [] { click_at(230, 22); }; }
+    static Step dialog_cancel() { return [] { click_at(160, 475); }; }
     // Saves through File > Save As, typing the name into the save dialog.
     void save_as(const std::string& name) { choose_scripted(1, 3, type_name(name)); }
     std::string saved(const std::string& name) const { return (fs::current_path() / (name + ".acf")).string(); }
@@ -402,4 +403,51 @@ TEST_F(Screen, OpenFromTheDialogTakesTheChosenFile)
     EXPECT_EQ(hmsc.planenamed, 1);
     EXPECT_EQ(mnw.item_name[2][6], std::string("Main Rotor")) << "the menus follow the opened aircraft";
     EXPECT_TRUE(recorded_alerts().empty());
+}
+
+// Save in the question before Open saves the changes, even when Open is then cancelled; a failed
+// save or Don't Save leaves them unsaved.
+TEST_F(Screen, TheSaveQuestionClearsTheChangesExactlyWhenTheSaveSucceeds)
+{
+    struct Case {
+        const char* name;
+        bool blocked;   // the save cannot write its file
+        std::vector<Step> answers;
+        int planemod;
+    } cases[] = {{"SAVED", false, {answer_save(), dialog_cancel()}, 0},
+                 {"BLOCKED", true, {answer_save()}, 1},
+                 {"LETGO", false, {answer_dont_save(), dialog_cancel()}, 1}};
+    for (const Case& c : cases) {
+        save_as(c.name);
+        hmsc.planemod = 1;
+        if (c.blocked) fs::create_directories(saved(c.name) + ".tmp");
+        choose_scripted(1, place_of(HW_OPEN), c.answers);
+        EXPECT_EQ(hmsc.planemod, c.planemod) << c.name;
+    }
+}
+
+TEST_F(Screen, ANameTypedWithTheEndingInCapitalsKeepsIt)
+{
+    save_as("UPPER.ACF");
+    EXPECT_TRUE(fs::exists("UPPER.ACF"));
+    EXPECT_STREQ(pln[0].C_file, "UPPER.ACF");
+    EXPECT_STREQ(pln[0].C_name, "UPPER");
+}
+
+// Opening an aircraft of the other kind, the Props window gives way to the preview and the
+// Horizontal Stabilizer to the helicopter's own. (The menus do not answer while a window is open:
+// Open is called as its item would call it.)
+TEST_F(Screen, OpenLeavesAWindowThatFitsTheOpenedAircraftsKind)
+{
+    fresh(1);
+    save_as("HELI");
+    for (int window : {206, 211}) {
+        fresh(0);
+        choose_scripted(2, place_of(window));
+        start_script({[] { click_at(40, 433); }});
+        hw_handlemenu(HW_OPEN);
+        EXPECT_EQ(stop_script(), 1u);
+        EXPECT_EQ(mnw.topwin, window == 206 ? 0 : 210);
+        if (window == 206) write_png(picture_path("hw_open_props_then_heli.png"), capture_pass());
+    }
 }
