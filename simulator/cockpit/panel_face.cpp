@@ -121,7 +121,9 @@ void engine_faces(const planestruct& pl)
             break;
         case 4:
         case 5:
-            init_n1_(i);
+            // A helicopter's first row is its engine speed, whatever turns the rotor.
+            if (pl.is_heli) init_tac(i);
+            else init_n1_(i);
             init_ff_(i);
             break;
         default: break;
