@@ -619,7 +619,8 @@ TEST_F(PanelClicks, GpsSurvivesDamagedIndicesAndEmptyTables)
 }
 
 // The keys that click the panel reach the zones through the same points (the '!' key selects
-// heading alone first, so its click switches heading select off again: every mode ends off).
+// heading alone first, so its click switches heading select off again: every mode ends off). A
+// mouse button held meanwhile past the drag delay makes no key a held button's repeat.
 TEST_F(PanelClicks, KeysPressTheSameControls)
 {
     struct Case {
@@ -651,11 +652,13 @@ TEST_F(PanelClicks, KeysPressTheSameControls)
         {'p', &msc.paused, 1}, {'g', &set.gear_handle, 0}, {'$', &ott.HDSLCT, 1}, {'%', &ott.NAV[0], 1},
         {'^', &ott.NAV[1], 1}, {'&', &ott.ALHOLD, 1}, {'*', &ott.GS2, 1},
     };
-    for (const IntCase& c : int_cases) {
-        round_panel();
-        handle_key(c.key, 0);
-        EXPECT_EQ(*c.target, c.after) << c.key;
-    }
+    for (int held : {0, 1})
+        for (const IntCase& c : int_cases) {
+            round_panel();
+            mnw.now_dragging = mnw.delay_dragging = held;
+            handle_key(c.key, 0);
+            EXPECT_EQ(*c.target, c.after) << c.key << " held " << held;
+        }
     round_panel();
     ott.ALHOLD = ott.NAV[0] = 1;
     handle_key('!', 0);
