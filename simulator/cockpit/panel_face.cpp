@@ -46,7 +46,7 @@ void grey_switches(const planestruct& pl)
         grey(SW_BRT, 15.0f);
     }
     if (pl.HUDtype != 3) grey(SW_HOOP, 38.0f);
-    if (!pl.is_heli) {
+    if (panel_equipment_switches()) {
         if (!pl.arrestingEQ) grey(SW_HOOK, 38.0f);
         if (!pl.chuteEQ) grey(SW_CHUTE, 38.0f);
         if (!pl.antiiceEQ) grey(SW_ANTIICE, 38.0f);

@@ -96,10 +96,11 @@ void switch_row(const Press& p)
     if (in(26, 66) && pl.HUDtype != 1) ins.HUD_on = toggled(ins.HUD_on);
     if (in(72, 112) && pl.HUDtype == 3) ins.HOOP_on = toggled(ins.HOOP_on);
     if (in(118, 133) && pl.HUDtype != 1) ins.hud_brt = toggled(ins.hud_brt);
-    if (in(544, 584) && pl.arrestingEQ) ins.hook_down = toggled(ins.hook_down);
-    if (in(498, 538) && pl.chuteEQ) ins.chute_on = toggled(ins.chute_on);
-    if (in(590, 630) && pl.antiiceEQ) ins.antiice_on = toggled(ins.antiice_on);
-    if (in(682, 722) && pl.jatoEQ) ins.jato_on = 1;   // rockets, once lit, burn out
+    const int equipment = panel_equipment_switches();
+    if (in(544, 584) && equipment && pl.arrestingEQ) ins.hook_down = toggled(ins.hook_down);
+    if (in(498, 538) && equipment && pl.chuteEQ) ins.chute_on = toggled(ins.chute_on);
+    if (in(590, 630) && equipment && pl.antiiceEQ) ins.antiice_on = toggled(ins.antiice_on);
+    if (in(682, 722) && equipment && pl.jatoEQ) ins.jato_on = 1;   // rockets, once lit, burn out
     if (in(osh + 636, osh + 676) && pl.jettisonEQ) jettison();
     if (in(osh + 730, osh + 790)) pause_toggle();
 }
