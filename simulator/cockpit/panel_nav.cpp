@@ -70,6 +70,18 @@ void dme_station(int r, float* x, float* y, float* z)
     }
 }
 
+// Receiver r's station for the situation indicator's distance: the glide-slope antenna while a
+// glide slope is received (ilsgs holds its angle), else the station itself, the VOR or the localizer,
+// whose place the tuning keeps in the VOR's fields.
+void gsi_station(int r, float* x, float* y, float* z)
+{
+    if (nav.ilsgs[r] != 0 && nav.ilsgs[r] != 9) {
+        *x = nav.gsX[r], *y = nav.gsY[r], *z = nav.gsZ[r];
+    } else {
+        *x = nav.vorX[r], *y = nav.vorY[r], *z = nav.vorZ[r];
+    }
+}
+
 // A window onto a rolling card picture (360 columns of 12 rows, colour 0 lit) centred on column c.
 void rolling_card(float x, float y, const int32_t (*card)[360], int c)
 {
@@ -206,7 +218,7 @@ void update_HSI(float course_px, float slope_px)
         OGL_number(41, x - 52.0f, y + 38.0f, static_cast<float>(wrap_deg(c + round(n_hdg))), 3, 0, 6, 0);
         OGL_string(46, x + 16.0f, y + 48.0f, "DME", 800, 6);
         float sx, sy, sz;
-        dme_station(1, &sx, &sy, &sz);
+        gsi_station(1, &sx, &sy, &sz);
         const float nm = slant_nm(sx, sy, sz);
         if (!nav.goodnav[1] || !(nm <= 99.0f)) OGL_string(46, x + 40.0f, y + 48.0f, "---", 800, 6);
         else OGL_number(46, x + 40.0f, y + 48.0f, nm, 3, 1, 6, 0);

@@ -176,6 +176,26 @@ TEST_F(NavInstruments, DirectionFinderTakesTwoSecondsToSwingRound)
     EXPECT_FLOAT_EQ(panel_nav_state().adf, 0.0f);
 }
 
+// The glass situation indicator's distance on Fullerton's localizer, which has no glide slope, after
+// San Bernardino's ILS: 6 nm out, level with it, the distance to the localizer, not to the glide
+// slope heard last.
+TEST_F(NavInstruments, GsiDistanceOnALocalizerAloneIsToTheLocalizer)
+{
+    ASSERT_NO_FATAL_FAILURE(fly_glass());
+    load_navaids();
+    for (int n : {navaid("ISBD", 6), navaid("IFUL", 5)}) {
+        nav.nf[1] = nav_frq[n];
+        place_from(n, static_cast<float>(nav_hdng[n]) + 180.0f, 6.0f, 0.0f, static_cast<float>(nav_hdng[n]));
+        flt.Y[0] = nav_h[n];
+        setnav(1);
+    }
+    ASSERT_EQ(nav.ilsgs[1], 0);
+    const Frame f = frame();
+    const std::string shown = read_number(f, ins.x_loc[SLOT_HSI] + 40.0f, ins.y_loc[SLOT_HSI] + 48.0f, 3, 1, 46);
+    EXPECT_EQ(shown, "06.0");
+    save(f, "nav_gsi_localizer");
+}
+
 // The DME on receiver 1 tuned to Paradise: the distance it shows, to a tenth, lies within 0.1 nm of
 // the great-circle distance from the station at three places around it.
 TEST_F(NavInstruments, DmeDistanceMatchesTheGreatCircle)
