@@ -60,20 +60,11 @@ float slant_nm(float x, float y, float z)
     return std::sqrt(dx * dx + dy * dy + dz * dz) * con.mtrstonm;
 }
 
-// Receiver r's station for the DME: the VOR when it hears one, else the glide-slope antenna.
+// Receiver r's station for a distance reading: the glide-slope antenna while a glide slope is
+// received (ilsgs holds its angle), else the station itself, the VOR or the localizer, whose place the
+// tuning keeps in the VOR's fields. A localizer alone leaves the glide-slope fields as the last
+// glide slope heard, so they are never read then.
 void dme_station(int r, float* x, float* y, float* z)
-{
-    if (nav.ilsgs[r] == 9) {
-        *x = nav.vorX[r], *y = nav.vorY[r], *z = nav.vorZ[r];
-    } else {
-        *x = nav.gsX[r], *y = nav.gsY[r], *z = nav.gsZ[r];
-    }
-}
-
-// Receiver r's station for the situation indicator's distance: the glide-slope antenna while a
-// glide slope is received (ilsgs holds its angle), else the station itself, the VOR or the localizer,
-// whose place the tuning keeps in the VOR's fields.
-void gsi_station(int r, float* x, float* y, float* z)
 {
     if (nav.ilsgs[r] != 0 && nav.ilsgs[r] != 9) {
         *x = nav.gsX[r], *y = nav.gsY[r], *z = nav.gsZ[r];
@@ -218,7 +209,7 @@ void update_HSI(float course_px, float slope_px)
         OGL_number(41, x - 52.0f, y + 38.0f, static_cast<float>(wrap_deg(c + round(n_hdg))), 3, 0, 6, 0);
         OGL_string(46, x + 16.0f, y + 48.0f, "DME", 800, 6);
         float sx, sy, sz;
-        gsi_station(1, &sx, &sy, &sz);
+        dme_station(1, &sx, &sy, &sz);
         const float nm = slant_nm(sx, sy, sz);
         if (!nav.goodnav[1] || !(nm <= 99.0f)) OGL_string(46, x + 40.0f, y + 48.0f, "---", 800, 6);
         else OGL_number(46, x + 40.0f, y + 48.0f, nm, 3, 1, 6, 0);
