@@ -435,3 +435,41 @@ TEST_F(Screen, OpenFromTheDialogTakesTheChosenFile)
     EXPECT_EQ(mnw.item_name[2][6], std::string("Main Rotor")) << "the menus follow the opened aircraft";
     EXPECT_TRUE(recorded_alerts().empty());
 }
+
+// Every editing window of every bundled aircraft opened and drawn for a pass with no input: where
+// that changes the record (a field holding a stored value in its range), the change is marked as
+// one to save. The windows that change bytes are listed with their fields.
+TEST_F(Screen, ViewingAWindowChangesTheRecordOnlyWhereItMarksTheChange)
+{
+    int count = 0;
+    for (const auto& e : fs::recursive_directory_iterator(kProgram + "planes")) {
+        if (e.path().extension() != ".acf") continue;
+        SCOPED_TRACE(e.path().stem().string());
+        count++;
+        std::snprintf(pln[0].C_file, STR_LEN, "%s", e.path().filename().c_str());
+        std::snprintf(pln[0].C_path, STR_LEN, "%s", e.path().c_str());
+        ASSERT_EQ(openplane(1), 1);
+        const auto opened = std::make_unique<planestruct>(pln[0]);
+        std::string list;
+        for (int item = 200; item <= 311; item++) {
+            const char* title;
+            float dx, dy;
+            if (!hw_window_info(item, &title, &dx, &dy)) continue;
+            pln[0] = *opened;
+            hmsc.planemod = 0;
+            hw_handlemenu(item);
+            run_passes(1);
+            std::string fields;
+            for (const pln_field& f : pln_fields)
+                if (std::memcmp(reinterpret_cast<const char*>(opened.get()) + f.offset,
+                                reinterpret_cast<const char*>(&pln[0]) + f.offset, f.bytes) != 0)
+                    fields += std::string(" ") + f.name;
+            if (fields.empty()) continue;
+            list += " " + std::to_string(item) + " " + title + " (" + fields.substr(1) + ")";
+            EXPECT_EQ(hmsc.planemod, 1) << item << " " << title << " changed" << fields << " unmarked";
+        }
+        MACIBM_startwind(0);
+        std::printf("[ viewing  ] %s:%s\n", e.path().stem().c_str(), list.empty() ? " none" : list.c_str());
+    }
+    EXPECT_EQ(count, 7);
+}
