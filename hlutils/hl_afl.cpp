@@ -342,25 +342,22 @@ int afl_read_thickness(const char* path, float* trat)
 {
     const int saved_use = inf_use;
     inf_use = 1;
-    int result = 0;
+    // A file that is there but gives no thickness is no airfoil this program can read.
+    int result = file_exists(path) ? -1 : 0;
     if (inf_open(path, PART_FILE_TYPE, PART_FILE_VERSION, 0)) {
         // Read plainly, not by the scanners: a damaged file here is the user's choice of file, never
         // a reason to end the program.
         int code = 0;
         char word[32] = "";
         float t = 0.0f;
-        if (inf1 >> code) {
-            if (code != AFL_TYPE_CODE) {
-                result = code == FLP_TYPE_CODE ? -1 : 0;
-            } else {
-                // The rest of the code line (" device type code"), then the constants' word.
-                bool found = false;
-                for (int k = 0; k < 6 && !found && inf1 >> std::setw(sizeof word) >> word; k++)
-                    found = std::strcmp(word, "constants:") == 0;
-                if (found && inf1 >> t && std::isfinite(t)) {
-                    *trat = t;
-                    result = 1;
-                }
+        if (inf1 >> code && code == AFL_TYPE_CODE) {
+            // The rest of the code line (" device type code"), then the constants' word.
+            bool found = false;
+            for (int k = 0; k < 6 && !found && inf1 >> std::setw(sizeof word) >> word; k++)
+                found = std::strcmp(word, "constants:") == 0;
+            if (found && inf1 >> t && std::isfinite(t)) {
+                *trat = t;
+                result = 1;
             }
         }
     }

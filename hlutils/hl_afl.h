@@ -37,6 +37,6 @@ int afl_write_part(const char* path, int device, airfoilstruct* a, const foilcur
 int afl_read_constants(const char* path, int device, airfoilstruct* a);
 
 // The thickness ratio of the part file at path, read without any alert: 1 with *trat when it is an
-// airfoil, -1 when it is a part file of another kind (a flap), 0 when it cannot be opened, is of
-// another version or is damaged. *trat changes only on 1.
+// airfoil, 0 when there is no file to open, -1 when the file is no airfoil that can be read (a flap
+// or a file of another type, another version, or damaged). *trat changes only on 1.
 int afl_read_thickness(const char* path, float* trat);

@@ -61,11 +61,13 @@ void hw_handlekey(char c);
 int do_new_thing(void);
 // Opens an aircraft file: with quiet 0 through the open dialog, with quiet 1 the file at C_path
 // (the preference file's). A file that cannot be read gets its notice and the aircraft being
-// edited is kept. 1 when the file is now the aircraft.
+// edited is kept. 1 when the file is now the aircraft; an editing window open for the other kind
+// then gives way to its counterpart (hw_counterpart_window) or to the preview alone.
 int openplane(int quiet);
 // Saves the aircraft: under its name, or through the save dialog when it has none or save_as is
-// 1. Written whole under a temporary name and renamed into place. 1 when written, 0 when the dialog
-// was cancelled or the write failed (the file on disk is then as it was).
+// 1. Written whole under a temporary name and renamed into place. 1 when written, and the changes
+// are then saved (planemod 0); 0 when the dialog was cancelled or the write failed, with the file
+// on disk and planemod as they were.
 int writeout(int save_as);
 // The preference file: the view, the wireframe and sky switches, and the aircraft last used.
 void hw_read_prefs(void);
@@ -74,6 +76,10 @@ int hw_write_prefs(void);
 void hw_pass(void);
 // Title and size of editing window id for the aircraft's kind; 0 when it is no window.
 int hw_window_info(int id, const char** title, float* dx, float* dy);
+// The window of the kind heli that edits what window id of the other kind edits (the same part
+// with the same fields: the panel, a body, the horizontal stabilizer, under its own number); 0 when
+// that kind has none (the propellers, the wings, the rotors).
+int hw_counterpart_window(int id, int heli);
 // The whole program: single instance, start-up, the event loop, shut-down (program.cpp, with the
 // callbacks, so that the designer's code links beside the simulator's in the tests).
 int WinMain(void);
@@ -87,10 +93,10 @@ void setup_baseplane(const char* name);
 // ---- design rules (hw_design.cpp) -------------------------------------------------------------------
 
 // The thickness ratio of the airfoil file name (in the airfoils folder) into afl[0].trat[part][tip];
-// 0 when there is no such airfoil, and the notice "You didn't select a foil!" when the file is a
-// part of another kind. Returns the thickness.
+// 0 when there is no such airfoil, with the notice "You didn't select a foil!" when the file is there
+// but is no airfoil that can be read (a flap, another type or version, damaged). Returns the thickness.
 float assign_foil_thickness(const char* name, int part, int tip);
-// The root and tip thicknesses of every lifting part the aircraft's kind uses.
+// The root and tip thicknesses of every lifting part the aircraft's kind uses, each file read once.
 void assign_all_thicknesses(void);
 // The rules kept every pass: right-hand parts copied to the left, pylon 14's shape to the other
 // pylons, nacelle 19 to 20..22, body 23 to 24, fairing 25 to 26 and 27; a helicopter's panel has

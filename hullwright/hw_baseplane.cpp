@@ -149,6 +149,24 @@ void airplane(planestruct& pl)
     body(pl, BODY_FAIRING, fairing);
     copy_body(&pl, BODY_FAIRING, 26);
     copy_body(&pl, BODY_FAIRING, 27);
+    // Not fitted, but shaped, so that switching them on shows them at the fuselage's scale: a
+    // cowl round each engine's thrust line, 7 ft long and 3 1/2 ft across, whose front stands out
+    // of the nose round the single engine; and a 50-gallon tank on each wing tip.
+    static const section nacelle[7] = {
+        {0.30f, 0.60f, 0.60f, -0.60f}, {0.60f, 1.45f, 1.45f, -1.45f}, {1.20f, 1.75f, 1.75f, -1.75f},
+        {2.40f, 1.75f, 1.75f, -1.75f}, {3.80f, 1.45f, 1.45f, -1.45f}, {5.40f, 0.90f, 0.90f, -0.90f},
+        {7.00f, 0.15f, 0.15f, -0.15f},
+    };
+    body(pl, BODY_NACELLE, nacelle);
+    pl.misc_X = 17.5f;
+    pl.misc_Y = 7.2f;
+    pl.misc_Z = 4.6f;
+    static const section tank[7] = {
+        {-3.60f, 0.05f, 0.05f, -0.05f}, {-3.00f, 0.45f, 0.45f, -0.45f}, {-2.00f, 0.65f, 0.65f, -0.65f},
+        {0.00f, 0.70f, 0.70f, -0.70f},  {1.50f, 0.65f, 0.65f, -0.65f},  {2.80f, 0.45f, 0.45f, -0.45f},
+        {3.60f, 0.05f, 0.05f, -0.05f},
+    };
+    body(pl, BODY_MISC, tank);
 
     pl.m_empty = 1640;
     pl.m_max = 2450;
@@ -228,6 +246,23 @@ void helicopter(planestruct& pl)
         {28.0f, 0.45f, 5.80f, 4.90f}, {31.2f, 0.30f, 5.70f, 5.00f},
     };
     body(pl, BODY_FUSELAGE, fuse);
+    // Not fitted, but shaped: a fairing round the rotor mast, standing out of the cabin roof below
+    // the hub, and an emergency float along each skid.
+    static const section mast[7] = {
+        {-2.00f, 0.05f, -1.60f, -1.80f}, {-1.50f, 0.60f, -0.90f, -2.40f}, {-0.60f, 0.85f, -0.70f, -2.40f},
+        {0.50f, 0.90f, -0.70f, -2.40f},  {1.60f, 0.80f, -0.80f, -2.40f},  {2.60f, 0.50f, -1.00f, -2.30f},
+        {3.40f, 0.05f, -1.60f, -2.00f},
+    };
+    body(pl, BODY_NACELLE, mast);
+    pl.misc_X = 3.2f;
+    pl.misc_Y = 0.8f;
+    pl.misc_Z = 8.75f;
+    static const section float_bag[7] = {
+        {-4.50f, 0.05f, 0.05f, -0.05f}, {-3.80f, 0.40f, 0.40f, -0.40f}, {-2.50f, 0.55f, 0.55f, -0.55f},
+        {0.00f, 0.60f, 0.60f, -0.60f},  {2.50f, 0.55f, 0.55f, -0.55f},  {3.80f, 0.40f, 0.40f, -0.40f},
+        {4.50f, 0.05f, 0.05f, -0.05f},
+    };
+    body(pl, BODY_MISC, float_bag);
 
     pl.m_empty = 1700;
     pl.m_max = 3200;
@@ -269,6 +304,9 @@ void setup_baseplane(const char* name)
         hw_set_text(pl.Tafl1[p], foil);
     }
     hw_set_text(pl.flap_str, FLAP_PLAIN);
+    // The repeated bodies as the editor keeps them.
+    for (int b = 20; b <= 22; b++) copy_body(&pl, BODY_NACELLE, b);
+    copy_body(&pl, BODY_MISC, 24);
     if (pl.gear_type >= 2)
         for (int k = 0; k < 3; k++) pl.gear_stat[k] = 1;
 

@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <initializer_list>
 
 namespace {
@@ -55,10 +56,23 @@ float assign_foil_thickness(const char* name, int part, int tip)
 
 void assign_all_thicknesses(void)
 {
+    // A file that many parts name is read once, so a bad one gives one notice, not one a part.
+    const char* read[36];
+    float got[36];
+    int n = 0;
     for (int p = 0; p < 18; p++) {
         if (!uses_part(p)) continue;
-        assign_foil_thickness(pln[0].Rafl0[p], p, 0);
-        assign_foil_thickness(pln[0].Tafl0[p], p, 1);
+        for (int tip = 0; tip < 2; tip++) {
+            const char* name = tip ? pln[0].Tafl0[p] : pln[0].Rafl0[p];
+            int k = 0;
+            while (k < n && std::strncmp(read[k], name, STR_LEN) != 0) k++;
+            if (k < n) {
+                afl[0].trat[p][tip] = got[k];
+                continue;
+            }
+            read[n] = name;
+            got[n++] = assign_foil_thickness(name, p, tip);
+        }
     }
 }
 

@@ -317,7 +317,7 @@ const hw_field k_special[] = {
     num("aileron pitch", 2, 1, F(ailpitch), 3, 1, -90, 90, "How far the ailerons also move with the stick fore and aft."),
     num("aileron flaps", 3, 1, F(ailflaps), 3, 1, -90, 90, "How far the ailerons droop with the flaps, in degrees."),
     num("brake area", 4, 1, F(brake_area), 4, 1, 0, 999.9f, "The area of the speed brake plates, in square feet."),
-    num("chute area", 5, 1, F(chute_area), 4, 1, 0, 999.9f, "The area of the drag chute, in square feet. 0: none."),
+    num("chute area", 5, 1, F(chute_area), 5, 1, 0, 9999.9f, "The area of the drag chute, in square feet. 0: none."),
     noyes("arresting hook", 0, 2, I(arrestingEQ), "Whether the aircraft has a hook for arresting wires."),
     noyes("anti-ice", 1, 2, I(antiiceEQ), "Whether the aircraft has anti-ice equipment."),
     noyes("voice warnings", 2, 2, I(bitchinbettyEQ), "Whether a voice calls out the warnings."),
@@ -441,6 +441,18 @@ const hw_window* hw_open_window(void)
 {
     if (mnw.topwin <= 0 || mnw.topwin >= 996) return nullptr;
     return hw_find_window(mnw.topwin, pln[0].is_heli);
+}
+
+int hw_counterpart_window(int id, int heli)
+{
+    const hw_window* from = hw_find_window(id, !heli);
+    if (!from) return 0;
+    // The plain windows share their kind and part: their tables tell them apart.
+    for (const hw_window& w : k_windows)
+        if (w.heli == (heli ? 1 : 0) && w.kind == from->kind && w.part == from->part &&
+            (w.kind != WK_PLAIN || w.fields == from->fields))
+            return w.id;
+    return 0;
 }
 
 int hw_window_info(int id, const char** title, float* dx, float* dy)

@@ -30,10 +30,11 @@ constexpr int PREFS_KIND = 207;
 
 int g_quit_done = 0;     // Quit ran its questions in this pass and the program is ending
 
+// The name ends in ".acf" as the open dialog lists aircraft files: all in lower or all in upper case.
 int ends_with_acf(const char* s)
 {
     size_t n = std::strlen(s);
-    return n >= 4 && std::strcmp(s + n - 4, ".acf") == 0;
+    return n >= 4 && s[n - 4] == '.' && takeit(s, OS_KIND_AIRCRAFT, 0);
 }
 
 // ---- menus ----------------------------------------------------------------------------------------
@@ -278,13 +279,8 @@ void hw_handlemenu(int item)
         case HW_OPEN:
             if (do_new_thing()) openplane(0);
             break;
-        // A cancelled or failed save leaves the changes marked as they were.
-        case HW_SAVE:
-            if (writeout(0)) hmsc.planemod = 0;
-            break;
-        case HW_SAVE_AS:
-            if (writeout(1)) hmsc.planemod = 0;
-            break;
+        case HW_SAVE: writeout(0); break;
+        case HW_SAVE_AS: writeout(1); break;
         case HW_QUIT: quit(); break;
         case HW_HEADING_LEFT:
         case HW_HEADING_RIGHT:
@@ -368,6 +364,7 @@ int openplane(int quiet)
     hw_set_text(name, pln[0].C_file);
     hw_set_text(path, pln[0].C_path);
     if (!quiet && !MACIBM_opensave(WIND_OPEN, OS_KIND_AIRCRAFT, name, path)) return 0;
+    const int was_heli = pln[0].is_heli != 0;
 
     // The reader takes the file only when it is whole: one that cannot be taken leaves the
     // aircraft being edited as it was.
@@ -384,6 +381,10 @@ int openplane(int quiet)
     hmsc.planenamed = 1;
     if (pln[0].ADFtype != 2) pln[0].ADFtype = 1;
     if (pln[0].TStype != 2) pln[0].TStype = 1;
+    // The window numbers mean other windows for the other kind: the window open gives way to its
+    // counterpart, or to the preview alone when the opened kind has none.
+    if ((pln[0].is_heli != 0) != was_heli && mnw.topwin != 0)
+        MACIBM_startwind(hw_counterpart_window(mnw.topwin, pln[0].is_heli));
     return 1;
 }
 
@@ -414,7 +415,10 @@ int writeout(int save_as)
         std::memcpy(pln[0].C_path, keep_path, STR_LEN);
         return 0;
     }
+    // Only a save that succeeded clears the changes; a cancelled or failed one leaves them marked,
+    // whatever the save question was answered for does next.
     hmsc.planenamed = 1;
+    hmsc.planemod = 0;
     return 1;
 }
 

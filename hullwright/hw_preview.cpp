@@ -10,11 +10,15 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
 constexpr float QUICK_TURN = 135.0f, LONG_TURN = 855.0f;   // degrees
 constexpr float TURN_RATE = 60.0f;                          // degrees per second
+
+// The record as this pass found it, before the open window's fields and the rules.
+planestruct g_before;
 
 void sky(void)
 {
@@ -128,8 +132,11 @@ void hw_update(void)
     else
         OGL_plot_background_over(mnw.x - 6.0f, mnw.y - 6.0f, mnw.x + mnw.dx + 6.0f, mnw.y + mnw.dy + 21.0f);
 
+    // A value the window's fields hold in range or the rules set is a change to save like a click's.
+    g_before = pln[0];
     hw_window_fields();
     hw_consistency();
+    if (std::memcmp(&g_before, &pln[0], sizeof g_before) != 0) hmsc.planemod = 1;
     load_plane_geo(0, 0, 0);
     hw_turn_step();
 }

@@ -322,11 +322,12 @@ int body(const hw_window* w)
     return changed;
 }
 
-int gear(void)
+// An edit in the window (the gear's kind among them) puts the legs down in the record whenever
+// there are legs, so the fairings show on them; a record only looked at keeps its legs as they are.
+void gear(int changed)
 {
-    // The legs are down in the record whenever there are legs, so the fairings show on them.
+    if (!changed) return;
     for (int k = 0; k < 3; k++) pln[0].gear_stat[k] = pln[0].gear_type >= 2;
-    return 0;
 }
 
 }  // namespace
@@ -355,6 +356,11 @@ void insecbtn(int p, float x, float y)
 {
     planestruct& pl = pln[0];
     const int is_blade = p <= 3;
+    // A part without length has no pieces: its count stays as stored until the part is given one.
+    if (!is_blade && !have_this_part(p, 0)) {
+        label(x, y, "Give the part a semi-length to cut it into pieces.");
+        return;
+    }
     whole_number(x + 6, y, "pieces", &pl.els[p], 1, 1, 8, k_els_help);
     const int els = intlim(pl.els[p], 1, 8);
     const float cx = x + 100, step = is_blade ? 70.0f : 84.0f;
@@ -380,6 +386,11 @@ void hw_window_fields(void)
     const hw_window* w = hw_open_window();
     if (!w) return;
     const int p = w->part >= 0 ? w->part : 0;
+    // Without a propeller there are no propeller values to show, nor to hold in their ranges.
+    if (w->kind == WK_PROPS && !have_this_part(0, 0)) {
+        label(hw_col_x(0), hw_row_y(w, 0), "No engine turns a propeller: the Engines window sets their kind and number.");
+        return;
+    }
     int changed = hw_draw_fields(w->fields, w->nfields, w, p);
     if (w->more) changed |= hw_draw_fields(w->more, w->nmore, w, p);
     switch (w->kind) {
@@ -395,7 +406,7 @@ void hw_window_fields(void)
         break;
     case WK_CONTROLS: controls(w); break;
     case WK_BODY: body(w); break;
-    case WK_GEAR: gear(); break;
+    case WK_GEAR: gear(changed); break;
     case WK_FOILS: foils(w); break;
     default: break;
     }

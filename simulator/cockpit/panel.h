@@ -29,6 +29,9 @@ int asi_angle(float v);
 // The altimeter's hands for an indicated altitude in feet: the long hand (1,000 ft a turn), the
 // short hand (10,000 ft a turn), both in whole degrees 0..359, and the drum's hundreds of feet.
 void alt_hands(float feet, int* long_hand, int* short_hand, int* hundreds);
+// 1 when the switch row has the hook, chute, anti-ice and rocket switches: every panel but a
+// helicopter's. A switch the panel does not show does not act either.
+int panel_equipment_switches(void);
 
 // ---- static face (drawn into rgb_array whenever window 0 is set up) --------------------------------
 

@@ -94,8 +94,9 @@ void update_engine_gauges(void)
     }
     const int n = engines();
     if (pl.is_heli) {
-        // One set for every engine: the rotor's speed once, then each engine's marker and needle.
-        if (n > 0 && pl.entype >= 1 && pl.entype <= 3) update_tac(0);
+        // One set for every engine: the rotor's speed once, whatever drives it, then each engine's
+        // marker and needle.
+        if (n > 0) update_tac(0);
         for (int i = 0; i < n; i++) {
             if (pl.entype == 1 || pl.entype == 2) {
                 update_egt(i);

@@ -46,7 +46,7 @@ void grey_switches(const planestruct& pl)
         grey(SW_BRT, 15.0f);
     }
     if (pl.HUDtype != 3) grey(SW_HOOP, 38.0f);
-    if (!pl.is_heli) {
+    if (panel_equipment_switches()) {
         if (!pl.arrestingEQ) grey(SW_HOOK, 38.0f);
         if (!pl.chuteEQ) grey(SW_CHUTE, 38.0f);
         if (!pl.antiiceEQ) grey(SW_ANTIICE, 38.0f);
@@ -121,7 +121,9 @@ void engine_faces(const planestruct& pl)
             break;
         case 4:
         case 5:
-            init_n1_(i);
+            // A helicopter's first row is its engine speed, whatever turns the rotor.
+            if (pl.is_heli) init_tac(i);
+            else init_n1_(i);
             init_ff_(i);
             break;
         default: break;

@@ -225,6 +225,8 @@ void alt_hands(float feet, int* long_hand, int* short_hand, int* hundreds)
     *hundreds = feet < 0.0f ? 0 : n / 36;
 }
 
+int panel_equipment_switches(void) { return !pln[0].is_heli; }
+
 const char* const* panel_picture_names(int* n)
 {
     *n = static_cast<int>(sizeof PICTURES / sizeof PICTURES[0]);

@@ -42,17 +42,17 @@ inline constexpr float SW_PAUSE = 730.0f;      // plus osh, 60 wide
 inline constexpr float RADIOS_X = 489.0f, RADIOS_W = 155.0f, RADIOS_H = 305.0f;
 inline constexpr float MARKER_X[3] = {494.0f, 510.0f, 526.0f};
 inline constexpr float MARKER_Y = 292.0f;
-inline constexpr float AUDIO_X = 542.0f, AUDIO_Y = 287.0f;          // five buttons 20 apart: 4, 0, 1, 2, 3
+inline constexpr float AUDIO_X = 542.0f, AUDIO_Y = 289.0f;          // five buttons 20 apart: 4, 0, 1, 2, 3
 inline constexpr float DME_SEL_X = 602.0f, DME_SEL_Y = 264.0f;      // receivers 0 and 1, 20 apart
 inline constexpr float GPS_MODE_X = 623.0f;                          // y 264 mode 1, 244 mode 3, 224 mode 2
 inline constexpr float AP_BUTTON_X[7] = {497.0f, 517.0f, 537.0f, 560.0f, 580.0f, 600.0f, 620.0f};
 inline constexpr float AP_BUTTON_Y = 87.0f;
 inline constexpr float GEAR_X = 616.0f, GEAR_Y = 30.0f;
-inline constexpr float GPS_X = 500.0f, GPS_Y = 210.0f, GPS_W = 141.0f, GPS_H = 70.0f;
+inline constexpr float GPS_X = 500.0f, GPS_Y = 210.0f, GPS_W = 141.0f, GPS_H = 68.0f;
 inline constexpr float TRIM_X = 586.0f, AIL_TRIM_Y = 47.0f, RUD_TRIM_Y = 17.0f;
 // The GPS unit's screen, shared by the GPS readouts and, on an aircraft with the first navigation
 // receiver, the DME readouts and the first COM and NAV frequencies.
-inline constexpr float GPS_SCREEN_X = 502.0f, GPS_SCREEN_Y = 231.0f, GPS_SCREEN_W = 119.0f, GPS_SCREEN_H = 48.0f;
+inline constexpr float GPS_SCREEN_X = 502.0f, GPS_SCREEN_Y = 231.0f, GPS_SCREEN_W = 119.0f, GPS_SCREEN_H = 46.0f;
 // Readouts as value x and unit x: the GPS's distance, ground speed and time (y 238), the DME's
 // (y 270). Every value's digits end a pixel before its unit.
 inline constexpr float GPS_READ_Y = 238.0f, DME_READ_Y = 270.0f;

@@ -60,13 +60,16 @@ float slant_nm(float x, float y, float z)
     return std::sqrt(dx * dx + dy * dy + dz * dz) * con.mtrstonm;
 }
 
-// Receiver r's station for the DME: the VOR when it hears one, else the glide-slope antenna.
+// Receiver r's station for a distance reading: the glide-slope antenna while a glide slope is
+// received (ilsgs holds its angle), else the station itself, the VOR or the localizer, whose place the
+// tuning keeps in the VOR's fields. A localizer alone leaves the glide-slope fields as the last
+// glide slope heard, so they are never read then.
 void dme_station(int r, float* x, float* y, float* z)
 {
-    if (nav.ilsgs[r] == 9) {
-        *x = nav.vorX[r], *y = nav.vorY[r], *z = nav.vorZ[r];
-    } else {
+    if (nav.ilsgs[r] != 0 && nav.ilsgs[r] != 9) {
         *x = nav.gsX[r], *y = nav.gsY[r], *z = nav.gsZ[r];
+    } else {
+        *x = nav.vorX[r], *y = nav.vorY[r], *z = nav.vorZ[r];
     }
 }
 

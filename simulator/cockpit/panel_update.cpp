@@ -135,7 +135,7 @@ void switches(const planestruct& pl)
                     ins.hud_brt ? HAND_KNOB_BRIGHT : HAND_KNOB_DIM);
     }
     if (pl.HUDtype == 3) toggle(SW_HOOP, ins.HOOP_on);
-    if (!pl.is_heli) {
+    if (panel_equipment_switches()) {
         if (pl.arrestingEQ) toggle(SW_HOOK, ins.hook_down);
         if (pl.chuteEQ) toggle(SW_CHUTE, ins.chute_on);
         if (pl.antiiceEQ) toggle(SW_ANTIICE, ins.antiice_on);

@@ -96,10 +96,11 @@ void switch_row(const Press& p)
     if (in(26, 66) && pl.HUDtype != 1) ins.HUD_on = toggled(ins.HUD_on);
     if (in(72, 112) && pl.HUDtype == 3) ins.HOOP_on = toggled(ins.HOOP_on);
     if (in(118, 133) && pl.HUDtype != 1) ins.hud_brt = toggled(ins.hud_brt);
-    if (in(544, 584) && pl.arrestingEQ) ins.hook_down = toggled(ins.hook_down);
-    if (in(498, 538) && pl.chuteEQ) ins.chute_on = toggled(ins.chute_on);
-    if (in(590, 630) && pl.antiiceEQ) ins.antiice_on = toggled(ins.antiice_on);
-    if (in(682, 722) && pl.jatoEQ) ins.jato_on = 1;   // rockets, once lit, burn out
+    const int equipment = panel_equipment_switches();
+    if (in(544, 584) && equipment && pl.arrestingEQ) ins.hook_down = toggled(ins.hook_down);
+    if (in(498, 538) && equipment && pl.chuteEQ) ins.chute_on = toggled(ins.chute_on);
+    if (in(590, 630) && equipment && pl.antiiceEQ) ins.antiice_on = toggled(ins.antiice_on);
+    if (in(682, 722) && equipment && pl.jatoEQ) ins.jato_on = 1;   // rockets, once lit, burn out
     if (in(osh + 636, osh + 676) && pl.jettisonEQ) jettison();
     if (in(osh + 730, osh + 790)) pause_toggle();
 }
@@ -307,7 +308,7 @@ void gps(const Press& p)
     const int mode = nav.gps_index_mode;
     if (mode < GPS_AIRPORTS || mode > GPS_VOR) return;
     if (box(p, x11 + 536, 210, x11 + 556, 230)) {
-        int n = mnw.delay_dragging ? intlim(static_cast<int>(msc.prd * 100.0f), 1, 100) : 1;
+        int n = p.repeat ? intlim(static_cast<int>(msc.prd * 100.0f), 1, 100) : 1;
         if (p.y >= 220) n = -n;
         const int scroll = intlim(nav.gps_scroll_mode, 0, 4);
         if (scroll == 0 && mode == GPS_AIRPORTS) {
@@ -441,7 +442,7 @@ void lower_quadrant(const Press& p)
         set.thro_pot = 0;
         const int mask = grabbed(d, thro_x, 13.0f, 670.5f, 679.5f);
         // Reverse lies below a detent that a click stops at: only a drag takes the lever past it.
-        if (mask && pl.revthrustEQ && y < 16.0f && !mnw.delay_dragging) y = 16.0f;
+        if (mask && pl.revthrustEQ && y < 16.0f && !p.repeat) y = 16.0f;
         for (int i = 0; i < 4; i++) {
             if (!(mask & 1 << i)) continue;
             const float v = util_get_handle(11 + i, y);
@@ -486,15 +487,16 @@ float util_get_handle(int kind, float y)
     return fltlim(interp(b, 0.0f, c, 1.0f, y), 0.0f, 1.0f);
 }
 
-void manage_das(float x, float y)
+namespace {
+
+// Every zone in turn for one press at (x, y): the press itself, or (repeat) a held button's repeat.
+void das_press(float x, float y, int repeat)
 {
-    // A held button repeats every frame after the drag delay; the press itself is the pass the
-    // button went down in (or a key standing for it).
     Press p;
     p.x = x;
     p.y = y;
-    p.repeat = mnw.delay_dragging && !mnw.mouse_clicked;
-    p.step = mnw.delay_dragging ? 3.0f : 1.0f;
+    p.repeat = repeat;
+    p.step = repeat ? 3.0f : 1.0f;
 
     mouse_joystick(p);
     atc_menu(p);
@@ -511,3 +513,14 @@ void manage_das(float x, float y)
     upper_quadrant(p);
     lower_quadrant(p);
 }
+
+}  // namespace
+
+void manage_das(float x, float y)
+{
+    // A held button repeats every frame after the drag delay; the press itself is the pass the
+    // button went down in.
+    das_press(x, y, mnw.delay_dragging && !mnw.mouse_clicked);
+}
+
+void manage_das_key(float x, float y) { das_press(x, y, 0); }

@@ -9,8 +9,11 @@
 // Knobs step by 1 on a click and by 3 on each repeat of a held button (mnw.delay_dragging); levers
 // follow the pointer. Switches and buttons that toggle act once per click, never on the repeats of
 // a held button (a held switch would otherwise flip every frame and end wherever the release left
-// it). The keyboard's panel keys call this with fixed points.
+// it).
 void manage_das(float x, float y);
+// The same for a panel key, which clicks a fixed point: always a press, never a repeat, whether or
+// not a mouse button is held meanwhile.
+void manage_das_key(float x, float y);
 
 // The lever position 0..1 for a pointer at height y over lever kind `kind`: 6 flaps (73..127),
 // 9 sweep (73..112), 10 thrust vector (73..126), 11..14 throttles or collective and 23 carburettor

@@ -11,7 +11,7 @@
 #include "key_table.h"
 #include "panel.h"
 
-void (*key_panel_click)(float x, float y) = manage_das;
+void (*key_panel_click)(float x, float y) = manage_das_key;
 
 namespace {
 

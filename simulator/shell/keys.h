@@ -28,5 +28,5 @@ int XPNinc(int digit, int step);
 // up/down. plot_atc_options keeps the selection inside the list shown.
 void atc_arrow_keys(int code);
 
-// Where the panel-click keys send their click: manage_das, unless a test records the clicks.
+// Where the panel-click keys send their click: manage_das_key, unless a test records the clicks.
 extern void (*key_panel_click)(float x, float y);

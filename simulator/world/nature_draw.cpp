@@ -102,9 +102,13 @@ void update_smoke(void)
     const float prd = msc.prd;
     for (smoke_puff& p : g_puff) {
         if (p.age > 100.0f) {
-            // Reborn at a fire that burns; with none burning the puff waits.
+            // Reborn at a fire that burns; with none burning the puff is gone (size 0, not drawn)
+            // and waits for one.
             const int f = burning_fire();
-            if (f < 0) continue;
+            if (f < 0) {
+                p.size = 0.0f;
+                continue;
+            }
             p.age -= 100.0f;
             p.size = 25.0f;
             p.x = scn.firexyz[f][0];

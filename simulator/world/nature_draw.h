@@ -27,7 +27,8 @@ void plot_stars(float sky_r, float sky_g, float sky_b, float left, float bottom,
 // point list.
 void plotgroup(int first, int last, float r, float g, float b, float bright);
 
-// The smoke's puffs (tests): age (s past birth, reborn beyond 100), size (m) and place.
+// The smoke's puffs (tests): age (s past birth, reborn beyond 100), size (m; 0 while one past its
+// life waits for a fire to burn, and is not drawn) and place.
 struct smoke_puff {
     float age, size, x, y, z, dir;
 };

@@ -267,26 +267,30 @@ TEST_F(Rules, AirfoilThicknessComesFromTheBundledPartFile)
     }
 }
 
-TEST_F(Rules, AFlapFileGivesTheNoticeAndNoThickness)
+TEST_F(Rules, AFileThatIsNoReadableAirfoilGivesTheNoticeAndNoThickness)
 {
-    // A flap chosen where an airfoil belongs: the notice, and no thickness.
+    // A flap, or a file of another type or version or damaged, chosen where an airfoil belongs: the
+    // notice, and no thickness; nothing ends.
     TempDir foils;
     const std::string flap = read_file(std::string(KV_PROGRAM_DIR) + "/flaps/" + FLAP_PLAIN);
     ASSERT_FALSE(flap.empty());
     foils.write("flap.afl", flap);
     foils.write("damaged.afl", "I\n363 version\n1234 device type code\nconstants: nothing\n");
     foils.write("old.afl", "I\n362 version\n1234 device type code\nconstants: 0.15 6\n");
+    foils.write("other.afl", "I\n363 version\n3456 device type code\nconstants: 0.15 6\n");
     std::snprintf(afl_path, STR_LEN, "%s/", foils.str().c_str());
+    for (const char* name : {"flap.afl", "damaged.afl", "old.afl", "other.afl"}) {
+        clear_recorded_alerts();
+        EXPECT_EQ(assign_foil_thickness(name, 4, 0), 0.0f) << name;
+        ASSERT_EQ(recorded_alerts().size(), 1u) << name;
+        EXPECT_EQ(recorded_alerts()[0].l1, "You didn't select a foil!");
+        EXPECT_EQ(recorded_alerts()[0].code, 2002);
+    }
+    // A damaged file that every wing names gives one notice when the aircraft's are read.
+    for (int p = 4; p < 10; p++) std::snprintf(pln[0].Rafl0[p], STR_LEN, "damaged.afl");
     clear_recorded_alerts();
-    EXPECT_EQ(assign_foil_thickness("flap.afl", 4, 0), 0.0f);
-    ASSERT_EQ(recorded_alerts().size(), 1u);
-    EXPECT_EQ(recorded_alerts()[0].l1, "You didn't select a foil!");
-    EXPECT_EQ(recorded_alerts()[0].code, 2002);
-    // A damaged file or one of another version is no airfoil either, and ends nothing.
-    clear_recorded_alerts();
-    EXPECT_EQ(assign_foil_thickness("damaged.afl", 4, 0), 0.0f);
-    EXPECT_EQ(assign_foil_thickness("old.afl", 4, 0), 0.0f);
-    EXPECT_TRUE(recorded_alerts().empty());
+    assign_all_thicknesses();
+    EXPECT_EQ(recorded_alerts().size(), 1u);
 }
 
 // The distance unit: the largest of the lateral reach, the reach fore or aft of the centre of

@@ -23,6 +23,7 @@
 #include "png.h"
 #include "prefs.h"
 #include "scenery.h"
+#include "ship_model.h"
 #include "terrain.h"
 #include "tool_program.h"
 #include "view.h"
@@ -51,14 +52,15 @@ struct Case {
     float vis_nm;        // reported visibility, nautical miles
     float hour;          // local time
     int trees;           // the trees' rendering option
-    int carrier;         // 1: along and turn are taken from the carrier's cell middle, looking north
+    int carrier;         // 1: along and turn are taken from the carrier, looking along its course
     int rain;            // 1: under an overcast in moderate rain (streaks on the windscreen)
 };
 
 // The start runway of the start airport: its centre, heading and the ground there.
 int g_rwy = 0;
 
-// The middle of the carrier's cell nearest the start runway; 0 when the region has none.
+// The carrier nearest the start runway: the middle of its cell, where the outside view draws it with
+// its bow to the north; 0 when the region has none.
 int carrier_middle(double* x, double* z)
 {
     const double rx = X_with_latlon(rwy_lat[g_rwy], rwy_lon[g_rwy]), rz = Z_with_lat(rwy_lat[g_rwy]);
@@ -84,7 +86,7 @@ void place(const Case& c)
     double x = X_with_latlon(rwy_lat[g_rwy], rwy_lon[g_rwy]) + c.along * std::sin(h);
     double z = Z_with_lat(rwy_lat[g_rwy]) - c.along * std::cos(h);
     if (c.carrier && carrier_middle(&x, &z)) {
-        h = 0.0;
+        h = 0.0;   // its course
         z -= c.along;
     }
     int i = 0, j = 0;
@@ -160,6 +162,9 @@ int main(int argc, char** argv)
     initing = 0;
     read_world_db(nullptr);
     hard_prefs();
+    // The ships' points, as the simulator's start-up places them: without them the carrier's
+    // every face and light falls on its middle and the carrier cases draw a dot, not the ship.
+    fill_ship_models();
     g_rwy = msc.loc_rwy_wrl;
     env.lat_sou = round(rwy_lat[g_rwy] - 1.0f);
     env.lon_wes = round(rwy_lon[g_rwy] - 1.5f);

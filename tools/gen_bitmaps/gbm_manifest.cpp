@@ -96,7 +96,7 @@ std::vector<GbmEntry> build()
         {"pict_tim", 100, 130, gbm_make_gauge, GAUGE_TIM},  {"pict_vor", 100, 100, gbm_make_gauge, GAUGE_VOR},
         {"pict_str", 100, 100, gbm_make_gauge, GAUGE_STR},  {"pict_arg", 100, 100, gbm_make_gauge, GAUGE_ARG},
         {"pict_rlt", 100, 100, gbm_make_gauge, GAUGE_RLT},  {"pict_var", 100, 100, gbm_make_gauge, GAUGE_VAR},
-        {"pict_rad", 100, 112, gbm_make_gauge, GAUGE_RAD},  {"gps", 141, 70, gbm_make_cockpit, CKP_GPS},
+        {"pict_rad", 100, 112, gbm_make_gauge, GAUGE_RAD},  {"gps", 141, 68, gbm_make_cockpit, CKP_GPS},
         {"pict_efi", 389, 300, gbm_make_cockpit, CKP_EFI},  {"b_gear", 34, 62, gbm_make_cockpit, CKP_GEAR},
         {"ecam", 155, 170, gbm_make_cockpit, CKP_ECAM},     {"egt", 54, 14, gbm_make_cockpit, CKP_EGT},
         {"eng_in", 76, 76, gbm_make_gauge, GAUGE_ENG},      {"b_sbrka", 28, 52, gbm_make_cockpit, CKP_SBRKA},

@@ -103,12 +103,13 @@ void statbar(GbmImage& img)
 
 // The radio stack, 155 by 305, its left edge at 489 from the stack's slot. Places (from the slot,
 // as the simulator's clicks and readouts have them): marker lamps at 494, 510, 526 (y 292); audio
-// buttons 542 + 20 k (y 287); DME readouts at y 270 and selector at 602, 622 (y 264); COM 1 and NAV 1
-// windows at y 240 over their knobs 522..570 and 590..638 (y 208..232); COM 2 and NAV 2 at y 191
+// buttons 542 + 20 k (y 289); DME readouts at y 270 and selector at 602, 622 (y 264); COM 1 and NAV 1
+// at y 240 over their knobs 522..570 and 590..638 (y 208..232); COM 2 and NAV 2 at y 191
 // over y 159..183; the transponder's digits over its knobs 561..641 (y 120..140) and the ident
 // button 520..550; the autopilot's buttons at y 87; the fuel gauge 514..545 (y 42..46); the parking
 // brake 494..564 (y 5..20); the aileron and rudder trims 566..606 (y 35..60 and 5..30). The GPS unit
-// covers 500..641 by 210..280 of it.
+// covers 500..641 by 210..278 of it, the DME readouts and the first COM and NAV on its screen, so
+// nothing is drawn there; the audio and DME labels stand between the unit and the audio buttons.
 void radios(GbmImage& img)
 {
     gbm_fill_rect(img, 0, 0, img.w, img.h, CK_PAINT);
@@ -119,23 +120,18 @@ void radios(GbmImage& img)
         gbm_fill_rect(img, 3, y - 1, 152, y, gbm_scale(CK_EDGE, 0.8f));
     };
     // Audio selector and markers.
-    gbm_text(img, rx(542), 278, "AUDIO", 1, CK_LABEL);
-    for (int k = 0; k < 5; k++) ck_window(img, rx(541) + 20 * k, 286, rx(559) + 20 * k, 300, kSocket);
+    gbm_text(img, rx(542), 279, "AUDIO", 1, CK_LABEL);
+    for (int k = 0; k < 5; k++) ck_window(img, rx(541) + 20 * k, 288, rx(559) + 20 * k, 301, kSocket);
     for (int k = 0; k < 3; k++) ck_window(img, rx(494 + 16 * k), 292, rx(507 + 16 * k), 301, kSocket);
     divider(262);
-    // DME readouts and the source selector.
-    ck_window(img, rx(498), 266, rx(599), 278);
-    gbm_text(img, rx(611), 278, "DME", 1, CK_LABEL);
-    for (int k = 0; k < 2; k++) ck_window(img, rx(601) + 20 * k, 263, rx(619) + 20 * k, 277, kSocket);
-    // Frequencies: COM left, NAV right; row 1 (y 240 over knobs at 220), row 2 (191 over 171).
-    for (int row = 0; row < 2; row++) {
-        const int text_y = row == 0 ? 240 : 191, knob_y = row == 0 ? 220 : 171;
-        ck_window(img, rx(519), text_y - 3, rx(560), text_y + 10);
-        ck_window(img, rx(587), text_y - 3, rx(628), text_y + 10);
-        gbm_text(img, rx(561), text_y + 1, row == 0 ? "C1" : "C2", 1, CK_LABEL);
-        gbm_text(img, rx(629), text_y + 1, row == 0 ? "N1" : "N2", 1, CK_LABEL);
-        for (int x : {534, 558, 602, 626}) ck_knob(img, static_cast<float>(rx(x)), static_cast<float>(knob_y), 10.0f);
-    }
+    // The DME source selector's label.
+    gbm_text(img, rx(611), 279, "DME", 1, CK_LABEL);
+    // The second COM (left) and NAV (right): frequencies at y 191 over their knobs at 171.
+    ck_window(img, rx(519), 188, rx(560), 201);
+    ck_window(img, rx(587), 188, rx(628), 201);
+    gbm_text(img, rx(561), 192, "C2", 1, CK_LABEL);
+    gbm_text(img, rx(629), 192, "N2", 1, CK_LABEL);
+    for (int x : {534, 558, 602, 626}) ck_knob(img, static_cast<float>(rx(x)), 171.0f, 10.0f);
     divider(157);
     // Transponder: four digit windows over their knobs, the ident button at the left.
     for (int k = 0; k < 4; k++) {
@@ -170,14 +166,14 @@ void radios(GbmImage& img)
     }
 }
 
-// The GPS unit, 141 by 70 at (500, 210) from the stack's slot: its screen (501..620 by 231..278),
+// The GPS unit, 141 by 68 at (500, 210) from the stack's slot: its screen (501..620 by 231..276),
 // which also carries the first COM and NAV frequencies and the DME on aircraft with the first
 // navigation receiver; the two knobs below it (536..556 and 593..613, y 210..230, the COM 1 and NAV 1
 // knobs on those aircraft) and the sockets of the kind buttons at 621..641 (y 264, 244, 224).
 void gps(GbmImage& img)
 {
     raised_box(img, 0, 0, img.w, img.h, kStack);
-    ck_window(img, 1, 21, 121, 69, gbm_rgb(6, 20, 10));
+    ck_window(img, 1, 21, 121, 67, gbm_rgb(6, 20, 10));
     ck_knob(img, 46, 10, 8.0f);
     ck_knob(img, 103, 10, 8.0f);
     for (int y : {54, 34, 14}) ck_window(img, 122, y - 1, 140, y + 13, kSocket);

@@ -182,7 +182,8 @@ TEST_F(EngineGauges, TapesRiseAPixelAPerCent)
 
 // The helicopter's shared gauges: the rotor's engine speed on engine 0's row-1 gauge with a needle
 // two pixels wide, and the torque on engine 0's row-2 gauge: half the torque of full power
-// (pmax / omegamax) is 50 per cent, 180 + 135 = 315 degrees.
+// (pmax / omegamax) is 50 per cent, 180 + 135 = 315 degrees. The engine-speed gauge stays with jet
+// engines too (which the loader refuses on a helicopter: they are put in after loading).
 TEST_F(EngineGauges, HelicopterSharesOneSetOfGauges)
 {
     ASSERT_NO_FATAL_FAILURE(fly(FH_HELI));
@@ -201,6 +202,13 @@ TEST_F(EngineGauges, HelicopterSharesOneSetOfGauges)
     for (float dy = -2.0f; dy <= 2.0f; dy += 1.0f) rows += f.is_color(gx(1, 0) - 12.0f, en_y[1] + dy, 0);
     EXPECT_EQ(rows, 2);
     save(f, "engine_heli");
+    for (int type : {4, 5}) {
+        pln[0].entype = type;
+        MACIBM_startwind(0);
+        const Frame j = frame();
+        EXPECT_TRUE(needle_at(j, 1, 0, 270, 15)) << type;
+        EXPECT_EQ(read_text(j, gx(1, 0) + 6.0f, en_y[1] - 26.0f, 3, 0), "RPM") << type;
+    }
 }
 
 // The trainer jet on a glass panel has the engine display: on its gauge page the gauges carry

@@ -176,6 +176,33 @@ TEST_F(NavInstruments, DirectionFinderTakesTwoSecondsToSwingRound)
     EXPECT_FLOAT_EQ(panel_nav_state().adf, 0.0f);
 }
 
+// The distance on Fullerton's localizer, which has no glide slope, after San Bernardino's ILS: 6 nm
+// out, level with it, the distance to the localizer, not to the glide slope heard last. Read on the
+// glass situation indicator and on the radio strip's DME set to receiver 2.
+TEST_F(NavInstruments, DistanceOnALocalizerAloneIsToTheLocalizer)
+{
+    for (const bool glass : {true, false}) {
+        SCOPED_TRACE(glass ? "situation indicator" : "radio strip");
+        if (glass) ASSERT_NO_FATAL_FAILURE(fly_glass());
+        else ASSERT_NO_FATAL_FAILURE(fly_with_navaids(FH_TRAINER));
+        load_navaids();
+        nav.dmesel = 1;
+        for (int n : {navaid("ISBD", 6), navaid("IFUL", 5)}) {
+            nav.nf[1] = nav_frq[n];
+            place_from(n, static_cast<float>(nav_hdng[n]) + 180.0f, 6.0f, 0.0f, static_cast<float>(nav_hdng[n]));
+            flt.Y[0] = nav_h[n];
+            setnav(1);
+        }
+        ASSERT_EQ(nav.ilsgs[1], 0);
+        const Frame f = frame();
+        const std::string shown =
+            glass ? read_number(f, ins.x_loc[SLOT_HSI] + 40.0f, ins.y_loc[SLOT_HSI] + 48.0f, 3, 1, 46)
+                  : read_number(f, ins.x_loc[SLOT_RADIOS] + DME_DIST_X, DME_READ_Y, 4, 1, 47);
+        EXPECT_EQ(shown, glass ? "06.0" : "006.0");
+        if (glass) save(f, "nav_gsi_localizer");
+    }
+}
+
 // The DME on receiver 1 tuned to Paradise: the distance it shows, to a tenth, lies within 0.1 nm of
 // the great-circle distance from the station at three places around it.
 TEST_F(NavInstruments, DmeDistanceMatchesTheGreatCircle)

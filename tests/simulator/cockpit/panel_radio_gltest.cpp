@@ -1,6 +1,8 @@
 // panel_radio_gltest.cpp -- the radio strip read back from the screen: the frequencies and the
 // transponder as digits, the GPS unit and the unit labels of the static face, the clock, the fuel
 // pointer, the brake, gear, marker and reply lamps, and radio values from a damaged preference file.
+#include "../../tools/media_reader.h"
+#include "initpln.h"
 #include "panel_screen.h"
 
 namespace {
@@ -129,6 +131,29 @@ TEST_F(RadioStrip, GpsUnitAndItsLabelsAreAlwaysOnTheFace)
                                 read_text(f, x11() + DME_UNIT_X[2], DME_READ_Y, 2, 47);
         EXPECT_EQ(dme, c.dme ? "NMKTMN" : "      ");
     }
+}
+
+// The radio stack of the aircraft the program starts with: every dot of the lettering of the stack's
+// picture ("AUDIO", "DME", "C2", "IDT"...) shows on the panel, nothing drawn over it.
+TEST_F(RadioStrip, EveryLabelOfTheStackShowsOnTheDefaultPanel)
+{
+    ASSERT_EQ(std::string(FH_TRAINER), std::string(DEFAULT_PLANE_DIR) + DEFAULT_PLANE_FILE);
+    ASSERT_NO_FATAL_FAILURE(fly(FH_TRAINER));
+    char path[STR_LEN];
+    texbmp_path(TEXBMP_PICTURE, 0, "radios", path);
+    const media::Bmp bmp = media::parse_bmp(read_file(std::string(path) + BITMAP_EXTENSION));
+    ASSERT_EQ(bmp.error, "");
+    const Frame f = frame();
+    save(f, "radio_stack_default");
+    int dots = 0, hidden = 0;
+    for (int v = 0; v < bmp.h; v++)
+        for (int u = 0; u < bmp.w; u++) {
+            if (rgb_of(bmp.at(u, v)) != 0xDEDED6u) continue;   // the lettering's colour
+            dots++;
+            if (!close(rgb_of(f.at(x11() + RADIOS_X + u, v)), 0xDEDED6u)) hidden++;
+        }
+    EXPECT_GT(dots, 300);
+    EXPECT_EQ(hidden, 0);
 }
 
 // The stopwatch in minutes and seconds in the clock's window: 754.6 s is 12:34.

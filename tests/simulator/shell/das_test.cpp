@@ -134,7 +134,8 @@ void radar_altimeter(void) { round_panel(), pln[0].supptype = 4; }
 void moving_map(void) { round_panel(), pln[0].supptype = 3; }
 void weather_radar(void) { round_panel(), pln[0].supptype = 6; }
 void sweep_and_vector(void) { round_panel(), pln[0].varsweepEQ[6] = 1, pln[0].vectEQ = 1; }
-void helicopter(void) { round_panel(), pln[0].collectEQ = 1, pln[0].is_heli = 1; }
+// A helicopter: its switch row shifted 100 left, where its jettison and pause buttons stand.
+void helicopter(void) { round_panel(), pln[0].collectEQ = 1, pln[0].is_heli = 1, osh = -100.0f; }
 
 // ---- byte-level comparison of the records ----------------------------------------------------------
 
@@ -256,6 +257,10 @@ TEST_F(PanelClicks, EachZoneChangesItsOwnFieldAndNothingElse)
         {"rockets", round_panel, 700, 320, F(ins.jato_on), 1, {}},
         {"jettison", round_panel, 650, 320, F(flt.m_jettison), 0, {}},
         {"chute switch without a chute", bare_panel, 510, 320, none, 0, {}},
+        {"a helicopter shows no chute switch", helicopter, 520, 320, none, 0, {}},
+        {"a helicopter shows no hook switch", helicopter, 580, 320, none, 0, {}},
+        {"a helicopter shows no anti-ice switch", helicopter, 610, 320, none, 0, {}},
+        {"a helicopter shows no rocket switch", helicopter, 700, 320, none, 0, {}},
         {"pause", round_panel, 760, 320, F(msc.paused), 1, {}},
         // 5: the autopilot's set knobs.
         {"altitude knob up", round_panel, 315, 320, F(ott.al_hold), 5100 * FT, {}},
@@ -620,8 +625,9 @@ TEST_F(PanelClicks, GpsSurvivesDamagedIndicesAndEmptyTables)
 }
 
 // The keys that click the panel reach the zones through the same points (the '!' key selects
-// heading alone first, so its click switches heading select off again: every mode ends off), and
-// the key's line in the instructions says what it works there.
+// heading alone first, so its click switches heading select off again: every mode ends off). A
+// mouse button held meanwhile past the drag delay makes no key a held button's repeat. The key's
+// line in the instructions says what it works there.
 TEST_F(PanelClicks, KeysPressTheSameControls)
 {
     std::string text(static_cast<size_t>(write_key_instructions(nullptr, 0)), '\0');
@@ -669,12 +675,14 @@ TEST_F(PanelClicks, KeysPressTheSameControls)
         {'^', &ott.NAV[1], 1, "NAV 2 button"}, {'&', &ott.ALHOLD, 1, "altitude hold button"},
         {'*', &ott.GS2, 1, "glide slope button"},
     };
-    for (const IntCase& c : int_cases) {
-        round_panel();
-        handle_key(c.key, 0);
-        EXPECT_EQ(*c.target, c.after) << c.key;
-        EXPECT_TRUE(says(c.key, c.says)) << c.key << ": " << c.says;
-    }
+    for (int held : {0, 1})
+        for (const IntCase& c : int_cases) {
+            round_panel();
+            mnw.now_dragging = mnw.delay_dragging = held;
+            handle_key(c.key, 0);
+            EXPECT_EQ(*c.target, c.after) << c.key << " held " << held;
+            EXPECT_TRUE(says(c.key, c.says)) << c.key << ": " << c.says;
+        }
     round_panel();
     ott.ALHOLD = ott.NAV[0] = 1;
     handle_key('!', 0);

@@ -2,8 +2,8 @@
 // their scenery square puts them: the office block, the radio mast, a tree and the forest fire,
 // each by the pixels that change when it alone is taken away; stars above the horizon at night and
 // none by day; a roof holding the aircraft up and the low building without a roof not; the smoke
-// reborn at burning fires only; and night frames with everything that allocate nothing and bind
-// each texture once.
+// reborn at burning fires only and gone once the last is put out; and night frames with everything
+// that allocate nothing and bind each texture once.
 #include "view_probe.h"
 
 #include "hl_envfile.h"
@@ -324,6 +324,36 @@ TEST_F(Objects, SmokeRisesOnlyFromBurningFires)
         EXPECT_NEAR(puffs[k].x, fx, 2.0f) << "puff " << k;
         EXPECT_NEAR(puffs[k].y, 520.0f, 2.0f) << "puff " << k;
         EXPECT_NEAR(puffs[k].size, 25.0f, 0.1f) << "puff " << k;
+    }
+}
+
+// The region's fire seen from 1500 m south: its smoke drifts while it burns; once it is put out,
+// every puff that outlives its 100 s has nothing to be reborn at and is drawn no more, rather than
+// hanging still in the sky at full size. (The pictures: smoke-burning.png and smoke-doused.png.)
+TEST_F(Objects, SmokeIsGoneOnceTheLastFireIsPutOut)
+{
+    int f = -1;
+    for (int k = 0; k < 10 && f < 0; k++)
+        if (scn.fire_on[k]) f = k;
+    ASSERT_GE(f, 0) << "the start region's mountains have a fire";
+    const float p[3] = {scn.firexyz[f][0], scn.firexyz[f][1], scn.firexyz[f][2]};
+    std::memset(scn.fire_on, 0, sizeof scn.fire_on);
+    std::memcpy(scn.firexyz[0], p, sizeof p);   // moved: every puff is reborn at it
+    scn.fire_on[0] = 1;
+    set.ogl_trees = 0;
+    eye_at(p[0], p[1] + 150.0, p[2] + 1500.0, 3.0f, 0.0f);
+    atm.wnddir1 = 165.0f + env.mvar;   // fire 0's smoke drifts north, away from the eye and in view
+    msc.prd = 2.0f;
+    save(draw(80), "smoke-burning.png");
+    const smoke_puff* puffs = smoke_puffs();
+    for (int k = 0; k < 50; k++) ASSERT_GT(puffs[k].size, 0.0f) << "puff " << k << " drawn while the fire burns";
+
+    scn.fire_on[0] = 0;
+    msc.prd = 5.0f;
+    save(draw(25), "smoke-doused.png");
+    for (int k = 0; k < 50; k++) {
+        ASSERT_GT(puffs[k].age, 100.0f) << "puff " << k << " past its life";
+        EXPECT_LE(puffs[k].size, 0.0f) << "puff " << k << " still drawn with no fire burning";
     }
 }
 
