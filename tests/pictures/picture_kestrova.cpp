@@ -1,16 +1,11 @@
-// picture_kestrova.cpp -- Kestrova's picture: the default trainer on a visual final to its start
-// airport, KSBD, a few seconds into the approach, seen from the cockpit over the panel.
+// picture_kestrova.cpp -- Kestrova's picture: the simulator as it starts, the default trainer at its
+// default start on the runway at KSBD, seen from the cockpit over the panel.
 #include "lax.h"
 #include "picture.h"
-#include "startpos.h"
 
 namespace {
 
-int step(int pass)
-{
-    if (pass == 5) set_fltvars(START_RUNWAY, START_VISUAL_FINAL);
-    return pass == 240;
-}
+int step(int pass) { return pass == 240; }
 
 }  // namespace
 
