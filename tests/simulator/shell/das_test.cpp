@@ -10,7 +10,6 @@
 #include "hl_mnw.h"
 #include "hl_string.h"
 #include "hl_types.h"
-#include "key_table.h"
 #include "keys.h"
 #include "panel.h"
 
@@ -626,54 +625,37 @@ TEST_F(PanelClicks, GpsSurvivesDamagedIndicesAndEmptyTables)
 
 // The keys that click the panel reach the zones through the same points (the '!' key selects
 // heading alone first, so its click switches heading select off again: every mode ends off). A
-// mouse button held meanwhile past the drag delay makes no key a held button's repeat. The key's
-// line in the instructions says what it works there.
+// mouse button held meanwhile past the drag delay makes no key a held button's repeat.
 TEST_F(PanelClicks, KeysPressTheSameControls)
 {
-    std::string text(static_cast<size_t>(write_key_instructions(nullptr, 0)), '\0');
-    write_key_instructions(text.data(), static_cast<int>(text.size()));
-    auto says = [&](char key, const char* words) {   // in what the key works, not where it clicks
-        const size_t at = text.find(std::string("\n  ") + key + "        ");
-        return text.substr(at, text.find(" [click", at) - at).find(words) != std::string::npos;
-    };
     struct Case {
         char key;
         void (*aircraft)(void);
         const float* target;
         float after;
-        const char* says;
     } cases[] = {
-        {'n', round_panel, &nav.obs[1], 179, "course knob, a degree down"}, {'m', round_panel, &nav.obs[1], 181, "course knob, a degree up"},
-        {'i', round_panel, &ins.baro, 29.917f, "altimeter setting, down"}, {'o', round_panel, &ins.baro, 29.923f, "altimeter setting, up"},
-        {'h', round_panel, &nav.obs[0], 91, "NAV 1 course, a degree up"}, {'j', round_panel, &nav.obs[0], 89, "NAV 1 course, a degree down"},
-        {'h', weather_radar, &ins.rad_range, 30, "radar range doubled"}, {'b', round_panel, &set.parkbrake, 0, "parking brake"},
-        {'k', radar_altimeter, &ins.radalt_ft, 190, "decision height down"},
-        {'l', radar_altimeter, &ins.radalt_ft, 210, "decision height up"},
-        {'7', round_panel, &flt.ail_trim, -0.005f, "aileron trim, a touch left"},
-        {'8', round_panel, &flt.ail_trim, 0.005f, "aileron trim, a touch right"},
-        {'9', round_panel, &flt.rud_trim, -0.005f, "rudder trim, a touch left"},
-        {'0', round_panel, &flt.rud_trim, 0.005f, "rudder trim, a touch right"},
-        {'[', round_panel, &flt.elv_trim, -0.005f, "pitch trim, a touch nose down"},
-        {']', round_panel, &flt.elv_trim, 0.005f, "pitch trim, a touch nose up"},
+        {'n', round_panel, &nav.obs[1], 179}, {'m', round_panel, &nav.obs[1], 181},
+        {'i', round_panel, &ins.baro, 29.917f}, {'o', round_panel, &ins.baro, 29.923f},
+        {'h', round_panel, &nav.obs[0], 91},  {'j', round_panel, &nav.obs[0], 89},
+        {'k', radar_altimeter, &ins.radalt_ft, 190}, {'l', radar_altimeter, &ins.radalt_ft, 210},
+        {'b', round_panel, &set.parkbrake, 0}, {'7', round_panel, &flt.ail_trim, -0.005f},
+        {'8', round_panel, &flt.ail_trim, 0.005f}, {'9', round_panel, &flt.rud_trim, -0.005f},
+        {'0', round_panel, &flt.rud_trim, 0.005f}, {'[', round_panel, &flt.elv_trim, -0.005f},
+        {']', round_panel, &flt.elv_trim, 0.005f},
     };
     for (const Case& c : cases) {
         c.aircraft();
         handle_key(c.key, 0);
         EXPECT_NEAR(*c.target, c.after, 1e-4) << c.key;
-        EXPECT_TRUE(says(c.key, c.says)) << c.key << ": " << c.says;
     }
     struct IntCase {
         char key;
         const int32_t* target;
         int after;
-        const char* says;
     } int_cases[] = {
-        {'y', &nav.hdsel, 89, "heading bug, a degree left"}, {'u', &nav.hdsel, 91, "heading bug, a degree right"},
-        {'c', &ins.adf_card, 1, "ADF card, a degree up"}, {'v', &ins.adf_card, 359, "ADF card, a degree down"},
-        {'p', &msc.paused, 1, "pause"}, {'g', &set.gear_handle, 0, "gear lever"},
-        {'$', &ott.HDSLCT, 1, "heading select button"}, {'%', &ott.NAV[0], 1, "NAV 1 button"},
-        {'^', &ott.NAV[1], 1, "NAV 2 button"}, {'&', &ott.ALHOLD, 1, "altitude hold button"},
-        {'*', &ott.GS2, 1, "glide slope button"},
+        {'y', &nav.hdsel, 89}, {'u', &nav.hdsel, 91}, {'c', &ins.adf_card, 1}, {'v', &ins.adf_card, 359},
+        {'p', &msc.paused, 1}, {'g', &set.gear_handle, 0}, {'$', &ott.HDSLCT, 1}, {'%', &ott.NAV[0], 1},
+        {'^', &ott.NAV[1], 1}, {'&', &ott.ALHOLD, 1}, {'*', &ott.GS2, 1},
     };
     for (int held : {0, 1})
         for (const IntCase& c : int_cases) {
@@ -681,13 +663,11 @@ TEST_F(PanelClicks, KeysPressTheSameControls)
             mnw.now_dragging = mnw.delay_dragging = held;
             handle_key(c.key, 0);
             EXPECT_EQ(*c.target, c.after) << c.key << " held " << held;
-            EXPECT_TRUE(says(c.key, c.says)) << c.key << ": " << c.says;
         }
     round_panel();
     ott.ALHOLD = ott.NAV[0] = 1;
     handle_key('!', 0);
     EXPECT_EQ(ott.HDSLCT + ott.NAV[0] + ott.NAV[1] + ott.ALHOLD + ott.VVHOLD + ott.GS2 + ott.ASHOLD, 0);
-    EXPECT_TRUE(says('!', "every autopilot mode off"));
 }
 
 }  // namespace
