@@ -65,8 +65,7 @@ const panel_key_entry k_panel_keys[] = {
     {'p', FROM_OSH, 760, 314, "pause, on or off"},
     {'b', RADIO_X_ONLY, 520, 10, "the parking brake, on or off (also starts a waiting catapult launch or tow)"},
     {'g', RADIO_X_ONLY, 625, 30, "the landing gear lever, up or down (retractable gear only: the T-38 and the B-52)"},
-    {'!', RADIO_X_ONLY, 494, 90, "every autopilot mode off (it sets heading select alone, then presses that button, "
-                                 "which turns it off too)"},
+    {'!', RADIO_X_ONLY, 494, 90, "the autopilot disconnected: every mode off"},
     {'$', RADIO_X_ONLY, 516, 90, "the autopilot's heading select button (the NAV modes go off)"},
     {'%', RADIO_X_ONLY, 536, 90, "the autopilot's NAV 1 button"},
     {'^', RADIO_X_ONLY, 556, 90, "the autopilot's NAV 2 button"},

@@ -78,8 +78,7 @@ TEST(KeyInstructions, LinesSayWhatTheKeysDo)
         "  z        view backwards\n",
         "  n        the HSI's course knob, a degree down (NAV 2's course) [click: HSI's point -50, -50]\n",
         "  o        the altimeter setting, up a step [click: altimeter's point +0, +10]\n",
-        "  !        every autopilot mode off (it sets heading select alone, then presses that button, which turns it off "
-        "too) [click: radio stack x +494, y 90]\n",
+        "  !        the autopilot disconnected: every mode off [click: radio stack x +494, y 90]\n",
     };
     for (const char* l : lines) EXPECT_NE(text.find(l), std::string::npos) << l;
 }
