@@ -140,6 +140,10 @@ void Checker::check_general()
 {
     need("is_heli", 0, 1, "1 for a helicopter, else 0");
     need_text("tailnum", -1, "", "the tail number");
+    // The designer's field holds six identifier characters: another would change on viewing it.
+    const char* tail = text("tailnum", -1);
+    if (std::strlen(tail) != 6 || std::strspn(tail, " 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ") != 6)
+        fail("tailnum", "not six capitals, digits or blanks");
     need("asi_units", 1, 2, "1 statute miles per hour, 2 knots");
     bool plane = !heli();
     bool vne = need("Vne", 1, 2000, "never-exceed speed");
