@@ -139,8 +139,9 @@ int JOY_init(void)
 
     if (set.controls_type == -1) {
         if (devices == 0)
-            MACIBM_alert("My system-checking indicates that Windows is NOT set up to handle any joysticks!",
-                         "The problem is in the Windows CONTROL PANEL folder, JOYSTICK control panel.",
+            MACIBM_alert("My system-checking indicates that this computer is NOT set up to handle any joysticks!",
+                         "The joystick support could not be started: check that /dev/input is there and that you "
+                         "may read it (join the 'input' group).",
                          "Flight control will therefore be with the mouse.",
                          "Click the mouse in the center of the windshield to toggle between flight-control and regular mouse mode.",
                          ALERT_NOTICE);
