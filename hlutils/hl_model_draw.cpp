@@ -150,6 +150,7 @@ void draw_prop_disc(float radius, int wire)
     }
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const GLboolean culled = glIsEnabled(GL_CULL_FACE);
     glDisable(GL_CULL_FACE);
     glColor4f(0.15f, 0.15f, 0.15f, 0.5f);
     glNormal3f(0.0f, 0.0f, -1.0f);
@@ -163,6 +164,7 @@ void draw_prop_disc(float radius, int wire)
     }
     glEnd();
     glDisable(GL_BLEND);
+    if (culled) glEnable(GL_CULL_FACE);
     if (wire) {
         glColor3f(0.5f, 1.0f, 0.5f);
     } else {
@@ -233,7 +235,6 @@ void draw_part(int p, int plane, int wire)
     } else {
         draw_surface(m, p, plane, wire, user);
     }
-    glFrontFace(GL_CCW);
     glPopMatrix();
 }
 
@@ -331,6 +332,9 @@ void plot_plane(int plane, int detail)
     const planestruct& pl = pln[plane];
     const modelstruct& m = mdl[plane];
     const int wire = mnw.draw_wire != 0;
+    // The parts set their own front faces and the propeller discs turn culling off: the caller's
+    // winding, culling and fill mode come back at the end.
+    glPushAttrib(GL_POLYGON_BIT);
 
     if (detail) {
         if (wire) {
@@ -362,4 +366,5 @@ void plot_plane(int plane, int detail)
     heavy_light(top[0], top[1], top[2], b, 0.1f * b, 0.1f * b, 2.0f);
     heavy_light(tail[0], tail[1], tail[2], 1.0f, 1.0f, 1.0f, 3.0f);
     glColor3f(1.0f, 1.0f, 1.0f);
+    glPopAttrib();
 }

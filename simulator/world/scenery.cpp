@@ -356,7 +356,10 @@ void update_scenery2(void)
     set_projection(near_clip(cy - ground), FAR_PAST_FOG * atm.vis_eff);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    // 8. The camera's turns, the sky box before the heading turn, then the camera's place.
+    // 8. The camera's turns, the sky box before the heading turn, then the camera's place. The
+    //    scene's faces wind clockwise with back faces culled, whatever was drawn before it.
+    glFrontFace(GL_CW);
+    glEnable(GL_CULL_FACE);
     glLoadIdentity();
     glRotatef(scn.phi, 0.0f, 0.0f, 1.0f);
     glRotatef(-scn.the, 1.0f, 0.0f, 0.0f);

@@ -21,6 +21,7 @@
 #include "panel.h"
 #include "panel_local.h"
 #include "plt.h"
+#include "view.h"
 #include "yoke_keys.h"
 
 #include <cmath>
@@ -505,6 +506,47 @@ TEST_F(CockpitE2E, TheMouseFliesOnceTheWindscreenIsClicked)
     EXPECT_NEAR(s.get("mk_roll_left"), -0.3, 1e-4);
     EXPECT_LT(s.get("phi_after_left"), -5.0);
     EXPECT_EQ(s.get("mouse_is_joy_after"), 0);
+}
+
+
+// ---- the views under a clear sky ----------------------------------------------------------------
+
+// Under a clear sky no cloud layer is drawn to set the winding: after the chase view has drawn the
+// aircraft's model, the forward view still shows the panel's faces (hardly a black pixel on it) and
+// the ground below the horizon (no sky there).
+int g_views_pass = 0;
+
+void views_hook(void)
+{
+    const int pass = ++g_views_pass;
+    if (pass == 2) atm.cld_type = 1;
+    if (pass == 10) push_key('A');
+    if (pass == 40) push_key('W');
+    if (pass == 60) {
+        const Frame f = read_frame();
+        int black = 0, sky = 0;
+        for (int y = 0; y < 420; y++)
+            for (int x = 0; x < 800; x++) {
+                const uint8_t* p = f.at(static_cast<float>(x), static_cast<float>(y));
+                if (y < 333) black += p[0] + p[1] + p[2] < 30;
+                if (y >= 340) sky += p[2] > p[0] + 40;
+            }
+        put("panel_black", black);
+        put("ground_sky", sky);
+        put("view_type", set.view_type);
+        write_png(picture_path("forward_after_chase_clear_sky.png"), f);
+        push_close();
+    }
+    advance_test_clock(static_cast<uint32_t>(pass * FRAME_MS) - PLT_millis());
+}
+
+TEST_F(CockpitE2E, AChaseViewLeavesThePanelAndTheGroundWholeUnderAClearSky)
+{
+    const Seen s = fly_in_child(work.str() + "/views.txt", views_hook, 120);
+    ASSERT_EQ(s.get("rc"), 0);
+    EXPECT_EQ(s.get("view_type"), VIEW_FORWARD);
+    EXPECT_LT(s.get("panel_black"), 800 * 333 / 20);
+    EXPECT_LT(s.get("ground_sky"), 800 * 80 / 20);
 }
 
 }  // namespace
