@@ -4,6 +4,7 @@
 #include "hl_graph.h"
 #include "hl_keys.h"
 #include "hl_menu.h"
+#include "hl_mnw.h"
 #include "hl_program.h"
 #include "hl_types.h"
 #include "hl_wind.h"
@@ -267,6 +268,7 @@ void IBM_handlewin(const PLT_event* ev)
             mnw.XRAT = mnw.HRES / SCREEN_W;
             mnw.YRAT = mnw.YRES / SCREEN_H;
             glViewport(0, 0, ev->x, ev->y);
+            hl_scale_point_size();
         }
         break;
     case PLT_EV_CLOSE:

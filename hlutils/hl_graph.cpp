@@ -71,6 +71,14 @@ void OGL_setstate(int fog, int tex, int light, int depth)
 static int32_t* g_bind_counts = nullptr;   // the tally of binds by texture number, when kept
 static int g_bind_count_n = 0;
 
+float OGL_pointsize(float size)
+{
+    GLfloat found = 1.0f;
+    glGetFloatv(GL_POINT_SIZE, &found);
+    glPointSize(size);
+    return found;
+}
+
 void OGL_bindtex(int n)
 {
     load_cache();

@@ -18,6 +18,9 @@ void OGL_bindtex(int n);
 // From now on adds one to counts[k] for every bind OGL_bindtex makes of texture k < n (those it
 // skips as already bound are not counted); a null array or n of 0 stops the tally.
 void OGL_count_binds(int32_t* counts, int n);
+// Sets the point size (pixels) and returns the size it replaces, for the caller to give back: the
+// text's dots are drawn at the size start-up set for the window's scale.
+float OGL_pointsize(float size);
 // Forgets the cached enable state and binding; called whenever a new OpenGL context is made current.
 void OGL_forget_state(void);
 // Changes with every OGL_forget_state: what was built in OpenGL (display lists) under another

@@ -66,8 +66,12 @@ void hl_fixed_gl_state(void)
     glViewport(0, 0, static_cast<GLsizei>(mnw.HRES), static_cast<GLsizei>(mnw.YRES));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    // Font dots and line ends stay solid when the logical screen is scaled up.
-    float ratio = mnw.XRAT > mnw.YRAT ? mnw.XRAT : mnw.YRAT;
+    hl_scale_point_size();
+}
+
+void hl_scale_point_size(void)
+{
+    const float ratio = mnw.XRAT > mnw.YRAT ? mnw.XRAT : mnw.YRAT;
     glPointSize(ratio > 1.5f ? std::round(ratio) : 1.0f);
 }
 

@@ -38,6 +38,9 @@ int hl_read_res_prefs(const char* path, float* hres, float* yres, float* cres);
 // MACIBM_init sets it; tests and tools that open the window themselves call it after setting mnw's
 // sizes.
 void hl_fixed_gl_state(void);
+// The point size for the window's scale (mnw.XRAT, mnw.YRAT): whole pixels from a scale above 1.5,
+// so that font dots and line ends stay solid. Start-up and every change of the window's size set it.
+void hl_scale_point_size(void);
 
 // The notice, once at start, that the settings cannot be kept: the folder of the preference file
 // (prf_path) cannot be written. Nothing when it can, or when the program keeps no preferences.

@@ -258,12 +258,12 @@ void set_model_pose_from_flight(void)
 
 void heavy_light(float x, float y, float z, float r, float g, float b, float size)
 {
-    glPointSize(size + 0.01f);
+    const float found = OGL_pointsize(size + 0.01f);
     glColor3f(r, g, b);
     glBegin(GL_POINTS);
     glVertex3f(x, y, z);
     glEnd();
-    glPointSize(1.0f);
+    glPointSize(found);
 }
 
 void disc(float x, float y, float z, float r, float w)

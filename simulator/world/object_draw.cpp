@@ -119,7 +119,7 @@ void plot_radtower(int obj)
     const float x = corner(obj, 0, 0)[0], y0 = corner(obj, 0, 0)[1], z = corner(obj, 0, 0)[2];
     const float h = corner(obj, 1, 0)[1] - y0;
     if (h > TALL_RADIO) {
-        glPointSize(strobe_frame(obj) ? 2.0f : 1.0f);
+        const float found = OGL_pointsize(strobe_frame(obj) ? 2.0f : 1.0f);
         glBegin(GL_POINTS);
         for (int i = 0; i <= 12; i++) {
             if (i % 2 == 0) glColor3f(1.0f, 0.0f, 0.0f);
@@ -127,7 +127,7 @@ void plot_radtower(int obj)
             glVertex3f(x, y0 + static_cast<float>(i) * h / 13.0f, z);
         }
         glEnd();
-        glPointSize(1.0f);
+        glPointSize(found);
         heavy_light(x, y0 + h, z, 1.0f, 0.0f, 0.0f, pulse(static_cast<float>(obj)) * 2.0f + 1.0f);
         return;
     }

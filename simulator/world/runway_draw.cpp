@@ -378,14 +378,14 @@ void runway_lights(int rwy, int g, int t, float elev)
         const float angle = std::atan2(con.VIEW_xyz[1] - elev, std::sqrt(dx * dx + dz * dz)) * RAD_TO_DEG;
         int white[4];
         slope_indicator(gls, angle, white);
-        glPointSize(2.0f);
+        const float found = OGL_pointsize(2.0f);
         glBegin(GL_POINTS);
         for (int k = 0; k < 4; k++) {
             if (white[k]) point(geo_litexyz[g][e + 276 + k], 1.0f, 1.0f, 1.0f);
             else point(geo_litexyz[g][e + 276 + k], 1.0f, 0.2f, 0.2f);
         }
         glEnd();
-        glPointSize(1.0f);
+        glPointSize(found);
     }
     if (!scn.rway_lites_on) return;
 

@@ -146,10 +146,10 @@ void helipad_lights(float cx, float cy, float cz, float r, float r2)
 {
     glColor3f(1.0f, 1.0f, 0.8f);
     ring_points(cx, cy, cz, r, 0.0f, 10.0f, 36);
-    glPointSize(2.0f);
+    const float found = OGL_pointsize(2.0f);
     glColor3f(pulse(0.0f), 0.0f, 0.0f);
     ring_points(cx, cy, cz, r2, 45.0f, 90.0f, 4);
-    glPointSize(1.0f);
+    glPointSize(found);
 }
 
 // ---- the carrier's faces -----------------------------------------------------------------------------
@@ -230,7 +230,7 @@ void carr_overlay(int ball)
         for (int k = 0; k < DECK_LIGHTS; k++) glVertex3fv(carr_lxyz[k]);
         glEnd();
     }
-    glPointSize(2.0f);
+    const float found = OGL_pointsize(2.0f);
     glColor3fv(col_rgb[COL_DATUM]);
     glBegin(GL_POINTS);
     for (int k = 63; k <= 69; k++)
@@ -241,7 +241,7 @@ void carr_overlay(int ball)
     glBegin(GL_POINTS);
     glVertex3fv(carr_lxyz[BALL_MID + ball]);
     glEnd();
-    glPointSize(1.0f);
+    glPointSize(found);
 }
 
 // ---- the frigate's faces -----------------------------------------------------------------------------
@@ -365,7 +365,7 @@ void oilr_overlay(int)
     if (scn.rway_lites_on) {
         OGL_setstate(1, 0, 0, 0);
         helipad_lights(0.0f, 62.0f, 80.0f, 17.0f, 23.0f);
-        glPointSize(2.0f);
+        const float found = OGL_pointsize(2.0f);
         glColor3f(1.0f, 1.0f, 1.0f);
         glBegin(GL_POINTS);
         const float top = SECTION_H * LATTICE_SECTIONS;
@@ -373,7 +373,7 @@ void oilr_overlay(int)
         glColor3f(pulse(0.0f), 0.0f, 0.0f);
         lattice_top(DERRICK_X, DERRICK_Z, 0.2f, DERRICK_BASE + top);
         glEnd();
-        glPointSize(1.0f);
+        glPointSize(found);
     }
 }
 

@@ -13,6 +13,8 @@
 #include "object_draw.h"
 #include "vrange.h"
 
+#include <GL/gl.h>
+
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -334,14 +336,20 @@ TEST_F(Objects, SmokeRisesOnlyFromBurningFires)
 
 // Two hundred night frames over the start airport with trees, city lights, building lights, the
 // fire and the stars allocate nothing, and each frame binds every texture at most once (the
-// roofs share the runway's plain pavement picture: twice).
+// roofs share the runway's plain pavement picture: twice). The lights give back the point size
+// they found: 2 on a window scaled twice, where the text's dots are 2 pixels.
 TEST_F(Objects, NightFramesWithEverythingAllocateNothingAndBindOnce)
 {
     msc.locl_time = 1.0f * 3600.0f;
     atm.vis_rep = 20.0f * con.nmtomtrs;
     eye_at(X_with_latlon(34.0954, -117.2349), ground_at_latlon(34.0954, -117.2349) + 3000.0, Z_with_lat(34.0954), -45.0f,
            0.0f);
+    glPointSize(2.0f);
     draw(1);
+    GLfloat point = 0.0f;
+    glGetFloatv(GL_POINT_SIZE, &point);
+    EXPECT_EQ(point, 2.0f);
+    glPointSize(1.0f);
     ASSERT_TRUE(scn.city_lites_on);
     EXPECT_EQ(allocations_of_frames(200), 0);
     static int32_t binds[TEXTURES_COUNTED];
