@@ -67,12 +67,7 @@ void arrow_box(float x1, float y1, float x2, float y2, int up)
 int textbtn(float x, float y, const char* const* texts, int n, int lo, float width, int* sel)
 {
     const float ax1 = x + width, ax2 = x + width + 15;
-    int step = 0;
-    if (mnw.mouse_clicked && mnw.mx >= ax1 && mnw.mx <= ax2) {
-        // y+3 belongs to the lower box alone, so one click never steps both ways.
-        if (mnw.my > y + 3 && mnw.my <= y + 23) step = 1;
-        else if (mnw.my >= y - 17 && mnw.my <= y + 3) step = -1;
-    }
+    const int step = textbtn_step(x, y, width);
     int before = *sel;
     *sel = wrap_into(*sel + step, lo, n);
     arrow_box(ax1, y + 3, ax2, y + 23, 1);
@@ -145,6 +140,15 @@ int inonebool(float x, float y, int* var, int value)
     }
     block(x + 1, y + 1, *var == value);
     return changed;
+}
+
+int textbtn_step(float x, float y, float width)
+{
+    if (!mnw.mouse_clicked || mnw.mx < x + width || mnw.mx > x + width + 15) return 0;
+    // y+3 belongs to the lower box alone, so one click never steps both ways.
+    if (mnw.my > y + 3 && mnw.my <= y + 23) return 1;
+    if (mnw.my >= y - 17 && mnw.my <= y + 3) return -1;
+    return 0;
 }
 
 int in2textbtn(float x, float y, const char* t0, const char* t1, float width, int* sel)

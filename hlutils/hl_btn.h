@@ -31,6 +31,9 @@ int in5textbtn(float x, float y, const char* t1, const char* t2, const char* t3,
                float width, int* sel);
 int in6textbtn(float x, float y, const char* t1, const char* t2, const char* t3, const char* t4, const char* t5,
                const char* t6, float width, int* sel);
+// The step this pass's click asks of the choice field at (x, y) with its arrows at x + width: 1 on
+// the upper box, -1 on the lower, 0 elsewhere or with no click.
+int textbtn_step(float x, float y, float width);
 
 // Identifier fields of 4 (s holds 5 bytes) or 6 characters (7 bytes): one cell 10 wide per character
 // over y-14..y+20; a click below y+3 steps that character's code +1, from y+3 up -1, held inside

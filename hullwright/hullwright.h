@@ -77,8 +77,10 @@ void hw_pass(void);
 // Title and size of editing window id for the aircraft's kind; 0 when it is no window.
 int hw_window_info(int id, const char** title, float* dx, float* dy);
 // The window of the kind heli that edits what window id of the other kind edits (the same part
-// with the same fields: the panel, a body, the horizontal stabilizer, under its own number); 0 when
-// that kind has none (the propellers, the wings, the rotors).
+// with the same fields: the panel, a body, the horizontal stabilizer, under its own number; the
+// airfoils of part 0, an airplane's propeller in Expert "Prop" and a helicopter's main rotor in
+// Expert "Main Rotor"); 0 when that kind has none (the Props window, the wings, the rotor windows,
+// the tail rotor's and the vertical stabilizers' airfoils).
 int hw_counterpart_window(int id, int heli);
 // The whole program: single instance, start-up, the event loop, shut-down (program.cpp, with the
 // callbacks, so that the designer's code links beside the simulator's in the tests).

@@ -483,9 +483,19 @@ const char* hw_position_help(int pos, const char* thing)
 
 int hw_choice(float x, float y, const char* const* t, int n, int first, float width, int32_t* v)
 {
-    // The library's choice fields count 0..1 for two texts and 1..n for more.
+    // The library's choice fields count 0..1 for two texts and 1..n for more, and pull any other
+    // value into that range.
     const int base = n == 2 ? 0 : 1;
     int sel = *v - first + base;
+    if (sel < base || sel >= base + n) {
+        // A stored value that no text names (a glider's engine kind 0, no engine, among the five
+        // kinds) is kept and shown as no text until an arrow picks one: the upper the first text,
+        // the lower the last. The field is handed the other end to step from.
+        static const char* const none[6] = {"", "", "", "", "", ""};
+        const int step = textbtn_step(x, y, width);
+        if (step == 0) t = none;
+        sel = step > 0 ? base + n - 1 : base;
+    }
     int changed = 0;
     switch (n) {
     case 2: changed = in2textbtn(x, y, t[0], t[1], width, &sel); break;
@@ -494,7 +504,7 @@ int hw_choice(float x, float y, const char* const* t, int n, int first, float wi
     case 5: changed = in5textbtn(x, y, t[0], t[1], t[2], t[3], t[4], width, &sel); break;
     default: changed = in6textbtn(x, y, t[0], t[1], t[2], t[3], t[4], t[5], width, &sel); break;
     }
-    *v = sel - base + first;
+    if (changed) *v = sel - base + first;
     return changed;
 }
 

@@ -61,5 +61,6 @@ int hw_draw_field(const hw_field& f, const hw_window* w, int p);
 int hw_draw_fields(const hw_field* f, int n, const hw_window* w, int p);
 // A position help line for the thing: "This is how far to the side of ..." (POS_X) and so on.
 const char* hw_position_help(int pos, const char* thing);
-// A choice among n texts for the values first..first+n-1 of *v at (x, y), width wide.
+// A choice among n texts for the values first..first+n-1 of *v at (x, y), width wide. Any other
+// value is kept, with no text shown, until an arrow picks a text.
 int hw_choice(float x, float y, const char* const* texts, int n, int first, float width, int32_t* v);
