@@ -3,6 +3,7 @@
 // on the airport chart the field elevation, the runway diagram and the approach profile.
 #include "map.h"
 #include "map_local.h"
+#include "panel_local.h"   // hears_glide_slope
 
 #include "fltutil.h"
 #include "hl_dbline.h"
@@ -231,9 +232,10 @@ void field_elevation(int apt)
 
 // The approach profile: heights drawn seven times the horizontal scale, a 3-degree glide path from
 // the reference point (the airport's first runway, or the glide slope a receiver hears within 3 nm
-// of it) and the recorded path seen from the side. The approach always extends into the box: for a
-// westbound course (180..360) it comes from the east, to the right of the reference point near the
-// box's left edge; for an eastbound one it comes from the west, left of a point near the right edge.
+// of it: a localizer alone keeps the runway) and the recorded path seen from the side. The approach
+// always extends into the box: for a westbound course (180..360) it comes from the east, to the
+// right of the reference point near the box's left edge; for an eastbound one it comes from the
+// west, left of a point near the right edge.
 void approach_profile(int apt)
 {
     float ref_x, ref_z;
@@ -244,7 +246,7 @@ void approach_profile(int apt)
     const int first = pln[0].supptype == 1 || pln[0].supptype == 7 ? 0 : 1;
     const float reach = 3.0f * con.nmtomtrs;
     for (int r = first; r < 2; r++) {
-        if (nav.ilsgs[r] == 9) continue;
+        if (!hears_glide_slope(r)) continue;
         if (std::fabs(nav.gsX[r] - ref_x) >= reach || std::fabs(nav.gsZ[r] - ref_z) >= reach) continue;
         ref_x = nav.gsX[r];
         ref_z = nav.gsZ[r];

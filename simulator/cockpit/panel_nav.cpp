@@ -61,12 +61,11 @@ float slant_nm(float x, float y, float z)
 }
 
 // Receiver r's station for a distance reading: the glide-slope antenna while a glide slope is
-// received (ilsgs holds its angle), else the station itself, the VOR or the localizer, whose place the
-// tuning keeps in the VOR's fields. A localizer alone leaves the glide-slope fields as the last
-// glide slope heard, so they are never read then.
+// received, else the station itself, the VOR or the localizer, whose place the tuning keeps in the
+// VOR's fields.
 void dme_station(int r, float* x, float* y, float* z)
 {
-    if (nav.ilsgs[r] != 0 && nav.ilsgs[r] != 9) {
+    if (hears_glide_slope(r)) {
         *x = nav.gsX[r], *y = nav.gsY[r], *z = nav.gsZ[r];
     } else {
         *x = nav.vorX[r], *y = nav.vorY[r], *z = nav.vorZ[r];

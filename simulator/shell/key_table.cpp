@@ -54,7 +54,8 @@ const panel_key_entry k_panel_keys[] = {
     {'u', 6, 60, -50, "the HSI's heading bug, a degree right"},
     {'i', 10, 0, -10, "the altimeter setting, down a step"},
     {'o', 10, 0, 10, "the altimeter setting, up a step"},
-    {'h', 4, -38, -40, "the course indicator's NAV 1 course, a degree up (B-52: radar range doubled; glider: nothing)"},
+    {'h', 4, -38, -40, "the course indicator's NAV 1 course, a degree up (B-52: radar range doubled; glider: "
+                       "nothing; a radar altimeter: decision height down)"},
     {'j', 4, -18, -40, "the course indicator's NAV 1 course, a degree down (B-52: radar range doubled; glider: nothing)"},
     {'k', 4, -40, -35, "the course indicator's NAV 1 course, a degree up (B-52: radar range doubled; glider: "
                        "nothing; a radar altimeter: decision height down)"},

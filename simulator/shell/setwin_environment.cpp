@@ -139,7 +139,9 @@ void manage_tim(void)
 void manage_spa(void)
 {
     win_heading(20, 60, "METEOR SHOWERS");
-    in4textbtn(20, 28, "         light ", "       moderate", "         heavy ", "        severe ", 100,
+    // The lower arrow box reaches 17 below the choice: from 36 it stands clear of the window's title
+    // along the picture's bottom (y 6..13).
+    in4textbtn(20, 36, "         light ", "       moderate", "         heavy ", "        severe ", 100,
                &atm.meteorite_code);
 }
 

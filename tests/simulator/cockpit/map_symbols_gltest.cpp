@@ -307,7 +307,7 @@ TEST_F(MapSymbols, TheProfileFollowsTheRunwayOrAGlideSlopeHeardNearItAndRunsInto
     struct Case {
         const char* what;
         int supptype;
-        int ils0, ils1;        // each receiver's ilsgs: 3 a glide slope, 9 a VOR
+        int ils0, ils1;        // each receiver's ilsgs: 3 a glide slope, 0 a localizer alone, 9 a VOR
         float gs_x0, gs_x1;    // where each receiver's glide slope stands
         int westbound;         // the profile's course is 180..360
     };
@@ -315,6 +315,7 @@ TEST_F(MapSymbols, TheProfileFollowsTheRunwayOrAGlideSlopeHeardNearItAndRunsInto
         {"the runway alone", 0, 9, 9, near_x, near_x, 0},
         {"receiver 2's glide slope near", 0, 9, 3, near_x, near_x, 1},
         {"receiver 2's glide slope too far", 0, 9, 3, near_x, far_x, 0},
+        {"receiver 2 on a localizer alone, its glide slope left near from before", 0, 9, 0, near_x, near_x, 0},
         {"receiver 1 on a panel without it", 0, 3, 9, near_x, near_x, 0},
         {"receiver 1 on a panel with it", 1, 3, 9, near_x, near_x, 1},
         {"receiver 1 on the glass panel's", 7, 3, 9, near_x, near_x, 1},

@@ -441,12 +441,13 @@ TEST_F(SettingsWindows, LocationAndAircraftWindowsActOnTheirClicks)
         v["w2_go_region_ok"] = std::to_string(env.lat_sou == static_cast<int>(std::lround(rwy_lat[r] - 1.0f)));
     });
 
-    // Window 11: one step up.
+    // Window 11: one step up; no arrow box reaches into the title along its picture's bottom (y 6..13).
     open(306);
     step([&] {
         v["w11_top"] = std::to_string(mnw.topwin);
         v["w11_before"] = std::to_string(atm.meteorite_code);
-        wclick(20 + 100 + 7, 28 + 10);
+        v["w11_footer"] = std::to_string(window_pixels(1, 6, 195, 13, 6));
+        wclick(20 + 100 + 7, 36 + 10);
     });
     step([&] { v["w11_after"] = std::to_string(atm.meteorite_code); });
 
@@ -551,6 +552,7 @@ TEST_F(SettingsWindows, LocationAndAircraftWindowsActOnTheirClicks)
     EXPECT_EQ(num(got, "w2_go_region_ok"), 1);
 
     EXPECT_EQ(num(got, "w11_after"), static_cast<int>(num(got, "w11_before")) % 4 + 1);
+    EXPECT_EQ(num(got, "w11_footer"), 0);
     EXPECT_NEAR(num(got, "w15_pitch"), 0.5, 1e-5);
     EXPECT_NEAR(num(got, "w17_fail"), 9, 1e-6);
     EXPECT_EQ(got.count("w17_shown") ? got.at("w17_shown") : "", "9");
