@@ -300,6 +300,11 @@ int MACIBM_opensave(int window, int kind, char* name, char* path)
         if (window == WIND_SAVE && return_hit) {
             return_hit = 0;
             if (save_name_ok(g_cs0) && std::strlen(wrk_path) + std::strlen(g_cs0) < STR_LEN) {
+                // The kind's folder may be missing from the program folder: it is made before the
+                // caller writes into it. One that cannot be made is left to the caller's failing
+                // write to report.
+                std::error_code ec;
+                std::filesystem::create_directories(std::filesystem::path(wrk_path), ec);
                 std::snprintf(name, STR_LEN, "%s", g_cs0);
                 std::snprintf(path, STR_LEN, "%s%s", wrk_path, g_cs0);
                 chosen = 1;

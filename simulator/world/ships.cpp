@@ -448,7 +448,7 @@ int carr_ball_step(float dx, float dy, float dz)
     return intlim(round(angle), -2, 2);
 }
 
-int carr_frame(float x, float y, float z)
+void carr_flight(float x, float y, float z)
 {
     const float px = static_cast<float>(flt.X[0]) - x, pz = static_cast<float>(flt.Z[0]) - z;
     if (carr_deck_holds(px, pz)) {
@@ -474,6 +474,11 @@ int carr_frame(float x, float y, float z)
         flt.v[0] = 0.0f;
         flt.vX = flt.vZ = 0.0;
     }
+}
+
+int carr_frame(float x, float y, float z)
+{
+    carr_flight(x, y, z);
 
     // The landing signal officer's view: the aircraft from the datum light.
     const float* datum = carr_lxyz[DATUM_MID];

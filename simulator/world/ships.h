@@ -25,12 +25,15 @@ float carr_trap_accel(float v);
 // low) .. 2 (too high), 0 on the 3.5-degree path.
 int carr_ball_step(float dx, float dy, float dz);
 
-// The carrier in the cell whose middle is (x, y, z) this frame: publishes its deck when the
-// aircraft is over it, catches and lets go of the hook, snaps a slow aircraft onto the catapult,
-// sets the landing signal officer's view of the aircraft (atc.cardxyz, atc.card_time) and writes
-// the ship's localizer and glide slope into navaid slots 0 and 1. Returns the ball's step.
+// What the carrier in the cell whose middle is (x, y, z) does for the flight this frame, drawn or
+// not: publishes its deck when the aircraft is over it, catches and lets go of the hook, snaps a
+// slow aircraft onto the catapult.
+void carr_flight(float x, float y, float z);
+// carr_flight, then what the carrier's drawing and the radios read: sets the landing signal
+// officer's view of the aircraft (atc.cardxyz, atc.card_time) and writes the ship's localizer and
+// glide slope into navaid slots 0 and 1. Returns the ball's step.
 int carr_frame(float x, float y, float z);
-// The frigate's helipad and the oil rig's helipad under the aircraft.
+// The frigate's helipad and the oil rig's helipad under the aircraft (for the flight only).
 void frig_frame(float x, float y, float z);
 void oilr_frame(float x, float y, float z);
 

@@ -150,9 +150,17 @@ void draw_ships(void)
 {
     for (int k = 0; k < g_ship_n; k++) {
         const int i = g_ship[k][0], j = g_ship[k][1];
-        if (!in_bounds(i, j) || !ter_inrange[i][j]) continue;
         float mid[3];
         for (int n = 0; n < 3; n++) mid[n] = (planexyz[i][j][n] + planexyz[i + 1][j + 1][n]) * 0.5f;
+        if (!in_bounds(i, j) || !ter_inrange[i][j]) {
+            // Every deck holds the aircraft up, drawn this frame or not: the tower, runway and spot
+            // views put the camera far from an aircraft standing on a ship out of their range. The
+            // carrier's landing aid and navaids stay with the carriers drawn.
+            if (frig_on_poly[i][j]) frig_frame(mid[0], mid[1], mid[2]);
+            if (carr_on_poly[i][j]) carr_flight(mid[0], mid[1], mid[2]);
+            if (oilr_on_poly[i][j]) oilr_frame(mid[0], mid[1], mid[2]);
+            continue;
+        }
         glPushMatrix();
         glTranslatef(mid[0], mid[1], mid[2]);
         if (frig_on_poly[i][j]) {

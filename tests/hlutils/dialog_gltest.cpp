@@ -308,6 +308,7 @@ TEST_F(Dialog, FirstPassShowsTheFolderBeingOpened)
 
 TEST_F(Dialog, SaveNameStaysInsideItsFolder)
 {
+    fs::remove(sit_path);   // the kind's folder is made when the save is confirmed
     std::snprintf(name_, STR_LEN, "..");
     int r = run(WIND_SAVE, OS_KIND_SITUATION, name_, path_, {
         [] {
@@ -338,6 +339,7 @@ TEST_F(Dialog, SaveNameStaysInsideItsFolder)
     EXPECT_EQ(r, 1);
     EXPECT_STREQ(name_, "..xy");
     EXPECT_EQ(std::string(path_), std::string(sit_path) + "..xy");
+    EXPECT_TRUE(fs::is_directory(sit_path));
     EXPECT_EQ(mnw.topwin, 0);
 
     // A proposed name holding separators is refused until it is edited.
