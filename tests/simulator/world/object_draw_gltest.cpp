@@ -336,8 +336,7 @@ TEST_F(Objects, SmokeRisesOnlyFromBurningFires)
 
 // Two hundred night frames over the start airport with trees, city lights, building lights, the
 // fire and the stars allocate nothing, and each frame binds every texture at most once (the
-// roofs share the runway's plain pavement picture: twice). The lights give back the point size
-// they found: 2 on a window scaled twice, where the text's dots are 2 pixels.
+// roofs share the runway's plain pavement picture: twice). Lights give back the point size found.
 TEST_F(Objects, NightFramesWithEverythingAllocateNothingAndBindOnce)
 {
     msc.locl_time = 1.0f * 3600.0f;
@@ -348,8 +347,7 @@ TEST_F(Objects, NightFramesWithEverythingAllocateNothingAndBindOnce)
     draw(1);
     GLfloat point = 0.0f;
     glGetFloatv(GL_POINT_SIZE, &point);
-    EXPECT_EQ(point, 2.0f);
-    glPointSize(1.0f);
+    EXPECT_EQ(point, 2.0f) << "the size on a window scaled twice";
     ASSERT_TRUE(scn.city_lites_on);
     EXPECT_EQ(allocations_of_frames(200), 0);
     static int32_t binds[TEXTURES_COUNTED];

@@ -229,8 +229,7 @@ TEST_F(ShipsHudPrecip, CarrierAtNightShowsItsDeckLightsAndTheBall)
 }
 
 // Standing on the deck, the aircraft finds it under its wheels whichever way the view looks and
-// wherever it puts the camera: frames of a whole second take each outside camera all the way to
-// its place (the tower's and the runway's far from the ship).
+// wherever it puts the camera: whole-second frames take each outside camera all the way there.
 TEST_F(ShipsHudPrecip, DeckHoldsTheAircraftInEveryView)
 {
     only(CARRIER);
