@@ -14,7 +14,6 @@
 #include "vrange.h"
 
 #include <GL/gl.h>
-
 #include <cmath>
 #include <cstring>
 #include <memory>
