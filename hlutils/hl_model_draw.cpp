@@ -150,7 +150,6 @@ void draw_prop_disc(float radius, int wire)
     }
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    const GLboolean culled = glIsEnabled(GL_CULL_FACE);
     glDisable(GL_CULL_FACE);
     glColor4f(0.15f, 0.15f, 0.15f, 0.5f);
     glNormal3f(0.0f, 0.0f, -1.0f);
@@ -164,7 +163,6 @@ void draw_prop_disc(float radius, int wire)
     }
     glEnd();
     glDisable(GL_BLEND);
-    if (culled) glEnable(GL_CULL_FACE);
     if (wire) {
         glColor3f(0.5f, 1.0f, 0.5f);
     } else {
@@ -353,7 +351,6 @@ void plot_plane(int plane, int detail)
         }
         for (int p = 25; p <= 27; p++)
             if (pl.gear_stat[p - 25]) wheel(p, plane);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     }
 
     // Lights: wing tips red and green, the beacon on top of the fuselage, white at the tail.

@@ -88,8 +88,6 @@ void manage_plot(void)
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
-    // The library's 2-D drawing takes clockwise front faces.
-    glFrontFace(GL_CW);
     OGL_setstate(0, 0, 0, 0);
     glColor3f(1.0f, 1.0f, 1.0f);
 }
