@@ -9,7 +9,7 @@ build=${KV_BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja >/dev/null
 cmake --build "$build" --target pictures
 build=$(cd "$build" && pwd)
-export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy KV_PROGRAM_DIR="$build/suite"
+export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy KV_PROGRAM_DIR="$build/tests/program"
 out="$top/docs/pictures"
 mkdir -p "$out"
 for program in kestrova hullwright foilwright landwright skycaster hullconvert; do
