@@ -9,6 +9,7 @@
 #include "hl_types.h"
 #include "keys.h"
 #include "panel.h"
+#include "replay_bar.h"
 #include "startpos.h"
 
 #include <cmath>
@@ -55,18 +56,11 @@ void atc_menu(const Press& p)
     if (atc.menu_up && !p.repeat && box(p, 0, 360, 800, 550)) plot_atc_options(1);
 }
 
-// 3. The replay's speed buttons; where two overlap the later one wins.
-void replay_buttons(const Press& p)
+// 3. The replay's speed buttons along the top of the outside view.
+void replay_speed_buttons(const Press& p)
 {
-    struct Button {
-        float x1, x2;
-        int mode;
-    };
-    static const Button buttons[] = {{326, 346, 1}, {349, 369, 2}, {367, 387, 3}, {390, 410, 4},
-                                     {413, 433, 5}, {431, 451, 6}, {454, 474, 7}};
     if (!set.replay_mode) return;
-    for (const Button& b : buttons)
-        if (box(p, b.x1, 540, b.x2, 560)) set.replay_mode = b.mode;
+    if (const int mode = replay_button_at(p.x, p.y)) set.replay_mode = mode;
 }
 
 // Jettison: the load goes, and it puts out every fire it falls on.
@@ -500,7 +494,7 @@ void das_press(float x, float y, int repeat)
 
     mouse_joystick(p);
     atc_menu(p);
-    replay_buttons(p);
+    replay_speed_buttons(p);
     switch_row(p);
     autopilot_knobs(p);
     instrument_knobs(p);

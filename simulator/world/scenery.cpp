@@ -13,6 +13,7 @@
 #include "nature_draw.h"
 #include "object_draw.h"
 #include "precip.h"
+#include "replay_bar.h"
 #include "runway_draw.h"
 #include "ships.h"
 #include "terrain.h"
@@ -23,7 +24,6 @@
 #include <GL/gl.h>
 
 #include <cmath>
-#include <cstdio>
 
 float ogl_brat_ter = 1.0f;
 float lite_r = 1.0f, lite_g = 1.0f, lite_b = 1.0f;
@@ -254,21 +254,6 @@ void draw_scene(int above_overcast)
     }
 }
 
-// The replay's clock; its text is made again only when the whole second changes.
-void replay_clock(void)
-{
-    static char text[32] = "";
-    static int shown = -1;
-    const int now = static_cast<int>(pat.time_play);
-    if (now != shown || !text[0]) {
-        int h, m;
-        sec_to_hrs_min(pat.time_play, &h, &m);
-        std::snprintf(text, sizeof text, "REPLAY %02d:%02d:%02d", h, m, now % 60);
-        shown = now;
-    }
-    OGL_string(PROMPT_COLOR, 12.0f, g_frame.top - 40.0f, text, 800.0f, 6.0f);
-}
-
 // The 2-D overlays over the view.
 void draw_overlays(void)
 {
@@ -282,7 +267,7 @@ void draw_overlays(void)
         if (con.HUD_rgt > con.HUD_lft && con.HUD_top > con.HUD_bot)
             OGL_framerect(HUD_FRAME_COLOR, con.HUD_lft, con.HUD_bot, con.HUD_rgt - con.HUD_lft, con.HUD_top - con.HUD_bot);
     }
-    if (set.replay_mode) replay_clock();
+    if (set.replay_mode) plot_replay_controls();
     if (atc.menu_up)
         plot_atc_options(0);
     else if (atc.response[0] && mnw.time_elapsed < atc.response_timeout)

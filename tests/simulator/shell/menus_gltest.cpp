@@ -1,6 +1,7 @@
 // menus_gltest.cpp -- the real simulator on an offscreen window, driven by mouse clicks through its
 // event loop: menus of its bar open and their items are chosen (Quit, a view with its tick, a runway
-// end through two submenus, an aircraft through the open dialog, a settings window, the about box).
+// end through two submenus, an aircraft through the open dialog, a settings window, the about box,
+// the replay with its controls).
 #include "fltutil.h"
 #include "hl_event.h"
 #include "hl_mnw.h"
@@ -11,6 +12,7 @@
 #include "kvtest.h"
 #include "lax.h"
 #include "open_dialog.h"
+#include "replay_bar.h"
 
 #include <cmath>
 #include <cstdio>
@@ -303,6 +305,42 @@ TEST_F(RealMenus, ASettingsWindowOpensWithItsPictureAndTheAboutBoxShows)
     EXPECT_LT(report_num(got, "black"), 100);
     EXPECT_EQ(report_num(got, "closed"), 0);
     EXPECT_EQ(got.count("about") ? got.at("about").substr(0, 9) : "", "Kestrova:");
+}
+
+// Entered from the View menu, the replay shows its seven speed buttons on their click boxes, the
+// stopped one lit, and its clock whole beside them: inside the view, under the status strip, with
+// the panel and full screen.
+TEST_F(RealMenus, ReplayShowsItsButtonsAndClockInsideTheView)
+{
+    Script s;
+    Values v;
+    // Pass by pass, a click on the View menu's title (5) or an item: Enter Flight Replay Mode, the
+    // panel view and a full-screen view, each looked at in the pass after.
+    const int clicks[10] = {0, 0, 5, 529, 5, 500, 0, 5, 521, 0};
+    s.each_pass = [&](int n) {
+        if (n == 6 || n == 9) {
+            const Frame f = read_frame();
+            const std::string full = std::to_string(set.view_is_fullscreen);
+            v["clock" + full] = read_text(f, REPLAY_CLOCK_X, REPLAY_CLOCK_Y, 15, REPLAY_CLOCK_COLOR);
+            int shown = 0, lit = 0;
+            for (const replay_button& b : replay_buttons) {
+                auto in = [&](int k) { return count_color(f, b.x1 + 2, REPLAY_BUTTON_Y1 + 2, b.x2 - 2, REPLAY_BUTTON_Y2 - 2, k); };
+                shown += in(REPLAY_FACE_COLOR) + in(REPLAY_LIT_COLOR) > 20 && in(REPLAY_MARK_COLOR) > 3;
+                if (in(REPLAY_LIT_COLOR) > 20) lit = lit * 10 + b.mode;
+            }
+            v["buttons" + full] = std::to_string(shown * 100 + lit);
+        }
+        if (n < 10 && clicks[n]) clicks[n] < 100 ? click_title(clicks[n]) : click_item(clicks[n]);
+        if (n == 9) push_close();
+    };
+    const Values got = run(s, v);
+    for (const std::string full : {"0", "1"}) {
+        const std::string clock = got.count("clock" + full) ? got.at("clock" + full) : "";
+        std::printf("  full screen %s: clock \"%s\", buttons %g\n", full.c_str(), clock.c_str(), report_num(got, "buttons" + full));
+        EXPECT_EQ(clock.substr(0, 7), "REPLAY ") << "full screen " << full;
+        EXPECT_EQ(clock.find_first_of("? ", 7), std::string::npos) << "full screen " << full << ": " << clock;
+        EXPECT_EQ(report_num(got, "buttons" + full), 704) << "full screen " << full << ": seven buttons, the stop lit";
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "daylight.h"
 #include "output.h"
+#include "replay_bar.h"
 #include "scenery.h"
 #include "terrain.h"
 #include "vrange.h"
@@ -609,12 +610,12 @@ TEST_F(Scenery, FrameFlagsAndPrompts)
         f = draw();
         EXPECT_GT(colour_56_pixels(f), none + 20) << "prompt " << k;
     }
-    // The replay clock in the same colour at the top left while replaying.
+    // The replay clock beside the replay's buttons while replaying.
     set.cat_waiting = set.tow_waiting = set.tow_inprog = set.incarriage = 0;
     auto clock_pixels = [](const Frame& fr) {
         int n = 0;
-        for (float y = 552.0f; y <= 572.0f; y += 1.0f)
-            for (float x = 10.0f; x <= 220.0f; x += 1.0f) n += fr.is_color(x, y, 56, 8);
+        for (float y = REPLAY_CLOCK_Y; y <= REPLAY_CLOCK_Y + 6.0f; y += 1.0f)
+            for (float x = REPLAY_CLOCK_X; x <= REPLAY_CLOCK_X + 90.0f; x += 1.0f) n += fr.is_color(x, y, REPLAY_CLOCK_COLOR, 8);
         return n;
     };
     const int no_clock = clock_pixels(draw());
