@@ -43,9 +43,11 @@ int toggled(int flag) { return flag == 0 ? 1 : 0; }
 
 int box(const Press& p, float x1, float y1, float x2, float y2) { return fltbox(p.x, p.y, x1, y1, x2, y2); }
 
-// 1. With no joystick the mouse flies once the middle of the windscreen is clicked.
+// 1. With no joystick the mouse flies once the middle of the windscreen is clicked. In replay the
+// speed buttons reach down into that box: a click on a button is the button's alone.
 void mouse_joystick(const Press& p)
 {
+    if (set.replay_mode && replay_button_at(p.x, p.y)) return;
     if (set.controls_type == -1 && !atc.menu_up && !p.repeat && box(p, 300, 347, 500, 547))
         msc.mouse_is_joy = toggled(msc.mouse_is_joy);
 }

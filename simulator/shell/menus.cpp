@@ -32,11 +32,14 @@ ReplaySlot g_slot = {};
 
 void enter_replay(void)
 {
-    // Reads: flt.X/Y/Z/the/psi/phi[0], flt.vX/vY/vZ, msc.elap_time. Writes: set.replay_mode,
-    // pat.time_play, the slot.
+    // Reads: flt.X/Y/Z/the/psi/phi[0], flt.vX/vY/vZ, msc.elap_time, the newest path point. Writes:
+    // set.replay_mode, pat.time_play, the slot.
     if (set.replay_mode != 0) return;   // a second Enter keeps the first saved state
     set.replay_mode = 4;                // paused at the present moment
-    pat.time_play = msc.elap_time;
+    // The present moment lies up to a recording interval past the newest point, off the path, where
+    // a rewind would stop at once: the replay starts on that point when there is one.
+    const int newest = pat.cntr_record;
+    pat.time_play = newest >= 0 && newest < PATH_POINTS && pat.inited[newest] ? pat.xyztppt[newest][6] : msc.elap_time;
     g_slot = {1, flt.X[0], flt.Y[0], flt.Z[0], flt.vX, flt.vY, flt.vZ, flt.the[0], flt.psi[0], flt.phi[0]};
 }
 

@@ -242,6 +242,7 @@ TEST_F(PanelClicks, EachZoneChangesItsOwnFieldAndNothingElse)
         {"windscreen with a joystick", with_joystick, 400, 447, none, 0, {}},
         {"replay buttons 2 and 3 overlap: 3 wins", replaying, 368, 550, F(set.replay_mode), 3, {}},
         {"replay fast back", replaying, 336, 550, F(set.replay_mode), 1, {}},
+        {"a replay button's lower edge, on the windscreen", replaying, 336, 542, F(set.replay_mode), 1, {}},
         {"replay fast forward", replaying, 460, 555, F(set.replay_mode), 7, {}},
         {"replay buttons while flying", round_panel, 368, 550, none, 0, {}},
         {"an empty menu line closes the menu", menu_up, 100, 517, F(atc.menu_up), 0, {F(atc.sel_i), F(atc.sel_j)}},

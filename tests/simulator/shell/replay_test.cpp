@@ -4,6 +4,7 @@
 #include "fltframe.h"
 #include "hl_funct.h"
 #include "hl_types.h"
+#include "menus.h"
 #include "replay.h"
 
 #include <kvtest.h>
@@ -123,6 +124,16 @@ TEST_F(Replay, RunningOffEitherEndStopsWhereTheReplayWas)
     EXPECT_EQ(set.replay_mode, 4);
     EXPECT_NEAR(pat.time_play, 20.97f, 1e-4f);
     expect_on_line(20.97f);
+    // Entered from the View menu between two recordings (the flight is 0.07 s past its newest
+    // point), the replay starts on that point, so a rewind runs at once.
+    set.replay_mode = 0;
+    pat.cntr_record = 110;
+    msc.elap_time = 21.07f;
+    handle_menu(529);
+    set.replay_mode = 2;
+    replay_step();
+    EXPECT_EQ(set.replay_mode, 2);
+    EXPECT_NEAR(pat.time_play, 20.95f, 1e-4f);
 }
 
 TEST_F(Replay, ABreakIsNeverCrossedForwardsOrBackwards)
