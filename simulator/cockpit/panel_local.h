@@ -105,8 +105,9 @@ inline int wrap_deg(int a)
     return a < 0 ? a + 360 : a;
 }
 // 1 while receiver r hears a glide slope (ilsgs then holds its angle). A localizer alone (0) and a
-// VOR (9) leave the glide-slope fields as the last glide slope heard, so they are read only then.
-inline int hears_glide_slope(int r) { return nav.ilsgs[r] != 0 && nav.ilsgs[r] != 9; }
+// VOR (9) leave the glide-slope fields as the last glide slope heard, and a frequency with no
+// station (goodnav 0) leaves ilsgs as well: the fields are read only while both say one is heard.
+inline int hears_glide_slope(int r) { return nav.goodnav[r] && nav.ilsgs[r] != 0 && nav.ilsgs[r] != 9; }
 // The point at radius r and whole-degree angle a (clockwise from up) from (x, y).
 inline float dial_x(float x, int a, float r) { return x + r * lookup_sin[wrap_deg(a)]; }
 inline float dial_y(float y, int a, float r) { return y + r * lookup_cos[wrap_deg(a)]; }

@@ -284,6 +284,17 @@ void plot_pavement(int rwy_geo, int quad, float t_repeat, int tex)
     over_pavement(rwy_geo, quad, c[0][1]);
 }
 
+void runway_under_aircraft(int apt, int rwy)
+{
+    if (apt < 0 || apt > apt_wrl_max || apt >= MAX_APT || !rwy_ok(rwy)) return;
+    const int g = rwy_geo_ind[rwy];
+    if (!row_ok(g)) return;
+    // In the drawing's order: the taxiways and aprons, then the strip.
+    if (geo_tway[g])
+        for (int q = 1; q < GEO_MARKS && q <= 5; q++) over_pavement(g, q, geo_markxyz[g][q][0][1]);
+    over_pavement(g, 0, apt_h[apt]);
+}
+
 void flush_runways(void)
 {
     if (!g_heads_cleared) clear_heads();

@@ -51,6 +51,9 @@ void plot_runway(int apt, int rwy, int rwy_geo);
 // Taxiway or apron piece quad (1..5) of geometry row rwy_geo with texture tex, its t coordinate
 // running 0..t_repeat along it; gathered like the runways.
 void plot_pavement(int rwy_geo, int quad, float t_repeat, int tex);
+// The test plot_runway and the caller's plot_pavement calls make, nothing drawn: whether the
+// aircraft stands on runway rwy of airport apt, or on its taxiways and aprons when it has them.
+void runway_under_aircraft(int apt, int rwy);
 // Draws what plot_runway and plot_pavement gathered, each texture bound once. Expects fog,
 // texturing and lighting on, depth test off and the normal up.
 void flush_runways(void);

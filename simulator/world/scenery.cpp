@@ -169,6 +169,19 @@ void plot_airports(void)
     glEnable(GL_CULL_FACE);
 }
 
+// What the aircraft stands on when the frame draws nothing under an overcast: a ship's deck, a
+// runway or its pavement, a roof, whatever the view's range, in the order the drawing finds them.
+void surfaces_under_aircraft(void)
+{
+    ships_under_aircraft();
+    for (int row = 0; row < apt_lcl_num && row < LCL_MAX; row++) {
+        const int a = apt_to_index[row];
+        if (a < 0 || a >= MAX_APT) continue;
+        for (int r = apt_lo_ind[a]; r <= apt_hi_ind[a] && r <= rwy_wrl_max; r++) runway_under_aircraft(a, r);
+    }
+    roofs_under_aircraft();
+}
+
 // The other aircraft at their places and attitudes; the user's own only from outside it.
 void plot_aircraft(void)
 {
@@ -235,6 +248,10 @@ void draw_scene(int above_overcast)
         OGL_setstate(1, 0, 0, 1);
         plot_rway_lights();
         plot_obstacles();
+    } else {
+        // The aircraft may stand under the sheet while the camera looks down on it from above the
+        // tops (an outside view pulled back): what holds it up is found all the same.
+        surfaces_under_aircraft();
     }
     if (scn.abovetops && puffs) plot_clouds();
     plot_fires();

@@ -44,6 +44,7 @@ int g_custom[CELLS_I * CELLS_J][2];
 int g_custom_n = 0;
 int g_ship[CELLS_I * CELLS_J][2];
 int g_ship_n = 0;
+int g_ship_region = -1;                  // the serial the ships' cells were found for
 
 terrain_stats g_stats = {};
 
@@ -91,7 +92,7 @@ void build(void)
     }
     std::memset(g_block_mask, 0, sizeof g_block_mask);
     std::memset(g_block_tris, 0, sizeof g_block_tris);
-    g_custom_n = g_ship_n = 0;
+    g_custom_n = 0;
     for (int i = 0; i < CELLS_I; i++) {
         for (int j = 0; j < CELLS_J; j++) {
             const uint32_t tex = planetex[i][j];
@@ -103,10 +104,6 @@ void build(void)
             } else if (tex >= TEX_SQUARE_FIRST) {
                 g_custom[g_custom_n][0] = i;
                 g_custom[g_custom_n++][1] = j;
-            }
-            if (frig_on_poly[i][j] || carr_on_poly[i][j] || oilr_on_poly[i][j]) {
-                g_ship[g_ship_n][0] = i;
-                g_ship[g_ship_n++][1] = j;
             }
         }
     }
@@ -146,21 +143,52 @@ void mark_blocks_in_view(void)
             if (ter_inrange[i][j]) g_block_seen[i / BLOCK][j / BLOCK] = 1;
 }
 
+// The cells holding a ship or an oil rig, found again after every region load or shift.
+void find_ship_cells(void)
+{
+    if (g_ship_region == g_region_serial) return;
+    g_ship_n = 0;
+    for (int i = 0; i < CELLS_I; i++) {
+        for (int j = 0; j < CELLS_J; j++) {
+            if (!frig_on_poly[i][j] && !carr_on_poly[i][j] && !oilr_on_poly[i][j]) continue;
+            g_ship[g_ship_n][0] = i;
+            g_ship[g_ship_n++][1] = j;
+        }
+    }
+    g_ship_region = g_region_serial;
+}
+
+void ship_middle(int k, float mid[3])
+{
+    const int i = g_ship[k][0], j = g_ship[k][1];
+    for (int n = 0; n < 3; n++) mid[n] = (planexyz[i][j][n] + planexyz[i + 1][j + 1][n]) * 0.5f;
+}
+
+// What the ship k does for the flight when it is not drawn: its deck under the aircraft, and the
+// carrier's wires and catapult. The carrier's landing aid and navaids stay with the carriers drawn.
+void ship_flight(int k)
+{
+    const int i = g_ship[k][0], j = g_ship[k][1];
+    float mid[3];
+    ship_middle(k, mid);
+    if (frig_on_poly[i][j]) frig_frame(mid[0], mid[1], mid[2]);
+    if (carr_on_poly[i][j]) carr_flight(mid[0], mid[1], mid[2]);
+    if (oilr_on_poly[i][j]) oilr_frame(mid[0], mid[1], mid[2]);
+}
+
 void draw_ships(void)
 {
+    find_ship_cells();
     for (int k = 0; k < g_ship_n; k++) {
         const int i = g_ship[k][0], j = g_ship[k][1];
-        float mid[3];
-        for (int n = 0; n < 3; n++) mid[n] = (planexyz[i][j][n] + planexyz[i + 1][j + 1][n]) * 0.5f;
         if (!in_bounds(i, j) || !ter_inrange[i][j]) {
             // Every deck holds the aircraft up, drawn this frame or not: the tower, runway and spot
-            // views put the camera far from an aircraft standing on a ship out of their range. The
-            // carrier's landing aid and navaids stay with the carriers drawn.
-            if (frig_on_poly[i][j]) frig_frame(mid[0], mid[1], mid[2]);
-            if (carr_on_poly[i][j]) carr_flight(mid[0], mid[1], mid[2]);
-            if (oilr_on_poly[i][j]) oilr_frame(mid[0], mid[1], mid[2]);
+            // views put the camera far from an aircraft standing on a ship out of their range.
+            ship_flight(k);
             continue;
         }
+        float mid[3];
+        ship_middle(k, mid);
         glPushMatrix();
         glTranslatef(mid[0], mid[1], mid[2]);
         if (frig_on_poly[i][j]) {
@@ -198,6 +226,12 @@ void terrain_region_changed(void) { g_region_serial++; }
 int terrain_region_serial(void) { return g_region_serial; }
 
 terrain_stats terrain_last_stats(void) { return g_stats; }
+
+void ships_under_aircraft(void)
+{
+    find_ship_cells();
+    for (int k = 0; k < g_ship_n; k++) ship_flight(k);
+}
 
 void plot_terrain(void)
 {

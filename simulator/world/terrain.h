@@ -12,6 +12,10 @@ int terrain_region_serial(void);
 // The terrain cells of the plot bounds whose ter_inrange is set, then the ships and oil rigs
 // standing in them. Expects fog, texturing, lighting and depth test on.
 void plot_terrain(void);
+// What every ship and oil rig of the region does for the flight this frame, none of them drawn: its
+// deck or helipad under the aircraft, the carrier's wires and catapult. For frames that draw no
+// terrain (the camera above an overcast).
+void ships_under_aircraft(void);
 // The cloud layer of atm.cld_type 2, 3 (textured puffs) or 4 (the overcast's sheet) at atm.topsMSL;
 // sets its own state.
 void plot_clouds(void);

@@ -172,8 +172,10 @@ void update_scenery(void)
         view_eye_point(con.VIEW_xyz);
     }
 
-    // What the aircraft is over is found again while the scene is drawn, and the carrier, when it
-    // is drawn, places the aircraft against its deck again: until then it is far from any deck.
+    // What the aircraft is over is found again in every frame, drawn or not: every ship's deck and
+    // every roof, the runways of the airports in view, and above an overcast, which hides them all,
+    // every runway. The landing signal officer's view of the aircraft comes back only from a
+    // carrier drawn: until then it is far from any deck.
     env.over_obs = env.over_carr = env.over_frig = 0;
     env.obj_height = 0.0f;
     env.surf_type = SURF_NOTHING;

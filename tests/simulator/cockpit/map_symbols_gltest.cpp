@@ -310,6 +310,7 @@ TEST_F(MapSymbols, TheProfileFollowsTheRunwayOrAGlideSlopeHeardNearItAndRunsInto
         int ils0, ils1;        // each receiver's ilsgs: 3 a glide slope, 0 a localizer alone, 9 a VOR
         float gs_x0, gs_x1;    // where each receiver's glide slope stands
         int westbound;         // the profile's course is 180..360
+        int silent = -1;       // a receiver that hears no station
     };
     const Case cases[] = {
         {"the runway alone", 0, 9, 9, near_x, near_x, 0},
@@ -319,6 +320,7 @@ TEST_F(MapSymbols, TheProfileFollowsTheRunwayOrAGlideSlopeHeardNearItAndRunsInto
         {"receiver 1 on a panel without it", 0, 3, 9, near_x, near_x, 0},
         {"receiver 1 on a panel with it", 1, 3, 9, near_x, near_x, 1},
         {"receiver 1 on the glass panel's", 7, 3, 9, near_x, near_x, 1},
+        {"receiver 2 tuned from the glide slope to nothing, its fields left", 0, 9, 3, near_x, near_x, 0, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -326,6 +328,7 @@ TEST_F(MapSymbols, TheProfileFollowsTheRunwayOrAGlideSlopeHeardNearItAndRunsInto
         pln[0].supptype = c.supptype;
         nav.ilsgs[0] = c.ils0;
         nav.ilsgs[1] = c.ils1;
+        nav.goodnav[0] = c.silent != 0, nav.goodnav[1] = c.silent != 1;
         nav.gsX[0] = c.gs_x0;
         nav.gsX[1] = c.gs_x1;
         nav.gsZ[0] = nav.gsZ[1] = rz;
@@ -346,6 +349,7 @@ TEST_F(MapSymbols, TheProfileFollowsTheRunwayOrAGlideSlopeHeardNearItAndRunsInto
     clear();
     pln[0].supptype = 0;
     nav.ilsgs[1] = 3;
+    nav.goodnav[1] = 1;
     nav.gsX[1] = near_x;
     const float s = std::sin(68.0f * 3.14159265f / 180.0f), co = std::cos(68.0f * 3.14159265f / 180.0f);
     for (int k = 1; k <= 2; k++) {

@@ -278,6 +278,10 @@ TEST_F(Objects, RoofIsGroundForTheAircraftButNotWhereThereIsNone)
     EXPECT_EQ(env.over_obs, 1);
     EXPECT_EQ(env.surf_type, 62);
     EXPECT_FLOAT_EQ(env.obj_height, roof);
+    atm.cld_type = 4, atm.baseMSL = roof - 100.0f, atm.topsMSL = roof;   // a sheet below the eye
+    draw(1);
+    EXPECT_EQ(env.over_obs, 1) << "the camera above an overcast";
+    atm.cld_type = 1;
     // Beside it (half-width at the top 0.25 of 60 m = 15 m): nothing.
     eye_at(x + 40.0, roof + 3.0, z, 0.0f, 0.0f);
     draw(1);

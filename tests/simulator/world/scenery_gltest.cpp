@@ -572,7 +572,7 @@ TEST_F(Scenery, StandardTexturesAreBoundOnceAFrame)
 }
 
 // Each frame starts with the aircraft over nothing (surface 67); the runway stand-in finds it over
-// the start runway again; a catapult launch ends once the aircraft is off the carrier; the waiting
+// the start runway again, also with the camera above an overcast; a catapult launch ends once the aircraft is off the carrier; the waiting
 // and towing prompts show in colour 56 from (340, 480).
 TEST_F(Scenery, FrameFlagsAndPrompts)
 {
@@ -593,6 +593,10 @@ TEST_F(Scenery, FrameFlagsAndPrompts)
     draw();
     EXPECT_EQ(env.over_obs, 1) << "on the runway's pavement";
     EXPECT_NE(env.surf_type, 67);
+    atm.cld_type = 4, atm.baseMSL = flt.Y[0] - 100.0, atm.topsMSL = flt.Y[0] - 1.0;   // a sheet below the eye
+    draw();
+    EXPECT_EQ(env.over_obs, 1) << "on the runway, the camera above an overcast";
+    atm.cld_type = 1;
 
     auto colour_56_pixels = [](const Frame& fr) {
         int n = 0;

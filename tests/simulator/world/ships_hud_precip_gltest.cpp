@@ -229,19 +229,26 @@ TEST_F(ShipsHudPrecip, CarrierAtNightShowsItsDeckLightsAndTheBall)
 }
 
 // Standing on the deck, the aircraft finds it under its wheels whichever way the view looks and
-// wherever it puts the camera: whole-second frames take each outside camera all the way there.
+// wherever it puts the camera, also with the follow views pulled back and up above an overcast
+// that hides the ship: whole-second frames take each outside camera all the way there.
 TEST_F(ShipsHudPrecip, DeckHoldsTheAircraftInEveryView)
 {
     only(CARRIER);
     msc.prd = 1.0f;
+    // Clear; an overcast from 300 to 600 m with the follow camera 1500 m out and 0.6 rad up (870 m).
+    const struct { int cld_type; float base, tops, dist, up; } skies[] = {{1, 3000, 3500, 12, 0}, {4, 300, 600, 1500, 0.6f}};
     const int views[] = {500, 501, 502, 504, 505, 506, 507, 508, 509, 511, 513, 514, 516, 517, 518, 519, 521, 522};
-    for (float heading : {0.0f, 90.0f, 180.0f, 270.0f}) {
-        for (int v : views) {
-            look_from(-30.0f, 21.0f + 2.0f);   // 30 m forward of the middle, on the deck
-            flt.psi[0] = heading;
-            set.view_type = v;
-            draw();
-            EXPECT_EQ(env.over_carr, 1) << "view " << v << " heading " << heading;
+    for (const auto& sky : skies) {
+        atm.cld_type = sky.cld_type, atm.baseMSL = sky.base, atm.topsMSL = sky.tops;
+        scn.dist = sky.dist, msc.freeviewY = sky.up;
+        for (float heading : {0.0f, 90.0f, 180.0f, 270.0f}) {
+            for (int v : views) {
+                look_from(-30.0f, 21.0f + 2.0f);   // 30 m forward of the middle, on the deck
+                flt.psi[0] = heading;
+                set.view_type = v;
+                draw();
+                EXPECT_EQ(env.over_carr, 1) << "view " << v << " heading " << heading << " cloud type " << sky.cld_type;
+            }
         }
     }
 }
