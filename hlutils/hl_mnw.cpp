@@ -292,7 +292,13 @@ void MACIBM_init(void)
     PLT_catch_quit_signals();
     if (err.is_open()) err.close();
     err.clear();
+    // Each run starts the file afresh, then writes in append mode: every line lands at the file's
+    // current end, so another program of the suite starting in this folder (and emptying the file
+    // as it does so) cannot leave a run of zero bytes in front of this program's later lines.
     err.open("Error.out", std::ios::out | std::ios::trunc);
+    err.close();
+    err.clear();
+    err.open("Error.out", std::ios::out | std::ios::app);
     err << std::fixed;
     inf_use = 1;
 

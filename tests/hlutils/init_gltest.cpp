@@ -91,12 +91,15 @@ TEST_F(Startup, ErrorFileLogsAlertsAndEndsWithTheLastLine)
     hl_prog.finishup = [] { closed++; };
     hl_set_window_size(800, 600);
     MACIBM_init();
+    MACIBM_alert("Earlier line", "path", "", "", ALERT_NOTICE);
+    ASSERT_EQ(truncate("Error.out", 0), 0);   // as a second program's start does
     MACIBM_alert("Something went wrong", "path", "", "", ALERT_NOTICE);
     MACIBM_finishup();
     EXPECT_EQ(closed, 1);
     EXPECT_FALSE(PLT_window_open());
     std::string log = read_file(work_.str() + "/Error.out");
     EXPECT_NE(log.find("Something went wrong"), std::string::npos);
+    EXPECT_EQ(log.find('\0'), std::string::npos) << log.size() << " bytes";
     ASSERT_GE(log.size(), 15u);
     EXPECT_EQ(log.substr(log.size() - 15), "end simulation\n");
     MACIBM_finishup();   // a second call does nothing more
