@@ -354,7 +354,7 @@ TEST_F(LandScreen, NavaidScreenListsATypeAndAddsAndDeletes)
 TEST_F(LandScreen, QuitWithChangesCancelledKeepsRunningAndWritesNoPreferences)
 {
     lmsc.map_dirty = 1;
-    choose_scripted(1, 4, {answer_cancel});
+    choose_scripted(1, 4, {release_unseen, answer_cancel}, true);   // Quit, the item held down
     EXPECT_EQ(gdone, 0);
     EXPECT_FALSE(fs::exists(prf_path));
     // Don't Save: the square is not written, the preferences are.
