@@ -232,7 +232,7 @@ void choose_scripted(int menu, int place, std::vector<ScriptStep> steps, bool he
 
 void release_unseen()
 {
-    EXPECT_EQ(mnw.now_dragging, 0) << "the press that opened window " << mnw.topwin << " acts in it";
+    EXPECT_EQ(mnw.now_dragging, 0) << "the press that chose the item acts in window " << mnw.topwin;
     push_release(mnw.x + mnw.mx, mnw.y + mnw.my);
 }
 
