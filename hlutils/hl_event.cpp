@@ -33,6 +33,7 @@ void (*g_pass_hook)(void) = nullptr;
 int g_close_requests = 0;     // close events seen (the window closed, or a quit signal)
 int g_pass_events = 0;        // events handled in the pass being run
 int g_drawn_win = -1;         // the window the last pass drew with no event arriving, else -1
+int g_press_spent = 0;        // the button held was pressed before the open window came on top
 
 // How long a modal window that shows nothing new sleeps before drawing again when no input comes:
 // long enough to leave the processor idle, short enough for the file dialog's listing to follow
@@ -148,6 +149,15 @@ void hl_reset_event_state(void)
     g_last_mx = g_last_my = 0;
     g_pass_events = 0;
     g_drawn_win = -1;
+    g_press_spent = 0;
+}
+
+void hl_spend_held_press(void)
+{
+    if (!mnw.now_dragging) return;
+    g_press_spent = 1;
+    mnw.now_dragging = 0;
+    mnw.delay_dragging = 0;
 }
 
 int hl_close_requests(void) { return g_close_requests; }
@@ -246,12 +256,18 @@ void IBM_handlewin(const PLT_event* ev)
         break;
     case PLT_EV_BUTTONDOWN:
         set_mouse(ev->x, ev->y);
+        g_press_spent = 0;
         mnw.mouse_clicked = 1;
         mnw.now_dragging = 1;
         MACIBM_handleclick();
         break;
     case PLT_EV_BUTTONUP:
         set_mouse(ev->x, ev->y);
+        // The end of a press that the open window never saw begin is not its release either.
+        if (g_press_spent) {
+            g_press_spent = 0;
+            break;
+        }
         mnw.mouse_lifted = 1;
         mnw.now_dragging = 0;
         mnw.delay_dragging = 0;

@@ -29,6 +29,11 @@ extern char g_cs0[32];     // the text typed in windows 996 and 999
 extern int select_ctr;     // numbers the numeric entry fields drawn in this pass
 extern int select_ind;     // the numeric entry field last clicked; reset when a window opens
 
+// A window came on top, or a menu item was chosen: the button still held belongs to what it went down
+// on. Until it is let go the window sees no button held (now_dragging 0) and its release goes
+// unreported (no mouse_lifted); the next press acts as any other. MACIBM_startwind and the menus call it.
+void hl_spend_held_press(void);
+
 // How many times the window was asked to close (by the user or by a quit signal) since the start;
 // a modal loop that began at one count ends when it grows.
 int hl_close_requests(void);

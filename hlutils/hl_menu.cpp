@@ -1,6 +1,7 @@
 // hl_menu.cpp -- the menu table, its layout, the menu bar, the open menu and the choice of an item.
 #include "hl_menu.h"
 
+#include "hl_event.h"
 #include "hl_graph.h"
 #include "hl_program.h"
 #include "hl_types.h"
@@ -177,7 +178,10 @@ int hl_menu_click(void)
         if (!is_item(menu, p) || is_separator(menu, p)) continue;
         if (!inside(mx, my, mnw.itemx1[menu][p], mnw.itemy1[menu][p], mnw.itemx2[menu][p], mnw.itemy2[menu][p]))
             continue;
+        // The press belongs to the menu: neither its click nor, while it is held, the button acts on
+        // what lies under the item once the menu has gone.
         mnw.mouse_clicked = 0;
+        hl_spend_held_press();
         APPLICATION_handlemenu(menu * 100 + p);
         return 1;
     }

@@ -72,7 +72,7 @@ struct menuwindowstruct {
     float mx, my;                 // logical units relative to the open window's origin, y up
     int32_t mouse_clicked;        // a button went down in this pass
     int32_t mouse_lifted;         // a button went up in this pass
-    int32_t now_dragging;         // a button is held
+    int32_t now_dragging;         // a button is held, pressed in the open window (not on a menu item)
     int32_t delay_dragging;       // held for more than 1 s
     float time_elapsed;           // s since the first pass
     float help_x1, help_y2;       // where the help bubble hangs

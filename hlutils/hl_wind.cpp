@@ -242,6 +242,9 @@ void MACIBM_startwind(int id)
         hl_prog.process_zap(mnw.topwin);
 
     mnw.menu_up = -1;
+    // The press that opened this window (a menu item, a button, a close box) may still be held: it
+    // must not act in the window now on top, as a slider under the chosen menu item would follow it.
+    if (id != mnw.topwin) hl_spend_held_press();
     mnw.topwin = id;
     mnw.dx = dx;
     mnw.dy = dy;

@@ -261,7 +261,7 @@ TEST_F(FoilScreen, OpenReadsAPartFromTheDialog)
     const std::string path = std::string(afl_path) + "Other.afl";
     ASSERT_EQ(afl_write_part(path.c_str(), DEVICE_AIRFOIL, &other, &c), 1);
 
-    choose_scripted(1, 1, {[] { dialog_pick("Other.afl"); }});   // File, Open
+    choose_scripted(1, 1, {release_unseen, [] { dialog_pick("Other.afl"); }}, true);   // File, Open, held
     EXPECT_STREQ(fmsc.C_file, "Other.afl");
     EXPECT_FLOAT_EQ(afl[0].Lstall, 1.45f);
     EXPECT_FLOAT_EQ(afl[0].almax, 14.0f);

@@ -206,7 +206,8 @@ TEST_F(Screen, EveryEditingWindowOpensAndItsEditIsSavedForTheSimulator)
     for (const WindowCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.heli) + " " + std::to_string(c.item) + " " + c.field);
         fresh(c.heli);
-        choose_scripted(c.item / 100, place_of(c.item));
+        choose_scripted(c.item / 100, place_of(c.item), {}, true);   // the item held down, as a person clicks
+        release_unseen();
         ASSERT_EQ(mnw.topwin, c.item) << "the window did not open";
         EXPECT_EQ(hmsc.planemod, 0);
         c.edit();

@@ -230,6 +230,12 @@ TEST_F(LandScreen, DraggingCarriesThePressedPointAndTheSelectedObstacle)
     drag({{400, 200}, {450, 250}, {480, 260}});
     EXPECT_NEAR(lw_sq.obj[k].lat, ret_lat(260), 1e-4f);
     EXPECT_NEAR(lw_sq.obj[k].lon, ret_lon(480), 1e-4f);
+    // Special > Zoom In, whose item lies over the map, held down: the press is the menu's, not a drag.
+    const float lat = lw_sq.obj[k].lat, lon = lw_sq.obj[k].lon;
+    choose_scripted(3, 4, {}, true);
+    release_unseen();
+    run_passes(1);
+    EXPECT_TRUE(lw_sq.obj[k].lat == lat && lw_sq.obj[k].lon == lon) << lw_sq.obj[k].lat << " " << lw_sq.obj[k].lon;
 }
 
 TEST_F(LandScreen, TextureModeDrawsTheTerrainPictures)
@@ -354,7 +360,7 @@ TEST_F(LandScreen, NavaidScreenListsATypeAndAddsAndDeletes)
 TEST_F(LandScreen, QuitWithChangesCancelledKeepsRunningAndWritesNoPreferences)
 {
     lmsc.map_dirty = 1;
-    choose_scripted(1, 4, {answer_cancel});
+    choose_scripted(1, 4, {release_unseen, answer_cancel}, true);   // Quit, the item held down
     EXPECT_EQ(gdone, 0);
     EXPECT_FALSE(fs::exists(prf_path));
     // Don't Save: the square is not written, the preferences are.

@@ -185,6 +185,12 @@ void push_menu_item_click(int menu, int place)
                (mnw.itemy1[menu][place] + mnw.itemy2[menu][place]) / 2);
 }
 
+void push_menu_item_press(int menu, int place)
+{
+    push_press((mnw.itemx1[menu][place] + mnw.itemx2[menu][place]) / 2,
+               (mnw.itemy1[menu][place] + mnw.itemy2[menu][place]) / 2);
+}
+
 void choose_menu_item(int menu, int place)
 {
     push_menu_title_click(menu);
@@ -211,16 +217,23 @@ size_t stop_script()
     return g_script_next;
 }
 
-void choose_scripted(int menu, int place, std::vector<ScriptStep> steps)
+void choose_scripted(int menu, int place, std::vector<ScriptStep> steps, bool held)
 {
     push_menu_title_click(menu);
     run_passes(1);
     ASSERT_EQ(mnw.menu_up, menu);
     const size_t n = steps.size();
     start_script(std::move(steps));
-    push_menu_item_click(menu, place);
+    if (held) push_menu_item_press(menu, place);
+    else push_menu_item_click(menu, place);
     run_passes(1);
     EXPECT_EQ(stop_script(), n) << "the choice returned before its script ended";
+}
+
+void release_unseen()
+{
+    EXPECT_EQ(mnw.now_dragging, 0) << "the press that chose the item acts in window " << mnw.topwin;
+    push_release(mnw.x + mnw.mx, mnw.y + mnw.my);
 }
 
 const uint8_t* Frame::at(float x, float y) const

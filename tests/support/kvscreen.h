@@ -46,6 +46,8 @@ void choose_menu_item(int menu, int place);
 // `menu`'s title, and a click on item `place` of the open menu `menu`.
 void push_menu_title_click(int menu);
 void push_menu_item_click(int menu, int place);
+// The button pressed on item `place` of the open menu `menu` and held there.
+void push_menu_item_press(int menu, int place);
 
 // ---- scripts for modal windows ----------------------------------------------------------------------
 
@@ -63,8 +65,11 @@ int script_passes();
 // Unhooks the script; the number of its steps that ran.
 size_t stop_script();
 // Chooses menu `menu`'s item `place` by clicks with the steps running in whatever modal windows the
-// choice opens; every step must have run when the choice returns.
-void choose_scripted(int menu, int place, std::vector<ScriptStep> steps = {});
+// choice opens; every step must have run when the choice returns. With held, the item is pressed
+// and the button stays down until release_unseen (a step, or the caller) lets it go.
+void choose_scripted(int menu, int place, std::vector<ScriptStep> steps = {}, bool held = false);
+// Expects the open window to see no button held, then lets the button go where the mouse is.
+void release_unseen();
 
 // ---- frames -----------------------------------------------------------------------------------------
 

@@ -111,6 +111,17 @@ std::string clock_shown(void)
     return s;
 }
 
+// A checksum of what the settings windows bind: the settings, weather, reliability and flight-plan
+// records, the masses aboard, the sound switch and the keyboard layout.
+std::string settings_sum(void)
+{
+    std::string b;
+    for (auto [p, n] : {std::pair<const void*, size_t>{&set, sizeof set}, {&atm, sizeof atm}, {&rel, sizeof rel},
+                        {&fpl, sizeof fpl}, {&flt.m_fixed, 12}, {&msc.sound_on, 4}, {&msc.key_type, 4}})
+        b.append(static_cast<const char*>(p), n);
+    return std::to_string(std::hash<std::string>{}(b));
+}
+
 class SettingsWindows : public ProgramFolders {
 protected:
     void SetUp() override
@@ -392,6 +403,32 @@ TEST_F(SettingsWindows, EnvironmentAndSystemWindowsSetTheirRecordsAndThePreferen
     EXPECT_EQ(num(got, "p_dsk39"), 0);
     EXPECT_NEAR(num(got, "p_vis"), 10 * 1852.0, 5);
     EXPECT_EQ(num(got, "p_warn"), num(got, "w21_after"));
+}
+
+// Each settings window opened as a person clicks its menu item, the button held there for five
+// passes: the press that chose the item changes no setting in the window, whatever lies under it.
+TEST_F(SettingsWindows, TheClickThatOpensAWindowChangesNoSetting)
+{
+    Script s;
+    Values v;
+    for (int p : {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15, 16, 18, 19}) {
+        s.steps.push_back([] { push_menu_title_click(3); });
+        s.steps.push_back([&, p] {
+            v["sum"] = settings_sum();
+            push_menu_item_press(3, p);
+        });
+        s.steps.insert(s.steps.end(), 5, [] {});
+        s.steps.push_back([&] {
+            v["held"] += settings_sum() == v["sum"] ? "" : " " + std::to_string(mnw.topwin);
+            v["tops"] += " " + std::to_string(mnw.topwin);
+            push_release(mnw.x + mnw.mx, mnw.y + mnw.my);
+        });
+        s.steps.push_back([] { MACIBM_startwind(0); });
+    }
+    s.steps.push_back([] { push_close(); });
+    const Values got = run(s, v, nullptr);
+    EXPECT_EQ(got.count("tops") ? got.at("tops") : "", " 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21");
+    EXPECT_EQ(got.count("held") ? got.at("held") : "", "") << "the windows whose settings the held press changed";
 }
 
 TEST_F(SettingsWindows, LocationAndAircraftWindowsActOnTheirClicks)
