@@ -19,7 +19,7 @@ pid=$!
 # It converts as soon as its window is up; a notice (OpenGL drawn in software) is answered by Return.
 for _ in $(seq 1 60); do
   kill -0 "$pid" 2>/dev/null || break
-  win=$(xdotool search --onlyvisible --name '^Vantrel$' 2>/dev/null | head -n 1)
+  win=$(vantrel_window 0.5)
   if [ -n "$win" ]; then
     xdotool windowfocus --sync "$win" 2>/dev/null
     xdotool key --clearmodifiers Return
@@ -49,7 +49,7 @@ KV_CONFIG_DIR=$cfg "$exe" "$work/old plane.acf" &
 pid=$!
 for _ in $(seq 1 60); do
   kill -0 "$pid" 2>/dev/null || break
-  win=$(xdotool search --onlyvisible --name '^Vantrel$' 2>/dev/null | head -n 1)
+  win=$(vantrel_window 0.5)
   if [ -n "$win" ]; then
     xdotool windowfocus --sync "$win" 2>/dev/null
     xdotool key --clearmodifiers Return

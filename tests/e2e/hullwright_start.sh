@@ -14,7 +14,7 @@ trap 'rm -rf "$cfg" "$work"' EXIT
 companion_start "$exe" Hullwright "$work" "$cfg"
 
 # The preview: the new airplane's wire frame in light green (0.5, 1, 0.5) on black.
-eval "$(xdotool getwindowgeometry --shell "$win")"
+eval "$(xdo_retry 5 getwindowgeometry --shell "$win")"
 green=$(python3 "$here/window_pixels.py" "$X" "$Y" "$WIDTH" "$HEIGHT" 128 255 128 40) ||
   { echo "the screen could not be read"; kill -9 "$pid"; exit 1; }
 echo "wire-frame pixels: $green"

@@ -1,10 +1,32 @@
 # kestrova_lib.sh -- what the end-to-end scripts share (sourced, not run): finding Kestrova's window
 # and closing it the way a user does.
 
+# Runs xdotool with the arguments after $1 until it succeeds and prints something, for at most $1
+# seconds (a fraction allowed), and prints that; prints nothing when the time is up. Every window
+# look-up of the scripts goes through here: xdotool dies with BadWindow when any window on the
+# display goes away between its listing and its query, so a call that fails is tried again after a
+# short sleep rather than ending the look-up.
+xdo_retry() {
+  local end out
+  end=$(( $(date +%s%3N) + $(awk -v s="$1" 'BEGIN { printf "%d", s * 1000 }') ))
+  shift
+  while :; do
+    out=$(xdotool "$@" 2>/dev/null) && [ -n "$out" ] && { echo "$out"; return 0; }
+    [ "$(date +%s%3N)" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
+# Prints the id of the visible window named Vantrel, looking for at most $1 seconds; prints nothing
+# when none shows.
+vantrel_window() {
+  xdo_retry "$1" search --onlyvisible --name '^Vantrel$' | head -n 1
+}
+
 # Waits at most $2 seconds for the visible window named Vantrel and sets $win to its id; when none
 # appears, stops process $1 and ends the script failed.
 find_window() {
-  win=$(timeout "$2" xdotool search --sync --onlyvisible --name '^Vantrel$' | head -n 1)
+  win=$(vantrel_window "$2")
   if [ -z "$win" ]; then
     echo "no window named Vantrel appeared"
     kill "$1" 2>/dev/null
@@ -39,7 +61,7 @@ close_window() {
 
 # A click at the logical point ($2, $3) of the 800 by 600 screen (y up) in window $1.
 click_logical() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  eval "$(xdo_retry 5 getwindowgeometry --shell "$1")"
   xdotool mousemove --window "$1" "$(awk -v x="$2" -v w="$WIDTH" 'BEGIN { printf "%d", x * w / 800 }')" \
     "$(awk -v y="$3" -v h="$HEIGHT" 'BEGIN { printf "%d", (600 - y) * h / 600 }')"
   sleep 0.3

@@ -16,7 +16,7 @@ if ! kill -0 "$pid" 2>/dev/null; then
   echo "Kestrova ended before it was closed"
   exit 1
 fi
-geom=$(xdotool getwindowgeometry "$win")
+geom=$(xdo_retry 5 getwindowgeometry "$win")
 echo "$geom"
 
 # Let a few frames run, then close it as a user would.
