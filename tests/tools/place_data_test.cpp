@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <map>
 #include <string>
 
@@ -16,19 +14,10 @@ namespace {
 namespace fs = std::filesystem;
 using Tree = std::map<std::string, std::string>;   // relative path -> bytes
 
-void put(const fs::path& p, const std::string& bytes)
+void write_tree(const TempDir& dir, const std::string& root, const Tree& t)
 {
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
-void write_tree(const fs::path& root, const Tree& t)
-{
-    fs::remove_all(root);
-    fs::create_directories(root);
-    for (const auto& [rel, bytes] : t) {
-        fs::create_directories((root / rel).parent_path());
-        put(root / rel, bytes);
-    }
+    fs::remove_all(dir.path() / root);
+    for (const auto& [rel, bytes] : t) dir.write(root + "/" + rel, bytes);
 }
 
 Tree read_tree(const fs::path& root)
@@ -39,69 +28,46 @@ Tree read_tree(const fs::path& root)
     return t;
 }
 
-const Tree kBuilt = {{"planes/trainer.acf", "trainer 1"}, {"apt.dat", "airports 1"}, {"sit/.keep", ""}};
+const Tree kBuilt = {{"trainer.acf", "trainer 1"}, {"apt.dat", "airports 1"}, {"sit/.keep", ""}};
+const Tree kRebuilt = {{"trainer.acf", "trainer 2"}, {"apt.dat", "airports 1"}, {"sit/.keep", ""}};
+const std::string GONE = "<gone>";       // an edit that deletes the file
+const std::string FOLDER = "<folder>";   // an edit that puts a folder in the file's place
 
 TEST(PlaceData, APersonsFilesSurviveEveryPlacingAndNewBundledVersionsStandBeside)
 {
-    // Each case: the folder after a first placing of kBuilt, then what the person does, then the
-    // bundled tree of the next build; what the folder holds after it, and how many lines say so.
-    struct Case {
-        const char* what;
-        std::function<void(const fs::path& folder, const fs::path& record)> person;
-        Tree next;
-        Tree expect;
-        int notes;
-    };
-    const Tree rebuilt = {{"planes/trainer.acf", "trainer 2"}, {"apt.dat", "airports 1"}, {"sit/.keep", ""}};
+    // Each case: the folder after a first placing of kBuilt, the person's edits to it (bytes, GONE or
+    // FOLDER), whether the record of that placing is lost, the bundled tree of the next build; what
+    // the folder holds after that build, and how many lines tell of a new version beside a kept file.
+    struct Case { const char* what; Tree edits; bool record_lost; Tree next, expect; int notes; };
     const Case cases[] = {
-        {"nothing changed, a new bundled version", [](auto&, auto&) {}, rebuilt,
-         {{"planes/trainer.acf", "trainer 2"}, {"apt.dat", "airports 1"}, {"sit/.keep", ""}}, 0},
-        {"an edited aircraft and a saved situation, the same bundled tree",
-         [](const fs::path& f, auto&) {
-             put(f / "planes/trainer.acf", "my trainer");
-             put(f / "sit/Untitled.sit", "my own situation");
-         },
-         kBuilt,
-         {{"planes/trainer.acf", "my trainer"}, {"apt.dat", "airports 1"}, {"sit/.keep", ""},
-          {"sit/Untitled.sit", "my own situation"}},
-         0},
-        {"an edited aircraft, a new bundled version of it",
-         [](const fs::path& f, auto&) { put(f / "planes/trainer.acf", "my trainer"); },
-         rebuilt,
-         {{"planes/trainer.acf", "my trainer"}, {"planes/trainer.acf.bundled", "trainer 2"}, {"apt.dat", "airports 1"},
-          {"sit/.keep", ""}},
-         1},
-        {"a deleted bundled file comes back", [](const fs::path& f, auto&) { fs::remove(f / "apt.dat"); }, kBuilt, kBuilt,
-         0},
-        {"no record (a folder placed before records were kept): a differing file is the person's",
-         [](const fs::path& f, const fs::path& r) {
-             fs::remove(r);
-             put(f / "apt.dat", "my airports");
-         },
-         kBuilt,
-         {{"planes/trainer.acf", "trainer 1"}, {"apt.dat", "my airports"}, {"apt.dat.bundled", "airports 1"},
-          {"sit/.keep", ""}},
-         1},
-        {"a bundled file dropped: gone when as placed, kept when the person's",
-         [](const fs::path& f, auto&) { put(f / "apt.dat", "my airports"); },
-         {{"sit/.keep", ""}}, {{"apt.dat", "my airports"}, {"sit/.keep", ""}}, 0},
-        {"a folder of the person's where the bundled file goes",
-         [](const fs::path& f, auto&) {
-             fs::remove(f / "apt.dat");
-             fs::create_directories(f / "apt.dat");
-         },
-         kBuilt, {{"planes/trainer.acf", "trainer 1"}, {"sit/.keep", ""}}, 0},
+        {"nothing edited", {}, false, kRebuilt, kRebuilt, 0},
+        {"an edited aircraft and a saved situation", {{"trainer.acf", "mine"}, {"sit/Untitled.sit", "my own"}}, false,
+         kBuilt, {{"trainer.acf", "mine"}, {"apt.dat", "airports 1"}, {"sit/.keep", ""}, {"sit/Untitled.sit", "my own"}}, 0},
+        {"an edited aircraft with a new bundled version", {{"trainer.acf", "mine"}}, false, kRebuilt,
+         {{"trainer.acf", "mine"}, {"trainer.acf.bundled", "trainer 2"}, {"apt.dat", "airports 1"}, {"sit/.keep", ""}}, 1},
+        {"a deleted bundled file comes back", {{"apt.dat", GONE}}, false, kBuilt, kBuilt, 0},
+        {"no record of the placing: a file that differs is the person's", {{"apt.dat", "mine"}}, true, kBuilt,
+         {{"trainer.acf", "trainer 1"}, {"apt.dat", "mine"}, {"apt.dat.bundled", "airports 1"}, {"sit/.keep", ""}}, 1},
+        {"dropped from the bundled tree: gone when as placed, kept when edited", {{"apt.dat", "mine"}}, false,
+         {{"sit/.keep", ""}}, {{"apt.dat", "mine"}, {"sit/.keep", ""}}, 0},
+        {"a folder of the person's where a bundled file goes", {{"apt.dat", FOLDER}}, false, kBuilt,
+         {{"trainer.acf", "trainer 1"}, {"sit/.keep", ""}}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
         const fs::path bundled = dir.path() / "bundled", folder = dir.path() / "suite", record = dir.path() / "placed.txt";
-        write_tree(bundled, kBuilt);
+        write_tree(dir, "bundled", kBuilt);
         place_result r;
         ASSERT_EQ(place_bundled(bundled, folder, record, PLACE_KEEP_CHANGES, r), 0) << r.error;
         EXPECT_EQ(read_tree(folder), kBuilt);
-        c.person(folder, record);
-        write_tree(bundled, c.next);
+        for (const auto& [rel, bytes] : c.edits) {
+            fs::remove(folder / rel);
+            if (bytes == FOLDER) fs::create_directories(folder / rel);
+            else if (bytes != GONE) dir.write("suite/" + rel, bytes);
+        }
+        if (c.record_lost) fs::remove(record);
+        write_tree(dir, "bundled", c.next);
         ASSERT_EQ(place_bundled(bundled, folder, record, PLACE_KEEP_CHANGES, r), 0) << r.error;
         EXPECT_EQ(read_tree(folder), c.expect);
         EXPECT_EQ(static_cast<int>(r.notes.size()), c.notes);
@@ -115,17 +81,16 @@ TEST(PlaceData, APersonsFilesSurviveEveryPlacingAndNewBundledVersionsStandBeside
 TEST(PlaceData, TheTestsFolderIsMadeEqualToTheBundledTree)
 {
     TempDir dir;
-    const fs::path bundled = dir.path() / "bundled", folder = dir.path() / "tests";
-    write_tree(bundled, kBuilt);
-    write_tree(folder, {{"planes/trainer.acf", "left by a test"}, {"extra/file", "x"}, {"sit/Untitled.sit", "y"}});
+    write_tree(dir, "bundled", kBuilt);
+    write_tree(dir, "tests", {{"trainer.acf", "left by a test"}, {"extra/file", "x"}, {"sit/Untitled.sit", "y"}});
     place_result r;
-    ASSERT_EQ(place_bundled(bundled, folder, "", PLACE_EXACT, r), 0) << r.error;
-    EXPECT_EQ(read_tree(folder), kBuilt);
-    EXPECT_FALSE(fs::exists(folder / "extra"));
+    ASSERT_EQ(place_bundled(dir.path() / "bundled", dir.path() / "tests", "", PLACE_EXACT, r), 0) << r.error;
+    EXPECT_EQ(read_tree(dir.path() / "tests"), kBuilt);
+    EXPECT_FALSE(fs::exists(dir.path() / "tests/extra"));
     // A missing bundled tree is an error, not an empty folder.
-    EXPECT_NE(place_bundled(dir.path() / "none", folder, "", PLACE_EXACT, r), 0);
+    EXPECT_NE(place_bundled(dir.path() / "none", dir.path() / "tests", "", PLACE_EXACT, r), 0);
     EXPECT_NE(r.error.find("none"), std::string::npos);
-    EXPECT_EQ(read_tree(folder), kBuilt);
+    EXPECT_EQ(read_tree(dir.path() / "tests"), kBuilt);
 }
 
 }  // namespace

@@ -336,9 +336,8 @@ TEST_F(RealMenus, ReplayShowsItsButtonsAndClockInsideTheView)
     const Values got = run(s, v);
     for (const std::string full : {"0", "1"}) {
         const std::string clock = got.count("clock" + full) ? got.at("clock" + full) : "";
-        std::printf("  full screen %s: clock \"%s\", buttons %g\n", full.c_str(), clock.c_str(), report_num(got, "buttons" + full));
-        EXPECT_EQ(clock.substr(0, 7), "REPLAY ") << "full screen " << full;
-        EXPECT_EQ(clock.find_first_of("? ", 7), std::string::npos) << "full screen " << full << ": " << clock;
+        EXPECT_TRUE(clock.rfind("REPLAY ", 0) == 0 && clock.find_first_of("? ", 7) == std::string::npos)
+            << "full screen " << full << ": \"" << clock << "\"";
         EXPECT_EQ(report_num(got, "buttons" + full), 704) << "full screen " << full << ": seven buttons, the stop lit";
     }
 }

@@ -413,10 +413,7 @@ TEST_F(SettingsWindows, TheClickThatOpensAWindowChangesNoSetting)
     Values v;
     for (int p : {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15, 16, 18, 19}) {
         s.steps.push_back([] { push_menu_title_click(3); });
-        s.steps.push_back([&, p] {
-            v["sum"] = settings_sum();
-            push_menu_item_press(3, p);
-        });
+        s.steps.push_back([&, p] { v["sum"] = settings_sum(), push_menu_item_press(3, p); });
         s.steps.insert(s.steps.end(), 5, [] {});
         s.steps.push_back([&] {
             v["held"] += settings_sum() == v["sum"] ? "" : " " + std::to_string(mnw.topwin);

@@ -572,8 +572,8 @@ TEST_F(Scenery, StandardTexturesAreBoundOnceAFrame)
 }
 
 // Each frame starts with the aircraft over nothing (surface 67); the runway stand-in finds it over
-// the start runway again, also with the camera above an overcast; a catapult launch ends once the aircraft is off the carrier; the waiting
-// and towing prompts show in colour 56 from (340, 480).
+// the start runway again, also with the camera above an overcast; a catapult launch ends once the
+// aircraft is off the carrier; the waiting and towing prompts show in colour 56 from (340, 480).
 TEST_F(Scenery, FrameFlagsAndPrompts)
 {
     env.over_obs = env.over_carr = env.over_frig = 1;

@@ -542,10 +542,8 @@ TEST_F(ShipsHudPrecip, TwoHundredFramesOfShipsHudsAndPrecipitationAllocateNothin
     flt.av = 45.0f;
     draw();
     // Every view, both hours and both kinds of precipitation once: the software renderer builds
-    // each new drawing state's code the first time it meets it (with the allocator in use). Its
-    // cache is the whole process's: after the earlier tests of a binary have filled it, making room
-    // can throw out states the first pass built, to be built again in the second. A frame that
-    // allocates allocates in every pass, so one pass of none is what is asked.
+    // each new drawing state's code the first time it meets it (with the allocator in use), in a
+    // cache the earlier tests of the binary may have filled: one pass of none after the first will do.
     const int views[] = {500, 501, 502, 521, 522, 506, 511, 516};
     long allocated = -1;
     for (int pass = 0; pass < 4 && allocated != 0; pass++) {
