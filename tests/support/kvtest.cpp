@@ -29,18 +29,19 @@ int sink(const char* l1, const char* l2, const char* l3, const char* l4, int cod
     return 1;
 }
 
-// Every test binary starts with the sink in place and a private configuration folder.
+// Every test binary starts with the sink in place and a private configuration folder, even when
+// the person running the tests has named a folder or serial ports of their own.
 struct SinkEnvironment : ::testing::Environment {
     void SetUp() override
     {
         install_alert_sink();
         static TempDir* cfg = new TempDir();
-        setenv("KV_CONFIG_DIR", cfg->str().c_str(), 0);
+        setenv("KV_CONFIG_DIR", cfg->str().c_str(), 1);
         // No test reaches a real serial port, and each test process has a motion-base block of
         // its own (forked children share it), so parallel tests never meet.
         for (int k = 1; k <= 4; k++) {
             const std::string var = "KV_COM" + std::to_string(k);
-            setenv(var.c_str(), ("/nonexistent/kvtest-com" + std::to_string(k)).c_str(), 0);
+            setenv(var.c_str(), ("/nonexistent/kvtest-com" + std::to_string(k)).c_str(), 1);
         }
         if (!std::getenv("KV_TILTRIX_BLOCK")) {
             block_ = "/kvtest-tiltrix-" + std::to_string(getpid());
