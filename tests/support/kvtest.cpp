@@ -29,8 +29,7 @@ int sink(const char* l1, const char* l2, const char* l3, const char* l4, int cod
     return 1;
 }
 
-// Every test binary starts with the sink in place and a private configuration folder, even when
-// the person running the tests has named a folder or serial ports of their own.
+// Every test binary starts with the sink in place and a private configuration folder, whatever the shell named.
 struct SinkEnvironment : ::testing::Environment {
     void SetUp() override
     {

@@ -124,11 +124,8 @@ TEST_F(Replay, RunningOffEitherEndStopsWhereTheReplayWas)
     EXPECT_EQ(set.replay_mode, 4);
     EXPECT_NEAR(pat.time_play, 20.97f, 1e-4f);
     expect_on_line(20.97f);
-    // Entered from the View menu between two recordings (the flight is 0.07 s past its newest
-    // point), the replay starts on that point, so a rewind runs at once.
-    set.replay_mode = 0;
-    pat.cntr_record = 110;
-    msc.elap_time = 21.07f;
+    // Entered 0.07 s past the newest point, the replay starts on that point: a rewind runs at once.
+    set.replay_mode = 0, pat.cntr_record = 110, msc.elap_time = 21.07f;
     handle_menu(529);
     set.replay_mode = 2;
     replay_step();
