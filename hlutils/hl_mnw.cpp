@@ -295,9 +295,7 @@ void MACIBM_init(void)
     // Each run starts the file afresh, then writes in append mode: every line lands at the file's
     // current end, so another program of the suite starting in this folder (and emptying the file
     // as it does so) cannot leave a run of zero bytes in front of this program's later lines.
-    err.open("Error.out", std::ios::out | std::ios::trunc);
-    err.close();
-    err.clear();
+    std::ofstream("Error.out", std::ios::out | std::ios::trunc).close();
     err.open("Error.out", std::ios::out | std::ios::app);
     err << std::fixed;
     inf_use = 1;

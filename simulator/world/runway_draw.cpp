@@ -289,7 +289,7 @@ void runway_under_aircraft(int apt, int rwy)
     if (apt < 0 || apt > apt_wrl_max || apt >= MAX_APT || !rwy_ok(rwy)) return;
     const int g = rwy_geo_ind[rwy];
     if (!row_ok(g)) return;
-    // In the drawing's order: the taxiways and aprons, then the strip.
+    // As the drawing finds them: the taxiways and aprons, then the strip.
     if (geo_tway[g])
         for (int q = 1; q < GEO_MARKS && q <= 5; q++) over_pavement(g, q, geo_markxyz[g][q][0][1]);
     over_pavement(g, 0, apt_h[apt]);

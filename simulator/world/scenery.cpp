@@ -131,17 +131,25 @@ void set_light(float hour)
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, white);
 }
 
-// Taxiways and aprons, then runways, of every local airport in view.
-void plot_airports(void)
+// Taxiways and aprons, then runways, of every local airport in view. With draw 0 (the camera above
+// an overcast that hides them all) nothing is drawn: only what the aircraft stands on is found, at
+// every local airport.
+void plot_airports(int draw)
 {
-    OGL_setstate(1, 1, 1, 0);
-    glNormal3f(0.0f, 1.0f, 0.0f);
+    if (draw) {
+        OGL_setstate(1, 1, 1, 0);
+        glNormal3f(0.0f, 1.0f, 0.0f);
+    }
     for (int row = 0; row < apt_lcl_num && row < LCL_MAX; row++) {
-        if (!apt_inrange[row]) continue;
+        if (draw && !apt_inrange[row]) continue;
         const int a = apt_to_index[row];
         for (int r = apt_lo_ind[a]; r <= apt_hi_ind[a] && r <= rwy_wrl_max; r++) {
             const int g = rwy_geo_ind[r];
             if (g < 0) continue;
+            if (!draw) {
+                runway_under_aircraft(a, r);
+                continue;
+            }
             if (geo_tway[g]) {
                 // The asphalt set on asphalt, else the concrete set.
                 const int set = RWY_TEX_SET0 + (geo_type[g] == SURF_ASPHALT ? 0 : RWY_TEX_SET_STEP);
@@ -153,6 +161,7 @@ void plot_airports(void)
             plot_runway(a, r, g);
         }
     }
+    if (!draw) return;
     flush_runways();
     // The windsocks of the nearest airport.
     const int near_row = nearest_local_airport();
@@ -167,19 +176,6 @@ void plot_airports(void)
         plot_windsock(g, 1);
     }
     glEnable(GL_CULL_FACE);
-}
-
-// What the aircraft stands on when the frame draws nothing under an overcast: a ship's deck, a
-// runway or its pavement, a roof, whatever the view's range, in the order the drawing finds them.
-void surfaces_under_aircraft(void)
-{
-    ships_under_aircraft();
-    for (int row = 0; row < apt_lcl_num && row < LCL_MAX; row++) {
-        const int a = apt_to_index[row];
-        if (a < 0 || a >= MAX_APT) continue;
-        for (int r = apt_lo_ind[a]; r <= apt_hi_ind[a] && r <= rwy_wrl_max; r++) runway_under_aircraft(a, r);
-    }
-    roofs_under_aircraft();
 }
 
 // The other aircraft at their places and attitudes; the user's own only from outside it.
@@ -244,14 +240,17 @@ void draw_scene(int above_overcast)
         plot_lightning();
     }
     if (!above_overcast) {
-        plot_airports();
+        plot_airports(1);
         OGL_setstate(1, 0, 0, 1);
         plot_rway_lights();
         plot_obstacles();
     } else {
         // The aircraft may stand under the sheet while the camera looks down on it from above the
-        // tops (an outside view pulled back): what holds it up is found all the same.
-        surfaces_under_aircraft();
+        // tops (an outside view pulled back): the decks, runways and roofs that hold it up are found
+        // all the same, in the order the drawing finds them.
+        ships_under_aircraft();
+        plot_airports(0);
+        roofs_under_aircraft();
     }
     if (scn.abovetops && puffs) plot_clouds();
     plot_fires();
