@@ -52,6 +52,8 @@ TEST(PlaceData, APersonsFilesSurviveEveryPlacingAndNewBundledVersionsStandBeside
          {{"sit/.keep", ""}}, {{"apt.dat", "mine"}, {"sit/.keep", ""}}, 0},
         {"a folder of the person's where a bundled file goes", {{"apt.dat", FOLDER}}, false, kBuilt,
          {{"trainer.acf", "trainer 1"}, {"sit/.keep", ""}}, 0},
+        {"a file of the person's named as a new version's temporary", {{"trainer.acf.part", "mine"}}, false, kRebuilt,
+         {{"trainer.acf", "trainer 2"}, {"trainer.acf.part", "mine"}, {"apt.dat", "airports 1"}, {"sit/.keep", ""}}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -19,7 +19,24 @@ int tool_write_with(const std::string& path,
             return 1;
         }
     }
-    std::string tmp = path + ".part";
+    // The temporary file is made anew, under a name no file beside it has: a file of the folder's
+    // own that happens to be called "<name>.part" is neither written over nor removed.
+    std::string tmp;
+    for (int n = 0; tmp.empty(); n++) {
+        if (n == 1000) {
+            err = "cannot create a temporary file beside " + path;
+            return 1;
+        }
+        const std::string name = path + ".part" + (n ? std::to_string(n) : "");
+        std::FILE* f = std::fopen(name.c_str(), "wbx");
+        if (f) {
+            std::fclose(f);
+            tmp = name;
+        } else if (errno != EEXIST) {
+            err = "cannot create " + name + ": " + std::strerror(errno);
+            return 1;
+        }
+    }
     err.clear();
     if (!write(tmp, err)) {
         if (err.empty()) err = "cannot write " + tmp;
