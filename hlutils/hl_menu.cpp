@@ -161,6 +161,12 @@ void hl_open_menu(int menu)
 int hl_menu_click(void)
 {
     float mx = mnw.mx, my = mnw.my;
+    // With a menu open the click is the menus' alone, whatever it does to them: one that closes the
+    // menu away from its items must not also press what lies beneath, now or while it is held.
+    if (mnw.menu_up >= 0) {
+        mnw.mouse_clicked = 0;
+        hl_spend_held_press();
+    }
     int hit_title = 0;
     for (int m = 0; m < MAX_MENUS; m++) {
         if (!mnw.menu_name[m][0]) continue;
@@ -178,10 +184,6 @@ int hl_menu_click(void)
         if (!is_item(menu, p) || is_separator(menu, p)) continue;
         if (!inside(mx, my, mnw.itemx1[menu][p], mnw.itemy1[menu][p], mnw.itemx2[menu][p], mnw.itemy2[menu][p]))
             continue;
-        // The press belongs to the menu: neither its click nor, while it is held, the button acts on
-        // what lies under the item once the menu has gone.
-        mnw.mouse_clicked = 0;
-        hl_spend_held_press();
         APPLICATION_handlemenu(menu * 100 + p);
         return 1;
     }

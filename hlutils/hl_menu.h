@@ -13,7 +13,8 @@ void hl_layout_menu(int menu);
 // Opens the menu: sets menu_up and computes its outline.
 void hl_open_menu(int menu);
 // Click handling while no window is open: titles open and close menus, an item is chosen and reported
-// through APPLICATION_handlemenu. 1 when an item was chosen.
+// through APPLICATION_handlemenu; a click made while a menu is open is taken from the program (no
+// mouse_clicked, no button held). 1 when an item was chosen.
 int hl_menu_click(void);
 // Draws the menu bar (part of window 0's picture) and the open menu (every pass).
 void hl_draw_menubar(void);

@@ -520,3 +520,8 @@ void manage_das(float x, float y)
 }
 
 void manage_das_key(float x, float y) { das_press(x, y, 0); }
+
+void das_frame_mouse(void)
+{
+    if ((mnw.mouse_clicked || mnw.delay_dragging) && mnw.menu_up == -1) manage_das(mnw.mx, mnw.my);
+}

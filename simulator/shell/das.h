@@ -14,6 +14,9 @@ void manage_das(float x, float y);
 // The same for a panel key, which clicks a fixed point: always a press, never a repeat, whether or
 // not a mouse button is held meanwhile.
 void manage_das_key(float x, float y);
+// The frame's mouse on the view and the panel: a click, or a button held past the drag delay, acts at
+// the mouse through manage_das unless a menu is open.
+void das_frame_mouse(void);
 
 // The lever position 0..1 for a pointer at height y over lever kind `kind`: 6 flaps (73..127),
 // 9 sweep (73..112), 10 thrust vector (73..126), 11..14 throttles or collective and 23 carburettor

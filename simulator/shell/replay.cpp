@@ -79,7 +79,7 @@ void replay_step(void)
 void kestrova_update(void)
 {
     if (mnw.topwin == 0) {
-        if ((mnw.mouse_clicked || mnw.delay_dragging) && mnw.menu_up == -1) manage_das(mnw.mx, mnw.my);
+        das_frame_mouse();
         if (set.replay_mode == 0 && msc.paused == 0) update_flight();
         if (set.replay_mode != 0) replay_step();
     }

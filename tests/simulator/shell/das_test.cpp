@@ -6,6 +6,7 @@
 #include "das.h"
 
 #include "atc.h"
+#include "hl_event.h"
 #include "hl_funct.h"
 #include "hl_mnw.h"
 #include "hl_string.h"
@@ -88,6 +89,7 @@ void round_panel(void)
     for (int g = 0; g < 3; g++) rel.lagear[g] = 1;
     for (int i = 0; i < 4; i++) rel.revlok[i] = 1, flt.mixt[i] = 1.0f;
     set.controls_type = -1;
+    mnw.menu_up = -1;
 
     ott.al_hold = 5000.0f * FT;
     ott.as_hold = 100.0f;
@@ -208,13 +210,14 @@ double value_of(const Field& f)
     return *static_cast<const int32_t*>(f.p);
 }
 
-// The frame callback hands the click to the panel with the mouse where the click was.
+// The library takes the click (an open menu keeps it), then the frame hands it to the panel.
 void click(float x, float y)
 {
     mnw.mx = x, mnw.my = y;
     mnw.mouse_clicked = 1;
     mnw.delay_dragging = 0;
-    manage_das(x, y);
+    MACIBM_handleclick();
+    das_frame_mouse();
 }
 
 // ---- the table ------------------------------------------------------------------------------------
@@ -262,9 +265,11 @@ TEST_F(PanelClicks, EachZoneChangesItsOwnFieldAndNothingElse)
         {"a helicopter shows no anti-ice switch", helicopter, 610, 320, none, 0, {}},
         {"a helicopter shows no rocket switch", helicopter, 700, 320, none, 0, {}},
         {"pause", round_panel, 760, 320, F(msc.paused), 1, {}},
+        {"pause with a menu open only closes it", [] { round_panel(), mnw.menu_up = 5; }, 760, 320, none, 0, {}},
         // 5: the autopilot's set knobs.
         {"altitude knob up", round_panel, 315, 320, F(ott.al_hold), 5100 * FT, {}},
         {"altitude knob down", round_panel, 315, 310, F(ott.al_hold), 4900 * FT, {}},
+        {"altitude knob with a menu open", [] { round_panel(), mnw.menu_up = 5; }, 315, 310, none, 0, {}},
         {"vertical speed knob up", round_panel, 400, 320, F(ott.vv_hold), 100 * FPM, {}},
         {"airspeed knob down", round_panel, 485, 310, F(ott.as_hold), 95, {}},
         {"just left of the altitude knob", round_panel, 304, 320, none, 0, {}},
