@@ -34,6 +34,19 @@ int g_close_requests = 0;     // close events seen (the window closed, or a quit
 int g_pass_events = 0;        // events handled in the pass being run
 int g_drawn_win = -1;         // the window the last pass drew with no event arriving, else -1
 int g_press_spent = 0;        // the button held was pressed before the open window came on top
+int g_passes = 0;             // passes begun: tells whether a press came in the pass being run
+
+// The last press: the pass it came in and where, in screen units.
+int g_press_pass = -1;
+float g_press_sx = 0, g_press_sy = 0;
+
+// A click that changed what lies under the pointer, awaiting the second press of a double-click:
+// none, noted in the pass of the click, or timed from the pass after it (when the program is back
+// to reading input, however long the click's work took).
+enum { CHANGE_NONE, CHANGE_NOTED, CHANGE_TIMED };
+int g_change = CHANGE_NONE;
+uint32_t g_change_ms = 0;
+float g_change_sx = 0, g_change_sy = 0;
 
 // How long a modal window that shows nothing new sleeps before drawing again when no input comes:
 // long enough to leave the processor idle, short enough for the file dialog's listing to follow
@@ -95,6 +108,18 @@ void set_mouse(int px, int py)
     mnw.my = (mnw.YRES - static_cast<float>(py)) / mnw.YRAT - mnw.y;
 }
 
+// A press is the second half of a double-click whose first click changed what lies under the
+// pointer: it comes within the interval of that click and near it. Either way the pairing ends.
+int second_half_of_change(void)
+{
+    const float sx = mnw.mx + mnw.x, sy = mnw.my + mnw.y;
+    const int second = g_change == CHANGE_NOTED ||
+                       (g_change == CHANGE_TIMED && PLT_millis() - g_change_ms <= HL_DOUBLE_CLICK_MS);
+    g_change = CHANGE_NONE;
+    return second && std::fabs(sx - g_change_sx) <= HL_DOUBLE_CLICK_NEAR &&
+           std::fabs(sy - g_change_sy) <= HL_DOUBLE_CLICK_NEAR;
+}
+
 int inside(float x, float y, float x1, float y1, float x2, float y2)
 {
     return x >= x1 && x <= x2 && y >= y1 && y <= y2;
@@ -150,6 +175,9 @@ void hl_reset_event_state(void)
     g_pass_events = 0;
     g_drawn_win = -1;
     g_press_spent = 0;
+    g_passes = 0;
+    g_press_pass = -1;
+    g_change = CHANGE_NONE;
 }
 
 void hl_spend_held_press(void)
@@ -158,6 +186,14 @@ void hl_spend_held_press(void)
     g_press_spent = 1;
     mnw.now_dragging = 0;
     mnw.delay_dragging = 0;
+}
+
+void hl_click_changed_screen(void)
+{
+    if (g_press_pass != g_passes) return;
+    g_change = CHANGE_NOTED;
+    g_change_sx = g_press_sx;
+    g_change_sy = g_press_sy;
 }
 
 int hl_close_requests(void) { return g_close_requests; }
@@ -257,6 +293,16 @@ void IBM_handlewin(const PLT_event* ev)
     case PLT_EV_BUTTONDOWN:
         set_mouse(ev->x, ev->y);
         g_press_spent = 0;
+        if (second_half_of_change()) {
+            // Dropped whole: no click, no button held, and its release goes unreported.
+            g_press_spent = 1;
+            mnw.now_dragging = 0;
+            mnw.delay_dragging = 0;
+            break;
+        }
+        g_press_pass = g_passes;
+        g_press_sx = mnw.mx + mnw.x;
+        g_press_sy = mnw.my + mnw.y;
         mnw.mouse_clicked = 1;
         mnw.now_dragging = 1;
         MACIBM_handleclick();
@@ -308,6 +354,11 @@ void MACIBM_event_proc(void)
     if (g_drawn_win >= 0 && g_drawn_win == mnw.topwin && modal_window(mnw.topwin)) PLT_wait_event(IDLE_WAIT_MS);
     g_drawn_win = -1;
     g_pass_events = 0;
+    g_passes++;
+    if (g_change == CHANGE_NOTED) {
+        g_change = CHANGE_TIMED;
+        g_change_ms = PLT_millis();
+    }
 
     PLT_event ev;
     while (PLT_poll_event(&ev)) IBM_handlewin(&ev);

@@ -33,6 +33,16 @@ extern int select_ind;     // the numeric entry field last clicked; reset when a
 // on. Until it is let go the window sees no button held (now_dragging 0) and its release goes
 // unreported (no mouse_lifted); the next press acts as any other. MACIBM_startwind and the menus call it.
 void hl_spend_held_press(void);
+// The press of this pass changed what lies under the pointer: a window opened or closed, or the file
+// dialog entered a folder or chose a file. A press that follows it within the double-click interval
+// and near the same place is the second half of that click and is dropped whole (no click, no
+// button held, no release); a later press, or one farther away, acts as any other. Does nothing when
+// no press came in this pass (a key or the program changed the screen). MACIBM_startwind and the
+// file dialog call it.
+void hl_click_changed_screen(void);
+// The double-click interval (ms) and how near its second press must come (screen units either way).
+constexpr uint32_t HL_DOUBLE_CLICK_MS = 500;
+constexpr float HL_DOUBLE_CLICK_NEAR = 4;
 
 // How many times the window was asked to close (by the user or by a quit signal) since the start;
 // a modal loop that began at one count ends when it grows.

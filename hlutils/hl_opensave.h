@@ -18,9 +18,10 @@ enum {
 
 // Runs the dialog until a choice or Cancel. window is 998 (open) or 999 (save); kind as above.
 // name (400 bytes) is the proposed name on entry to the save dialog and the chosen file's name on
-// return; path (400 bytes) receives the chosen file's full path. 1 when a file was chosen or a save
-// name confirmed, 0 on Cancel (name and path then stay as they were). The window that was open
-// before is opened again on return.
+// return; path (400 bytes) receives the chosen file's full path. A save name typed without the
+// kind's ending ("." and the extension, in any case) gets it in lower case. 1 when a file was
+// chosen or a save name confirmed, 0 on Cancel (name and path then stay as they were). The window
+// that was open before is opened again on return.
 int MACIBM_opensave(int window, int kind, char* name, char* path);
 
 // Lists wrk_path into g_name, g_path and g_is_folder: the entries takeit accepts, in byte order of

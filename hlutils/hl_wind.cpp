@@ -243,8 +243,12 @@ void MACIBM_startwind(int id)
 
     mnw.menu_up = -1;
     // The press that opened this window (a menu item, a button, a close box) may still be held: it
-    // must not act in the window now on top, as a slider under the chosen menu item would follow it.
-    if (id != mnw.topwin) hl_spend_held_press();
+    // must not act in the window now on top, as a slider under the chosen menu item would follow it;
+    // nor may the second press of its double-click.
+    if (id != mnw.topwin) {
+        hl_spend_held_press();
+        hl_click_changed_screen();
+    }
     mnw.topwin = id;
     mnw.dx = dx;
     mnw.dy = dy;

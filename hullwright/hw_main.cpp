@@ -395,12 +395,6 @@ int writeout(int save_as)
     hw_set_text(path, pln[0].C_path);
     if (!hmsc.planenamed || save_as) {
         if (!MACIBM_opensave(WIND_SAVE, OS_KIND_AIRCRAFT, name, path)) return 0;
-        // The open dialog lists aircraft files by their ending, and the paint files are named from
-        // the path less its ending: a name typed without it gets it.
-        if (!ends_with_acf(name) && std::strlen(name) + 4 < STR_LEN && std::strlen(path) + 4 < STR_LEN) {
-            app_C(name, ".acf");
-            app_C(path, ".acf");
-        }
     }
     // The names go into the record that is written; they stay only when the file was written.
     char keep_file[STR_LEN], keep_name[STR_LEN], keep_path[STR_LEN];

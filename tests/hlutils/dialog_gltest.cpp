@@ -337,8 +337,8 @@ TEST_F(Dialog, SaveNameStaysInsideItsFolder)
         },
     });
     EXPECT_EQ(r, 1);
-    EXPECT_STREQ(name_, "..xy");
-    EXPECT_EQ(std::string(path_), std::string(sit_path) + "..xy");
+    EXPECT_STREQ(name_, "..xy.sit");
+    EXPECT_EQ(std::string(path_), std::string(sit_path) + "..xy.sit");
     EXPECT_TRUE(fs::is_directory(sit_path));
     EXPECT_EQ(mnw.topwin, 0);
 
@@ -463,6 +463,42 @@ TEST_F(Dialog, FollowsChangesOnDisk)
             click_cancel();
         },
     });
+}
+
+// In each program's dialogs a name saved without its kind's ending gets it and is listed; a folder (A)
+// double-clicked is entered once, and a file or an alert's O.K. double-clicked gives the program no press.
+TEST_F(Dialog, NamesGetTheirEndingAndADoubleClickActsOnce)
+{
+    std::snprintf(flp_path, STR_LEN, "%sflaps/", app_.c_str());
+    const auto twice = [](float x, float y) {
+        return std::vector<Step>{[=] { push_click(x, y); }, [=] { push_second_click(x, y); }};
+    };
+    const struct { int kind; const char* folder, *typed, *saved; } rows[] = {
+        {OS_KIND_SITUATION, "additional nav data/situations/", "noext", "noext.sit"},
+        {OS_KIND_AIRFOIL, "airfoils/", "Test1", "Test1.afl"}, {OS_KIND_FLAP, "flaps/", "f.afl", "f.afl.flp"},
+        {OS_KIND_AIRCRAFT, "planes/", "x", "x.acf"}, {OS_KIND_AIRCRAFT, "planes/", "g.ACF", "g.ACF"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.typed);
+        folder(r.folder + std::string("A/A"));
+        std::snprintf(name_, STR_LEN, "%s", r.typed);
+        for (int window : {WIND_SAVE, WIND_OPEN}) {
+            std::vector<Step> steps = twice(390, 489);   // the first row
+            steps.push_back(window == WIND_SAVE ? Step([] { push_key(13); }) : [] { click_at(150, 423); });
+            std::snprintf(wrk_path, STR_LEN, "%splanes/", app_.c_str());
+            ASSERT_EQ(run(window, r.kind, name_, path_, steps), 1);
+            file(std::string(path_).substr(app_.size()));
+        }
+        EXPECT_EQ(std::string(path_), app_ + r.folder + "A/" + r.saved);   // opened where it was saved
+        push_second_click(390, 479);
+        run_passes(1);
+        EXPECT_EQ(mnw.mouse_clicked, 0);
+    }
+    show_alert_windows(true);
+    start_script(twice(400, 225));
+    MACIBM_alert("O.K. double-clicked", "", "", "", ALERT_NOTICE);
+    run_passes(2);
+    EXPECT_EQ(stop_script(), 2u);
+    EXPECT_EQ(mnw.mouse_clicked, 0) << "an alert's O.K. double-clicked";
 }
 
 TEST_F(Dialog, ClosingTheWindowEndsTheDialog)

@@ -145,6 +145,7 @@ void push_move(float x, float y)
 
 void push_press(float x, float y, int button)
 {
+    g_test_ms += HL_DOUBLE_CLICK_MS + 1;
     int px, py;
     logical_to_pixel(x, y, &px, &py);
     push(PLT_EV_MOUSEMOVE, 0, px, py, 0);
@@ -167,6 +168,7 @@ void push_click(float x, float y, int button)
     push(PLT_EV_BUTTONUP, 0, px, py, button);
 }
 
+void push_second_click(float x, float y, int button) { g_test_ms -= HL_DOUBLE_CLICK_MS + 1, push_click(x, y, button); }
 void push_close() { push(PLT_EV_CLOSE, 0, 0, 0, 0); }
 
 void run_passes(int n)

@@ -27,6 +27,8 @@ void push_key(int vkey, bool shift = false);
 void push_move(float x, float y);
 // A click (button down and up) at the logical point.
 void push_click(float x, float y, int button = 1);
+// A click within the double-click interval of the last press (push_press moves the test clock past it).
+void push_second_click(float x, float y, int button = 1);
 // A button pressed at the logical point (the mouse moves there first) and held until released; the
 // release lets it go where the mouse is then.
 void push_press(float x, float y, int button = 1);

@@ -164,7 +164,8 @@ void flight_hook(void)
             if (f.step == 0 && ends_with(wrk_path, "Cessna 172 Skyhawk/")) click_folder_up(), f.step = 1;
             else if (f.step == 1 && ends_with(wrk_path, "General Aviation/")) click_folder_up(), f.step = 2;
             else if (f.step == 2 && listed("Fighters") >= 0) click_row(listed("Fighters")), f.step = 3;
-            else if (f.step == 3 && listed("T-38A Talon") >= 0) click_row(listed("T-38A Talon")), f.step = 4;
+            // The jet's folder is clicked 50 right of where Fighters was, so as no double-click.
+            else if (f.step == 3 && listed("T-38A Talon") >= 0) push_click(390, 493 - 10.0f * listed("T-38A Talon")), f.step = 4;
             else if (f.step == 4 && listed("T-38A Talon.acf") >= 0) click_row(listed("T-38A Talon.acf")), f.step = 5;
             break;
         }

@@ -247,15 +247,16 @@ TEST_F(Startup, TheFileMenuSavesAndLoadsASituation)
     run.close_at = 100000;
     int phase = 0, open_passes = 0;
     bool typed = false, saved = false;
-    float temp_after = 0, x_after = 0, z_after = 0, x_saved = 0, z_saved = 0;
+    float temp_after = 0, x_after = 0, z_after = 0, x_saved = 0, z_saved = 0, joy = -1;
     run.each_pass = [&](int n) {
         if (mnw.topwin == WIND_SAVE) {   // the save dialog: take the proposed name
             if (!typed) push_key(13);
             typed = true;
             return;
         }
-        if (mnw.topwin == WIND_OPEN) {   // the open dialog: its first entry, once listed
+        if (mnw.topwin == WIND_OPEN) {   // the open dialog: its first entry double-clicked, once listed
             if (++open_passes == 3) push_click(240 + 100, 56 + 437);
+            if (open_passes == 4) push_second_click(240 + 100, 56 + 437);   // over the windscreen
             return;
         }
         if (phase == 0 && n >= 2) {
@@ -275,6 +276,8 @@ TEST_F(Startup, TheFileMenuSavesAndLoadsASituation)
             temp_after = atm.temp_SL;
             x_after = set.cus_X;
             z_after = set.cus_Z;
+        } else if (phase == 2 && joy < 0) {   // the double-click's second press has come
+            joy = static_cast<float>(10 * msc.mouse_is_joy + msc.paused);
             push_close();
         }
     };
@@ -284,9 +287,11 @@ TEST_F(Startup, TheFileMenuSavesAndLoadsASituation)
         v["dx"] = std::to_string(x_after - x_saved);
         v["dz"] = std::to_string(z_after - z_saved);
         v["phase"] = std::to_string(phase);
+        v["joy"] = std::to_string(joy);   // the mouse flying the aircraft (10) and the pause (1)
     });
     EXPECT_EQ(o.rc, 0);
     EXPECT_EQ(o.num("phase"), 2);
+    EXPECT_EQ(o.num("joy"), 0);
     EXPECT_EQ(o.num("saved"), 1);
     EXPECT_EQ(o.num("temp_after"), 33);
     EXPECT_NEAR(o.num("dx"), 0, 0.1);
