@@ -115,16 +115,6 @@ int save_name_ok(const char* s)
     return 0;
 }
 
-// Whether the name ends in "." and the extension, in any case.
-int has_ending(const char* name, const char* ext)
-{
-    const size_t n = std::strlen(name), e = std::strlen(ext);
-    if (n <= e || name[n - e - 1] != '.') return 0;
-    for (size_t i = 0; i < e; i++)
-        if (lower(name[n - e + i]) != ext[i]) return 0;
-    return 1;
-}
-
 // The folder's start for kinds without a start folder: the last folder visited when it lies under
 // the program's folder, else the program's folder itself.
 void keep_work_folder(void)
@@ -169,6 +159,17 @@ int takeit(const char* name, int kind, int is_folder)
         if (tail[i] != upper(k->ext[i])) all_upper = 0;
     }
     return all_lower || all_upper;
+}
+
+int has_kind_ending(const char* name, int kind)
+{
+    const kind_info* k = find_kind(kind);
+    if (!name || !k || !k->ext) return 0;
+    const size_t n = std::strlen(name), e = std::strlen(k->ext);
+    if (n <= e || name[n - e - 1] != '.') return 0;
+    for (size_t i = 0; i < e; i++)
+        if (lower(name[n - e + i]) != k->ext[i]) return 0;
+    return 1;
 }
 
 int GetDirItems(int kind)
@@ -310,17 +311,17 @@ int MACIBM_opensave(int window, int kind, char* name, char* path)
         if (window == WIND_SAVE && return_hit) {
             return_hit = 0;
             // The open dialogs list a kind's files by their ending: a name typed without it gets it.
-            char typed[OS_NAME_LEN + 8];
-            const char* ending = k && k->ext && !has_ending(g_cs0, k->ext) ? k->ext : nullptr;
-            std::snprintf(typed, sizeof typed, "%s%s%s", g_cs0, ending ? "." : "", ending ? ending : "");
-            if (save_name_ok(g_cs0) && std::strlen(wrk_path) + std::strlen(typed) < STR_LEN) {
+            char saved[OS_NAME_LEN + 8];
+            const char* ending = k && k->ext && !has_kind_ending(g_cs0, kind) ? k->ext : nullptr;
+            std::snprintf(saved, sizeof saved, "%s%s%s", g_cs0, ending ? "." : "", ending ? ending : "");
+            if (save_name_ok(g_cs0) && std::strlen(wrk_path) + std::strlen(saved) < STR_LEN) {
                 // The kind's folder may be missing from the program folder: it is made before the
                 // caller writes into it. One that cannot be made is left to the caller's failing
                 // write to report.
                 std::error_code ec;
                 std::filesystem::create_directories(std::filesystem::path(wrk_path), ec);
-                std::snprintf(name, STR_LEN, "%s", typed);
-                std::snprintf(path, STR_LEN, "%s%s", wrk_path, typed);
+                std::snprintf(name, STR_LEN, "%s", saved);
+                std::snprintf(path, STR_LEN, "%s%s", wrk_path, saved);
                 chosen = 1;
                 break;
             }

@@ -31,6 +31,9 @@ int GetDirItems(int kind);
 // whose last three characters are the kind's extension, all lower or all upper case (kind 207 takes
 // every file).
 int takeit(const char* name, int kind, int is_folder);
+// 1 when the name ends in "." and the kind's extension, in any case: a save name without it gets it.
+// 0 for a kind without an extension.
+int has_kind_ending(const char* name, int kind);
 // Draws the dialog's live contents: caption, the shown rows, scroll thumb, typed name and caret.
 void OPENSAVE_update(void);
 // Draws the dialog's fixed contents (buttons, list box, scroll track) into the window's picture.

@@ -30,13 +30,6 @@ constexpr int PREFS_KIND = 207;
 
 int g_quit_done = 0;     // Quit ran its questions in this pass and the program is ending
 
-// The name ends in ".acf" as the open dialog lists aircraft files: all in lower or all in upper case.
-int ends_with_acf(const char* s)
-{
-    size_t n = std::strlen(s);
-    return n >= 4 && s[n - 4] == '.' && takeit(s, OS_KIND_AIRCRAFT, 0);
-}
-
 // ---- menus ----------------------------------------------------------------------------------------
 
 struct item {
@@ -201,10 +194,11 @@ void hw_set_names(const char* file, const char* path)
 {
     hw_set_text(pln[0].C_file, file);
     hw_set_text(pln[0].C_path, path);
+    // The aircraft's name is its file's name less the ".acf" ending the save dialog gives it.
     const size_t n = std::strlen(pln[0].C_file);
+    const int cut = has_kind_ending(pln[0].C_file, OS_KIND_AIRCRAFT) ? 4 : 0;
     std::memset(pln[0].C_name, 0, STR_LEN);
-    std::snprintf(pln[0].C_name, STR_LEN, "%.*s", static_cast<int>(ends_with_acf(pln[0].C_file) ? n - 4 : n),
-                  pln[0].C_file);
+    std::snprintf(pln[0].C_name, STR_LEN, "%.*s", static_cast<int>(n) - cut, pln[0].C_file);
 }
 
 void hw_defaults(void)
