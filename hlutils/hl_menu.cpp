@@ -162,10 +162,13 @@ int hl_menu_click(void)
 {
     float mx = mnw.mx, my = mnw.my;
     // With a menu open the click is the menus' alone, whatever it does to them: one that closes the
-    // menu away from its items must not also press what lies beneath, now or while it is held.
+    // menu away from its items must not also press what lies beneath, now or while it is held. It
+    // chooses an item, opens or closes a submenu, or closes the menu: either way what lies under the
+    // pointer changes, so the second press of a double-click on it is dropped too.
     if (mnw.menu_up >= 0) {
         mnw.mouse_clicked = 0;
         hl_spend_held_press();
+        hl_click_changed_screen();
     }
     int hit_title = 0;
     for (int m = 0; m < MAX_MENUS; m++) {

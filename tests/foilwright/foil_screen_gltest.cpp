@@ -285,6 +285,11 @@ TEST_F(FoilScreen, ViewAgainstLiftDrawsNoLiftCurve)
     EXPECT_FALSE(plotted(f, x, 0.25f * 0.5f, 1));
     choose_scripted(3, 0);
     EXPECT_EQ(fmsc.view, VIEW_ALPHA);
+    // Chosen by a double-click on its lower edge: the Reynolds number's field beneath takes no press.
+    const float re = afl[0].Re[0][0][0];
+    double_click_menu_item(3, 1, 165);
+    EXPECT_EQ(fmsc.view, VIEW_CL);
+    EXPECT_EQ(afl[0].Re[0][0][0], re);
 }
 
 TEST_F(FoilScreen, MarksOffTheGraphAreNotDrawnOverTheFields)

@@ -177,7 +177,9 @@ TEST_F(LandScreen, TerrainClicksToggleWaterPickPointsAndZoom)
     click(10 + 10 * 2 + 5, 330 + 15);   // the hundreds place of five: +100 ft
     EXPECT_NEAR(pt_h(20, 50), (std::round(before / 0.3048f) + 100) * 0.3048f, 0.01f);
 
-    // The zoom-in button.
+    // The zoom-in button, which Edit > Terrain double-clicked leaves alone.
+    double_click_menu_item(2, 0);
+    EXPECT_EQ(lmsc.map_zoom, 1.0f);
     click(131, 569);
     EXPECT_NEAR(lmsc.map_zoom, 1.2f, 1e-6f);
 }
