@@ -104,6 +104,16 @@ int go_up(int floor)
     return 1;
 }
 
+// Refuses the typed name with one line, then shows the save dialog again with the name as typed.
+void refuse(const char* line)
+{
+    char typed[sizeof g_cs0];
+    std::memcpy(typed, g_cs0, sizeof typed);
+    MACIBM_alert(line, "", "", "", ALERT_NOTICE);
+    std::memcpy(g_cs0, typed, sizeof typed);
+    if (!gdone) MACIBM_startwind(WIND_SAVE);
+}
+
 // A save name that stays inside the listed folder: not empty or blank, not "." or "..", and
 // without folder separators.
 int save_name_ok(const char* s)
@@ -113,6 +123,60 @@ int save_name_ok(const char* s)
     for (const char* p = s; *p; p++)
         if (*p != ' ') return 1;
     return 0;
+}
+
+// The name the save dialog gives for the typed name g_cs0, into saved (OS_NAME_LEN + 8 bytes). The
+// open dialogs list a kind's files by their ending, in lower or upper case: a name typed without it
+// gets it, and one typed in mixed case gets it in lower case. 0 when the name is refused: one that
+// would leave the folder, is blank, or (with one clear line) is only the ending.
+int save_name(const kind_info* k, char* saved)
+{
+    std::snprintf(saved, OS_NAME_LEN + 8, "%s", g_cs0);
+    if (!save_name_ok(g_cs0)) return 0;
+    if (!k || !k->ext) return 1;
+    const size_t n = std::strlen(saved), e = std::strlen(k->ext);
+    if (!has_kind_ending(saved, k->kind)) {
+        std::snprintf(saved + n, OS_NAME_LEN + 8 - n, ".%s", k->ext);
+        return 1;
+    }
+    if (!takeit(saved, k->kind, 0)) std::memcpy(saved + n - e, k->ext, e);
+    size_t stem = n - e - 1;
+    while (stem > 0 && saved[stem - 1] == ' ') stem--;
+    if (stem == 0) {
+        char line[STR_LEN];
+        std::snprintf(line, sizeof line, "Type a name before the ending \".%s\".", k->ext);
+        refuse(line);
+        return 0;
+    }
+    return 1;
+}
+
+// Whether the save dialog may return the name saved in wrk_path: a folder of that name is refused
+// with one line, and an existing file is replaced only when the person says so (Cancel keeps the
+// dialog open with the typed name). The kind's folder may be missing from the program folder: it is
+// made before the caller writes into it; one that cannot be made is left to the caller's failing
+// write to report.
+int confirm_save(const char* saved)
+{
+    namespace fs = std::filesystem;
+    char path[STR_LEN];
+    if (std::snprintf(path, sizeof path, "%s%s", wrk_path, saved) >= STR_LEN) return 0;
+    std::error_code ec;
+    if (fs::is_directory(fs::status(path, ec))) {
+        char line[STR_LEN];
+        std::snprintf(line, sizeof line, "\"%s\" is a folder: type another name for the file.", saved);
+        refuse(line);
+        return 0;
+    }
+    if (fs::exists(fs::symlink_status(path, ec))) {
+        char typed[sizeof g_cs0];
+        std::memcpy(typed, g_cs0, sizeof typed);
+        const int replace = hl_replace_alert(saved, WIND_SAVE);
+        std::memcpy(g_cs0, typed, sizeof typed);
+        return replace;
+    }
+    fs::create_directories(fs::path(wrk_path), ec);
+    return 1;
 }
 
 // The folder's start for kinds without a start folder: the last folder visited when it lies under
@@ -310,21 +374,14 @@ int MACIBM_opensave(int window, int kind, char* name, char* path)
 
         if (window == WIND_SAVE && return_hit) {
             return_hit = 0;
-            // The open dialogs list a kind's files by their ending: a name typed without it gets it.
             char saved[OS_NAME_LEN + 8];
-            const char* ending = k && k->ext && !has_kind_ending(g_cs0, kind) ? k->ext : nullptr;
-            std::snprintf(saved, sizeof saved, "%s%s%s", g_cs0, ending ? "." : "", ending ? ending : "");
-            if (save_name_ok(g_cs0) && std::strlen(wrk_path) + std::strlen(saved) < STR_LEN) {
-                // The kind's folder may be missing from the program folder: it is made before the
-                // caller writes into it. One that cannot be made is left to the caller's failing
-                // write to report.
-                std::error_code ec;
-                std::filesystem::create_directories(std::filesystem::path(wrk_path), ec);
+            if (save_name(k, saved) && confirm_save(saved)) {
                 std::snprintf(name, STR_LEN, "%s", saved);
                 std::snprintf(path, STR_LEN, "%s%s", wrk_path, saved);
                 chosen = 1;
                 break;
             }
+            if (mnw.topwin != window || gdone) break;
         }
 
         // The scroll bar: a click, or a button held over it, grabs the thumb until the button goes up.

@@ -81,6 +81,18 @@ int inside(float x, float y, float x1, float y1, float x2, float y2)
     return x >= x1 && x <= x2 && y >= y1 && y <= y2;
 }
 
+// The buttons of window 997, for the question it asks: its box (the pressed picture stops one unit
+// short of the top) and its label.
+struct answer_button {
+    float x1, y1, x2, y2;
+    const char* label;
+};
+const answer_button k_save_changes[] = {
+    {20, 45, 120, 60, "     Save"}, {20, 15, 120, 30, "  Don't Save"}, {180, 15, 280, 30, "    Cancel"}};
+const answer_button k_replace[] = {{20, 15, 120, 30, "    Replace"}, {180, 15, 280, 30, "    Cancel"}};
+const answer_button* g_question = k_save_changes;
+int g_question_buttons = 3;
+
 // A raised button with a label in black.
 void labelled_button(float x1, float y1, float x2, float y2, const char* label)
 {
@@ -133,9 +145,10 @@ void draw_frame(int id, const char* title)
         OGL_string(29, 188, 19, "O.K.", 800, 6);
     } else if (id == WIND_NUKE) {
         OGL_string(29, 20, 80, g_cs1, 260, 6);
-        labelled_button(20, 45, 120, 59, "     Save");
-        labelled_button(20, 15, 120, 29, "  Don't Save");
-        labelled_button(180, 15, 280, 29, "    Cancel");
+        for (int b = 0; b < g_question_buttons; b++) {
+            const answer_button& a = g_question[b];
+            labelled_button(a.x1, a.y1, a.x2, a.y2 - 1, a.label);
+        }
     } else if ((id == WIND_OPEN || id == WIND_SAVE) && hl_dialog_picture) {
         hl_dialog_picture();
     }
@@ -345,21 +358,37 @@ void MACIBM_alert_count(const char* l1, const char* l2, const char* l3, int coun
     MACIBM_alert(l1, l2, l3, num, ALERT_COUNT);
 }
 
-int MACIBM_nuke_alert(const char* name)
+// Asks the question in g_cs1 in window 997 with the n buttons given, the last of them its Cancel,
+// until one is clicked; then opens window `back`. Returns the button's number from 1; closing the
+// window or ending the program answers Cancel. Keys do nothing: the answer comes only from a button.
+static int ask(const answer_button* buttons, int n, int back)
 {
-    std::snprintf(g_cs1, STR_LEN, "Save changes to %s first?", name ? name : "");
+    g_question = buttons;
+    g_question_buttons = n;
     MACIBM_startwind(WIND_NUKE);
-    static const float box[3][4] = {{20, 45, 120, 60}, {20, 15, 120, 30}, {180, 15, 280, 30}};
     for (;;) {
-        if (mnw.topwin != WIND_NUKE || gdone) return 3;
+        if (mnw.topwin != WIND_NUKE || gdone) return n;
         MACIBM_event_proc();
         if (!mnw.mouse_clicked) continue;
-        for (int b = 0; b < 3; b++) {
-            if (!inside(mnw.mx, mnw.my, box[b][0], box[b][1], box[b][2], box[b][3])) continue;
-            MACIBM_button(box[b][0], box[b][1], box[b][2], box[b][3] - 1, 0);
+        for (int b = 0; b < n; b++) {
+            const answer_button& a = buttons[b];
+            if (!inside(mnw.mx, mnw.my, a.x1, a.y1, a.x2, a.y2)) continue;
+            MACIBM_button(a.x1, a.y1, a.x2, a.y2 - 1, 0);
             PLT_swap();
-            MACIBM_startwind(0);
+            MACIBM_startwind(back);
             return b + 1;
         }
     }
+}
+
+int MACIBM_nuke_alert(const char* name)
+{
+    std::snprintf(g_cs1, STR_LEN, "Save changes to %s first?", name ? name : "");
+    return ask(k_save_changes, 3, 0);
+}
+
+int hl_replace_alert(const char* name, int back)
+{
+    std::snprintf(g_cs1, STR_LEN, "The file \"%s\" already exists. Replace it?", name ? name : "");
+    return ask(k_replace, 2, back) == 1 ? 1 : 0;
 }

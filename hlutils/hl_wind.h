@@ -28,6 +28,9 @@ void MACIBM_alert(const char* l1, const char* l2, const char* l3, const char* l4
 void MACIBM_alert_count(const char* l1, const char* l2, const char* l3, int count);
 // Asks whether to save changes to name: 1 Save, 2 Don't Save, 3 Cancel.
 int MACIBM_nuke_alert(const char* name);
+// Asks, in the save-changes alert's window, whether to replace the existing file name: 1 Replace,
+// 0 Cancel (also when the window is closed). Window `back` is opened after the answer.
+int hl_replace_alert(const char* name, int back);
 // Four lines: raised draws left and top in colour 6, right and bottom in 22; pressed the other way.
 void MACIBM_button(float x1, float y1, float x2, float y2, int raised);
 
