@@ -37,8 +37,9 @@ TEST(PlaceData, APersonsFilesSurviveEveryPlacingAndNewBundledVersionsStandBeside
 {
     // Each case: the folder after a first placing of kBuilt, the person's edits to it (bytes, GONE or
     // FOLDER), whether the record of that placing is lost, the bundled tree of the next build; what
-    // the folder holds after that build, and how many lines tell of a new version beside a kept file.
-    struct Case { const char* what; Tree edits; bool record_lost; Tree next, expect; int notes; };
+    // the folder holds after that build, how many lines tell of a new version of a kept file, and a
+    // bundled tree placed between the edits and the next build, when there is one.
+    struct Case { const char* what; Tree edits; bool record_lost; Tree next, expect; int notes; Tree between = {}; };
     const Case cases[] = {
         {"nothing edited", {}, false, kRebuilt, kRebuilt, 0},
         {"an edited aircraft and a saved situation", {{"trainer.acf", "mine"}, {"sit/Untitled.sit", "my own"}}, false,
@@ -54,6 +55,11 @@ TEST(PlaceData, APersonsFilesSurviveEveryPlacingAndNewBundledVersionsStandBeside
          {{"trainer.acf", "trainer 1"}, {"sit/.keep", ""}}, 0},
         {"a file of the person's named as a new version's temporary", {{"trainer.acf.part", "mine"}}, false, kRebuilt,
          {{"trainer.acf", "trainer 2"}, {"trainer.acf.part", "mine"}, {"apt.dat", "airports 1"}, {"sit/.keep", ""}}, 0},
+        {"a .bundled of the person's stays, one as placed takes the next version",
+         {{"trainer.acf", "mine"}, {"apt.dat", "mine"}, {"apt.dat.bundled", "my own"}}, false,
+         {{"trainer.acf", "trainer 3"}, {"apt.dat", "airports 2"}, {"sit/.keep", ""}},
+         {{"trainer.acf", "mine"}, {"trainer.acf.bundled", "trainer 3"}, {"apt.dat", "mine"}, {"apt.dat.bundled", "my own"},
+          {"sit/.keep", ""}}, 2, kRebuilt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -69,10 +75,19 @@ TEST(PlaceData, APersonsFilesSurviveEveryPlacingAndNewBundledVersionsStandBeside
             else if (bytes != GONE) dir.write("suite/" + rel, bytes);
         }
         if (c.record_lost) fs::remove(record);
+        if (!c.between.empty()) {
+            write_tree(dir, "bundled", c.between);
+            ASSERT_EQ(place_bundled(bundled, folder, record, PLACE_KEEP_CHANGES, r), 0) << r.error;
+        }
         write_tree(dir, "bundled", c.next);
         ASSERT_EQ(place_bundled(bundled, folder, record, PLACE_KEEP_CHANGES, r), 0) << r.error;
         EXPECT_EQ(read_tree(folder), c.expect);
         EXPECT_EQ(static_cast<int>(r.notes.size()), c.notes);
+        // Each line says "kept your changed <name>" and ends in a file that holds <name>'s new version.
+        for (const std::string& n : r.notes) {
+            const std::string name = n.substr(18, n.find_first_of(" ;", 18) - 18);   // after "kept your changed "
+            EXPECT_EQ(read_file((folder / n.substr(n.rfind(' ') + 1)).string()), c.next.at(name)) << n;
+        }
         // A third build of the same tree changes nothing more and says nothing more.
         ASSERT_EQ(place_bundled(bundled, folder, record, PLACE_KEEP_CHANGES, r), 0) << r.error;
         EXPECT_EQ(read_tree(folder), c.expect);

@@ -10,7 +10,9 @@ enum place_mode {
     // A person's program folder. A file is written only when it is missing or still holds what this
     // placing last put there (the record says which bytes that was); a file the person changed keeps
     // the person's bytes, and a new bundled version of it is written beside it, once, as
-    // "<name>.bundled". A file the bundled tree no longer has is removed only when still as placed.
+    // "<name>.bundled", unless a file of that name is the person's (not missing, nor as a placing
+    // wrote it): then it is kept too and the line names the bundled tree's copy. A file the bundled
+    // tree no longer has is removed only when still as placed; a "<name>.bundled" never is.
     PLACE_KEEP_CHANGES,
     // A folder only the build uses (the tests' program folder): made equal to the bundled tree,
     // every other file and folder in it removed.
