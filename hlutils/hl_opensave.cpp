@@ -144,7 +144,7 @@ int save_name(const kind_info* k, char* saved)
     while (stem > 0 && saved[stem - 1] == ' ') stem--;
     if (stem == 0) {
         char line[STR_LEN];
-        std::snprintf(line, sizeof line, "Type a name before the ending \".%s\".", k->ext);
+        std::snprintf(line, sizeof line, "Type a name before the ending '.%s'.", k->ext);
         refuse(line);
         return 0;
     }
@@ -164,7 +164,7 @@ int confirm_save(const char* saved)
     std::error_code ec;
     if (fs::is_directory(fs::status(path, ec))) {
         char line[STR_LEN];
-        std::snprintf(line, sizeof line, "\"%s\" is a folder: type another name for the file.", saved);
+        std::snprintf(line, sizeof line, "'%s' is a folder: type another name for the file.", saved);
         refuse(line);
         return 0;
     }

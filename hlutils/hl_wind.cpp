@@ -389,6 +389,6 @@ int MACIBM_nuke_alert(const char* name)
 
 int hl_replace_alert(const char* name, int back)
 {
-    std::snprintf(g_cs1, STR_LEN, "The file \"%s\" already exists. Replace it?", name ? name : "");
+    std::snprintf(g_cs1, STR_LEN, "The file '%s' already exists. Replace it?", name ? name : "");
     return ask(k_replace, 2, back) == 1 ? 1 : 0;
 }

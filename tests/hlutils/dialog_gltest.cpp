@@ -348,7 +348,7 @@ TEST_F(Dialog, SaveNameStaysInsideItsFolder)
         },
         [] {
             EXPECT_EQ(mnw.topwin, WIND_NUKE);
-            EXPECT_STREQ(g_cs1, "The file \"keep.sit\" already exists. Replace it?");
+            EXPECT_STREQ(g_cs1, "The file 'keep.sit' already exists. Replace it?");
             click_at(230, 22);
         },
         [this] {
@@ -362,8 +362,8 @@ TEST_F(Dialog, SaveNameStaysInsideItsFolder)
         },
     });
     ASSERT_EQ(recorded_alerts().size(), 2u);
-    EXPECT_EQ(recorded_alerts()[0].l1, "Type a name before the ending \".sit\".");
-    EXPECT_EQ(recorded_alerts()[1].l1, "\"dir.sit\" is a folder: type another name for the file.");
+    EXPECT_EQ(recorded_alerts()[0].l1, "Type a name before the ending '.sit'.");
+    EXPECT_EQ(recorded_alerts()[1].l1, "'dir.sit' is a folder: type another name for the file.");
     EXPECT_EQ(r, 1);
     EXPECT_STREQ(name_, "..xy.sit");
     EXPECT_EQ(std::string(path_), std::string(sit_path) + "..xy.sit");
