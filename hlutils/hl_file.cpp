@@ -1,6 +1,7 @@
 // hl_file.cpp -- data-file streams, the versioned header and the scanners.
 #include "hl_file.h"
 
+#include "hl_newfile.h"
 #include "hl_types.h"
 #include "hl_wind.h"
 
@@ -62,7 +63,8 @@ static void close_input(std::ifstream& in)
 }
 
 // The file being written on ouf and the temporary file beside it that holds the writing until
-// ouf_close puts it in place; empty when ouf holds nothing.
+// ouf_close puts it in place (made by ouf_open, so removing it removes nothing else); empty when
+// ouf holds nothing, and the temporary empty too when the file is written in place.
 static char g_ouf_path[STR_LEN], g_ouf_tmp[STR_LEN + 8];
 
 // A save that failed, with the system's reason (errno of the failing call) and what to check.
@@ -348,17 +350,25 @@ int ouf_open(const char* path, int type, int version)
     const std::filesystem::file_status st = std::filesystem::status(target, ec);
     const bool in_place = std::filesystem::exists(st) && !std::filesystem::is_regular_file(st);
     const std::string t = target.string();
-    if (!p[0] || t.size() >= sizeof g_ouf_path ||
-        std::snprintf(g_ouf_tmp, sizeof g_ouf_tmp, "%s%s", t.c_str(), in_place ? "" : ".tmp") >=
-            static_cast<int>(sizeof g_ouf_tmp)) {
-        g_ouf_tmp[0] = 0;
+    if (!p[0] || t.size() >= sizeof g_ouf_path) {
         save_alert(p, ENAMETOOLONG);
         return 0;
     }
     std::snprintf(g_ouf_path, sizeof g_ouf_path, "%s", t.c_str());
-    errno = 0;
-    ouf.open(g_ouf_tmp, std::ios::out | std::ios::trunc | std::ios::binary);
-    const int error = errno;
+    // The writing goes to a file of its own, made anew beside the old one: a file, folder or link
+    // that already has the name is passed over, never opened, and a second save of the same file
+    // running at once writes a file of its own too, so each rename puts a whole file in place.
+    int error;
+    if (in_place) {
+        errno = 0;
+        ouf.open(g_ouf_path, std::ios::out | std::ios::trunc | std::ios::binary);
+        error = errno;
+    } else {
+        error = make_new_file(g_ouf_path, ".tmp", g_ouf_tmp, sizeof g_ouf_tmp, [](const char* name) {
+            ouf.open(name, std::ios::out | std::ios::binary | std::ios_base::__noreplace);
+            return ouf.is_open();
+        });
+    }
     if (ouf.is_open()) {
         if (is_binary_type(type)) {
             char head[5] = {'i'};
@@ -371,9 +381,7 @@ int ouf_open(const char* path, int type, int version)
             ouf << "I\n" << version << " version\n";
         }
     }
-    if (in_place) g_ouf_tmp[0] = 0;             // nothing of ours to remove or rename
     if (!ouf.is_open() || !ouf.good()) {
-        if (!ouf.is_open()) g_ouf_tmp[0] = 0;   // nothing was made: a file of that name is not ours
         drop_output();
         save_alert(p, error);
         return 0;

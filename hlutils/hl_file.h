@@ -40,8 +40,10 @@ int inf_open(const char* path, int type, int version, int alert);
 void wrong_version_alert(const char* path, int severity);
 
 // Starts writing path on ouf (dropping what it held) and writes the header in this machine's byte
-// order. The writing goes to path + ".tmp"; path itself is untouched until ouf_close. Returns 1 when
-// the stream is good, else raises the save alert (naming path and the system's reason) and returns 0.
+// order. The writing goes to a file made anew beside path, path + ".tmp" or, when anything already
+// has that name, path + ".tmp1" and on (make_new_file); path itself is untouched until ouf_close.
+// Returns 1 when the stream is good, else raises the save alert (naming path and the system's
+// reason) and returns 0.
 int ouf_open(const char* path, int type, int version);
 
 // Closes ouf and puts the file written in the place of path in one step. Returns 1 when everything

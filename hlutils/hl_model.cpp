@@ -4,6 +4,7 @@
 
 #include "hl_drplane.h"
 #include "hl_funct.h"
+#include "hl_newfile.h"
 #include "hl_string.h"
 #include "hl_tex.h"
 #include "hl_types.h"
@@ -451,10 +452,14 @@ int write_paint_template(int p, int plane, const char* name)
     put_le32(hd + 34, (uint32_t)row * (uint32_t)h);
 
     // Written under a temporary name and renamed into place, so a failed write leaves any earlier
-    // template as it was and no half-written picture behind.
-    char tmp[STR_LEN];
-    std::snprintf(tmp, sizeof tmp, "%s.new", name);
-    FILE* f = std::fopen(tmp, "wb");
+    // template as it was and no half-written picture behind. The temporary file is made anew, so a
+    // file, folder or link already named name + ".new" is passed over and kept.
+    char tmp[STR_LEN + 8];
+    FILE* f = nullptr;
+    make_new_file(name, ".new", tmp, sizeof tmp, [&f](const char* n) {
+        f = std::fopen(n, "wbx");
+        return f != nullptr;
+    });
     int ok = f != nullptr;
     if (ok) ok = std::fwrite(hd, 1, sizeof hd, f) == sizeof hd;
     std::vector<uint8_t> line((size_t)row, 0);
@@ -465,7 +470,7 @@ int write_paint_template(int p, int plane, const char* name)
     if (f && std::fclose(f) != 0) ok = 0;
     if (ok && std::rename(tmp, name) != 0) ok = 0;
     if (!ok) {
-        std::remove(tmp);
+        if (f) std::remove(tmp);
         MACIBM_alert("I could not write the paint template:", name, "", "", ALERT_NOTICE);
     }
     return ok;

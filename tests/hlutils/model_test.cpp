@@ -413,13 +413,13 @@ TEST_F(Model, TemplateWriteIsWholeOrNothing)
         std::ofstream f("start fuse.bmp", std::ios::binary);
         f << "earlier picture";
     }
-    std::filesystem::create_directory("start fuse.bmp.new");
-    EXPECT_EQ(write_paint_template(18, 0, "start fuse.bmp"), 0);
+    with_no_room_for_files([] { EXPECT_EQ(write_paint_template(18, 0, "start fuse.bmp"), 0); });
     ASSERT_EQ(recorded_alerts().size(), 1u);
     EXPECT_EQ(recorded_alerts()[0].code, 2002);
     EXPECT_EQ(recorded_alerts()[0].l2, "start fuse.bmp");
     const std::vector<uint8_t> b = file_bytes("start fuse.bmp");
     EXPECT_EQ(std::string(b.begin(), b.end()), "earlier picture");
+    EXPECT_FALSE(std::filesystem::exists("start fuse.bmp.new"));
     // A name that cannot be replaced (a folder) leaves no temporary file behind.
     clear_recorded_alerts();
     std::filesystem::create_directory("start wng1.bmp");
@@ -431,8 +431,14 @@ TEST_F(Model, TemplateWriteIsWholeOrNothing)
     EXPECT_EQ(recorded_alerts().size(), 1u);
     EXPECT_FALSE(std::filesystem::exists("start wng1.bmp.new"));
     EXPECT_TRUE(std::filesystem::exists("start wng1.bmp/keep"));
-    // And a good write replaces the earlier file.
-    std::filesystem::remove("start fuse.bmp.new");
+    // And a good write replaces the earlier file, passing over a person's own file named as its
+    // temporary, which it keeps as it was.
+    {
+        std::ofstream f("start fuse.bmp.new", std::ios::binary);
+        f << "mine";
+    }
     EXPECT_EQ(write_paint_template(18, 0, "start fuse.bmp"), 1);
     EXPECT_EQ(file_bytes("start fuse.bmp")[0], 'B');
+    EXPECT_EQ(file_bytes("start fuse.bmp.new"), std::vector<uint8_t>({'m', 'i', 'n', 'e'}));
+    EXPECT_FALSE(std::filesystem::exists("start fuse.bmp.new1"));
 }

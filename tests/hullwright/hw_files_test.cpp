@@ -123,12 +123,12 @@ TEST_F(Designer, AFailedSaveLeavesTheFileOnDiskAndTheNamesAsTheyWere)
     ASSERT_EQ(writeout(0), 1);
     const std::string before = read_file(path);
     pln[0].Vne = 99.0f;
-    // The temporary name is taken by a folder: the new file cannot be made.
-    fs::create_directories(path + ".tmp");
+    // No room on the disk: the new file cannot be written.
     clear_recorded_alerts();
-    EXPECT_EQ(writeout(0), 0);
+    with_no_room_for_files([] { EXPECT_EQ(writeout(0), 0); });
     EXPECT_FALSE(recorded_alerts().empty()) << "the failure is reported";
     EXPECT_EQ(read_file(path), before);
+    EXPECT_FALSE(fs::exists(path + ".tmp"));
     // A file in a folder that is not there: nothing is written, and the aircraft keeps its names.
     const std::string gone = dir.str() + "/gone/Away.acf";
     std::snprintf(pln[0].C_file, STR_LEN, "Away.acf");

@@ -365,13 +365,13 @@ TEST_F(Screen, AFailedSaveKeepsTheProgramAndTheFile)
     ASSERT_EQ(before.size(), 5 + sizeof(planestruct));
     pln[0].Vne = 140.0f;
     hmsc.planemod = 1;
-    fs::create_directories(path + ".tmp");
     clear_recorded_alerts();
-    choose_scripted(1, place_of(HW_SAVE));
+    with_no_room_for_files([] { choose_scripted(1, place_of(HW_SAVE)); });
     EXPECT_EQ(gdone, 0);
     EXPECT_EQ(hmsc.planemod, 1) << "the changes are still unsaved";
     EXPECT_FALSE(recorded_alerts().empty());
     EXPECT_EQ(read_file(path), before);
+    EXPECT_FALSE(fs::exists(path + ".tmp"));
 }
 
 // Every bundled aircraft, opened and saved with the File menu after passes of the screen (its
@@ -440,8 +440,8 @@ TEST_F(Screen, TheSaveQuestionClearsTheChangesExactlyWhenTheSaveSucceeds)
     for (const Case& c : cases) {
         save_as(c.name);
         hmsc.planemod = 1;
-        if (c.blocked) fs::create_directories(saved(c.name) + ".tmp");
-        choose_scripted(1, place_of(HW_OPEN), c.answers);
+        const auto open = [&c] { choose_scripted(1, place_of(HW_OPEN), c.answers); };
+        c.blocked ? with_no_room_for_files(open) : open();
         EXPECT_EQ(hmsc.planemod, c.planemod) << c.name;
     }
 }

@@ -315,24 +315,24 @@ TEST_F(LandData, FailedSaveLeavesTheOldFileAndTheChangesPending)
 {
     ASSERT_TRUE(writeout(LW_SAVE_SQUARE, 0));
     const std::string before = read_file(square_file());
-    // The temporary name is taken by a folder, so the new file cannot be made.
-    fs::create_directories(square_file() + ".tmp");
+    // No room on the disk, so the new file cannot be written.
     pt_h(30, 30) = 99.0f;
     lmsc.map_dirty = 1;
     clear_recorded_alerts();
-    EXPECT_FALSE(writeout(LW_SAVE_SQUARE, 0));
+    with_no_room_for_files([] { EXPECT_FALSE(writeout(LW_SAVE_SQUARE, 0)); });
     EXPECT_EQ(lmsc.map_dirty, 1);
     EXPECT_FALSE(recorded_alerts().empty()) << "the failure is reported";
     EXPECT_EQ(read_file(square_file()), before);
+    EXPECT_FALSE(fs::exists(square_file() + ".tmp"));
 
     load_sample_db();
     const std::string apt_before = read_file(nav_dir() + "apt.dat");
-    fs::create_directories(nav_dir() + "apt.dat.tmp");
     lmsc.apt_dirty = 1;
     apt_h[0] += 100.0f;
-    EXPECT_FALSE(writeout(LW_SAVE_APT, 0));
+    with_no_room_for_files([] { EXPECT_FALSE(writeout(LW_SAVE_APT, 0)); });
     EXPECT_EQ(lmsc.apt_dirty, 1);
     EXPECT_EQ(read_file(nav_dir() + "apt.dat"), apt_before);
+    EXPECT_FALSE(fs::exists(nav_dir() + "apt.dat.tmp"));
 }
 
 // ---- coastline ---------------------------------------------------------------------------------------------

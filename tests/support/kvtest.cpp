@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -102,6 +103,24 @@ std::string TempDir::write(const std::string& rel, const std::string& bytes) con
     std::ofstream f(p, std::ios::binary);
     f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return p.string();
+}
+
+void with_no_room_for_files(const std::function<void()>& body)
+{
+    // Put back however body ends (a fatal alert ends it with an exception).
+    struct Restore {
+        rlimit limit;
+        void (*handler)(int);
+        ~Restore()
+        {
+            setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, handler);
+        }
+    } restore{{}, std::signal(SIGXFSZ, SIG_IGN)};
+    getrlimit(RLIMIT_FSIZE, &restore.limit);
+    const rlimit none{0, restore.limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &none);
+    body();
 }
 
 std::string read_file(const std::string& path)

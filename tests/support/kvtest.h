@@ -47,6 +47,11 @@ private:
     std::filesystem::path path_;
 };
 
+// Runs body with no room for files: the process's file-size limit is 0 and SIGXFSZ is ignored, so
+// every write to a file fails with EFBIG, as on a full disk, and a save fails whatever the folder
+// allows (the tests run as root, so permissions stop nothing). The limit is restored afterwards.
+void with_no_room_for_files(const std::function<void()>& body);
+
 // How many times longer than in the release build this build's code takes (5 in the sanitizer
 // build): a test's limit on time is its release figure times this.
 #ifndef KV_TIME_SCALE

@@ -1,6 +1,8 @@
 // tool_common.cpp -- the data generators' file writer.
 #include "tool_common.h"
 
+#include "hl_newfile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -21,22 +23,18 @@ int tool_write_with(const std::string& path,
     }
     // The temporary file is made anew, under a name no file beside it has: a file of the folder's
     // own that happens to be called "<name>.part" is neither written over nor removed.
-    std::string tmp;
-    for (int n = 0; tmp.empty(); n++) {
-        if (n == 1000) {
-            err = "cannot create a temporary file beside " + path;
-            return 1;
-        }
-        const std::string name = path + ".part" + (n ? std::to_string(n) : "");
-        std::FILE* f = std::fopen(name.c_str(), "wbx");
-        if (f) {
-            std::fclose(f);
-            tmp = name;
-        } else if (errno != EEXIST) {
-            err = "cannot create " + name + ": " + std::strerror(errno);
-            return 1;
-        }
+    std::string tmp(path.size() + 16, '\0');
+    const int error = make_new_file(path.c_str(), ".part", tmp.data(), tmp.size(), [](const char* name) {
+        std::FILE* f = std::fopen(name, "wbx");
+        if (!f) return false;
+        std::fclose(f);
+        return true;
+    });
+    if (error) {
+        err = "cannot create a temporary file beside " + path + ": " + std::strerror(error);
+        return 1;
     }
+    tmp.resize(std::strlen(tmp.c_str()));
     err.clear();
     if (!write(tmp, err)) {
         if (err.empty()) err = "cannot write " + tmp;

@@ -7,10 +7,10 @@
 #include <vector>
 
 // Writes `path` whole or not at all: `write` fills a temporary file beside it, made anew under
-// path + ".part" (or ".part1" and on when a file or folder has that name), which is then renamed over
-// `path`; the parent folders are made first. `write` returns false on failure and may put the
-// reason in its second argument. Returns 0 on success, else nonzero with the file and the reason in
-// `err`, and no temporary file is left behind.
+// path + ".part" (or ".part1" and on when a file, folder or link has that name), which is then
+// renamed over `path`; the parent folders are made first. `write` returns false on failure and may
+// put the reason in its second argument. Returns 0 on success, else nonzero with the file and the
+// reason in `err`, and no temporary file is left behind.
 int tool_write_with(const std::string& path,
                     const std::function<bool(const std::string& tmp, std::string& err)>& write,
                     std::string& err);
