@@ -331,39 +331,11 @@ TEST_F(Dialog, SaveNameStaysInsideItsFolder)
             EXPECT_EQ(mnw.topwin, WIND_SAVE);   // blanks refused
             EXPECT_STREQ(g_cs0, "   ");
             for (int i = 0; i < 3; i++) push_key(8);
-            type(".Sit");   // only the ending
-            push_key(13);
-        },
-        [this] {
-            folder("additional nav data/situations/dir.sit");
-            app_dir_.write("additional nav data/situations/keep.sit", "mine");
-            for (int i = 0; i < 4; i++) push_key(8);
-            type("dir");   // a folder's name
-            push_key(13);
-        },
-        [] {
-            for (int i = 0; i < 3; i++) push_key(8);
-            type("keep");   // an existing file's: asked, and Cancel comes back to the dialog
-            push_key(13);
-        },
-        [] {
-            EXPECT_EQ(mnw.topwin, WIND_NUKE);
-            EXPECT_STREQ(g_cs1, "The file 'keep.sit' already exists. Replace it?");
-            click_at(230, 22);
-        },
-        [this] {
-            EXPECT_EQ(mnw.topwin, WIND_SAVE);
-            EXPECT_STREQ(g_cs0, "keep");
-            EXPECT_EQ(read_file(std::string(sit_path) + "keep.sit"), "mine");
-            for (int i = 0; i < 4; i++) push_key(8);
-            // The separators never reach the name, so it stays in the folder; a new name asks nothing.
+            // The separators never reach the name, so it stays in the folder.
             type("../x\\y");
             push_key(13);
         },
     });
-    ASSERT_EQ(recorded_alerts().size(), 2u);
-    EXPECT_EQ(recorded_alerts()[0].l1, "Type a name before the ending '.sit'.");
-    EXPECT_EQ(recorded_alerts()[1].l1, "'dir.sit' is a folder: type another name for the file.");
     EXPECT_EQ(r, 1);
     EXPECT_STREQ(name_, "..xy.sit");
     EXPECT_EQ(std::string(path_), std::string(sit_path) + "..xy.sit");
@@ -384,11 +356,31 @@ TEST_F(Dialog, SaveNameStaysInsideItsFolder)
     EXPECT_STREQ(name_, "../../etc/x");
     EXPECT_STREQ(path_, "kept path");
 
-    // Replace gives the existing file's name.
-    std::snprintf(name_, STR_LEN, "keep");
-    r = run(WIND_SAVE, OS_KIND_SITUATION, name_, path_, {[] { push_key(13); }, [] { click_at(70, 22); }});
+    // Only the ending, then a folder's name, refused; an existing file's asks: Cancel, then Replace.
+    folder("additional nav data/situations/dir.sit");
+    file("additional nav data/situations/keep.sit");
+    std::snprintf(name_, STR_LEN, ".Sit");
+    r = run(WIND_SAVE, OS_KIND_SITUATION, name_, path_, {
+        [] { push_key(13); },
+        [] { type("\b\b\b\bdir\r"); },   // backspaces, then Enter
+        [] { type("\b\b\bkeep\r"); },
+        [] {
+            EXPECT_STREQ(g_cs1, "The file 'keep.sit' already exists. Replace it?");
+            click_at(230, 22);
+        },
+        [] {
+            EXPECT_EQ(mnw.topwin, WIND_SAVE);
+            EXPECT_STREQ(g_cs0, "keep");
+            EXPECT_EQ(read_file(std::string(sit_path) + "keep.sit"), "data");
+            push_key(13);
+        },
+        [] { click_at(70, 22); },
+    });
     EXPECT_EQ(r, 1);
     EXPECT_EQ(std::string(path_), std::string(sit_path) + "keep.sit");
+    ASSERT_EQ(recorded_alerts().size(), 2u);
+    EXPECT_EQ(recorded_alerts()[0].l1, "Type a name before the ending '.sit'.");
+    EXPECT_EQ(recorded_alerts()[1].l1, "'dir.sit' is a folder: type another name for the file.");
 }
 
 TEST_F(Dialog, StaleEnterDoesNotAnswerTheSaveDialogButANewOneDoes)

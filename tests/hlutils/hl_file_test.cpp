@@ -364,72 +364,50 @@ TEST_F(FileScan, UnwritableFileGetsTheSaveAlert)
 
 // A save replaces the old file in one step: until the close the old file is whole, and a write that
 // is dropped (the program ended in the middle of it) leaves the old file as it was and no temporary.
-// The temporary file is the save's own: a file, link or folder that already has its name stays as
-// it was, and a second save of the file at the same time (in a child process: ouf is one stream per
-// process) writes a file of its own, so the file ends as the last one closed, whole.
+// A file, link or folder with the temporary's name stays as it was, and a second save at once (in a
+// child process: ouf is one stream per process) writes its own, so the last one closed wins, whole.
 TEST_F(FileScan, AWriteReplacesTheOldFileWholeOrNotAtAll)
 {
     enum Beside { NOTHING, A_FILE, A_LINK, A_FOLDER, A_SECOND_SAVE };  // what stands at <name>.tmp
-    struct Case {
-        const char* name;
-        Beside beside;
-        bool finish;          // closed with ouf_close, else dropped with ouf_abandon
-        const char* expect;   // the file's bytes afterwards
-    };
-    const std::string old = "I\n7 version\nold\n";
-    const char* const fresh = "I\n7 version\nnew line\n";
-    const Case cases[] = {{"closed", NOTHING, true, fresh},           {"dropped", NOTHING, false, old.c_str()},
-                          {"a file", A_FILE, true, fresh},            {"a file, dropped", A_FILE, false, old.c_str()},
-                          {"a link", A_LINK, true, fresh},            {"a folder", A_FOLDER, true, fresh},
+    struct Case { const char* name; Beside beside; bool finish; std::string expect; };
+    const std::string old = "I\n7 version\nold\n", fresh = "I\n7 version\nnew line\n";
+    const Case cases[] = {{"closed", NOTHING, true, fresh},    {"dropped", NOTHING, false, old},
+                          {"a file", A_FILE, true, fresh},     {"a file, dropped", A_FILE, false, old},
+                          {"a link", A_LINK, true, fresh},     {"a folder", A_FOLDER, true, fresh},
                           {"a second save", A_SECOND_SAVE, true, fresh}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        namespace fs = std::filesystem;
         const std::string path = dir.write(std::string(c.name) + "/f.txt", old), tmp = path + ".tmp",
                           elsewhere = dir.write(std::string(c.name) + " elsewhere", "not ours");
         if (c.beside == A_FILE) dir.write(std::string(c.name) + "/f.txt.tmp", "mine");
-        if (c.beside == A_LINK) std::filesystem::create_symlink(elsewhere, tmp);
-        if (c.beside == A_FOLDER) std::filesystem::create_directory(tmp);
-        int to_child[2], to_parent[2];
-        pid_t child = -1;
+        if (c.beside == A_LINK) fs::create_symlink(elsewhere, tmp);
+        if (c.beside == A_FOLDER) fs::create_directory(tmp);
+        int go[2], ready[2];
         char b;
-        if (c.beside == A_SECOND_SAVE) {
-            // The child opens the file and writes part of it, waits while this save opens it and
-            // writes, then writes the rest and closes first.
-            ASSERT_EQ(pipe(to_child), 0);
-            ASSERT_EQ(pipe(to_parent), 0);
-            std::fflush(nullptr);
-            if ((child = fork()) == 0) {
-                close(to_child[1]);  // so that the read ends if the test has gone
-                const bool ok = ouf_open(path.c_str(), 207, 7) && (ouf << "the child's ").flush() &&
-                                write(to_parent[1], "o", 1) == 1 && read(to_child[0], &b, 1) == 1 &&
-                                (ouf << "whole line\n") && ouf_close(path.c_str());
-                _exit(ok ? 0 : 1);
-            }
-            ASSERT_EQ(read(to_parent[0], &b, 1), 1);
-        }
+        const pid_t child = c.beside == A_SECOND_SAVE && pipe(go) == 0 && pipe(ready) == 0 ? fork() : -1;
+        if (child == 0)   // writes part of its file, waits while this save opens, then ends it and closes first
+            _exit(!(ouf_open(path.c_str(), 207, 7) && (ouf << "the child's ").flush() && write(ready[1], "o", 1) == 1 &&
+                    read(go[0], &b, 1) == 1 && (ouf << "whole line\n") && ouf_close(path.c_str())));
+        if (child > 0 && read(ready[0], &b, 1) != 1) FAIL() << "the child's save did not begin";
         EXPECT_EQ(ouf_open(path.c_str(), 207, 7), 1);
         ouf << "new line\n";
         ouf.flush();
         EXPECT_EQ(read_file(path), old) << "the old file is whole while the new one is written";
-        if (child > 0) {
-            int status = 0;
-            EXPECT_EQ(write(to_child[1], "c", 1), 1);
-            ASSERT_EQ(waitpid(child, &status, 0), child);
-            EXPECT_EQ(status, 0) << "the child's save";
-            for (int fd : {to_child[0], to_child[1], to_parent[0], to_parent[1]}) close(fd);
-        }
+        int status = 0;
+        if (child > 0 && (write(go[1], "c", 1) != 1 || waitpid(child, &status, 0) != child)) status = -1;
+        EXPECT_EQ(status, 0) << "the child's save";
         if (c.finish) EXPECT_EQ(ouf_close(path.c_str()), 1);
         else ouf_abandon();
         EXPECT_EQ(read_file(path), c.expect);
-        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(path)));
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path)));
         EXPECT_EQ(c.beside == A_FILE, read_file(tmp) == "mine");
-        EXPECT_EQ(c.beside == A_LINK,
-                  std::filesystem::is_symlink(tmp) && std::filesystem::read_symlink(tmp) == elsewhere);
-        EXPECT_EQ(c.beside == A_FOLDER, std::filesystem::is_directory(tmp));
+        EXPECT_EQ(c.beside == A_LINK, fs::is_symlink(tmp) && fs::read_symlink(tmp) == elsewhere);
+        EXPECT_EQ(c.beside == A_FOLDER, fs::is_directory(tmp));
         EXPECT_EQ(read_file(elsewhere), "not ours");
         // Nothing else is left: no temporary of the save's own.
-        const auto left = std::distance(std::filesystem::directory_iterator(dir.path() / c.name), {});
-        EXPECT_EQ(left, c.beside == NOTHING || c.beside == A_SECOND_SAVE ? 1 : 2);
+        const bool kept = c.beside == A_FILE || c.beside == A_LINK || c.beside == A_FOLDER;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / c.name), {}), kept ? 2 : 1);
     }
     EXPECT_TRUE(recorded_alerts().empty());
 }

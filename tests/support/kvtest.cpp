@@ -109,16 +109,12 @@ void with_no_room_for_files(const std::function<void()>& body)
 {
     // Put back however body ends (a fatal alert ends it with an exception).
     struct Restore {
-        rlimit limit;
-        void (*handler)(int);
-        ~Restore()
-        {
-            setrlimit(RLIMIT_FSIZE, &limit);
-            std::signal(SIGXFSZ, handler);
-        }
-    } restore{{}, std::signal(SIGXFSZ, SIG_IGN)};
-    getrlimit(RLIMIT_FSIZE, &restore.limit);
-    const rlimit none{0, restore.limit.rlim_max};
+        rlimit was{};
+        void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+        ~Restore() { setrlimit(RLIMIT_FSIZE, &was), std::signal(SIGXFSZ, handler); }
+    } restore;
+    getrlimit(RLIMIT_FSIZE, &restore.was);
+    const rlimit none{0, restore.was.rlim_max};
     setrlimit(RLIMIT_FSIZE, &none);
     body();
 }

@@ -47,9 +47,7 @@ private:
     std::filesystem::path path_;
 };
 
-// Runs body with no room for files: the process's file-size limit is 0 and SIGXFSZ is ignored, so
-// every write to a file fails with EFBIG, as on a full disk, and a save fails whatever the folder
-// allows (the tests run as root, so permissions stop nothing). The limit is restored afterwards.
+// Runs body with the file-size limit at 0 (SIGXFSZ ignored): every file write fails, as on a full disk.
 void with_no_room_for_files(const std::function<void()>& body);
 
 // How many times longer than in the release build this build's code takes (5 in the sanitizer
