@@ -104,10 +104,12 @@ int go_up(int floor)
     return 1;
 }
 
-// Refuses the typed name with one line, then shows the save dialog again with the name as typed.
-void refuse(const char* line)
+// Refuses the typed name with one line, format with what in it, then shows the save dialog again with
+// the name as typed (the alert's window takes typing into the same text).
+void refuse(const char* format, const char* what)
 {
-    char typed[sizeof g_cs0];
+    char line[STR_LEN], typed[sizeof g_cs0];
+    std::snprintf(line, sizeof line, format, what);
     std::memcpy(typed, g_cs0, sizeof typed);
     MACIBM_alert(line, "", "", "", ALERT_NOTICE);
     std::memcpy(g_cs0, typed, sizeof typed);
@@ -143,9 +145,7 @@ int save_name(const kind_info* k, char* saved)
     size_t stem = n - e - 1;
     while (stem > 0 && saved[stem - 1] == ' ') stem--;
     if (stem == 0) {
-        char line[STR_LEN];
-        std::snprintf(line, sizeof line, "Type a name before the ending '.%s'.", k->ext);
-        refuse(line);
+        refuse("Type a name before the ending '.%s'.", k->ext);
         return 0;
     }
     return 1;
@@ -163,18 +163,11 @@ int confirm_save(const char* saved)
     if (std::snprintf(path, sizeof path, "%s%s", wrk_path, saved) >= STR_LEN) return 0;
     std::error_code ec;
     if (fs::is_directory(fs::status(path, ec))) {
-        char line[STR_LEN];
-        std::snprintf(line, sizeof line, "'%s' is a folder: type another name for the file.", saved);
-        refuse(line);
+        refuse("'%s' is a folder: type another name for the file.", saved);
         return 0;
     }
-    if (fs::exists(fs::symlink_status(path, ec))) {
-        char typed[sizeof g_cs0];
-        std::memcpy(typed, g_cs0, sizeof typed);
-        const int replace = hl_replace_alert(saved, WIND_SAVE);
-        std::memcpy(g_cs0, typed, sizeof typed);
-        return replace;
-    }
+    // The question's window takes no typing, so the typed name stays for a Cancel.
+    if (fs::exists(fs::symlink_status(path, ec))) return hl_replace_alert(saved, WIND_SAVE);
     fs::create_directories(fs::path(wrk_path), ec);
     return 1;
 }

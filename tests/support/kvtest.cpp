@@ -111,7 +111,11 @@ void with_no_room_for_files(const std::function<void()>& body)
     struct Restore {
         rlimit was{};
         void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-        ~Restore() { setrlimit(RLIMIT_FSIZE, &was), std::signal(SIGXFSZ, handler); }
+        ~Restore()
+        {
+            setrlimit(RLIMIT_FSIZE, &was);
+            std::signal(SIGXFSZ, handler);
+        }
     } restore;
     getrlimit(RLIMIT_FSIZE, &restore.was);
     const rlimit none{0, restore.was.rlim_max};
