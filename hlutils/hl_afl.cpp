@@ -4,6 +4,7 @@
 #include "hl_file.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "plt_files.h"
 
 #include <cmath>
 #include <cstdio>
@@ -30,9 +31,10 @@ static int join_path(char* path, const char* folder, const char* name)
 }
 
 // Whether the path names a file that can be opened at all: a file that opens but whose header is
-// wrong is damaged, not missing.
+// wrong is damaged, not missing. A pipe is not opened, as that would wait for a writer.
 static bool file_exists(const char* path)
 {
+    if (PLT_names_a_pipe(path)) return false;
     std::ifstream probe(path, std::ios::in | std::ios::binary);
     return probe.is_open();
 }

@@ -3,6 +3,7 @@
 
 #include "hl_file.h"
 #include "hl_string.h"
+#include "plt_files.h"
 
 #include <charconv>
 #include <cmath>
@@ -214,6 +215,7 @@ int body_text(const std::vector<char>& buf, int lat, int lon, env_square* sq)
 // Why a file that exists was refused by the header check.
 int classify_refused(const char* path)
 {
+    if (PLT_names_a_pipe(path)) return ENV_MISSING;
     std::ifstream f(path, std::ios::in | std::ios::binary);
     if (!f.is_open()) return ENV_MISSING;
     char head[5];

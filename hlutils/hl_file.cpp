@@ -4,6 +4,7 @@
 #include "hl_newfile.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "plt_files.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -71,7 +72,7 @@ static char g_ouf_path[STR_LEN], g_ouf_tmp[STR_LEN + 8];
 static void save_alert(const char* path, int error)
 {
     char why[STR_LEN];
-    std::snprintf(why, sizeof why, "Reason: %s.", error ? std::strerror(error) : "the data did not reach the disk");
+    std::snprintf(why, sizeof why, "Reason: %s.", error ? newfile_reason(error) : "the data did not reach the disk");
     MACIBM_alert("I could not save the file! Could the directory that the file sits in be missing?", path, why,
                  "Check that the folder exists, that you may write in it and that the disk has room.", ALERT_NOTICE);
 }
@@ -291,7 +292,7 @@ int inf_open(const char* path, int type, int version, int alert)
 {
     close_input(inf1);
     inf_is_bin = is_binary_type(type) ? 1 : 0;
-    if (!path || !path[0]) return 0;
+    if (!path || !path[0] || PLT_names_a_pipe(path)) return 0;
     inf1.open(path, std::ios::in | std::ios::binary);
     if (!inf1.is_open() || !inf1.good()) {
         close_input(inf1);
@@ -339,8 +340,9 @@ int ouf_open(const char* path, int type, int version)
 {
     drop_output();
     const char* p = path ? path : "";
-    // A link is followed, so the file it names is replaced and the link stays. What is not a plain
-    // file (a device, a pipe) is written in place: there is nothing to replace.
+    // A link is followed, so the file it names is replaced and the link stays. A device is written
+    // in place: there is nothing to replace. A pipe or a socket is refused: opening it would wait
+    // for a reader, for ever if none comes.
     std::error_code ec;
     std::filesystem::path target = p;
     if (p[0] && std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec))) {
@@ -350,21 +352,24 @@ int ouf_open(const char* path, int type, int version)
     const std::filesystem::file_status st = std::filesystem::status(target, ec);
     const bool in_place = std::filesystem::exists(st) && !std::filesystem::is_regular_file(st);
     const std::string t = target.string();
-    if (!p[0] || t.size() >= sizeof g_ouf_path) {
-        save_alert(p, ENAMETOOLONG);
+    const int refused = !p[0] || t.size() >= sizeof g_ouf_path ? ENAMETOOLONG : PLT_names_a_pipe(t.c_str()) ? NEWFILE_PIPE : 0;
+    if (refused) {
+        save_alert(p, refused);
         return 0;
     }
     std::snprintf(g_ouf_path, sizeof g_ouf_path, "%s", t.c_str());
     // The writing goes to a file of its own, made anew beside the old one: a file, folder or link
     // that already has the name is passed over, never opened, and a second save of the same file
-    // running at once writes a file of its own too, so each rename puts a whole file in place.
+    // running at once writes a file of its own too, so each rename puts a whole file in place. A
+    // file that may not be written is not replaced, and the new one keeps the old one's owner and
+    // permissions.
     int error;
     if (in_place) {
         errno = 0;
         ouf.open(g_ouf_path, std::ios::out | std::ios::trunc | std::ios::binary);
         error = errno;
     } else {
-        error = make_new_file(g_ouf_path, ".tmp", g_ouf_tmp, sizeof g_ouf_tmp, [](const char* name) {
+        error = make_replacement_file(g_ouf_path, ".tmp", g_ouf_tmp, sizeof g_ouf_tmp, [](const char* name) {
             ouf.open(name, std::ios::out | std::ios::binary | std::ios_base::__noreplace);
             return ouf.is_open();
         });

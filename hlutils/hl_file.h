@@ -32,18 +32,19 @@ constexpr int FILE_TYPE_ACF = 202;     // aircraft file, binary
 constexpr int FILE_TYPE_SQUARE = 204;  // scenery square, binary
 
 // Opens path on inf1 (closing what it held) and checks its header. Returns 1 when the file is open,
-// has a good first line or byte and the expected version; 0 when it cannot be opened or its header
-// is wrong (silently), or the version differs. With alert 1 a wrong version or an unreadable
-// version is fatal.
+// has a good first line or byte and the expected version; 0 when it cannot be opened (a pipe is
+// never opened, as that would wait for a writer) or its header is wrong (silently), or the version
+// differs. With alert 1 a wrong version or an unreadable version is fatal.
 int inf_open(const char* path, int type, int version, int alert);
 // The alert of a file of another version than this program's, naming path, with severity (ALERT_*).
 void wrong_version_alert(const char* path, int severity);
 
 // Starts writing path on ouf (dropping what it held) and writes the header in this machine's byte
 // order. The writing goes to a file made anew beside path, path + ".tmp" or, when anything already
-// has that name, path + ".tmp1" and on (make_new_file); path itself is untouched until ouf_close.
-// Returns 1 when the stream is good, else raises the save alert (naming path and the system's
-// reason) and returns 0.
+// has that name, path + ".tmp1" and on, with path's owner and permissions (make_replacement_file);
+// path itself is untouched until ouf_close. A file that may not be written (read-only, or not this
+// user's to write) and a pipe are refused before anything is made. Returns 1 when the stream is
+// good, else raises the save alert (naming path and the reason) and returns 0.
 int ouf_open(const char* path, int type, int version);
 
 // Closes ouf and puts the file written in the place of path in one step. Returns 1 when everything

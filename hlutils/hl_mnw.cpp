@@ -9,6 +9,7 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "plt.h"
+#include "plt_files.h"
 
 #include <GL/gl.h>
 
@@ -194,6 +195,7 @@ void hl_build_paths(const char* program_folder, const char* config_folder, const
 
 int hl_read_res_prefs(const char* path, float* hres, float* yres, float* cres)
 {
+    if (PLT_names_a_pipe(path)) return 0;
     FILE* f = std::fopen(path, "rb");
     if (!f) return 0;
     // Text header: a line "I" (or "A"), then a line "2 version"; the three values follow, one a line.

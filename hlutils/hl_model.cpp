@@ -453,13 +453,18 @@ int write_paint_template(int p, int plane, const char* name)
 
     // Written under a temporary name and renamed into place, so a failed write leaves any earlier
     // template as it was and no half-written picture behind. The temporary file is made anew, so a
-    // file, folder or link already named name + ".new" is passed over and kept.
+    // file, folder or link already named name + ".new" is passed over and kept; it takes the old
+    // template's owner and permissions, and a template that may not be written is not replaced.
     char tmp[STR_LEN + 8];
     FILE* f = nullptr;
-    make_new_file(name, ".new", tmp, sizeof tmp, [&f](const char* n) {
+    const int error = make_replacement_file(name, ".new", tmp, sizeof tmp, [&f](const char* n) {
         f = std::fopen(n, "wbx");
         return f != nullptr;
     });
+    if (error && f) {   // made, then removed again: its protection could not be set
+        std::fclose(f);
+        f = nullptr;
+    }
     int ok = f != nullptr;
     if (ok) ok = std::fwrite(hd, 1, sizeof hd, f) == sizeof hd;
     std::vector<uint8_t> line((size_t)row, 0);
@@ -471,7 +476,9 @@ int write_paint_template(int p, int plane, const char* name)
     if (ok && std::rename(tmp, name) != 0) ok = 0;
     if (!ok) {
         if (f) std::remove(tmp);
-        MACIBM_alert("I could not write the paint template:", name, "", "", ALERT_NOTICE);
+        char why[STR_LEN] = "";
+        if (error) std::snprintf(why, sizeof why, "Reason: %s.", newfile_reason(error));
+        MACIBM_alert("I could not write the paint template:", name, why, "", ALERT_NOTICE);
     }
     return ok;
 }

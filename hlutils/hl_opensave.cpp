@@ -104,12 +104,12 @@ int go_up(int floor)
     return 1;
 }
 
-// Refuses the typed name with one line, format with what in it, then shows the save dialog again with
-// the name as typed (the alert's window takes typing into the same text).
-void refuse(const char* format, const char* what)
+// Refuses the typed name with one line, format with what (and kind) in it, then shows the save dialog
+// again with the name as typed (the alert's window takes typing into the same text).
+void refuse(const char* format, const char* what, const char* kind = "")
 {
     char line[STR_LEN], typed[sizeof g_cs0];
-    std::snprintf(line, sizeof line, format, what);
+    std::snprintf(line, sizeof line, format, what, kind);
     std::memcpy(typed, g_cs0, sizeof typed);
     MACIBM_alert(line, "", "", "", ALERT_NOTICE);
     std::memcpy(g_cs0, typed, sizeof typed);
@@ -151,25 +151,44 @@ int save_name(const kind_info* k, char* saved)
     return 1;
 }
 
-// Whether the save dialog may return the name saved in wrk_path: a folder of that name is refused
-// with one line, and an existing file is replaced only when the person says so (Cancel keeps the
-// dialog open with the typed name). The kind's folder may be missing from the program folder: it is
-// made before the caller writes into it; one that cannot be made is left to the caller's failing
-// write to report.
+// Whether the save dialog may return the name saved in wrk_path: a folder, pipe, socket or device of
+// that name (a link counting as what it names) is refused with one line, and an existing file is
+// replaced only when the person says so (Cancel keeps the dialog open with the typed name). The
+// kind's folder may be missing from the program folder: it is made before the caller writes into
+// it; one that cannot be made is left to the caller's failing write to report.
 int confirm_save(const char* saved)
 {
     namespace fs = std::filesystem;
     char path[STR_LEN];
     if (std::snprintf(path, sizeof path, "%s%s", wrk_path, saved) >= STR_LEN) return 0;
     std::error_code ec;
-    if (fs::is_directory(fs::status(path, ec))) {
+    const fs::file_status st = fs::status(path, ec);
+    if (fs::is_directory(st)) {
         refuse("'%s' is a folder: type another name for the file.", saved);
+        return 0;
+    }
+    if (fs::is_other(st)) {
+        const char* kind = fs::is_fifo(st) ? "a pipe" : fs::is_socket(st) ? "a socket" : "a device";
+        refuse("'%s' is %s, not a file: type another name for the file.", saved, kind);
         return 0;
     }
     // The question's window takes no typing, so the typed name stays for a Cancel.
     if (fs::exists(fs::symlink_status(path, ec))) return hl_replace_alert(saved, WIND_SAVE);
     fs::create_directories(fs::path(wrk_path), ec);
     return 1;
+}
+
+// Puts name into the typed name g_cs0. A name longer than the typed name holds is cut before its
+// kind's ending, which stays whole, so that the dialog proposes a name of the same kind.
+void propose_name(const kind_info* k, const char* name)
+{
+    const size_t n = std::strlen(name), room = sizeof g_cs0 - 1;
+    const size_t e = k && k->ext && has_kind_ending(name, k->kind) ? std::strlen(k->ext) + 1 : 0;
+    if (n <= room || e == 0) {
+        std::snprintf(g_cs0, sizeof g_cs0, "%s", name);
+        return;
+    }
+    std::snprintf(g_cs0, sizeof g_cs0, "%.*s%s", static_cast<int>(room - e), name, name + n - e);
 }
 
 // The folder's start for kinds without a start folder: the last folder visited when it lies under
@@ -238,8 +257,11 @@ int GetDirItems(int kind)
     std::error_code ec;
     fs::directory_iterator it(fs::path(wrk_path), ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        // Folders and plain files only, a link counting as what it names: a pipe, a socket or a
+        // device is no file to open or save over.
         std::error_code ec2;
         const int folder = it->is_directory(ec2) ? 1 : 0;
+        if (!folder && !it->is_regular_file(ec2)) continue;
         const std::string full = it->path().filename().string();
         if (!takeit(full.c_str(), kind, folder)) continue;
         // The path must fit, with the "/" a folder gets when it is entered.
@@ -337,8 +359,8 @@ int MACIBM_opensave(int window, int kind, char* name, char* path)
     hl_dialog_picture = OPENSAVE_picture;
 
     g_file_type = kind;
-    std::snprintf(g_cs0, sizeof g_cs0, "%s", name);
     const kind_info* k = find_kind(kind);
+    propose_name(k, name);
     int floor;
     if (k && k->start) {
         std::snprintf(wrk_path, STR_LEN, "%s", k->start);

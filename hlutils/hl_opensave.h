@@ -18,14 +18,17 @@ enum {
 
 // Runs the dialog until a choice or Cancel. window is 998 (open) or 999 (save); kind as above.
 // name (400 bytes) is the proposed name on entry to the save dialog and the chosen file's name on
-// return; path (400 bytes) receives the chosen file's full path. A save name typed without the
-// kind's ending ("." and the extension, in any case) gets it in lower case. 1 when a file was
-// chosen or a save name confirmed, 0 on Cancel (name and path then stay as they were). The window
-// that was open before is opened again on return.
+// return; path (400 bytes) receives the chosen file's full path. A proposed name longer than the
+// 31 characters typed is cut before its kind's ending. A save name typed without the kind's ending
+// ("." and the extension, in any case) gets it in lower case; one that names a folder, a pipe, a
+// socket or a device is refused with one line. 1 when a file was chosen or a save name confirmed,
+// 0 on Cancel (name and path then stay as they were). The window that was open before is opened
+// again on return.
 int MACIBM_opensave(int window, int kind, char* name, char* path);
 
-// Lists wrk_path into g_name, g_path and g_is_folder: the entries takeit accepts, in byte order of
-// their full names, at most 200 (the first 200 in that order). Returns the count.
+// Lists wrk_path into g_name, g_path and g_is_folder: its folders and plain files (a link counting
+// as what it names) that takeit accepts, in byte order of their full names, at most 200 (the first
+// 200 in that order). Returns the count.
 int GetDirItems(int kind);
 // 1 when the entry belongs in the list of that kind: never "." or "..", every folder, and a file
 // whose last three characters are the kind's extension, all lower or all upper case (kind 207 takes

@@ -4,6 +4,7 @@
 
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "plt_files.h"
 
 #include <cerrno>
 #include <climits>
@@ -244,7 +245,8 @@ std::vector<std::string> split_lines(const std::string& bytes)
 PrefsReadOutcome prefs_read_file(const char* path, PrefsRec* r)
 {
     PrefsReadOutcome o;
-    std::ifstream f(path ? path : "", std::ios::binary);
+    // A pipe is not opened: reading it would wait for a writer.
+    std::ifstream f(path && !PLT_names_a_pipe(path) ? path : "", std::ios::binary);
     if (!f) {
         o.result = PREFS_READ_MISSING;
         return o;

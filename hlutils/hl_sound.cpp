@@ -15,6 +15,7 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "plt_audio.h"
+#include "plt_files.h"
 #include "plt_joy.h"
 
 int buffers_filled = 0;
@@ -43,6 +44,7 @@ void bad_sound(const char* what, const char* path)
 // Reads the whole file; 0 when it cannot be opened, -1 when it is too big to hold.
 int read_whole(const char* path, std::vector<uint8_t>& bytes)
 {
+    if (PLT_names_a_pipe(path)) return 0;
     std::FILE* f = std::fopen(path, "rb");
     if (!f) return 0;
     int ok = 1;

@@ -9,6 +9,7 @@
 #include "hl_string.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "plt_files.h"
 
 #include <GL/gl.h>
 
@@ -77,6 +78,7 @@ FILE* open_bitmap(const char* base, char* path)
 {
     const int n = std::snprintf(path, STR_LEN, "%s%s", base, BITMAP_EXTENSION);
     if (n < 0 || n >= STR_LEN || !*base) return nullptr;
+    if (PLT_names_a_pipe(path)) return nullptr;   // opening it would wait for a writer
     if (FILE* f = std::fopen(path, "rb")) return f;
 
     namespace fs = std::filesystem;
@@ -87,7 +89,7 @@ FILE* open_bitmap(const char* base, char* path)
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         if (!equal_nocase(it->path().filename().string(), leaf)) continue;
         const std::string found = it->path().string();
-        if (found.size() >= STR_LEN) continue;
+        if (found.size() >= STR_LEN || PLT_names_a_pipe(found.c_str())) continue;
         if (FILE* f = std::fopen(found.c_str(), "rb")) {
             std::snprintf(path, STR_LEN, "%s", found.c_str());
             return f;

@@ -13,6 +13,7 @@
 #include "hl_wind.h"
 #include "hl_worlddb.h"
 #include "hl_wxr.h"
+#include "plt_files.h"
 
 #include <cctype>
 #include <cmath>
@@ -175,7 +176,7 @@ void sky_report_path(char* path)
         path[0] = 0;   // a program folder too deep to name the file in
         return;
     }
-    if (std::ifstream(path, std::ios::binary).is_open()) return;
+    if (!PLT_names_a_pipe(path) && std::ifstream(path, std::ios::binary).is_open()) return;
     // The file is often saved under other letters ("World.RWX"): any case of the name will do.
     std::error_code ec;
     for (const auto& e : std::filesystem::directory_iterator(app_path[0] ? app_path : ".", ec)) {
@@ -192,7 +193,7 @@ int sky_read_reports(const char* path)
 {
     inf1.close();
     inf1.clear();
-    inf1.open(path, std::ios::binary);
+    if (!PLT_names_a_pipe(path)) inf1.open(path, std::ios::binary);
     if (!inf1.is_open()) {
         inf1.clear();
         return 0;
@@ -286,7 +287,7 @@ namespace {
 // The file is an aircraft file of this version holding a whole record after its header.
 int aircraft_file_whole(const char* path)
 {
-    if (!std::ifstream(path, std::ios::binary).is_open()) return 0;
+    if (PLT_names_a_pipe(path) || !std::ifstream(path, std::ios::binary).is_open()) return 0;
     if (!inf_open(path, ACF_TYPE, ACF_VERSION, 0)) return 0;
     const std::streampos start = inf1.tellg();
     inf1.seekg(0, std::ios::end);

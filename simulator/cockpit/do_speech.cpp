@@ -15,6 +15,7 @@
 #include "hl_wind.h"
 #include "hl_wxr.h"
 #include "plt_audio.h"
+#include "plt_files.h"
 
 namespace {
 
@@ -108,6 +109,7 @@ int read_report(int a, AirportWeather* w)
     C_plus_C(app_path, WXR_FILE_NAME, path);
     inf1.close();
     inf1.clear();
+    if (PLT_names_a_pipe(path)) return 0;
     inf1.open(path, std::ios::binary);
     if (!inf1.is_open()) return 0;
     char text[WXR_TEXT_LEN] = "";

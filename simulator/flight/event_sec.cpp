@@ -14,6 +14,7 @@
 #include "hl_types.h"
 #include "hl_wind.h"
 #include "hl_wxr.h"
+#include "plt_files.h"
 
 #include <cmath>
 #include <cstdio>
@@ -190,7 +191,7 @@ void look_at_reports(void)
     inf1.close();
     inf1.clear();
     inf1.rdbuf()->pubsetbuf(wxr_file_buffer, sizeof wxr_file_buffer);
-    inf1.open(path, std::ios::binary);
+    if (!PLT_names_a_pipe(path)) inf1.open(path, std::ios::binary);
     atm.has_realwxr = inf1.is_open() ? 1 : 0;
     if (atm.has_realwxr && atm.use_realwxr) read_nearest_report();
     inf1.close();

@@ -8,6 +8,7 @@
 #include "hl_tex.h"
 #include "hl_types.h"
 #include "hl_wind.h"
+#include "plt_files.h"
 
 #include <cmath>
 #include <cstdio>
@@ -224,6 +225,7 @@ void make_custom(float x, float z, float heading, const char* name, int slot)
     if (std::snprintf(path, sizeof path, "%s%s.OBJ", obj_path, name) >= static_cast<int>(sizeof path)) return;
 
     SecondInput input;
+    if (PLT_names_a_pipe(path)) return;
     inf2.open(path, std::ios::in | std::ios::binary);
     if (!inf2.is_open()) return;   // a missing object is simply not there
 

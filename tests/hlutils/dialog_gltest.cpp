@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -356,14 +358,21 @@ TEST_F(Dialog, SaveNameStaysInsideItsFolder)
     EXPECT_STREQ(name_, "../../etc/x");
     EXPECT_STREQ(path_, "kept path");
 
-    // Only the ending, then a folder's name, refused; an existing file's asks: Cancel, then Replace.
+    // Only the ending, then a folder's name and a pipe's, refused; an existing file's asks: Cancel,
+    // then Replace. Neither the pipe nor a link to it is listed.
     folder("additional nav data/situations/dir.sit");
     file("additional nav data/situations/keep.sit");
+    ASSERT_EQ(mkfifo((std::string(sit_path) + "pipe.sit").c_str(), 0600), 0);
+    fs::create_symlink("pipe.sit", std::string(sit_path) + "link.sit");
     std::snprintf(name_, STR_LEN, ".Sit");
     r = run(WIND_SAVE, OS_KIND_SITUATION, name_, path_, {
-        [] { push_key(13); },
+        [] {
+            EXPECT_EQ(listed(), (std::vector<std::string>{"dir.sit", "keep.sit"}));
+            push_key(13);
+        },
         [] { type("\b\b\b\bdir\r"); },   // backspaces, then Enter
-        [] { type("\b\b\bkeep\r"); },
+        [] { type("\b\b\bpipe\r"); },
+        [] { type("\b\b\b\bkeep\r"); },
         [] {
             EXPECT_STREQ(g_cs1, "The file 'keep.sit' already exists. Replace it?");
             click_at(230, 22);
@@ -378,9 +387,10 @@ TEST_F(Dialog, SaveNameStaysInsideItsFolder)
     });
     EXPECT_EQ(r, 1);
     EXPECT_EQ(std::string(path_), std::string(sit_path) + "keep.sit");
-    ASSERT_EQ(recorded_alerts().size(), 2u);
+    ASSERT_EQ(recorded_alerts().size(), 3u);
     EXPECT_EQ(recorded_alerts()[0].l1, "Type a name before the ending '.sit'.");
     EXPECT_EQ(recorded_alerts()[1].l1, "'dir.sit' is a folder: type another name for the file.");
+    EXPECT_EQ(recorded_alerts()[2].l1, "'pipe.sit' is a pipe, not a file: type another name for the file.");
 }
 
 TEST_F(Dialog, StaleEnterDoesNotAnswerTheSaveDialogButANewOneDoes)
@@ -491,8 +501,9 @@ TEST_F(Dialog, FollowsChangesOnDisk)
     });
 }
 
-// In each program's dialogs a name saved without its kind's ending gets it and is listed; a folder (A)
-// double-clicked is entered once, and a file or an alert's O.K. double-clicked gives the program no press.
+// In each program's dialogs a name saved without its kind's ending gets it and is listed, and a long
+// one keeps it; a folder (A) double-clicked is entered once, and a file or an alert's O.K.
+// double-clicked gives the program no press.
 TEST_F(Dialog, NamesGetTheirEndingAndADoubleClickActsOnce)
 {
     std::snprintf(flp_path, STR_LEN, "%sflaps/", app_.c_str());
@@ -503,6 +514,8 @@ TEST_F(Dialog, NamesGetTheirEndingAndADoubleClickActsOnce)
         {OS_KIND_SITUATION, "additional nav data/situations/", "noext", "noext.sit"},
         {OS_KIND_AIRFOIL, "airfoils/", "Test1", "Test1.afl"}, {OS_KIND_FLAP, "flaps/", "f.afl", "f.afl.flp"},
         {OS_KIND_AIRCRAFT, "planes/", "x", "x.acf"}, {OS_KIND_AIRCRAFT, "planes/", "g.ACF", "g.ACF"},
+        // A proposed name longer than the 31 characters typed is cut before its ending.
+        {OS_KIND_AIRFOIL, "airfoils/", "NACA 65A004 (thin symmetrical).afl", "NACA 65A004 (thin symmetric.afl"},
         {OS_KIND_SITUATION, "additional nav data/situations/", "Mine.Sit", "Mine.sit"},
         {OS_KIND_AIRFOIL, "airfoils/", "Mine.aFl", "Mine.afl"}, {OS_KIND_AIRCRAFT, "planes/", "Mine.Acf", "Mine.acf"}};
     for (const auto& r : rows) {

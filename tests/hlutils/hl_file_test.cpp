@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,6 +61,9 @@ TEST_F(FileScan, HeadersAreWrittenAsTheFilesHoldThem)
     ASSERT_EQ(ouf_open(bin.c_str(), 202, 46), 1);
     ASSERT_EQ(ouf_close(bin.c_str()), 1);
     EXPECT_EQ(read_file(bin), bytes({0x69, 0x2E, 0x00, 0x00, 0x00}));
+    const mode_t mask = umask(022);   // a new file has the permissions every new file has
+    umask(mask);
+    EXPECT_EQ(std::filesystem::status(bin).permissions(), std::filesystem::perms(0666 & ~mask));
 
     std::string sq = (dir.path() / "s.dat").string();
     ASSERT_EQ(ouf_open(sq.c_str(), 204, 0x01020304), 1);
@@ -105,6 +109,13 @@ TEST_F(FileScan, BadFirstByteOrLineIsNotOpened)
         EXPECT_FALSE(inf1.is_open());
     }
     EXPECT_EQ(inf_open((dir.path() / "missing").c_str(), 207, 500, 1), 0);
+    // Nor is a pipe, which would wait for a writer: in a child process, ended if it waits.
+    const std::string pipe = dir.str() + "/pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const ChildReport r = run_child_with_report(
+        [&](ChildReport& out) { out["opened"] = std::to_string(inf_open(pipe.c_str(), 207, 500, 1)); },
+        dir.str() + "/report", 5);
+    EXPECT_EQ(report_num(r, "opened"), 0);
     EXPECT_TRUE(recorded_alerts().empty());
 }
 
@@ -366,20 +377,36 @@ TEST_F(FileScan, UnwritableFileGetsTheSaveAlert)
 // is dropped (the program ended in the middle of it) leaves the old file as it was and no temporary.
 // A file, link or folder with the temporary's name stays as it was, and a second save at once (in a
 // child process: ouf is one stream per process) writes its own, so the last one closed wins, whole.
+// The new file keeps the old one's permissions, and its owner and group (given away by the
+// superuser only); a name as long as a name may be saves too.
 TEST_F(FileScan, AWriteReplacesTheOldFileWholeOrNotAtAll)
 {
     enum Beside { NOTHING, A_FILE, A_LINK, A_FOLDER, A_SECOND_SAVE };  // what stands at <name>.tmp
-    struct Case { const char* name; Beside beside; bool finish; std::string expect; };
+    struct Case {
+        const char* name; Beside beside; bool finish; std::string expect;
+        int mode = 0644; bool nobodys = false; std::string leaf = "f.txt";
+    };
     const std::string old = "I\n7 version\nold\n", fresh = "I\n7 version\nnew line\n";
     const Case cases[] = {{"closed", NOTHING, true, fresh},    {"dropped", NOTHING, false, old},
                           {"a file", A_FILE, true, fresh},     {"a file, dropped", A_FILE, false, old},
                           {"a link", A_LINK, true, fresh},     {"a folder", A_FOLDER, true, fresh},
-                          {"a second save", A_SECOND_SAVE, true, fresh}};
+                          {"a second save", A_SECOND_SAVE, true, fresh},
+                          {"at 600", NOTHING, true, fresh, 0600}, {"at 640", NOTHING, true, fresh, 0640},
+                          {"another's at 666", NOTHING, true, fresh, 0666, true},
+                          {"a 255-byte name", NOTHING, true, fresh, 0644, false, std::string(251, 'n') + ".txt"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         namespace fs = std::filesystem;
-        const std::string path = dir.write(std::string(c.name) + "/f.txt", old), tmp = path + ".tmp",
+        std::error_code ec;
+        const std::string path = dir.write(std::string(c.name) + "/" + c.leaf, old), tmp = path + ".tmp",
                           elsewhere = dir.write(std::string(c.name) + " elsewhere", "not ours");
+        const bool given = c.nobodys && geteuid() == 0;   // only the superuser gives a file away
+        const uid_t owner = given ? 65534 : geteuid();
+        const gid_t group = given ? 65534 : getegid();
+        if (given) {
+            ASSERT_EQ(chown(path.c_str(), owner, group), 0);
+        }
+        fs::permissions(path, fs::perms(c.mode));
         if (c.beside == A_FILE) dir.write(std::string(c.name) + "/f.txt.tmp", "mine");
         if (c.beside == A_LINK) fs::create_symlink(elsewhere, tmp);
         if (c.beside == A_FOLDER) fs::create_directory(tmp);
@@ -401,9 +428,14 @@ TEST_F(FileScan, AWriteReplacesTheOldFileWholeOrNotAtAll)
         else ouf_abandon();
         EXPECT_EQ(read_file(path), c.expect);
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path)));
+        struct stat st {};
+        EXPECT_EQ(stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, static_cast<mode_t>(c.mode));
+        EXPECT_EQ(st.st_uid, owner);
+        EXPECT_EQ(st.st_gid, group);
         EXPECT_EQ(c.beside == A_FILE, read_file(tmp) == "mine");
-        EXPECT_EQ(c.beside == A_LINK, fs::is_symlink(tmp) && fs::read_symlink(tmp) == elsewhere);
-        EXPECT_EQ(c.beside == A_FOLDER, fs::is_directory(tmp));
+        EXPECT_EQ(c.beside == A_LINK, fs::is_symlink(fs::symlink_status(tmp, ec)) && fs::read_symlink(tmp) == elsewhere);
+        EXPECT_EQ(c.beside == A_FOLDER, fs::is_directory(tmp, ec));
         EXPECT_EQ(read_file(elsewhere), "not ours");
         // Nothing else is left: no temporary of the save's own.
         const bool kept = c.beside == A_FILE || c.beside == A_LINK || c.beside == A_FOLDER;
@@ -432,25 +464,51 @@ TEST_F(FileScan, ALinkStaysALinkAndADeviceStaysADevice)
     EXPECT_TRUE(recorded_alerts().empty());
 }
 
-// The save alert gives this system's reason for the failure and advice that fits it.
+// The save alert gives this system's reason for the failure and advice that fits it. A file no one
+// may write (even the superuser), one this user may not write, and a pipe are refused at once, before
+// anything is made: the file stays as it was and nothing is left beside it. Each save runs in a child
+// process, ended if it waits, which drops to an ordinary user for the file that is not its to write.
 TEST_F(FileScan, TheSaveAlertSaysWhyInThisSystemsWords)
 {
+    namespace fs = std::filesystem;
     struct Case {
         std::string path, reason;
+        bool as_nobody = false;
     };
-    const std::string file = dir.write("a file", "x");
+    const std::string file = dir.write("a file", "x"), shared = dir.str() + "/shared", report = dir.str() + "/r/report";
+    const std::string read_only = dir.write("shared/read-only", "kept"), roots = dir.write("shared/root's", "kept"),
+                      pipe = shared + "/pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0666), 0);
+    fs::create_directory(dir.path() / "r");
+    for (const fs::path& p : {dir.path(), fs::path(shared), dir.path() / "r"}) fs::permissions(p, fs::perms::all);
+    fs::permissions(read_only, fs::perms(0444));
     const Case cases[] = {{dir.str() + "/no such folder/x.dat", "Reason: No such file or directory."},
                           {file + "/x.dat", "Reason: Not a directory."},
-                          {dir.str(), "Reason: Is a directory."}};
+                          {dir.str(), "Reason: Is a directory."},
+                          {read_only, "Reason: the file is read-only."},
+                          {pipe, "Reason: the name is a pipe or a socket, not a file."},
+                          {roots, "Reason: Permission denied.", true}};
     for (const Case& c : cases) {
-        clear_recorded_alerts();
-        EXPECT_EQ(ouf_open(c.path.c_str(), 207, 1), 0);
-        ASSERT_EQ(recorded_alerts().size(), 1u) << c.path;
-        const RecordedAlert& a = recorded_alerts()[0];
-        EXPECT_EQ(a.l2, c.path);
-        EXPECT_EQ(a.l3, c.reason);
-        EXPECT_EQ(a.l4, "Check that the folder exists, that you may write in it and that the disk has room.");
+        SCOPED_TRACE(c.path);
+        if (c.as_nobody && geteuid() != 0) continue;   // only the superuser may become another user
+        const ChildReport r = run_child_with_report([&](ChildReport& out) {
+            if (c.as_nobody && (setgid(65534) != 0 || setuid(65534) != 0)) return;
+            out["opened"] = std::to_string(ouf_open(c.path.c_str(), 207, 1));
+            ouf_abandon();
+            if (recorded_alerts().size() != 1) return;
+            const RecordedAlert& a = recorded_alerts()[0];
+            out["l2"] = a.l2, out["l3"] = a.l3, out["l4"] = a.l4;
+        }, report, 5);
+        EXPECT_EQ(report_num(r, "opened"), 0);
+        EXPECT_EQ(r.count("l2") ? r.at("l2") : "", c.path);
+        EXPECT_EQ(r.count("l3") ? r.at("l3") : "", c.reason);
+        EXPECT_EQ(r.count("l4") ? r.at("l4") : "",
+                  "Check that the folder exists, that you may write in it and that the disk has room.");
     }
+    EXPECT_EQ(read_file(read_only), "kept");
+    EXPECT_EQ(read_file(roots), "kept");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), {}), 3);
 }
 
 TEST_F(FileScan, ApDirBuildsBoundedPaths)

@@ -431,11 +431,13 @@ TEST_F(Model, TemplateWriteIsWholeOrNothing)
     EXPECT_EQ(recorded_alerts().size(), 1u);
     EXPECT_FALSE(std::filesystem::exists("start wng1.bmp.new"));
     EXPECT_TRUE(std::filesystem::exists("start wng1.bmp/keep"));
-    // And a good write replaces the earlier file, passing over a person's own file named as its
-    // temporary, which it keeps as it was.
+    // And a good write replaces the earlier file, with its permissions, passing over a person's own
+    // file named as its temporary, which it keeps as it was.
     std::ofstream("start fuse.bmp.new") << "mine";
+    std::filesystem::permissions("start fuse.bmp", std::filesystem::perms(0640));
     EXPECT_EQ(write_paint_template(18, 0, "start fuse.bmp"), 1);
     EXPECT_EQ(file_bytes("start fuse.bmp")[0], 'B');
+    EXPECT_EQ(std::filesystem::status("start fuse.bmp").permissions(), std::filesystem::perms(0640));
     EXPECT_EQ(file_bytes("start fuse.bmp.new"), std::vector<uint8_t>({'m', 'i', 'n', 'e'}));
     EXPECT_FALSE(std::filesystem::exists("start fuse.bmp.new1"));
 }
