@@ -352,7 +352,9 @@ int ouf_open(const char* path, int type, int version)
     const std::filesystem::file_status st = std::filesystem::status(target, ec);
     const bool in_place = std::filesystem::exists(st) && !std::filesystem::is_regular_file(st);
     const std::string t = target.string();
-    const int refused = !p[0] || t.size() >= sizeof g_ouf_path ? ENAMETOOLONG : PLT_names_a_pipe(t.c_str()) ? NEWFILE_PIPE : 0;
+    int refused = 0;
+    if (!p[0] || t.size() >= sizeof g_ouf_path) refused = ENAMETOOLONG;
+    else if (PLT_names_a_pipe(t.c_str())) refused = NEWFILE_PIPE;
     if (refused) {
         save_alert(p, refused);
         return 0;

@@ -224,8 +224,8 @@ void make_custom(float x, float z, float heading, const char* name, int slot)
     char path[STR_LEN];
     if (std::snprintf(path, sizeof path, "%s%s.OBJ", obj_path, name) >= static_cast<int>(sizeof path)) return;
 
+    if (PLT_names_a_pipe(path)) return;   // opening it would wait for a writer
     SecondInput input;
-    if (PLT_names_a_pipe(path)) return;
     inf2.open(path, std::ios::in | std::ios::binary);
     if (!inf2.is_open()) return;   // a missing object is simply not there
 

@@ -434,7 +434,8 @@ TEST_F(FileScan, AWriteReplacesTheOldFileWholeOrNotAtAll)
         EXPECT_EQ(st.st_uid, owner);
         EXPECT_EQ(st.st_gid, group);
         EXPECT_EQ(c.beside == A_FILE, read_file(tmp) == "mine");
-        EXPECT_EQ(c.beside == A_LINK, fs::is_symlink(fs::symlink_status(tmp, ec)) && fs::read_symlink(tmp) == elsewhere);
+        EXPECT_EQ(c.beside == A_LINK,
+                  fs::is_symlink(fs::symlink_status(tmp, ec)) && fs::read_symlink(tmp) == elsewhere);
         EXPECT_EQ(c.beside == A_FOLDER, fs::is_directory(tmp, ec));
         EXPECT_EQ(read_file(elsewhere), "not ours");
         // Nothing else is left: no temporary of the save's own.
