@@ -74,7 +74,9 @@ static void save_alert(const char* path, int error)
     char why[STR_LEN];
     std::snprintf(why, sizeof why, "Reason: %s.", error ? newfile_reason(error) : "the data did not reach the disk");
     MACIBM_alert("I could not save the file! Could the directory that the file sits in be missing?", path, why,
-                 "Check that the folder exists, that you may write in it and that the disk has room.", ALERT_NOTICE);
+                 "Check that the folder exists, that you may write the file and in its folder, and that the disk "
+                 "has room.",
+                 ALERT_NOTICE);
 }
 
 // Closes ouf and throws its temporary file away.

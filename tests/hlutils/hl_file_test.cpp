@@ -504,7 +504,8 @@ TEST_F(FileScan, TheSaveAlertSaysWhyInThisSystemsWords)
         EXPECT_EQ(r.count("l2") ? r.at("l2") : "", c.path);
         EXPECT_EQ(r.count("l3") ? r.at("l3") : "", c.reason);
         EXPECT_EQ(r.count("l4") ? r.at("l4") : "",
-                  "Check that the folder exists, that you may write in it and that the disk has room.");
+                  "Check that the folder exists, that you may write the file and in its folder, and that the disk "
+                  "has room.");
     }
     EXPECT_EQ(read_file(read_only), "kept");
     EXPECT_EQ(read_file(roots), "kept");
