@@ -4,7 +4,6 @@
 #include "hl_file.h"
 #include "hl_types.h"
 #include "hl_wind.h"
-#include "plt_files.h"
 
 #include <cmath>
 #include <cstdio>
@@ -28,15 +27,6 @@ static int join_path(char* path, const char* folder, const char* name)
 {
     int n = std::snprintf(path, STR_LEN, "%s%s", folder, name ? name : "");
     return n >= 0 && n < STR_LEN;
-}
-
-// Whether the path names a file that can be opened at all: a file that opens but whose header is
-// wrong is damaged, not missing. A pipe is not opened, as that would wait for a writer.
-static bool file_exists(const char* path)
-{
-    if (PLT_names_a_pipe(path)) return false;
-    std::ifstream probe(path, std::ios::in | std::ios::binary);
-    return probe.is_open();
 }
 
 // Opens a part file on input channel 1 and reads its device type code into *code (a failed scan
@@ -140,7 +130,7 @@ int grabafoil(const char* name, int part, int tip, int hire, float* almax, int p
     }
     int saved_use = 0, code = 0;
     if (!open_part(path, PART_FILE_TYPE, &saved_use, &code)) {
-        if (!file_exists(path))
+        if (!file_opens(path))
             airfoil_alert("An airfoil file could not be found! The name of the airfoil is:", path, used_by);
         else
             airfoil_alert("An airfoil file is corrupted! The name of the airfoil is:", path, used_by);
@@ -214,7 +204,7 @@ int grabflap(const char* name, float clflap[FLAP_ROWS], float cdflap[FLAP_ROWS],
     }
     int saved_use = 0, code = 0;
     if (!open_part(path, PART_FILE_TYPE, &saved_use, &code)) {
-        if (!file_exists(path))
+        if (!file_opens(path))
             flap_missing_alert(name);
         else
             flap_corrupt_alert(name);
@@ -345,7 +335,7 @@ int afl_read_thickness(const char* path, float* trat)
     const int saved_use = inf_use;
     inf_use = 1;
     // A file that is there but gives no thickness is no airfoil this program can read.
-    int result = file_exists(path) ? -1 : 0;
+    int result = file_opens(path) ? -1 : 0;
     if (inf_open(path, PART_FILE_TYPE, PART_FILE_VERSION, 0)) {
         // Read plainly, not by the scanners: a damaged file here is the user's choice of file, never
         // a reason to end the program.

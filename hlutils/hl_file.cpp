@@ -290,6 +290,12 @@ void wrong_version_alert(const char* path, int severity)
                  "You may have to re-install Kestrova from the CD.", severity);
 }
 
+int file_opens(const char* path)
+{
+    if (!path || !path[0] || PLT_names_a_pipe(path)) return 0;
+    return std::ifstream(path, std::ios::in | std::ios::binary).is_open() ? 1 : 0;
+}
+
 int inf_open(const char* path, int type, int version, int alert)
 {
     close_input(inf1);

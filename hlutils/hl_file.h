@@ -36,6 +36,9 @@ constexpr int FILE_TYPE_SQUARE = 204;  // scenery square, binary
 // never opened, as that would wait for a writer) or its header is wrong (silently), or the version
 // differs. With alert 1 a wrong version or an unreadable version is fatal.
 int inf_open(const char* path, int type, int version, int alert);
+// 1 when path names a file that opens for reading, whatever it holds: a reader tells a missing file
+// from a damaged one by it. A pipe is not opened, as that would wait for a writer.
+int file_opens(const char* path);
 // The alert of a file of another version than this program's, naming path, with severity (ALERT_*).
 void wrong_version_alert(const char* path, int severity);
 

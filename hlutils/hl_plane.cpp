@@ -3,7 +3,6 @@
 
 #include "hl_file.h"
 #include "hl_wind.h"
-#include "plt_files.h"
 
 #include <cstring>
 
@@ -69,11 +68,7 @@ static bool other_version(const char* path)
 
 AcfReadResult read_plane_record(const char* path, planestruct* rec, int version_fatal)
 {
-    if (!path || !rec || PLT_names_a_pipe(path)) return ACF_READ_MISSING;
-    {
-        std::ifstream probe(path, std::ios::in | std::ios::binary);
-        if (!probe.is_open()) return ACF_READ_MISSING;
-    }
+    if (!rec || !file_opens(path)) return ACF_READ_MISSING;
     if (!inf_open(path, ACF_TYPE, ACF_VERSION, version_fatal ? 1 : 0)) {
         inf1.close();
         inf1.clear();

@@ -11,8 +11,9 @@ int PLT_names_a_pipe(const char* path);
 // else the system's reason (EACCES, EROFS, ENOENT, ...).
 int PLT_file_write_denied(const char* path);
 
-// Gives the file at path the owner, group and permission bits of the file at like (links followed
-// for like, never for path), as far as this process may set them: the owner and group together
-// where it may give a file away (the superuser), else the group alone (one it belongs to), else
-// neither; then the permission bits. 0, or the errno of reading like or of setting the bits.
+// Gives the file at path, one this process has just made, the owner, group and permission bits of
+// the file at like (links followed), as far as this process may set them: the owner and group
+// together where it may give a file away (the superuser), else the group alone (one it belongs
+// to), else neither; then the permission bits. 0, or the errno of reading like or of setting the
+// bits.
 int PLT_copy_protection(const char* like, const char* path);

@@ -176,7 +176,7 @@ void sky_report_path(char* path)
         path[0] = 0;   // a program folder too deep to name the file in
         return;
     }
-    if (!PLT_names_a_pipe(path) && std::ifstream(path, std::ios::binary).is_open()) return;
+    if (file_opens(path)) return;
     // The file is often saved under other letters ("World.RWX"): any case of the name will do.
     std::error_code ec;
     for (const auto& e : std::filesystem::directory_iterator(app_path[0] ? app_path : ".", ec)) {
@@ -287,7 +287,7 @@ namespace {
 // The file is an aircraft file of this version holding a whole record after its header.
 int aircraft_file_whole(const char* path)
 {
-    if (PLT_names_a_pipe(path) || !std::ifstream(path, std::ios::binary).is_open()) return 0;
+    if (!file_opens(path)) return 0;
     if (!inf_open(path, ACF_TYPE, ACF_VERSION, 0)) return 0;
     const std::streampos start = inf1.tellg();
     inf1.seekg(0, std::ios::end);

@@ -16,7 +16,6 @@
 #include "hl_sound.h"
 #include "hl_types.h"
 #include "hl_wind.h"
-#include "plt_files.h"
 
 #include <cmath>
 #include <cstdio>
@@ -490,7 +489,7 @@ int load_plane(int p)
         copy_text(pln[0].C_path, path);
         copy_text(pln[0].C_file, file);
         if ((same ? got : read_checked(0, path)) <= 0) {
-            if (!PLT_names_a_pipe(path) && std::ifstream(path).is_open())
+            if (file_opens(path))
                 MACIBM_alert("The default aircraft, which is required to start up, could not be read:", path,
                              "The alert before this one says what is wrong with it.",
                              "Put a good copy of that file in its place.", ALERT_FATAL);
